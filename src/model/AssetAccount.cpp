@@ -1,0 +1,14 @@
+#include "AssetAccount.h"
+
+#include "Clock.h"
+
+AssetAccount::AssetAccount(QString name, QString kind, QString dimension, double openingBalance,
+                           const QDateTime &createdAt)
+    : id(QUuid::createUuid()),
+      name(std::move(name)),
+      kind(std::move(kind)),
+      dimension(std::move(dimension)),
+      openingBalance(openingBalance),
+      createdAt(createdAt.isValid() ? createdAt : Clock::now())
+{
+}

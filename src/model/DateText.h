@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Fixed-pattern date texts, all in the local time zone and the Gregorian calendar.
+namespace DateText {
+
+// "yyyy-MM" with Western digits whatever the user's locale: 2024-03. Two instants are in
+// the same month exactly when their month keys are equal, and keys order chronologically.
+QString monthKey(const QDateTime &instant);
+// "yyyy年M月": 2024年3月.
+QString displayMonth(const QDateTime &instant);
+// "M月d日 EEEE" in Chinese: 3月5日 星期二.
+QString displayDate(const QDateTime &instant);
+
+} // namespace DateText

@@ -1,0 +1,23 @@
+#include "FixedAsset.h"
+
+#include "Clock.h"
+
+FixedAsset::FixedAsset(QString category, QString name, double currentValue, QDateTime purchaseDate,
+                       qint64 usefulLifeMonths, QString note)
+    : id(QUuid::createUuid()),
+      category(std::move(category)),
+      name(std::move(name)),
+      currentValue(currentValue),
+      purchaseDate(std::move(purchaseDate)),
+      usefulLifeMonths(usefulLifeMonths),
+      note(std::move(note)),
+      createdAt(Clock::now())
+{
+}
+
+FixedAsset::FixedAsset(QString category, QString name, double currentValue, qint64 usefulLifeMonths,
+                       QString note)
+    : FixedAsset(std::move(category), std::move(name), currentValue, Clock::now(), usefulLifeMonths,
+                 std::move(note))
+{
+}

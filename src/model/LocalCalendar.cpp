@@ -1,0 +1,61 @@
+#include "LocalCalendar.h"
+
+QDateTime LocalCalendar::startOfDay(QDate day)
+{
+    // QDate::startOfDay finds the first valid instant even where midnight is skipped.
+    return day.startOfDay();
+}
+
+QDateTime LocalCalendar::startOfDay(const QDateTime &instant)
+{
+    return startOfDay(instant.toLocalTime().date());
+}
+
+QDateTime LocalCalendar::addDays(const QDateTime &instant, qint64 days)
+{
+    return instant.toLocalTime().addDays(days);
+}
+
+QDateTime LocalCalendar::addMonths(const QDateTime &instant, int months)
+{
+    return instant.toLocalTime().addMonths(months);
+}
+
+DateInterval LocalCalendar::wholeDays(QDate first, QDate last)
+{
+    return {startOfDay(first), startOfDay(last.addDays(1))};
+}
+
+DateInterval LocalCalendar::dayInterval(const QDateTime &instant)
+{
+    const QDate day = instant.toLocalTime().date();
+    return wholeDays(day, day);
+}
+
+DateInterval LocalCalendar::weekInterval(const QDateTime &instant, const QLocale &locale)
+{
+    const QDate day = instant.toLocalTime().date();
+    const int first = static_cast<int>(locale.firstDayOfWeek());
+    const int back = (day.dayOfWeek() - first + 7) % 7;
+    const QDate weekStart = day.addDays(-back);
+    return wholeDays(weekStart, weekStart.addDays(6));
+}
+
+DateInterval LocalCalendar::monthInterval(const QDateTime &instant)
+{
+    const QDate day = instant.toLocalTime().date();
+    const QDate first(day.year(), day.month(), 1);
+    return wholeDays(first, first.addMonths(1).addDays(-1));
+}
+
+int LocalCalendar::wholeMonthsBetween(const QDateTime &from, const QDateTime &to)
+{
+    if (to < from)
+        return -wholeMonthsBetween(to, from);
+    const QDateTime a = from.toLocalTime();
+    const QDateTime b = to.toLocalTime();
+    int months = (b.date().year() - a.date().year()) * 12 + (b.date().month() - a.date().month());
+    while (months > 0 && a.addMonths(months) > b)
+        --months;
+    return months;
+}

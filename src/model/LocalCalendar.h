@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+
+// A span of time [start, end). Whole-day ranges exclude their end; the calendar's week and
+// month intervals are checked with containsClosed, which includes the end instant.
+struct DateInterval {
+    QDateTime start;
+    QDateTime end;
+
+    bool contains(const QDateTime &instant) const { return start <= instant && instant < end; }
+    bool containsClosed(const QDateTime &instant) const { return start <= instant && instant <= end; }
+};
+
+// Calendar arithmetic in local time. Days are whole calendar days, so a day may last 23 or
+// 25 hours where daylight saving time changes, and midnight itself may not exist.
+namespace LocalCalendar {
+
+QDateTime startOfDay(const QDateTime &instant);
+QDateTime startOfDay(QDate day);
+// Same local clock time n days later (or earlier).
+QDateTime addDays(const QDateTime &instant, qint64 days);
+// Same local clock time n months later; the day is clamped to the month's length.
+QDateTime addMonths(const QDateTime &instant, int months);
+
+// The day, week and month that contain the instant. Weeks start on the locale's first day.
+DateInterval dayInterval(const QDateTime &instant);
+DateInterval weekInterval(const QDateTime &instant, const QLocale &locale = QLocale());
+DateInterval monthInterval(const QDateTime &instant);
+// From the start of the first day up to the start of the day after the last.
+DateInterval wholeDays(QDate first, QDate last);
+
+// Complete months from one instant to another (negative when to is earlier): 31 Jan to
+// 28 Feb is one month, 15 Jan to 14 Feb is none.
+int wholeMonthsBetween(const QDateTime &from, const QDateTime &to);
+
+} // namespace LocalCalendar

@@ -1,0 +1,12 @@
+#include "SavingsDeposit.h"
+
+#include "Clock.h"
+
+SavingsDeposit::SavingsDeposit(QUuid goalID, double amount, const QDateTime &date, QString note)
+    : id(QUuid::createUuid()),
+      goalID(goalID),
+      amount(amount),
+      date(date.isValid() ? date : Clock::now()),
+      note(std::move(note))
+{
+}

@@ -1,0 +1,12 @@
+#include "SavingsGoal.h"
+
+#include "Clock.h"
+
+SavingsGoal::SavingsGoal(QString name, double targetAmount, QDateTime expectedDate)
+    : id(QUuid::createUuid()),
+      name(std::move(name)),
+      targetAmount(targetAmount),
+      expectedDate(std::move(expectedDate)),
+      createdAt(Clock::now())
+{
+}

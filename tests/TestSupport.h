@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/Clock.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+
+#include <memory>
+
+// Pins of the environment shared by every test binary: the time zone, the locale and the
+// clock are fixed so results do not depend on the machine.
+namespace TestSupport {
+
+// Before the application object exists: time zone Asia/Shanghai, no stray data folder.
+void pinEnvironment();
+// After it exists: locale zh_CN, the program's fonts and palette.
+void prepareApplication();
+
+// Local date and time in the current time zone.
+QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Switches the process time zone (TZ) for the lifetime of the object.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const QByteArray &zone);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone &) = delete;
+    ScopedTimeZone &operator=(const ScopedTimeZone &) = delete;
+
+private:
+    QByteArray m_previous;
+};
+
+// Switches the default locale for the lifetime of the object.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const QLocale &locale);
+    ~ScopedLocale();
+    ScopedLocale(const ScopedLocale &) = delete;
+    ScopedLocale &operator=(const ScopedLocale &) = delete;
+
+private:
+    QLocale m_previous;
+};
+
+// Installs a fixed clock for the lifetime of the object.
+class ScopedClock {
+public:
+    explicit ScopedClock(const QDateTime &now);
+    ~ScopedClock();
+    ScopedClock(const ScopedClock &) = delete;
+    ScopedClock &operator=(const ScopedClock &) = delete;
+    FixedClock &clock() { return *m_clock; }
+
+private:
+    std::shared_ptr<FixedClock> m_clock;
+};
+
+} // namespace TestSupport
