@@ -45,8 +45,9 @@ const LocalizedNumberFormatter *formatterFor(const QString &localeName)
 QString Money::text(double amount)
 {
     // An amount that rounds to zero cents is shown as zero, never as "-¥0.00": sums of doubles
-    // such as 0.3 - 0.1 - 0.2 leave a tiny negative residue.
-    if (std::isfinite(amount) && std::fabs(amount) < 0.005)
+    // such as 0.3 - 0.1 - 0.2 leave a tiny negative residue. Half a cent is a tie and rounds
+    // to the even zero, so it belongs here too.
+    if (std::isfinite(amount) && std::fabs(amount) <= 0.005)
         amount = 0.0;
     const LocalizedNumberFormatter *formatter = formatterFor(QLocale().name());
     if (formatter != nullptr) {

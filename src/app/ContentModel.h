@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Workspace.h"
+
+#include <QObject>
+
+#include <optional>
+
+// State of the window's root screen: which workspace is selected and which of the two entry
+// sheets is open. Transient: every start begins with the overview and no sheet.
+class ContentModel final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ContentModel(QObject *parent = nullptr);
+
+    std::optional<Workspace> selection() const { return m_selection; }
+    void setSelection(std::optional<Workspace> selection);
+    // The workspace the detail pane shows: the selection, or the overview when it is empty.
+    Workspace shownWorkspace() const { return m_selection.value_or(Workspace::overview); }
+
+    bool showingAdd() const { return m_showingAdd; }
+    void setShowingAdd(bool showing);
+    bool showingSmartEntry() const { return m_showingSmartEntry; }
+    void setShowingSmartEntry(bool showing);
+
+Q_SIGNALS:
+    void selectionChanged();
+    void showingAddChanged(bool showing);
+    void showingSmartEntryChanged(bool showing);
+
+private:
+    std::optional<Workspace> m_selection = Workspace::overview;
+    bool m_showingAdd = false;
+    bool m_showingSmartEntry = false;
+};

@@ -1,0 +1,224 @@
+#include "ContentView.h"
+
+#include "ModelStore.h"
+#include "entry/AddEntryView.h"
+#include "entry/SmartEntryView.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/EmptyState.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int sidebarMinimum = 230;
+constexpr int sidebarIdeal = 260;
+constexpr int sidebarMaximum = 300;
+
+class Sidebar final : public QFrame {
+public:
+    explicit Sidebar(QWidget *parent) : QFrame(parent)
+    {
+        setMinimumWidth(sidebarMinimum);
+        setMaximumWidth(sidebarMaximum);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        setObjectName(u"sidebar"_s);
+        setStyleSheet(u"#sidebar { background: #ececf2; border-right: 1px solid #dcdce4; }"_s);
+    }
+    QSize sizeHint() const override { return {sidebarIdeal, QFrame::sizeHint().height()}; }
+};
+
+QWidget *bookTile(QWidget *parent)
+{
+    auto *tile = new Card(parent);
+    tile->setFixedSize(32, 32);
+    tile->setRadius(9);
+    tile->setFill(Palette::indigo());
+    tile->setBorderColour(Qt::transparent);
+    auto *glyph = new QLabel(tile);
+    glyph->setPixmap(Icon::pixmap(u"book.closed.fill"_s, Qt::white, 20, tile->devicePixelRatioF()));
+    glyph->setGeometry(6, 6, 20, 20);
+    return tile;
+}
+
+QLabel *secondaryLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Palette::secondaryText());
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+ContentView::ContentView(ModelStore &store, QWidget *parent) : QWidget(parent), m_store(store)
+{
+    setMinimumSize(1080, 720);
+    resize(1240, 800);
+    setWindowTitle(u"Pennyloom"_s);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildSidebar(), 0);
+
+    auto *detailPane = new QWidget(this);
+    detailPane->setObjectName(u"detailPane"_s);
+    m_detailLayout = new QVBoxLayout(detailPane);
+    m_detailLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(detailPane, 1);
+
+    connect(&m_model, &ContentModel::selectionChanged, this, &ContentView::showSelection);
+    connect(&m_model, &ContentModel::showingAddChanged, this, &ContentView::updateAddSheet);
+    connect(&m_model, &ContentModel::showingSmartEntryChanged, this, &ContentView::updateSmartEntrySheet);
+    showSelection();
+}
+
+QWidget *ContentView::buildSidebar()
+{
+    auto *sidebar = new Sidebar(this);
+    auto *column = new QVBoxLayout(sidebar);
+    column->setContentsMargins(14, 18, 14, 16);
+    column->setSpacing(14);
+
+    auto *header = new QHBoxLayout;
+    header->setSpacing(10);
+    header->addWidget(bookTile(sidebar));
+    auto *name = new QLabel(u"Pennyloom"_s, sidebar);
+    QFont headline = name->font();
+    headline.setPointSizeF(headline.pointSizeF() * 1.2);
+    headline.setBold(true);
+    name->setFont(headline);
+    header->addWidget(name);
+    header->addStretch(1);
+    column->addLayout(header);
+
+    m_list = new QListWidget(sidebar);
+    m_list->setAccessibleName(u"工作区"_s);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setIconSize(QSize(20, 20));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setStyleSheet(u"QListWidget { background: transparent; outline: none; }"
+                          "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: #1d1d22; }"
+                          "QListWidget::item:hover { background: rgba(88, 86, 214, 0.07); }"
+                          "QListWidget::item:selected { background: rgba(88, 86, 214, 0.16); color: #3b39b5; }"_s);
+    for (Workspace workspace : Workspaces::allCases()) {
+        auto *item = new QListWidgetItem(Icon::icon(Workspaces::icon(workspace), Palette::indigo(), 20),
+                                         Workspaces::title(workspace), m_list);
+        item->setData(Qt::AccessibleTextRole, Workspaces::title(workspace));
+        item->setSizeHint(QSize(0, 38));
+    }
+    m_list->setFixedHeight(38 * static_cast<int>(Workspaces::allCases().size()) + 4);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> selected = m_list->selectedItems();
+        if (selected.isEmpty())
+            m_model.setSelection(std::nullopt);
+        else
+            m_model.setSelection(Workspaces::allCases().value(m_list->row(selected.first())));
+    });
+    column->addWidget(m_list);
+    column->addStretch(1);
+
+    auto *footer = new Card(sidebar);
+    footer->setRadius(14);
+    footer->setFill(Palette::faintFill());
+    footer->setBorderColour(Qt::transparent);
+    auto *footerColumn = new QVBoxLayout(footer);
+    footerColumn->setContentsMargins(12, 12, 12, 12);
+    footerColumn->setSpacing(10);
+    footerColumn->addWidget(secondaryLabel(u"数据仅保存在本机"_s, footer));
+    auto *smartButton = Buttons::prominent(u"大白话记一笔"_s, u"text.bubble.fill"_s, footer);
+    smartButton->setObjectName(u"smartEntryButton"_s);
+    connect(smartButton, &QPushButton::clicked, this, [this] { m_model.setShowingSmartEntry(true); });
+    footerColumn->addWidget(smartButton);
+    column->addWidget(footer);
+    return sidebar;
+}
+
+QWidget *ContentView::buildScreen(Workspace workspace)
+{
+    auto *screen = new QWidget;
+    auto *column = new QVBoxLayout(screen);
+    column->setContentsMargins(28, 24, 28, 24);
+    column->setSpacing(20);
+    const QString title = Workspaces::title(workspace);
+    if (workspace == Workspace::overview) {
+        auto *header = new WorkspaceHeader(title, u"清楚掌握每一笔钱的去向"_s, screen);
+        auto *smart = Buttons::bordered(u"大白话记账"_s, u"text.bubble.fill"_s, header);
+        connect(smart, &QPushButton::clicked, this, [this] { m_model.setShowingSmartEntry(true); });
+        auto *add = Buttons::prominent(u"记一笔"_s, u"plus"_s, header);
+        connect(add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
+        header->addAction(smart);
+        header->addAction(add);
+        column->addWidget(header);
+    } else {
+        column->addWidget(new WorkspaceHeader(title, QString(), screen));
+    }
+    auto *panel = new Card(screen);
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
+    column->addWidget(panel, 1);
+    return screen;
+}
+
+void ContentView::showSelection()
+{
+    const std::optional<Workspace> selection = m_model.selection();
+    const int row = selection ? static_cast<int>(Workspaces::allCases().indexOf(*selection)) : -1;
+    if (row < 0)
+        m_list->clearSelection();
+    else if (m_list->currentRow() != row || m_list->selectedItems().isEmpty())
+        m_list->setCurrentRow(row);
+
+    if (m_detail && m_shown == m_model.shownWorkspace())
+        return;
+    // The screen left behind is discarded with its transient state.
+    m_shown = m_model.shownWorkspace();
+    if (m_detail) {
+        m_detailLayout->removeWidget(m_detail);
+        m_detail->deleteLater();
+    }
+    m_detail = buildScreen(m_model.shownWorkspace());
+    m_detail->setObjectName(u"workspace:"_s + Workspaces::title(m_model.shownWorkspace()));
+    m_detailLayout->addWidget(m_detail);
+}
+
+void ContentView::updateAddSheet(bool showing)
+{
+    if (!showing) {
+        if (m_addSheet)
+            m_addSheet->close();
+        return;
+    }
+    auto *sheet = new AddEntryView(m_store, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QDialog::finished, this, [this] { m_model.setShowingAdd(false); });
+    m_addSheet = sheet;
+    sheet->open();
+}
+
+void ContentView::updateSmartEntrySheet(bool showing)
+{
+    if (!showing) {
+        if (m_smartSheet)
+            m_smartSheet->close();
+        return;
+    }
+    auto *sheet = new SmartEntryView(m_store, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QDialog::finished, this, [this] { m_model.setShowingSmartEntry(false); });
+    m_smartSheet = sheet;
+    sheet->open();
+}

@@ -1,0 +1,363 @@
+#include "ModelStore.h"
+
+#include "SqliteDatabase.h"
+#include "StoreSchema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+using StoreSchema::Table;
+
+namespace {
+
+QString failure(const QString &path, const QString &reason)
+{
+    return u"无法打开数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Tables and columns of an existing file, checked against the schema before anything is
+// written to it.
+QString schemaMismatch(SqliteDatabase &db)
+{
+    const std::optional<QString> version = db.scalar("PRAGMA user_version");
+    if (!version)
+        return db.lastError();
+    if (version->toInt() != StoreSchema::version)
+        return u"文件不是 Pennyloom 的数据文件，或其结构版本（%1）不受支持"_s.arg(*version);
+    const std::optional<QString> metaVersion = db.scalar("SELECT value FROM meta WHERE key = 'schemaVersion'");
+    if (!metaVersion || *metaVersion != QString::fromLatin1(StoreSchema::versionText))
+        return u"文件缺少结构版本记录"_s;
+    for (const StoreSchema::TableShape &shape : StoreSchema::shapes()) {
+        SqliteStatement info(db, "PRAGMA table_info(\"" + QByteArray(shape.name) + "\")");
+        size_t column = 0;
+        bool fits = info.isValid();
+        while (fits && info.step() == SQLITE_ROW) {
+            fits = column < shape.columns.size()
+                && info.text(1) == QString::fromLatin1(shape.columns[column].name)
+                && info.text(2).compare(QString::fromLatin1(shape.columns[column].type), Qt::CaseInsensitive) == 0;
+            ++column;
+        }
+        if (!fits || column != shape.columns.size())
+            return u"表 %1 与程序的数据结构不符"_s.arg(QString::fromLatin1(shape.name));
+    }
+    return {};
+}
+
+bool createSchema(SqliteDatabase &db)
+{
+    QByteArray sql = "BEGIN IMMEDIATE;\n"
+                     "CREATE TABLE meta (key TEXT PRIMARY KEY NOT NULL, value TEXT NOT NULL);\n"
+                     "INSERT INTO meta (key, value) VALUES ('schemaVersion', '";
+    sql += StoreSchema::versionText;
+    sql += "');\n";
+    for (const StoreSchema::TableShape &shape : StoreSchema::shapes())
+        sql += StoreSchema::createTableSql(shape);
+    sql += "PRAGMA user_version = " + QByteArray::number(StoreSchema::version) + ";\nCOMMIT;";
+    if (db.exec(sql))
+        return true;
+    db.exec("ROLLBACK");
+    return false;
+}
+
+} // namespace
+
+ModelStore::ModelStore(QString path, std::unique_ptr<SqliteDatabase> db)
+    : m_path(std::move(path)), m_db(std::move(db))
+{
+}
+
+ModelStore::~ModelStore() = default;
+
+QString ModelStore::defaultPath()
+{
+    QString dir = qEnvironmentVariable("PENNYLOOM_DATA_DIR");
+    if (dir.isEmpty())
+        dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Pennyloom"_s;
+    return QDir(dir).filePath(u"pennyloom.sqlite"_s);
+}
+
+std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = failure(path, reason);
+        return nullptr;
+    };
+
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        return fail(u"路径不是文件"_s);
+    if (!QDir().mkpath(file.absolutePath()))
+        return fail(u"无法创建文件夹 %1"_s.arg(QDir::toNativeSeparators(file.absolutePath())));
+
+    auto db = std::make_unique<SqliteDatabase>();
+    if (!db->open(path))
+        return fail(db->lastError());
+    if (db->isReadOnly())
+        return fail(u"文件只读"_s);
+
+    // Only reads until the file is known to be ours (or empty): a foreign or damaged file must
+    // stay exactly as it was.
+    const std::optional<QString> tables = db->scalar("SELECT count(*) FROM sqlite_master");
+    if (!tables)
+        return fail(db->lastError());
+    const std::optional<QString> version = db->scalar("PRAGMA user_version");
+    if (!version)
+        return fail(db->lastError());
+    const bool fresh = tables->toInt() == 0 && version->toInt() == 0;
+    if (!fresh) {
+        const QString mismatch = schemaMismatch(*db);
+        if (!mismatch.isEmpty())
+            return fail(mismatch);
+    }
+
+    // Every committed change reaches the disk before the screen shows it.
+    if (db->scalar("PRAGMA journal_mode = WAL").value_or(QString()).compare(u"wal"_s, Qt::CaseInsensitive) != 0
+        || !db->exec("PRAGMA synchronous = FULL"))
+        return fail(db->lastError());
+    if (fresh && !createSchema(*db))
+        return fail(db->lastError());
+
+    std::unique_ptr<ModelStore> store(new ModelStore(path, std::move(db)));
+    QString loadError;
+    if (!store->load(&loadError))
+        return fail(loadError);
+    return store;
+}
+
+template <class R>
+ModelStore::Collection<R> &ModelStore::collection()
+{
+    return std::get<Collection<R>>(m_collections);
+}
+
+template <class R>
+const ModelStore::Collection<R> &ModelStore::collection() const
+{
+    return std::get<Collection<R>>(m_collections);
+}
+
+template <class R>
+const std::vector<R> &ModelStore::all() const
+{
+    return collection<R>().rows;
+}
+
+template <class R>
+const R *ModelStore::find(const QUuid &id) const
+{
+    const auto &rows = collection<R>().rows;
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const R &r) { return r.id == id; });
+    return it == rows.end() ? nullptr : &*it;
+}
+
+bool ModelStore::load(QString *error)
+{
+    return loadKind<LedgerEntry>(error) && loadKind<Budget>(error) && loadKind<SavingsGoal>(error)
+        && loadKind<SavingsDeposit>(error) && loadKind<AssetAccount>(error) && loadKind<AssetAdjustment>(error)
+        && loadKind<FixedAsset>(error);
+}
+
+template <class R>
+bool ModelStore::loadKind(QString *error)
+{
+    const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
+    SqliteStatement statement(*m_db, StoreSchema::selectSql(shape, Table<R>::sortColumn));
+    if (!statement.isValid()) {
+        *error = m_db->lastError();
+        return false;
+    }
+    Collection<R> &c = collection<R>();
+    c.rows.clear();
+    c.sequence.clear();
+    int rc = SQLITE_OK;
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        const qint64 rowid = statement.integer(static_cast<int>(shape.columns.size()));
+        R record = Table<R>::read(statement);
+        c.sequence.insert(record.id, rowid);
+        c.rows.push_back(std::move(record));
+    }
+    if (rc != SQLITE_DONE) {
+        *error = m_db->lastError();
+        return false;
+    }
+    return true;
+}
+
+template <class R>
+void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
+{
+    Table<R>::normalise(record);
+    // Newest first; records with the same key keep the order they were stored in.
+    const qint64 key = Table<R>::sortKey(record);
+    const auto position = std::upper_bound(c.rows.begin(), c.rows.end(), key, [&](qint64 k, const R &other) {
+        const qint64 otherKey = Table<R>::sortKey(other);
+        return k != otherKey ? k > otherKey : sequence < c.sequence.value(other.id);
+    });
+    c.sequence.insert(record.id, sequence);
+    c.rows.insert(position, std::move(record));
+}
+
+template <class R>
+bool ModelStore::insert(const R &record)
+{
+    SqliteStatement statement(*m_db, StoreSchema::insertSql({Table<R>::name, Table<R>::columns}));
+    if (!statement.isValid()) {
+        reportFailure();
+        return false;
+    }
+    Table<R>::bind(statement, record);
+    if (!statement.run()) {
+        reportFailure();
+        return false;
+    }
+    place(collection<R>(), record, sqlite3_last_insert_rowid(m_db->handle()));
+    emitChanged<R>();
+    return true;
+}
+
+template <class R>
+bool ModelStore::update(const R &record)
+{
+    Collection<R> &c = collection<R>();
+    const auto it = std::find_if(c.rows.begin(), c.rows.end(), [&](const R &r) { return r.id == record.id; });
+    if (it == c.rows.end())
+        return false;
+    SqliteStatement statement(*m_db, StoreSchema::updateSql({Table<R>::name, Table<R>::columns}));
+    if (!statement.isValid()) {
+        reportFailure();
+        return false;
+    }
+    Table<R>::bind(statement, record);
+    if (!statement.run()) {
+        reportFailure();
+        return false;
+    }
+    const qint64 sequence = c.sequence.value(record.id);
+    if (Table<R>::sortKey(*it) == Table<R>::sortKey(record)) {
+        *it = record;
+        Table<R>::normalise(*it);
+    } else {
+        c.rows.erase(it);
+        place(c, record, sequence);
+    }
+    emitChanged<R>();
+    return true;
+}
+
+template <class R>
+bool ModelStore::deleteRows(const std::vector<QUuid> &ids)
+{
+    SqliteStatement statement(*m_db, "DELETE FROM \"" + QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1");
+    if (!statement.isValid())
+        return false;
+    for (const QUuid &id : ids) {
+        statement.bind(1, StoreSchema::uuidText(id));
+        if (!statement.run())
+            return false;
+    }
+    return true;
+}
+
+template <class R>
+void ModelStore::forget(const std::vector<QUuid> &ids)
+{
+    if (ids.empty())
+        return;
+    Collection<R> &c = collection<R>();
+    const QSet<QUuid> gone(ids.begin(), ids.end());
+    std::erase_if(c.rows, [&](const R &r) { return gone.contains(r.id); });
+    for (const QUuid &id : ids)
+        c.sequence.remove(id);
+    emitChanged<R>();
+}
+
+template <class R>
+bool ModelStore::remove(const QUuid &id)
+{
+    if (find<R>(id) == nullptr)
+        return false;
+    return remove(Removal().add<R>(id));
+}
+
+template <class R>
+ModelStore::Removal &ModelStore::Removal::add(const QUuid &id)
+{
+    m_ids[Table<R>::index].push_back(id);
+    return *this;
+}
+
+bool ModelStore::Removal::isEmpty() const
+{
+    return std::all_of(m_ids.begin(), m_ids.end(), [](const auto &ids) { return ids.empty(); });
+}
+
+bool ModelStore::remove(const Removal &removal)
+{
+    if (removal.isEmpty())
+        return true;
+    const auto &ids = removal.m_ids;
+    if (!m_db->exec("BEGIN IMMEDIATE")) {
+        reportFailure();
+        return false;
+    }
+    const bool written = deleteRows<LedgerEntry>(ids[0]) && deleteRows<Budget>(ids[1])
+                      && deleteRows<SavingsGoal>(ids[2]) && deleteRows<SavingsDeposit>(ids[3])
+                      && deleteRows<AssetAccount>(ids[4]) && deleteRows<AssetAdjustment>(ids[5])
+                      && deleteRows<FixedAsset>(ids[6]);
+    if (!written || !m_db->exec("COMMIT")) {
+        reportFailure();
+        m_db->exec("ROLLBACK");
+        return false;
+    }
+    forget<LedgerEntry>(ids[0]);
+    forget<Budget>(ids[1]);
+    forget<SavingsGoal>(ids[2]);
+    forget<SavingsDeposit>(ids[3]);
+    forget<AssetAccount>(ids[4]);
+    forget<AssetAdjustment>(ids[5]);
+    forget<FixedAsset>(ids[6]);
+    return true;
+}
+
+void ModelStore::reportFailure()
+{
+    Q_EMIT writeFailed(u"无法写入数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(m_path), m_db->lastError()));
+}
+
+template <>
+void ModelStore::emitChanged<LedgerEntry>() { Q_EMIT entriesChanged(); }
+template <>
+void ModelStore::emitChanged<Budget>() { Q_EMIT budgetsChanged(); }
+template <>
+void ModelStore::emitChanged<SavingsGoal>() { Q_EMIT savingsGoalsChanged(); }
+template <>
+void ModelStore::emitChanged<SavingsDeposit>() { Q_EMIT savingsDepositsChanged(); }
+template <>
+void ModelStore::emitChanged<AssetAccount>() { Q_EMIT assetAccountsChanged(); }
+template <>
+void ModelStore::emitChanged<AssetAdjustment>() { Q_EMIT assetAdjustmentsChanged(); }
+template <>
+void ModelStore::emitChanged<FixedAsset>() { Q_EMIT fixedAssetsChanged(); }
+
+#define PENNYLOOM_STORE_KIND(R)                                                                    \
+    template const std::vector<R> &ModelStore::all<R>() const;                                    \
+    template const R *ModelStore::find<R>(const QUuid &) const;                                   \
+    template bool ModelStore::insert<R>(const R &);                                                \
+    template bool ModelStore::update<R>(const R &);                                                \
+    template bool ModelStore::remove<R>(const QUuid &);                                            \
+    template ModelStore::Removal &ModelStore::Removal::add<R>(const QUuid &);
+
+PENNYLOOM_STORE_KIND(LedgerEntry)
+PENNYLOOM_STORE_KIND(Budget)
+PENNYLOOM_STORE_KIND(SavingsGoal)
+PENNYLOOM_STORE_KIND(SavingsDeposit)
+PENNYLOOM_STORE_KIND(AssetAccount)
+PENNYLOOM_STORE_KIND(AssetAdjustment)
+PENNYLOOM_STORE_KIND(FixedAsset)

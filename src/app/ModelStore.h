@@ -1,0 +1,123 @@
+#pragma once
+
+#include "model/AssetAccount.h"
+#include "model/AssetAdjustment.h"
+#include "model/Budget.h"
+#include "model/FixedAsset.h"
+#include "model/LedgerEntry.h"
+#include "model/SavingsDeposit.h"
+#include "model/SavingsGoal.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <array>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+class SqliteDatabase;
+
+// The one persistent store of the seven record kinds, on one SQLite file.
+//
+// Every record is loaded at open and kept in memory per kind, in the order the screens ask
+// for (newest first by date or creation time; budgets in store order), and kept in that
+// order on every change. Each change is written and committed before memory changes and
+// before the kind's change signal fires, so what a screen shows is already on disk.
+class ModelStore final : public QObject {
+    Q_OBJECT
+
+public:
+    ~ModelStore() override;
+
+    // Opens or creates the store file. On failure returns nullptr and an error that names the
+    // file; the file is then left exactly as it was.
+    static std::unique_ptr<ModelStore> open(const QString &path, QString *error);
+    // $PENNYLOOM_DATA_DIR/pennyloom.sqlite, else the user's data folder for the program.
+    static QString defaultPath();
+
+    QString path() const { return m_path; }
+
+    // All records of a kind, in the store's order for that kind. The reference stays valid
+    // for the life of the store; its content changes with every change of that kind.
+    template <class R>
+    const std::vector<R> &all() const;
+    const std::vector<LedgerEntry> &entries() const { return all<LedgerEntry>(); }
+    const std::vector<Budget> &budgets() const { return all<Budget>(); }
+    const std::vector<SavingsGoal> &savingsGoals() const { return all<SavingsGoal>(); }
+    const std::vector<SavingsDeposit> &savingsDeposits() const { return all<SavingsDeposit>(); }
+    const std::vector<AssetAccount> &assetAccounts() const { return all<AssetAccount>(); }
+    const std::vector<AssetAdjustment> &assetAdjustments() const { return all<AssetAdjustment>(); }
+    const std::vector<FixedAsset> &fixedAssets() const { return all<FixedAsset>(); }
+
+    // The held record with that id, or nullptr.
+    template <class R>
+    const R *find(const QUuid &id) const;
+
+    // Each is one transaction. False (and nothing changed, in memory or on disk) when the
+    // write failed, or for update and remove when no record has that id.
+    template <class R>
+    bool insert(const R &record);
+    // Replaces the held record with the same id by this one.
+    template <class R>
+    bool update(const R &record);
+    template <class R>
+    bool remove(const QUuid &id);
+
+    // Several records, of one or more kinds, removed in one transaction: all or none.
+    class Removal {
+    public:
+        template <class R>
+        Removal &add(const QUuid &id);
+        bool isEmpty() const;
+
+    private:
+        friend class ModelStore;
+        std::array<std::vector<QUuid>, 7> m_ids;
+    };
+    bool remove(const Removal &removal);
+
+Q_SIGNALS:
+    void entriesChanged();
+    void budgetsChanged();
+    void savingsGoalsChanged();
+    void savingsDepositsChanged();
+    void assetAccountsChanged();
+    void assetAdjustmentsChanged();
+    void fixedAssetsChanged();
+    // A change could not be written; the message names the store's error.
+    void writeFailed(const QString &message);
+
+private:
+    template <class R>
+    struct Collection {
+        std::vector<R> rows;
+        QHash<QUuid, qint64> sequence; // rowid, which orders records with equal sort keys
+    };
+
+    explicit ModelStore(QString path, std::unique_ptr<SqliteDatabase> db);
+    bool load(QString *error);
+    template <class R>
+    bool loadKind(QString *error);
+    template <class R>
+    Collection<R> &collection();
+    template <class R>
+    const Collection<R> &collection() const;
+    template <class R>
+    void place(Collection<R> &c, R record, qint64 sequence);
+    template <class R>
+    void emitChanged();
+    template <class R>
+    bool deleteRows(const std::vector<QUuid> &ids);
+    template <class R>
+    void forget(const std::vector<QUuid> &ids);
+    void reportFailure();
+
+    QString m_path;
+    std::unique_ptr<SqliteDatabase> m_db;
+    std::tuple<Collection<LedgerEntry>, Collection<Budget>, Collection<SavingsGoal>, Collection<SavingsDeposit>,
+               Collection<AssetAccount>, Collection<AssetAdjustment>, Collection<FixedAsset>>
+        m_collections;
+};

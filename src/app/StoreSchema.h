@@ -1,0 +1,181 @@
+#pragma once
+
+#include "SqliteDatabase.h"
+
+#include "model/AssetAccount.h"
+#include "model/AssetAdjustment.h"
+#include "model/Budget.h"
+#include "model/FixedAsset.h"
+#include "model/LedgerEntry.h"
+#include "model/SavingsDeposit.h"
+#include "model/SavingsGoal.h"
+
+#include <array>
+#include <span>
+
+// How each record kind maps to its table: one table per kind, named after it, one column per
+// field in declaration order. UUIDs are lowercase text, amounts REAL, dates INTEGER
+// milliseconds since the epoch (UTC), an absent optional date NULL.
+namespace StoreSchema {
+
+inline constexpr int version = 10000; // 1.0.0 as major * 10000 + minor * 100 + patch
+inline constexpr const char *versionText = "1.0.0";
+inline constexpr int kindCount = 7;
+
+struct Column {
+    const char *name;
+    const char *type;
+};
+
+// The table of a record kind: its name, its columns, its position in the schema, the column
+// the screens sort by (newest first) and how a record is written and read.
+template <class R> struct Table;
+
+QString uuidText(const QUuid &id);
+QDateTime dateFrom(qint64 msecs);
+
+template <> struct Table<LedgerEntry> {
+    static constexpr int index = 0;
+    static constexpr const char *name = "LedgerEntry";
+    static constexpr const char *sortColumn = "date";
+    static constexpr std::array<Column, 7> columns{{{"id", "TEXT"},
+                                                    {"amount", "REAL"},
+                                                    {"date", "INTEGER"},
+                                                    {"kindRaw", "TEXT"},
+                                                    {"category", "TEXT"},
+                                                    {"note", "TEXT"},
+                                                    {"createdAt", "INTEGER"}}};
+    static qint64 sortKey(const LedgerEntry &r) { return r.date.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const LedgerEntry &r);
+    static LedgerEntry read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(LedgerEntry &r)
+    {
+        r.date = r.date.toUTC();
+        r.createdAt = r.createdAt.toUTC();
+    }
+};
+
+template <> struct Table<Budget> {
+    static constexpr int index = 1;
+    static constexpr const char *name = "Budget";
+    static constexpr const char *sortColumn = nullptr; // store order
+    static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
+                                                    {"category", "TEXT"},
+                                                    {"limit", "REAL"},
+                                                    {"monthKey", "TEXT"},
+                                                    {"periodStart", "INTEGER"},
+                                                    {"periodEnd", "INTEGER"}}};
+    static qint64 sortKey(const Budget &) { return 0; }
+    static void bind(SqliteStatement &s, const Budget &r);
+    static Budget read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(Budget &r)
+    {
+        if (r.periodStart)
+            r.periodStart = r.periodStart->toUTC();
+        if (r.periodEnd)
+            r.periodEnd = r.periodEnd->toUTC();
+    }
+};
+
+template <> struct Table<SavingsGoal> {
+    static constexpr int index = 2;
+    static constexpr const char *name = "SavingsGoal";
+    static constexpr const char *sortColumn = "createdAt";
+    static constexpr std::array<Column, 5> columns{{{"id", "TEXT"},
+                                                    {"name", "TEXT"},
+                                                    {"targetAmount", "REAL"},
+                                                    {"expectedDate", "INTEGER"},
+                                                    {"createdAt", "INTEGER"}}};
+    static qint64 sortKey(const SavingsGoal &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const SavingsGoal &r);
+    static SavingsGoal read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(SavingsGoal &r)
+    {
+        r.expectedDate = r.expectedDate.toUTC();
+        r.createdAt = r.createdAt.toUTC();
+    }
+};
+
+template <> struct Table<SavingsDeposit> {
+    static constexpr int index = 3;
+    static constexpr const char *name = "SavingsDeposit";
+    static constexpr const char *sortColumn = "date";
+    static constexpr std::array<Column, 5> columns{
+        {{"id", "TEXT"}, {"goalID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
+    static qint64 sortKey(const SavingsDeposit &r) { return r.date.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const SavingsDeposit &r);
+    static SavingsDeposit read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(SavingsDeposit &r) { r.date = r.date.toUTC(); }
+};
+
+template <> struct Table<AssetAccount> {
+    static constexpr int index = 4;
+    static constexpr const char *name = "AssetAccount";
+    static constexpr const char *sortColumn = "createdAt";
+    static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
+                                                    {"name", "TEXT"},
+                                                    {"kind", "TEXT"},
+                                                    {"dimension", "TEXT"},
+                                                    {"openingBalance", "REAL"},
+                                                    {"createdAt", "INTEGER"}}};
+    static qint64 sortKey(const AssetAccount &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const AssetAccount &r);
+    static AssetAccount read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(AssetAccount &r) { r.createdAt = r.createdAt.toUTC(); }
+};
+
+template <> struct Table<AssetAdjustment> {
+    static constexpr int index = 5;
+    static constexpr const char *name = "AssetAdjustment";
+    static constexpr const char *sortColumn = "date";
+    static constexpr std::array<Column, 5> columns{
+        {{"id", "TEXT"}, {"accountID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
+    static qint64 sortKey(const AssetAdjustment &r) { return r.date.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const AssetAdjustment &r);
+    static AssetAdjustment read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(AssetAdjustment &r) { r.date = r.date.toUTC(); }
+};
+
+template <> struct Table<FixedAsset> {
+    static constexpr int index = 6;
+    static constexpr const char *name = "FixedAsset";
+    static constexpr const char *sortColumn = "createdAt";
+    static constexpr std::array<Column, 8> columns{{{"id", "TEXT"},
+                                                    {"category", "TEXT"},
+                                                    {"name", "TEXT"},
+                                                    {"currentValue", "REAL"},
+                                                    {"purchaseDate", "INTEGER"},
+                                                    {"usefulLifeMonths", "INTEGER"},
+                                                    {"note", "TEXT"},
+                                                    {"createdAt", "INTEGER"}}};
+    static qint64 sortKey(const FixedAsset &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static void bind(SqliteStatement &s, const FixedAsset &r);
+    static FixedAsset read(const SqliteStatement &s);
+    // Dates held in memory are UTC, as read back from the file.
+    static void normalise(FixedAsset &r)
+    {
+        r.purchaseDate = r.purchaseDate.toUTC();
+        r.createdAt = r.createdAt.toUTC();
+    }
+};
+
+// Table name and expected columns of every kind, in schema order.
+struct TableShape {
+    const char *name;
+    std::span<const Column> columns;
+};
+std::array<TableShape, kindCount> shapes();
+
+// SQL of the tables, written from the column lists.
+QByteArray createTableSql(const TableShape &shape);
+QByteArray insertSql(const TableShape &shape);
+QByteArray updateSql(const TableShape &shape);
+QByteArray selectSql(const TableShape &shape, const char *sortColumn);
+
+} // namespace StoreSchema

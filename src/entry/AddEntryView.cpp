@@ -1,0 +1,129 @@
+#include "AddEntryView.h"
+
+#include "CategoryPicker.h"
+#include "FormWidgets.h"
+#include "app/ModelStore.h"
+#include "model/LedgerCategories.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+#include "ui/SegmentedControl.h"
+
+#include <QDateEdit>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
+    : QDialog(parent),
+      m_store(store),
+      m_kind(new SegmentedControl({EntryKinds::rawText(EntryKind::expense), EntryKinds::rawText(EntryKind::income)},
+                                  this)),
+      m_amount(new QLineEdit(this)),
+      m_date(FormWidgets::datePicker(this)),
+      m_note(new QLineEdit(this)),
+      m_chosenIcon(new QLabel(this)),
+      m_chosenText(FormWidgets::secondaryLabel(QString(), this)),
+      m_picker(new CategoryPicker(this)),
+      m_cancel(Buttons::bordered(u"取消"_s, QString(), this)),
+      m_save(Buttons::prominent(u"保存"_s, QString(), this))
+{
+    setWindowTitle(u"记一笔"_s);
+    setWindowModality(Qt::WindowModal);
+    resize(820, 650);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    column->setSpacing(16);
+
+    m_kind->setAccessibleName(u"类型"_s);
+    m_kind->setFixedWidth(220);
+    column->addWidget(m_kind, 0, Qt::AlignLeft);
+
+    auto *fields = new QHBoxLayout;
+    fields->setSpacing(14);
+    m_amount->setPlaceholderText(u"0.00"_s);
+    QFont large = m_amount->font();
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    large.setWeight(QFont::DemiBold);
+    m_amount->setFont(large);
+    m_amount->setMinimumHeight(40);
+    m_date->setMinimumHeight(40);
+    m_note->setPlaceholderText(u"例如：和朋友吃午饭"_s);
+    m_note->setMinimumHeight(40);
+    fields->addLayout(FormWidgets::captioned(u"金额"_s, m_amount), 1);
+    fields->addLayout(FormWidgets::captioned(u"日期"_s, m_date), 1);
+    fields->addLayout(FormWidgets::captioned(u"备注（可选）"_s, m_note), 2);
+    column->addLayout(fields);
+
+    auto *divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setStyleSheet(u"color: #dcdce4;"_s);
+    column->addWidget(divider);
+
+    auto *header = new QHBoxLayout;
+    auto *choose = new QLabel(u"选择分类"_s, this);
+    QFont headline = choose->font();
+    headline.setPointSizeF(headline.pointSizeF() * 1.15);
+    headline.setBold(true);
+    choose->setFont(headline);
+    header->addWidget(choose);
+    header->addStretch(1);
+    header->addWidget(m_chosenIcon);
+    header->addWidget(m_chosenText);
+    column->addLayout(header);
+
+    auto *gridPanel = new Card(this);
+    gridPanel->setFill(Palette::withAlpha(Palette::controlBackground().darker(104), 0.45));
+    gridPanel->setBorderColour(Qt::transparent);
+    auto *gridLayout = new QVBoxLayout(gridPanel);
+    gridLayout->setContentsMargins(8, 8, 0, 8);
+    gridLayout->addWidget(m_picker);
+    column->addWidget(gridPanel, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_cancel->setAutoDefault(false);
+    m_save->setDefault(true);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_save);
+    column->addLayout(buttons);
+
+    m_date->setDate(m_model.date().toLocalTime().date());
+    connect(m_kind, &SegmentedControl::currentIndexChanged, this,
+            [this](int index) { m_model.setKind(EntryKinds::allCases().value(index)); });
+    connect(m_amount, &QLineEdit::textEdited, &m_model, &EntryFormModel::setAmount);
+    connect(m_note, &QLineEdit::textEdited, &m_model, &EntryFormModel::setNote);
+    connect(m_date, &QDateEdit::dateChanged, &m_model, &EntryFormModel::setDay);
+    connect(m_picker, &CategoryPicker::selectionChanged, &m_model, &EntryFormModel::setCategory);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_save, &QPushButton::clicked, this, &AddEntryView::save);
+    connect(&m_model, &EntryFormModel::changed, this, &AddEntryView::refresh);
+    refresh();
+    m_amount->setFocus();
+}
+
+void AddEntryView::refresh()
+{
+    m_kind->setCurrentIndex(static_cast<int>(EntryKinds::allCases().indexOf(m_model.kind())));
+    FormWidgets::setText(m_amount, m_model.amount());
+    FormWidgets::setText(m_note, m_model.note());
+    m_picker->setCategories(m_model.categories());
+    m_picker->setSelection(m_model.category());
+    m_chosenIcon->setPixmap(
+        Icon::pixmap(LedgerCategories::icon(m_model.category()), Palette::secondaryText(), 16, devicePixelRatioF()));
+    m_chosenText->setText(u"已选："_s + m_model.category());
+    m_save->setEnabled(m_model.canSave());
+}
+
+void AddEntryView::save()
+{
+    if (m_model.save(m_store))
+        accept();
+}

@@ -1,0 +1,66 @@
+#include "FormWidgets.h"
+
+#include "ui/Palette.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+QLabel *FormWidgets::secondaryLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Palette::secondaryText());
+    label->setPalette(palette);
+    return label;
+}
+
+QLayout *FormWidgets::captioned(const QString &caption, QWidget *control)
+{
+    auto *column = new QVBoxLayout;
+    column->setSpacing(6);
+    column->setContentsMargins(0, 0, 0, 0);
+    QLabel *label = secondaryLabel(caption, control->parentWidget());
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    label->setFont(small);
+    label->setBuddy(control);
+    if (control->accessibleName().isEmpty())
+        control->setAccessibleName(caption);
+    column->addWidget(label);
+    column->addWidget(control);
+    return column;
+}
+
+QDateEdit *FormWidgets::datePicker(QWidget *parent)
+{
+    auto *picker = new QDateEdit(parent);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(u"yyyy年M月d日"_s);
+    picker->setMinimumHeight(34);
+    return picker;
+}
+
+void FormWidgets::setText(QLineEdit *field, const QString &text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+void FormWidgets::showCategories(QComboBox *menu, const QStringList &names, const QString &current)
+{
+    QStringList shown;
+    for (int i = 0; i < menu->count(); ++i)
+        shown.append(menu->itemText(i));
+    if (shown != names) {
+        menu->clear();
+        menu->addItems(names);
+    }
+    const int row = static_cast<int>(names.indexOf(current));
+    menu->setPlaceholderText(row < 0 ? current : QString());
+    menu->setCurrentIndex(row);
+}

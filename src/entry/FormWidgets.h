@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QWidget;
+
+// Small pieces shared by the entry forms.
+namespace FormWidgets {
+
+// A small dimmed caption above its control.
+QLayout *captioned(const QString &caption, QWidget *control);
+QLabel *secondaryLabel(const QString &text, QWidget *parent);
+// A date-only picker with a calendar pop-up.
+QDateEdit *datePicker(QWidget *parent);
+// Sets the text only when it differs, so the cursor does not jump while the user types.
+void setText(QLineEdit *field, const QString &text);
+// Fills a category menu with the names and shows the current one. A current name that is not
+// in the list (an older entry's category) stays shown, without being offered in the menu.
+void showCategories(QComboBox *menu, const QStringList &names, const QString &current);
+
+} // namespace FormWidgets

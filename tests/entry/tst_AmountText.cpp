@@ -1,0 +1,164 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "entry/AmountText.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+class AmountTextTest final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void conversion_data();
+    void conversion();
+    void field_data();
+    void field();
+};
+
+void AmountTextTest::conversion_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<double>("value");
+
+    const auto accepted = [](const char *name, const QString &text, double value) {
+        QTest::newRow(name) << text << true << value;
+    };
+    const auto refused = [](const char *name, const QString &text) {
+        QTest::newRow(name) << text << false << 0.0;
+    };
+
+    accepted("zero", u"0"_s, 0);
+    accepted("zero with decimals", u"0.00"_s, 0);
+    accepted("zero with exponent", u"0e5"_s, 0);
+    accepted("integer", u"12"_s, 12);
+    accepted("one decimal", u"12.5"_s, 12.5);
+    accepted("leading point", u".5"_s, 0.5);
+    accepted("trailing point", u"5."_s, 5);
+    accepted("exponent", u"1e3"_s, 1000);
+    accepted("capital exponent with plus", u"2.5E+2"_s, 250);
+    accepted("negative exponent", u"125e-2"_s, 1.25);
+    accepted("point then exponent", u"5.e1"_s, 50);
+    accepted("leading zeros", u"0012.50"_s, 12.5);
+    accepted("many decimals", u"3.14159"_s, 3.14159);
+    accepted("smallest subnormal range", u"1e-320"_s, 1e-320);
+    accepted("largest double", u"1.7976931348623157e308"_s, std::numeric_limits<double>::max());
+
+    refused("empty", QString());
+    refused("empty literal", u""_s);
+    refused("lone point", u"."_s);
+    refused("negative", u"-5"_s);
+    refused("negative zero", u"-0"_s);
+    refused("plus sign", u"+5"_s);
+    refused("letters", u"abc"_s);
+    refused("leading blank", u" 12"_s);
+    refused("trailing blank", u"12 "_s);
+    refused("trailing tab", u"12\t"_s);
+    refused("trailing newline", u"12\n"_s);
+    refused("no-break space", u"12\u00a0"_s);
+    refused("blank inside", u"1 000"_s);
+    refused("grouping comma", u"1,000"_s);
+    refused("decimal comma", u"12,5"_s);
+    refused("two points", u"1.2.3"_s);
+    refused("exponent without digits", u"1e"_s);
+    refused("exponent sign without digits", u"1e+"_s);
+    refused("exponent without mantissa", u"e5"_s);
+    refused("point and exponent only", u".e5"_s);
+    refused("two exponents", u"1e2e3"_s);
+    refused("two exponent signs", u"1e+-2"_s);
+    refused("fractional exponent", u"1e2.5"_s);
+    refused("inf", u"inf"_s);
+    refused("INF", u"INF"_s);
+    refused("nan", u"nan"_s);
+    refused("NaN", u"NaN"_s);
+    refused("infinity", u"infinity"_s);
+    refused("Infinity", u"Infinity"_s);
+    refused("overflow by exponent", u"1e400"_s);
+    refused("overflow by digits", QString(400, u'9'));
+    refused("underflow to zero", u"1e-400"_s);
+    refused("hex", u"0x10"_s);
+    refused("hex float", u"0x1p3"_s);
+    refused("fullwidth digits", u"１２"_s);
+    refused("fullwidth point", u"12．5"_s);
+    refused("arabic-indic digits", u"١٢"_s);
+    refused("yen sign", u"¥12"_s);
+    refused("fullwidth yen sign", u"￥12"_s);
+    refused("unit after digits", u"12元"_s);
+    refused("nul inside", u"12"_s + QChar(u'\0'));
+}
+
+void AmountTextTest::conversion()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, converts);
+    QFETCH(double, value);
+
+    const std::optional<double> parsed = AmountText::parse(text);
+    QCOMPARE(parsed.has_value(), converts);
+    if (converts)
+        QCOMPARE(*parsed, value);
+
+    const bool positive = converts && value > 0;
+    const bool nonNegative = converts && value >= 0;
+    QCOMPARE(AmountText::positive(text).has_value(), positive);
+    QCOMPARE(AmountText::isPositive(text), positive);
+    QCOMPARE(AmountText::nonNegative(text).has_value(), nonNegative);
+    QCOMPARE(AmountText::isNonNegative(text), nonNegative);
+    if (positive)
+        QCOMPARE(*AmountText::positive(text), value);
+    if (nonNegative)
+        QCOMPARE(*AmountText::nonNegative(text), value);
+
+    // A locale with a decimal comma and point grouping changes nothing.
+    const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(AmountText::parse(text).has_value(), converts);
+}
+
+void AmountTextTest::field_data()
+{
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("whole number") << 25.0 << u"25.00"_s;
+    QTest::newRow("zero") << 0.0 << u"0.00"_s;
+    QTest::newRow("one decimal") << 12.5 << u"12.50"_s;
+    QTest::newRow("third decimal rounds up") << 3.456 << u"3.46"_s;
+    QTest::newRow("2.675 is stored below the half") << 2.675 << u"2.67"_s;
+    QTest::newRow("1.005 is stored below the half") << 1.005 << u"1.00"_s;
+    QTest::newRow("0.005 is stored above the half") << 0.005 << u"0.01"_s;
+    QTest::newRow("exact tie 0.125 goes to even") << 0.125 << u"0.12"_s;
+    QTest::newRow("exact tie 0.375 goes to even") << 0.375 << u"0.38"_s;
+    QTest::newRow("rounding carries into the integer") << 99.999 << u"100.00"_s;
+    QTest::newRow("no grouping") << 1234567.891 << u"1234567.89"_s;
+    QTest::newRow("beyond exact cents") << 1e15 << u"1000000000000000.00"_s;
+    QTest::newRow("twenty one digits") << 1e20 << u"100000000000000000000.00"_s;
+    QTest::newRow("negative") << -3.0 << u"-3.00"_s;
+    QTest::newRow("tiny positive") << 1e-9 << u"0.00"_s;
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max()
+        << u"179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558"
+           "632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245"
+           "490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168"
+           "738177180919299881250404026184124858368.00"_s;
+}
+
+void AmountTextTest::field()
+{
+    QFETCH(double, amount);
+    QFETCH(QString, text);
+
+    QCOMPARE(AmountText::field(amount), text);
+
+    const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(AmountText::field(amount), text);
+    // What the writer puts into a field reads back through the strict conversion.
+    if (amount >= 0)
+        QVERIFY(AmountText::nonNegative(text).has_value());
+}
+
+PENNYLOOM_TEST(AmountTextTest)
+#include "tst_AmountText.moc"
