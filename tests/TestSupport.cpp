@@ -2,6 +2,13 @@
 
 #include "ui/Theme.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTest>
+#include <QInputMethodEvent>
+#include <QWidget>
+
 #include <ctime>
 
 void TestSupport::pinEnvironment()
@@ -54,4 +61,22 @@ TestSupport::ScopedClock::ScopedClock(const QDateTime &now) : m_clock(std::make_
 TestSupport::ScopedClock::~ScopedClock()
 {
     Clock::setInstance(nullptr);
+}
+
+void TestSupport::typeText(QWidget *widget, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void TestSupport::screenshot(QWidget *widget, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("PENNYLOOM_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    // Item views lay out after a resize: let that settle first.
+    QTest::qWait(100);
+    widget->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }

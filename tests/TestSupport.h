@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QWidget;
+
 // Pins of the environment shared by every test binary: the time zone, the locale and the
 // clock are fixed so results do not depend on the machine.
 namespace TestSupport {
@@ -16,6 +18,14 @@ namespace TestSupport {
 void pinEnvironment();
 // After it exists: locale zh_CN, the program's fonts and palette.
 void prepareApplication();
+
+// Types text into a widget the way an input method commits it, so Chinese text reaches a
+// field like a user's typing does (QTest::keyClicks only handles Latin-1).
+void typeText(QWidget *widget, const QString &text);
+
+// Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
+// the screens can be looked at after a test run.
+void screenshot(QWidget *widget, const QString &name);
 
 // Local date and time in the current time zone.
 QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

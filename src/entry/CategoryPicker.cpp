@@ -63,9 +63,13 @@ public:
         painter->restore();
     }
 
+    // A tile fills its whole grid cell: the column's width and the row's height.
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
     {
-        return {tileHeight, tileHeight + m_spacing};
+        const auto *view = qobject_cast<const QListView *>(parent());
+        if (view && view->gridSize().isValid())
+            return view->gridSize();
+        return {tileHeight + m_spacing, tileHeight + m_spacing};
     }
 
 private:
@@ -134,11 +138,21 @@ void CategoryPicker::resizeEvent(QResizeEvent *event)
     updateGrid();
 }
 
+bool CategoryPicker::viewportEvent(QEvent *event)
+{
+    // The viewport also narrows when the vertical scroll bar appears.
+    if (event->type() == QEvent::Resize)
+        updateGrid();
+    return QListView::viewportEvent(event);
+}
+
 void CategoryPicker::updateGrid()
 {
     // Equal flexible columns that together fill the viewport; the scroll bar, when shown,
     // takes its width from the grid, not from the window.
     const int width = viewport()->width();
     const int columnWidth = std::max(10 + m_spacing, width / std::max(1, m_columns));
-    setGridSize(QSize(columnWidth, tileHeight + m_spacing));
+    const QSize grid(columnWidth, tileHeight + m_spacing);
+    if (grid != gridSize())
+        setGridSize(grid);
 }

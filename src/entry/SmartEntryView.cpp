@@ -41,7 +41,7 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
 {
     setWindowTitle(u"大白话记账"_s);
     setWindowModality(Qt::WindowModal);
-    resize(720, 390);
+    resize(760, 390);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(28, 28, 28, 28);
@@ -135,8 +135,11 @@ QWidget *SmartEntryView::buildCard()
         control->setAccessibleName(label);
         auto *caption = new QLabel(label, card);
         caption->setBuddy(control);
-        controls->addWidget(caption);
-        controls->addWidget(control, stretch);
+        auto *pair = new QHBoxLayout;
+        pair->setSpacing(6);
+        pair->addWidget(caption);
+        pair->addWidget(control, stretch);
+        controls->addLayout(pair, stretch);
     };
     addLabelled(u"类型"_s, m_kind, 0);
     addLabelled(u"金额"_s, m_amount, 0);

@@ -1,0 +1,193 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "app/ContentView.h"
+#include "app/ModelStore.h"
+#include "entry/AddEntryView.h"
+#include "entry/EditEntryView.h"
+#include "entry/SmartEntryView.h"
+#include "ui/EmptyState.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPushButton *buttonNamed(QWidget *root, const QString &text)
+{
+    for (QPushButton *button : root->findChildren<QPushButton *>()) {
+        if (button->text() == text && button->isVisible())
+            return button;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class ContentViewTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QString error;
+        m_store = ModelStore::open(m_dir->filePath(u"store.sqlite"_s), &error);
+        QVERIFY2(m_store, qPrintable(error));
+    }
+
+    void cleanup()
+    {
+        m_store.reset();
+        m_dir.reset();
+    }
+
+    void sidebarRowsInOrder()
+    {
+        ContentView view(*m_store);
+        const QStringList expected{u"概览"_s, u"账单"_s,  u"统计"_s,         u"小票机"_s,
+                                   u"存钱"_s, u"资产管理"_s, u"固定资产管理"_s, u"设置"_s};
+        QStringList rows;
+        for (int i = 0; i < view.workspaceList()->count(); ++i)
+            rows.append(view.workspaceList()->item(i)->text());
+        QCOMPARE(rows, expected);
+    }
+
+    void overviewSelectedAtStart()
+    {
+        ContentView view(*m_store);
+        QCOMPARE(view.model().selection(), std::optional(Workspace::overview));
+        QCOMPARE(view.workspaceList()->currentRow(), 0);
+        QCOMPARE(view.detailScreen()->objectName(), u"workspace:概览"_s);
+    }
+
+    void clearedSelectionShowsOverview()
+    {
+        ContentView view(*m_store);
+        view.show();
+        view.workspaceList()->setCurrentRow(3);
+        QCOMPARE(view.model().selection(), std::optional(Workspace::receipt));
+        QCOMPARE(view.detailScreen()->objectName(), u"workspace:小票机"_s);
+        view.workspaceList()->clearSelection();
+        QCOMPARE(view.model().selection(), std::nullopt);
+        QCOMPARE(view.detailScreen()->objectName(), u"workspace:概览"_s);
+    }
+
+    void switchingReplacesTheScreen()
+    {
+        ContentView view(*m_store);
+        QPointer<QWidget> first = view.detailScreen();
+        view.model().setSelection(Workspace::settings);
+        QCOMPARE(view.workspaceList()->currentRow(), 7);
+        QVERIFY(view.detailScreen() != first.data());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        // A screen not built yet says so calmly, under its own title.
+        const auto *placeholder = view.detailScreen()->findChild<EmptyState *>();
+        QVERIFY(placeholder);
+        QCOMPARE(placeholder->title(), u"设置"_s);
+    }
+
+    void windowLimits()
+    {
+        ContentView view(*m_store);
+        view.show();
+        QCOMPARE(view.minimumSize(), QSize(1080, 720));
+        view.resize(2400, 1000);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCoreApplication::processEvents();
+        const QWidget *sidebar = view.findChild<QWidget *>(u"sidebar"_s);
+        QVERIFY(sidebar);
+        QVERIFY(sidebar->width() <= 300);
+        QVERIFY(sidebar->width() >= 230);
+        view.resize(1080, 720);
+        QCoreApplication::processEvents();
+        TestSupport::screenshot(&view, u"window"_s);
+    }
+
+    void smartEntryOpensOverAnyWorkspaceAndSaves()
+    {
+        const TestSupport::ScopedClock clock(TestSupport::local(2026, 12, 7, 12, 30));
+        ContentView view(*m_store);
+        view.show();
+        view.model().setSelection(Workspace::statistics);
+        QPushButton *button = view.findChild<QPushButton *>(u"smartEntryButton"_s);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(view.model().showingSmartEntry());
+        auto *sheet = qobject_cast<SmartEntryView *>(view.smartEntrySheet());
+        QVERIFY(sheet);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(view.model().selection(), std::optional(Workspace::statistics));
+
+        TestSupport::typeText(sheet->sentenceField(), u"午饭花了32元"_s);
+        QTest::keyClick(sheet->sentenceField(), Qt::Key_Return);
+        QVERIFY(sheet->draftCard()->isVisible());
+        TestSupport::screenshot(sheet, u"smart-entry"_s);
+        QTest::mouseClick(sheet->confirmButton(), Qt::LeftButton);
+        QTRY_VERIFY(!view.model().showingSmartEntry());
+        QCOMPARE(m_store->entries().size(), size_t(1));
+        QCOMPARE(m_store->entries().front().category, u"餐饮"_s);
+        QCOMPARE(m_store->entries().front().note, u"午饭"_s);
+    }
+
+    void eachOpeningStartsAfresh()
+    {
+        ContentView view(*m_store);
+        view.show();
+        view.model().setShowingAdd(true);
+        auto *sheet = qobject_cast<AddEntryView *>(view.addSheet());
+        QVERIFY(sheet);
+        QTest::keyClicks(sheet->amountField(), u"18"_s);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!view.model().showingAdd());
+        QVERIFY(m_store->entries().empty());
+
+        QTest::mouseClick(buttonNamed(view.detailScreen(), u"记一笔"_s), Qt::LeftButton);
+        QVERIFY(view.model().showingAdd());
+        auto *again = qobject_cast<AddEntryView *>(view.addSheet());
+        QVERIFY(again);
+        QVERIFY(again->amountField()->text().isEmpty());
+        QVERIFY(!again->saveButton()->isEnabled());
+        TestSupport::screenshot(again, u"add-entry"_s);
+        again->reject();
+        QTRY_VERIFY(!view.model().showingAdd());
+    }
+
+    void editFormShowsTheEntry()
+    {
+        LedgerEntry entry(3.456, TestSupport::local(2026, 11, 20, 9, 15), EntryKind::income, u"退款"_s,
+                          u"退回的押金"_s);
+        QVERIFY(m_store->insert(entry));
+        EditEntryView sheet(*m_store, m_store->entries().front());
+        sheet.show();
+        QCOMPARE(sheet.amountField()->text(), u"3.46"_s);
+        TestSupport::screenshot(&sheet, u"edit-entry"_s);
+    }
+
+    void smartEntryExplainsAFailedRecognition()
+    {
+        SmartEntryView sheet(*m_store);
+        sheet.show();
+        TestSupport::typeText(sheet.sentenceField(), u"花了"_s);
+        QTest::mouseClick(sheet.recognizeButton(), Qt::LeftButton);
+        QVERIFY(sheet.emptyState()->isVisible());
+        QVERIFY(!sheet.draftCard()->isVisible());
+        TestSupport::screenshot(&sheet, u"smart-entry-empty"_s);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ModelStore> m_store;
+};
+
+PENNYLOOM_TEST(ContentViewTest)
+#include "tst_ContentView.moc"
