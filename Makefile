@@ -23,7 +23,7 @@ test: build
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
-	for b in $(BENCH_DIR)/bench/bench_*; do "$$b"; done
+	for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
 format:
 	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i

@@ -168,7 +168,9 @@ template <class R>
 bool ModelStore::loadKind(QString *error)
 {
     const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
-    SqliteStatement statement(*m_db, StoreSchema::selectSql(shape, Table<R>::sortColumn));
+    // Read in file order, which is sequential on disk, and sort in memory: far cheaper than
+    // asking SQLite to sort a large table. The sort is stable, so equal keys keep file order.
+    SqliteStatement statement(*m_db, StoreSchema::selectSql(shape, nullptr));
     if (!statement.isValid()) {
         *error = m_db->lastError();
         return false;
@@ -187,6 +189,8 @@ bool ModelStore::loadKind(QString *error)
         *error = m_db->lastError();
         return false;
     }
+    std::stable_sort(c.rows.begin(), c.rows.end(),
+                     [](const R &a, const R &b) { return Table<R>::sortKey(a) > Table<R>::sortKey(b); });
     return true;
 }
 
@@ -272,10 +276,11 @@ void ModelStore::forget(const std::vector<QUuid> &ids)
         return;
     Collection<R> &c = collection<R>();
     const QSet<QUuid> gone(ids.begin(), ids.end());
-    std::erase_if(c.rows, [&](const R &r) { return gone.contains(r.id); });
+    const auto removed = std::erase_if(c.rows, [&](const R &r) { return gone.contains(r.id); });
     for (const QUuid &id : ids)
         c.sequence.remove(id);
-    emitChanged<R>();
+    if (removed > 0)
+        emitChanged<R>();
 }
 
 template <class R>

@@ -1,0 +1,640 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "app/ModelStore.h"
+#include "app/SqliteDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+#include <type_traits>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+constexpr const char *kindNames[] = {"LedgerEntry",  "Budget",          "SavingsGoal", "SavingsDeposit",
+                                     "AssetAccount", "AssetAdjustment", "FixedAsset"};
+
+// Calls f.template operator()<R>() for the record kind at that position of the schema.
+template <class F>
+void forKind(int kind, F &&f)
+{
+    switch (kind) {
+    case 0: f.template operator()<LedgerEntry>(); break;
+    case 1: f.template operator()<Budget>(); break;
+    case 2: f.template operator()<SavingsGoal>(); break;
+    case 3: f.template operator()<SavingsDeposit>(); break;
+    case 4: f.template operator()<AssetAccount>(); break;
+    case 5: f.template operator()<AssetAdjustment>(); break;
+    default: f.template operator()<FixedAsset>(); break;
+    }
+}
+
+// A record of kind R whose sort key (date or creation time) is `when`; every text field holds
+// `text`. Budgets cover a period starting at `when` unless `period` says otherwise
+// (0 none, 1 start and end, 2 start only).
+template <class R>
+R make(const QDateTime &when, double amount = 12.5, const QString &text = u"午餐"_s, int period = 1,
+       qint64 months = 60)
+{
+    if constexpr (std::is_same_v<R, LedgerEntry>) {
+        LedgerEntry r(amount, when, EntryKind::income, text, text);
+        r.createdAt = when.addSecs(-90);
+        return r;
+    } else if constexpr (std::is_same_v<R, Budget>) {
+        Budget r(text, amount, when);
+        if (period > 0)
+            r.periodStart = when;
+        if (period == 1)
+            r.periodEnd = when.addDays(30).addMSecs(-1);
+        return r;
+    } else if constexpr (std::is_same_v<R, SavingsGoal>) {
+        SavingsGoal r(text, amount, when.addDays(365));
+        r.createdAt = when;
+        return r;
+    } else if constexpr (std::is_same_v<R, SavingsDeposit>) {
+        return SavingsDeposit(QUuid::createUuid(), amount, when, text);
+    } else if constexpr (std::is_same_v<R, AssetAccount>) {
+        return AssetAccount(text, text + u"卡"_s, u"负债"_s, amount, when);
+    } else if constexpr (std::is_same_v<R, AssetAdjustment>) {
+        return AssetAdjustment(QUuid::createUuid(), amount, when, text);
+    } else {
+        FixedAsset r(text, text + u"房"_s, amount, when.addYears(-2), months, text);
+        r.createdAt = when;
+        return r;
+    }
+}
+
+// The money field of a record.
+template <class R>
+double &amountOf(R &r)
+{
+    if constexpr (std::is_same_v<R, Budget>)
+        return r.limit;
+    else if constexpr (std::is_same_v<R, SavingsGoal>)
+        return r.targetAmount;
+    else if constexpr (std::is_same_v<R, AssetAccount>)
+        return r.openingBalance;
+    else if constexpr (std::is_same_v<R, FixedAsset>)
+        return r.currentValue;
+    else
+        return r.amount;
+}
+
+// Every field as text: doubles with all 17 digits, dates as epoch milliseconds.
+QString num(double v) { return QString::number(v, 'g', 17); }
+QString ms(const QDateTime &d) { return d.isValid() ? QString::number(d.toMSecsSinceEpoch()) : u"invalid"_s; }
+QString ms(const std::optional<QDateTime> &d) { return d ? ms(*d) : u"none"_s; }
+QString uuid(const QUuid &id) { return id.toString(); }
+
+QStringList fields(const LedgerEntry &r)
+{ return {uuid(r.id), num(r.amount), ms(r.date), r.kindRaw, r.category, r.note, ms(r.createdAt)}; }
+QStringList fields(const Budget &r)
+{ return {uuid(r.id), r.category, num(r.limit), r.monthKey, ms(r.periodStart), ms(r.periodEnd)}; }
+QStringList fields(const SavingsGoal &r)
+{ return {uuid(r.id), r.name, num(r.targetAmount), ms(r.expectedDate), ms(r.createdAt)}; }
+QStringList fields(const SavingsDeposit &r)
+{ return {uuid(r.id), uuid(r.goalID), num(r.amount), ms(r.date), r.note}; }
+QStringList fields(const AssetAccount &r)
+{ return {uuid(r.id), r.name, r.kind, r.dimension, num(r.openingBalance), ms(r.createdAt)}; }
+QStringList fields(const AssetAdjustment &r)
+{ return {uuid(r.id), uuid(r.accountID), num(r.amount), ms(r.date), r.note}; }
+QStringList fields(const FixedAsset &r)
+{
+    return {uuid(r.id), r.category, r.name, num(r.currentValue), ms(r.purchaseDate),
+            QString::number(r.usefulLifeMonths), r.note, ms(r.createdAt)};
+}
+
+template <class R>
+QList<QUuid> idsOf(const std::vector<R> &rows)
+{
+    QList<QUuid> ids;
+    for (const R &r : rows)
+        ids.append(r.id);
+    return ids;
+}
+
+std::unique_ptr<ModelStore> openStore(const QString &path)
+{
+    QString error;
+    auto store = ModelStore::open(path, &error);
+    if (!store)
+        qWarning("%s", qPrintable(error));
+    return store;
+}
+
+// One query on a connection of its own, as another process would see the file.
+QString peek(const QString &path, const QByteArray &sql)
+{
+    SqliteDatabase db;
+    if (!db.open(path))
+        return u"<cannot open: "_s + db.lastError() + u'>';
+    return db.scalar(sql).value_or(u"<failed: "_s + db.lastError() + u'>');
+}
+
+// Counts of the seven change signals, in schema order.
+class ChangeSpies {
+public:
+    explicit ChangeSpies(ModelStore *s)
+    {
+        for (auto signal : {&ModelStore::entriesChanged, &ModelStore::budgetsChanged,
+                            &ModelStore::savingsGoalsChanged, &ModelStore::savingsDepositsChanged,
+                            &ModelStore::assetAccountsChanged, &ModelStore::assetAdjustmentsChanged,
+                            &ModelStore::fixedAssetsChanged})
+            m_spies.push_back(std::make_unique<QSignalSpy>(s, signal));
+    }
+    QList<int> counts() const
+    {
+        QList<int> c;
+        for (const auto &spy : m_spies)
+            c.append(int(spy->count()));
+        return c;
+    }
+    void clear()
+    {
+        for (auto &spy : m_spies)
+            spy->clear();
+    }
+    // Once for that kind (none for -1), never for the others.
+    static QList<int> only(int kind)
+    {
+        QList<int> c(7, 0);
+        if (kind >= 0)
+            c[kind] = 1;
+        return c;
+    }
+
+private:
+    std::vector<std::unique_ptr<QSignalSpy>> m_spies;
+};
+
+} // namespace
+
+class ModelStoreTest final : public QObject {
+    Q_OBJECT
+
+    QString storePath(const QTemporaryDir &dir) const { return dir.filePath(u"pennyloom.sqlite"_s); }
+
+private Q_SLOTS:
+    void firstStartCreatesEmptyStore_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("touch");
+        QTest::newRow("no file") << u"pennyloom.sqlite"_s << false;
+        QTest::newRow("file of 0 bytes") << u"pennyloom.sqlite"_s << true;
+        QTest::newRow("folders not there yet") << u"数据/档案/pennyloom.sqlite"_s << false;
+    }
+
+    void firstStartCreatesEmptyStore()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, touch);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (touch) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        {
+            auto store = openStore(path);
+            QVERIFY(store);
+            for (int kind = 0; kind < 7; ++kind)
+                forKind(kind, [&]<class R>() { QVERIFY(store->all<R>().empty()); });
+            QVERIFY(QFileInfo(path).isFile());
+            QCOMPARE(peek(path, "PRAGMA user_version"), u"10000"_s);
+            QCOMPARE(peek(path, "SELECT value FROM meta WHERE key = 'schemaVersion'"), u"1.0.0"_s);
+            QCOMPARE(peek(path, "PRAGMA journal_mode"), u"wal"_s);
+        }
+        // The store accepts the file it made.
+        QVERIFY(openStore(path));
+    }
+
+    void directoryIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        QVERIFY(QDir().mkpath(path));
+        QString error;
+        QVERIFY(!ModelStore::open(path, &error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(QDir(path).isEmpty());
+    }
+
+    void roundTripEveryField_data()
+    {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<int>("period");
+        QTest::addColumn<qint64>("months");
+
+        QTest::newRow("Chinese text, 0.1 + 0.2") << 0.1 + 0.2 << u"早餐 豆浆油条"_s
+                                                 << local(2024, 3, 5, 8, 15, 30).addMSecs(123) << 1 << qint64(12);
+        QTest::newRow("emoji, large amount") << 98765432109.87 << u"🎉生日🎂 👨‍👩‍👧"_s
+                                             << local(2023, 12, 31, 23, 59, 59).addMSecs(999) << 0 << qint64(1200);
+        QTest::newRow("negative adjustment, empty text") << -200.0 << u""_s << local(2024, 2, 29, 0, 0, 0).addMSecs(1)
+                                                         << 2 << qint64(0);
+        QTest::newRow("null text, tiny fraction") << 0.000001 << QString() << local(2025, 7, 1, 12) << 1 << qint64(1);
+        QTest::newRow("64-bit months, huge amount") << 1.0e15 + 0.5 << u"笔记本电脑"_s << local(2030, 6, 15, 9)
+                                                    << 0 << (qint64(1) << 40);
+        QTest::newRow("largest months, quotes and line breaks")
+            << std::numeric_limits<double>::max() << u"他说\"好\"\n第二行 '引号' \\ %"_s
+            << local(2024, 10, 1, 18, 30) << 1 << std::numeric_limits<qint64>::max();
+        QTest::newRow("before the epoch") << -1234.5678 << u"旧账"_s
+                                          << QDateTime(QDate(1969, 7, 20), QTime(20, 17, 40, 5), Qt::UTC) << 1
+                                          << qint64(36);
+    }
+
+    void roundTripEveryField()
+    {
+        QFETCH(double, amount);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, when);
+        QFETCH(int, period);
+        QFETCH(qint64, months);
+
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        std::array<QStringList, 7> expected;
+        {
+            auto store = openStore(path);
+            QVERIFY(store);
+            for (int kind = 0; kind < 7; ++kind) {
+                forKind(kind, [&]<class R>() {
+                    const R record = make<R>(when, amount, text, period, months);
+                    expected[kind] = fields(record);
+                    QVERIFY(store->insert(record));
+                    QVERIFY(store->find<R>(record.id));
+                    QCOMPARE(fields(*store->find<R>(record.id)), expected[kind]);
+                });
+            }
+        }
+        auto reopened = openStore(path);
+        QVERIFY(reopened);
+        for (int kind = 0; kind < 7; ++kind) {
+            forKind(kind, [&]<class R>() {
+                QCOMPARE(reopened->all<R>().size(), size_t(1));
+                QCOMPARE(fields(reopened->all<R>().front()), expected[kind]);
+            });
+        }
+    }
+
+    void sortOrder_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("order");
+
+        // Keys in insertion order: +1h, +2h, +1h, +1h 1ms, +0h.
+        const QList<int> newestFirst{1, 3, 0, 2, 4};
+        for (int kind = 0; kind < 7; ++kind)
+            QTest::newRow(kindNames[kind]) << kind << (kind == 1 ? QList<int>{0, 1, 2, 3, 4} : newestFirst);
+    }
+
+    void sortOrder()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, order);
+
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        const QDateTime t = local(2024, 5, 1, 12);
+        const QList<QDateTime> keys{t.addSecs(3600), t.addSecs(7200), t.addSecs(3600),
+                                    t.addSecs(3600).addMSecs(1), t};
+        forKind(kind, [&]<class R>() {
+            QList<QUuid> inserted;
+            {
+                auto store = openStore(path);
+                QVERIFY(store);
+                for (const QDateTime &key : keys) {
+                    const R record = make<R>(key);
+                    inserted.append(record.id);
+                    QVERIFY(store->insert(record));
+                }
+            }
+            QList<QUuid> expected;
+            for (int i : order)
+                expected.append(inserted[i]);
+            auto store = openStore(path);
+            QVERIFY(store);
+            QCOMPARE(idsOf(store->all<R>()), expected);
+
+            // A record added after reopening still lands after the older ties.
+            const R late = make<R>(keys[0]);
+            QVERIFY(store->insert(late));
+            const QList<QUuid> inMemory = idsOf(store->all<R>());
+            if (kind == 1)
+                QCOMPARE(inMemory.last(), late.id);
+            else
+                QCOMPARE(inMemory.indexOf(late.id), expected.indexOf(inserted[2]) + 1);
+            store.reset();
+            QCOMPARE(idsOf(openStore(path)->all<R>()), inMemory);
+        });
+    }
+
+    void updateMovesEntry_data()
+    {
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<QList<int>>("order");
+
+        // Entries a, b, c, d inserted in that order at 3h, 2h, 2h and 1h.
+        const QDateTime t = local(2024, 6, 1);
+        QTest::newRow("to newest") << 3 << t.addSecs(5 * 3600) << QList<int>{3, 0, 1, 2};
+        QTest::newRow("to oldest") << 0 << t << QList<int>{1, 2, 3, 0};
+        QTest::newRow("onto a later-inserted tie") << 3 << t.addSecs(3 * 3600) << QList<int>{0, 3, 1, 2};
+        QTest::newRow("onto an earlier-inserted tie") << 1 << t.addSecs(3600) << QList<int>{0, 2, 1, 3};
+        QTest::newRow("one millisecond later") << 2 << t.addSecs(2 * 3600).addMSecs(1) << QList<int>{0, 2, 1, 3};
+        QTest::newRow("same date") << 1 << t.addSecs(2 * 3600) << QList<int>{0, 1, 2, 3};
+    }
+
+    void updateMovesEntry()
+    {
+        QFETCH(int, moved);
+        QFETCH(QDateTime, date);
+        QFETCH(QList<int>, order);
+
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        QVERIFY(store);
+        const QDateTime t = local(2024, 6, 1);
+        QList<QUuid> ids;
+        for (int hours : {3, 2, 2, 1}) {
+            const LedgerEntry entry = make<LedgerEntry>(t.addSecs(hours * 3600));
+            ids.append(entry.id);
+            QVERIFY(store->insert(entry));
+        }
+        LedgerEntry changed = *store->find<LedgerEntry>(ids[moved]);
+        changed.date = date;
+        changed.note = u"改过"_s;
+        QVERIFY(store->update(changed));
+
+        QList<QUuid> expected;
+        for (int i : order)
+            expected.append(ids[i]);
+        QCOMPARE(idsOf(store->entries()), expected);
+        QCOMPARE(fields(*store->find<LedgerEntry>(ids[moved])), fields(changed));
+        store.reset();
+        store = openStore(path);
+        QCOMPARE(idsOf(store->entries()), expected);
+        QCOMPARE(fields(*store->find<LedgerEntry>(ids[moved])), fields(changed));
+    }
+
+    void changesPerKind_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (int kind = 0; kind < 7; ++kind)
+            QTest::newRow(kindNames[kind]) << kind;
+    }
+
+    // Insert, update and remove each signal their own kind once; unknown ids change nothing.
+    void changesPerKind()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        forKind(kind, [&]<class R>() {
+            R record = make<R>(local(2024, 4, 1, 10));
+            {
+                auto store = openStore(path);
+                ChangeSpies spies(store.get());
+                QVERIFY(store->insert(record));
+                QCOMPARE(spies.counts(), ChangeSpies::only(kind));
+
+                spies.clear();
+                amountOf(record) = 77.25;
+                QVERIFY(store->update(record));
+                QCOMPARE(spies.counts(), ChangeSpies::only(kind));
+                QCOMPARE(store->all<R>().size(), size_t(1));
+                QCOMPARE(store->all<R>().front().id, record.id);
+
+                spies.clear();
+                R stranger = make<R>(local(2024, 4, 2));
+                QVERIFY(!store->update(stranger));
+                QVERIFY(!store->remove<R>(stranger.id));
+                QCOMPARE(spies.counts(), ChangeSpies::only(-1));
+            }
+            {
+                auto store = openStore(path);
+                QCOMPARE(store->all<R>().size(), size_t(1));
+                QCOMPARE(fields(store->all<R>().front()), fields(record));
+                ChangeSpies spies(store.get());
+                QVERIFY(store->remove<R>(record.id));
+                QCOMPARE(spies.counts(), ChangeSpies::only(kind));
+                QVERIFY(store->all<R>().empty());
+            }
+            QVERIFY(openStore(path)->all<R>().empty());
+        });
+    }
+
+    // A goal and its deposits go together; another goal's deposits and unknown ids are left
+    // alone. Each kind that lost a record signals once; a kind that lost nothing stays quiet.
+    void removalOfGoalWithDeposits()
+    {
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        const SavingsGoal goal = make<SavingsGoal>(local(2024, 1, 1));
+        const SavingsGoal other = make<SavingsGoal>(local(2024, 1, 2));
+        QVERIFY(store->insert(goal));
+        QVERIFY(store->insert(other));
+        ModelStore::Removal removal;
+        removal.add<SavingsGoal>(goal.id).add<SavingsGoal>(QUuid::createUuid());
+        for (int i = 0; i < 3; ++i) {
+            SavingsDeposit mine = make<SavingsDeposit>(local(2024, 2, 1 + i));
+            mine.goalID = goal.id;
+            SavingsDeposit theirs = make<SavingsDeposit>(local(2024, 2, 1 + i));
+            theirs.goalID = other.id;
+            QVERIFY(store->insert(mine));
+            QVERIFY(store->insert(theirs));
+            removal.add<SavingsDeposit>(mine.id);
+        }
+        removal.add<AssetAccount>(QUuid::createUuid());
+
+        ChangeSpies spies(store.get());
+        QVERIFY(store->remove(removal));
+        QCOMPARE(spies.counts(), (QList<int>{0, 0, 1, 1, 0, 0, 0}));
+        const auto check = [&](const ModelStore &s) {
+            QCOMPARE(idsOf(s.savingsGoals()), QList<QUuid>{other.id});
+            QCOMPARE(s.savingsDeposits().size(), size_t(3));
+            for (const SavingsDeposit &d : s.savingsDeposits())
+                QCOMPARE(d.goalID, other.id);
+        };
+        check(*store);
+        store.reset();
+        store = openStore(path);
+        check(*store);
+    }
+
+    void durableBeforeReturn()
+    {
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        const LedgerEntry entry = make<LedgerEntry>(local(2024, 8, 8), 0.1 + 0.2, u"奶茶🧋"_s);
+        QVERIFY(store->insert(entry));
+        const QByteArray where = " FROM \"LedgerEntry\" WHERE id = '" + entry.id.toByteArray(QUuid::WithoutBraces)
+                               + "'";
+        QCOMPARE(peek(path, "SELECT note" + where), u"奶茶🧋"_s);
+        QCOMPARE(peek(path, "SELECT amount = 0.1 + 0.2" + where), u"1"_s);
+        QVERIFY(store->remove<LedgerEntry>(entry.id));
+        QCOMPARE(peek(path, "SELECT count(*)" + where), u"0"_s);
+    }
+
+    void refusesFileThatIsNotOurs_data()
+    {
+        // The file holds `raw` if given; else `sql` is run on a new database, or on a store of
+        // ours with one entry when `ours` is set.
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QByteArray>("sql");
+        QTest::addColumn<bool>("ours");
+
+        QByteArray noise(8192, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+        const QByteArray foreign = "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT);"
+                                   "INSERT INTO notes (body) VALUES ('hello');";
+        QTest::newRow("random bytes") << noise << QByteArray() << false;
+        QTest::newRow("plain text") << u"账本：午餐 25 元\n"_s.toUtf8() << QByteArray() << false;
+        QTest::newRow("foreign database") << QByteArray() << foreign << false;
+        QTest::newRow("foreign database with our version number")
+            << QByteArray() << foreign + "PRAGMA user_version = 10000;" << false;
+        QTest::newRow("wrong user_version") << QByteArray() << QByteArray("PRAGMA user_version = 10001") << true;
+        QTest::newRow("table missing a column")
+            << QByteArray() << QByteArray("ALTER TABLE \"FixedAsset\" DROP COLUMN \"note\"") << true;
+        QTest::newRow("table with an extra column")
+            << QByteArray() << QByteArray("ALTER TABLE \"LedgerEntry\" ADD COLUMN \"tag\" TEXT") << true;
+        QTest::newRow("no schema version record") << QByteArray() << QByteArray("DELETE FROM meta") << true;
+    }
+
+    void refusesFileThatIsNotOurs()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QByteArray, sql);
+        QFETCH(bool, ours);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+
+        if (!raw.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(raw), qint64(raw.size()));
+        } else {
+            if (ours) {
+                auto store = openStore(path);
+                QVERIFY(store);
+                QVERIFY(store->insert(make<LedgerEntry>(local(2024, 1, 1))));
+            }
+            SqliteDatabase db;
+            QVERIFY(db.open(path));
+            QVERIFY2(db.exec(sql), qPrintable(db.lastError()));
+        }
+        QVERIFY(!QFile::exists(path + u"-wal"_s));
+
+        // Backdated, so that any write at all would show in the modification time.
+        const QDateTime backdated = QDateTime::fromSecsSinceEpoch(1577934245);
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(backdated, QFileDevice::FileModificationTime));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        QString error;
+        QVERIFY(!ModelStore::open(path, &error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == before);
+        QCOMPARE(QFileInfo(path).lastModified(), backdated);
+        QVERIFY(!QFile::exists(path + u"-wal"_s));
+        QVERIFY(!QFile::exists(path + u"-shm"_s));
+    }
+
+    void defaultPathFollowsEnvironment()
+    {
+        const bool had = qEnvironmentVariableIsSet("PENNYLOOM_DATA_DIR");
+        const QByteArray previous = qgetenv("PENNYLOOM_DATA_DIR");
+        const auto restore = qScopeGuard([&] {
+            if (had)
+                qputenv("PENNYLOOM_DATA_DIR", previous);
+            else
+                qunsetenv("PENNYLOOM_DATA_DIR");
+        });
+        QTemporaryDir dir;
+        qputenv("PENNYLOOM_DATA_DIR", QFile::encodeName(dir.path() + u'/'));
+        QCOMPARE(ModelStore::defaultPath(), dir.filePath(u"pennyloom.sqlite"_s));
+
+        qunsetenv("PENNYLOOM_DATA_DIR");
+        const QString path = ModelStore::defaultPath();
+        QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
+        QVERIFY2(path.endsWith(u"/Pennyloom/pennyloom.sqlite"_s), qPrintable(path));
+    }
+
+    void writeFailureChangesNothing_data()
+    {
+        QTest::addColumn<QString>("operation");
+        for (const char *op : {"insert", "update", "remove", "removal"})
+            QTest::newRow(op) << QString::fromLatin1(op);
+    }
+
+    // Another connection holds the write lock; the store's write fails at once (SQLITE_BUSY).
+    void writeFailureChangesNothing()
+    {
+        QFETCH(QString, operation);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        const LedgerEntry entry = make<LedgerEntry>(local(2024, 9, 1), 10);
+        QVERIFY(store->insert(entry));
+
+        auto blocker = std::make_unique<SqliteDatabase>();
+        QVERIFY(blocker->open(path));
+        QVERIFY2(blocker->exec("BEGIN EXCLUSIVE"), qPrintable(blocker->lastError()));
+
+        ChangeSpies spies(store.get());
+        QSignalSpy failures(store.get(), &ModelStore::writeFailed);
+        LedgerEntry changed = entry;
+        amountOf(changed) = 99;
+        bool done = true;
+        if (operation == u"insert")
+            done = store->insert(make<LedgerEntry>(local(2024, 9, 2)));
+        else if (operation == u"update")
+            done = store->update(changed);
+        else if (operation == u"remove")
+            done = store->remove<LedgerEntry>(entry.id);
+        else
+            done = store->remove(ModelStore::Removal().add<LedgerEntry>(entry.id));
+        QVERIFY(!done);
+        QCOMPARE(failures.count(), 1);
+        QVERIFY2(failures.at(0).at(0).toString().contains(path), qPrintable(failures.at(0).at(0).toString()));
+        QCOMPARE(spies.counts(), ChangeSpies::only(-1));
+        QCOMPARE(idsOf(store->entries()), QList<QUuid>{entry.id});
+        QCOMPARE(fields(store->entries().front()), fields(entry));
+
+        // Once the lock is gone the store writes again.
+        QVERIFY(blocker->exec("ROLLBACK"));
+        blocker.reset();
+        const LedgerEntry later = make<LedgerEntry>(local(2024, 9, 3));
+        QVERIFY(store->insert(later));
+        store.reset();
+        store = openStore(path);
+        QCOMPARE(idsOf(store->entries()), (QList<QUuid>{later.id, entry.id}));
+        QCOMPARE(fields(*store->find<LedgerEntry>(entry.id)), fields(entry));
+    }
+};
+
+PENNYLOOM_TEST(ModelStoreTest)
+#include "tst_ModelStore.moc"
