@@ -1,12 +1,14 @@
 #include "TestSupport.h"
 
+#include "app/ModelStore.h"
 #include "ui/Theme.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QTest>
-#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <ctime>
@@ -65,9 +67,29 @@ TestSupport::ScopedClock::~ScopedClock()
 
 void TestSupport::typeText(QWidget *widget, const QString &text)
 {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QCoreApplication::sendEvent(widget, &event);
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(widget, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+void TestSupport::retype(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    typeText(field, text);
+}
+
+std::unique_ptr<ModelStore> TestSupport::openStore(const QTemporaryDir &dir)
+{
+    QString error;
+    std::unique_ptr<ModelStore> store = ModelStore::open(dir.filePath(QStringLiteral("s.sqlite")), &error);
+    if (!store)
+        qWarning("store did not open: %s", qPrintable(error));
+    return store;
 }
 
 void TestSupport::screenshot(QWidget *widget, const QString &name)

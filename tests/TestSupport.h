@@ -8,6 +8,9 @@
 
 #include <memory>
 
+class ModelStore;
+class QLineEdit;
+class QTemporaryDir;
 class QWidget;
 
 // Pins of the environment shared by every test binary: the time zone, the locale and the
@@ -19,9 +22,16 @@ void pinEnvironment();
 // After it exists: locale zh_CN, the program's fonts and palette.
 void prepareApplication();
 
-// Types text into a widget the way an input method commits it, so Chinese text reaches a
-// field like a user's typing does (QTest::keyClicks only handles Latin-1).
+// Types text into a widget key by key. QTest::keyClicks handles Latin-1 only; other
+// characters arrive as key events carrying the text, the way a committed input-method
+// character reaches the field.
 void typeText(QWidget *widget, const QString &text);
+// Replaces the whole text of a field the way a user does: select all, delete, type.
+void retype(QLineEdit *field, const QString &text);
+
+// Opens (or creates) the store file "s.sqlite" in the folder; nullptr, with a warning, when
+// it does not open.
+std::unique_ptr<ModelStore> openStore(const QTemporaryDir &dir);
 
 // Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
 // the screens can be looked at after a test run.

@@ -8,6 +8,7 @@
 #include "ui/EmptyState.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
 #include <QHBoxLayout>
@@ -50,15 +51,6 @@ QWidget *bookTile(QWidget *parent)
     return tile;
 }
 
-QLabel *secondaryLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Palette::secondaryText());
-    label->setPalette(palette);
-    return label;
-}
-
 } // namespace
 
 ContentView::ContentView(ModelStore &store, QWidget *parent) : QWidget(parent), m_store(store)
@@ -95,10 +87,7 @@ QWidget *ContentView::buildSidebar()
     header->setSpacing(10);
     header->addWidget(bookTile(sidebar));
     auto *name = new QLabel(u"Pennyloom"_s, sidebar);
-    QFont headline = name->font();
-    headline.setPointSizeF(headline.pointSizeF() * 1.2);
-    headline.setBold(true);
-    name->setFont(headline);
+    Typography::makeHeadline(name);
     header->addWidget(name);
     header->addStretch(1);
     column->addLayout(header);
@@ -138,7 +127,7 @@ QWidget *ContentView::buildSidebar()
     auto *footerColumn = new QVBoxLayout(footer);
     footerColumn->setContentsMargins(12, 12, 12, 12);
     footerColumn->setSpacing(10);
-    footerColumn->addWidget(secondaryLabel(u"数据仅保存在本机"_s, footer));
+    footerColumn->addWidget(Typography::secondaryLabel(u"数据仅保存在本机"_s, footer));
     auto *smartButton = Buttons::prominent(u"大白话记一笔"_s, u"text.bubble.fill"_s, footer);
     smartButton->setObjectName(u"smartEntryButton"_s);
     connect(smartButton, &QPushButton::clicked, this, [this] { m_model.setShowingSmartEntry(true); });

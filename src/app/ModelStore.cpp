@@ -209,18 +209,23 @@ void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
 }
 
 template <class R>
+bool ModelStore::write(const QByteArray &sql, const R &record)
+{
+    SqliteStatement statement(*m_db, sql);
+    if (statement.isValid()) {
+        Table<R>::bind(statement, record);
+        if (statement.run())
+            return true;
+    }
+    reportFailure();
+    return false;
+}
+
+template <class R>
 bool ModelStore::insert(const R &record)
 {
-    SqliteStatement statement(*m_db, StoreSchema::insertSql({Table<R>::name, Table<R>::columns}));
-    if (!statement.isValid()) {
-        reportFailure();
+    if (!write(StoreSchema::insertSql({Table<R>::name, Table<R>::columns}), record))
         return false;
-    }
-    Table<R>::bind(statement, record);
-    if (!statement.run()) {
-        reportFailure();
-        return false;
-    }
     place(collection<R>(), record, sqlite3_last_insert_rowid(m_db->handle()));
     emitChanged<R>();
     return true;
@@ -233,16 +238,8 @@ bool ModelStore::update(const R &record)
     const auto it = std::find_if(c.rows.begin(), c.rows.end(), [&](const R &r) { return r.id == record.id; });
     if (it == c.rows.end())
         return false;
-    SqliteStatement statement(*m_db, StoreSchema::updateSql({Table<R>::name, Table<R>::columns}));
-    if (!statement.isValid()) {
-        reportFailure();
+    if (!write(StoreSchema::updateSql({Table<R>::name, Table<R>::columns}), record))
         return false;
-    }
-    Table<R>::bind(statement, record);
-    if (!statement.run()) {
-        reportFailure();
-        return false;
-    }
     const qint64 sequence = c.sequence.value(record.id);
     if (Table<R>::sortKey(*it) == Table<R>::sortKey(record)) {
         *it = record;

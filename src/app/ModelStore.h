@@ -109,6 +109,9 @@ private:
     void place(Collection<R> &c, R record, qint64 sequence);
     template <class R>
     void emitChanged();
+    // Runs one insert or update of the record, as its own transaction.
+    template <class R>
+    bool write(const QByteArray &sql, const R &record);
     template <class R>
     bool deleteRows(const std::vector<QUuid> &ids);
     template <class R>

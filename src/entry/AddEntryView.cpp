@@ -9,6 +9,7 @@
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
+#include "ui/Typography.h"
 
 #include <QDateEdit>
 #include <QFrame>
@@ -23,13 +24,9 @@ using namespace Qt::StringLiterals;
 AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     : QDialog(parent),
       m_store(store),
-      m_kind(new SegmentedControl({EntryKinds::rawText(EntryKind::expense), EntryKinds::rawText(EntryKind::income)},
-                                  this)),
-      m_amount(new QLineEdit(this)),
-      m_date(FormWidgets::datePicker(this)),
-      m_note(new QLineEdit(this)),
+      m_fields(new EntryFormFields(m_model, this)),
       m_chosenIcon(new QLabel(this)),
-      m_chosenText(FormWidgets::secondaryLabel(QString(), this)),
+      m_chosenText(Typography::secondaryLabel(QString(), this)),
       m_picker(new CategoryPicker(this)),
       m_cancel(Buttons::bordered(u"取消"_s, QString(), this)),
       m_save(Buttons::prominent(u"保存"_s, QString(), this))
@@ -42,24 +39,27 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     column->setContentsMargins(24, 24, 24, 24);
     column->setSpacing(16);
 
-    m_kind->setAccessibleName(u"类型"_s);
-    m_kind->setFixedWidth(220);
-    column->addWidget(m_kind, 0, Qt::AlignLeft);
+    QLineEdit *amount = m_fields->amount();
+    QDateEdit *date = m_fields->date();
+    QLineEdit *note = m_fields->note();
+    m_fields->kind()->setFixedWidth(220);
+    column->addWidget(m_fields->kind(), 0, Qt::AlignLeft);
 
     auto *fields = new QHBoxLayout;
     fields->setSpacing(14);
-    m_amount->setPlaceholderText(u"0.00"_s);
-    QFont large = m_amount->font();
+    amount->setPlaceholderText(u"0.00"_s);
+    QFont large = amount->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
     large.setWeight(QFont::DemiBold);
-    m_amount->setFont(large);
-    m_amount->setMinimumHeight(40);
-    m_date->setMinimumHeight(40);
-    m_note->setPlaceholderText(u"例如：和朋友吃午饭"_s);
-    m_note->setMinimumHeight(40);
-    fields->addLayout(FormWidgets::captioned(u"金额"_s, m_amount), 1);
-    fields->addLayout(FormWidgets::captioned(u"日期"_s, m_date), 1);
-    fields->addLayout(FormWidgets::captioned(u"备注（可选）"_s, m_note), 2);
+    amount->setFont(large);
+    amount->setMinimumHeight(40);
+    date->setMinimumHeight(40);
+    note->setPlaceholderText(u"例如：和朋友吃午饭"_s);
+    note->setAccessibleName(u"备注（可选）"_s);
+    note->setMinimumHeight(40);
+    fields->addLayout(FormWidgets::captioned(u"金额"_s, amount), 1);
+    fields->addLayout(FormWidgets::captioned(u"日期"_s, date), 1);
+    fields->addLayout(FormWidgets::captioned(u"备注（可选）"_s, note), 2);
     column->addLayout(fields);
 
     auto *divider = new QFrame(this);
@@ -69,10 +69,7 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
 
     auto *header = new QHBoxLayout;
     auto *choose = new QLabel(u"选择分类"_s, this);
-    QFont headline = choose->font();
-    headline.setPointSizeF(headline.pointSizeF() * 1.15);
-    headline.setBold(true);
-    choose->setFont(headline);
+    Typography::makeHeadline(choose);
     header->addWidget(choose);
     header->addStretch(1);
     header->addWidget(m_chosenIcon);
@@ -95,25 +92,17 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     buttons->addWidget(m_save);
     column->addLayout(buttons);
 
-    m_date->setDate(m_model.date().toLocalTime().date());
-    connect(m_kind, &SegmentedControl::currentIndexChanged, this,
-            [this](int index) { m_model.setKind(EntryKinds::allCases().value(index)); });
-    connect(m_amount, &QLineEdit::textEdited, &m_model, &EntryFormModel::setAmount);
-    connect(m_note, &QLineEdit::textEdited, &m_model, &EntryFormModel::setNote);
-    connect(m_date, &QDateEdit::dateChanged, &m_model, &EntryFormModel::setDay);
     connect(m_picker, &CategoryPicker::selectionChanged, &m_model, &EntryFormModel::setCategory);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &AddEntryView::save);
     connect(&m_model, &EntryFormModel::changed, this, &AddEntryView::refresh);
     refresh();
-    m_amount->setFocus();
+    amount->setFocus();
 }
 
 void AddEntryView::refresh()
 {
-    m_kind->setCurrentIndex(static_cast<int>(EntryKinds::allCases().indexOf(m_model.kind())));
-    FormWidgets::setText(m_amount, m_model.amount());
-    FormWidgets::setText(m_note, m_model.note());
+    m_fields->refresh();
     m_picker->setCategories(m_model.categories());
     m_picker->setSelection(m_model.category());
     m_chosenIcon->setPixmap(

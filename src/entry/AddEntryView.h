@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryFormFields.h"
 #include "EntryFormModel.h"
 
 #include <QDialog>
@@ -20,10 +21,10 @@ public:
     explicit AddEntryView(ModelStore &store, QWidget *parent = nullptr);
 
     EntryFormModel &model() { return m_model; }
-    SegmentedControl *kindControl() const { return m_kind; }
-    QLineEdit *amountField() const { return m_amount; }
-    QDateEdit *dateField() const { return m_date; }
-    QLineEdit *noteField() const { return m_note; }
+    SegmentedControl *kindControl() const { return m_fields->kind(); }
+    QLineEdit *amountField() const { return m_fields->amount(); }
+    QDateEdit *dateField() const { return m_fields->date(); }
+    QLineEdit *noteField() const { return m_fields->note(); }
     CategoryPicker *picker() const { return m_picker; }
     QPushButton *saveButton() const { return m_save; }
     QPushButton *cancelButton() const { return m_cancel; }
@@ -34,10 +35,7 @@ private:
 
     ModelStore &m_store;
     EntryFormModel m_model;
-    SegmentedControl *m_kind;
-    QLineEdit *m_amount;
-    QDateEdit *m_date;
-    QLineEdit *m_note;
+    EntryFormFields *m_fields;
     QLabel *m_chosenIcon;
     QLabel *m_chosenText;
     CategoryPicker *m_picker;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryFormFields.h"
 #include "EntryFormModel.h"
 
 #include <QDialog>
@@ -19,11 +20,11 @@ public:
     EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidget *parent = nullptr);
 
     EntryFormModel &model() { return m_model; }
-    SegmentedControl *kindControl() const { return m_kind; }
-    QLineEdit *amountField() const { return m_amount; }
+    SegmentedControl *kindControl() const { return m_fields->kind(); }
+    QLineEdit *amountField() const { return m_fields->amount(); }
     QComboBox *categoryMenu() const { return m_category; }
-    QDateEdit *dateField() const { return m_date; }
-    QLineEdit *noteField() const { return m_note; }
+    QDateEdit *dateField() const { return m_fields->date(); }
+    QLineEdit *noteField() const { return m_fields->note(); }
     QPushButton *saveButton() const { return m_save; }
     QPushButton *cancelButton() const { return m_cancel; }
 
@@ -33,11 +34,8 @@ private:
 
     ModelStore &m_store;
     EntryFormModel m_model;
-    SegmentedControl *m_kind;
-    QLineEdit *m_amount;
+    EntryFormFields *m_fields;
     QComboBox *m_category;
-    QDateEdit *m_date;
-    QLineEdit *m_note;
     QPushButton *m_cancel;
     QPushButton *m_save;
 };

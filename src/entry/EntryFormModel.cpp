@@ -4,6 +4,7 @@
 #include "app/ModelStore.h"
 #include "model/Clock.h"
 #include "model/LedgerCategories.h"
+#include "model/LocalCalendar.h"
 
 using namespace Qt::StringLiterals;
 
@@ -58,10 +59,12 @@ void EntryFormModel::setDate(const QDateTime &date)
 
 void EntryFormModel::setDay(QDate day)
 {
-    const QDateTime local = m_date.toLocalTime();
-    if (!day.isValid() || day == local.date())
+    const QDate current = m_date.toLocalTime().date();
+    if (!day.isValid() || day == current)
         return;
-    setDate(QDateTime(day, local.time()));
+    // Moving by whole days keeps the clock time, and steps past an hour that the new day
+    // skips for daylight saving time instead of giving an invalid date.
+    setDate(LocalCalendar::addDays(m_date, current.daysTo(day)));
 }
 
 void EntryFormModel::setNote(const QString &note)

@@ -1,6 +1,6 @@
 #include "FormWidgets.h"
 
-#include "ui/Palette.h"
+#include "ui/Typography.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -10,21 +10,12 @@
 
 using namespace Qt::StringLiterals;
 
-QLabel *FormWidgets::secondaryLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Palette::secondaryText());
-    label->setPalette(palette);
-    return label;
-}
-
 QLayout *FormWidgets::captioned(const QString &caption, QWidget *control)
 {
     auto *column = new QVBoxLayout;
     column->setSpacing(6);
     column->setContentsMargins(0, 0, 0, 0);
-    QLabel *label = secondaryLabel(caption, control->parentWidget());
+    QLabel *label = Typography::secondaryLabel(caption, control->parentWidget());
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     label->setFont(small);

@@ -14,7 +14,6 @@ namespace FormWidgets {
 
 // A small dimmed caption above its control.
 QLayout *captioned(const QString &caption, QWidget *control);
-QLabel *secondaryLabel(const QString &text, QWidget *parent);
 // A date-only picker with a calendar pop-up.
 QDateEdit *datePicker(QWidget *parent);
 // Sets the text only when it differs, so the cursor does not jump while the user types.

@@ -7,6 +7,7 @@
 #include "ui/EmptyState.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/Typography.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -51,17 +52,14 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     header->setSpacing(10);
     header->addWidget(iconLabel(u"text.bubble.fill"_s, Palette::indigo(), 28, this));
     auto *title = new QLabel(u"大白话记账"_s, this);
-    QFont large = title->font();
-    large.setPixelSize(26);
-    large.setBold(true);
-    title->setFont(large);
+    Typography::makeTitle(title, 26);
     header->addWidget(title);
     header->addStretch(1);
     m_close->setAutoDefault(false);
     header->addWidget(m_close);
     column->addLayout(header);
 
-    auto *description = FormWidgets::secondaryLabel(
+    auto *description = Typography::secondaryLabel(
         u"直接说你花了什么，例如“花了 25 元买了面包”。所有识别都在本机完成。"_s, this);
     description->setWordWrap(true);
     column->addWidget(description);
@@ -110,9 +108,7 @@ QWidget *SmartEntryView::buildCard()
     heading->setSpacing(6);
     heading->addWidget(iconLabel(u"pencil.and.outline"_s, Palette::income(), 18, card));
     auto *headingText = new QLabel(u"识别结果（可修改）"_s, card);
-    QFont headline = headingText->font();
-    headline.setBold(true);
-    headingText->setFont(headline);
+    Typography::makeHeadline(headingText);
     QPalette green = headingText->palette();
     green.setColor(QPalette::WindowText, Palette::income());
     headingText->setPalette(green);

@@ -2,6 +2,7 @@
 
 #include "Icon.h"
 #include "Palette.h"
+#include "Typography.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -29,9 +30,7 @@ EmptyState::EmptyState(const QString &symbol, const QString &title, const QStrin
 
     m_description->setAlignment(Qt::AlignCenter);
     m_description->setWordWrap(true);
-    QPalette palette = m_description->palette();
-    palette.setColor(QPalette::WindowText, Palette::secondaryText());
-    m_description->setPalette(palette);
+    Typography::makeSecondary(m_description);
     layout->addWidget(m_description);
     layout->addStretch(1);
 }

@@ -1,6 +1,6 @@
 #include "WorkspaceHeader.h"
 
-#include "Palette.h"
+#include "Typography.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,17 +16,10 @@ WorkspaceHeader::WorkspaceHeader(const QString &title, const QString &subtitle, 
     auto *texts = new QVBoxLayout;
     texts->setSpacing(4);
     auto *titleLabel = new QLabel(title, this);
-    QFont titleFont = titleLabel->font();
-    titleFont.setPixelSize(28);
-    titleFont.setBold(true);
-    titleLabel->setFont(titleFont);
+    Typography::makeTitle(titleLabel, 28);
     texts->addWidget(titleLabel);
     if (!subtitle.isEmpty()) {
-        auto *subtitleLabel = new QLabel(subtitle, this);
-        QPalette palette = subtitleLabel->palette();
-        palette.setColor(QPalette::WindowText, Palette::secondaryText());
-        subtitleLabel->setPalette(palette);
-        texts->addWidget(subtitleLabel);
+        texts->addWidget(Typography::secondaryLabel(subtitle, this));
     }
     row->addLayout(texts);
     row->addStretch(1);
