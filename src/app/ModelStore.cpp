@@ -214,8 +214,13 @@ bool ModelStore::write(const QByteArray &sql, const R &record)
     SqliteStatement statement(*m_db, sql);
     if (statement.isValid()) {
         Table<R>::bind(statement, record);
-        if (statement.run())
-            return true;
+        if (statement.run()) {
+            // An update that finds no row (the file changed under us) saved nothing.
+            if (sqlite3_changes(m_db->handle()) == 1)
+                return true;
+            reportFailure(u"数据文件中找不到这条记录"_s);
+            return false;
+        }
     }
     reportFailure();
     return false;
@@ -328,9 +333,10 @@ bool ModelStore::remove(const Removal &removal)
     return true;
 }
 
-void ModelStore::reportFailure()
+void ModelStore::reportFailure(const QString &reason)
 {
-    Q_EMIT writeFailed(u"无法写入数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(m_path), m_db->lastError()));
+    Q_EMIT writeFailed(u"无法写入数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(m_path),
+                                                      reason.isEmpty() ? m_db->lastError() : reason));
 }
 
 template <>

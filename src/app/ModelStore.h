@@ -116,7 +116,7 @@ private:
     bool deleteRows(const std::vector<QUuid> &ids);
     template <class R>
     void forget(const std::vector<QUuid> &ids);
-    void reportFailure();
+    void reportFailure(const QString &reason = {});
 
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;

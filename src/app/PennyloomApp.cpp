@@ -4,6 +4,9 @@
 #include "ModelStore.h"
 #include "ui/Theme.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -18,19 +21,31 @@ PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
     Theme::apply();
 }
 
+int PennyloomApp::fail(const QString &message)
+{
+    std::fprintf(stderr, "pennyloom: %s\n", message.toUtf8().constData());
+    // Without a screen (offscreen or minimal platform) nobody could dismiss the dialog.
+    const QString platform = platformName();
+    if (platform != u"offscreen"_s && platform != u"minimal"_s)
+        QMessageBox::critical(nullptr, u"Pennyloom 无法启动"_s, message);
+    return 1;
+}
+
 int PennyloomApp::run()
 {
     const QString path = ModelStore::defaultPath();
+
+    // Two running copies would each hold their own picture of the records and undo each
+    // other's changes, so the second one stops.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLockFile lock(path + u".lock"_s);
+    if (!lock.tryLock(200))
+        return fail(u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(QDir::toNativeSeparators(path)));
+
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
-    if (!store) {
-        std::fprintf(stderr, "pennyloom: %s\n", error.toUtf8().constData());
-        // Without a screen (offscreen or minimal platform) nobody could dismiss the dialog.
-        const QString platform = platformName();
-        if (platform != u"offscreen"_s && platform != u"minimal"_s)
-            QMessageBox::critical(nullptr, u"Pennyloom 无法启动"_s, error);
-        return 1;
-    }
+    if (!store)
+        return fail(error);
 
     ContentView window(*store);
     connect(store.get(), &ModelStore::writeFailed, &window, [&window](const QString &message) {

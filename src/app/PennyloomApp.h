@@ -12,4 +12,8 @@ public:
     PennyloomApp(int &argc, char **argv);
 
     int run();
+
+private:
+    // Reports why start-up stopped, on stderr and in a dialog, and gives the exit status.
+    int fail(const QString &message);
 };

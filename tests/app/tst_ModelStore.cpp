@@ -583,6 +583,28 @@ private Q_SLOTS:
         QVERIFY2(path.endsWith(u"/Pennyloom/pennyloom.sqlite"_s), qPrintable(path));
     }
 
+    // A row that another program removed from the file cannot be updated: the store says so
+    // instead of showing a change that is not on disk.
+    void updateOfRowGoneFromFileFails()
+    {
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        const LedgerEntry entry = make<LedgerEntry>(local(2024, 9, 1), 10);
+        QVERIFY(store->insert(entry));
+        {
+            SqliteDatabase other;
+            QVERIFY(other.open(path));
+            QVERIFY(other.exec("DELETE FROM LedgerEntry"));
+        }
+        QSignalSpy failures(store.get(), &ModelStore::writeFailed);
+        LedgerEntry changed = entry;
+        amountOf(changed) = 99;
+        QVERIFY(!store->update(changed));
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(fields(store->entries().front()), fields(entry));
+    }
+
     void writeFailureChangesNothing_data()
     {
         QTest::addColumn<QString>("operation");
