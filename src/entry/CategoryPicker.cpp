@@ -36,7 +36,8 @@ public:
         painter->setPen(selected ? QPen(accent, 1.5) : QPen(Palette::withAlpha(Qt::gray, 0.16), 1));
         painter->drawPath(shape);
 
-        const QFont caption = option.font;
+        QFont caption = option.font;
+        caption.setPointSizeF(caption.pointSizeF() * 0.9);
         const int textHeight = QFontMetrics(caption).height();
         const qreal contentHeight = circleSize + 6 + textHeight;
         const qreal top = tile.center().y() - contentHeight / 2;
