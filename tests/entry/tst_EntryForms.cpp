@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -134,10 +135,31 @@ private Q_SLOTS:
     void editDismissed();
 
 private:
+    // Closes the store and opens its file again, as a restart of the program does.
+    bool reopenStore();
+    // Runs the check on the open store, then again after a restart.
+    void checkNowAndAfterReopen(const std::function<void(const ModelStore &)> &check);
+
     std::unique_ptr<TestSupport::ScopedClock> m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ModelStore> m_store;
 };
+
+bool EntryFormsTest::reopenStore()
+{
+    m_store.reset();
+    m_store = openStore(*m_dir);
+    return m_store != nullptr;
+}
+
+void EntryFormsTest::checkNowAndAfterReopen(const std::function<void(const ModelStore &)> &check)
+{
+    check(*m_store);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(reopenStore());
+    check(*m_store);
+}
 
 void EntryFormsTest::init()
 {
@@ -349,9 +371,7 @@ void EntryFormsTest::addSaves()
     if (QTest::currentTestFailed())
         return;
 
-    m_store.reset();
-    m_store = openStore(*m_dir);
-    QVERIFY(m_store);
+    QVERIFY(reopenStore());
     QCOMPARE(m_store->entries().size(), size_t(1));
     QCOMPARE(m_store->entries().front().id, saved.id);
     check(m_store->entries().front());
@@ -392,9 +412,7 @@ void EntryFormsTest::addDismissed()
     QCOMPARE(changed.count(), 0);
     QVERIFY(m_store->entries().empty());
 
-    m_store.reset();
-    m_store = openStore(*m_dir);
-    QVERIFY(m_store);
+    QVERIFY(reopenStore());
     QVERIFY(m_store->entries().empty());
 }
 
@@ -522,13 +540,7 @@ void EntryFormsTest::editSaveWithoutChanges()
         QCOMPARE(saved.date, date);
         QCOMPARE(saved.note, note);
     };
-    check(*m_store);
-    if (QTest::currentTestFailed())
-        return;
-    m_store.reset();
-    m_store = openStore(*m_dir);
-    QVERIFY(m_store);
-    check(*m_store);
+    checkNowAndAfterReopen(check);
 }
 
 // Every field edited through its widget is written into the stored record in place: the
@@ -569,13 +581,7 @@ void EntryFormsTest::editChangesInPlace()
         QCOMPARE(store.find<LedgerEntry>(middle.id)->amount, 20.0);
         QCOMPARE(store.find<LedgerEntry>(late.id)->amount, 30.0);
     };
-    check(*m_store);
-    if (QTest::currentTestFailed())
-        return;
-    m_store.reset();
-    m_store = openStore(*m_dir);
-    QVERIFY(m_store);
-    check(*m_store);
+    checkNowAndAfterReopen(check);
 }
 
 void EntryFormsTest::editDismissed_data()
