@@ -1,6 +1,14 @@
 #include "DateText.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QTimeZone>
+
+#include <unicode/datefmt.h>
+#include <unicode/timezone.h>
+
+#include <memory>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +26,38 @@ const QLocale &chinese()
     return locale;
 }
 
+// One ICU formatter per locale name, in GMT: the day is handed over as its own noon in GMT,
+// so neither ICU's idea of the time zone nor a daylight saving change can move it.
+const icu::DateFormat *mediumFormatterFor(const QString &localeName)
+{
+    static std::mutex mutex;
+    static QHash<QString, std::shared_ptr<icu::DateFormat>> cache;
+    const std::lock_guard lock(mutex);
+    auto it = cache.find(localeName);
+    if (it == cache.end()) {
+        std::shared_ptr<icu::DateFormat> format(
+            icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icu::Locale(localeName.toUtf8().constData())));
+        if (format)
+            format->adoptTimeZone(icu::TimeZone::createTimeZone(u"GMT"));
+        it = cache.insert(localeName, format);
+    }
+    return it.value().get();
+}
+
 } // namespace
+
+QString DateText::mediumDate(QDate day)
+{
+    if (!day.isValid())
+        return {};
+    if (const icu::DateFormat *format = mediumFormatterFor(QLocale().name())) {
+        const QDateTime noon(day, QTime(12, 0), Qt::UTC);
+        icu::UnicodeString text;
+        format->format(static_cast<UDate>(noon.toMSecsSinceEpoch()), text);
+        return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+    }
+    return QLocale().toString(day, QLocale::ShortFormat);
+}
 
 QString DateText::monthKey(const QDateTime &instant)
 {

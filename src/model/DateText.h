@@ -14,4 +14,8 @@ QString displayMonth(const QDateTime &instant);
 // "M月d日 EEEE" in Chinese: 3月5日 星期二.
 QString displayDate(const QDateTime &instant);
 
+// The day in the medium date style of the user's current locale (QLocale()), without time:
+// 2024年11月15日 in zh_CN, Nov 15, 2024 in en_US. Equal days give equal texts.
+QString mediumDate(QDate day);
+
 } // namespace DateText
