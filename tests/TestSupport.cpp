@@ -102,3 +102,30 @@ void TestSupport::screenshot(QWidget *widget, const QString &name)
     QTest::qWait(100);
     widget->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }
+
+TestSupport::StoreFixture::StoreFixture() = default;
+TestSupport::StoreFixture::~StoreFixture() = default;
+
+bool TestSupport::StoreFixture::openStore(const QDateTime &now)
+{
+    m_clock = std::make_unique<ScopedClock>(now);
+    m_dir = std::make_unique<QTemporaryDir>();
+    if (!m_dir->isValid())
+        return false;
+    m_store = TestSupport::openStore(*m_dir);
+    return m_store != nullptr;
+}
+
+void TestSupport::StoreFixture::closeStore()
+{
+    m_store.reset();
+    m_dir.reset();
+    m_clock.reset();
+}
+
+LedgerEntry TestSupport::StoreFixture::add(const LedgerEntry &entry)
+{
+    if (!m_store->insert(entry))
+        qFatal("a test could not insert an entry into its store");
+    return entry;
+}

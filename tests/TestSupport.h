@@ -5,10 +5,12 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
+#include <QObject>
 
 #include <memory>
 
 class ModelStore;
+struct LedgerEntry;
 class QLineEdit;
 class QTemporaryDir;
 class QWidget;
@@ -75,6 +77,24 @@ public:
 
 private:
     std::shared_ptr<FixedClock> m_clock;
+};
+
+// A fixed clock and a fresh store file for each test of a class: call openStore in init()
+// and closeStore in cleanup().
+class StoreFixture : public QObject {
+public:
+    StoreFixture();
+    ~StoreFixture() override;
+
+protected:
+    bool openStore(const QDateTime &now);
+    void closeStore();
+    // Inserts the entry and hands it back; a failed write fails the test run loudly.
+    LedgerEntry add(const LedgerEntry &entry);
+
+    std::unique_ptr<ScopedClock> m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ModelStore> m_store;
 };
 
 } // namespace TestSupport

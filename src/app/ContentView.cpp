@@ -1,8 +1,11 @@
 #include "ContentView.h"
 
 #include "ModelStore.h"
+#include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "overview/BillsView.h"
+#include "overview/DashboardView.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -138,28 +142,46 @@ QWidget *ContentView::buildSidebar()
 
 QWidget *ContentView::buildScreen(Workspace workspace)
 {
+    switch (workspace) {
+    case Workspace::overview:
+        return buildOverview();
+    case Workspace::bills:
+        return new BillsView(m_store);
+    default:
+        break;
+    }
     auto *screen = new QWidget;
     auto *column = new QVBoxLayout(screen);
     column->setContentsMargins(28, 24, 28, 24);
     column->setSpacing(20);
     const QString title = Workspaces::title(workspace);
-    if (workspace == Workspace::overview) {
-        auto *header = new WorkspaceHeader(title, u"清楚掌握每一笔钱的去向"_s, screen);
-        auto *smart = Buttons::bordered(u"大白话记账"_s, u"text.bubble.fill"_s, header);
-        connect(smart, &QPushButton::clicked, this, [this] { m_model.setShowingSmartEntry(true); });
-        auto *add = Buttons::prominent(u"记一笔"_s, u"plus"_s, header);
-        connect(add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
-        header->addAction(smart);
-        header->addAction(add);
-        column->addWidget(header);
-    } else {
-        column->addWidget(new WorkspaceHeader(title, QString(), screen));
-    }
+    column->addWidget(new WorkspaceHeader(title, QString(), screen));
     auto *panel = new Card(screen);
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->addWidget(new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
     column->addWidget(panel, 1);
     return screen;
+}
+
+QWidget *ContentView::buildOverview()
+{
+    // The budget workspace has no sidebar row: it opens over the dashboard, inside the
+    // overview, and its back button returns to the dashboard.
+    auto *stack = new QStackedWidget;
+    auto *dashboard = new DashboardView(m_store, m_model, stack);
+    stack->addWidget(dashboard);
+    connect(dashboard, &DashboardView::manageBudgetsRequested, stack, [this, stack] {
+        auto *budgets = new BudgetView(m_store, stack);
+        budgets->setObjectName(u"workspace:预算管理"_s);
+        stack->addWidget(budgets);
+        stack->setCurrentWidget(budgets);
+        connect(budgets, &BudgetView::backRequested, stack, [stack, budgets] {
+            stack->setCurrentIndex(0);
+            stack->removeWidget(budgets);
+            budgets->deleteLater();
+        });
+    });
+    return stack;
 }
 
 void ContentView::showSelection()

@@ -28,6 +28,7 @@ public:
 private:
     QWidget *buildSidebar();
     QWidget *buildScreen(Workspace workspace);
+    QWidget *buildOverview();
     void showSelection();
     void updateAddSheet(bool showing);
     void updateSmartEntrySheet(bool showing);

@@ -169,7 +169,7 @@ bool ModelStore::loadKind(QString *error)
 {
     const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
     // Read in file order, which is sequential on disk, and sort in memory: far cheaper than
-    // asking SQLite to sort a large table. The sort is stable, so equal keys keep file order.
+    // asking SQLite to sort a large table.
     SqliteStatement statement(*m_db, StoreSchema::selectSql(shape, nullptr));
     if (!statement.isValid()) {
         *error = m_db->lastError();
@@ -178,19 +178,31 @@ bool ModelStore::loadKind(QString *error)
     Collection<R> &c = collection<R>();
     c.rows.clear();
     c.sequence.clear();
+    // Records are sorted through their keys alone: moving whole records around in a sort
+    // costs far more than one move each into their final place.
+    std::vector<R> read;
+    std::vector<std::pair<qint64, quint32>> order;
+    std::vector<qint64> rowids;
     int rc = SQLITE_OK;
     while ((rc = statement.step()) == SQLITE_ROW) {
-        const qint64 rowid = statement.integer(static_cast<int>(shape.columns.size()));
-        R record = Table<R>::read(statement);
-        c.sequence.insert(record.id, rowid);
-        c.rows.push_back(std::move(record));
+        rowids.push_back(statement.integer(static_cast<int>(shape.columns.size())));
+        read.push_back(Table<R>::read(statement));
+        order.emplace_back(Table<R>::sortKey(read.back()), static_cast<quint32>(order.size()));
     }
     if (rc != SQLITE_DONE) {
         *error = m_db->lastError();
         return false;
     }
-    std::stable_sort(c.rows.begin(), c.rows.end(),
-                     [](const R &a, const R &b) { return Table<R>::sortKey(a) > Table<R>::sortKey(b); });
+    // Newest first; equal keys keep file order (the index breaks ties).
+    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    c.sequence.reserve(static_cast<qsizetype>(read.size()));
+    c.rows.reserve(read.size());
+    for (const auto &[key, index] : order) {
+        c.sequence.insert(read[index].id, rowids[index]);
+        c.rows.push_back(std::move(read[index]));
+    }
     return true;
 }
 

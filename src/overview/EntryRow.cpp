@@ -3,6 +3,7 @@
 #include "model/DateText.h"
 #include "model/LedgerCategories.h"
 #include "model/Money.h"
+#include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 
@@ -17,18 +18,6 @@ constexpr int circle = 36;
 constexpr int glyph = 20;
 constexpr int spacing = 12;
 constexpr int verticalPadding = 3;
-
-QFont withWeight(QFont font, QFont::Weight weight)
-{
-    font.setWeight(weight);
-    return font;
-}
-
-QFont caption(QFont font)
-{
-    font.setPointSizeF(font.pointSizeF() > 0 ? font.pointSizeF() * 0.85 : 9);
-    return font;
-}
 
 } // namespace
 
@@ -79,7 +68,7 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
     const QPixmap icon = Icon::pixmap(LedgerCategories::icon(entry.category), tint, glyph, ratio);
     painter.drawPixmap(disc.left() + (circle - glyph) / 2, disc.top() + (circle - glyph) / 2, icon);
 
-    const QFont amountFont = withWeight(font, QFont::DemiBold);
+    const QFont amountFont = Fonts::withWeight(font, QFont::DemiBold);
     const QString amount = amountText(entry);
     const int amountWidth = QFontMetrics(amountFont).horizontalAdvance(amount);
     const QRect amountRect(rect.right() - amountWidth, rect.top(), amountWidth + 1, rect.height());
@@ -89,8 +78,8 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
 
     const int textLeft = disc.right() + 1 + spacing;
     const int textWidth = std::max(0, amountRect.left() - spacing - textLeft);
-    const QFont nameFont = withWeight(font, QFont::Medium);
-    const QFont detailFont = caption(font);
+    const QFont nameFont = Fonts::withWeight(font, QFont::Medium);
+    const QFont detailFont = Fonts::caption(font);
     const QFontMetrics nameMetrics(nameFont);
     const QFontMetrics detailMetrics(detailFont);
     const int blockHeight = nameMetrics.height() + 2 + detailMetrics.height();

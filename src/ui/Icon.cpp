@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <array>
@@ -50,6 +51,7 @@ constexpr std::array table{
     Row{u"chart.pie.fill", u"pie_chart"},
     Row{u"chart.xyaxis.line", u"show_chart"},
     Row{u"checkmark.circle.fill", u"check_circle"},
+    Row{u"chevron.left", u"chevron_left"},
     Row{u"chevron.right", u"chevron_right"},
     Row{u"clock", u"schedule"},
     Row{u"creditcard", u"credit_card"},
@@ -177,7 +179,9 @@ QFont Icon::font(int pixelSize)
     return f;
 }
 
-QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qreal devicePixelRatio)
+namespace {
+
+QPixmap render(const QString &symbol, const QColor &colour, int size, qreal devicePixelRatio)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const int side = qMax(1, qRound(size * ratio));
@@ -190,7 +194,7 @@ QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qrea
     QPainter painter(&pm);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const qreal logical = side / ratio;
-    if (!ensureFontLoaded()) {
+    if (!Icon::ensureFontLoaded()) {
         // Without the icon font a plain dot keeps the layout readable instead of letters.
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
@@ -201,9 +205,9 @@ QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qrea
 
     // Every glyph of the font is designed on a square em box sitting on the baseline;
     // centring that box (rather than the ink) keeps arrows and badges where they belong.
-    const QFont f = font(size);
+    const QFont f = Icon::font(size);
     const QFontMetricsF metrics(f);
-    const QString text = glyphName(symbol);
+    const QString text = Icon::glyphName(symbol);
     const qreal x = (logical - metrics.horizontalAdvance(text)) / 2;
     const qreal baseline = (logical - metrics.ascent() - metrics.descent()) / 2 + metrics.ascent();
     painter.setFont(f);
@@ -211,6 +215,21 @@ QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qrea
     painter.drawText(QPointF(x, baseline), text);
     return pm;
 }
+
+} // namespace
+
+QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qreal devicePixelRatio)
+{
+    // Lists paint the same few icons on every repaint; drawing text glyphs each time shows.
+    const QString key = u"icon:%1:%2:%3:%4"_s.arg(symbol, colour.name(QColor::HexArgb)).arg(size).arg(devicePixelRatio);
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+    cached = render(symbol, colour, size, devicePixelRatio);
+    QPixmapCache::insert(key, cached);
+    return cached;
+}
+
 
 QIcon Icon::icon(const QString &symbol, const QColor &colour, int size)
 {

@@ -33,3 +33,10 @@ void Typography::makeTitle(QWidget *widget, int pixelSize)
     font.setBold(true);
     widget->setFont(font);
 }
+
+void Typography::setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QColor;
 class QLabel;
 class QWidget;
 
@@ -15,5 +16,8 @@ void makeSecondary(QLabel *label);
 void makeHeadline(QWidget *widget);
 // Bold text of a fixed pixel size: screen and sheet titles.
 void makeTitle(QWidget *widget, int pixelSize);
+
+// Colours a label's text through its palette.
+void setTextColour(QLabel *label, const QColor &colour);
 
 } // namespace Typography

@@ -3,9 +3,12 @@
 
 #include "app/ContentView.h"
 #include "app/ModelStore.h"
+#include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/EditEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "overview/BillsView.h"
+#include "overview/DashboardView.h"
 #include "ui/EmptyState.h"
 
 #include <QDir>
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -182,6 +186,59 @@ private Q_SLOTS:
         QVERIFY(sheet.emptyState()->isVisible());
         QVERIFY(!sheet.draftCard()->isVisible());
         TestSupport::screenshot(&sheet, u"smart-entry-empty"_s);
+    }
+
+    // "管理" opens the budget workspace over the dashboard, still under the overview row;
+    // a budget saved there reaches the dashboard as soon as the user goes back.
+    void budgetWorkspaceOpensInsideTheOverview()
+    {
+        const TestSupport::ScopedClock clock(TestSupport::local(2024, 3, 20, 12));
+        ContentView view(*m_store);
+        view.show();
+        auto *stack = qobject_cast<QStackedWidget *>(view.detailScreen());
+        QVERIFY(stack);
+        auto *dashboard = qobject_cast<DashboardView *>(stack->currentWidget());
+        QVERIFY(dashboard);
+        QTest::mouseClick(buttonNamed(view.detailScreen(), u"管理"_s), Qt::LeftButton);
+        auto *budgets = qobject_cast<BudgetView *>(stack->currentWidget());
+        QVERIFY(budgets);
+        QCOMPARE(view.model().selection(), std::optional(Workspace::overview));
+
+        QVERIFY(m_store->insert(Budget(u"餐饮"_s, 300, TestSupport::local(2024, 3, 20), TestSupport::local(2024, 3, 15),
+                                       TestSupport::local(2024, 4, 14))));
+        QTest::mouseClick(budgets->backButton(), Qt::LeftButton);
+        QCOMPARE(stack->currentWidget(), dashboard);
+        QTRY_COMPARE(stack->count(), 1);
+        QCOMPARE(dashboard->model().budget(), 300.0);
+        QCOMPARE(dashboard->model().periodTitle(), u"预算周期 3月15日—4月14日"_s);
+    }
+
+    // An entry saved through the shell's sheet shows on the dashboard and in the bills list
+    // without switching workspaces; a deletion in the bills list leaves both at once.
+    void everyScreenFollowsTheStore()
+    {
+        const TestSupport::ScopedClock clock(TestSupport::local(2024, 3, 20, 12));
+        ContentView view(*m_store);
+        view.show();
+        auto *dashboard = view.detailScreen()->findChild<DashboardView *>();
+        QVERIFY(dashboard);
+        view.model().setShowingAdd(true);
+        auto *sheet = qobject_cast<AddEntryView *>(view.addSheet());
+        QVERIFY(sheet);
+        QTest::keyClicks(sheet->amountField(), u"32"_s);
+        QTest::mouseClick(sheet->saveButton(), Qt::LeftButton);
+        QTRY_VERIFY(!view.model().showingAdd());
+        QCOMPARE(dashboard->model().expense(), 32.0);
+        QCOMPARE(dashboard->recentRows().size(), size_t(1));
+
+        view.model().setSelection(Workspace::bills);
+        auto *bills = qobject_cast<BillsView *>(view.detailScreen());
+        QVERIFY(bills);
+        QCOMPARE(bills->model().filtered().size(), size_t(1));
+        QVERIFY(bills->model().deleteEntries({0}, bills->model().dayEntries(0)));
+        QVERIFY(bills->model().filtered().empty());
+        QVERIFY(m_store->entries().empty());
+        QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥0.00"_s);
     }
 
 private:

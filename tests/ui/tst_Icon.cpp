@@ -47,6 +47,7 @@ const QStringList usedSymbols{
     u"chart.pie.fill"_s,
     u"chart.xyaxis.line"_s,
     u"checkmark.circle.fill"_s,
+    u"chevron.left"_s,
     u"chevron.right"_s,
     u"clock"_s,
     u"creditcard"_s,

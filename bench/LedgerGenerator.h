@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Stores shaped like years of one person's books, written straight into the file: about
+// nine expenses to one income, every category, short everyday notes (a third left empty),
+// amounts skewed toward small sums, and a budget period per month for the last year plus a
+// few month budgets of the older kind.
+namespace LedgerGenerator {
+
+// The day the generated books end on; benchmarks fix the clock here so the current period
+// holds a realistic share of the entries.
+QDateTime endOfData();
+
+// A store file of n entries spread over the ten years before endOfData(), written once per
+// size into a temporary folder and reused; each call returns a fresh copy when copy is true,
+// so a benchmark that writes starts from the same file.
+QString storeWith(int n, bool copy = false);
+
+} // namespace LedgerGenerator

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QProgressBar>
+
+// A slim rounded bar for a share of a budget, 0…1, in one tint. It stays a progress bar for
+// assistive technology, which reads its value as a percentage.
+class BudgetBar final : public QProgressBar {
+    Q_OBJECT
+
+public:
+    explicit BudgetBar(QWidget *parent = nullptr);
+
+    // Values outside 0…1 are held at the nearer end.
+    void setFraction(double fraction);
+    double fraction() const { return m_fraction; }
+    void setTint(const QColor &tint);
+    QColor tint() const { return m_tint; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    double m_fraction = 0;
+    QColor m_tint;
+};

@@ -1,0 +1,138 @@
+#include "BudgetFormView.h"
+
+#include "BudgetModel.h"
+#include "entry/FormWidgets.h"
+#include "model/LedgerCategories.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Palette.h"
+#include "ui/Typography.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A titled group of labelled fields on a white card.
+QFormLayout *addSection(QVBoxLayout *column, const QString &title, QWidget *parent)
+{
+    QLabel *heading = Typography::secondaryLabel(title, parent);
+    QFont small = heading->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    heading->setFont(small);
+    column->addWidget(heading);
+
+    auto *card = new Card(parent);
+    card->setRadius(10);
+    auto *form = new QFormLayout(card);
+    form->setContentsMargins(16, 12, 16, 12);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setHorizontalSpacing(18);
+    form->setVerticalSpacing(10);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    column->addWidget(card);
+    return form;
+}
+
+QDate localDay(const QDateTime &instant)
+{
+    return instant.toLocalTime().date();
+}
+
+} // namespace
+
+BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_start(FormWidgets::datePicker(this))
+    , m_end(FormWidgets::datePicker(this))
+    , m_category(new QComboBox(this))
+    , m_amount(new QLineEdit(this))
+    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
+    , m_save(Buttons::prominent(u"保存"_s, QString(), this))
+{
+    setWindowTitle(u"新增周期预算"_s);
+    setWindowModality(Qt::WindowModal);
+    resize(440, 340);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 18, 20, 20);
+    column->setSpacing(8);
+
+    // Cancel on the leading side, the confirming action on the trailing side.
+    auto *toolbar = new QHBoxLayout;
+    m_cancel->setAutoDefault(false);
+    m_save->setDefault(true);
+    toolbar->addWidget(m_cancel);
+    toolbar->addStretch(1);
+    auto *title = new QLabel(u"新增周期预算"_s, this);
+    Typography::makeHeadline(title);
+    toolbar->addWidget(title);
+    toolbar->addStretch(1);
+    toolbar->addWidget(m_save);
+    column->addLayout(toolbar);
+    column->addSpacing(10);
+
+    QFormLayout *period = addSection(column, u"预算周期"_s, this);
+    m_start->setAccessibleName(u"开始日期"_s);
+    m_end->setAccessibleName(u"结束日期"_s);
+    period->addRow(u"开始日期"_s, m_start);
+    period->addRow(u"结束日期"_s, m_end);
+    column->addSpacing(10);
+
+    QFormLayout *limit = addSection(column, u"分类预算"_s, this);
+    m_category->setAccessibleName(u"分类"_s);
+    m_category->setMaxVisibleItems(14);
+    m_category->setMinimumHeight(34);
+    m_amount->setAccessibleName(u"预算金额"_s);
+    m_amount->setPlaceholderText(u"预算金额"_s);
+    m_amount->setMinimumHeight(34);
+    limit->addRow(u"分类"_s, m_category);
+    limit->addRow(u"预算金额"_s, m_amount);
+    column->addStretch(1);
+
+    connect(m_start, &QDateEdit::dateChanged, &m_model, &BudgetModel::setStartDay);
+    connect(m_end, &QDateEdit::dateChanged, &m_model, &BudgetModel::setEndDay);
+    connect(m_category, &QComboBox::activated, this,
+            [this](int index) { m_model.setCategory(m_category->itemText(index)); });
+    connect(m_amount, &QLineEdit::textEdited, &m_model, &BudgetModel::setAmount);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_save, &QPushButton::clicked, &m_model, &BudgetModel::saveBudget);
+    // Escape, the cancel button and closing the window all end the form without storing.
+    connect(this, &QDialog::rejected, &m_model, &BudgetModel::cancelAdd);
+    connect(&m_model, &BudgetModel::showingAddChanged, this, [this](bool showing) {
+        if (!showing && isVisible())
+            accept();
+    });
+    connect(&m_model, &BudgetModel::formChanged, this, &BudgetFormView::refresh);
+    refresh();
+    m_amount->setFocus();
+}
+
+void BudgetFormView::refresh()
+{
+    const QDate start = localDay(m_model.periodStart());
+    const QDate end = localDay(m_model.periodEnd());
+    // The pickers show the model; their own change signals would only echo it back, and a
+    // picker that clamps to its new minimum must not overwrite the chosen end day.
+    const QSignalBlocker blockStart(m_start);
+    const QSignalBlocker blockEnd(m_end);
+    if (m_start->date() != start)
+        m_start->setDate(start);
+    // The end picker offers only days from the start on.
+    m_end->setMinimumDate(start);
+    if (m_end->date() != end)
+        m_end->setDate(end);
+    FormWidgets::showCategories(m_category, LedgerCategories::expenses(), m_model.category());
+    FormWidgets::setText(m_amount, m_model.amount());
+    m_save->setEnabled(m_model.canSave());
+}

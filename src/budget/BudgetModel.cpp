@@ -1,0 +1,246 @@
+#include "BudgetModel.h"
+
+#include "app/ModelStore.h"
+#include "entry/AmountText.h"
+#include "model/Clock.h"
+#include "model/LocalCalendar.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QDate localDay(const QDateTime &instant)
+{
+    return instant.toLocalTime().date();
+}
+
+// The instant's local time of day moved onto another day.
+QDateTime onDay(const QDateTime &instant, QDate day)
+{
+    return QDateTime(day, instant.toLocalTime().time());
+}
+
+// An empty bound stands for the distant past or future, which no chosen day matches.
+bool sameDay(const std::optional<QDateTime> &stored, const QDateTime &chosen)
+{
+    return stored && localDay(*stored) == localDay(chosen);
+}
+
+} // namespace
+
+BudgetModel::BudgetModel(ModelStore &store, QObject *parent)
+    : QObject(parent), m_store(store), m_category(u"餐饮"_s)
+{
+    const QDateTime now = Clock::now();
+    m_periodStart = now;
+    m_periodEnd = initialPeriodEnd(now);
+    connect(&m_store, &ModelStore::budgetsChanged, this, &BudgetModel::refresh);
+    connect(&m_store, &ModelStore::entriesChanged, this, &BudgetModel::refresh);
+    refresh();
+}
+
+const std::vector<LedgerEntry> &BudgetModel::entries() const
+{
+    return m_store.entries();
+}
+
+bool BudgetModel::canAddToCurrentPeriod() const
+{
+    return !m_active.empty() && m_active.front().hasPeriod();
+}
+
+QDateTime BudgetModel::initialPeriodEnd(const QDateTime &now)
+{
+    QDateTime end = LocalCalendar::addMonths(now, 1);
+    if (!end.isValid())
+        end = now;
+    end = LocalCalendar::addDays(end, -1);
+    return end.isValid() ? end : now;
+}
+
+void BudgetModel::refresh()
+{
+    const std::vector<Budget> &budgets = m_store.budgets();
+    m_active = Budget::activeRecords(budgets, Clock::now());
+
+    QSet<QUuid> activeIds;
+    for (const Budget &budget : m_active)
+        activeIds.insert(budget.id);
+    std::vector<Budget> historical;
+    for (const Budget &budget : budgets) {
+        if (!activeIds.contains(budget.id))
+            historical.push_back(budget);
+    }
+    m_current = BudgetPeriodGroup::grouped(m_active);
+    m_past = BudgetPeriodGroup::grouped(historical);
+    Q_EMIT changed();
+}
+
+void BudgetModel::setCategory(const QString &category)
+{
+    if (m_category == category)
+        return;
+    m_category = category;
+    Q_EMIT formChanged();
+}
+
+void BudgetModel::setAmount(const QString &amount)
+{
+    if (m_amount == amount)
+        return;
+    m_amount = amount;
+    Q_EMIT formChanged();
+}
+
+void BudgetModel::setPeriodStart(const QDateTime &start)
+{
+    if (!start.isValid() || start == m_periodStart)
+        return;
+    m_periodStart = start;
+    if (localDay(m_periodEnd) < localDay(m_periodStart))
+        m_periodEnd = onDay(m_periodEnd, localDay(m_periodStart));
+    Q_EMIT formChanged();
+}
+
+void BudgetModel::setPeriodEnd(const QDateTime &end)
+{
+    if (!end.isValid())
+        return;
+    const QDateTime held =
+        localDay(end) < localDay(m_periodStart) ? onDay(end, localDay(m_periodStart)) : end;
+    if (held == m_periodEnd)
+        return;
+    m_periodEnd = held;
+    Q_EMIT formChanged();
+}
+
+void BudgetModel::setStartDay(QDate day)
+{
+    if (day.isValid())
+        setPeriodStart(onDay(m_periodStart, day));
+}
+
+void BudgetModel::setEndDay(QDate day)
+{
+    if (day.isValid())
+        setPeriodEnd(onDay(m_periodEnd, day));
+}
+
+bool BudgetModel::canSave() const
+{
+    return AmountText::isPositive(m_amount) && localDay(m_periodStart) <= localDay(m_periodEnd);
+}
+
+QString BudgetModel::deleteConfirmationTitle() const
+{
+    return u"删除“"_s + m_titlePendingDeletion + u"”预算？"_s;
+}
+
+QString BudgetModel::deleteConfirmationMessage()
+{
+    return u"将删除这个周期内的全部预算分类与额度，不会删除任何账单。"_s;
+}
+
+void BudgetModel::prepareNewPeriod()
+{
+    const QDateTime now = Clock::now();
+    m_amount.clear();
+    m_periodStart = now;
+    m_periodEnd = initialPeriodEnd(now);
+    Q_EMIT formChanged();
+}
+
+void BudgetModel::startNewPeriod()
+{
+    prepareNewPeriod();
+    setShowingAdd(true);
+}
+
+void BudgetModel::addToCurrentPeriod()
+{
+    if (!canAddToCurrentPeriod())
+        return;
+    const Budget &first = m_active.front();
+    m_amount.clear();
+    m_periodStart = *first.periodStart;
+    m_periodEnd = *first.periodEnd;
+    Q_EMIT formChanged();
+    setShowingAdd(true);
+}
+
+void BudgetModel::cancelAdd()
+{
+    setShowingAdd(false);
+}
+
+bool BudgetModel::saveBudget()
+{
+    const std::optional<double> value = AmountText::positive(m_amount);
+    if (!value || !canSave())
+        return false;
+
+    const std::vector<Budget> &budgets = m_store.budgets();
+    const auto same = std::ranges::find_if(budgets, [this](const Budget &budget) {
+        return budget.category == m_category && sameDay(budget.periodStart, m_periodStart) &&
+               sameDay(budget.periodEnd, m_periodEnd);
+    });
+    bool stored = false;
+    if (same != budgets.end()) {
+        Budget replaced = *same;
+        replaced.limit = *value;
+        stored = m_store.update(replaced);
+    } else {
+        stored = m_store.insert(Budget(m_category, *value, Clock::now(), m_periodStart, m_periodEnd));
+    }
+    if (stored)
+        setShowingAdd(false);
+    return stored;
+}
+
+void BudgetModel::requestPeriodDeletion(const QString &title, const std::vector<Budget> &budgets)
+{
+    m_titlePendingDeletion = title;
+    m_idsPendingDeletion.clear();
+    for (const Budget &budget : budgets)
+        m_idsPendingDeletion.append(budget.id);
+    setShowingDeleteConfirmation(true);
+}
+
+void BudgetModel::cancelPeriodDeletion()
+{
+    setShowingDeleteConfirmation(false);
+}
+
+bool BudgetModel::deleteRequestedPeriod()
+{
+    const QSet<QUuid> pending(m_idsPendingDeletion.cbegin(), m_idsPendingDeletion.cend());
+    ModelStore::Removal removal;
+    for (const Budget &budget : m_store.budgets()) {
+        if (pending.contains(budget.id))
+            removal.add<Budget>(budget.id);
+    }
+    const bool removed = removal.isEmpty() || m_store.remove(removal);
+    m_idsPendingDeletion.clear();
+    setShowingDeleteConfirmation(false);
+    return removed;
+}
+
+void BudgetModel::setShowingAdd(bool showing)
+{
+    if (m_showingAdd == showing)
+        return;
+    m_showingAdd = showing;
+    Q_EMIT showingAddChanged(showing);
+}
+
+void BudgetModel::setShowingDeleteConfirmation(bool showing)
+{
+    if (m_showingDeleteConfirmation == showing)
+        return;
+    m_showingDeleteConfirmation = showing;
+    Q_EMIT showingPeriodDeleteConfirmationChanged(showing);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The spendable balance on an indigo-to-blue gradient: the period's title, the caption, the
+// balance in large type, and the budget, income and expense of the period beneath.
+class BalanceCard final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BalanceCard(QWidget *parent = nullptr);
+
+    void setFigures(const QString &periodTitle, const QString &caption, double balance, double budget,
+                    double income, double expense);
+
+    QLabel *titleLabel() const { return m_title; }
+    QLabel *captionLabel() const { return m_caption; }
+    QLabel *balanceLabel() const { return m_balance; }
+    QLabel *budgetLabel() const { return m_budget; }
+    QLabel *incomeLabel() const { return m_income; }
+    QLabel *expenseLabel() const { return m_expense; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLabel *m_title;
+    QLabel *m_caption;
+    QLabel *m_balance;
+    QLabel *m_budget;
+    QLabel *m_income;
+    QLabel *m_expense;
+};

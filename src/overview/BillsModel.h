@@ -1,0 +1,123 @@
+#pragma once
+
+#include "DateFilterMode.h"
+#include "model/LedgerEntry.h"
+#include "model/LedgerSlice.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+class ModelStore;
+
+// The bills list as figures: every entry, narrowed by an optional range of whole days and a
+// free-text search, grouped by day with the newest day first, with the totals of what is
+// shown. The screen's transient state (search, dates, the entry being edited or awaiting
+// deletion) lives here too. A change of the store's entries recomputes everything at once.
+class BillsModel final : public QObject {
+    Q_OBJECT
+
+public:
+    // One day of the shown entries: its run inside filtered() and the sums of that run.
+    struct DayGroup {
+        QDateTime day; // start of the day, local time
+        int first = 0; // index into filtered() of the day's newest entry
+        int count = 0;
+        double expense = 0;
+        double income = 0;
+    };
+
+    explicit BillsModel(ModelStore &store, QObject *parent = nullptr);
+    ~BillsModel() override;
+
+    ModelStore &store() const { return m_store; }
+    // All entries, newest first: the store's own collection.
+    const std::vector<LedgerEntry> &entries() const;
+
+    QString searchText() const { return m_searchText; }
+    void setSearchText(const QString &text);
+    DateFilterMode dateMode() const { return m_dateMode; }
+    void setDateMode(DateFilterMode mode);
+    QDateTime startDate() const { return m_startDate; }
+    void setStartDate(const QDateTime &date);
+    QDateTime endDate() const { return m_endDate; }
+    void setEndDate(const QDateTime &date);
+    // The day chosen in a date-only picker; the time of day stays as it was.
+    void setStartDay(QDate day);
+    void setEndDay(QDate day);
+
+    // The custom range: from the start of startDate's day up to the start of the day after
+    // endDate's day. Empty when the start day is after the end day.
+    DateInterval customInterval() const;
+    // The entries passing the date filter, newest first: a run of entries().
+    std::span<const LedgerEntry> dateFiltered() const;
+    // Positions in entries() of the entries passing the date filter and the search, newest
+    // first. Valid until the next recompute.
+    const std::vector<int> &filtered() const { return m_filtered; }
+    const LedgerEntry &filteredEntry(int index) const;
+    // The day groups of filtered(), newest day first.
+    const std::vector<DayGroup> &groups() const { return m_groups; }
+    // The shown entries of one group, newest first.
+    QList<LedgerEntry> dayEntries(int group) const;
+    // Sums over filtered().
+    LedgerSlice::Totals totals() const { return m_totals; }
+
+    bool showingAdd() const { return m_showingAdd; }
+    void setShowingAdd(bool showing);
+    const std::optional<LedgerEntry> &editingEntry() const { return m_editingEntry; }
+    void setEditingEntry(const std::optional<LedgerEntry> &entry);
+    const std::optional<LedgerEntry> &pendingDeletion() const { return m_pendingDeletion; }
+    void setPendingDeletion(const std::optional<LedgerEntry> &entry);
+    // Deletes the pending entry, if there is one, and clears it. False when nothing was
+    // deleted.
+    bool confirmDeletion();
+    // Clears the pending entry; nothing is deleted.
+    void cancelDeletion();
+    // Deletes the entries at the given positions of one day's list from the store, all in
+    // one transaction. Positions outside the list are ignored. False when nothing was deleted.
+    bool deleteEntries(const QSet<int> &positions, const QList<LedgerEntry> &dayEntries);
+
+    // Recomputes filtered(), groups() and totals() from the store and the filter state.
+    void recompute();
+
+Q_SIGNALS:
+    // The search text, the date mode or one of the two days changed.
+    void filterChanged();
+    // filtered(), groups() and totals() are about to be replaced, and have been replaced.
+    void aboutToRecompute();
+    void recomputed();
+    void showingAddChanged(bool showing);
+    void editingEntryChanged();
+    void pendingDeletionChanged();
+
+private:
+    // Per-entry facts kept in step with the store, and the day boundaries met so far; both
+    // live in the source file.
+    struct EntryIndex;
+    struct DayCache;
+
+    void entriesChanged();
+
+    ModelStore &m_store;
+    QString m_searchText;
+    DateFilterMode m_dateMode = DateFilterMode::all;
+    QDateTime m_startDate;
+    QDateTime m_endDate;
+    bool m_showingAdd = false;
+    std::optional<LedgerEntry> m_editingEntry;
+    std::optional<LedgerEntry> m_pendingDeletion;
+
+    std::vector<int> m_filtered;
+    std::vector<DayGroup> m_groups;
+    LedgerSlice::Totals m_totals;
+
+    std::unique_ptr<EntryIndex> m_index;
+    std::unique_ptr<DayCache> m_days;
+};

@@ -1,0 +1,354 @@
+#include "BillsView.h"
+
+#include "BillsDelegate.h"
+#include "BillsListModel.h"
+#include "EntryRow.h"
+#include "app/ModelStore.h"
+#include "entry/AddEntryView.h"
+#include "entry/EditEntryView.h"
+#include "entry/FormWidgets.h"
+#include "model/Money.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+#include "ui/SegmentedControl.h"
+#include "ui/Typography.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One figure of the totals row: an icon and a text in the figure's colour. Returns the text
+// label; the icon sits before it in the row.
+QLabel *addTotal(QHBoxLayout *row, const QString &symbol, const QColor &colour, QWidget *parent)
+{
+    auto *icon = new QLabel(parent);
+    icon->setPixmap(Icon::pixmap(symbol, colour, 16, parent->devicePixelRatioF()));
+    auto *text = new QLabel(parent);
+    QFont font = text->font();
+    font.setPointSizeF(font.pointSizeF() * 0.95);
+    font.setWeight(QFont::Medium);
+    text->setFont(font);
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    text->setPalette(palette);
+    row->addWidget(icon);
+    row->addSpacing(4);
+    row->addWidget(text);
+    row->addSpacing(22);
+    return text;
+}
+
+} // namespace
+
+BillsView::BillsView(ModelStore &store, QWidget *parent)
+    : QWidget(parent)
+    , m_store(store)
+    , m_model(store)
+    , m_listModel(new BillsListModel(m_model, &EntryRow::accessibleText, this))
+    , m_delegate(new BillsDelegate(this))
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(28, 24, 28, 24);
+    column->setSpacing(16);
+
+    // Title bar: the title, the search field and the add button.
+    auto *titleRow = new QHBoxLayout;
+    titleRow->setSpacing(10);
+    titleRow->addWidget(new WorkspaceHeader(u"账单明细"_s, QString(), this), 1);
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(u"搜索分类、备注或类型"_s);
+    m_search->setAccessibleName(u"搜索分类、备注或类型"_s);
+    m_search->setClearButtonEnabled(true);
+    m_search->addAction(Icon::icon(u"magnifyingglass"_s, Palette::secondaryText(), 16),
+                        QLineEdit::LeadingPosition);
+    m_search->setMinimumWidth(260);
+    m_search->setMinimumHeight(34);
+    titleRow->addWidget(m_search);
+    m_add = Buttons::prominent(u"记一笔"_s, u"plus"_s, this);
+    titleRow->addWidget(m_add);
+    column->addLayout(titleRow);
+
+    column->addWidget(buildFilterArea());
+
+    auto *listCard = new Card(this);
+    listCard->setRadius(14);
+    auto *listLayout = new QVBoxLayout(listCard);
+    listLayout->setContentsMargins(6, 6, 6, 6);
+    m_list = new QListView(listCard);
+    m_list->setAccessibleName(u"账单明细"_s);
+    m_list->setModel(m_listModel);
+    m_list->setItemDelegate(m_delegate);
+    // One height for every row: the view places 100 000 rows without measuring each.
+    m_list->setUniformItemSizes(true);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setMouseTracking(true);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setStyleSheet(u"QListView { background: transparent; outline: none; }"_s);
+    m_list->viewport()->setAutoFillBackground(false);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    listLayout->addWidget(m_list);
+    column->addWidget(listCard, 1);
+
+    connect(m_search, &QLineEdit::textChanged, &m_model, &BillsModel::setSearchText);
+    connect(m_add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
+    connect(m_delegate, &BillsDelegate::entryClicked, this, [this](const QModelIndex &index) {
+        if (const LedgerEntry *entry = m_listModel->entryAt(index))
+            m_model.setEditingEntry(*entry);
+    });
+    connect(m_delegate, &BillsDelegate::trashClicked, this, [this](const QModelIndex &index) {
+        if (const LedgerEntry *entry = m_listModel->entryAt(index))
+            m_model.setPendingDeletion(*entry);
+    });
+    // Return on a chosen row edits it too, for the keyboard.
+    connect(m_list, &QListView::activated, this, [this](const QModelIndex &index) {
+        if (const LedgerEntry *entry = m_listModel->entryAt(index))
+            m_model.setEditingEntry(*entry);
+    });
+    connect(m_list, &QListView::customContextMenuRequested, this, &BillsView::showContextMenu);
+
+    connect(&m_model, &BillsModel::filterChanged, this, &BillsView::showFilter);
+    connect(&m_model, &BillsModel::recomputed, this, &BillsView::showTotals);
+    connect(&m_model, &BillsModel::showingAddChanged, this, &BillsView::showAddSheet);
+    connect(&m_model, &BillsModel::editingEntryChanged, this, &BillsView::showEditSheet);
+    connect(&m_model, &BillsModel::pendingDeletionChanged, this, &BillsView::showDeletionAlert);
+    showFilter();
+    showTotals();
+}
+
+BillsView::~BillsView()
+{
+    // The screen model is a member, gone before the child widgets are: no child may reach it
+    // on its way out.
+    m_list->setModel(nullptr);
+    disconnect(&m_model, nullptr, nullptr, nullptr);
+    for (QObject *child : children())
+        disconnect(child, nullptr, this, nullptr);
+}
+
+AddEntryView *BillsView::addSheet() const
+{
+    return m_addSheet;
+}
+
+EditEntryView *BillsView::editSheet() const
+{
+    return m_editSheet;
+}
+
+QMessageBox *BillsView::deletionAlert() const
+{
+    return m_deletionAlert;
+}
+
+QWidget *BillsView::buildFilterArea()
+{
+    auto *card = new Card(this);
+    card->setRadius(14);
+    auto *column = new QVBoxLayout(card);
+    column->setContentsMargins(16, 14, 16, 14);
+    column->setSpacing(12);
+
+    auto *filters = new QHBoxLayout;
+    filters->setSpacing(10);
+    filters->addWidget(Typography::secondaryLabel(u"日期范围"_s, card));
+    QStringList modes;
+    for (DateFilterMode mode : DateFilterModes::allCases())
+        modes.append(DateFilterModes::rawText(mode));
+    m_dateMode = new SegmentedControl(modes, card);
+    m_dateMode->setAccessibleName(u"日期范围"_s);
+    m_dateMode->setFixedWidth(210);
+    filters->addWidget(m_dateMode);
+
+    m_customRange = new QWidget(card);
+    auto *range = new QHBoxLayout(m_customRange);
+    range->setContentsMargins(14, 0, 0, 0);
+    range->setSpacing(8);
+    m_startPicker = FormWidgets::datePicker(m_customRange);
+    m_startPicker->setAccessibleName(u"开始"_s);
+    m_endPicker = FormWidgets::datePicker(m_customRange);
+    m_endPicker->setAccessibleName(u"结束"_s);
+    range->addWidget(Typography::secondaryLabel(u"开始"_s, m_customRange));
+    range->addWidget(m_startPicker);
+    range->addSpacing(6);
+    range->addWidget(Typography::secondaryLabel(u"结束"_s, m_customRange));
+    range->addWidget(m_endPicker);
+    filters->addWidget(m_customRange);
+    filters->addStretch(1);
+    column->addLayout(filters);
+
+    auto *totals = new QHBoxLayout;
+    totals->setSpacing(0);
+    m_income = addTotal(totals, u"arrow.down.left"_s, Palette::income(), card);
+    m_expense = addTotal(totals, u"arrow.up.right"_s, Palette::expense(), card);
+    m_balance = addTotal(totals, u"equal.circle"_s, QColor(0x1d, 0x1d, 0x22), card);
+    totals->addStretch(1);
+    column->addLayout(totals);
+
+    connect(m_dateMode, &SegmentedControl::currentIndexChanged, this, [this](int index) {
+        m_model.setDateMode(DateFilterModes::allCases().value(index, DateFilterMode::all));
+    });
+    // The end picker offers only days from the start on, so a start moved past the end takes
+    // the end along.
+    connect(m_startPicker, &QDateEdit::dateChanged, this, [this](QDate day) {
+        m_model.setStartDay(day);
+        if (m_model.endDate().toLocalTime().date() < day)
+            m_model.setEndDay(day);
+    });
+    connect(m_endPicker, &QDateEdit::dateChanged, &m_model, &BillsModel::setEndDay);
+    return card;
+}
+
+void BillsView::showFilter()
+{
+    if (m_search->text() != m_model.searchText())
+        m_search->setText(m_model.searchText());
+    m_dateMode->setCurrentIndex(static_cast<int>(DateFilterModes::allCases().indexOf(m_model.dateMode())));
+    m_customRange->setVisible(m_model.dateMode() == DateFilterMode::custom);
+
+    // Showing the model's days is not a choice of the user: the pickers stay quiet meanwhile.
+    const QSignalBlocker quietStart(m_startPicker);
+    const QSignalBlocker quietEnd(m_endPicker);
+    const QDate start = m_model.startDate().toLocalTime().date();
+    m_startPicker->setDate(start);
+    m_endPicker->setMinimumDate(start);
+    m_endPicker->setDate(m_model.endDate().toLocalTime().date());
+}
+
+void BillsView::showTotals()
+{
+    const LedgerSlice::Totals totals = m_model.totals();
+    m_income->setText(u"收入 "_s + Money::text(totals.income));
+    m_expense->setText(u"支出 "_s + Money::text(totals.expense));
+    m_balance->setText(u"结余 "_s + Money::text(totals.balance()));
+}
+
+void BillsView::showAddSheet(bool showing)
+{
+    if (!showing) {
+        if (m_addSheet)
+            m_addSheet->close();
+        return;
+    }
+    if (m_addSheet)
+        return;
+    m_addSheet = new AddEntryView(m_store, this);
+    m_addSheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_addSheet, &QDialog::finished, this, [this] { m_model.setShowingAdd(false); });
+    m_addSheet->open();
+}
+
+void BillsView::showEditSheet()
+{
+    const std::optional<LedgerEntry> &entry = m_model.editingEntry();
+    if (!entry) {
+        if (m_editSheet)
+            m_editSheet->close();
+        return;
+    }
+    if (m_editSheet)
+        return;
+    m_editSheet = new EditEntryView(m_store, *entry, this);
+    m_editSheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_editSheet, &QDialog::finished, this, [this] {
+        if (m_model.editingEntry())
+            m_model.setEditingEntry(std::nullopt);
+    });
+    m_editSheet->open();
+}
+
+void BillsView::showDeletionAlert()
+{
+    if (!m_model.pendingDeletion()) {
+        if (m_deletionAlert)
+            m_deletionAlert->close();
+        return;
+    }
+    if (m_deletionAlert)
+        return;
+    auto *alert = new QMessageBox(this);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->setIcon(QMessageBox::Warning);
+    alert->setWindowTitle(u"删除这笔账单？"_s);
+    alert->setText(u"删除这笔账单？"_s);
+    alert->setInformativeText(u"删除后无法从应用内恢复。"_s);
+    QPushButton *cancel = alert->addButton(u"取消"_s, QMessageBox::RejectRole);
+    QPushButton *remove = alert->addButton(u"删除"_s, QMessageBox::DestructiveRole);
+    remove->setStyleSheet(u"QPushButton { color: %1; }"_s.arg(Palette::over().name()));
+    // Wide enough that the message stays on one line.
+    alert->setStyleSheet(
+        u"QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 240px; }"_s);
+    alert->setDefaultButton(cancel);
+    alert->setEscapeButton(cancel);
+    alert->setWindowModality(Qt::WindowModal);
+    m_deletionAlert = alert;
+    // Any way of closing the alert other than "删除" keeps the entry.
+    connect(alert, &QMessageBox::finished, this, [this, alert, remove] {
+        m_deletionAlert = nullptr;
+        if (alert->clickedButton() == remove)
+            m_model.confirmDeletion();
+        else
+            m_model.cancelDeletion();
+    });
+    alert->open();
+}
+
+void BillsView::showContextMenu(const QPoint &position)
+{
+    const LedgerEntry *entry = m_listModel->entryAt(m_list->indexAt(position));
+    if (!entry)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *remove = menu->addAction(Icon::icon(u"trash"_s, Palette::over(), 16), u"删除账单"_s);
+    connect(remove, &QAction::triggered, this,
+            [this, pending = *entry] { m_model.setPendingDeletion(pending); });
+    menu->popup(m_list->viewport()->mapToGlobal(position));
+}
+
+bool BillsView::deleteCurrentEntry()
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!m_listModel->entryAt(current))
+        return false;
+    const BillsListModel::Place place = m_listModel->placeOf(current.row());
+    return m_model.deleteEntries({place.positionInDay}, m_model.dayEntries(place.group));
+}
+
+bool BillsView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The trash button lights up under the pointer, which the view alone repaints only when
+    // the pointer changes rows.
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseMove) {
+        const QModelIndex hovered = m_list->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (hovered.isValid())
+            m_list->viewport()->update(m_list->visualRect(hovered));
+    }
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) &&
+            key->modifiers() == Qt::NoModifier)
+            return deleteCurrentEntry();
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "BillsModel.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class AddEntryView;
+class BillsDelegate;
+class BillsListModel;
+class EditEntryView;
+class ModelStore;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMessageBox;
+class QPushButton;
+class SegmentedControl;
+
+// "账单明细": every entry, grouped by day with the newest day first, with a search field, an
+// optional range of days, the totals of what is shown, and the ways to add, edit and delete
+// entries. The figures live in BillsModel; this view shows them and forwards the input.
+class BillsView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BillsView(ModelStore &store, QWidget *parent = nullptr);
+    ~BillsView() override;
+
+    BillsModel &model() { return m_model; }
+    BillsListModel *listModel() const { return m_listModel; }
+    QListView *listView() const { return m_list; }
+    BillsDelegate *delegate() const { return m_delegate; }
+    QLineEdit *searchField() const { return m_search; }
+    QPushButton *addButton() const { return m_add; }
+    SegmentedControl *dateModeControl() const { return m_dateMode; }
+    QWidget *customRange() const { return m_customRange; }
+    QDateEdit *startPicker() const { return m_startPicker; }
+    QDateEdit *endPicker() const { return m_endPicker; }
+    QLabel *incomeTotal() const { return m_income; }
+    QLabel *expenseTotal() const { return m_expense; }
+    QLabel *balanceTotal() const { return m_balance; }
+    // The sheets and the delete confirmation while they are open.
+    AddEntryView *addSheet() const;
+    EditEntryView *editSheet() const;
+    QMessageBox *deletionAlert() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildFilterArea();
+    void showFilter();
+    void showTotals();
+    void showAddSheet(bool showing);
+    void showEditSheet();
+    void showDeletionAlert();
+    void showContextMenu(const QPoint &position);
+    // The Delete key: removes the current entry row at once, without asking.
+    bool deleteCurrentEntry();
+
+    ModelStore &m_store;
+    BillsModel m_model;
+    BillsListModel *m_listModel;
+    BillsDelegate *m_delegate;
+    QLineEdit *m_search = nullptr;
+    QPushButton *m_add = nullptr;
+    SegmentedControl *m_dateMode = nullptr;
+    QWidget *m_customRange = nullptr;
+    QDateEdit *m_startPicker = nullptr;
+    QDateEdit *m_endPicker = nullptr;
+    QLabel *m_income = nullptr;
+    QLabel *m_expense = nullptr;
+    QLabel *m_balance = nullptr;
+    QListView *m_list = nullptr;
+    QPointer<AddEntryView> m_addSheet;
+    QPointer<EditEntryView> m_editSheet;
+    QPointer<QMessageBox> m_deletionAlert;
+};

@@ -1,0 +1,139 @@
+#include "DashboardView.h"
+
+#include "AssistantCard.h"
+#include "BalanceCard.h"
+#include "BudgetSummaryView.h"
+#include "EntryRow.h"
+#include "app/ContentModel.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Palette.h"
+#include "ui/Typography.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int padding = 32;
+constexpr int maximumContentWidth = 1280;
+constexpr int sectionSpacing = 20;
+
+// The column of cards. It asks for its full maximum width, so that the centring layout gives
+// it all the room up to that width and centres it beyond.
+class ContentColumn final : public QWidget {
+public:
+    explicit ContentColumn(QWidget *parent) : QWidget(parent) { setMaximumWidth(maximumContentWidth); }
+
+    QSize sizeHint() const override { return {maximumContentWidth, QWidget::sizeHint().height()}; }
+};
+
+} // namespace
+
+DashboardView::DashboardView(ModelStore &store, ContentModel &shell, QWidget *parent)
+    : QWidget(parent), m_model(store)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->addWidget(scroll);
+
+    auto *page = new QWidget;
+    page->setAutoFillBackground(true);
+    QPalette background = page->palette();
+    background.setColor(QPalette::Window, Palette::windowBackground());
+    page->setPalette(background);
+    auto *centring = new QHBoxLayout(page);
+    centring->setContentsMargins(padding, padding, padding, padding);
+    auto *content = new ContentColumn(page);
+    centring->addWidget(content, 0, Qt::AlignHCenter);
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(sectionSpacing);
+
+    auto *header = new WorkspaceHeader(u"概览"_s, u"清楚掌握每一笔钱的去向"_s, content);
+    m_smartEntry = Buttons::bordered(u"大白话记账"_s, u"text.bubble.fill"_s, header);
+    connect(m_smartEntry, &QPushButton::clicked, &shell, [&shell] { shell.setShowingSmartEntry(true); });
+    header->addAction(m_smartEntry);
+    m_add = Buttons::prominent(u"记一笔"_s, u"plus"_s, header);
+    connect(m_add, &QPushButton::clicked, &shell, [&shell] { shell.setShowingAdd(true); });
+    header->addAction(m_add);
+    column->addWidget(header);
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(sectionSpacing);
+    m_balance = new BalanceCard(content);
+    top->addWidget(m_balance, 1);
+    m_assistant = new AssistantCard(content);
+    top->addWidget(m_assistant);
+    column->addLayout(top);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(sectionSpacing);
+    m_budgetSummary = new BudgetSummaryView(content);
+    connect(m_budgetSummary, &BudgetSummaryView::manageRequested, this,
+            &DashboardView::manageBudgetsRequested);
+    bottom->addWidget(m_budgetSummary, 1);
+    bottom->addWidget(buildRecentCard(content), 1);
+    column->addLayout(bottom);
+    column->addStretch(1);
+
+    scroll->setWidget(page);
+
+    connect(&m_model, &DashboardModel::changed, this, &DashboardView::refresh);
+    refresh();
+}
+
+QWidget *DashboardView::buildRecentCard(QWidget *parent)
+{
+    auto *card = new Card(parent);
+    card->setRadius(18);
+    card->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto *column = new QVBoxLayout(card);
+    column->setSpacing(12);
+    card->setPadding(20);
+
+    auto *header = new QHBoxLayout;
+    auto *heading = new QLabel(u"最近账单"_s, card);
+    Typography::makeHeadline(heading);
+    header->addWidget(heading);
+    header->addStretch(1);
+    auto *count = Typography::secondaryLabel(u"近 5 笔"_s, card);
+    QFont font = count->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    count->setFont(font);
+    header->addWidget(count);
+    column->addLayout(header);
+
+    m_recentLayout = new QVBoxLayout;
+    m_recentLayout->setSpacing(4);
+    column->addLayout(m_recentLayout);
+    column->addStretch(1);
+    return card;
+}
+
+void DashboardView::refresh()
+{
+    m_balance->setFigures(m_model.periodTitle(), m_model.balanceCaption(), m_model.balance(),
+                          m_model.budget(), m_model.income(), m_model.expense());
+    m_assistant->setFigures(m_model.expense(), m_model.budget(), m_model.isCustomPeriod());
+    m_budgetSummary->setRows(m_model.budgetRows());
+
+    for (EntryRow *row : m_recentRows)
+        delete row;
+    m_recentRows.clear();
+    for (const LedgerEntry &entry : m_model.recentEntries()) {
+        auto *row = new EntryRow(entry, m_recentLayout->parentWidget());
+        m_recentLayout->addWidget(row);
+        m_recentRows.push_back(row);
+    }
+}

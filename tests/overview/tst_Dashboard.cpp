@@ -1,0 +1,488 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "app/ContentModel.h"
+#include "app/ModelStore.h"
+#include "budget/BudgetBar.h"
+#include "overview/AssistantCard.h"
+#include "overview/BalanceCard.h"
+#include "overview/BudgetSummaryView.h"
+#include "overview/DashboardModel.h"
+#include "overview/DashboardView.h"
+#include "overview/EntryRow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+QDateTime fixedNow()
+{
+    return local(2024, 3, 20, 10, 0);
+}
+
+LedgerEntry expense(double amount, const QDateTime &date, const QString &category = u"餐饮"_s)
+{
+    return LedgerEntry(amount, date, EntryKind::expense, category);
+}
+
+LedgerEntry income(double amount, const QDateTime &date, const QString &category = u"工资"_s)
+{
+    return LedgerEntry(amount, date, EntryKind::income, category);
+}
+
+Budget monthBudget(const QString &category, double limit, const QDateTime &month = fixedNow())
+{
+    return Budget(category, limit, month);
+}
+
+// Stored with odd times of day: only the days may matter.
+Budget periodBudget(const QString &category, double limit, QDate first = {2024, 3, 15},
+                    QDate last = {2024, 4, 14})
+{
+    return Budget(category, limit, fixedNow(), QDateTime(first, QTime(8, 30)),
+                  QDateTime(last, QTime(20, 15)));
+}
+
+} // namespace
+
+class DashboardModelTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(openStore(fixedNow())); }
+    void cleanup() { closeStore(); }
+
+    void monthWithoutBudgets();
+    void monthBudgetsOnly();
+    void periodBounds_data();
+    void periodBounds();
+    void assistant_data();
+    void assistant();
+    void budgetRows_data();
+    void budgetRows();
+    void recentSpansMonths();
+    void followsStoreAndClock();
+    void daylightSavingPeriod_data();
+    void daylightSavingPeriod();
+};
+
+void DashboardModelTest::monthWithoutBudgets()
+{
+    QVERIFY(m_store->insert(expense(100, local(2024, 3, 1))));
+    QVERIFY(m_store->insert(expense(50.5, local(2024, 3, 20, 9, 0), u"交通"_s)));
+    QVERIFY(m_store->insert(income(1000, local(2024, 3, 10, 12, 0))));
+    QVERIFY(m_store->insert(expense(30, local(2024, 2, 29, 23, 59, 59))));
+    QVERIFY(m_store->insert(expense(40, local(2024, 4, 1))));
+
+    DashboardModel model(*m_store);
+    QVERIFY(!model.activeCustomPeriod());
+    QCOMPARE(model.periodEntries().size(), std::size_t(3));
+    QCOMPARE(model.budget(), 0.0);
+    QCOMPARE(model.expense(), 150.5);
+    QCOMPARE(model.income(), 1000.0);
+    // Incomes never raise what may be spent.
+    QCOMPARE(model.balance(), -150.5);
+    QCOMPARE(model.periodTitle(), u"2024年3月"_s);
+    QCOMPARE(model.balanceCaption(), u"本月可支配余额"_s);
+    QCOMPARE(model.assistant().message, u"设置预算后，我会为你追踪花费与结余。"_s);
+    QVERIFY(model.budgetRows().empty());
+}
+
+void DashboardModelTest::monthBudgetsOnly()
+{
+    QVERIFY(m_store->insert(monthBudget(u"餐饮"_s, 1000)));
+    QVERIFY(m_store->insert(periodBudget(u"购物"_s, 800, {2024, 1, 1}, {2024, 1, 31})));
+    QVERIFY(m_store->insert(monthBudget(u"餐饮"_s, 9999, local(2024, 2, 10))));
+    QVERIFY(m_store->insert(monthBudget(u"交通"_s, 500)));
+    QVERIFY(m_store->insert(expense(300, local(2024, 3, 3, 12, 0))));
+    QVERIFY(m_store->insert(expense(150, local(2024, 3, 5, 8, 0), u"购物"_s)));
+
+    DashboardModel model(*m_store);
+    QVERIFY(!model.isCustomPeriod());
+    QCOMPARE(model.budget(), 1500.0);
+    QCOMPARE(model.balance(), 1050.0);
+    QCOMPARE(model.periodTitle(), u"2024年3月"_s);
+    QCOMPARE(model.assistant().message, u"本月预算使用 30%，目前节奏不错。"_s);
+    // One row per active budget, in store order.
+    QCOMPARE(model.budgetRows().size(), std::size_t(2));
+    QCOMPARE(model.budgetRows()[0].amountText, u"¥300.00 / ¥1,000.00"_s);
+    QCOMPARE(model.budgetRows()[1].category, u"交通"_s);
+}
+
+void DashboardModelTest::periodBounds_data()
+{
+    QTest::addColumn<QDateTime>("date");
+    QTest::addColumn<bool>("counted");
+
+    QTest::newRow("last second before the first day") << local(2024, 3, 14, 23, 59, 59) << false;
+    QTest::newRow("first day at midnight") << local(2024, 3, 15) << true;
+    QTest::newRow("last day at 23:59") << local(2024, 4, 14, 23, 59) << true;
+    QTest::newRow("next day at midnight") << local(2024, 4, 15) << false;
+}
+
+void DashboardModelTest::periodBounds()
+{
+    QFETCH(QDateTime, date);
+    QFETCH(bool, counted);
+
+    const Budget period = periodBudget(u"餐饮"_s, 2000);
+    QVERIFY(m_store->insert(monthBudget(u"交通"_s, 700)));
+    QVERIFY(m_store->insert(period));
+    QVERIFY(m_store->insert(expense(120, date)));
+
+    DashboardModel model(*m_store);
+    QVERIFY(model.activeCustomPeriod());
+    QCOMPARE(model.activeCustomPeriod()->first, *period.periodStart);
+    QCOMPARE(model.activeCustomPeriod()->second, *period.periodEnd);
+    // The month budget is left out while a period is in force.
+    QCOMPARE(model.budget(), 2000.0);
+    QCOMPARE(model.expense(), counted ? 120.0 : 0.0);
+    QCOMPARE(model.budgetRows().at(0).spent, counted ? 120.0 : 0.0);
+    QCOMPARE(model.balanceCaption(), u"当前周期可支配余额"_s);
+    QCOMPARE(model.periodTitle(), u"预算周期 3月15日—4月14日"_s);
+
+    // The days of the title are Chinese whatever the user's locale.
+    const TestSupport::ScopedLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    model.recompute();
+    QCOMPARE(model.periodTitle(), u"预算周期 3月15日—4月14日"_s);
+}
+
+void DashboardModelTest::assistant_data()
+{
+    QTest::addColumn<double>("spent");
+    QTest::addColumn<double>("limit");
+    QTest::addColumn<bool>("period");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("warningIcon");
+    QTest::addColumn<BudgetTone>("iconTone");
+    QTest::addColumn<BudgetTone>("backgroundTone");
+
+    const auto indigo = BudgetTone::indigo;
+    const auto orange = BudgetTone::orange;
+    QTest::newRow("limit 0") << 50.0 << 0.0 << true << u"设置预算后，我会为你追踪花费与结余。"_s << false
+                             << indigo << indigo;
+    QTest::newRow("79.99 %") << 2399.7 << 3000.0 << false << u"本月预算使用 79%，目前节奏不错。"_s << false
+                             << indigo << indigo;
+    QTest::newRow("80 %") << 2400.0 << 3000.0 << false << u"本月预算已使用 80%，余额需要精打细算。"_s << false
+                          << orange << indigo;
+    QTest::newRow("90 % of a period")
+        << 2700.0 << 3000.0 << true << u"当前周期预算已使用 90%，余额需要精打细算。"_s << false << orange
+        << indigo;
+    QTest::newRow("100 %") << 3000.0 << 3000.0 << false << u"本月预算已经超支，建议暂停非必要消费。"_s << true
+                           << orange << orange;
+    QTest::newRow("over a period") << 3500.0 << 3000.0 << true
+                                   << u"当前周期预算已经超支，建议暂停非必要消费。"_s << true << orange
+                                   << orange;
+}
+
+void DashboardModelTest::assistant()
+{
+    QFETCH(double, spent);
+    QFETCH(double, limit);
+    QFETCH(bool, period);
+    QFETCH(QString, message);
+    QFETCH(bool, warningIcon);
+    QFETCH(BudgetTone, iconTone);
+    QFETCH(BudgetTone, backgroundTone);
+
+    QVERIFY(m_store->insert(period ? periodBudget(u"餐饮"_s, limit) : monthBudget(u"餐饮"_s, limit)));
+    QVERIFY(m_store->insert(expense(spent, local(2024, 3, 20, 9, 0))));
+
+    DashboardModel model(*m_store);
+    QCOMPARE(model.assistant().message, message);
+    QCOMPARE(model.assistant().symbol, warningIcon ? u"exclamationmark.triangle.fill"_s : u"sparkles"_s);
+    QCOMPARE(model.assistant().iconTone, iconTone);
+    QCOMPARE(model.assistant().backgroundTone, backgroundTone);
+}
+
+void DashboardModelTest::budgetRows_data()
+{
+    QTest::addColumn<double>("limit");
+    QTest::addColumn<double>("spent");
+    QTest::addColumn<QString>("percent");
+    QTest::addColumn<BudgetTone>("percentTone");
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<BudgetTone>("barTone");
+
+    const auto indigo = BudgetTone::indigo;
+    const auto orange = BudgetTone::orange;
+    const auto red = BudgetTone::red;
+    QTest::newRow("80 %") << 1000.0 << 800.0 << u"80%"_s << indigo << 0.8 << indigo;
+    QTest::newRow("80.01 %") << 1000.0 << 800.1 << u"80%"_s << orange << 0.8001 << orange;
+    QTest::newRow("100 %") << 1000.0 << 1000.0 << u"100%"_s << orange << 1.0 << orange;
+    QTest::newRow("over") << 1000.0 << 1250.0 << u"125%"_s << red << 1.0 << red;
+    QTest::newRow("29 of 100 is not 28") << 100.0 << 29.0 << u"29%"_s << indigo << 0.29 << indigo;
+    QTest::newRow("limit 0, spent") << 0.0 << 20.0 << u"0%"_s << indigo << 1.0 << red;
+    QTest::newRow("limit 0, nothing spent") << 0.0 << 0.0 << u"0%"_s << indigo << 0.0 << indigo;
+}
+
+void DashboardModelTest::budgetRows()
+{
+    QFETCH(double, limit);
+    QFETCH(double, spent);
+    QFETCH(QString, percent);
+    QFETCH(BudgetTone, percentTone);
+    QFETCH(double, fraction);
+    QFETCH(BudgetTone, barTone);
+
+    QVERIFY(m_store->insert(monthBudget(u"餐饮"_s, limit)));
+    if (spent > 0)
+        QVERIFY(m_store->insert(expense(spent, local(2024, 3, 8, 19, 0))));
+    // None of these is an expense of the category in the month.
+    QVERIFY(m_store->insert(income(500, local(2024, 3, 9, 9, 0), u"餐饮"_s)));
+    QVERIFY(m_store->insert(expense(77, local(2024, 3, 9, 10, 0), u"交通"_s)));
+    QVERIFY(m_store->insert(expense(999, local(2024, 2, 29, 12, 0))));
+
+    DashboardModel model(*m_store);
+    const DashboardModel::BudgetRow &row = model.budgetRows().at(0);
+    QCOMPARE(row.spent, spent);
+    QCOMPARE(row.percentText, percent);
+    QCOMPARE(row.percentTone, percentTone);
+    QCOMPARE(row.fraction, fraction);
+    QCOMPARE(row.barTone, barTone);
+}
+
+void DashboardModelTest::recentSpansMonths()
+{
+    for (int day : {24, 25, 26, 27, 28})
+        QVERIFY(m_store->insert(expense(10, local(2024, 2, day))));
+    QVERIFY(m_store->insert(expense(10, local(2024, 3, 18))));
+    QVERIFY(m_store->insert(expense(10, local(2024, 3, 19))));
+
+    DashboardModel model(*m_store);
+    QCOMPARE(model.recentEntries().size(), std::size_t(5));
+    QCOMPARE(model.recentEntries().front().date, local(2024, 3, 19));
+    QCOMPARE(model.recentEntries().back().date, local(2024, 2, 26));
+    // February's entries are listed but count in no figure of March.
+    QCOMPARE(model.expense(), 20.0);
+}
+
+void DashboardModelTest::followsStoreAndClock()
+{
+    DashboardModel model(*m_store);
+    QSignalSpy changed(&model, &DashboardModel::changed);
+
+    const LedgerEntry lunch = expense(32, local(2024, 3, 20, 9, 0));
+    QVERIFY(m_store->insert(lunch));
+    QVERIFY(m_store->insert(monthBudget(u"餐饮"_s, 100)));
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(model.balance(), 68.0);
+    QCOMPARE(model.recentEntries().size(), std::size_t(1));
+
+    QVERIFY(m_store->remove<LedgerEntry>(lunch.id));
+    QCOMPARE(model.expense(), 0.0);
+    QVERIFY(model.periodEntries().empty());
+    QVERIFY(model.recentEntries().empty());
+
+    // Now is read again: in April, March's budget no longer applies.
+    m_clock->clock().set(local(2024, 4, 1));
+    model.recompute();
+    QCOMPARE(model.periodTitle(), u"2024年4月"_s);
+    QCOMPARE(model.budget(), 0.0);
+}
+
+void DashboardModelTest::daylightSavingPeriod_data()
+{
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("spans the spring change")
+        << QDate(2024, 3, 1) << QDate(2024, 3, 14) << 14 * 24 - 1 << u"预算周期 3月1日—3月14日"_s;
+    QTest::newRow("ends on the 23-hour day")
+        << QDate(2024, 3, 1) << QDate(2024, 3, 10) << 10 * 24 - 1 << u"预算周期 3月1日—3月10日"_s;
+    QTest::newRow("ends on the 25-hour day")
+        << QDate(2024, 10, 20) << QDate(2024, 11, 3) << 15 * 24 + 1 << u"预算周期 10月20日—11月3日"_s;
+}
+
+void DashboardModelTest::daylightSavingPeriod()
+{
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(int, hours);
+    QFETCH(QString, title);
+
+    const TestSupport::ScopedTimeZone zone("America/New_York");
+    // Late on the last day, after the change.
+    m_clock->clock().set(QDateTime(last, QTime(22, 0)));
+    QVERIFY(m_store->insert(periodBudget(u"餐饮"_s, 1000, first, last)));
+    QVERIFY(m_store->insert(expense(1, QDateTime(first, QTime(0, 0)))));
+    QVERIFY(m_store->insert(expense(2, QDateTime(last, QTime(23, 59)))));
+    QVERIFY(m_store->insert(expense(4, QDateTime(first.addDays(-1), QTime(23, 59, 59)))));
+    QVERIFY(m_store->insert(expense(8, QDateTime(last.addDays(1), QTime(0, 0)))));
+
+    DashboardModel model(*m_store);
+    QVERIFY(model.isCustomPeriod());
+    QCOMPARE(model.periodInterval().start.secsTo(model.periodInterval().end), qint64(hours) * 3600);
+    QCOMPARE(model.expense(), 3.0);
+    QCOMPARE(model.budgetRows().at(0).spent, 3.0);
+    QCOMPARE(model.periodTitle(), title);
+}
+
+class DashboardViewTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void headerButtonsOpenSheets_data();
+    void headerButtonsOpenSheets();
+    void manageAsksForBudgets();
+    void followsTheStore();
+    void screens_data();
+    void screens();
+
+private:
+    QPushButton *button(const QString &text) const;
+
+    std::unique_ptr<ContentModel> m_shell;
+    std::unique_ptr<DashboardView> m_view;
+};
+
+void DashboardViewTest::init()
+{
+    QVERIFY(openStore(fixedNow()));
+    m_shell = std::make_unique<ContentModel>();
+    m_view = std::make_unique<DashboardView>(*m_store, *m_shell);
+    m_view->resize(1100, 820);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+}
+
+void DashboardViewTest::cleanup()
+{
+    m_view.reset();
+    m_shell.reset();
+    closeStore();
+}
+
+QPushButton *DashboardViewTest::button(const QString &text) const
+{
+    for (QPushButton *candidate : m_view->findChildren<QPushButton *>()) {
+        if (candidate->accessibleName() == text && candidate->isVisible())
+            return candidate;
+    }
+    return nullptr;
+}
+
+void DashboardViewTest::headerButtonsOpenSheets_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("add");
+
+    QTest::newRow("记一笔") << u"记一笔"_s << true;
+    QTest::newRow("大白话记账") << u"大白话记账"_s << false;
+}
+
+void DashboardViewTest::headerButtonsOpenSheets()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, add);
+
+    QPushButton *pressed = button(text);
+    QVERIFY(pressed);
+    QTest::mouseClick(pressed, Qt::LeftButton);
+    QCOMPARE(m_shell->showingAdd(), add);
+    QCOMPARE(m_shell->showingSmartEntry(), !add);
+}
+
+void DashboardViewTest::manageAsksForBudgets()
+{
+    QSignalSpy requested(m_view.get(), &DashboardView::manageBudgetsRequested);
+    QPushButton *manage = button(u"管理"_s);
+    QVERIFY(manage);
+    QTest::mouseClick(manage, Qt::LeftButton);
+    QCOMPARE(requested.count(), 1);
+}
+
+void DashboardViewTest::followsTheStore()
+{
+    QLabel *balance = m_view->balanceCard()->balanceLabel();
+    QVERIFY(m_store->insert(monthBudget(u"餐饮"_s, 3000)));
+    QCOMPARE(balance->text(), u"¥3,000.00"_s);
+
+    const LedgerEntry dinner = expense(2400, local(2024, 3, 20, 9, 0));
+    QVERIFY(m_store->insert(dinner));
+    QCOMPARE(balance->text(), u"¥600.00"_s);
+    QCOMPARE(m_view->assistantCard()->messageLabel()->text(), u"本月预算已使用 80%，余额需要精打细算。"_s);
+    QCOMPARE(m_view->recentRows().size(), std::size_t(1));
+    QCOMPARE(m_view->recentRows().front()->entry().id, dinner.id);
+
+    QVERIFY(m_store->remove<LedgerEntry>(dinner.id));
+    QCOMPARE(balance->text(), u"¥3,000.00"_s);
+    QVERIFY(m_view->recentRows().empty());
+}
+
+void DashboardViewTest::screens_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<Budget>>("budgets");
+    QTest::addColumn<QString>("balance");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("no budget") << u"dashboard-no-budget"_s << QList<Budget>() << u"-¥1,801.50"_s
+                               << u"2024年3月"_s;
+    QTest::newRow("period") << u"dashboard-period"_s
+                            << QList<Budget>{periodBudget(u"餐饮"_s, 1500), periodBudget(u"购物"_s, 500),
+                                             periodBudget(u"交通"_s, 300), periodBudget(u"日用"_s, 1200)}
+                            << u"¥1,698.50"_s << u"预算周期 3月15日—4月14日"_s;
+    QTest::newRow("over budget") << u"dashboard-over-budget"_s
+                                 << QList<Budget>{monthBudget(u"餐饮"_s, 80), monthBudget(u"购物"_s, 400),
+                                                  monthBudget(u"话费"_s, 0)}
+                                 << u"-¥1,321.50"_s << u"2024年3月"_s;
+}
+
+// The three states of the screen, pictured for a look when PENNYLOOM_SCREENSHOT_DIR is set.
+void DashboardViewTest::screens()
+{
+    QFETCH(QString, name);
+    QFETCH(QList<Budget>, budgets);
+    QFETCH(QString, balance);
+    QFETCH(QString, title);
+
+    QVERIFY(m_store->insert(expense(86.5, local(2024, 3, 19, 12, 10))));
+    QVERIFY(m_store->insert(expense(420, local(2024, 3, 17, 15, 0), u"购物"_s)));
+    QVERIFY(m_store->insert(income(12000, local(2024, 3, 15, 9, 0))));
+    QVERIFY(m_store->insert(
+        LedgerEntry(35, local(2024, 3, 20, 8, 20), EntryKind::expense, u"交通"_s, u"打车上班"_s)));
+    QVERIFY(m_store->insert(expense(1260, local(2024, 3, 16, 11, 0), u"日用"_s)));
+    QVERIFY(m_store->insert(expense(19.9, local(2024, 2, 29, 21, 0), u"饮品"_s)));
+    for (const Budget &budget : budgets)
+        QVERIFY(m_store->insert(budget));
+
+    QCOMPARE(m_view->balanceCard()->balanceLabel()->text(), balance);
+    QCOMPARE(m_view->balanceCard()->titleLabel()->text(), title);
+    BudgetSummaryView *summary = m_view->budgetSummary();
+    QCOMPARE(summary->emptyLabel()->isVisible(), budgets.isEmpty());
+    QCOMPARE(summary->rowCount(), budgets.size());
+    for (int i = 0; i < summary->rowCount(); ++i) {
+        const DashboardModel::BudgetRow &row = m_view->model().budgetRows().at(std::size_t(i));
+        QCOMPARE(summary->percentLabel(i)->text(), row.percentText);
+        QCOMPARE(summary->bar(i)->fraction(), row.fraction);
+        QCOMPARE(summary->bar(i)->tint(), BudgetTones::colour(row.barTone));
+    }
+    QCOMPARE(m_view->recentRows().size(), std::size_t(5));
+    TestSupport::screenshot(m_view.get(), name);
+    if (budgets.isEmpty()) {
+        // Beyond its maximum width the content stays centred; narrow, it still fits.
+        m_view->resize(1600, 820);
+        TestSupport::screenshot(m_view.get(), name + u"-wide"_s);
+        m_view->resize(760, 700);
+        TestSupport::screenshot(m_view.get(), name + u"-narrow"_s);
+    }
+}
+
+PENNYLOOM_TEST(DashboardModelTest)
+PENNYLOOM_TEST(DashboardViewTest)
+#include "tst_Dashboard.moc"
