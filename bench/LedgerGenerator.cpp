@@ -35,20 +35,20 @@ const QStringList &notes()
     return list;
 }
 
-void writeEntries(SqliteDatabase &db, int n)
+void writeEntries(SqliteDatabase &db, int n, const QDateTime &endOfData)
 {
     using Table = StoreSchema::Table<LedgerEntry>;
     SqliteStatement insert(db, StoreSchema::insertSql({Table::name, Table::columns}));
     QRandomGenerator random(42);
-    const qint64 end = LedgerGenerator::endOfData().toMSecsSinceEpoch();
+    const qint64 end = endOfData.toMSecsSinceEpoch();
     const qint64 span = qint64(10) * 365 * 24 * 3600 * 1000;
     const QStringList &expenses = LedgerCategories::expenses();
     const QStringList &incomes = LedgerCategories::incomes();
     for (int i = 0; i < n; ++i) {
         const bool income = random.bounded(10) == 0;
         const QStringList &categories = income ? incomes : expenses;
-        // Mostly small sums with a long tail: e^U(0, 9) yuan, incomes ten times larger.
-        const double amount = std::round(std::exp(random.generateDouble() * 9.0) * (income ? 1000 : 100)) / 100.0;
+        // Mostly small sums with a long tail: e^U(0, 6.5) yuan, incomes ten times larger.
+        const double amount = std::round(std::exp(random.generateDouble() * 6.5) * (income ? 1000 : 100)) / 100.0;
         const QDateTime date = QDateTime::fromMSecsSinceEpoch(end - static_cast<qint64>(random.generateDouble() * span));
         const QString note = random.bounded(3) == 0 ? QString() : notes().at(random.bounded(notes().size()));
         LedgerEntry entry(amount, date, income ? EntryKind::income : EntryKind::expense,
@@ -59,12 +59,12 @@ void writeEntries(SqliteDatabase &db, int n)
     }
 }
 
-void writeBudgets(SqliteDatabase &db)
+void writeBudgets(SqliteDatabase &db, const QDateTime &endOfData)
 {
     using Table = StoreSchema::Table<Budget>;
     SqliteStatement insert(db, StoreSchema::insertSql({Table::name, Table::columns}));
     const QStringList categories{u"餐饮"_s, u"交通"_s, u"购物"_s, u"娱乐"_s, u"居家"_s};
-    const QDateTime end = LedgerGenerator::endOfData();
+    const QDateTime &end = endOfData;
     // Periods from the 15th to the 14th for the last twelve months, the last one covering
     // the end of the data.
     for (int back = 11; back >= 0; --back) {
@@ -90,6 +90,24 @@ QDateTime LedgerGenerator::endOfData()
     return LocalCalendar::startOfDay(QDate(2026, 3, 20)).addSecs(18 * 3600);
 }
 
+bool LedgerGenerator::write(const QString &path, int n, const QDateTime &end, QString *error)
+{
+    if (!ModelStore::open(path, error)) // creates the schema
+        return false;
+    SqliteDatabase db;
+    if (!db.open(path) || !db.exec("BEGIN")) {
+        *error = db.lastError();
+        return false;
+    }
+    writeEntries(db, n, end);
+    writeBudgets(db, end);
+    if (!db.exec("COMMIT")) {
+        *error = db.lastError();
+        return false;
+    }
+    return true;
+}
+
 QString LedgerGenerator::storeWith(int n, bool copy)
 {
     static std::map<int, QString> made;
@@ -97,14 +115,8 @@ QString LedgerGenerator::storeWith(int n, bool copy)
     if (it == made.end()) {
         const QString path = workDir().filePath(u"entries-%1.sqlite"_s.arg(n));
         QString error;
-        if (!ModelStore::open(path, &error)) // creates the schema
+        if (!write(path, n, endOfData(), &error))
             qFatal("%s", qPrintable(error));
-        SqliteDatabase db;
-        db.open(path);
-        db.exec("BEGIN");
-        writeEntries(db, n);
-        writeBudgets(db);
-        db.exec("COMMIT");
         it = made.emplace(n, path).first;
     }
     if (!copy)

@@ -13,6 +13,10 @@ namespace LedgerGenerator {
 // holds a realistic share of the entries.
 QDateTime endOfData();
 
+// Creates a store file of n entries ending at end, at path (which must not hold other
+// records). False, with the error, when the file cannot be written.
+bool write(const QString &path, int n, const QDateTime &end, QString *error);
+
 // A store file of n entries spread over the ten years before endOfData(), written once per
 // size into a temporary folder and reused; each call returns a fresh copy when copy is true,
 // so a benchmark that writes starts from the same file.

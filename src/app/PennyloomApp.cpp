@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QMessageBox>
 
@@ -18,6 +19,10 @@ PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(u"Pennyloom"_s);
     setApplicationDisplayName(u"Pennyloom"_s);
     setDesktopFileName(u"pennyloom"_s);
+    // The screens are Chinese throughout; a session without a locale of its own (C/POSIX)
+    // would otherwise print yuan as "CN¥ 1234.50" and dates in the root locale's style.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
     Theme::apply();
 }
 

@@ -1,11 +1,12 @@
 #include "BillsListModel.h"
 
 #include "BillsModel.h"
+#include "EntryText.h"
 
 #include <algorithm>
 
-BillsListModel::BillsListModel(BillsModel &bills, EntryText entryText, QObject *parent)
-    : QAbstractListModel(parent), m_bills(bills), m_entryText(std::move(entryText))
+BillsListModel::BillsListModel(BillsModel &bills, QObject *parent)
+    : QAbstractListModel(parent), m_bills(bills)
 {
     connect(&m_bills, &BillsModel::aboutToRecompute, this, &BillsListModel::beginResetModel);
     connect(&m_bills, &BillsModel::recomputed, this, &BillsListModel::endResetModel);
@@ -93,7 +94,7 @@ QVariant BillsListModel::data(const QModelIndex &index, int role) const
         if (header)
             return headerAt(index)->accessibleText();
         if (const LedgerEntry *entry = entryAt(index))
-            return m_entryText(*entry);
+            return EntryText::accessible(*entry);
         return {};
     case RowTypeRole:
         return static_cast<int>(header ? RowType::header : RowType::entry);

@@ -5,7 +5,6 @@
 
 #include <QAbstractListModel>
 
-#include <functional>
 #include <optional>
 
 class BillsModel;
@@ -29,9 +28,8 @@ public:
         EntryIdRole,                    // the entry's id (entry rows)
     };
     // The text a screen reader says for an entry row.
-    using EntryText = std::function<QString(const LedgerEntry &)>;
 
-    BillsListModel(BillsModel &bills, EntryText entryText, QObject *parent = nullptr);
+    BillsListModel(BillsModel &bills, QObject *parent = nullptr);
 
     BillsModel &bills() const { return m_bills; }
 
@@ -55,5 +53,4 @@ public:
 
 private:
     BillsModel &m_bills;
-    EntryText m_entryText;
 };

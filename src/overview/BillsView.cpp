@@ -61,7 +61,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_model(store)
-    , m_listModel(new BillsListModel(m_model, &EntryRow::accessibleText, this))
+    , m_listModel(new BillsListModel(m_model, this))
     , m_delegate(new BillsDelegate(this))
 {
     auto *column = new QVBoxLayout(this);

@@ -1,8 +1,7 @@
 #include "EntryRow.h"
 
-#include "model/DateText.h"
+#include "EntryText.h"
 #include "model/LedgerCategories.h"
-#include "model/Money.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -23,7 +22,7 @@ constexpr int verticalPadding = 3;
 
 EntryRow::EntryRow(LedgerEntry entry, QWidget *parent) : QWidget(parent), m_entry(std::move(entry))
 {
-    setAccessibleName(accessibleText(m_entry));
+    setAccessibleName(EntryText::accessible(m_entry));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -35,21 +34,6 @@ QSize EntryRow::sizeHint() const
 int EntryRow::rowHeight()
 {
     return circle + 2 * verticalPadding + 4;
-}
-
-QString EntryRow::detailText(const LedgerEntry &entry)
-{
-    return entry.note.isEmpty() ? DateText::displayDate(entry.date) : entry.note;
-}
-
-QString EntryRow::amountText(const LedgerEntry &entry)
-{
-    return (entry.kind() == EntryKind::income ? u"+"_s : u"-"_s) + Money::text(entry.amount);
-}
-
-QString EntryRow::accessibleText(const LedgerEntry &entry)
-{
-    return entry.category + u"，"_s + detailText(entry) + u"，"_s + amountText(entry);
 }
 
 void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &entry, const QFont &font)
@@ -69,7 +53,7 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
     painter.drawPixmap(disc.left() + (circle - glyph) / 2, disc.top() + (circle - glyph) / 2, icon);
 
     const QFont amountFont = Fonts::withWeight(font, QFont::DemiBold);
-    const QString amount = amountText(entry);
+    const QString amount = EntryText::amount(entry);
     const int amountWidth = QFontMetrics(amountFont).horizontalAdvance(amount);
     const QRect amountRect(rect.right() - amountWidth, rect.top(), amountWidth + 1, rect.height());
     painter.setFont(amountFont);
@@ -92,7 +76,7 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
     painter.setPen(Palette::secondaryText());
     painter.drawText(QRect(textLeft, top + nameMetrics.height() + 2, textWidth, detailMetrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter,
-                     detailMetrics.elidedText(detailText(entry), Qt::ElideRight, textWidth));
+                     detailMetrics.elidedText(EntryText::detail(entry), Qt::ElideRight, textWidth));
     painter.restore();
 }
 

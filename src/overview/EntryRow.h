@@ -22,12 +22,6 @@ public:
     static int rowHeight();
     // Paints the entry into rect with the given base font; nothing outside rect is touched.
     static void paint(QPainter &painter, const QRect &rect, const LedgerEntry &entry, const QFont &font);
-    // The second line: the note, or the entry's day when the note is empty.
-    static QString detailText(const LedgerEntry &entry);
-    // "-¥32.00" for an expense, "+¥32.00" for an income.
-    static QString amountText(const LedgerEntry &entry);
-    // What a screen reader says for the row: category, detail and amount.
-    static QString accessibleText(const LedgerEntry &entry);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -10,6 +10,7 @@
 #include "overview/BillsModel.h"
 #include "overview/BillsView.h"
 #include "overview/EntryRow.h"
+#include "overview/EntryText.h"
 #include "ui/SegmentedControl.h"
 
 #include <QAbstractItemModelTester>
@@ -541,13 +542,13 @@ void BillsListModelTest::rowsFollowTheModel()
     add(entry(5000, local(2024, 3, 6, 9, 0), EntryKind::income, u"工资"_s));
     add(entry(6, local(2024, 3, 5, 8, 0), EntryKind::expense, u"交通"_s, u"地铁"_s));
     BillsModel bills(*m_store);
-    BillsListModel list(bills, &EntryRow::accessibleText);
+    BillsListModel list(bills);
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
     QCOMPARE(list.rowCount(), 5);
     const auto text = [&](int row) { return list.index(row).data(Qt::AccessibleTextRole).toString(); };
     QCOMPARE(text(0), u"3月6日 星期三，支出 ¥32.00，收入 ¥5,000.00"_s);
-    QCOMPARE(text(1), EntryRow::accessibleText(lunch));
+    QCOMPARE(text(1), EntryText::accessible(lunch));
     QCOMPARE(list.index(1).data(Qt::DisplayRole).toString(), text(1));
     QCOMPARE(text(3), u"3月5日 星期二，支出 ¥6.00，收入 ¥0.00"_s);
     QCOMPARE(list.index(4).data(BillsListModel::PositionInDayRole).toInt(), 0);
