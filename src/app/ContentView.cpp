@@ -170,12 +170,14 @@ QWidget *ContentView::buildOverview()
     auto *stack = new QStackedWidget;
     auto *dashboard = new DashboardView(m_store, m_model, stack);
     stack->addWidget(dashboard);
-    connect(dashboard, &DashboardView::manageBudgetsRequested, stack, [this, stack] {
+    connect(dashboard, &DashboardView::manageBudgetsRequested, stack, [this, stack, dashboard] {
         auto *budgets = new BudgetView(m_store, stack);
         budgets->setObjectName(u"workspace:预算管理"_s);
         stack->addWidget(budgets);
         stack->setCurrentWidget(budgets);
-        connect(budgets, &BudgetView::backRequested, stack, [stack, budgets] {
+        connect(budgets, &BudgetView::backRequested, stack, [stack, budgets, dashboard] {
+            // Today may have moved on while the budgets were open.
+            dashboard->model().recompute();
             stack->setCurrentIndex(0);
             stack->removeWidget(budgets);
             budgets->deleteLater();

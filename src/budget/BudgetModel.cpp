@@ -18,10 +18,11 @@ QDate localDay(const QDateTime &instant)
     return instant.toLocalTime().date();
 }
 
-// The instant's local time of day moved onto another day.
+// The instant's local time of day moved onto another day. Stepping by whole days keeps the
+// instant valid where that time of day falls into a daylight saving gap on the chosen day.
 QDateTime onDay(const QDateTime &instant, QDate day)
 {
-    return QDateTime(day, instant.toLocalTime().time());
+    return LocalCalendar::addDays(instant, localDay(instant).daysTo(day));
 }
 
 // An empty bound stands for the distant past or future, which no chosen day matches.

@@ -334,14 +334,18 @@ void BillsModel::setEndDate(const QDateTime &date)
         recompute();
 }
 
+// Whole days are stepped rather than the time of day rebuilt on the new day: that time may
+// not exist there (a daylight saving gap), and an invalid bound would empty the list.
 void BillsModel::setStartDay(QDate day)
 {
-    setStartDate(QDateTime(day, m_startDate.toLocalTime().time()));
+    if (day.isValid())
+        setStartDate(LocalCalendar::addDays(m_startDate, m_startDate.toLocalTime().date().daysTo(day)));
 }
 
 void BillsModel::setEndDay(QDate day)
 {
-    setEndDate(QDateTime(day, m_endDate.toLocalTime().time()));
+    if (day.isValid())
+        setEndDate(LocalCalendar::addDays(m_endDate, m_endDate.toLocalTime().date().daysTo(day)));
 }
 
 DateInterval BillsModel::customInterval() const

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void initialPeriodEnd();
     void periodsFollowToday();
     void periodAcrossDaylightSavingChange();
+    void dayChosenInClockGap();
 };
 
 void BudgetModelTest::initialPeriodEnd_data()
@@ -146,6 +147,32 @@ void BudgetModelTest::periodAcrossDaylightSavingChange()
     BudgetModel model(*store);
     QVERIFY(model.currentGroups().empty());
     QCOMPARE(model.pastGroups().size(), size_t(1));
+}
+
+// The form keeps the time of day of now. Opened at 02:30, choosing the spring-forward day,
+// on which 02:30 never happens, must still store that day and not the one shown before.
+void BudgetModelTest::dayChosenInClockGap()
+{
+    TestSupport::ScopedTimeZone zone("Europe/Berlin");
+    TestSupport::ScopedClock clock(QDateTime(QDate(2024, 3, 20), QTime(2, 30)));
+    QTemporaryDir dir;
+    std::unique_ptr<ModelStore> store = openStore(dir);
+    QVERIFY(store);
+
+    BudgetModel model(*store);
+    model.startNewPeriod();
+    model.setEndDay(QDate(2024, 3, 31));
+    QCOMPARE(day(model.periodEnd()), QDate(2024, 3, 31));
+    model.setEndDay(QDate(2024, 4, 30));
+    model.setStartDay(QDate(2024, 3, 31));
+    QCOMPARE(day(model.periodStart()), QDate(2024, 3, 31));
+    model.setAmount(u"300"_s);
+    QVERIFY(model.saveBudget());
+
+    QCOMPARE(store->budgets().size(), size_t(1));
+    const Budget &saved = store->budgets().front();
+    QCOMPARE(day(*saved.periodStart), QDate(2024, 3, 31));
+    QCOMPARE(day(*saved.periodEnd), QDate(2024, 4, 30));
 }
 
 PENNYLOOM_TEST(BudgetModelTest)

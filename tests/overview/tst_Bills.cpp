@@ -133,6 +133,7 @@ private Q_SLOTS:
     void editMovesEntry();
     void daylightSavingDay_data();
     void daylightSavingDay();
+    void dayChosenInClockGap();
     void zoneChangeRegroups();
     void confirmDeletion_data();
     void confirmDeletion();
@@ -378,6 +379,27 @@ void BillsModelTest::daylightSavingDay()
     model.setStartDay(day);
     model.setEndDay(day);
     QCOMPARE(notesOf(model), (QStringList{u"当天晚"_s, u"当天早"_s}));
+}
+
+// The custom range keeps the time of day of its bounds. Opened at 02:30, choosing the
+// spring-forward day, on which 02:30 never happens, must still give that whole day.
+void BillsModelTest::dayChosenInClockGap()
+{
+    const TestSupport::ScopedTimeZone berlin("Europe/Berlin");
+    const QDate gapDay(2024, 3, 31);
+    m_clock->clock().set(QDateTime(QDate(2024, 4, 10), QTime(2, 30)));
+    add(entry(1, QDateTime(gapDay, QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"当天"_s));
+    add(entry(2, QDateTime(gapDay.addDays(1), QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"次日"_s));
+    BillsModel model(*m_store);
+    model.setDateMode(DateFilterMode::custom);
+    model.setStartDay(gapDay);
+    model.setEndDay(gapDay);
+
+    QVERIFY(model.startDate().isValid());
+    QVERIFY(model.endDate().isValid());
+    QCOMPARE(model.startDate().toLocalTime().date(), gapDay);
+    QCOMPARE(model.endDate().toLocalTime().date(), gapDay);
+    QCOMPARE(notesOf(model), QStringList{u"当天"_s});
 }
 
 // Day bounds are remembered between walks; a change of time zone must not reuse them.
