@@ -1,11 +1,11 @@
 #include "BudgetProgressRow.h"
 
-#include "BudgetBar.h"
 #include "model/LedgerCategories.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
+#include "ui/UsageBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +23,7 @@ BudgetProgressRow::BudgetProgressRow(const Budget &item, const std::vector<Ledge
     , m_percent(new QLabel(m_figures.percentText(), this))
     , m_remaining(new QLabel(m_figures.remainingText(), this))
     , m_usage(new QLabel(m_figures.usageText(), this))
-    , m_bar(new BudgetBar(this))
+    , m_bar(new UsageBar(this))
 {
     setAccessibleName(item.category);
     setAccessibleDescription(m_figures.percentText() + u"，"_s + m_figures.remainingText() + u"，"_s +

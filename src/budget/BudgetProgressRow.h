@@ -8,8 +8,8 @@
 
 #include <vector>
 
-class BudgetBar;
 class QLabel;
+class UsageBar;
 
 // One category's budget: the category with its icon, "已用 P%" and "结余 ¥…", a bar of the
 // share spent, and "已用 ¥… / ¥…" beneath. A row of a past or future period (historical)
@@ -30,7 +30,7 @@ public:
     QLabel *percentLabel() const { return m_percent; }
     QLabel *remainingLabel() const { return m_remaining; }
     QLabel *usageLabel() const { return m_usage; }
-    BudgetBar *bar() const { return m_bar; }
+    UsageBar *bar() const { return m_bar; }
 
 private:
     Budget m_item;
@@ -40,5 +40,5 @@ private:
     QLabel *m_percent;
     QLabel *m_remaining;
     QLabel *m_usage;
-    BudgetBar *m_bar;
+    UsageBar *m_bar;
 };

@@ -1,6 +1,6 @@
 #include "BudgetSummaryView.h"
 
-#include "budget/BudgetBar.h"
+#include "ui/UsageBar.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -83,7 +83,7 @@ BudgetSummaryView::ShownRow BudgetSummaryView::makeRow(const DashboardModel::Bud
     line->addWidget(amount);
     column->addLayout(line);
 
-    auto *bar = new BudgetBar(widget);
+    auto *bar = new UsageBar(widget);
     bar->setFraction(row.fraction);
     bar->setTint(BudgetTones::colour(row.barTone));
     column->addWidget(bar);

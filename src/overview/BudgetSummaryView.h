@@ -8,7 +8,7 @@
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
-class BudgetBar;
+class UsageBar;
 
 // "预算使用情况": one usage row per active budget (category, percentage, spent against the
 // limit, a bar), or a note that the current period has no budget; "管理" asks for the budget
@@ -26,7 +26,7 @@ public:
     int rowCount() const { return static_cast<int>(m_shown.size()); }
     QLabel *percentLabel(int row) const { return m_shown.at(static_cast<std::size_t>(row)).percent; }
     QLabel *amountLabel(int row) const { return m_shown.at(static_cast<std::size_t>(row)).amount; }
-    BudgetBar *bar(int row) const { return m_shown.at(static_cast<std::size_t>(row)).bar; }
+    UsageBar *bar(int row) const { return m_shown.at(static_cast<std::size_t>(row)).bar; }
 
 Q_SIGNALS:
     void manageRequested();
@@ -36,7 +36,7 @@ private:
         QWidget *widget;
         QLabel *percent;
         QLabel *amount;
-        BudgetBar *bar;
+        UsageBar *bar;
     };
     ShownRow makeRow(const DashboardModel::BudgetRow &row);
 

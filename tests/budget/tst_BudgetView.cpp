@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/ModelStore.h"
-#include "budget/BudgetBar.h"
+#include "ui/UsageBar.h"
 #include "budget/BudgetFormView.h"
 #include "budget/BudgetPeriodHeader.h"
 #include "budget/BudgetProgressRow.h"

@@ -3,7 +3,7 @@
 
 #include "app/ContentModel.h"
 #include "app/ModelStore.h"
-#include "budget/BudgetBar.h"
+#include "ui/UsageBar.h"
 #include "overview/AssistantCard.h"
 #include "overview/BalanceCard.h"
 #include "overview/BudgetSummaryView.h"

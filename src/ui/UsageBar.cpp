@@ -1,4 +1,4 @@
-#include "BudgetBar.h"
+#include "UsageBar.h"
 
 #include "ui/Palette.h"
 
@@ -15,7 +15,7 @@ constexpr int steps = 1000;
 
 } // namespace
 
-BudgetBar::BudgetBar(QWidget *parent) : QProgressBar(parent), m_tint(Palette::indigo())
+UsageBar::UsageBar(QWidget *parent) : QProgressBar(parent), m_tint(Palette::indigo())
 {
     setRange(0, steps);
     setValue(0);
@@ -23,30 +23,30 @@ BudgetBar::BudgetBar(QWidget *parent) : QProgressBar(parent), m_tint(Palette::in
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void BudgetBar::setFraction(double fraction)
+void UsageBar::setFraction(double fraction)
 {
     m_fraction = std::isfinite(fraction) ? std::clamp(fraction, 0.0, 1.0) : 0.0;
     setValue(static_cast<int>(std::lround(m_fraction * steps)));
     update();
 }
 
-void BudgetBar::setTint(const QColor &tint)
+void UsageBar::setTint(const QColor &tint)
 {
     m_tint = tint;
     update();
 }
 
-QSize BudgetBar::sizeHint() const
+QSize UsageBar::sizeHint() const
 {
     return {160, barHeight};
 }
 
-QSize BudgetBar::minimumSizeHint() const
+QSize UsageBar::minimumSizeHint() const
 {
     return {barHeight * 2, barHeight};
 }
 
-void BudgetBar::paintEvent(QPaintEvent *)
+void UsageBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -3,13 +3,13 @@
 #include <QColor>
 #include <QProgressBar>
 
-// A slim rounded bar for a share of a budget, 0…1, in one tint. It stays a progress bar for
+// A slim rounded bar for a share of a whole (a budget used, a goal saved), 0…1, in one tint. It stays a progress bar for
 // assistive technology, which reads its value as a percentage.
-class BudgetBar final : public QProgressBar {
+class UsageBar final : public QProgressBar {
     Q_OBJECT
 
 public:
-    explicit BudgetBar(QWidget *parent = nullptr);
+    explicit UsageBar(QWidget *parent = nullptr);
 
     // Values outside 0…1 are held at the nearer end.
     void setFraction(double fraction);
