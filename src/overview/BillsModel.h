@@ -15,6 +15,8 @@
 #include <span>
 #include <vector>
 
+class BillsEntryIndex;
+class DayBoundaries;
 class ModelStore;
 
 // The bills list as figures: every entry, narrowed by an optional range of whole days and a
@@ -98,11 +100,6 @@ Q_SIGNALS:
     void pendingDeletionChanged();
 
 private:
-    // Per-entry facts kept in step with the store, and the day boundaries met so far; both
-    // live in the source file.
-    struct EntryIndex;
-    struct DayCache;
-
     void entriesChanged();
 
     ModelStore &m_store;
@@ -118,6 +115,7 @@ private:
     std::vector<DayGroup> m_groups;
     LedgerSlice::Totals m_totals;
 
-    std::unique_ptr<EntryIndex> m_index;
-    std::unique_ptr<DayCache> m_days;
+    // Per-entry facts kept in step with the store, and the day boundaries met so far.
+    std::unique_ptr<BillsEntryIndex> m_index;
+    std::unique_ptr<DayBoundaries> m_days;
 };
