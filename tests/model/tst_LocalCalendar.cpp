@@ -56,6 +56,26 @@ void checkBounds(const DateInterval &interval, const QString &start, const QStri
     QCOMPARE(hoursBetween(interval.start, interval.end), hours);
 }
 
+// One row of a table with the columns zone, instant, start, end and hours: in the row's zone,
+// the interval computed for the instant has the expected bounds and length, and then passes
+// the further checks.
+template <class Checks>
+void checkIntervalRow(DateInterval (*compute)(const QDateTime &), Checks further)
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, instant);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(double, hours);
+    TestSupport::ScopedTimeZone timeZone(zone);
+
+    const QDateTime when = at(instant);
+    const DateInterval interval = compute(when);
+    checkBounds(interval, start, end, hours);
+    if (!QTest::currentTestFailed())
+        further(when, interval);
+}
+
 } // namespace
 
 class LocalCalendarTest final : public QObject {
@@ -245,21 +265,11 @@ private Q_SLOTS:
 
     void dayInterval()
     {
-        QFETCH(QByteArray, zone);
-        QFETCH(QString, instant);
-        QFETCH(QString, start);
-        QFETCH(QString, end);
-        QFETCH(double, hours);
-        TestSupport::ScopedTimeZone timeZone(zone);
-
-        const QDateTime when = at(instant);
-        const DateInterval day = LocalCalendar::dayInterval(when);
-        checkBounds(day, start, end, hours);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY(day.contains(when));
-        QVERIFY(day.contains(day.start));
-        QVERIFY(!day.contains(day.end));
+        checkIntervalRow(&LocalCalendar::dayInterval, [](const QDateTime &when, const DateInterval &day) {
+            QVERIFY(day.contains(when));
+            QVERIFY(day.contains(day.start));
+            QVERIFY(!day.contains(day.end));
+        });
     }
 
     void weekInterval_data()
@@ -385,19 +395,9 @@ private Q_SLOTS:
 
     void monthInterval()
     {
-        QFETCH(QByteArray, zone);
-        QFETCH(QString, instant);
-        QFETCH(QString, start);
-        QFETCH(QString, end);
-        QFETCH(double, hours);
-        TestSupport::ScopedTimeZone timeZone(zone);
-
-        const QDateTime when = at(instant);
-        const DateInterval month = LocalCalendar::monthInterval(when);
-        checkBounds(month, start, end, hours);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY(month.containsClosed(when));
+        checkIntervalRow(&LocalCalendar::monthInterval, [](const QDateTime &when, const DateInterval &month) {
+            QVERIFY(month.containsClosed(when));
+        });
     }
 
     void wholeDays_data()
