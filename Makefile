@@ -3,13 +3,16 @@ BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench format clean
+.PHONY: deps configure build run test bench format format-check clean
 
 deps:
 	bash scripts/install-deps.sh
 
+# ccache, where installed, makes rebuilds in several work trees cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPENNYLOOM_WERROR=ON $(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -21,9 +24,12 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_BENCH=ON $(LAUNCHER)
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
+
+format-check:
+	bash scripts/check-format.sh
 
 format:
 	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i

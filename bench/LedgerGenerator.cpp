@@ -1,10 +1,10 @@
 #include "LedgerGenerator.h"
 
-#include "app/ModelStore.h"
-#include "app/SqliteDatabase.h"
-#include "app/StoreSchema.h"
 #include "model/LedgerCategories.h"
 #include "model/LocalCalendar.h"
+#include "store/ModelStore.h"
+#include "store/SqliteDatabase.h"
+#include "store/StoreSchema.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -26,12 +26,12 @@ QTemporaryDir &workDir()
 
 const QStringList &notes()
 {
-    static const QStringList list{u"午饭"_s,     u"早餐"_s,       u"晚饭和同事"_s, u"地铁"_s,     u"打车回家"_s,
-                                  u"超市"_s,     u"水果"_s,       u"咖啡"_s,       u"奶茶"_s,     u"电费"_s,
-                                  u"话费充值"_s, u"房租"_s,       u"买书"_s,       u"电影票"_s,   u"健身卡"_s,
-                                  u"网购 T恤"_s, u"Coffee beans"_s, u"药店"_s,     u"理发"_s,     u"加油"_s,
-                                  u"停车费"_s,   u"生日礼物"_s,   u"工资"_s,       u"奖金"_s,     u"理财收益"_s,
-                                  u"报销"_s,     u"兼职稿费"_s,   u"红包"_s,       u"二手转卖"_s, u"外卖"_s};
+    static const QStringList list{
+        u"午饭"_s,     u"早餐"_s,   u"晚饭和同事"_s, u"地铁"_s,     u"打车回家"_s,     u"超市"_s,
+        u"水果"_s,     u"咖啡"_s,   u"奶茶"_s,       u"电费"_s,     u"话费充值"_s,     u"房租"_s,
+        u"买书"_s,     u"电影票"_s, u"健身卡"_s,     u"网购 T恤"_s, u"Coffee beans"_s, u"药店"_s,
+        u"理发"_s,     u"加油"_s,   u"停车费"_s,     u"生日礼物"_s, u"工资"_s,         u"奖金"_s,
+        u"理财收益"_s, u"报销"_s,   u"兼职稿费"_s,   u"红包"_s,     u"二手转卖"_s,     u"外卖"_s};
     return list;
 }
 
@@ -48,8 +48,10 @@ void writeEntries(SqliteDatabase &db, int n, const QDateTime &endOfData)
         const bool income = random.bounded(10) == 0;
         const QStringList &categories = income ? incomes : expenses;
         // Mostly small sums with a long tail: e^U(0, 6.5) yuan, incomes ten times larger.
-        const double amount = std::round(std::exp(random.generateDouble() * 6.5) * (income ? 1000 : 100)) / 100.0;
-        const QDateTime date = QDateTime::fromMSecsSinceEpoch(end - static_cast<qint64>(random.generateDouble() * span));
+        const double amount =
+            std::round(std::exp(random.generateDouble() * 6.5) * (income ? 1000 : 100)) / 100.0;
+        const QDateTime date =
+            QDateTime::fromMSecsSinceEpoch(end - static_cast<qint64>(random.generateDouble() * span));
         const QString note = random.bounded(3) == 0 ? QString() : notes().at(random.bounded(notes().size()));
         LedgerEntry entry(amount, date, income ? EntryKind::income : EntryKind::expense,
                           categories.at(random.bounded(static_cast<int>(categories.size()))), note);
@@ -71,7 +73,8 @@ void writeBudgets(SqliteDatabase &db, const QDateTime &endOfData)
         const QDate start = QDate(end.date().year(), end.date().month(), 15).addMonths(-back);
         for (int c = 0; c < categories.size(); ++c) {
             Budget budget(categories.at(c), 500.0 * (c + 1), LocalCalendar::startOfDay(start),
-                          LocalCalendar::startOfDay(start), LocalCalendar::startOfDay(start.addMonths(1).addDays(-1)));
+                          LocalCalendar::startOfDay(start),
+                          LocalCalendar::startOfDay(start.addMonths(1).addDays(-1)));
             Table::bind(insert, budget);
             insert.run();
         }

@@ -5,10 +5,10 @@
 #include "BenchSetup.h"
 #include "LedgerGenerator.h"
 
-#include "app/ModelStore.h"
-#include "model/Clock.h"
-#include "overview/BillsModel.h"
+#include "FixedClock.h"
+#include "bills/BillsModel.h"
 #include "overview/DashboardModel.h"
+#include "store/ModelStore.h"
 
 #include <QCoreApplication>
 
@@ -52,8 +52,8 @@ void BM_InsertAndRecompute(benchmark::State &state)
     BillsModel bills(*store);
     qint64 second = 0;
     for (auto _ : state) {
-        store->insert(LedgerEntry(32, LedgerGenerator::endOfData().addSecs(-(++second)), EntryKind::expense, u"餐饮"_s,
-                                  u"午饭"_s));
+        store->insert(LedgerEntry(32, LedgerGenerator::endOfData().addSecs(-(++second)), EntryKind::expense,
+                                  u"餐饮"_s, u"午饭"_s));
         benchmark::DoNotOptimize(dashboard.balance());
         benchmark::DoNotOptimize(bills.groups().size());
     }

@@ -1,11 +1,11 @@
 // Opening and changing a store of many entries. The baseline of each size reads the same
 // rows into records without more, so the figures read as a ratio: what loading into sorted,
 // indexed memory costs on top of reading the file in its own order.
-#include "app/ModelStore.h"
-#include "app/SqliteDatabase.h"
-#include "app/StoreSchema.h"
 #include "BenchSetup.h"
 #include "LedgerGenerator.h"
+#include "store/ModelStore.h"
+#include "store/SqliteDatabase.h"
+#include "store/StoreSchema.h"
 
 #include <QCoreApplication>
 

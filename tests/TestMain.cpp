@@ -1,7 +1,17 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
+#ifdef PENNYLOOM_WIDGET_TESTS
+#include "WidgetSupport.h"
+
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+// Logic tests link the core only and run without a display.
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
 #include <QTest>
 
 #include <cstdio>
@@ -17,8 +27,11 @@ std::vector<TestRegistry::Entry> &TestRegistry::entries()
 int main(int argc, char **argv)
 {
     TestSupport::pinEnvironment();
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     TestSupport::prepareApplication();
+#ifdef PENNYLOOM_WIDGET_TESTS
+    TestSupport::prepareWidgets();
+#endif
 
     const QByteArray only = qgetenv("PENNYLOOM_TEST_CLASS");
     int failedClasses = 0;
@@ -27,8 +40,8 @@ int main(int argc, char **argv)
         if (!only.isEmpty() && only != entry.name)
             continue;
         auto test = entry.make();
-        const int failures = only.isEmpty() ? QTest::qExec(test.get(), 1, argv)
-                                            : QTest::qExec(test.get(), argc, argv);
+        const int failures =
+            only.isEmpty() ? QTest::qExec(test.get(), 1, argv) : QTest::qExec(test.get(), argc, argv);
         ++ranClasses;
         if (failures != 0)
             ++failedClasses;

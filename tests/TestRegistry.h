@@ -25,6 +25,5 @@ struct Registrar {
 
 } // namespace TestRegistry
 
-#define PENNYLOOM_TEST(Class)                                                                      \
-    static const TestRegistry::Registrar registrar_##Class(#Class,                                 \
-                                                           [] { return std::make_unique<Class>(); });
+#define PENNYLOOM_TEST(Class)                                                                                \
+    static const TestRegistry::Registrar registrar_##Class(#Class, [] { return std::make_unique<Class>(); });

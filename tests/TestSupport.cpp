@@ -1,15 +1,10 @@
 #include "TestSupport.h"
 
-#include "app/ModelStore.h"
-#include "ui/Theme.h"
+#include "store/ModelStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QPixmap>
-#include <QTest>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <ctime>
 
@@ -25,7 +20,6 @@ void TestSupport::pinEnvironment()
 void TestSupport::prepareApplication()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
-    Theme::apply();
 }
 
 QDateTime TestSupport::local(int year, int month, int day, int hour, int minute, int second)
@@ -65,24 +59,6 @@ TestSupport::ScopedClock::~ScopedClock()
     Clock::setInstance(nullptr);
 }
 
-void TestSupport::typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80)
-            QTest::keyClick(widget, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
-
-void TestSupport::retype(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Backspace);
-    typeText(field, text);
-}
-
 std::unique_ptr<ModelStore> TestSupport::openStore(const QTemporaryDir &dir)
 {
     QString error;
@@ -90,17 +66,6 @@ std::unique_ptr<ModelStore> TestSupport::openStore(const QTemporaryDir &dir)
     if (!store)
         qWarning("store did not open: %s", qPrintable(error));
     return store;
-}
-
-void TestSupport::screenshot(QWidget *widget, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("PENNYLOOM_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    // Item views lay out after a resize: let that settle first.
-    QTest::qWait(100);
-    widget->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }
 
 TestSupport::StoreFixture::StoreFixture() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Clock.h"
+#include "FixedClock.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -11,9 +11,7 @@
 
 class ModelStore;
 struct LedgerEntry;
-class QLineEdit;
 class QTemporaryDir;
-class QWidget;
 
 // Pins of the environment shared by every test binary: the time zone, the locale and the
 // clock are fixed so results do not depend on the machine.
@@ -21,23 +19,12 @@ namespace TestSupport {
 
 // Before the application object exists: time zone Asia/Shanghai, no stray data folder.
 void pinEnvironment();
-// After it exists: locale zh_CN, the program's fonts and palette.
+// After it exists: locale zh_CN.
 void prepareApplication();
-
-// Types text into a widget key by key. QTest::keyClicks handles Latin-1 only; other
-// characters arrive as key events carrying the text, the way a committed input-method
-// character reaches the field.
-void typeText(QWidget *widget, const QString &text);
-// Replaces the whole text of a field the way a user does: select all, delete, type.
-void retype(QLineEdit *field, const QString &text);
 
 // Opens (or creates) the store file "s.sqlite" in the folder; nullptr, with a warning, when
 // it does not open.
 std::unique_ptr<ModelStore> openStore(const QTemporaryDir &dir);
-
-// Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
-// the screens can be looked at after a test run.
-void screenshot(QWidget *widget, const QString &name);
 
 // Local date and time in the current time zone.
 QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

@@ -1,11 +1,11 @@
 #include "ContentView.h"
 
-#include "ModelStore.h"
+#include "bills/BillsView.h"
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
-#include "overview/BillsView.h"
 #include "overview/DashboardView.h"
+#include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
@@ -103,10 +103,11 @@ QWidget *ContentView::buildSidebar()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setStyleSheet(u"QListWidget { background: transparent; outline: none; }"
-                          "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: #1d1d22; }"
-                          "QListWidget::item:hover { background: rgba(88, 86, 214, 0.07); }"
-                          "QListWidget::item:selected { background: rgba(88, 86, 214, 0.16); color: #3b39b5; }"_s);
+    m_list->setStyleSheet(
+        u"QListWidget { background: transparent; outline: none; }"
+        "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: #1d1d22; }"
+        "QListWidget::item:hover { background: rgba(88, 86, 214, 0.07); }"
+        "QListWidget::item:selected { background: rgba(88, 86, 214, 0.16); color: #3b39b5; }"_s);
     for (Workspace workspace : Workspaces::allCases()) {
         auto *item = new QListWidgetItem(Icon::icon(Workspaces::icon(workspace), Palette::indigo(), 20),
                                          Workspaces::title(workspace), m_list);
@@ -158,7 +159,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
     column->addWidget(new WorkspaceHeader(title, QString(), screen));
     auto *panel = new Card(screen);
     auto *panelLayout = new QVBoxLayout(panel);
-    panelLayout->addWidget(new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
+    panelLayout->addWidget(
+        new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
     column->addWidget(panel, 1);
     return screen;
 }
@@ -168,8 +170,11 @@ QWidget *ContentView::buildOverview()
     // The budget workspace has no sidebar row: it opens over the dashboard, inside the
     // overview, and its back button returns to the dashboard.
     auto *stack = new QStackedWidget;
-    auto *dashboard = new DashboardView(m_store, m_model, stack);
+    auto *dashboard = new DashboardView(m_store, stack);
     stack->addWidget(dashboard);
+    connect(dashboard, &DashboardView::addRequested, this, [this] { m_model.setShowingAdd(true); });
+    connect(dashboard, &DashboardView::smartEntryRequested, this,
+            [this] { m_model.setShowingSmartEntry(true); });
     connect(dashboard, &DashboardView::manageBudgetsRequested, stack, [this, stack, dashboard] {
         auto *budgets = new BudgetView(m_store, stack);
         budgets->setObjectName(u"workspace:预算管理"_s);

@@ -1,7 +1,7 @@
 #include "PennyloomApp.h"
 
 #include "ContentView.h"
-#include "ModelStore.h"
+#include "store/ModelStore.h"
 #include "ui/Theme.h"
 
 #include <QDir>
@@ -45,7 +45,8 @@ int PennyloomApp::run()
     QDir().mkpath(QFileInfo(path).absolutePath());
     QLockFile lock(path + u".lock"_s);
     if (!lock.tryLock(200))
-        return fail(u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(QDir::toNativeSeparators(path)));
+        return fail(u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(
+            QDir::toNativeSeparators(path)));
 
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);

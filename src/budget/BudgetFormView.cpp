@@ -1,10 +1,10 @@
 #include "BudgetFormView.h"
 
 #include "BudgetModel.h"
-#include "entry/FormWidgets.h"
 #include "model/LedgerCategories.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/FormWidgets.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
 

@@ -1,9 +1,9 @@
 #include "BudgetModel.h"
 
-#include "app/ModelStore.h"
-#include "entry/AmountText.h"
+#include "model/AmountText.h"
 #include "model/Clock.h"
 #include "model/LocalCalendar.h"
+#include "store/ModelStore.h"
 
 #include <QSet>
 

@@ -39,7 +39,7 @@ BudgetPeriodHeader::BudgetPeriodHeader(const QString &title, const std::vector<B
     Typography::setTextColour(caption, Palette::secondaryText());
     summary->addWidget(caption, 0, Qt::AlignRight);
     m_usage->setFont(Fonts::scaled(font(), 0.88, QFont::Medium));
-    Typography::setTextColour(m_usage, BudgetTones::colour(m_figures.tone()));
+    Typography::setTextColour(m_usage, Palette::tone(m_figures.tone()));
     summary->addWidget(m_usage, 0, Qt::AlignRight);
     line->addLayout(summary);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BudgetHeaderFigures.h"
 #include "model/Budget.h"
+#include "model/BudgetHeaderFigures.h"
 #include "model/LedgerEntry.h"
 
 #include <QWidget>

@@ -44,15 +44,15 @@ BudgetProgressRow::BudgetProgressRow(const Budget &item, const std::vector<Ledge
     line->addWidget(m_category, 0, Qt::AlignVCenter);
     line->addStretch(1);
     m_percent->setFont(Fonts::caption(font(), QFont::DemiBold));
-    Typography::setTextColour(m_percent, BudgetTones::colour(m_figures.percentTone()));
+    Typography::setTextColour(m_percent, Palette::tone(m_figures.percentTone()));
     line->addWidget(m_percent, 0, Qt::AlignVCenter);
     line->addSpacing(8);
-    Typography::setTextColour(m_remaining, BudgetTones::colour(m_figures.remainingTone()));
+    Typography::setTextColour(m_remaining, Palette::tone(m_figures.remainingTone()));
     line->addWidget(m_remaining, 0, Qt::AlignVCenter);
     column->addLayout(line);
 
     m_bar->setFraction(m_figures.barValue());
-    m_bar->setTint(BudgetTones::colour(m_figures.barTone()));
+    m_bar->setTint(Palette::tone(m_figures.barTone()));
     m_bar->setAccessibleName(item.category + u" 预算进度"_s);
     column->addWidget(m_bar);
 

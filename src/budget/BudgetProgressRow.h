@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BudgetRowFigures.h"
 #include "model/Budget.h"
+#include "model/BudgetRowFigures.h"
 #include "model/LedgerEntry.h"
 
 #include <QWidget>

@@ -1,11 +1,11 @@
 #include "AddEntryView.h"
 
 #include "CategoryPicker.h"
-#include "FormWidgets.h"
-#include "app/ModelStore.h"
 #include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/FormWidgets.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
@@ -22,14 +22,14 @@
 using namespace Qt::StringLiterals;
 
 AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
-    : QDialog(parent),
-      m_store(store),
-      m_fields(new EntryFormFields(m_model, this)),
-      m_chosenIcon(new QLabel(this)),
-      m_chosenText(Typography::secondaryLabel(QString(), this)),
-      m_picker(new CategoryPicker(this)),
-      m_cancel(Buttons::bordered(u"取消"_s, QString(), this)),
-      m_save(Buttons::prominent(u"保存"_s, QString(), this))
+    : QDialog(parent)
+    , m_store(store)
+    , m_fields(new EntryFormFields(m_model, this))
+    , m_chosenIcon(new QLabel(this))
+    , m_chosenText(Typography::secondaryLabel(QString(), this))
+    , m_picker(new CategoryPicker(this))
+    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
+    , m_save(Buttons::prominent(u"保存"_s, QString(), this))
 {
     setWindowTitle(u"记一笔"_s);
     setWindowModality(Qt::WindowModal);
@@ -105,8 +105,8 @@ void AddEntryView::refresh()
     m_fields->refresh();
     m_picker->setCategories(m_model.categories());
     m_picker->setSelection(m_model.category());
-    m_chosenIcon->setPixmap(
-        Icon::pixmap(LedgerCategories::icon(m_model.category()), Palette::secondaryText(), 16, devicePixelRatioF()));
+    m_chosenIcon->setPixmap(Icon::pixmap(LedgerCategories::icon(m_model.category()), Palette::secondaryText(),
+                                         16, devicePixelRatioF()));
     m_chosenText->setText(u"已选："_s + m_model.category());
     m_save->setEnabled(m_model.canSave());
 }

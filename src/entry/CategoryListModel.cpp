@@ -1,7 +1,7 @@
 #include "CategoryListModel.h"
 
-#include "CategoryAccent.h"
 #include "model/LedgerCategories.h"
+#include "ui/CategoryAccent.h"
 
 #include <QColor>
 

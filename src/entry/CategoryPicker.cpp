@@ -25,8 +25,9 @@ public:
     {
         const QColor accent = index.data(CategoryListModel::AccentRole).value<QColor>();
         const bool selected = index.data(CategoryListModel::SelectedRole).toBool();
-        const QRectF tile = QRectF(option.rect).adjusted(m_spacing / 2.0, m_spacing / 2.0, -m_spacing / 2.0,
-                                                         -m_spacing / 2.0);
+        const QRectF tile =
+            QRectF(option.rect)
+                .adjusted(m_spacing / 2.0, m_spacing / 2.0, -m_spacing / 2.0, -m_spacing / 2.0);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
 
@@ -45,8 +46,9 @@ public:
         painter->setPen(Qt::NoPen);
         painter->setBrush(selected ? accent : Palette::withAlpha(accent, 0.14));
         painter->drawEllipse(circle);
-        const QPixmap glyph = Icon::pixmap(index.data(CategoryListModel::SymbolRole).toString(),
-                                           selected ? QColor(Qt::white) : accent, 20, painter->device()->devicePixelRatioF());
+        const QPixmap glyph =
+            Icon::pixmap(index.data(CategoryListModel::SymbolRole).toString(),
+                         selected ? QColor(Qt::white) : accent, 20, painter->device()->devicePixelRatioF());
         painter->drawPixmap(QPointF(circle.center().x() - 10, circle.center().y() - 10), glyph);
 
         painter->setFont(caption);

@@ -1,8 +1,8 @@
 #include "EditEntryView.h"
 
-#include "FormWidgets.h"
-#include "app/ModelStore.h"
+#include "store/ModelStore.h"
 #include "ui/Buttons.h"
+#include "ui/FormWidgets.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Typography.h"
 
@@ -18,13 +18,13 @@
 using namespace Qt::StringLiterals;
 
 EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidget *parent)
-    : QDialog(parent),
-      m_store(store),
-      m_model(entry),
-      m_fields(new EntryFormFields(m_model, this)),
-      m_category(new QComboBox(this)),
-      m_cancel(Buttons::bordered(u"取消"_s, QString(), this)),
-      m_save(Buttons::prominent(u"保存修改"_s, QString(), this))
+    : QDialog(parent)
+    , m_store(store)
+    , m_model(entry)
+    , m_fields(new EntryFormFields(m_model, this))
+    , m_category(new QComboBox(this))
+    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
+    , m_save(Buttons::prominent(u"保存修改"_s, QString(), this))
 {
     setWindowTitle(u"编辑账单"_s);
     setWindowModality(Qt::WindowModal);

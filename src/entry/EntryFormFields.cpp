@@ -1,7 +1,7 @@
 #include "EntryFormFields.h"
 
 #include "EntryFormModel.h"
-#include "FormWidgets.h"
+#include "ui/FormWidgets.h"
 #include "ui/SegmentedControl.h"
 
 #include <QDateEdit>
@@ -10,13 +10,13 @@
 using namespace Qt::StringLiterals;
 
 EntryFormFields::EntryFormFields(EntryFormModel &model, QWidget *parent)
-    : QObject(parent),
-      m_model(model),
-      m_kind(new SegmentedControl({EntryKinds::rawText(EntryKind::expense), EntryKinds::rawText(EntryKind::income)},
-                                  parent)),
-      m_amount(new QLineEdit(parent)),
-      m_date(FormWidgets::datePicker(parent)),
-      m_note(new QLineEdit(parent))
+    : QObject(parent)
+    , m_model(model)
+    , m_kind(new SegmentedControl(
+          {EntryKinds::rawText(EntryKind::expense), EntryKinds::rawText(EntryKind::income)}, parent))
+    , m_amount(new QLineEdit(parent))
+    , m_date(FormWidgets::datePicker(parent))
+    , m_note(new QLineEdit(parent))
 {
     m_kind->setAccessibleName(u"类型"_s);
     m_amount->setAccessibleName(u"金额"_s);

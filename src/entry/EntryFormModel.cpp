@@ -1,26 +1,25 @@
 #include "EntryFormModel.h"
 
-#include "AmountText.h"
-#include "app/ModelStore.h"
+#include "model/AmountText.h"
 #include "model/Clock.h"
 #include "model/LedgerCategories.h"
 #include "model/LocalCalendar.h"
+#include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
 
-EntryFormModel::EntryFormModel(QObject *parent)
-    : QObject(parent), m_category(u"餐饮"_s), m_date(Clock::now())
+EntryFormModel::EntryFormModel(QObject *parent) : QObject(parent), m_category(u"餐饮"_s), m_date(Clock::now())
 {
 }
 
 EntryFormModel::EntryFormModel(const LedgerEntry &entry, QObject *parent)
-    : QObject(parent),
-      m_entry(entry),
-      m_kind(entry.kind()),
-      m_amount(AmountText::field(entry.amount)),
-      m_category(entry.category),
-      m_date(entry.date),
-      m_note(entry.note)
+    : QObject(parent)
+    , m_entry(entry)
+    , m_kind(entry.kind())
+    , m_amount(AmountText::field(entry.amount))
+    , m_category(entry.category)
+    , m_date(entry.date)
+    , m_note(entry.note)
 {
 }
 

@@ -1,6 +1,6 @@
 #include "NaturalLedgerParser.h"
 
-#include "AmountText.h"
+#include "model/AmountText.h"
 
 #include <QChar>
 #include <QList>

@@ -1,10 +1,10 @@
 #include "SmartEntryModel.h"
 
-#include "AmountText.h"
 #include "NaturalLedgerParser.h"
-#include "app/ModelStore.h"
+#include "model/AmountText.h"
 #include "model/LedgerCategories.h"
 #include "model/LedgerEntry.h"
+#include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
 

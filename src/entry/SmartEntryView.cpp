@@ -1,10 +1,10 @@
 #include "SmartEntryView.h"
 
-#include "FormWidgets.h"
-#include "app/ModelStore.h"
+#include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
+#include "ui/FormWidgets.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
@@ -31,13 +31,13 @@ QLabel *iconLabel(const QString &symbol, const QColor &colour, int size, QWidget
 } // namespace
 
 SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
-    : QDialog(parent),
-      m_store(store),
-      m_sentence(new QLineEdit(this)),
-      m_recognize(Buttons::prominent(u"识别"_s, QString(), this)),
-      m_close(Buttons::bordered(u"关闭"_s, QString(), this)),
-      m_area(new QStackedWidget(this)),
-      m_empty(new EmptyState(u"magnifyingglass"_s, u"还没识别到金额"_s,
+    : QDialog(parent)
+    , m_store(store)
+    , m_sentence(new QLineEdit(this))
+    , m_recognize(Buttons::prominent(u"识别"_s, QString(), this))
+    , m_close(Buttons::bordered(u"关闭"_s, QString(), this))
+    , m_area(new QStackedWidget(this))
+    , m_empty(new EmptyState(u"magnifyingglass"_s, u"还没识别到金额"_s,
                              u"请试试“花了 25 元买了面包”这样的表达。"_s, this))
 {
     setWindowTitle(u"大白话记账"_s);

@@ -4,11 +4,11 @@
 
 AssetAccount::AssetAccount(QString name, QString kind, QString dimension, double openingBalance,
                            const QDateTime &createdAt)
-    : id(QUuid::createUuid()),
-      name(std::move(name)),
-      kind(std::move(kind)),
-      dimension(std::move(dimension)),
-      openingBalance(openingBalance),
-      createdAt(createdAt.isValid() ? createdAt : Clock::now())
+    : id(QUuid::createUuid())
+    , name(std::move(name))
+    , kind(std::move(kind))
+    , dimension(std::move(dimension))
+    , openingBalance(openingBalance)
+    , createdAt(createdAt.isValid() ? createdAt : Clock::now())
 {
 }

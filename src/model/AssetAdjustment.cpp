@@ -3,10 +3,10 @@
 #include "Clock.h"
 
 AssetAdjustment::AssetAdjustment(QUuid accountID, double amount, const QDateTime &date, QString note)
-    : id(QUuid::createUuid()),
-      accountID(accountID),
-      amount(amount),
-      date(date.isValid() ? date : Clock::now()),
-      note(std::move(note))
+    : id(QUuid::createUuid())
+    , accountID(accountID)
+    , amount(amount)
+    , date(date.isValid() ? date : Clock::now())
+    , note(std::move(note))
 {
 }

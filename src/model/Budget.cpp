@@ -36,14 +36,14 @@ QDate monthOfKey(const QString &key)
 
 } // namespace
 
-Budget::Budget(QString category, double limit, const QDateTime &month,
-               std::optional<QDateTime> periodStart, std::optional<QDateTime> periodEnd)
-    : id(QUuid::createUuid()),
-      category(std::move(category)),
-      limit(limit),
-      monthKey(DateText::monthKey(month.isValid() ? month : Clock::now())),
-      periodStart(std::move(periodStart)),
-      periodEnd(std::move(periodEnd))
+Budget::Budget(QString category, double limit, const QDateTime &month, std::optional<QDateTime> periodStart,
+               std::optional<QDateTime> periodEnd)
+    : id(QUuid::createUuid())
+    , category(std::move(category))
+    , limit(limit)
+    , monthKey(DateText::monthKey(month.isValid() ? month : Clock::now()))
+    , periodStart(std::move(periodStart))
+    , periodEnd(std::move(periodEnd))
 {
 }
 
@@ -80,13 +80,15 @@ std::vector<Budget> Budget::activeRecords(const std::vector<Budget> &budgets, co
     std::vector<Budget> result;
     const Budget *winner = nullptr;
     for (const Budget &budget : budgets) {
-        if (budget.hasPeriod() && budget.contains(on) && (!winner || *budget.periodStart > *winner->periodStart))
+        if (budget.hasPeriod() && budget.contains(on) &&
+            (!winner || *budget.periodStart > *winner->periodStart))
             winner = &budget;
     }
     if (winner) {
         for (const Budget &budget : budgets) {
-            if (budget.hasPeriod() && budget.contains(on) && sameDay(*budget.periodStart, *winner->periodStart)
-                && sameDay(*budget.periodEnd, *winner->periodEnd))
+            if (budget.hasPeriod() && budget.contains(on) &&
+                sameDay(*budget.periodStart, *winner->periodStart) &&
+                sameDay(*budget.periodEnd, *winner->periodEnd))
                 result.push_back(budget);
         }
         return result;
@@ -101,7 +103,8 @@ std::vector<Budget> Budget::activeRecords(const std::vector<Budget> &budgets, co
 QString Budget::periodTitle() const
 {
     if (hasPeriod())
-        return DateText::mediumDate(localDay(*periodStart)) + u" - "_s + DateText::mediumDate(localDay(*periodEnd));
+        return DateText::mediumDate(localDay(*periodStart)) + u" - "_s +
+               DateText::mediumDate(localDay(*periodEnd));
     return monthKey + u" 月度预算"_s;
 }
 

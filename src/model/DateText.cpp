@@ -35,8 +35,8 @@ const icu::DateFormat *mediumFormatterFor(const QString &localeName)
     const std::lock_guard lock(mutex);
     auto it = cache.find(localeName);
     if (it == cache.end()) {
-        std::shared_ptr<icu::DateFormat> format(
-            icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icu::Locale(localeName.toUtf8().constData())));
+        std::shared_ptr<icu::DateFormat> format(icu::DateFormat::createDateInstance(
+            icu::DateFormat::kMedium, icu::Locale(localeName.toUtf8().constData())));
         if (format)
             format->adoptTimeZone(icu::TimeZone::createTimeZone(u"GMT"));
         it = cache.insert(localeName, format);
@@ -74,6 +74,6 @@ QString DateText::displayMonth(const QDateTime &instant)
 QString DateText::displayDate(const QDateTime &instant)
 {
     const QDate date = localDate(instant);
-    return QString::number(date.month()) + u'月' + QString::number(date.day()) + u"日 "_s
-         + chinese().dayName(date.dayOfWeek(), QLocale::LongFormat);
+    return QString::number(date.month()) + u'月' + QString::number(date.day()) + u"日 "_s +
+           chinese().dayName(date.dayOfWeek(), QLocale::LongFormat);
 }

@@ -16,7 +16,10 @@ const QList<EntryKind> &allCases();
 // Accepts exactly "支出" and "收入".
 std::optional<EntryKind> fromRaw(const QString &raw);
 QString rawText(EntryKind kind);
-inline QString id(EntryKind kind) { return rawText(kind); }
+inline QString id(EntryKind kind)
+{
+    return rawText(kind);
+}
 // Icon identifier of the kind.
 QString symbol(EntryKind kind);
 

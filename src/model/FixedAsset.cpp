@@ -4,14 +4,14 @@
 
 FixedAsset::FixedAsset(QString category, QString name, double currentValue, QDateTime purchaseDate,
                        qint64 usefulLifeMonths, QString note)
-    : id(QUuid::createUuid()),
-      category(std::move(category)),
-      name(std::move(name)),
-      currentValue(currentValue),
-      purchaseDate(std::move(purchaseDate)),
-      usefulLifeMonths(usefulLifeMonths),
-      note(std::move(note)),
-      createdAt(Clock::now())
+    : id(QUuid::createUuid())
+    , category(std::move(category))
+    , name(std::move(name))
+    , currentValue(currentValue)
+    , purchaseDate(std::move(purchaseDate))
+    , usefulLifeMonths(usefulLifeMonths)
+    , note(std::move(note))
+    , createdAt(Clock::now())
 {
 }
 

@@ -3,13 +3,13 @@
 #include "Clock.h"
 
 LedgerEntry::LedgerEntry(double amount, QDateTime date, EntryKind kind, QString category, QString note)
-    : id(QUuid::createUuid()),
-      amount(amount),
-      date(std::move(date)),
-      kindRaw(EntryKinds::rawText(kind)),
-      category(std::move(category)),
-      note(std::move(note)),
-      createdAt(Clock::now())
+    : id(QUuid::createUuid())
+    , amount(amount)
+    , date(std::move(date))
+    , kindRaw(EntryKinds::rawText(kind))
+    , category(std::move(category))
+    , note(std::move(note))
+    , createdAt(Clock::now())
 {
 }
 

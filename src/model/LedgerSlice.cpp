@@ -10,9 +10,9 @@ std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> 
     const qint64 start = interval.start.toMSecsSinceEpoch();
     const qint64 end = interval.end.toMSecsSinceEpoch();
     // Descending dates: first the entries at or after end, then the run we want.
-    const auto first = std::partition_point(newestFirst.begin(), newestFirst.end(), [end](const LedgerEntry &e) {
-        return e.date.toMSecsSinceEpoch() >= end;
-    });
+    const auto first =
+        std::partition_point(newestFirst.begin(), newestFirst.end(),
+                             [end](const LedgerEntry &e) { return e.date.toMSecsSinceEpoch() >= end; });
     const auto last = std::partition_point(first, newestFirst.end(), [start](const LedgerEntry &e) {
         return e.date.toMSecsSinceEpoch() >= start;
     });

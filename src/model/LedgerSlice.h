@@ -11,7 +11,8 @@
 namespace LedgerSlice {
 
 // The entries with start <= date < end, newest first. Empty for an invalid or empty interval.
-std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst, const DateInterval &interval);
+std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst,
+                                    const DateInterval &interval);
 
 struct Totals {
     double income = 0;

@@ -3,10 +3,10 @@
 #include "Clock.h"
 
 SavingsDeposit::SavingsDeposit(QUuid goalID, double amount, const QDateTime &date, QString note)
-    : id(QUuid::createUuid()),
-      goalID(goalID),
-      amount(amount),
-      date(date.isValid() ? date : Clock::now()),
-      note(std::move(note))
+    : id(QUuid::createUuid())
+    , goalID(goalID)
+    , amount(amount)
+    , date(date.isValid() ? date : Clock::now())
+    , note(std::move(note))
 {
 }

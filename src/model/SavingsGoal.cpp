@@ -3,10 +3,10 @@
 #include "Clock.h"
 
 SavingsGoal::SavingsGoal(QString name, double targetAmount, QDateTime expectedDate)
-    : id(QUuid::createUuid()),
-      name(std::move(name)),
-      targetAmount(targetAmount),
-      expectedDate(std::move(expectedDate)),
-      createdAt(Clock::now())
+    : id(QUuid::createUuid())
+    , name(std::move(name))
+    , targetAmount(targetAmount)
+    , expectedDate(std::move(expectedDate))
+    , createdAt(Clock::now())
 {
 }

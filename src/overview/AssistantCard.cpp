@@ -57,7 +57,7 @@ void AssistantCard::setState(const DashboardModel::Assistant &state)
     m_message->setText(state.message);
     m_message->setAccessibleName(state.message);
     m_icon->setPixmap(
-        Icon::pixmap(state.symbol, BudgetTones::colour(state.iconTone), iconSize, devicePixelRatioF()));
+        Icon::pixmap(state.symbol, Palette::tone(state.iconTone), iconSize, devicePixelRatioF()));
     update();
 }
 

@@ -1,10 +1,10 @@
 #include "BudgetSummaryView.h"
 
-#include "ui/UsageBar.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
+#include "ui/UsageBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,7 +76,7 @@ BudgetSummaryView::ShownRow BudgetSummaryView::makeRow(const DashboardModel::Bud
     line->addStretch(1);
     auto *percent = new QLabel(row.percentText, widget);
     percent->setFont(Fonts::caption(percent->font(), QFont::DemiBold));
-    Typography::setTextColour(percent, BudgetTones::colour(row.percentTone));
+    Typography::setTextColour(percent, Palette::tone(row.percentTone));
     line->addWidget(percent);
     auto *amount = Typography::secondaryLabel(row.amountText, widget);
     amount->setFont(Fonts::caption(amount->font()));
@@ -85,7 +85,7 @@ BudgetSummaryView::ShownRow BudgetSummaryView::makeRow(const DashboardModel::Bud
 
     auto *bar = new UsageBar(widget);
     bar->setFraction(row.fraction);
-    bar->setTint(BudgetTones::colour(row.barTone));
+    bar->setTint(Palette::tone(row.barTone));
     column->addWidget(bar);
     return {widget, percent, amount, bar};
 }

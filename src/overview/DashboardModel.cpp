@@ -1,12 +1,12 @@
 #include "DashboardModel.h"
 
-#include "app/ModelStore.h"
-#include "budget/BudgetRowFigures.h"
+#include "model/BudgetRowFigures.h"
 #include "model/Clock.h"
 #include "model/DateText.h"
 #include "model/LedgerCategories.h"
 #include "model/LedgerSlice.h"
 #include "model/Money.h"
+#include "store/ModelStore.h"
 
 #include <QHash>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "budget/BudgetTone.h"
 #include "model/Budget.h"
+#include "model/BudgetTone.h"
 #include "model/LedgerEntry.h"
 #include "model/LocalCalendar.h"
 

@@ -3,10 +3,9 @@
 #include "AssistantCard.h"
 #include "BalanceCard.h"
 #include "BudgetSummaryView.h"
-#include "EntryRow.h"
-#include "app/ContentModel.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/EntryRow.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
@@ -36,8 +35,7 @@ public:
 
 } // namespace
 
-DashboardView::DashboardView(ModelStore &store, ContentModel &shell, QWidget *parent)
-    : QWidget(parent), m_model(store)
+DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
 {
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -62,10 +60,10 @@ DashboardView::DashboardView(ModelStore &store, ContentModel &shell, QWidget *pa
 
     auto *header = new WorkspaceHeader(u"概览"_s, u"清楚掌握每一笔钱的去向"_s, content);
     m_smartEntry = Buttons::bordered(u"大白话记账"_s, u"text.bubble.fill"_s, header);
-    connect(m_smartEntry, &QPushButton::clicked, &shell, [&shell] { shell.setShowingSmartEntry(true); });
+    connect(m_smartEntry, &QPushButton::clicked, this, &DashboardView::smartEntryRequested);
     header->addAction(m_smartEntry);
     m_add = Buttons::prominent(u"记一笔"_s, u"plus"_s, header);
-    connect(m_add, &QPushButton::clicked, &shell, [&shell] { shell.setShowingAdd(true); });
+    connect(m_add, &QPushButton::clicked, this, &DashboardView::addRequested);
     header->addAction(m_add);
     column->addWidget(header);
 

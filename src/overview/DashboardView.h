@@ -9,20 +9,19 @@
 class AssistantCard;
 class BalanceCard;
 class BudgetSummaryView;
-class ContentModel;
 class EntryRow;
 class ModelStore;
 class QPushButton;
 class QVBoxLayout;
 
 // "概览": the two entry actions, the spendable balance of the current period, the assistant,
-// the budget usage and the newest entries. It edits nothing; the entry actions ask the shell
-// for its sheets and "管理" asks for the budget workspace.
+// the budget usage and the newest entries. It edits nothing; the entry actions ask for the
+// shell's sheets and "管理" asks for the budget workspace, through signals.
 class DashboardView final : public QWidget {
     Q_OBJECT
 
 public:
-    DashboardView(ModelStore &store, ContentModel &shell, QWidget *parent = nullptr);
+    explicit DashboardView(ModelStore &store, QWidget *parent = nullptr);
 
     DashboardModel &model() { return m_model; }
     QPushButton *smartEntryButton() const { return m_smartEntry; }
@@ -33,6 +32,9 @@ public:
     const std::vector<EntryRow *> &recentRows() const { return m_recentRows; }
 
 Q_SIGNALS:
+    // The shell owns the two entry sheets and the budget workspace; the dashboard only asks.
+    void addRequested();
+    void smartEntryRequested();
     void manageBudgetsRequested();
 
 private:

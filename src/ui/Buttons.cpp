@@ -33,8 +33,8 @@ QPushButton *Buttons::prominent(const QString &text, const QString &symbol, QWid
                 " padding: 7px 16px; font-weight: 600; }"
                 "QPushButton:hover { background: %2; }"
                 "QPushButton:pressed { background: %3; }"
-                "QPushButton:disabled { background: #c5c5d6; color: #f4f4f8; }"_s
-                    .arg(indigo, Palette::indigo().lighter(110).name(), Palette::indigo().darker(115).name()),
+                "QPushButton:disabled { background: #c5c5d6; color: #f4f4f8; }"_s.arg(
+                    indigo, Palette::indigo().lighter(110).name(), Palette::indigo().darker(115).name()),
                 parent);
 }
 

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-EmptyState::EmptyState(const QString &symbol, const QString &title, const QString &description, QWidget *parent)
+EmptyState::EmptyState(const QString &symbol, const QString &title, const QString &description,
+                       QWidget *parent)
     : QWidget(parent), m_title(new QLabel(title, this)), m_description(new QLabel(description, this))
 {
     auto *layout = new QVBoxLayout(this);

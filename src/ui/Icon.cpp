@@ -221,7 +221,8 @@ QPixmap render(const QString &symbol, const QColor &colour, int size, qreal devi
 QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qreal devicePixelRatio)
 {
     // Lists paint the same few icons on every repaint; drawing text glyphs each time shows.
-    const QString key = u"icon:%1:%2:%3:%4"_s.arg(symbol, colour.name(QColor::HexArgb)).arg(size).arg(devicePixelRatio);
+    const QString key =
+        u"icon:%1:%2:%3:%4"_s.arg(symbol, colour.name(QColor::HexArgb)).arg(size).arg(devicePixelRatio);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached))
         return cached;
@@ -229,7 +230,6 @@ QPixmap Icon::pixmap(const QString &symbol, const QColor &colour, int size, qrea
     QPixmapCache::insert(key, cached);
     return cached;
 }
-
 
 QIcon Icon::icon(const QString &symbol, const QColor &colour, int size)
 {

@@ -1,22 +1,52 @@
 #pragma once
 
+#include "model/BudgetTone.h"
+
 #include <QColor>
 
+#include <array>
+
 // Colours by role. Everything that means "expense" is indigo, "income" green; budget usage
-// turns orange, then red.
+// turns orange, then red. Views take every colour from here, never from a literal, so a
+// second scheme changes the whole program at once.
 namespace Palette {
 
+// The window's accent: buttons, selection, toggles.
 QColor indigo();
+// A deeper accent for text on an accent-tinted fill (the selected sidebar row).
+QColor accentStrong();
+// Text and symbols drawn on an accent fill.
+QColor onAccent();
+// The second colour of accent gradients.
+QColor blue();
+
 QColor expense();
 QColor income();
 QColor warning();
 QColor over();
-// Text and fills that recede: captions, dividers, faint panels.
+QColor tone(BudgetTone tone);
+
+// Text: body, then receding: captions, then hints and chevrons.
+QColor primaryText();
 QColor secondaryText();
-QColor faintFill();
-QColor controlBackground();
+QColor tertiaryText();
+
 QColor windowBackground();
+QColor sidebarBackground();
+QColor controlBackground();
+QColor alternateBackground();
+QColor hoverFill();
+QColor faintFill();
+// Thin lines: card borders, dividers between rows, control outlines.
 QColor border();
+QColor separator();
+QColor controlBorder();
+QColor outline();
+QColor disabledFill();
+QColor disabledText();
+
+// Seven distinct accents that categories and chart slices cycle through.
+const std::array<QColor, 7> &accentCycle();
 
 // The same colour with another opacity (0..1).
 QColor withAlpha(QColor colour, qreal opacity);

@@ -27,8 +27,7 @@ SegmentedControl::SegmentedControl(const QStringList &segments, QWidget *parent)
             u"QPushButton { border: 1px solid #c9c9d6; background: white; padding: 5px 14px;"
             " border-top-left-radius: %1px; border-bottom-left-radius: %1px;"
             " border-top-right-radius: %2px; border-bottom-right-radius: %2px; %3 }"
-            "QPushButton:checked { background: %4; color: white; border-color: %4; }"_s
-                .arg(first ? 7 : 0)
+            "QPushButton:checked { background: %4; color: white; border-color: %4; }"_s.arg(first ? 7 : 0)
                 .arg(last ? 7 : 0)
                 .arg(first ? QString() : u"border-left: none;"_s)
                 .arg(indigo));

@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QProgressBar>
 
-// A slim rounded bar for a share of a whole (a budget used, a goal saved), 0…1, in one tint. It stays a progress bar for
-// assistive technology, which reads its value as a percentage.
+// A slim rounded bar for a share of a whole (a budget used, a goal saved), 0…1, in one tint. It stays a
+// progress bar for assistive technology, which reads its value as a percentage.
 class UsageBar final : public QProgressBar {
     Q_OBJECT
 

@@ -1,14 +1,15 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
 #include "app/ContentView.h"
-#include "app/ModelStore.h"
+#include "bills/BillsView.h"
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/EditEntryView.h"
 #include "entry/SmartEntryView.h"
-#include "overview/BillsView.h"
 #include "overview/DashboardView.h"
+#include "store/ModelStore.h"
 #include "ui/EmptyState.h"
 
 #include <QDir>
@@ -57,7 +58,7 @@ private Q_SLOTS:
     void sidebarRowsInOrder()
     {
         ContentView view(*m_store);
-        const QStringList expected{u"概览"_s, u"账单"_s,  u"统计"_s,         u"小票机"_s,
+        const QStringList expected{u"概览"_s, u"账单"_s,     u"统计"_s,         u"小票机"_s,
                                    u"存钱"_s, u"资产管理"_s, u"固定资产管理"_s, u"设置"_s};
         QStringList rows;
         for (int i = 0; i < view.workspaceList()->count(); ++i)
@@ -204,8 +205,8 @@ private Q_SLOTS:
         QVERIFY(budgets);
         QCOMPARE(view.model().selection(), std::optional(Workspace::overview));
 
-        QVERIFY(m_store->insert(Budget(u"餐饮"_s, 300, TestSupport::local(2024, 3, 20), TestSupport::local(2024, 3, 15),
-                                       TestSupport::local(2024, 4, 14))));
+        QVERIFY(m_store->insert(Budget(u"餐饮"_s, 300, TestSupport::local(2024, 3, 20),
+                                       TestSupport::local(2024, 3, 15), TestSupport::local(2024, 4, 14))));
         // The budgets stay open past midnight into the next month; back on the dashboard,
         // the figures are those of the new day.
         QVERIFY(m_store->insert(Budget(u"交通"_s, 80, TestSupport::local(2024, 3, 20))));

@@ -37,8 +37,10 @@ private Q_SLOTS:
     void refusesFileThatIsNotItsStore_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("damaged") << QByteArray("this is not a database at all, only some text\n").repeated(200);
-        QTest::newRow("truncated header") << QByteArray("SQLite format 3").append('\0').append(QByteArray(3000, '\x7f'));
+        QTest::newRow("damaged")
+            << QByteArray("this is not a database at all, only some text\n").repeated(200);
+        QTest::newRow("truncated header")
+            << QByteArray("SQLite format 3").append('\0').append(QByteArray(3000, '\x7f'));
     }
 
     void refusesFileThatIsNotItsStore()

@@ -1,10 +1,10 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "budget/BudgetHeaderFigures.h"
 #include "budget/BudgetPeriodGroup.h"
-#include "budget/BudgetRowFigures.h"
 #include "model/Budget.h"
+#include "model/BudgetHeaderFigures.h"
+#include "model/BudgetRowFigures.h"
 #include "model/LedgerEntry.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "app/ModelStore.h"
 #include "budget/BudgetModel.h"
-#include "budget/BudgetRowFigures.h"
+#include "model/BudgetRowFigures.h"
+#include "store/ModelStore.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,14 +1,15 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
-#include "app/ModelStore.h"
-#include "ui/UsageBar.h"
 #include "budget/BudgetFormView.h"
 #include "budget/BudgetPeriodHeader.h"
 #include "budget/BudgetProgressRow.h"
 #include "budget/BudgetView.h"
 #include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
 #include "ui/Palette.h"
+#include "ui/UsageBar.h"
 
 #include <QComboBox>
 #include <QDateEdit>

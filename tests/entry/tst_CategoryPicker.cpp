@@ -1,12 +1,12 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "app/ModelStore.h"
 #include "entry/AddEntryView.h"
-#include "entry/CategoryAccent.h"
 #include "entry/CategoryListModel.h"
 #include "entry/CategoryPicker.h"
 #include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
+#include "ui/CategoryAccent.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -90,7 +90,8 @@ void CategoryPickerTest::accentIndex()
     // The tile reads its colour through the model, from the name alone.
     CategoryListModel model;
     model.setCategories({name});
-    QCOMPARE(model.index(0).data(CategoryListModel::AccentRole).value<QColor>(), CategoryAccent::colour(name));
+    QCOMPARE(model.index(0).data(CategoryListModel::AccentRole).value<QColor>(),
+             CategoryAccent::colour(name));
 }
 
 void CategoryPickerTest::selectionOutsideList_data()

@@ -1,12 +1,13 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
-#include "app/ModelStore.h"
 #include "entry/AddEntryView.h"
 #include "entry/CategoryListModel.h"
 #include "entry/CategoryPicker.h"
 #include "entry/EditEntryView.h"
 #include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
 #include "ui/SegmentedControl.h"
 
 #include <QComboBox>
@@ -306,18 +307,18 @@ void EntryFormsTest::addSaves_data()
     QTest::addColumn<QString>("note");
     QTest::addColumn<double>("amount");
 
-    QTest::newRow("expense by click") << false << u"支出"_s << u"12.5"_s << u"交通"_s << QDate(2024, 3, 1)
-                                      << u"地铁"_s << 12.5;
-    QTest::newRow("income by Return") << true << u"收入"_s << u"3000"_s << u"奖金"_s << QDate(2024, 2, 29)
-                                      << u"年终"_s << 3000.0;
-    QTest::newRow("default category and day") << false << u"支出"_s << u"8"_s << u"餐饮"_s
-                                              << QDate(2024, 3, 5) << u"午饭"_s << 8.0;
-    QTest::newRow("empty note") << true << u"支出"_s << u".5"_s << u"其它"_s << QDate(2023, 12, 31) << QString()
-                                << 0.5;
+    QTest::newRow("expense by click")
+        << false << u"支出"_s << u"12.5"_s << u"交通"_s << QDate(2024, 3, 1) << u"地铁"_s << 12.5;
+    QTest::newRow("income by Return")
+        << true << u"收入"_s << u"3000"_s << u"奖金"_s << QDate(2024, 2, 29) << u"年终"_s << 3000.0;
+    QTest::newRow("default category and day")
+        << false << u"支出"_s << u"8"_s << u"餐饮"_s << QDate(2024, 3, 5) << u"午饭"_s << 8.0;
+    QTest::newRow("empty note") << true << u"支出"_s << u".5"_s << u"其它"_s << QDate(2023, 12, 31)
+                                << QString() << 0.5;
     QTest::newRow("note of blanks") << false << u"收入"_s << u"1e3"_s << u"其他收入"_s << QDate(2024, 3, 4)
                                     << u"   "_s << 1000.0;
-    QTest::newRow("note with outer blanks") << false << u"支出"_s << u"99.99"_s << u"洗衣服"_s
-                                            << QDate(2024, 1, 15) << u" 干洗 "_s << 99.99;
+    QTest::newRow("note with outer blanks")
+        << false << u"支出"_s << u"99.99"_s << u"洗衣服"_s << QDate(2024, 1, 15) << u" 干洗 "_s << 99.99;
 }
 
 // A save stores exactly what the form shows, dated on the chosen day at the opening time of
@@ -438,7 +439,8 @@ void EntryFormsTest::editShowsEntry()
     QFETCH(QString, category);
     QFETCH(QString, amountText);
 
-    const LedgerEntry entry(amount, local(2024, 2, 10, 20, 15), *EntryKinds::fromRaw(kind), category, u"备注"_s);
+    const LedgerEntry entry(amount, local(2024, 2, 10, 20, 15), *EntryKinds::fromRaw(kind), category,
+                            u"备注"_s);
     QVERIFY(m_store->insert(entry));
 
     EditEntryView form(*m_store, m_store->entries().front());

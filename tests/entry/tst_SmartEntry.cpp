@@ -1,10 +1,11 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
-#include "app/ModelStore.h"
 #include "entry/NaturalLedgerParser.h"
 #include "entry/SmartEntryView.h"
 #include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
 #include "ui/EmptyState.h"
 
 #include <QComboBox>
@@ -50,10 +51,10 @@ struct ShownDraft {
     QString note;
 
     explicit ShownDraft(const SmartEntryView &sheet)
-        : kind(sheet.kindMenu()->currentText()),
-          amount(sheet.amountField()->text()),
-          category(shownCategory(sheet.categoryMenu())),
-          note(sheet.noteField()->text())
+        : kind(sheet.kindMenu()->currentText())
+        , amount(sheet.amountField()->text())
+        , category(shownCategory(sheet.categoryMenu()))
+        , note(sheet.noteField()->text())
     {
     }
 };

@@ -18,7 +18,8 @@ namespace {
 // days may matter.
 Budget period(const QString &category, QDate first, QDate last, QTime at = QTime(15, 47, 3))
 {
-    return Budget(category, 1000, local(2024, 1, 1), QDateTime(first, at), QDateTime(last, at.addSecs(-3600)));
+    return Budget(category, 1000, local(2024, 1, 1), QDateTime(first, at),
+                  QDateTime(last, at.addSecs(-3600)));
 }
 
 Budget monthBudget(const QString &category, int year, int month)
@@ -69,16 +70,19 @@ void tst_BudgetPeriods::containsWholeDays_data()
     const QDate dec14(2024, 12, 14);
     QTest::newRow("first instant") << shanghai << nov15 << dec14 << QDateTime(nov15, QTime(0, 0)) << true;
     QTest::newRow("last second") << shanghai << nov15 << dec14 << QDateTime(dec14, QTime(23, 59, 59)) << true;
-    QTest::newRow("day after") << shanghai << nov15 << dec14 << QDateTime(QDate(2024, 12, 15), QTime(0, 0)) << false;
-    QTest::newRow("day before") << shanghai << nov15 << dec14 << QDateTime(QDate(2024, 11, 14), QTime(23, 59, 59))
-                                << false;
+    QTest::newRow("day after") << shanghai << nov15 << dec14 << QDateTime(QDate(2024, 12, 15), QTime(0, 0))
+                               << false;
+    QTest::newRow("day before") << shanghai << nov15 << dec14
+                                << QDateTime(QDate(2024, 11, 14), QTime(23, 59, 59)) << false;
     QTest::newRow("one day, morning") << shanghai << nov15 << nov15 << QDateTime(nov15, QTime(0, 0)) << true;
-    QTest::newRow("one day, night") << shanghai << nov15 << nov15 << QDateTime(nov15, QTime(23, 59, 59)) << true;
-    QTest::newRow("one day, next") << shanghai << nov15 << nov15 << QDateTime(nov15.addDays(1), QTime(0, 0)) << false;
-    QTest::newRow("end before start") << shanghai << dec14 << nov15 << QDateTime(QDate(2024, 12, 1), QTime(12, 0))
-                                      << false;
-    QTest::newRow("end before start, start day") << shanghai << dec14 << nov15 << QDateTime(dec14, QTime(12, 0))
-                                                 << false;
+    QTest::newRow("one day, night") << shanghai << nov15 << nov15 << QDateTime(nov15, QTime(23, 59, 59))
+                                    << true;
+    QTest::newRow("one day, next") << shanghai << nov15 << nov15 << QDateTime(nov15.addDays(1), QTime(0, 0))
+                                   << false;
+    QTest::newRow("end before start")
+        << shanghai << dec14 << nov15 << QDateTime(QDate(2024, 12, 1), QTime(12, 0)) << false;
+    QTest::newRow("end before start, start day")
+        << shanghai << dec14 << nov15 << QDateTime(dec14, QTime(12, 0)) << false;
     // 10 March 2024 lasts 23 hours in New York; its last hour still belongs to it.
     const QDate springForward(2024, 3, 10);
     QTest::newRow("23-hour last day") << QByteArray("America/New_York") << QDate(2024, 3, 1) << springForward
@@ -87,8 +91,8 @@ void tst_BudgetPeriods::containsWholeDays_data()
                                        << QDateTime(springForward.addDays(1), QTime(0, 0)) << false;
     // 27 October 2024 lasts 25 hours in Berlin.
     const QDate fallBack(2024, 10, 27);
-    QTest::newRow("25-hour last day") << QByteArray("Europe/Berlin") << fallBack << fallBack
-                                      << QDateTime(fallBack, QTime(23, 59)) << true;
+    QTest::newRow("25-hour last day")
+        << QByteArray("Europe/Berlin") << fallBack << fallBack << QDateTime(fallBack, QTime(23, 59)) << true;
     // São Paulo skipped midnight on 4 November 2018: the day starts at 01:00.
     const QDate noMidnight(2018, 11, 4);
     QTest::newRow("day without midnight") << QByteArray("America/Sao_Paulo") << noMidnight << noMidnight
@@ -120,37 +124,39 @@ void tst_BudgetPeriods::activeRecords_data()
     const QDate jan14(2025, 1, 14);
     const std::vector<Budget> overlapping{period(u"餐饮"_s, dec1, dec31), period(u"交通"_s, dec15, jan14),
                                           period(u"购物"_s, dec1, dec31), period(u"娱乐"_s, dec15, jan14)};
-    QTest::newRow("overlap, later start wins") << overlapping << local(2024, 12, 20, 12) << QStringList{u"交通"_s, u"娱乐"_s};
-    QTest::newRow("overlap, only the first covers") << overlapping << local(2024, 12, 10, 12)
-                                                    << QStringList{u"餐饮"_s, u"购物"_s};
+    QTest::newRow("overlap, later start wins")
+        << overlapping << local(2024, 12, 20, 12) << QStringList{u"交通"_s, u"娱乐"_s};
+    QTest::newRow("overlap, only the first covers")
+        << overlapping << local(2024, 12, 10, 12) << QStringList{u"餐饮"_s, u"购物"_s};
     QTest::newRow("overlap, after both") << overlapping << local(2025, 1, 15) << QStringList{};
 
     // Same days, different times of day: one period, active together.
     const std::vector<Budget> sameDays{period(u"餐饮"_s, dec1, dec31, QTime(8, 0)),
                                        period(u"交通"_s, dec1, dec31, QTime(22, 30))};
-    QTest::newRow("times of day ignored") << sameDays << local(2024, 12, 1, 0, 0)
-                                          << QStringList{u"餐饮"_s, u"交通"_s};
+    QTest::newRow("times of day ignored")
+        << sameDays << local(2024, 12, 1, 0, 0) << QStringList{u"餐饮"_s, u"交通"_s};
 
     // The later-starting candidate is the one with the later day; among equal starts the
     // first in input order decides which days win.
     const std::vector<Budget> equalStarts{period(u"餐饮"_s, dec1, dec31), period(u"交通"_s, dec1, jan14),
                                           period(u"购物"_s, dec1, dec31)};
-    QTest::newRow("equal starts, first wins") << equalStarts << local(2024, 12, 20)
-                                              << QStringList{u"餐饮"_s, u"购物"_s};
+    QTest::newRow("equal starts, first wins")
+        << equalStarts << local(2024, 12, 20) << QStringList{u"餐饮"_s, u"购物"_s};
 
     const std::vector<Budget> mixed{monthBudget(u"餐饮"_s, 2024, 12), period(u"交通"_s, dec15, jan14),
                                     monthBudget(u"购物"_s, 2024, 12), monthBudget(u"娱乐"_s, 2024, 11)};
     QTest::newRow("period shadows month budgets") << mixed << local(2024, 12, 20) << QStringList{u"交通"_s};
-    QTest::newRow("month budgets when no period covers") << mixed << local(2024, 12, 3)
-                                                         << QStringList{u"餐饮"_s, u"购物"_s};
+    QTest::newRow("month budgets when no period covers")
+        << mixed << local(2024, 12, 3) << QStringList{u"餐饮"_s, u"购物"_s};
     QTest::newRow("nothing in force") << mixed << local(2024, 10, 3) << QStringList{};
 
     // A budget naming only one day of a period is a month budget.
     Budget halfPeriod(u"医疗"_s, 100, local(2024, 12, 5), QDateTime(dec1, QTime(0, 0)), std::nullopt);
-    QTest::newRow("half period is a month budget") << std::vector<Budget>{halfPeriod} << local(2024, 12, 31, 23, 59)
-                                                   << QStringList{u"医疗"_s};
+    QTest::newRow("half period is a month budget")
+        << std::vector<Budget>{halfPeriod} << local(2024, 12, 31, 23, 59) << QStringList{u"医疗"_s};
     const std::vector<Budget> backwards{period(u"餐饮"_s, dec31, dec1), monthBudget(u"交通"_s, 2024, 12)};
-    QTest::newRow("backwards period never active") << backwards << local(2024, 12, 10) << QStringList{u"交通"_s};
+    QTest::newRow("backwards period never active")
+        << backwards << local(2024, 12, 10) << QStringList{u"交通"_s};
 }
 
 void tst_BudgetPeriods::activeRecords()

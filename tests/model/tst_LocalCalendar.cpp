@@ -59,8 +59,7 @@ void checkBounds(const DateInterval &interval, const QString &start, const QStri
 // One row of a table with the columns zone, instant, start, end and hours: in the row's zone,
 // the interval computed for the instant has the expected bounds and length, and then passes
 // the further checks.
-template <class Checks>
-void checkIntervalRow(DateInterval (*compute)(const QDateTime &), Checks further)
+template <class Checks> void checkIntervalRow(DateInterval (*compute)(const QDateTime &), Checks further)
 {
     QFETCH(QByteArray, zone);
     QFETCH(QString, instant);
@@ -112,7 +111,8 @@ private Q_SLOTS:
             << newYork << u"2024-03-10T12:00:00"_s << u"2024-03-10T00:00:00"_s;
         QTest::newRow("New York repeated hour, second pass")
             << newYork << u"2024-11-03T01:30:00-05:00"_s << u"2024-11-03T00:00:00"_s;
-        QTest::newRow("Berlin fall-back day") << berlin << u"2024-10-27T23:00:00"_s << u"2024-10-27T00:00:00"_s;
+        QTest::newRow("Berlin fall-back day")
+            << berlin << u"2024-10-27T23:00:00"_s << u"2024-10-27T00:00:00"_s;
         QTest::newRow("Sao Paulo day without midnight")
             << saoPaulo << u"2018-11-04T12:00:00"_s << u"2018-11-04T01:00:00"_s;
         QTest::newRow("Havana day without midnight")
@@ -140,35 +140,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("to");
         QTest::addColumn<double>("hours");
 
-        QTest::newRow("one day") << shanghai << u"2024-03-05T14:30:00"_s << qint64(1) << u"2024-03-06T14:30:00"_s
-                                 << 24.0;
+        QTest::newRow("one day") << shanghai << u"2024-03-05T14:30:00"_s << qint64(1)
+                                 << u"2024-03-06T14:30:00"_s << 24.0;
         QTest::newRow("zero days") << shanghai << u"2024-03-05T14:30:00"_s << qint64(0)
                                    << u"2024-03-05T14:30:00"_s << 0.0;
-        QTest::newRow("back over a leap day") << shanghai << u"2024-03-01T10:00:00"_s << qint64(-1)
-                                              << u"2024-02-29T10:00:00"_s << -24.0;
-        QTest::newRow("into the next year") << shanghai << u"2024-12-31T08:00:00"_s << qint64(1)
-                                            << u"2025-01-01T08:00:00"_s << 24.0;
+        QTest::newRow("back over a leap day")
+            << shanghai << u"2024-03-01T10:00:00"_s << qint64(-1) << u"2024-02-29T10:00:00"_s << -24.0;
+        QTest::newRow("into the next year")
+            << shanghai << u"2024-12-31T08:00:00"_s << qint64(1) << u"2025-01-01T08:00:00"_s << 24.0;
         QTest::newRow("a leap year") << shanghai << u"2024-01-01T08:00:00"_s << qint64(366)
                                      << u"2025-01-01T08:00:00"_s << 366 * 24.0;
-        QTest::newRow("UTC instant counted locally") << shanghai << u"2024-03-31T16:30:00Z"_s << qint64(1)
-                                                     << u"2024-04-02T00:30:00"_s << 24.0;
-        QTest::newRow("New York over spring forward") << newYork << u"2024-03-09T12:00:00"_s << qint64(1)
-                                                      << u"2024-03-10T12:00:00"_s << 23.0;
-        QTest::newRow("New York back over spring forward") << newYork << u"2024-03-10T12:00:00"_s << qint64(-1)
-                                                           << u"2024-03-09T12:00:00"_s << -23.0;
-        QTest::newRow("New York, both after the change") << newYork << u"2024-03-11T09:00:00"_s << qint64(-1)
-                                                         << u"2024-03-10T09:00:00"_s << -24.0;
-        QTest::newRow("New York over fall back") << newYork << u"2024-11-02T12:00:00"_s << qint64(1)
-                                                 << u"2024-11-03T12:00:00"_s << 25.0;
+        QTest::newRow("UTC instant counted locally")
+            << shanghai << u"2024-03-31T16:30:00Z"_s << qint64(1) << u"2024-04-02T00:30:00"_s << 24.0;
+        QTest::newRow("New York over spring forward")
+            << newYork << u"2024-03-09T12:00:00"_s << qint64(1) << u"2024-03-10T12:00:00"_s << 23.0;
+        QTest::newRow("New York back over spring forward")
+            << newYork << u"2024-03-10T12:00:00"_s << qint64(-1) << u"2024-03-09T12:00:00"_s << -23.0;
+        QTest::newRow("New York, both after the change")
+            << newYork << u"2024-03-11T09:00:00"_s << qint64(-1) << u"2024-03-10T09:00:00"_s << -24.0;
+        QTest::newRow("New York over fall back")
+            << newYork << u"2024-11-02T12:00:00"_s << qint64(1) << u"2024-11-03T12:00:00"_s << 25.0;
         // 02:30 does not exist on 10 March; the clock lands an hour later.
-        QTest::newRow("New York onto the skipped hour") << newYork << u"2024-03-09T02:30:00"_s << qint64(1)
-                                                        << u"2024-03-10T03:30:00"_s << 24.0;
-        QTest::newRow("Berlin week over spring forward") << berlin << u"2024-03-28T18:00:00"_s << qint64(7)
-                                                         << u"2024-04-04T18:00:00"_s << 167.0;
-        QTest::newRow("Berlin over fall back") << berlin << u"2024-10-26T18:00:00"_s << qint64(1)
-                                               << u"2024-10-27T18:00:00"_s << 25.0;
-        QTest::newRow("Sao Paulo onto the missing midnight") << saoPaulo << u"2018-11-03T00:00:00"_s << qint64(1)
-                                                             << u"2018-11-04T01:00:00"_s << 24.0;
+        QTest::newRow("New York onto the skipped hour")
+            << newYork << u"2024-03-09T02:30:00"_s << qint64(1) << u"2024-03-10T03:30:00"_s << 24.0;
+        QTest::newRow("Berlin week over spring forward")
+            << berlin << u"2024-03-28T18:00:00"_s << qint64(7) << u"2024-04-04T18:00:00"_s << 167.0;
+        QTest::newRow("Berlin over fall back")
+            << berlin << u"2024-10-26T18:00:00"_s << qint64(1) << u"2024-10-27T18:00:00"_s << 25.0;
+        QTest::newRow("Sao Paulo onto the missing midnight")
+            << saoPaulo << u"2018-11-03T00:00:00"_s << qint64(1) << u"2018-11-04T01:00:00"_s << 24.0;
     }
 
     void addDays()
@@ -194,27 +194,30 @@ private Q_SLOTS:
         QTest::addColumn<int>("months");
         QTest::addColumn<QString>("to");
 
-        QTest::newRow("31 Jan + 1 clamps to leap day") << shanghai << u"2024-01-31T09:00:00"_s << 1
-                                                       << u"2024-02-29T09:00:00"_s;
-        QTest::newRow("31 Jan + 1 clamps to 28 Feb") << shanghai << u"2023-01-31T09:00:00"_s << 1
-                                                     << u"2023-02-28T09:00:00"_s;
-        QTest::newRow("31 Jan + 2 keeps the 31st") << shanghai << u"2024-01-31T09:00:00"_s << 2
-                                                   << u"2024-03-31T09:00:00"_s;
-        QTest::newRow("31 Mar - 1 clamps") << shanghai << u"2024-03-31T09:00:00"_s << -1
-                                           << u"2024-02-29T09:00:00"_s;
-        QTest::newRow("leap day + 12") << shanghai << u"2024-02-29T09:00:00"_s << 12 << u"2025-02-28T09:00:00"_s;
-        QTest::newRow("December + 1") << shanghai << u"2024-12-15T20:00:00"_s << 1 << u"2025-01-15T20:00:00"_s;
-        QTest::newRow("January - 1") << shanghai << u"2024-01-15T20:00:00"_s << -1 << u"2023-12-15T20:00:00"_s;
+        QTest::newRow("31 Jan + 1 clamps to leap day")
+            << shanghai << u"2024-01-31T09:00:00"_s << 1 << u"2024-02-29T09:00:00"_s;
+        QTest::newRow("31 Jan + 1 clamps to 28 Feb")
+            << shanghai << u"2023-01-31T09:00:00"_s << 1 << u"2023-02-28T09:00:00"_s;
+        QTest::newRow("31 Jan + 2 keeps the 31st")
+            << shanghai << u"2024-01-31T09:00:00"_s << 2 << u"2024-03-31T09:00:00"_s;
+        QTest::newRow("31 Mar - 1 clamps")
+            << shanghai << u"2024-03-31T09:00:00"_s << -1 << u"2024-02-29T09:00:00"_s;
+        QTest::newRow("leap day + 12")
+            << shanghai << u"2024-02-29T09:00:00"_s << 12 << u"2025-02-28T09:00:00"_s;
+        QTest::newRow("December + 1")
+            << shanghai << u"2024-12-15T20:00:00"_s << 1 << u"2025-01-15T20:00:00"_s;
+        QTest::newRow("January - 1") << shanghai << u"2024-01-15T20:00:00"_s << -1
+                                     << u"2023-12-15T20:00:00"_s;
         QTest::newRow("zero months") << shanghai << u"2024-01-31T09:00:00"_s << 0 << u"2024-01-31T09:00:00"_s;
         // 16:30 UTC on 30 January is 00:30 on 31 January in Shanghai: the local day is clamped.
-        QTest::newRow("UTC instant counted locally") << shanghai << u"2024-01-30T16:30:00Z"_s << 1
-                                                     << u"2024-02-29T00:30:00"_s;
-        QTest::newRow("New York over spring forward") << newYork << u"2024-02-10T12:00:00"_s << 1
-                                                      << u"2024-03-10T12:00:00"_s;
-        QTest::newRow("New York onto the skipped hour") << newYork << u"2024-02-10T02:30:00"_s << 1
-                                                        << u"2024-03-10T03:30:00"_s;
-        QTest::newRow("Berlin over fall back") << berlin << u"2024-10-15T23:30:00"_s << 1
-                                               << u"2024-11-15T23:30:00"_s;
+        QTest::newRow("UTC instant counted locally")
+            << shanghai << u"2024-01-30T16:30:00Z"_s << 1 << u"2024-02-29T00:30:00"_s;
+        QTest::newRow("New York over spring forward")
+            << newYork << u"2024-02-10T12:00:00"_s << 1 << u"2024-03-10T12:00:00"_s;
+        QTest::newRow("New York onto the skipped hour")
+            << newYork << u"2024-02-10T02:30:00"_s << 1 << u"2024-03-10T03:30:00"_s;
+        QTest::newRow("Berlin over fall back")
+            << berlin << u"2024-10-15T23:30:00"_s << 1 << u"2024-11-15T23:30:00"_s;
     }
 
     void addMonths()
@@ -240,27 +243,30 @@ private Q_SLOTS:
 
         QTest::newRow("Shanghai") << shanghai << u"2024-03-05T12:00:00"_s << u"2024-03-05T00:00:00"_s
                                   << u"2024-03-06T00:00:00"_s << 24.0;
-        QTest::newRow("Shanghai, UTC instant") << shanghai << u"2024-03-31T16:30:00Z"_s << u"2024-04-01T00:00:00"_s
-                                               << u"2024-04-02T00:00:00"_s << 24.0;
-        QTest::newRow("New York spring forward") << newYork << u"2024-03-10T12:00:00"_s << u"2024-03-10T00:00:00"_s
-                                                 << u"2024-03-11T00:00:00"_s << 23.0;
+        QTest::newRow("Shanghai, UTC instant")
+            << shanghai << u"2024-03-31T16:30:00Z"_s << u"2024-04-01T00:00:00"_s << u"2024-04-02T00:00:00"_s
+            << 24.0;
+        QTest::newRow("New York spring forward")
+            << newYork << u"2024-03-10T12:00:00"_s << u"2024-03-10T00:00:00"_s << u"2024-03-11T00:00:00"_s
+            << 23.0;
         QTest::newRow("New York fall back") << newYork << u"2024-11-03T12:00:00"_s << u"2024-11-03T00:00:00"_s
                                             << u"2024-11-04T00:00:00"_s << 25.0;
-        QTest::newRow("New York day before spring forward") << newYork << u"2024-03-09T23:59:59"_s
-                                                            << u"2024-03-09T00:00:00"_s
-                                                            << u"2024-03-10T00:00:00"_s << 24.0;
-        QTest::newRow("Berlin spring forward") << berlin << u"2024-03-31T12:00:00"_s << u"2024-03-31T00:00:00"_s
-                                               << u"2024-04-01T00:00:00"_s << 23.0;
+        QTest::newRow("New York day before spring forward")
+            << newYork << u"2024-03-09T23:59:59"_s << u"2024-03-09T00:00:00"_s << u"2024-03-10T00:00:00"_s
+            << 24.0;
+        QTest::newRow("Berlin spring forward")
+            << berlin << u"2024-03-31T12:00:00"_s << u"2024-03-31T00:00:00"_s << u"2024-04-01T00:00:00"_s
+            << 23.0;
         QTest::newRow("Berlin fall back") << berlin << u"2024-10-27T12:00:00"_s << u"2024-10-27T00:00:00"_s
                                           << u"2024-10-28T00:00:00"_s << 25.0;
-        QTest::newRow("Sao Paulo day without midnight") << saoPaulo << u"2018-11-04T12:00:00"_s
-                                                        << u"2018-11-04T01:00:00"_s << u"2018-11-05T00:00:00"_s
-                                                        << 23.0;
-        QTest::newRow("Sao Paulo day before") << saoPaulo << u"2018-11-03T12:00:00"_s << u"2018-11-03T00:00:00"_s
-                                              << u"2018-11-04T01:00:00"_s << 24.0;
-        QTest::newRow("Havana day without midnight") << havana << u"2024-03-10T12:00:00"_s
-                                                     << u"2024-03-10T01:00:00"_s << u"2024-03-11T00:00:00"_s
-                                                     << 23.0;
+        QTest::newRow("Sao Paulo day without midnight")
+            << saoPaulo << u"2018-11-04T12:00:00"_s << u"2018-11-04T01:00:00"_s << u"2018-11-05T00:00:00"_s
+            << 23.0;
+        QTest::newRow("Sao Paulo day before") << saoPaulo << u"2018-11-03T12:00:00"_s
+                                              << u"2018-11-03T00:00:00"_s << u"2018-11-04T01:00:00"_s << 24.0;
+        QTest::newRow("Havana day without midnight")
+            << havana << u"2024-03-10T12:00:00"_s << u"2024-03-10T01:00:00"_s << u"2024-03-11T00:00:00"_s
+            << 23.0;
     }
 
     void dayInterval()
@@ -287,33 +293,34 @@ private Q_SLOTS:
                                       << u"2024-03-04T00:00:00"_s << u"2024-03-11T00:00:00"_s << 168.0;
         QTest::newRow("Saturday start") << shanghai << egypt() << u"2024-03-06T12:00:00"_s
                                         << u"2024-03-02T00:00:00"_s << u"2024-03-09T00:00:00"_s << 168.0;
-        QTest::newRow("on the first weekday at midnight") << shanghai << unitedStates() << u"2024-03-03T00:00:00"_s
-                                                          << u"2024-03-03T00:00:00"_s << u"2024-03-10T00:00:00"_s
-                                                          << 168.0;
-        QTest::newRow("last second of the week") << shanghai << unitedStates() << u"2024-03-09T23:59:59"_s
-                                                 << u"2024-03-03T00:00:00"_s << u"2024-03-10T00:00:00"_s << 168.0;
-        QTest::newRow("Sunday in a Monday week") << shanghai << germany() << u"2024-03-10T23:00:00"_s
-                                                 << u"2024-03-04T00:00:00"_s << u"2024-03-11T00:00:00"_s << 168.0;
+        QTest::newRow("on the first weekday at midnight")
+            << shanghai << unitedStates() << u"2024-03-03T00:00:00"_s << u"2024-03-03T00:00:00"_s
+            << u"2024-03-10T00:00:00"_s << 168.0;
+        QTest::newRow("last second of the week")
+            << shanghai << unitedStates() << u"2024-03-09T23:59:59"_s << u"2024-03-03T00:00:00"_s
+            << u"2024-03-10T00:00:00"_s << 168.0;
+        QTest::newRow("Sunday in a Monday week")
+            << shanghai << germany() << u"2024-03-10T23:00:00"_s << u"2024-03-04T00:00:00"_s
+            << u"2024-03-11T00:00:00"_s << 168.0;
         QTest::newRow("across New Year") << shanghai << germany() << u"2025-01-01T12:00:00"_s
                                          << u"2024-12-30T00:00:00"_s << u"2025-01-06T00:00:00"_s << 168.0;
-        QTest::newRow("New York spring forward, Sunday start") << newYork << unitedStates()
-                                                               << u"2024-03-12T12:00:00"_s
-                                                               << u"2024-03-10T00:00:00"_s
-                                                               << u"2024-03-17T00:00:00"_s << 167.0;
-        QTest::newRow("New York spring forward, Monday start") << newYork << germany() << u"2024-03-10T12:00:00"_s
-                                                               << u"2024-03-04T00:00:00"_s
-                                                               << u"2024-03-11T00:00:00"_s << 167.0;
-        QTest::newRow("New York fall back, Sunday start") << newYork << unitedStates() << u"2024-11-05T12:00:00"_s
-                                                          << u"2024-11-03T00:00:00"_s << u"2024-11-10T00:00:00"_s
-                                                          << 169.0;
-        QTest::newRow("Berlin spring forward") << berlin << germany() << u"2024-03-31T12:00:00"_s
-                                               << u"2024-03-25T00:00:00"_s << u"2024-04-01T00:00:00"_s << 167.0;
+        QTest::newRow("New York spring forward, Sunday start")
+            << newYork << unitedStates() << u"2024-03-12T12:00:00"_s << u"2024-03-10T00:00:00"_s
+            << u"2024-03-17T00:00:00"_s << 167.0;
+        QTest::newRow("New York spring forward, Monday start")
+            << newYork << germany() << u"2024-03-10T12:00:00"_s << u"2024-03-04T00:00:00"_s
+            << u"2024-03-11T00:00:00"_s << 167.0;
+        QTest::newRow("New York fall back, Sunday start")
+            << newYork << unitedStates() << u"2024-11-05T12:00:00"_s << u"2024-11-03T00:00:00"_s
+            << u"2024-11-10T00:00:00"_s << 169.0;
+        QTest::newRow("Berlin spring forward")
+            << berlin << germany() << u"2024-03-31T12:00:00"_s << u"2024-03-25T00:00:00"_s
+            << u"2024-04-01T00:00:00"_s << 167.0;
         QTest::newRow("Berlin fall back") << berlin << germany() << u"2024-10-27T12:00:00"_s
                                           << u"2024-10-21T00:00:00"_s << u"2024-10-28T00:00:00"_s << 169.0;
-        QTest::newRow("Sao Paulo week starting without midnight") << saoPaulo << unitedStates()
-                                                                  << u"2018-11-06T12:00:00"_s
-                                                                  << u"2018-11-04T01:00:00"_s
-                                                                  << u"2018-11-11T00:00:00"_s << 167.0;
+        QTest::newRow("Sao Paulo week starting without midnight")
+            << saoPaulo << unitedStates() << u"2018-11-06T12:00:00"_s << u"2018-11-04T01:00:00"_s
+            << u"2018-11-11T00:00:00"_s << 167.0;
     }
 
     void weekInterval()
@@ -370,17 +377,17 @@ private Q_SLOTS:
 
         QTest::newRow("leap February") << shanghai << u"2024-02-15T12:00:00"_s << u"2024-02-01T00:00:00"_s
                                        << u"2024-03-01T00:00:00"_s << 29 * 24.0;
-        QTest::newRow("first instant of the month") << shanghai << u"2024-04-01T00:00:00"_s
-                                                    << u"2024-04-01T00:00:00"_s << u"2024-05-01T00:00:00"_s
-                                                    << 30 * 24.0;
-        QTest::newRow("last second of the month") << shanghai << u"2024-04-30T23:59:59"_s
-                                                  << u"2024-04-01T00:00:00"_s << u"2024-05-01T00:00:00"_s
-                                                  << 30 * 24.0;
+        QTest::newRow("first instant of the month")
+            << shanghai << u"2024-04-01T00:00:00"_s << u"2024-04-01T00:00:00"_s << u"2024-05-01T00:00:00"_s
+            << 30 * 24.0;
+        QTest::newRow("last second of the month")
+            << shanghai << u"2024-04-30T23:59:59"_s << u"2024-04-01T00:00:00"_s << u"2024-05-01T00:00:00"_s
+            << 30 * 24.0;
         QTest::newRow("December") << shanghai << u"2024-12-31T12:00:00"_s << u"2024-12-01T00:00:00"_s
                                   << u"2025-01-01T00:00:00"_s << 31 * 24.0;
-        QTest::newRow("UTC instant in the next local month") << shanghai << u"2024-03-31T16:30:00Z"_s
-                                                             << u"2024-04-01T00:00:00"_s
-                                                             << u"2024-05-01T00:00:00"_s << 30 * 24.0;
+        QTest::newRow("UTC instant in the next local month")
+            << shanghai << u"2024-03-31T16:30:00Z"_s << u"2024-04-01T00:00:00"_s << u"2024-05-01T00:00:00"_s
+            << 30 * 24.0;
         QTest::newRow("New York March") << newYork << u"2024-03-20T12:00:00"_s << u"2024-03-01T00:00:00"_s
                                         << u"2024-04-01T00:00:00"_s << 743.0;
         QTest::newRow("New York November") << newYork << u"2024-11-20T12:00:00"_s << u"2024-11-01T00:00:00"_s
@@ -389,8 +396,8 @@ private Q_SLOTS:
                                       << u"2024-04-01T00:00:00"_s << 743.0;
         QTest::newRow("Berlin October") << berlin << u"2024-10-31T23:59:59"_s << u"2024-10-01T00:00:00"_s
                                         << u"2024-11-01T00:00:00"_s << 745.0;
-        QTest::newRow("Sao Paulo November") << saoPaulo << u"2018-11-04T12:00:00"_s << u"2018-11-01T00:00:00"_s
-                                            << u"2018-12-01T00:00:00"_s << 719.0;
+        QTest::newRow("Sao Paulo November") << saoPaulo << u"2018-11-04T12:00:00"_s
+                                            << u"2018-11-01T00:00:00"_s << u"2018-12-01T00:00:00"_s << 719.0;
     }
 
     void monthInterval()
@@ -409,13 +416,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("end");
         QTest::addColumn<double>("hours");
 
-        QTest::newRow("one day") << shanghai << QDate(2024, 3, 5) << QDate(2024, 3, 5) << u"2024-03-05T00:00:00"_s
-                                 << u"2024-03-06T00:00:00"_s << 24.0;
+        QTest::newRow("one day") << shanghai << QDate(2024, 3, 5) << QDate(2024, 3, 5)
+                                 << u"2024-03-05T00:00:00"_s << u"2024-03-06T00:00:00"_s << 24.0;
         QTest::newRow("over a month end") << shanghai << QDate(2024, 2, 28) << QDate(2024, 3, 1)
                                           << u"2024-02-28T00:00:00"_s << u"2024-03-02T00:00:00"_s << 72.0;
-        QTest::newRow("New York over spring forward") << newYork << QDate(2024, 3, 9) << QDate(2024, 3, 10)
-                                                      << u"2024-03-09T00:00:00"_s << u"2024-03-11T00:00:00"_s
-                                                      << 47.0;
+        QTest::newRow("New York over spring forward")
+            << newYork << QDate(2024, 3, 9) << QDate(2024, 3, 10) << u"2024-03-09T00:00:00"_s
+            << u"2024-03-11T00:00:00"_s << 47.0;
         QTest::newRow("Sao Paulo ending on the day without midnight")
             << saoPaulo << QDate(2018, 11, 3) << QDate(2018, 11, 3) << u"2018-11-03T00:00:00"_s
             << u"2018-11-04T01:00:00"_s << 24.0;
@@ -489,40 +496,46 @@ private Q_SLOTS:
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("months");
 
-        QTest::newRow("same instant") << shanghai << u"2024-01-15T10:00:00"_s << u"2024-01-15T10:00:00"_s << 0;
-        QTest::newRow("15 Jan to 14 Feb") << shanghai << u"2024-01-15T10:00:00"_s << u"2024-02-14T10:00:00"_s << 0;
-        QTest::newRow("one second short of a month") << shanghai << u"2024-01-15T10:00:00"_s
-                                                     << u"2024-02-15T09:59:59"_s << 0;
-        QTest::newRow("15 Jan to 15 Feb") << shanghai << u"2024-01-15T10:00:00"_s << u"2024-02-15T10:00:00"_s << 1;
-        QTest::newRow("31 Jan to 29 Feb 2024") << shanghai << u"2024-01-31T00:00:00"_s << u"2024-02-29T00:00:00"_s
-                                               << 1;
-        QTest::newRow("31 Jan to 28 Feb 2024") << shanghai << u"2024-01-31T00:00:00"_s << u"2024-02-28T00:00:00"_s
-                                               << 0;
-        QTest::newRow("31 Jan to 28 Feb 2023") << shanghai << u"2023-01-31T00:00:00"_s << u"2023-02-28T00:00:00"_s
-                                               << 1;
-        QTest::newRow("31 Jan to 30 Mar") << shanghai << u"2024-01-31T00:00:00"_s << u"2024-03-30T00:00:00"_s << 1;
-        QTest::newRow("31 Jan to 31 Mar") << shanghai << u"2024-01-31T00:00:00"_s << u"2024-03-31T00:00:00"_s << 2;
+        QTest::newRow("same instant")
+            << shanghai << u"2024-01-15T10:00:00"_s << u"2024-01-15T10:00:00"_s << 0;
+        QTest::newRow("15 Jan to 14 Feb")
+            << shanghai << u"2024-01-15T10:00:00"_s << u"2024-02-14T10:00:00"_s << 0;
+        QTest::newRow("one second short of a month")
+            << shanghai << u"2024-01-15T10:00:00"_s << u"2024-02-15T09:59:59"_s << 0;
+        QTest::newRow("15 Jan to 15 Feb")
+            << shanghai << u"2024-01-15T10:00:00"_s << u"2024-02-15T10:00:00"_s << 1;
+        QTest::newRow("31 Jan to 29 Feb 2024")
+            << shanghai << u"2024-01-31T00:00:00"_s << u"2024-02-29T00:00:00"_s << 1;
+        QTest::newRow("31 Jan to 28 Feb 2024")
+            << shanghai << u"2024-01-31T00:00:00"_s << u"2024-02-28T00:00:00"_s << 0;
+        QTest::newRow("31 Jan to 28 Feb 2023")
+            << shanghai << u"2023-01-31T00:00:00"_s << u"2023-02-28T00:00:00"_s << 1;
+        QTest::newRow("31 Jan to 30 Mar")
+            << shanghai << u"2024-01-31T00:00:00"_s << u"2024-03-30T00:00:00"_s << 1;
+        QTest::newRow("31 Jan to 31 Mar")
+            << shanghai << u"2024-01-31T00:00:00"_s << u"2024-03-31T00:00:00"_s << 2;
         QTest::newRow("a year") << shanghai << u"2023-03-15T00:00:00"_s << u"2024-03-15T00:00:00"_s << 12;
-        QTest::newRow("a day short of a year") << shanghai << u"2023-03-15T00:00:00"_s << u"2024-03-14T00:00:00"_s
-                                               << 11;
-        QTest::newRow("reversed month") << shanghai << u"2024-02-15T10:00:00"_s << u"2024-01-15T10:00:00"_s << -1;
-        QTest::newRow("reversed 14 months") << shanghai << u"2024-03-15T00:00:00"_s << u"2023-01-15T00:00:00"_s
-                                            << -14;
-        QTest::newRow("reversed, less than a month") << shanghai << u"2024-02-14T10:00:00"_s
-                                                     << u"2024-01-15T10:00:00"_s << 0;
+        QTest::newRow("a day short of a year")
+            << shanghai << u"2023-03-15T00:00:00"_s << u"2024-03-14T00:00:00"_s << 11;
+        QTest::newRow("reversed month")
+            << shanghai << u"2024-02-15T10:00:00"_s << u"2024-01-15T10:00:00"_s << -1;
+        QTest::newRow("reversed 14 months")
+            << shanghai << u"2024-03-15T00:00:00"_s << u"2023-01-15T00:00:00"_s << -14;
+        QTest::newRow("reversed, less than a month")
+            << shanghai << u"2024-02-14T10:00:00"_s << u"2024-01-15T10:00:00"_s << 0;
         // From 00:30 on 31 January local time; in UTC it would still be 30 January.
-        QTest::newRow("UTC instant counted in local months") << shanghai << u"2024-01-30T16:30:00Z"_s
-                                                             << u"2024-02-29T00:30:00"_s << 1;
-        QTest::newRow("New York over spring forward") << newYork << u"2024-02-10T12:00:00"_s
-                                                      << u"2024-03-10T12:00:00"_s << 1;
-        QTest::newRow("New York over spring forward, second short") << newYork << u"2024-02-10T12:00:00"_s
-                                                                    << u"2024-03-10T11:59:59"_s << 0;
-        QTest::newRow("New York over fall back") << newYork << u"2024-10-03T12:00:00"_s << u"2024-11-03T12:00:00"_s
-                                                 << 1;
-        QTest::newRow("New York year over both changes") << newYork << u"2024-01-01T00:00:00"_s
-                                                         << u"2025-01-01T00:00:00"_s << 12;
-        QTest::newRow("Sao Paulo to the day without midnight") << saoPaulo << u"2018-10-04T00:00:00"_s
-                                                               << u"2018-11-04T01:00:00"_s << 1;
+        QTest::newRow("UTC instant counted in local months")
+            << shanghai << u"2024-01-30T16:30:00Z"_s << u"2024-02-29T00:30:00"_s << 1;
+        QTest::newRow("New York over spring forward")
+            << newYork << u"2024-02-10T12:00:00"_s << u"2024-03-10T12:00:00"_s << 1;
+        QTest::newRow("New York over spring forward, second short")
+            << newYork << u"2024-02-10T12:00:00"_s << u"2024-03-10T11:59:59"_s << 0;
+        QTest::newRow("New York over fall back")
+            << newYork << u"2024-10-03T12:00:00"_s << u"2024-11-03T12:00:00"_s << 1;
+        QTest::newRow("New York year over both changes")
+            << newYork << u"2024-01-01T00:00:00"_s << u"2025-01-01T00:00:00"_s << 12;
+        QTest::newRow("Sao Paulo to the day without midnight")
+            << saoPaulo << u"2018-10-04T00:00:00"_s << u"2018-11-04T01:00:00"_s << 1;
     }
 
     void wholeMonthsBetween()

@@ -21,8 +21,7 @@ using TestSupport::local;
 namespace {
 
 // Records made by one factory twice are distinct records; a copy of one is the same record.
-template <typename Record, typename Make>
-void checkIdentity(Make make)
+template <typename Record, typename Make> void checkIdentity(Make make)
 {
     const Record first = make();
     const Record second = make();
@@ -199,7 +198,8 @@ private Q_SLOTS:
         else if (record == u"SavingsDeposit")
             checkIdentity<SavingsDeposit>([&] { return SavingsDeposit(owner, 200, day); });
         else if (record == u"AssetAccount")
-            checkIdentity<AssetAccount>([&] { return AssetAccount(u"工资卡"_s, u"银行卡"_s, u"自有资产"_s, 100); });
+            checkIdentity<AssetAccount>(
+                [&] { return AssetAccount(u"工资卡"_s, u"银行卡"_s, u"自有资产"_s, 100); });
         else if (record == u"AssetAdjustment")
             checkIdentity<AssetAdjustment>([&] { return AssetAdjustment(owner, -200, day); });
         else if (record == u"FixedAsset")
@@ -300,7 +300,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("note");
         QTest::addColumn<QDateTime>("expectedDate");
 
-        QTest::newRow("date and note given") << local(2024, 2, 1, 9, 0) << u"年终奖"_s << local(2024, 2, 1, 9, 0);
+        QTest::newRow("date and note given")
+            << local(2024, 2, 1, 9, 0) << u"年终奖"_s << local(2024, 2, 1, 9, 0);
         QTest::newRow("date and note omitted") << QDateTime() << QString() << fixedNow();
     }
 
@@ -312,8 +313,8 @@ private Q_SLOTS:
         TestSupport::ScopedClock clock(fixedNow());
         const QUuid goalID = QUuid::createUuid();
 
-        const SavingsDeposit deposit = date.isValid() ? SavingsDeposit(goalID, 500, date, note)
-                                                      : SavingsDeposit(goalID, 500);
+        const SavingsDeposit deposit =
+            date.isValid() ? SavingsDeposit(goalID, 500, date, note) : SavingsDeposit(goalID, 500);
         QVERIFY(!deposit.id.isNull());
         QVERIFY(deposit.id != goalID);
         QCOMPARE(deposit.goalID, goalID);
@@ -344,9 +345,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, expectedCreatedAt);
         TestSupport::ScopedClock clock(fixedNow());
 
-        const AssetAccount account = createdAt.isValid()
-            ? AssetAccount(u"招行卡"_s, u"储蓄卡"_s, dimension, openingBalance, createdAt)
-            : AssetAccount(u"招行卡"_s, u"储蓄卡"_s, dimension, openingBalance);
+        const AssetAccount account =
+            createdAt.isValid() ? AssetAccount(u"招行卡"_s, u"储蓄卡"_s, dimension, openingBalance, createdAt)
+                                : AssetAccount(u"招行卡"_s, u"储蓄卡"_s, dimension, openingBalance);
         QVERIFY(!account.id.isNull());
         QCOMPARE(account.name, u"招行卡"_s);
         QCOMPARE(account.kind, u"储蓄卡"_s);
@@ -362,7 +363,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("note");
         QTest::addColumn<QDateTime>("expectedDate");
 
-        QTest::newRow("increase") << 350.0 << local(2024, 2, 29, 18, 0) << u"利息"_s << local(2024, 2, 29, 18, 0);
+        QTest::newRow("increase") << 350.0 << local(2024, 2, 29, 18, 0) << u"利息"_s
+                                  << local(2024, 2, 29, 18, 0);
         // A deduction of 200 reaches the record already negated; the record keeps the sign.
         QTest::newRow("deduction of 200") << -200.0 << local(2024, 3, 1) << u"取现"_s << local(2024, 3, 1);
         QTest::newRow("date and note omitted") << -0.01 << QDateTime() << QString() << fixedNow();
@@ -403,9 +405,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, expectedPurchaseDate);
         TestSupport::ScopedClock clock(fixedNow());
 
-        const FixedAsset asset = withPurchaseDate
-            ? FixedAsset(u"电子设备"_s, u"笔记本"_s, 8999, expectedPurchaseDate, 36, note)
-            : FixedAsset(u"电子设备"_s, u"笔记本"_s, 8999, 36);
+        const FixedAsset asset =
+            withPurchaseDate ? FixedAsset(u"电子设备"_s, u"笔记本"_s, 8999, expectedPurchaseDate, 36, note)
+                             : FixedAsset(u"电子设备"_s, u"笔记本"_s, 8999, 36);
         QVERIFY(!asset.id.isNull());
         QCOMPARE(asset.category, u"电子设备"_s);
         QCOMPARE(asset.name, u"笔记本"_s);

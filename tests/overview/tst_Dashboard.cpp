@@ -1,15 +1,16 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
-#include "app/ContentModel.h"
-#include "app/ModelStore.h"
-#include "ui/UsageBar.h"
 #include "overview/AssistantCard.h"
 #include "overview/BalanceCard.h"
 #include "overview/BudgetSummaryView.h"
 #include "overview/DashboardModel.h"
 #include "overview/DashboardView.h"
-#include "overview/EntryRow.h"
+#include "store/ModelStore.h"
+#include "ui/EntryRow.h"
+#include "ui/Palette.h"
+#include "ui/UsageBar.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -346,15 +347,13 @@ private Q_SLOTS:
 private:
     QPushButton *button(const QString &text) const;
 
-    std::unique_ptr<ContentModel> m_shell;
     std::unique_ptr<DashboardView> m_view;
 };
 
 void DashboardViewTest::init()
 {
     QVERIFY(openStore(fixedNow()));
-    m_shell = std::make_unique<ContentModel>();
-    m_view = std::make_unique<DashboardView>(*m_store, *m_shell);
+    m_view = std::make_unique<DashboardView>(*m_store);
     m_view->resize(1100, 820);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -363,7 +362,6 @@ void DashboardViewTest::init()
 void DashboardViewTest::cleanup()
 {
     m_view.reset();
-    m_shell.reset();
     closeStore();
 }
 
@@ -390,11 +388,13 @@ void DashboardViewTest::headerButtonsOpenSheets()
     QFETCH(QString, text);
     QFETCH(bool, add);
 
+    QSignalSpy addAsked(m_view.get(), &DashboardView::addRequested);
+    QSignalSpy smartAsked(m_view.get(), &DashboardView::smartEntryRequested);
     QPushButton *pressed = button(text);
     QVERIFY(pressed);
     QTest::mouseClick(pressed, Qt::LeftButton);
-    QCOMPARE(m_shell->showingAdd(), add);
-    QCOMPARE(m_shell->showingSmartEntry(), !add);
+    QCOMPARE(addAsked.count(), add ? 1 : 0);
+    QCOMPARE(smartAsked.count(), add ? 0 : 1);
 }
 
 void DashboardViewTest::manageAsksForBudgets()
@@ -470,7 +470,7 @@ void DashboardViewTest::screens()
         const DashboardModel::BudgetRow &row = m_view->model().budgetRows().at(std::size_t(i));
         QCOMPARE(summary->percentLabel(i)->text(), row.percentText);
         QCOMPARE(summary->bar(i)->fraction(), row.fraction);
-        QCOMPARE(summary->bar(i)->tint(), BudgetTones::colour(row.barTone));
+        QCOMPARE(summary->bar(i)->tint(), Palette::tone(row.barTone));
     }
     QCOMPARE(m_view->recentRows().size(), std::size_t(5));
     TestSupport::screenshot(m_view.get(), name);

@@ -1,7 +1,7 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "entry/AmountText.h"
+#include "model/AmountText.h"
 
 #include <QLocale>
 #include <QTest>

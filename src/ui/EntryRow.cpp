@@ -1,6 +1,6 @@
 #include "EntryRow.h"
 
-#include "EntryText.h"
+#include "model/EntryText.h"
 #include "model/LedgerCategories.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"

@@ -4,8 +4,8 @@
 
 SqliteStatement::SqliteStatement(SqliteDatabase &db, const QByteArray &sql) : m_db(db.handle())
 {
-    if (sqlite3_prepare_v2(m_db, sql.constData(), static_cast<int>(sql.size()), &m_statement, nullptr)
-        != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, sql.constData(), static_cast<int>(sql.size()), &m_statement, nullptr) !=
+        SQLITE_OK) {
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
@@ -85,7 +85,8 @@ SqliteDatabase::~SqliteDatabase()
 bool SqliteDatabase::open(const QString &path)
 {
     const QByteArray file = path.toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(m_db);

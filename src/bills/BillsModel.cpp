@@ -2,10 +2,10 @@
 
 #include "BillsEntryIndex.h"
 #include "DayBoundaries.h"
-#include "app/ModelStore.h"
 #include "model/Clock.h"
 #include "model/EntryKind.h"
 #include "model/LocalCalendar.h"
+#include "store/ModelStore.h"
 
 #include <array>
 #include <limits>

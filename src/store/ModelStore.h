@@ -42,8 +42,7 @@ public:
 
     // All records of a kind, in the store's order for that kind. The reference stays valid
     // for the life of the store; its content changes with every change of that kind.
-    template <class R>
-    const std::vector<R> &all() const;
+    template <class R> const std::vector<R> &all() const;
     const std::vector<LedgerEntry> &entries() const { return all<LedgerEntry>(); }
     const std::vector<Budget> &budgets() const { return all<Budget>(); }
     const std::vector<SavingsGoal> &savingsGoals() const { return all<SavingsGoal>(); }
@@ -53,24 +52,19 @@ public:
     const std::vector<FixedAsset> &fixedAssets() const { return all<FixedAsset>(); }
 
     // The held record with that id, or nullptr.
-    template <class R>
-    const R *find(const QUuid &id) const;
+    template <class R> const R *find(const QUuid &id) const;
 
     // Each is one transaction. False (and nothing changed, in memory or on disk) when the
     // write failed, or for update and remove when no record has that id.
-    template <class R>
-    bool insert(const R &record);
+    template <class R> bool insert(const R &record);
     // Replaces the held record with the same id by this one.
-    template <class R>
-    bool update(const R &record);
-    template <class R>
-    bool remove(const QUuid &id);
+    template <class R> bool update(const R &record);
+    template <class R> bool remove(const QUuid &id);
 
     // Several records, of one or more kinds, removed in one transaction: all or none.
     class Removal {
     public:
-        template <class R>
-        Removal &add(const QUuid &id);
+        template <class R> Removal &add(const QUuid &id);
         bool isEmpty() const;
 
     private:
@@ -91,36 +85,28 @@ Q_SIGNALS:
     void writeFailed(const QString &message);
 
 private:
-    template <class R>
-    struct Collection {
+    template <class R> struct Collection {
         std::vector<R> rows;
         QHash<QUuid, qint64> sequence; // rowid, which orders records with equal sort keys
     };
 
     explicit ModelStore(QString path, std::unique_ptr<SqliteDatabase> db);
     bool load(QString *error);
-    template <class R>
-    bool loadKind(QString *error);
-    template <class R>
-    Collection<R> &collection();
-    template <class R>
-    const Collection<R> &collection() const;
-    template <class R>
-    void place(Collection<R> &c, R record, qint64 sequence);
-    template <class R>
-    void emitChanged();
+    template <class R> bool loadKind(QString *error);
+    template <class R> Collection<R> &collection();
+    template <class R> const Collection<R> &collection() const;
+    template <class R> void place(Collection<R> &c, R record, qint64 sequence);
+    template <class R> void emitChanged();
     // Runs one insert or update of the record, as its own transaction.
-    template <class R>
-    bool write(const QByteArray &sql, const R &record);
-    template <class R>
-    bool deleteRows(const std::vector<QUuid> &ids);
-    template <class R>
-    void forget(const std::vector<QUuid> &ids);
+    template <class R> bool write(const QByteArray &sql, const R &record);
+    template <class R> bool deleteRows(const std::vector<QUuid> &ids);
+    template <class R> void forget(const std::vector<QUuid> &ids);
     void reportFailure(const QString &reason = {});
 
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;
-    std::tuple<Collection<LedgerEntry>, Collection<Budget>, Collection<SavingsGoal>, Collection<SavingsDeposit>,
-               Collection<AssetAccount>, Collection<AssetAdjustment>, Collection<FixedAsset>>
+    std::tuple<Collection<LedgerEntry>, Collection<Budget>, Collection<SavingsGoal>,
+               Collection<SavingsDeposit>, Collection<AssetAccount>, Collection<AssetAdjustment>,
+               Collection<FixedAsset>>
         m_collections;
 };

@@ -1,7 +1,7 @@
 #include "BillsDelegate.h"
 
 #include "BillsListModel.h"
-#include "EntryRow.h"
+#include "ui/EntryRow.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 

@@ -1,8 +1,8 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "app/ModelStore.h"
-#include "app/SqliteDatabase.h"
+#include "store/ModelStore.h"
+#include "store/SqliteDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,17 +25,30 @@ constexpr const char *kindNames[] = {"LedgerEntry",  "Budget",          "Savings
                                      "AssetAccount", "AssetAdjustment", "FixedAsset"};
 
 // Calls f.template operator()<R>() for the record kind at that position of the schema.
-template <class F>
-void forKind(int kind, F &&f)
+template <class F> void forKind(int kind, F &&f)
 {
     switch (kind) {
-    case 0: f.template operator()<LedgerEntry>(); break;
-    case 1: f.template operator()<Budget>(); break;
-    case 2: f.template operator()<SavingsGoal>(); break;
-    case 3: f.template operator()<SavingsDeposit>(); break;
-    case 4: f.template operator()<AssetAccount>(); break;
-    case 5: f.template operator()<AssetAdjustment>(); break;
-    default: f.template operator()<FixedAsset>(); break;
+    case 0:
+        f.template operator()<LedgerEntry>();
+        break;
+    case 1:
+        f.template operator()<Budget>();
+        break;
+    case 2:
+        f.template operator()<SavingsGoal>();
+        break;
+    case 3:
+        f.template operator()<SavingsDeposit>();
+        break;
+    case 4:
+        f.template operator()<AssetAccount>();
+        break;
+    case 5:
+        f.template operator()<AssetAdjustment>();
+        break;
+    default:
+        f.template operator()<FixedAsset>();
+        break;
     }
 }
 
@@ -75,8 +88,7 @@ R make(const QDateTime &when, double amount = 12.5, const QString &text = u"午�
 }
 
 // The money field of a record.
-template <class R>
-double &amountOf(R &r)
+template <class R> double &amountOf(R &r)
 {
     if constexpr (std::is_same_v<R, Budget>)
         return r.limit;
@@ -91,31 +103,60 @@ double &amountOf(R &r)
 }
 
 // Every field as text: doubles with all 17 digits, dates as epoch milliseconds.
-QString num(double v) { return QString::number(v, 'g', 17); }
-QString ms(const QDateTime &d) { return d.isValid() ? QString::number(d.toMSecsSinceEpoch()) : u"invalid"_s; }
-QString ms(const std::optional<QDateTime> &d) { return d ? ms(*d) : u"none"_s; }
-QString uuid(const QUuid &id) { return id.toString(); }
-
-QStringList fields(const LedgerEntry &r)
-{ return {uuid(r.id), num(r.amount), ms(r.date), r.kindRaw, r.category, r.note, ms(r.createdAt)}; }
-QStringList fields(const Budget &r)
-{ return {uuid(r.id), r.category, num(r.limit), r.monthKey, ms(r.periodStart), ms(r.periodEnd)}; }
-QStringList fields(const SavingsGoal &r)
-{ return {uuid(r.id), r.name, num(r.targetAmount), ms(r.expectedDate), ms(r.createdAt)}; }
-QStringList fields(const SavingsDeposit &r)
-{ return {uuid(r.id), uuid(r.goalID), num(r.amount), ms(r.date), r.note}; }
-QStringList fields(const AssetAccount &r)
-{ return {uuid(r.id), r.name, r.kind, r.dimension, num(r.openingBalance), ms(r.createdAt)}; }
-QStringList fields(const AssetAdjustment &r)
-{ return {uuid(r.id), uuid(r.accountID), num(r.amount), ms(r.date), r.note}; }
-QStringList fields(const FixedAsset &r)
+QString num(double v)
 {
-    return {uuid(r.id), r.category, r.name, num(r.currentValue), ms(r.purchaseDate),
-            QString::number(r.usefulLifeMonths), r.note, ms(r.createdAt)};
+    return QString::number(v, 'g', 17);
+}
+QString ms(const QDateTime &d)
+{
+    return d.isValid() ? QString::number(d.toMSecsSinceEpoch()) : u"invalid"_s;
+}
+QString ms(const std::optional<QDateTime> &d)
+{
+    return d ? ms(*d) : u"none"_s;
+}
+QString uuid(const QUuid &id)
+{
+    return id.toString();
 }
 
-template <class R>
-QList<QUuid> idsOf(const std::vector<R> &rows)
+QStringList fields(const LedgerEntry &r)
+{
+    return {uuid(r.id), num(r.amount), ms(r.date), r.kindRaw, r.category, r.note, ms(r.createdAt)};
+}
+QStringList fields(const Budget &r)
+{
+    return {uuid(r.id), r.category, num(r.limit), r.monthKey, ms(r.periodStart), ms(r.periodEnd)};
+}
+QStringList fields(const SavingsGoal &r)
+{
+    return {uuid(r.id), r.name, num(r.targetAmount), ms(r.expectedDate), ms(r.createdAt)};
+}
+QStringList fields(const SavingsDeposit &r)
+{
+    return {uuid(r.id), uuid(r.goalID), num(r.amount), ms(r.date), r.note};
+}
+QStringList fields(const AssetAccount &r)
+{
+    return {uuid(r.id), r.name, r.kind, r.dimension, num(r.openingBalance), ms(r.createdAt)};
+}
+QStringList fields(const AssetAdjustment &r)
+{
+    return {uuid(r.id), uuid(r.accountID), num(r.amount), ms(r.date), r.note};
+}
+QStringList fields(const FixedAsset &r)
+{
+    return {uuid(r.id),
+            r.category,
+            r.name,
+            num(r.currentValue),
+            ms(r.purchaseDate),
+            QString::number(r.usefulLifeMonths),
+            r.note,
+            ms(r.createdAt)};
+}
+
+template <class R> QList<QUuid> idsOf(const std::vector<R> &rows)
 {
     QList<QUuid> ids;
     for (const R &r : rows)
@@ -146,10 +187,10 @@ class ChangeSpies {
 public:
     explicit ChangeSpies(ModelStore *s)
     {
-        for (auto signal : {&ModelStore::entriesChanged, &ModelStore::budgetsChanged,
-                            &ModelStore::savingsGoalsChanged, &ModelStore::savingsDepositsChanged,
-                            &ModelStore::assetAccountsChanged, &ModelStore::assetAdjustmentsChanged,
-                            &ModelStore::fixedAssetsChanged})
+        for (auto signal :
+             {&ModelStore::entriesChanged, &ModelStore::budgetsChanged, &ModelStore::savingsGoalsChanged,
+              &ModelStore::savingsDepositsChanged, &ModelStore::assetAccountsChanged,
+              &ModelStore::assetAdjustmentsChanged, &ModelStore::fixedAssetsChanged})
             m_spies.push_back(std::make_unique<QSignalSpy>(s, signal));
     }
     QList<int> counts() const
@@ -238,21 +279,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("period");
         QTest::addColumn<qint64>("months");
 
-        QTest::newRow("Chinese text, 0.1 + 0.2") << 0.1 + 0.2 << u"早餐 豆浆油条"_s
-                                                 << local(2024, 3, 5, 8, 15, 30).addMSecs(123) << 1 << qint64(12);
-        QTest::newRow("emoji, large amount") << 98765432109.87 << u"🎉生日🎂 👨‍👩‍👧"_s
-                                             << local(2023, 12, 31, 23, 59, 59).addMSecs(999) << 0 << qint64(1200);
-        QTest::newRow("negative adjustment, empty text") << -200.0 << u""_s << local(2024, 2, 29, 0, 0, 0).addMSecs(1)
-                                                         << 2 << qint64(0);
-        QTest::newRow("null text, tiny fraction") << 0.000001 << QString() << local(2025, 7, 1, 12) << 1 << qint64(1);
-        QTest::newRow("64-bit months, huge amount") << 1.0e15 + 0.5 << u"笔记本电脑"_s << local(2030, 6, 15, 9)
-                                                    << 0 << (qint64(1) << 40);
+        QTest::newRow("Chinese text, 0.1 + 0.2")
+            << 0.1 + 0.2 << u"早餐 豆浆油条"_s << local(2024, 3, 5, 8, 15, 30).addMSecs(123) << 1
+            << qint64(12);
+        QTest::newRow("emoji, large amount")
+            << 98765432109.87 << u"🎉生日🎂 👨‍👩‍👧"_s
+            << local(2023, 12, 31, 23, 59, 59).addMSecs(999) << 0 << qint64(1200);
+        QTest::newRow("negative adjustment, empty text")
+            << -200.0 << u""_s << local(2024, 2, 29, 0, 0, 0).addMSecs(1) << 2 << qint64(0);
+        QTest::newRow("null text, tiny fraction")
+            << 0.000001 << QString() << local(2025, 7, 1, 12) << 1 << qint64(1);
+        QTest::newRow("64-bit months, huge amount")
+            << 1.0e15 + 0.5 << u"笔记本电脑"_s << local(2030, 6, 15, 9) << 0 << (qint64(1) << 40);
         QTest::newRow("largest months, quotes and line breaks")
             << std::numeric_limits<double>::max() << u"他说\"好\"\n第二行 '引号' \\ %"_s
             << local(2024, 10, 1, 18, 30) << 1 << std::numeric_limits<qint64>::max();
-        QTest::newRow("before the epoch") << -1234.5678 << u"旧账"_s
-                                          << QDateTime(QDate(1969, 7, 20), QTime(20, 17, 40, 5), Qt::UTC) << 1
-                                          << qint64(36);
+        QTest::newRow("before the epoch")
+            << -1234.5678 << u"旧账"_s << QDateTime(QDate(1969, 7, 20), QTime(20, 17, 40, 5), Qt::UTC) << 1
+            << qint64(36);
     }
 
     void roundTripEveryField()
@@ -353,7 +397,8 @@ private Q_SLOTS:
         QTest::newRow("to oldest") << 0 << t << QList<int>{1, 2, 3, 0};
         QTest::newRow("onto a later-inserted tie") << 3 << t.addSecs(3 * 3600) << QList<int>{0, 3, 1, 2};
         QTest::newRow("onto an earlier-inserted tie") << 1 << t.addSecs(3600) << QList<int>{0, 2, 1, 3};
-        QTest::newRow("one millisecond later") << 2 << t.addSecs(2 * 3600).addMSecs(1) << QList<int>{0, 2, 1, 3};
+        QTest::newRow("one millisecond later")
+            << 2 << t.addSecs(2 * 3600).addMSecs(1) << QList<int>{0, 2, 1, 3};
         QTest::newRow("same date") << 1 << t.addSecs(2 * 3600) << QList<int>{0, 1, 2, 3};
     }
 
@@ -483,8 +528,8 @@ private Q_SLOTS:
         auto store = openStore(path);
         const LedgerEntry entry = make<LedgerEntry>(local(2024, 8, 8), 0.1 + 0.2, u"奶茶🧋"_s);
         QVERIFY(store->insert(entry));
-        const QByteArray where = " FROM \"LedgerEntry\" WHERE id = '" + entry.id.toByteArray(QUuid::WithoutBraces)
-                               + "'";
+        const QByteArray where =
+            " FROM \"LedgerEntry\" WHERE id = '" + entry.id.toByteArray(QUuid::WithoutBraces) + "'";
         QCOMPARE(peek(path, "SELECT note" + where), u"奶茶🧋"_s);
         QCOMPARE(peek(path, "SELECT amount = 0.1 + 0.2" + where), u"1"_s);
         QVERIFY(store->remove<LedgerEntry>(entry.id));
@@ -508,7 +553,8 @@ private Q_SLOTS:
         QTest::newRow("foreign database") << QByteArray() << foreign << false;
         QTest::newRow("foreign database with our version number")
             << QByteArray() << foreign + "PRAGMA user_version = 10000;" << false;
-        QTest::newRow("wrong user_version") << QByteArray() << QByteArray("PRAGMA user_version = 10001") << true;
+        QTest::newRow("wrong user_version")
+            << QByteArray() << QByteArray("PRAGMA user_version = 10001") << true;
         QTest::newRow("table missing a column")
             << QByteArray() << QByteArray("ALTER TABLE \"FixedAsset\" DROP COLUMN \"note\"") << true;
         QTest::newRow("table with an extra column")

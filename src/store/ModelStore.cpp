@@ -30,7 +30,8 @@ QString schemaMismatch(SqliteDatabase &db)
         return db.lastError();
     if (version->toInt() != StoreSchema::version)
         return u"文件不是 Pennyloom 的数据文件，或其结构版本（%1）不受支持"_s.arg(*version);
-    const std::optional<QString> metaVersion = db.scalar("SELECT value FROM meta WHERE key = 'schemaVersion'");
+    const std::optional<QString> metaVersion =
+        db.scalar("SELECT value FROM meta WHERE key = 'schemaVersion'");
     if (!metaVersion || *metaVersion != QString::fromLatin1(StoreSchema::versionText))
         return u"文件缺少结构版本记录"_s;
     for (const StoreSchema::TableShape &shape : StoreSchema::shapes()) {
@@ -38,9 +39,10 @@ QString schemaMismatch(SqliteDatabase &db)
         size_t column = 0;
         bool fits = info.isValid();
         while (fits && info.step() == SQLITE_ROW) {
-            fits = column < shape.columns.size()
-                && info.text(1) == QString::fromLatin1(shape.columns[column].name)
-                && info.text(2).compare(QString::fromLatin1(shape.columns[column].type), Qt::CaseInsensitive) == 0;
+            fits = column < shape.columns.size() &&
+                   info.text(1) == QString::fromLatin1(shape.columns[column].name) &&
+                   info.text(2).compare(QString::fromLatin1(shape.columns[column].type),
+                                        Qt::CaseInsensitive) == 0;
             ++column;
         }
         if (!fits || column != shape.columns.size())
@@ -118,8 +120,9 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
     }
 
     // Every committed change reaches the disk before the screen shows it.
-    if (db->scalar("PRAGMA journal_mode = WAL").value_or(QString()).compare(u"wal"_s, Qt::CaseInsensitive) != 0
-        || !db->exec("PRAGMA synchronous = FULL"))
+    if (db->scalar("PRAGMA journal_mode = WAL").value_or(QString()).compare(u"wal"_s, Qt::CaseInsensitive) !=
+            0 ||
+        !db->exec("PRAGMA synchronous = FULL"))
         return fail(db->lastError());
     if (fresh && !createSchema(*db))
         return fail(db->lastError());
@@ -131,26 +134,22 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
     return store;
 }
 
-template <class R>
-ModelStore::Collection<R> &ModelStore::collection()
+template <class R> ModelStore::Collection<R> &ModelStore::collection()
 {
     return std::get<Collection<R>>(m_collections);
 }
 
-template <class R>
-const ModelStore::Collection<R> &ModelStore::collection() const
+template <class R> const ModelStore::Collection<R> &ModelStore::collection() const
 {
     return std::get<Collection<R>>(m_collections);
 }
 
-template <class R>
-const std::vector<R> &ModelStore::all() const
+template <class R> const std::vector<R> &ModelStore::all() const
 {
     return collection<R>().rows;
 }
 
-template <class R>
-const R *ModelStore::find(const QUuid &id) const
+template <class R> const R *ModelStore::find(const QUuid &id) const
 {
     const auto &rows = collection<R>().rows;
     const auto it = std::find_if(rows.begin(), rows.end(), [&](const R &r) { return r.id == id; });
@@ -159,13 +158,12 @@ const R *ModelStore::find(const QUuid &id) const
 
 bool ModelStore::load(QString *error)
 {
-    return loadKind<LedgerEntry>(error) && loadKind<Budget>(error) && loadKind<SavingsGoal>(error)
-        && loadKind<SavingsDeposit>(error) && loadKind<AssetAccount>(error) && loadKind<AssetAdjustment>(error)
-        && loadKind<FixedAsset>(error);
+    return loadKind<LedgerEntry>(error) && loadKind<Budget>(error) && loadKind<SavingsGoal>(error) &&
+           loadKind<SavingsDeposit>(error) && loadKind<AssetAccount>(error) &&
+           loadKind<AssetAdjustment>(error) && loadKind<FixedAsset>(error);
 }
 
-template <class R>
-bool ModelStore::loadKind(QString *error)
+template <class R> bool ModelStore::loadKind(QString *error)
 {
     const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
     // Read in file order, which is sequential on disk, and sort in memory: far cheaper than
@@ -206,8 +204,7 @@ bool ModelStore::loadKind(QString *error)
     return true;
 }
 
-template <class R>
-void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
+template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
 {
     Table<R>::normalise(record);
     // Newest first; records with the same key keep the order they were stored in.
@@ -220,8 +217,7 @@ void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
     c.rows.insert(position, std::move(record));
 }
 
-template <class R>
-bool ModelStore::write(const QByteArray &sql, const R &record)
+template <class R> bool ModelStore::write(const QByteArray &sql, const R &record)
 {
     SqliteStatement statement(*m_db, sql);
     if (statement.isValid()) {
@@ -238,8 +234,7 @@ bool ModelStore::write(const QByteArray &sql, const R &record)
     return false;
 }
 
-template <class R>
-bool ModelStore::insert(const R &record)
+template <class R> bool ModelStore::insert(const R &record)
 {
     if (!write(StoreSchema::insertSql({Table<R>::name, Table<R>::columns}), record))
         return false;
@@ -248,8 +243,7 @@ bool ModelStore::insert(const R &record)
     return true;
 }
 
-template <class R>
-bool ModelStore::update(const R &record)
+template <class R> bool ModelStore::update(const R &record)
 {
     Collection<R> &c = collection<R>();
     const auto it = std::find_if(c.rows.begin(), c.rows.end(), [&](const R &r) { return r.id == record.id; });
@@ -269,8 +263,7 @@ bool ModelStore::update(const R &record)
     return true;
 }
 
-template <class R>
-bool ModelStore::deleteRows(const std::vector<QUuid> &ids)
+template <class R> bool ModelStore::deleteRows(const std::vector<QUuid> &ids)
 {
     SqliteStatement statement(*m_db, "DELETE FROM \"" + QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1");
     if (!statement.isValid())
@@ -283,8 +276,7 @@ bool ModelStore::deleteRows(const std::vector<QUuid> &ids)
     return true;
 }
 
-template <class R>
-void ModelStore::forget(const std::vector<QUuid> &ids)
+template <class R> void ModelStore::forget(const std::vector<QUuid> &ids)
 {
     if (ids.empty())
         return;
@@ -297,16 +289,14 @@ void ModelStore::forget(const std::vector<QUuid> &ids)
         emitChanged<R>();
 }
 
-template <class R>
-bool ModelStore::remove(const QUuid &id)
+template <class R> bool ModelStore::remove(const QUuid &id)
 {
     if (find<R>(id) == nullptr)
         return false;
     return remove(Removal().add<R>(id));
 }
 
-template <class R>
-ModelStore::Removal &ModelStore::Removal::add(const QUuid &id)
+template <class R> ModelStore::Removal &ModelStore::Removal::add(const QUuid &id)
 {
     m_ids[Table<R>::index].push_back(id);
     return *this;
@@ -326,10 +316,10 @@ bool ModelStore::remove(const Removal &removal)
         reportFailure();
         return false;
     }
-    const bool written = deleteRows<LedgerEntry>(ids[0]) && deleteRows<Budget>(ids[1])
-                      && deleteRows<SavingsGoal>(ids[2]) && deleteRows<SavingsDeposit>(ids[3])
-                      && deleteRows<AssetAccount>(ids[4]) && deleteRows<AssetAdjustment>(ids[5])
-                      && deleteRows<FixedAsset>(ids[6]);
+    const bool written = deleteRows<LedgerEntry>(ids[0]) && deleteRows<Budget>(ids[1]) &&
+                         deleteRows<SavingsGoal>(ids[2]) && deleteRows<SavingsDeposit>(ids[3]) &&
+                         deleteRows<AssetAccount>(ids[4]) && deleteRows<AssetAdjustment>(ids[5]) &&
+                         deleteRows<FixedAsset>(ids[6]);
     if (!written || !m_db->exec("COMMIT")) {
         reportFailure();
         m_db->exec("ROLLBACK");
@@ -348,30 +338,44 @@ bool ModelStore::remove(const Removal &removal)
 void ModelStore::reportFailure(const QString &reason)
 {
     Q_EMIT writeFailed(u"无法写入数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(m_path),
-                                                      reason.isEmpty() ? m_db->lastError() : reason));
+                                                        reason.isEmpty() ? m_db->lastError() : reason));
 }
 
-template <>
-void ModelStore::emitChanged<LedgerEntry>() { Q_EMIT entriesChanged(); }
-template <>
-void ModelStore::emitChanged<Budget>() { Q_EMIT budgetsChanged(); }
-template <>
-void ModelStore::emitChanged<SavingsGoal>() { Q_EMIT savingsGoalsChanged(); }
-template <>
-void ModelStore::emitChanged<SavingsDeposit>() { Q_EMIT savingsDepositsChanged(); }
-template <>
-void ModelStore::emitChanged<AssetAccount>() { Q_EMIT assetAccountsChanged(); }
-template <>
-void ModelStore::emitChanged<AssetAdjustment>() { Q_EMIT assetAdjustmentsChanged(); }
-template <>
-void ModelStore::emitChanged<FixedAsset>() { Q_EMIT fixedAssetsChanged(); }
+template <> void ModelStore::emitChanged<LedgerEntry>()
+{
+    Q_EMIT entriesChanged();
+}
+template <> void ModelStore::emitChanged<Budget>()
+{
+    Q_EMIT budgetsChanged();
+}
+template <> void ModelStore::emitChanged<SavingsGoal>()
+{
+    Q_EMIT savingsGoalsChanged();
+}
+template <> void ModelStore::emitChanged<SavingsDeposit>()
+{
+    Q_EMIT savingsDepositsChanged();
+}
+template <> void ModelStore::emitChanged<AssetAccount>()
+{
+    Q_EMIT assetAccountsChanged();
+}
+template <> void ModelStore::emitChanged<AssetAdjustment>()
+{
+    Q_EMIT assetAdjustmentsChanged();
+}
+template <> void ModelStore::emitChanged<FixedAsset>()
+{
+    Q_EMIT fixedAssetsChanged();
+}
 
-#define PENNYLOOM_STORE_KIND(R)                                                                    \
-    template const std::vector<R> &ModelStore::all<R>() const;                                    \
-    template const R *ModelStore::find<R>(const QUuid &) const;                                   \
-    template bool ModelStore::insert<R>(const R &);                                                \
-    template bool ModelStore::update<R>(const R &);                                                \
-    template bool ModelStore::remove<R>(const QUuid &);                                            \
+#define PENNYLOOM_STORE_KIND(R)                                                                              \
+    template const std::vector<R> &ModelStore::all<R>() const;                                               \
+    template const R *ModelStore::find<R>(const QUuid &) const;                                              \
+    template bool ModelStore::insert<R>(const R &);                                                          \
+    template bool ModelStore::update<R>(const R &);                                                          \
+    template bool ModelStore::remove<R>(const QUuid &);                                                      \
     template ModelStore::Removal &ModelStore::Removal::add<R>(const QUuid &);
 
 PENNYLOOM_STORE_KIND(LedgerEntry)

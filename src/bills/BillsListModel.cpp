@@ -1,7 +1,7 @@
 #include "BillsListModel.h"
 
 #include "BillsModel.h"
-#include "EntryText.h"
+#include "model/EntryText.h"
 
 #include <algorithm>
 

@@ -232,9 +232,9 @@ QByteArray createTableSql(const TableShape &shape)
             definition += " NOT NULL";
         columns.append(definition);
     }
-    return "CREATE TABLE " + quoted(shape.name) + " (" + columns.join(", ") + ");\n"
-         + "CREATE INDEX " + quoted((QByteArray(shape.name) + "_id").constData()) + " ON "
-         + quoted(shape.name) + " (\"id\");\n";
+    return "CREATE TABLE " + quoted(shape.name) + " (" + columns.join(", ") + ");\n" + "CREATE INDEX " +
+           quoted((QByteArray(shape.name) + "_id").constData()) + " ON " + quoted(shape.name) +
+           " (\"id\");\n";
 }
 
 QByteArray insertSql(const TableShape &shape)
@@ -242,8 +242,8 @@ QByteArray insertSql(const TableShape &shape)
     QByteArrayList marks;
     for (size_t i = 0; i < shape.columns.size(); ++i)
         marks.append("?");
-    return "INSERT INTO " + quoted(shape.name) + " (" + columnList(shape) + ") VALUES (" + marks.join(", ")
-         + ")";
+    return "INSERT INTO " + quoted(shape.name) + " (" + columnList(shape) + ") VALUES (" + marks.join(", ") +
+           ")";
 }
 
 QByteArray updateSql(const TableShape &shape)

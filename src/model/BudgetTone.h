@@ -1,0 +1,6 @@
+#pragma once
+
+// The colour roles of budget figures: usage stays indigo (or the secondary text colour in a
+// period summary), turns orange past 80 % of the limit and red past 100 %. The colours
+// themselves are the palette's.
+enum class BudgetTone { indigo, orange, red, secondary };
