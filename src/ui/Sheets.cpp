@@ -1,0 +1,64 @@
+#include "Sheets.h"
+
+#include "Palette.h"
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+void Sheets::follow(QPointer<QDialog> &sheet, bool showing, const std::function<QDialog *()> &make,
+                    const std::function<void()> &closed)
+{
+    if (!showing) {
+        if (sheet)
+            sheet->close();
+        return;
+    }
+    if (sheet)
+        return;
+    QDialog *made = make();
+    made->setAttribute(Qt::WA_DeleteOnClose);
+    made->setWindowModality(Qt::WindowModal);
+    if (closed)
+        QObject::connect(made, &QDialog::finished, made, [closed] { closed(); });
+    sheet = made;
+    made->open();
+}
+
+QMessageBox *Sheets::confirm(QWidget *parent, const QString &title, const QString &message,
+                             const QString &destructiveText,
+                             const std::function<void(bool confirmed)> &answered)
+{
+    auto *alert = new QMessageBox(parent);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->setIcon(QMessageBox::Warning);
+    alert->setWindowTitle(title);
+    alert->setText(title);
+    alert->setInformativeText(message);
+    QPushButton *cancel = alert->addButton(u"取消"_s, QMessageBox::RejectRole);
+    QPushButton *remove = alert->addButton(destructiveText, QMessageBox::DestructiveRole);
+    cancel->setAccessibleName(u"取消"_s);
+    remove->setAccessibleName(destructiveText);
+    QPalette destructive = remove->palette();
+    destructive.setColor(QPalette::ButtonText, Palette::over());
+    remove->setPalette(destructive);
+    // Wide enough that a short message stays on one line.
+    alert->setStyleSheet(
+        u"QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 240px; }"_s);
+    alert->setDefaultButton(cancel);
+    alert->setEscapeButton(cancel);
+    alert->setWindowModality(Qt::WindowModal);
+    // Any way of closing the alert other than the destructive button keeps the records.
+    QObject::connect(alert, &QMessageBox::finished, alert,
+                     [alert, remove, answered] { answered(alert->clickedButton() == remove); });
+    return alert;
+}
+
+void Sheets::followConfirmation(QPointer<QDialog> &alert, bool showing, QWidget *parent, const QString &title,
+                                const QString &message, const QString &destructiveText,
+                                const std::function<void(bool confirmed)> &answered)
+{
+    follow(alert, showing, [&] { return confirm(parent, title, message, destructiveText, answered); });
+}
