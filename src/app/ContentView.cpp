@@ -11,6 +11,7 @@
 #include "ui/EmptyState.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/Sheets.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -215,28 +216,14 @@ void ContentView::showSelection()
 
 void ContentView::updateAddSheet(bool showing)
 {
-    if (!showing) {
-        if (m_addSheet)
-            m_addSheet->close();
-        return;
-    }
-    auto *sheet = new AddEntryView(m_store, this);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(sheet, &QDialog::finished, this, [this] { m_model.setShowingAdd(false); });
-    m_addSheet = sheet;
-    sheet->open();
+    Sheets::follow(
+        m_addSheet, showing, [this] { return new AddEntryView(m_store, this); },
+        [this] { m_model.setShowingAdd(false); });
 }
 
 void ContentView::updateSmartEntrySheet(bool showing)
 {
-    if (!showing) {
-        if (m_smartSheet)
-            m_smartSheet->close();
-        return;
-    }
-    auto *sheet = new SmartEntryView(m_store, this);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(sheet, &QDialog::finished, this, [this] { m_model.setShowingSmartEntry(false); });
-    m_smartSheet = sheet;
-    sheet->open();
+    Sheets::follow(
+        m_smartSheet, showing, [this] { return new SmartEntryView(m_store, this); },
+        [this] { m_model.setShowingSmartEntry(false); });
 }

@@ -13,6 +13,7 @@
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
+#include "ui/Sheets.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -245,72 +246,33 @@ void BillsView::showTotals()
 
 void BillsView::showAddSheet(bool showing)
 {
-    if (!showing) {
-        if (m_addSheet)
-            m_addSheet->close();
-        return;
-    }
-    if (m_addSheet)
-        return;
-    m_addSheet = new AddEntryView(m_store, this);
-    m_addSheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_addSheet, &QDialog::finished, this, [this] { m_model.setShowingAdd(false); });
-    m_addSheet->open();
+    Sheets::follow(
+        m_addSheet, showing, [this] { return new AddEntryView(m_store, this); },
+        [this] { m_model.setShowingAdd(false); });
 }
 
 void BillsView::showEditSheet()
 {
     const std::optional<LedgerEntry> &entry = m_model.editingEntry();
-    if (!entry) {
-        if (m_editSheet)
-            m_editSheet->close();
-        return;
-    }
-    if (m_editSheet)
-        return;
-    m_editSheet = new EditEntryView(m_store, *entry, this);
-    m_editSheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_editSheet, &QDialog::finished, this, [this] {
-        if (m_model.editingEntry())
-            m_model.setEditingEntry(std::nullopt);
-    });
-    m_editSheet->open();
+    Sheets::follow(
+        m_editSheet, entry.has_value(), [this, &entry] { return new EditEntryView(m_store, *entry, this); },
+        [this] {
+            if (m_model.editingEntry())
+                m_model.setEditingEntry(std::nullopt);
+        });
 }
 
 void BillsView::showDeletionAlert()
 {
-    if (!m_model.pendingDeletion()) {
-        if (m_deletionAlert)
-            m_deletionAlert->close();
-        return;
-    }
-    if (m_deletionAlert)
-        return;
-    auto *alert = new QMessageBox(this);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->setIcon(QMessageBox::Warning);
-    alert->setWindowTitle(u"删除这笔账单？"_s);
-    alert->setText(u"删除这笔账单？"_s);
-    alert->setInformativeText(u"删除后无法从应用内恢复。"_s);
-    QPushButton *cancel = alert->addButton(u"取消"_s, QMessageBox::RejectRole);
-    QPushButton *remove = alert->addButton(u"删除"_s, QMessageBox::DestructiveRole);
-    remove->setStyleSheet(u"QPushButton { color: %1; }"_s.arg(Palette::over().name()));
-    // Wide enough that the message stays on one line.
-    alert->setStyleSheet(
-        u"QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 240px; }"_s);
-    alert->setDefaultButton(cancel);
-    alert->setEscapeButton(cancel);
-    alert->setWindowModality(Qt::WindowModal);
-    m_deletionAlert = alert;
-    // Any way of closing the alert other than "删除" keeps the entry.
-    connect(alert, &QMessageBox::finished, this, [this, alert, remove] {
-        m_deletionAlert = nullptr;
-        if (alert->clickedButton() == remove)
-            m_model.confirmDeletion();
-        else
-            m_model.cancelDeletion();
-    });
-    alert->open();
+    Sheets::followConfirmation(m_deletionAlert, m_model.pendingDeletion().has_value(), this,
+                               u"删除这笔账单？"_s, u"删除后无法从应用内恢复。"_s, u"删除"_s,
+                               [this](bool confirmed) {
+                                   m_deletionAlert = nullptr;
+                                   if (confirmed)
+                                       m_model.confirmDeletion();
+                                   else
+                                       m_model.cancelDeletion();
+                               });
 }
 
 void BillsView::showContextMenu(const QPoint &position)

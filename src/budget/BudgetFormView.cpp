@@ -2,10 +2,10 @@
 
 #include "BudgetModel.h"
 #include "model/LedgerCategories.h"
-#include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
+#include "ui/SheetToolbar.h"
 #include "ui/Typography.h"
 
 #include <QComboBox>
@@ -57,8 +57,9 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     , m_end(FormWidgets::datePicker(this))
     , m_category(new QComboBox(this))
     , m_amount(new QLineEdit(this))
-    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
-    , m_save(Buttons::prominent(u"保存"_s, QString(), this))
+    , m_toolbar(new SheetToolbar(u"新增周期预算"_s, u"保存"_s, this))
+    , m_cancel(m_toolbar->cancelButton())
+    , m_save(m_toolbar->confirmButton())
 {
     setWindowTitle(u"新增周期预算"_s);
     setWindowModality(Qt::WindowModal);
@@ -68,18 +69,7 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     column->setContentsMargins(20, 18, 20, 20);
     column->setSpacing(8);
 
-    // Cancel on the leading side, the confirming action on the trailing side.
-    auto *toolbar = new QHBoxLayout;
-    m_cancel->setAutoDefault(false);
-    m_save->setDefault(true);
-    toolbar->addWidget(m_cancel);
-    toolbar->addStretch(1);
-    auto *title = new QLabel(u"新增周期预算"_s, this);
-    Typography::makeHeadline(title);
-    toolbar->addWidget(title);
-    toolbar->addStretch(1);
-    toolbar->addWidget(m_save);
-    column->addLayout(toolbar);
+    column->addLayout(m_toolbar);
     column->addSpacing(10);
 
     QFormLayout *period = addSection(column, u"预算周期"_s, this);
@@ -105,7 +95,6 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { m_model.setCategory(m_category->itemText(index)); });
     connect(m_amount, &QLineEdit::textEdited, &m_model, &BudgetModel::setAmount);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, &m_model, &BudgetModel::saveBudget);
     // Escape, the cancel button and closing the window all end the form without storing.
     connect(this, &QDialog::rejected, &m_model, &BudgetModel::cancelAdd);

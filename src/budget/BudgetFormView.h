@@ -7,6 +7,7 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
+class SheetToolbar;
 
 // "新增周期预算": the sheet that sets one category's limit for a period of chosen days. It
 // edits the workspace's own model and closes itself once the model closes the form.
@@ -31,6 +32,7 @@ private:
     QDateEdit *m_end;
     QComboBox *m_category;
     QLineEdit *m_amount;
+    SheetToolbar *m_toolbar;
     QPushButton *m_cancel;
     QPushButton *m_save;
 };

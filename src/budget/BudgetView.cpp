@@ -6,6 +6,7 @@
 #include "ui/Card.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/Sheets.h"
 #include "ui/Typography.h"
 
 #include <QFrame>
@@ -274,41 +275,17 @@ void BudgetView::rebuild()
 
 void BudgetView::showForm(bool showing)
 {
-    if (!showing || m_form)
-        return;
-    m_form = new BudgetFormView(m_model, this);
-    m_form->setAttribute(Qt::WA_DeleteOnClose);
-    m_form->open();
+    Sheets::follow(m_form, showing, [this] { return new BudgetFormView(m_model, this); });
 }
 
 void BudgetView::showDeleteConfirmation(bool showing)
 {
-    if (!showing) {
-        if (m_confirmation && m_confirmation->isVisible())
-            m_confirmation->close();
-        return;
-    }
-    if (m_confirmation)
-        return;
-    auto *box = new QMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setIcon(QMessageBox::Warning);
-    box->setWindowTitle(m_model.deleteConfirmationTitle());
-    box->setText(m_model.deleteConfirmationTitle());
-    box->setInformativeText(BudgetModel::deleteConfirmationMessage());
-    QPushButton *cancel = box->addButton(u"取消"_s, QMessageBox::RejectRole);
-    QPushButton *remove = box->addButton(u"删除周期"_s, QMessageBox::DestructiveRole);
-    cancel->setAccessibleName(u"取消"_s);
-    remove->setAccessibleName(u"删除周期"_s);
-    remove->setStyleSheet(u"QPushButton { color: %1; }"_s.arg(Palette::over().name()));
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
-    connect(box, &QMessageBox::finished, this, [this, box, remove] {
-        if (box->clickedButton() == remove)
-            m_model.deleteRequestedPeriod();
-        else
-            m_model.cancelPeriodDeletion();
-    });
-    m_confirmation = box;
-    box->open();
+    Sheets::followConfirmation(m_confirmation, showing, this, m_model.deleteConfirmationTitle(),
+                               BudgetModel::deleteConfirmationMessage(), u"删除周期"_s,
+                               [this](bool confirmed) {
+                                   if (confirmed)
+                                       m_model.deleteRequestedPeriod();
+                                   else
+                                       m_model.cancelPeriodDeletion();
+                               });
 }

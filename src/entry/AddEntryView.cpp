@@ -43,7 +43,9 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     QDateEdit *date = m_fields->date();
     QLineEdit *note = m_fields->note();
     m_fields->kind()->setFixedWidth(220);
-    column->addWidget(m_fields->kind(), 0, Qt::AlignLeft);
+    QLayout *kind = FormWidgets::captioned(u"类型"_s, m_fields->kind());
+    kind->setAlignment(Qt::AlignLeft);
+    column->addLayout(kind);
 
     auto *fields = new QHBoxLayout;
     fields->setSpacing(14);
@@ -80,7 +82,8 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     gridPanel->setFill(Palette::withAlpha(Palette::controlBackground().darker(104), 0.45));
     gridPanel->setBorderColour(Qt::transparent);
     auto *gridLayout = new QVBoxLayout(gridPanel);
-    gridLayout->setContentsMargins(8, 8, 0, 8);
+    // No padding on the leading side, 8 on the trailing side, 4 above and below the grid.
+    gridLayout->setContentsMargins(0, 4, 8, 4);
     gridLayout->addWidget(m_picker);
     column->addWidget(gridPanel, 1);
 

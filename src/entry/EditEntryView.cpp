@@ -1,9 +1,9 @@
 #include "EditEntryView.h"
 
 #include "store/ModelStore.h"
-#include "ui/Buttons.h"
 #include "ui/FormWidgets.h"
 #include "ui/SegmentedControl.h"
+#include "ui/SheetToolbar.h"
 #include "ui/Typography.h"
 
 #include <QComboBox>
@@ -23,8 +23,9 @@ EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidge
     , m_model(entry)
     , m_fields(new EntryFormFields(m_model, this))
     , m_category(new QComboBox(this))
-    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
-    , m_save(Buttons::prominent(u"保存修改"_s, QString(), this))
+    , m_toolbar(new SheetToolbar(u"编辑账单"_s, u"保存修改"_s, this))
+    , m_cancel(m_toolbar->cancelButton())
+    , m_save(m_toolbar->confirmButton())
 {
     setWindowTitle(u"编辑账单"_s);
     setWindowModality(Qt::WindowModal);
@@ -34,18 +35,7 @@ EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidge
     column->setContentsMargins(20, 18, 20, 18);
     column->setSpacing(14);
 
-    // The toolbar: cancel on the leading side, the confirming action on the trailing side.
-    auto *toolbar = new QHBoxLayout;
-    m_cancel->setAutoDefault(false);
-    m_save->setDefault(true);
-    toolbar->addWidget(m_cancel);
-    toolbar->addStretch(1);
-    auto *title = new QLabel(u"编辑账单"_s, this);
-    Typography::makeHeadline(title);
-    toolbar->addWidget(title);
-    toolbar->addStretch(1);
-    toolbar->addWidget(m_save);
-    column->addLayout(toolbar);
+    column->addLayout(m_toolbar);
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -63,7 +53,6 @@ EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidge
 
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { m_model.setCategory(m_category->itemText(index)); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &EditEntryView::save);
     connect(&m_model, &EntryFormModel::changed, this, &EditEntryView::refresh);
     refresh();

@@ -10,6 +10,7 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
+class SheetToolbar;
 class SegmentedControl;
 
 // "编辑账单": changes one stored entry in place; id and creation time stay as they were.
@@ -36,6 +37,7 @@ private:
     EntryFormModel m_model;
     EntryFormFields *m_fields;
     QComboBox *m_category;
+    SheetToolbar *m_toolbar;
     QPushButton *m_cancel;
     QPushButton *m_save;
 };

@@ -42,7 +42,7 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
 {
     setWindowTitle(u"大白话记账"_s);
     setWindowModality(Qt::WindowModal);
-    resize(760, 390);
+    resize(720, 390);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(28, 28, 28, 28);

@@ -8,23 +8,19 @@
 
 using namespace Qt::StringLiterals;
 
-void Sheets::follow(QPointer<QDialog> &sheet, bool showing, const std::function<QDialog *()> &make,
-                    const std::function<void()> &closed)
+void Sheets::open(QDialog *sheet, const std::function<void()> &closed)
 {
-    if (!showing) {
-        if (sheet)
-            sheet->close();
-        return;
-    }
-    if (sheet)
-        return;
-    QDialog *made = make();
-    made->setAttribute(Qt::WA_DeleteOnClose);
-    made->setWindowModality(Qt::WindowModal);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->setWindowModality(Qt::WindowModal);
     if (closed)
-        QObject::connect(made, &QDialog::finished, made, [closed] { closed(); });
-    sheet = made;
-    made->open();
+        QObject::connect(sheet, &QDialog::finished, sheet, [closed] { closed(); });
+    sheet->open();
+}
+
+void Sheets::close(QDialog *sheet)
+{
+    if (sheet && sheet->isVisible())
+        sheet->close();
 }
 
 QMessageBox *Sheets::confirm(QWidget *parent, const QString &title, const QString &message,
@@ -56,8 +52,8 @@ QMessageBox *Sheets::confirm(QWidget *parent, const QString &title, const QStrin
     return alert;
 }
 
-void Sheets::followConfirmation(QPointer<QDialog> &alert, bool showing, QWidget *parent, const QString &title,
-                                const QString &message, const QString &destructiveText,
+void Sheets::followConfirmation(QPointer<QMessageBox> &alert, bool showing, QWidget *parent,
+                                const QString &title, const QString &message, const QString &destructiveText,
                                 const std::function<void(bool confirmed)> &answered)
 {
     follow(alert, showing, [&] { return confirm(parent, title, message, destructiveText, answered); });

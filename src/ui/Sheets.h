@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QDialog>
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class QDialog;
-class QMessageBox;
 class QWidget;
 
 // Sheets and alerts over a screen. A screen model holds a flag ("the form is showing", "a
@@ -14,11 +14,26 @@ class QWidget;
 // sheet is open exactly while the flag is set.
 namespace Sheets {
 
+// Makes a sheet window-modal, deleted on close, calls `closed` when it finishes by any route
+// (its own buttons, Escape, the window's close) and opens it.
+void open(QDialog *sheet, const std::function<void()> &closed);
+void close(QDialog *sheet);
+
 // Opens a sheet made by `make` when `showing` turns true (once: an open sheet stays the same),
-// and closes it when `showing` turns false. `closed` runs when the sheet finishes by any
-// route (its own buttons, Escape, the window's close), so the screen model can clear its flag.
-void follow(QPointer<QDialog> &sheet, bool showing, const std::function<QDialog *()> &make,
-            const std::function<void()> &closed = {});
+// and closes it when `showing` turns false. `closed` lets the screen model clear its flag.
+template <class Dialog, class Make>
+void follow(QPointer<Dialog> &sheet, bool showing, Make make, const std::function<void()> &closed = {})
+{
+    if (!showing) {
+        close(sheet);
+        return;
+    }
+    // A sheet that has finished is only waiting for deletion: the next opening is a new one.
+    if (sheet && sheet->isVisible())
+        return;
+    sheet = make();
+    open(sheet, closed);
+}
 
 // A window-modal warning with "取消" (the default and Escape button) and a destructive button.
 // `answered` is called once with true only when the destructive button was pressed.
@@ -26,7 +41,7 @@ QMessageBox *confirm(QWidget *parent, const QString &title, const QString &messa
                      const QString &destructiveText, const std::function<void(bool confirmed)> &answered);
 
 // follow() for a confirmation alert.
-void followConfirmation(QPointer<QDialog> &alert, bool showing, QWidget *parent, const QString &title,
+void followConfirmation(QPointer<QMessageBox> &alert, bool showing, QWidget *parent, const QString &title,
                         const QString &message, const QString &destructiveText,
                         const std::function<void(bool confirmed)> &answered);
 
