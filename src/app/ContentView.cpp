@@ -38,7 +38,8 @@ public:
         setMaximumWidth(sidebarMaximum);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         setObjectName(u"sidebar"_s);
-        setStyleSheet(u"#sidebar { background: #ececf2; border-right: 1px solid #dcdce4; }"_s);
+        setStyleSheet(u"#sidebar { background: %1; border-right: 1px solid %2; }"_s.arg(
+            Palette::css(Palette::sidebarBackground()), Palette::css(Palette::separator())));
     }
     QSize sizeHint() const override { return {sidebarIdeal, QFrame::sizeHint().height()}; }
 };
@@ -51,7 +52,7 @@ QWidget *bookTile(QWidget *parent)
     tile->setFill(Palette::indigo());
     tile->setBorderColour(Qt::transparent);
     auto *glyph = new QLabel(tile);
-    glyph->setPixmap(Icon::pixmap(u"book.closed.fill"_s, Qt::white, 20, tile->devicePixelRatioF()));
+    glyph->setPixmap(Icon::pixmap(u"book.closed.fill"_s, Palette::onAccent(), 20, tile->devicePixelRatioF()));
     glyph->setGeometry(6, 6, 20, 20);
     return tile;
 }
@@ -104,11 +105,14 @@ QWidget *ContentView::buildSidebar()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setStyleSheet(
-        u"QListWidget { background: transparent; outline: none; }"
-        "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: #1d1d22; }"
-        "QListWidget::item:hover { background: rgba(88, 86, 214, 0.07); }"
-        "QListWidget::item:selected { background: rgba(88, 86, 214, 0.16); color: #3b39b5; }"_s);
+    m_list->setStyleSheet(u"QListWidget { background: transparent; outline: none; }"
+                          "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: %1; }"
+                          "QListWidget::item:hover { background: %2; }"
+                          "QListWidget::item:selected { background: %3; color: %4; }"_s.arg(
+                              Palette::css(Palette::primaryText()),
+                              Palette::css(Palette::withAlpha(Palette::indigo(), 0.07)),
+                              Palette::css(Palette::withAlpha(Palette::indigo(), 0.16)),
+                              Palette::css(Palette::accentStrong())));
     for (Workspace workspace : Workspaces::allCases()) {
         auto *item = new QListWidgetItem(Icon::icon(Workspaces::icon(workspace), Palette::indigo(), 20),
                                          Workspaces::title(workspace), m_list);

@@ -202,7 +202,7 @@ QWidget *BillsView::buildFilterArea()
     totals->setSpacing(0);
     m_income = addTotal(totals, u"arrow.down.left"_s, Palette::income(), card);
     m_expense = addTotal(totals, u"arrow.up.right"_s, Palette::expense(), card);
-    m_balance = addTotal(totals, u"equal.circle"_s, QColor(0x1d, 0x1d, 0x22), card);
+    m_balance = addTotal(totals, u"equal.circle"_s, Palette::primaryText(), card);
     totals->addStretch(1);
     column->addLayout(totals);
 

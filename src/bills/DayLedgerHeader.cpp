@@ -69,7 +69,7 @@ void DayLedgerHeader::paint(QPainter &painter, const QRect &rect, const QFont &f
     const QFontMetrics titleMetrics(titleFont);
     const int titleWidth = std::max(0, expenseRect.left() - captionGap - line.left());
     painter.setFont(titleFont);
-    painter.setPen(QColor(0x1d, 0x1d, 0x22));
+    painter.setPen(Palette::primaryText());
     painter.drawText(QRect(line.left(), line.top(), titleWidth, line.height()),
                      Qt::AlignLeft | Qt::AlignBottom,
                      titleMetrics.elidedText(title(), Qt::ElideRight, titleWidth));

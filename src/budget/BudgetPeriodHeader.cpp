@@ -49,9 +49,9 @@ BudgetPeriodHeader::BudgetPeriodHeader(const QString &title, const std::vector<B
     m_delete->setAccessibleName(u"删除周期"_s);
     m_delete->setToolTip(u"删除这个预算周期"_s);
     m_delete->setCursor(Qt::PointingHandCursor);
-    m_delete->setStyleSheet(
-        u"QToolButton { border: none; padding: 2px; }"
-        "QToolButton:hover { background: rgba(224, 59, 59, 0.12); border-radius: 6px; }"_s);
+    m_delete->setStyleSheet(u"QToolButton { border: none; padding: 2px; }"
+                            "QToolButton:hover { background: %1; border-radius: 6px; }"_s.arg(
+                                Palette::css(Palette::withAlpha(Palette::over(), 0.12))));
     line->addWidget(m_delete, 0, Qt::AlignTop);
 
     connect(m_delete, &QToolButton::clicked, this, &BudgetPeriodHeader::deleteRequested);

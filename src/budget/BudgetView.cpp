@@ -52,7 +52,7 @@ void addRow(Card *card, QWidget *row, int verticalPadding)
     if (rows->count() > 0) {
         auto *divider = new QFrame(card);
         divider->setFixedHeight(1);
-        divider->setStyleSheet(u"background: rgba(60, 60, 67, 0.12);"_s);
+        divider->setStyleSheet(u"background: %1;"_s.arg(Palette::css(Palette::separator())));
         rows->addWidget(divider);
     }
     auto *holder = new QWidget(card);
@@ -72,9 +72,9 @@ QPushButton *actionButton(const QString &text, const QString &symbol, QWidget *p
     button->setStyleSheet(u"QPushButton { text-align: left; border: none; background: transparent; color: %1;"
                           " padding: 9px %2px; }"
                           "QPushButton:hover { background: %3; }"
-                          "QPushButton:focus { background: %3; }"_s.arg(Palette::indigo().name())
+                          "QPushButton:focus { background: %3; }"_s.arg(Palette::css(Palette::indigo()))
                               .arg(rowInset)
-                              .arg(Palette::withAlpha(Palette::indigo(), 0.07).name(QColor::HexArgb)));
+                              .arg(Palette::css(Palette::withAlpha(Palette::indigo(), 0.07))));
     return button;
 }
 
@@ -119,8 +119,8 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     m_back->setCursor(Qt::PointingHandCursor);
     m_back->setStyleSheet(
         u"QPushButton { border: none; background: transparent; color: %1; padding: 4px 8px 4px 2px; }"
-        "QPushButton:hover { color: %2; }"_s.arg(Palette::indigo().name(),
-                                                 Palette::indigo().darker(125).name()));
+        "QPushButton:hover { color: %2; }"_s.arg(Palette::css(Palette::indigo()),
+                                                 Palette::css(Palette::indigo().darker(125))));
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(18, 0, 18, 0);
     bar->addWidget(m_back);
@@ -174,7 +174,8 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     actionRows->addWidget(m_addToCurrent);
     m_actionDivider = new QFrame(actions);
     m_actionDivider->setFixedHeight(1);
-    m_actionDivider->setStyleSheet(u"background: rgba(60, 60, 67, 0.12); margin-left: %1px;"_s.arg(rowInset));
+    m_actionDivider->setStyleSheet(
+        u"background: %1; margin-left: %2px;"_s.arg(Palette::css(Palette::separator())).arg(rowInset));
     actionRows->addWidget(m_actionDivider);
     actionRows->addWidget(m_newPeriod);
     column->addWidget(actions);

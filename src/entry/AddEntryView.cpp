@@ -66,7 +66,7 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
 
     auto *divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
-    divider->setStyleSheet(u"color: #dcdce4;"_s);
+    divider->setStyleSheet(u"color: %1;"_s.arg(Palette::css(Palette::separator())));
     column->addWidget(divider);
 
     auto *header = new QHBoxLayout;

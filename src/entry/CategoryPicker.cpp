@@ -34,7 +34,7 @@ public:
         QPainterPath shape;
         shape.addRoundedRect(tile.adjusted(0.75, 0.75, -0.75, -0.75), 14, 14);
         painter->fillPath(shape, selected ? Palette::withAlpha(accent, 0.12) : Palette::controlBackground());
-        painter->setPen(selected ? QPen(accent, 1.5) : QPen(Palette::withAlpha(Qt::gray, 0.16), 1));
+        painter->setPen(selected ? QPen(accent, 1.5) : QPen(Palette::outline(), 1));
         painter->drawPath(shape);
 
         QFont caption = option.font;
@@ -48,7 +48,7 @@ public:
         painter->drawEllipse(circle);
         const QPixmap glyph =
             Icon::pixmap(index.data(CategoryListModel::SymbolRole).toString(),
-                         selected ? QColor(Qt::white) : accent, 20, painter->device()->devicePixelRatioF());
+                         selected ? Palette::onAccent() : accent, 20, painter->device()->devicePixelRatioF());
         painter->drawPixmap(QPointF(circle.center().x() - 10, circle.center().y() - 10), glyph);
 
         painter->setFont(caption);

@@ -20,7 +20,7 @@ constexpr int padding = 22;
 
 QColor white(qreal opacity)
 {
-    return Palette::withAlpha(Qt::white, opacity);
+    return Palette::withAlpha(Palette::onAccent(), opacity);
 }
 
 QLabel *whiteLabel(QWidget *parent, qreal opacity, qreal scale, QFont::Weight weight)
@@ -70,7 +70,7 @@ BalanceCard::BalanceCard(QWidget *parent) : QWidget(parent)
     big.setBold(true);
     m_balance->setFont(big);
     QPalette palette = m_balance->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::WindowText, Palette::onAccent());
     m_balance->setPalette(palette);
     m_balance->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_balance);
@@ -106,7 +106,7 @@ void BalanceCard::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(rect().topLeft(), rect().bottomRight());
     gradient.setColorAt(0, Palette::indigo());
-    gradient.setColorAt(1, QColor(0x2f, 0x7d, 0xf6));
+    gradient.setColorAt(1, Palette::blue());
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), radius, radius);
     painter.fillPath(path, gradient);

@@ -31,7 +31,7 @@ BudgetSummaryView::BudgetSummaryView(QWidget *parent)
     m_manage->setFlat(true);
     m_manage->setStyleSheet(
         u"QPushButton { border: none; background: transparent; color: %1; padding: 2px 4px; }"
-        "QPushButton:hover { text-decoration: underline; }"_s.arg(Palette::indigo().name()));
+        "QPushButton:hover { text-decoration: underline; }"_s.arg(Palette::css(Palette::indigo())));
     connect(m_manage, &QPushButton::clicked, this, &BudgetSummaryView::manageRequested);
     header->addWidget(m_manage);
     column->addLayout(header);

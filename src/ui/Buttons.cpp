@@ -27,23 +27,27 @@ QPushButton *make(const QString &text, const QString &symbol, const QColor &icon
 
 QPushButton *Buttons::prominent(const QString &text, const QString &symbol, QWidget *parent)
 {
-    const QString indigo = Palette::indigo().name();
-    return make(text, symbol, Qt::white,
-                u"QPushButton { background: %1; color: white; border: none; border-radius: 8px;"
+    return make(text, symbol, Palette::onAccent(),
+                u"QPushButton { background: %1; color: %4; border: none; border-radius: 8px;"
                 " padding: 7px 16px; font-weight: 600; }"
                 "QPushButton:hover { background: %2; }"
                 "QPushButton:pressed { background: %3; }"
-                "QPushButton:disabled { background: #c5c5d6; color: #f4f4f8; }"_s.arg(
-                    indigo, Palette::indigo().lighter(110).name(), Palette::indigo().darker(115).name()),
+                "QPushButton:disabled { background: %5; color: %6; }"_s.arg(
+                    Palette::css(Palette::indigo()), Palette::css(Palette::indigo().lighter(110)),
+                    Palette::css(Palette::indigo().darker(115)), Palette::css(Palette::onAccent()),
+                    Palette::css(Palette::disabledFill()), Palette::css(Palette::windowBackground())),
                 parent);
 }
 
 QPushButton *Buttons::bordered(const QString &text, const QString &symbol, QWidget *parent)
 {
     return make(text, symbol, Palette::indigo(),
-                u"QPushButton { background: white; color: %1; border: 1px solid #d0d0dc; border-radius: 8px;"
+                u"QPushButton { background: %2; color: %1; border: 1px solid %3; border-radius: 8px;"
                 " padding: 7px 14px; }"
-                "QPushButton:hover { background: #f1f1f8; }"
-                "QPushButton:disabled { color: #a8a8b8; }"_s.arg(Palette::indigo().name()),
+                "QPushButton:hover { background: %4; }"
+                "QPushButton:disabled { color: %5; }"_s.arg(
+                    Palette::css(Palette::indigo()), Palette::css(Palette::controlBackground()),
+                    Palette::css(Palette::controlBorder()), Palette::css(Palette::hoverFill()),
+                    Palette::css(Palette::disabledText())),
                 parent);
 }

@@ -57,7 +57,7 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
     const int amountWidth = QFontMetrics(amountFont).horizontalAdvance(amount);
     const QRect amountRect(rect.right() - amountWidth, rect.top(), amountWidth + 1, rect.height());
     painter.setFont(amountFont);
-    painter.setPen(income ? Palette::income() : QColor(0x1d, 0x1d, 0x22));
+    painter.setPen(income ? Palette::income() : Palette::primaryText());
     painter.drawText(amountRect, Qt::AlignRight | Qt::AlignVCenter, amount);
 
     const int textLeft = disc.right() + 1 + spacing;
@@ -69,7 +69,7 @@ void EntryRow::paint(QPainter &painter, const QRect &rect, const LedgerEntry &en
     const int blockHeight = nameMetrics.height() + 2 + detailMetrics.height();
     const int top = rect.center().y() - blockHeight / 2 + 1;
     painter.setFont(nameFont);
-    painter.setPen(QColor(0x1d, 0x1d, 0x22));
+    painter.setPen(Palette::primaryText());
     painter.drawText(QRect(textLeft, top, textWidth, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
                      nameMetrics.elidedText(entry.category, Qt::ElideRight, textWidth));
     painter.setFont(detailFont);

@@ -125,6 +125,15 @@ const std::array<QColor, 7> &Palette::accentCycle()
     return accents;
 }
 
+QString Palette::css(const QColor &colour)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(colour.red())
+        .arg(colour.green())
+        .arg(colour.blue())
+        .arg(colour.alphaF(), 0, 'f', 3);
+}
+
 QColor Palette::withAlpha(QColor colour, qreal opacity)
 {
     colour.setAlphaF(static_cast<float>(opacity));

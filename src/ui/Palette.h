@@ -50,5 +50,7 @@ const std::array<QColor, 7> &accentCycle();
 
 // The same colour with another opacity (0..1).
 QColor withAlpha(QColor colour, qreal opacity);
+// The colour as a style-sheet value, alpha included: "rgba(r, g, b, a)".
+QString css(const QColor &colour);
 
 } // namespace Palette

@@ -14,7 +14,10 @@ SegmentedControl::SegmentedControl(const QStringList &segments, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    const QString indigo = Palette::indigo().name();
+    const QString indigo = Palette::css(Palette::indigo());
+    const QString border = Palette::css(Palette::controlBorder());
+    const QString background = Palette::css(Palette::controlBackground());
+    const QString onAccent = Palette::css(Palette::onAccent());
     for (int i = 0; i < segments.size(); ++i) {
         auto *button = new QPushButton(segments.at(i), this);
         button->setCheckable(true);
@@ -24,13 +27,13 @@ SegmentedControl::SegmentedControl(const QStringList &segments, QWidget *parent)
         const bool first = i == 0;
         const bool last = i == segments.size() - 1;
         button->setStyleSheet(
-            u"QPushButton { border: 1px solid #c9c9d6; background: white; padding: 5px 14px;"
+            u"QPushButton { border: 1px solid %5; background: %6; padding: 5px 14px;"
             " border-top-left-radius: %1px; border-bottom-left-radius: %1px;"
             " border-top-right-radius: %2px; border-bottom-right-radius: %2px; %3 }"
-            "QPushButton:checked { background: %4; color: white; border-color: %4; }"_s.arg(first ? 7 : 0)
+            "QPushButton:checked { background: %4; color: %7; border-color: %4; }"_s.arg(first ? 7 : 0)
                 .arg(last ? 7 : 0)
                 .arg(first ? QString() : u"border-left: none;"_s)
-                .arg(indigo));
+                .arg(indigo, border, background, onAccent));
         m_group->addButton(button, i);
         layout->addWidget(button, 1);
     }

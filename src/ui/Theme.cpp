@@ -18,12 +18,12 @@ void Theme::apply()
     QPalette palette = QApplication::style()->standardPalette();
     palette.setColor(QPalette::Window, Palette::windowBackground());
     palette.setColor(QPalette::Base, Palette::controlBackground());
-    palette.setColor(QPalette::AlternateBase, QColor(0xf7, 0xf7, 0xfa));
+    palette.setColor(QPalette::AlternateBase, Palette::alternateBackground());
     palette.setColor(QPalette::Highlight, Palette::indigo());
-    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::HighlightedText, Palette::onAccent());
     palette.setColor(QPalette::Link, Palette::indigo());
     palette.setColor(QPalette::PlaceholderText, Palette::secondaryText());
-    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0xb8, 0xb8, 0xc8));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, Palette::disabledFill());
     QApplication::setPalette(palette);
 
     QFont font(u"Noto Sans CJK SC"_s);
