@@ -104,10 +104,6 @@ QVariant BillsListModel::data(const QModelIndex &index, int role) const
         return place.positionInDay;
     case DayRole:
         return m_bills.groups()[static_cast<size_t>(place.group)].day;
-    case DayExpenseRole:
-        return header ? QVariant(m_bills.groups()[static_cast<size_t>(place.group)].expense) : QVariant();
-    case DayIncomeRole:
-        return header ? QVariant(m_bills.groups()[static_cast<size_t>(place.group)].income) : QVariant();
     case EntryIdRole:
         if (const LedgerEntry *entry = header ? nullptr : entryAt(index))
             return entry->id;

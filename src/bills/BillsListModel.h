@@ -23,8 +23,6 @@ public:
         GroupRole,                      // index of the day group
         PositionInDayRole,              // the entry's position in its day's list; -1 for a header
         DayRole,                        // start of the row's day
-        DayExpenseRole,                 // the day's shown expense sum (header rows)
-        DayIncomeRole,                  // the day's shown income sum (header rows)
         EntryIdRole,                    // the entry's id (entry rows)
     };
     // The text a screen reader says for an entry row.

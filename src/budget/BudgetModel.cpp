@@ -44,11 +44,6 @@ BudgetModel::BudgetModel(ModelStore &store, QObject *parent)
     refresh();
 }
 
-const std::vector<LedgerEntry> &BudgetModel::entries() const
-{
-    return m_store.entries();
-}
-
 bool BudgetModel::canAddToCurrentPeriod() const
 {
     return !m_active.empty() && m_active.front().hasPeriod();
@@ -78,6 +73,10 @@ void BudgetModel::refresh()
     }
     m_current = BudgetPeriodGroup::grouped(m_active);
     m_past = BudgetPeriodGroup::grouped(historical);
+    for (std::vector<BudgetPeriodGroup> *groups : {&m_current, &m_past}) {
+        for (BudgetPeriodGroup &group : *groups)
+            group.measure(m_store.entries());
+    }
     Q_EMIT changed();
 }
 

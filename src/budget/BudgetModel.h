@@ -23,9 +23,6 @@ class BudgetModel final : public QObject {
 public:
     explicit BudgetModel(ModelStore &store, QObject *parent = nullptr);
 
-    // The store's entries (newest first), which the period headers and rows total.
-    const std::vector<LedgerEntry> &entries() const;
-
     // The budgets in force now, in store order.
     const std::vector<Budget> &activeBudgets() const { return m_active; }
     // The period in force now: at most one group.

@@ -20,7 +20,7 @@ std::vector<BudgetPeriodGroup> BudgetPeriodGroup::grouped(const std::vector<Budg
         const QString title = budget.periodTitle();
         auto group = std::ranges::find(groups, title, &BudgetPeriodGroup::key);
         if (group == groups.end())
-            group = groups.insert(groups.end(), BudgetPeriodGroup{title, {}});
+            group = groups.insert(groups.end(), BudgetPeriodGroup{title, {}, {}, {}});
         group->budgets.push_back(budget);
     }
     for (BudgetPeriodGroup &group : groups) {
@@ -30,4 +30,13 @@ std::vector<BudgetPeriodGroup> BudgetPeriodGroup::grouped(const std::vector<Budg
         return codePointLess(b.key, a.key);
     });
     return groups;
+}
+
+void BudgetPeriodGroup::measure(const std::vector<LedgerEntry> &entries)
+{
+    figures = BudgetHeaderFigures::of(budgets, entries);
+    rows.clear();
+    rows.reserve(budgets.size());
+    for (const Budget &budget : budgets)
+        rows.push_back(BudgetRowFigures::of(budget, entries));
 }

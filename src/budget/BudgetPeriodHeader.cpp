@@ -12,10 +12,10 @@
 
 using namespace Qt::StringLiterals;
 
-BudgetPeriodHeader::BudgetPeriodHeader(const QString &title, const std::vector<Budget> &budgets,
-                                       const std::vector<LedgerEntry> &entries, QWidget *parent)
+BudgetPeriodHeader::BudgetPeriodHeader(const QString &title, const BudgetHeaderFigures &figures,
+                                       QWidget *parent)
     : QWidget(parent)
-    , m_figures(BudgetHeaderFigures::of(budgets, entries))
+    , m_figures(figures)
     , m_title(new QLabel(title, this))
     , m_usage(new QLabel(m_figures.usageText(), this))
     , m_delete(new QToolButton(this))

@@ -17,8 +17,7 @@ class BudgetPeriodHeader final : public QWidget {
     Q_OBJECT
 
 public:
-    BudgetPeriodHeader(const QString &title, const std::vector<Budget> &budgets,
-                       const std::vector<LedgerEntry> &entries, QWidget *parent = nullptr);
+    BudgetPeriodHeader(const QString &title, const BudgetHeaderFigures &figures, QWidget *parent = nullptr);
 
     QString title() const;
     const BudgetHeaderFigures &figures() const { return m_figures; }

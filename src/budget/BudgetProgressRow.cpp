@@ -13,12 +13,12 @@
 
 using namespace Qt::StringLiterals;
 
-BudgetProgressRow::BudgetProgressRow(const Budget &item, const std::vector<LedgerEntry> &entries,
-                                     bool historical, QWidget *parent)
+BudgetProgressRow::BudgetProgressRow(const Budget &item, const BudgetRowFigures &figures, bool historical,
+                                     QWidget *parent)
     : QWidget(parent)
     , m_item(item)
     , m_historical(historical)
-    , m_figures(BudgetRowFigures::of(item, entries))
+    , m_figures(figures)
     , m_category(new QLabel(item.category, this))
     , m_percent(new QLabel(m_figures.percentText(), this))
     , m_remaining(new QLabel(m_figures.remainingText(), this))

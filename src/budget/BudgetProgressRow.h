@@ -18,7 +18,7 @@ class BudgetProgressRow final : public QWidget {
     Q_OBJECT
 
 public:
-    BudgetProgressRow(const Budget &item, const std::vector<LedgerEntry> &entries, bool historical = false,
+    BudgetProgressRow(const Budget &item, const BudgetRowFigures &figures, bool historical = false,
                       QWidget *parent = nullptr);
 
     const Budget &item() const { return m_item; }

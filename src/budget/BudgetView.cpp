@@ -212,7 +212,6 @@ void BudgetView::showEvent(QShowEvent *event)
 
 void BudgetView::rebuild()
 {
-    const std::vector<LedgerEntry> &entries = m_model.entries();
 
     auto *current = new QWidget;
     auto *currentColumn = new QVBoxLayout(current);
@@ -230,14 +229,14 @@ void BudgetView::rebuild()
     for (const BudgetPeriodGroup &group : m_model.currentGroups()) {
         auto *section = new QVBoxLayout;
         section->setSpacing(8);
-        auto *header = new BudgetPeriodHeader(group.key, group.budgets, entries, current);
+        auto *header = new BudgetPeriodHeader(group.key, group.figures, current);
         header->setContentsMargins(rowInset, 0, rowInset, 0);
         connect(header, &BudgetPeriodHeader::deleteRequested, this,
                 [this, group] { m_model.requestPeriodDeletion(group.key, group.budgets); });
         section->addWidget(header);
         Card *card = sectionCard(current);
-        for (const Budget &budget : group.budgets)
-            addRow(card, new BudgetProgressRow(budget, entries, false, card), 4);
+        for (size_t i = 0; i < group.budgets.size(); ++i)
+            addRow(card, new BudgetProgressRow(group.budgets[i], group.rows[i], false, card), 4);
         section->addWidget(card);
         currentColumn->addLayout(section);
     }
@@ -260,12 +259,12 @@ void BudgetView::rebuild()
             parts->setContentsMargins(0, 5, 0, 5);
             parts->setSpacing(8);
             parts->setAlignment(Qt::AlignLeft);
-            auto *header = new BudgetPeriodHeader(group.key, group.budgets, entries, row);
+            auto *header = new BudgetPeriodHeader(group.key, group.figures, row);
             connect(header, &BudgetPeriodHeader::deleteRequested, this,
                     [this, group] { m_model.requestPeriodDeletion(group.key, group.budgets); });
             parts->addWidget(header);
-            for (const Budget &budget : group.budgets)
-                parts->addWidget(new BudgetProgressRow(budget, entries, true, row));
+            for (size_t i = 0; i < group.budgets.size(); ++i)
+                parts->addWidget(new BudgetProgressRow(group.budgets[i], group.rows[i], true, row));
             addRow(card, row, 6);
         }
         pastColumn->addWidget(card);
