@@ -2,13 +2,16 @@
 
 #include "NaturalLedgerParser.h"
 #include "model/AmountText.h"
-#include "model/LedgerCategories.h"
-#include "model/LedgerEntry.h"
-#include "store/ModelStore.h"
+#include "model/Clock.h"
+
+#include <QSignalBlocker>
 
 using namespace Qt::StringLiterals;
 
-SmartEntryModel::SmartEntryModel(QObject *parent) : QObject(parent), m_draftCategory(u"餐饮"_s) {}
+SmartEntryModel::SmartEntryModel(QObject *parent) : QObject(parent)
+{
+    connect(&m_draft, &EntryFormModel::changed, this, &SmartEntryModel::changed);
+}
 
 void SmartEntryModel::setSentence(const QString &sentence)
 {
@@ -16,44 +19,6 @@ void SmartEntryModel::setSentence(const QString &sentence)
         return;
     m_sentence = sentence;
     Q_EMIT changed();
-}
-
-void SmartEntryModel::setDraftKind(EntryKind kind)
-{
-    if (kind == m_draftKind)
-        return;
-    m_draftKind = kind;
-    m_draftCategory = LedgerCategories::firstFor(kind);
-    Q_EMIT changed();
-}
-
-void SmartEntryModel::setDraftAmount(const QString &amount)
-{
-    if (amount == m_draftAmount)
-        return;
-    m_draftAmount = amount;
-    Q_EMIT changed();
-}
-
-void SmartEntryModel::setDraftCategory(const QString &category)
-{
-    if (category == m_draftCategory)
-        return;
-    m_draftCategory = category;
-    Q_EMIT changed();
-}
-
-void SmartEntryModel::setDraftNote(const QString &note)
-{
-    if (note == m_draftNote)
-        return;
-    m_draftNote = note;
-    Q_EMIT changed();
-}
-
-const QStringList &SmartEntryModel::draftCategories() const
-{
-    return LedgerCategories::forKind(m_draftKind);
 }
 
 SmartEntryModel::Area SmartEntryModel::area() const
@@ -70,26 +35,26 @@ bool SmartEntryModel::canRecognize() const
 
 bool SmartEntryModel::canConfirm() const
 {
-    return AmountText::positive(m_draftAmount).has_value();
+    return m_draft.canSave();
 }
 
 void SmartEntryModel::recognize()
 {
     m_parsed = NaturalLedgerParser::parse(m_sentence);
     if (m_parsed) {
-        // The recognised category is kept even though the kind changes with it.
-        m_draftKind = m_parsed->kind;
-        m_draftAmount = AmountText::field(m_parsed->amount);
-        m_draftCategory = m_parsed->category;
-        m_draftNote = m_parsed->note;
+        const QSignalBlocker quiet(m_draft);
+        // The kind first: its change selects its first category, which the recognised
+        // category then replaces.
+        m_draft.setKind(m_parsed->kind);
+        m_draft.setAmount(AmountText::field(m_parsed->amount));
+        m_draft.setCategory(m_parsed->category);
+        m_draft.setNote(m_parsed->note);
     }
     Q_EMIT changed();
 }
 
 bool SmartEntryModel::confirm(ModelStore &store)
 {
-    const std::optional<double> amount = AmountText::positive(m_draftAmount);
-    if (!amount)
-        return false;
-    return store.insert(LedgerEntry(*amount, m_draftKind, m_draftCategory, m_draftNote));
+    m_draft.setDate(Clock::now());
+    return m_draft.save(store);
 }

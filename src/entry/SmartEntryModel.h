@@ -1,7 +1,7 @@
 #pragma once
 
+#include "EntryFormModel.h"
 #include "ParsedLedgerEntry.h"
-#include "model/EntryKind.h"
 
 #include <QObject>
 #include <QStringList>
@@ -11,7 +11,8 @@
 class ModelStore;
 
 // The smart entry sheet's state: the typed sentence, the last recognition and the editable
-// draft that recognition fills.
+// draft that recognition fills. The draft has the fields and rules of the add form; its
+// date is ignored, since a confirmed draft is dated at the moment of confirming.
 class SmartEntryModel final : public QObject {
     Q_OBJECT
 
@@ -25,16 +26,8 @@ public:
     void setSentence(const QString &sentence);
     const std::optional<ParsedLedgerEntry> &parsed() const { return m_parsed; }
 
-    EntryKind draftKind() const { return m_draftKind; }
-    // A change of kind selects the first category of the new kind's list.
-    void setDraftKind(EntryKind kind);
-    QString draftAmount() const { return m_draftAmount; }
-    void setDraftAmount(const QString &amount);
-    QString draftCategory() const { return m_draftCategory; }
-    void setDraftCategory(const QString &category);
-    QString draftNote() const { return m_draftNote; }
-    void setDraftNote(const QString &note);
-    const QStringList &draftCategories() const;
+    EntryFormModel &draft() { return m_draft; }
+    const EntryFormModel &draft() const { return m_draft; }
 
     Area area() const;
     // "识别" is offered once the sentence holds more than blanks.
@@ -54,8 +47,5 @@ Q_SIGNALS:
 private:
     QString m_sentence;
     std::optional<ParsedLedgerEntry> m_parsed;
-    EntryKind m_draftKind = EntryKind::expense;
-    QString m_draftAmount;
-    QString m_draftCategory;
-    QString m_draftNote;
+    EntryFormModel m_draft;
 };

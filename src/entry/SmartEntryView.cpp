@@ -152,11 +152,11 @@ QWidget *SmartEntryView::buildCard()
     column->addStretch(1);
 
     connect(m_kind, &QComboBox::activated, this,
-            [this](int index) { m_model.setDraftKind(EntryKinds::allCases().value(index)); });
-    connect(m_amount, &QLineEdit::textEdited, &m_model, &SmartEntryModel::setDraftAmount);
+            [this](int index) { m_model.draft().setKind(EntryKinds::allCases().value(index)); });
+    connect(m_amount, &QLineEdit::textEdited, &m_model.draft(), &EntryFormModel::setAmount);
     connect(m_category, &QComboBox::activated, this,
-            [this](int index) { m_model.setDraftCategory(m_category->itemText(index)); });
-    connect(m_note, &QLineEdit::textEdited, &m_model, &SmartEntryModel::setDraftNote);
+            [this](int index) { m_model.draft().setCategory(m_category->itemText(index)); });
+    connect(m_note, &QLineEdit::textEdited, &m_model.draft(), &EntryFormModel::setNote);
     connect(m_confirm, &QPushButton::clicked, this, &SmartEntryView::confirm);
     return card;
 }
@@ -166,10 +166,10 @@ void SmartEntryView::refresh()
     m_recognize->setEnabled(m_model.canRecognize());
     m_area->setCurrentIndex(static_cast<int>(m_model.area()));
 
-    m_kind->setCurrentIndex(static_cast<int>(EntryKinds::allCases().indexOf(m_model.draftKind())));
-    FormWidgets::setText(m_amount, m_model.draftAmount());
-    FormWidgets::setText(m_note, m_model.draftNote());
-    FormWidgets::showCategories(m_category, m_model.draftCategories(), m_model.draftCategory());
+    m_kind->setCurrentIndex(static_cast<int>(EntryKinds::allCases().indexOf(m_model.draft().kind())));
+    FormWidgets::setText(m_amount, m_model.draft().amount());
+    FormWidgets::setText(m_note, m_model.draft().note());
+    FormWidgets::showCategories(m_category, m_model.draft().categories(), m_model.draft().category());
     m_confirm->setEnabled(m_model.canConfirm());
 }
 
