@@ -145,7 +145,7 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(22);
 
-    // 1. What a budget period is.
+    // What a budget period is.
     Card *help = sectionCard(columnHolder);
     auto *helpText =
         new QLabel(u"预算可按自定义日期归属。例如设为 11 月 15 日至 12 月 14 日，这段时间的支出都会计入"
@@ -159,13 +159,13 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     addRow(help, helpText, 8);
     column->addWidget(help);
 
-    // 2–3. The period in force, rebuilt on every change.
+    // The period in force, rebuilt on every change.
     m_current = new QWidget(columnHolder);
     auto *currentLayout = new QVBoxLayout(m_current);
     currentLayout->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_current);
 
-    // 4. The two ways into the add form.
+    // The two ways into the add form.
     Card *actions = sectionCard(columnHolder);
     static_cast<QVBoxLayout *>(actions->layout())->setContentsMargins(0, 0, 0, 0);
     m_addToCurrent = actionButton(u"为当前周期添加分类"_s, u"plus"_s, actions);
@@ -180,7 +180,7 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     actionRows->addWidget(m_newPeriod);
     column->addWidget(actions);
 
-    // 5. Every other period.
+    // Every other period.
     m_past = new QWidget(columnHolder);
     auto *pastLayout = new QVBoxLayout(m_past);
     pastLayout->setContentsMargins(0, 0, 0, 0);
