@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench format format-check clean
+.PHONY: deps configure build run test bench format format-check deb install clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -28,6 +28,19 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
+DEB_DIR ?= build-deb
+
+# A Debian package of a Release build, in $(DEB_DIR)/.
+deb: deps
+	cmake -S . -B $(DEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF $(LAUNCHER)
+	cmake --build $(DEB_DIR) -j $(JOBS)
+	cd $(DEB_DIR) && cpack -G DEB
+
+# Installs the program, its launcher entry, icon and metadata under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
 format-check:
 	bash scripts/check-format.sh
 
@@ -35,4 +48,4 @@ format:
 	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(DEB_DIR)
