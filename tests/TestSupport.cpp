@@ -13,6 +13,13 @@ void TestSupport::pinEnvironment()
     qputenv("TZ", "Asia/Shanghai");
     tzset();
     qunsetenv("PENNYLOOM_DATA_DIR");
+    // Settings a test writes (window geometry, switches) go to a folder of this run only, and
+    // the colour scheme does not follow the desktop the tests happen to run on (set
+    // PENNYLOOM_COLOR_SCHEME=dark to see the screens in the dark scheme).
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("PENNYLOOM_COLOR_SCHEME"))
+        qputenv("PENNYLOOM_COLOR_SCHEME", "light");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -15,10 +15,14 @@
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -27,6 +31,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int sidebarMinimum = 230;
+const QString geometryKey = QStringLiteral("window/geometry");
 constexpr int sidebarIdeal = 260;
 constexpr int sidebarMaximum = 300;
 
@@ -76,6 +81,7 @@ ContentView::ContentView(ModelStore &store, QWidget *parent) : QWidget(parent), 
     m_detailLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(detailPane, 1);
 
+    installShortcuts();
     connect(&m_model, &ContentModel::selectionChanged, this, &ContentView::showSelection);
     connect(&m_model, &ContentModel::showingAddChanged, this, &ContentView::updateAddSheet);
     connect(&m_model, &ContentModel::showingSmartEntryChanged, this, &ContentView::updateSmartEntrySheet);
@@ -230,4 +236,51 @@ void ContentView::updateSmartEntrySheet(bool showing)
     Sheets::follow(
         m_smartSheet, showing, [this] { return new SmartEntryView(m_store, this); },
         [this] { m_model.setShowingSmartEntry(false); });
+}
+
+void ContentView::installShortcuts()
+{
+    const QList<Workspace> workspaces = Workspaces::allCases();
+    for (int i = 0; i < workspaces.size() && i < 9; ++i) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)), this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, workspace = workspaces.at(i)] { m_model.setSelection(workspace); });
+    }
+    auto *add = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    connect(add, &QShortcut::activated, this, [this] { m_model.setShowingAdd(true); });
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_K)}) {
+        auto *smart = new QShortcut(keys, this);
+        connect(smart, &QShortcut::activated, this, [this] { m_model.setShowingSmartEntry(true); });
+    }
+    auto *find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, &ContentView::focusBillsSearch);
+}
+
+void ContentView::focusBillsSearch()
+{
+    m_model.setSelection(Workspace::bills);
+    if (auto *bills = qobject_cast<BillsView *>(m_detail)) {
+        bills->searchField()->setFocus(Qt::ShortcutFocusReason);
+        bills->searchField()->selectAll();
+    }
+}
+
+void ContentView::restoreWindowState()
+{
+    const QByteArray geometry = QSettings().value(geometryKey).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    resize(size().expandedTo(minimumSize()));
+}
+
+void ContentView::saveWindowState() const
+{
+    QSettings().setValue(geometryKey, saveGeometry());
+}
+
+void ContentView::closeEvent(QCloseEvent *event)
+{
+    saveWindowState();
+    QWidget::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ModelStore;
+class QCloseEvent;
 class QDialog;
 class QListWidget;
 class QVBoxLayout;
@@ -25,7 +26,17 @@ public:
     QDialog *addSheet() const { return m_addSheet; }
     QDialog *smartEntrySheet() const { return m_smartSheet; }
 
+    // The window's size and position from the last run, never below the minimum size.
+    void restoreWindowState();
+    void saveWindowState() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void installShortcuts();
+    // Ctrl+F: the bills list with its search field focused.
+    void focusBillsSearch();
     QWidget *buildSidebar();
     QWidget *buildScreen(Workspace workspace);
     QWidget *buildOverview();

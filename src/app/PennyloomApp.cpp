@@ -1,6 +1,7 @@
 #include "PennyloomApp.h"
 
 #include "ContentView.h"
+#include "QuitSignals.h"
 #include "store/ModelStore.h"
 #include "ui/Theme.h"
 
@@ -16,9 +17,10 @@ using namespace Qt::StringLiterals;
 
 PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
 {
+    setOrganizationName(u"Pennyloom"_s);
     setApplicationName(u"Pennyloom"_s);
     setApplicationDisplayName(u"Pennyloom"_s);
-    setDesktopFileName(u"pennyloom"_s);
+    setDesktopFileName(u"org.pennyloom.Pennyloom"_s);
     // The screens are Chinese throughout; a session without a locale of its own (C/POSIX)
     // would otherwise print yuan as "CN¥ 1234.50" and dates in the root locale's style.
     if (QLocale::system().language() == QLocale::C)
@@ -57,6 +59,12 @@ int PennyloomApp::run()
     connect(store.get(), &ModelStore::writeFailed, &window, [&window](const QString &message) {
         QMessageBox::warning(&window, u"保存失败"_s, message + u"\n刚才的修改没有保存。"_s);
     });
+    QuitSignals signals;
+    connect(&signals, &QuitSignals::quitRequested, &window, [&window] {
+        window.close();
+        quit();
+    });
+    window.restoreWindowState();
     window.show();
     return exec();
 }

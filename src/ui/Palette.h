@@ -11,6 +11,11 @@
 // second scheme changes the whole program at once.
 namespace Palette {
 
+// The scheme every role answers for: light unless the desktop prefers dark. Set once at
+// start-up, before any widget is built.
+void setDark(bool dark);
+bool isDark();
+
 // The window's accent: buttons, selection, toggles.
 QColor indigo();
 // A deeper accent for text on an accent-tinted fill (the selected sidebar row).

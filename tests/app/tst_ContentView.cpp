@@ -13,10 +13,12 @@
 #include "ui/EmptyState.h"
 
 #include <QDir>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -244,6 +246,83 @@ private Q_SLOTS:
         QVERIFY(bills->model().filtered().empty());
         QVERIFY(m_store->entries().empty());
         QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥0.00"_s);
+    }
+
+    void keyboardShortcuts_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("workspace");
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<bool>("smart");
+
+        QTest::newRow("Ctrl+2 bills") << QKeySequence(u"Ctrl+2"_s) << int(Workspace::bills) << false << false;
+        QTest::newRow("Ctrl+8 settings")
+            << QKeySequence(u"Ctrl+8"_s) << int(Workspace::settings) << false << false;
+        QTest::newRow("Ctrl+N add") << QKeySequence(u"Ctrl+N"_s) << int(Workspace::overview) << true << false;
+        QTest::newRow("Ctrl+Shift+N smart")
+            << QKeySequence(u"Ctrl+Shift+N"_s) << int(Workspace::overview) << false << true;
+        QTest::newRow("Ctrl+K smart")
+            << QKeySequence(u"Ctrl+K"_s) << int(Workspace::overview) << false << true;
+    }
+
+    void keyboardShortcuts()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, workspace);
+        QFETCH(bool, add);
+        QFETCH(bool, smart);
+        ContentView view(*m_store);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QTest::keySequence(&view, keys);
+        QCOMPARE(int(view.model().shownWorkspace()), workspace);
+        QCOMPARE(view.model().showingAdd(), add);
+        QCOMPARE(view.model().showingSmartEntry(), smart);
+    }
+
+    void findFocusesBillsSearch()
+    {
+        ContentView view(*m_store);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QTest::keySequence(&view, QKeySequence(u"Ctrl+F"_s));
+        auto *bills = qobject_cast<BillsView *>(view.detailScreen());
+        QVERIFY(bills);
+        QTRY_VERIFY(bills->searchField()->hasFocus());
+    }
+
+    void windowStateSurvivesARestart_data()
+    {
+        QTest::addColumn<QSize>("closedAt");
+        QTest::addColumn<QSize>("reopensAt");
+
+        QTest::newRow("larger than the minimum") << QSize(1300, 900) << QSize(1300, 900);
+        QTest::newRow("never below the minimum") << QSize(400, 300) << QSize(1080, 720);
+    }
+
+    void windowStateSurvivesARestart()
+    {
+        QFETCH(QSize, closedAt);
+        QFETCH(QSize, reopensAt);
+        {
+            // A window of the saved size; the program's own cannot be made smaller than its
+            // minimum, but a file from elsewhere may say so.
+            QWidget window;
+            window.show();
+            window.resize(closedAt);
+            QTRY_COMPARE(window.size(), closedAt);
+            QSettings().setValue(u"window/geometry"_s, window.saveGeometry());
+        }
+        {
+            ContentView view(*m_store);
+            view.restoreWindowState();
+            QCOMPARE(view.size(), reopensAt);
+            view.show();
+            view.close();
+        }
+        ContentView again(*m_store);
+        again.restoreWindowState();
+        QCOMPARE(again.size(), reopensAt);
     }
 
 private:
