@@ -89,6 +89,7 @@ AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, cons
     header->addWidget(m_range);
 
     m_summary->setSpacing(18);
+    m_summary->addStretch(1);
     header->addLayout(m_summary);
     column->addLayout(header);
 
@@ -132,7 +133,7 @@ QLabel *AssetLedgerSheet::addSummary(const QString &symbol, const QColor &colour
     pair->setSpacing(4);
     pair->addWidget(icon);
     pair->addWidget(text);
-    m_summary->addLayout(pair);
+    m_summary->insertLayout(m_summary->count() - 1, pair);
     return text;
 }
 

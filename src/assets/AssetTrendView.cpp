@@ -17,7 +17,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QLinearGradient>
-#include <QSplineSeries>
+#include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -28,14 +28,37 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Round bounds a little outside the data, so the curve never touches the frame.
-std::pair<double, double> axisRange(const std::vector<AssetTrendPoint> &points)
+constexpr int stepsPerMonth = 16;
+
+// A smooth curve through the points (Catmull-Rom, x one unit per month), sampled densely so the
+// line and the top of the area are the same curve.
+QList<QPointF> smoothed(const std::vector<AssetTrendPoint> &points)
+{
+    QList<QPointF> curve;
+    const int n = int(points.size());
+    const auto y = [&](int i) { return points[size_t(std::clamp(i, 0, n - 1))].amount; };
+    for (int i = 0; i + 1 < n; ++i) {
+        const double p0 = y(i - 1), p1 = y(i), p2 = y(i + 1), p3 = y(i + 2);
+        for (int step = 0; step < stepsPerMonth; ++step) {
+            const double t = double(step) / stepsPerMonth;
+            const double value = 0.5 * (2 * p1 + (p2 - p0) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t +
+                                        (3 * p1 - p0 - 3 * p2 + p3) * t * t * t);
+            curve.append(QPointF(i + t, value));
+        }
+    }
+    if (n > 0)
+        curve.append(QPointF(n - 1, y(n - 1)));
+    return curve;
+}
+
+// Round bounds a little outside the curve, so it never touches the frame.
+std::pair<double, double> axisRange(const QList<QPointF> &curve)
 {
     double low = 0;
     double high = 0;
-    for (const AssetTrendPoint &point : points) {
-        low = std::min(low, point.amount);
-        high = std::max(high, point.amount);
+    for (const QPointF &point : curve) {
+        low = std::min(low, point.y());
+        high = std::max(high, point.y());
     }
     if (high - low < 1)
         high = low + 1;
@@ -126,18 +149,21 @@ void AssetTrendView::refresh()
     for (const AssetTrendPoint &point : m_points)
         labels.append(point.month);
     m_months->setCategories(labels);
-    const auto [low, high] = axisRange(m_points);
+    const QList<QPointF> curve = smoothed(m_points);
+    const auto [low, high] = axisRange(curve);
     m_amounts->setRange(low, high);
 
-    // Three layers per point: the area down to the axis, the smoothed line, the point itself.
+    // Three layers: the area down to the axis, the smoothed line, a symbol at each value.
     auto *upper = new QLineSeries;
     auto *lower = new QLineSeries;
-    auto *line = new QSplineSeries;
-    for (size_t i = 0; i < m_points.size(); ++i) {
-        upper->append(double(i), m_points[i].amount);
-        lower->append(double(i), low);
-        line->append(double(i), m_points[i].amount);
-    }
+    auto *line = new QLineSeries;
+    auto *symbols = new QScatterSeries;
+    upper->append(curve);
+    line->append(curve);
+    for (const QPointF &point : curve)
+        lower->append(point.x(), low);
+    for (size_t i = 0; i < m_points.size(); ++i)
+        symbols->append(double(i), m_points[i].amount);
     auto *area = new QAreaSeries(upper, lower);
     QLinearGradient fill(QPointF(0, 0), QPointF(0, 1));
     fill.setCoordinateMode(QGradient::ObjectBoundingMode);
@@ -146,10 +172,13 @@ void AssetTrendView::refresh()
     area->setBrush(fill);
     area->setPen(Qt::NoPen);
     line->setPen(QPen(Palette::indigo(), 2.5));
-    line->setPointsVisible(true);
-    line->setMarkerSize(8);
+    symbols->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    symbols->setMarkerSize(10);
+    symbols->setColor(Palette::indigo());
+    symbols->setBorderColor(Palette::controlBackground());
     for (QAbstractSeries *series :
-         {static_cast<QAbstractSeries *>(area), static_cast<QAbstractSeries *>(line)}) {
+         {static_cast<QAbstractSeries *>(area), static_cast<QAbstractSeries *>(line),
+          static_cast<QAbstractSeries *>(symbols)}) {
         m_chart->addSeries(series);
         series->attachAxis(m_months);
         series->attachAxis(m_amounts);

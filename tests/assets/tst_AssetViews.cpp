@@ -9,6 +9,9 @@
 #include "assets/AssetAccountLedgerView.h"
 #include "assets/AssetAccountListModel.h"
 #include "assets/AssetAccountSection.h"
+#include "assets/AssetBrand.h"
+#include "assets/AssetBrandArtwork.h"
+#include "assets/AssetBrandIcon.h"
 #include "assets/AssetChangeDelegate.h"
 #include "assets/AssetChangeListModel.h"
 #include "assets/AssetManagementView.h"
@@ -63,6 +66,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void everyBrandHasArtwork();
     void emptyWorkspace();
     void workspace();
     void addAccount_data();
@@ -132,6 +136,25 @@ bool AssetViewsTest::manage(AssetManagementView &view, AssetDimension dimension,
     return qobject_cast<AssetAccountDetailView *>(view.openSheet()) != nullptr;
 }
 
+// Every image the badge rules can name for a kind of the lists is drawn, none falls back.
+void AssetViewsTest::everyBrandHasArtwork()
+{
+    for (AssetDimension dimension : AssetDimensions::all) {
+        for (const QString &kind : AssetDimensions::kinds(dimension)) {
+            const AssetBrand brand = AssetBrand::forKind(kind);
+            if (brand.form != AssetBrand::Form::image)
+                continue;
+            QVERIFY2(AssetBrandArtwork::has(brand.name), qPrintable(brand.name));
+            const QImage image = AssetBrandArtwork::image(brand.name, QSize(48, 26), 2).toImage();
+            QCOMPARE(image.size(), QSize(96, 52));
+            // The tile is filled: its centre is not transparent.
+            QVERIFY(qAlpha(image.pixel(48, 26)) > 0 || qAlpha(image.pixel(4, 4)) > 0);
+        }
+    }
+    AssetBrandIcon badge(u"微信"_s);
+    QCOMPARE(badge.toolTip(), u"微信 品牌标识"_s);
+}
+
 void AssetViewsTest::emptyWorkspace()
 {
     std::unique_ptr<AssetManagementView> view = showWorkspace();
@@ -172,7 +195,7 @@ void AssetViewsTest::workspace()
     QCOMPARE(owned->model()->rowCount(), 4);
     QCOMPARE(owned->model()->index(0, 0).data().toString(), u"零钱通"_s);
     QCOMPARE(owned->model()->index(3, 0).data(Qt::AccessibleTextRole).toString(), u"现金，现金，¥1,150.00"_s);
-    // Four cards of at least 245 on a row this wide, side by side.
+    // Cards of at least 245 share a row of this width.
     const QRect first = owned->visualRect(owned->model()->index(0, 0));
     const QRect second = owned->visualRect(owned->model()->index(1, 0));
     QCOMPARE(second.top(), first.top());
