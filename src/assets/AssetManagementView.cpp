@@ -73,7 +73,10 @@ AssetManagementView::AssetManagementView(ModelStore &store, QWidget *parent)
     centre->setContentsMargins(32, 32, 32, 32);
     auto *columnHolder = new QWidget(page);
     columnHolder->setMaximumWidth(1200);
+    // Wider windows keep the column at 1200 and centre it.
+    centre->addStretch(0);
     centre->addWidget(columnHolder, 1);
+    centre->addStretch(0);
     auto *column = new QVBoxLayout(columnHolder);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(22);
