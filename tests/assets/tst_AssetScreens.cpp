@@ -39,7 +39,6 @@ private Q_SLOTS:
     void detailListsOwnChanges();
     void removeChanges();
     void deleteAccountWithChanges();
-    void oneSheetAtATime();
 
 private:
     AssetAccount addAccount(const QString &name, const QString &dimension, double opening,
@@ -361,29 +360,6 @@ void AssetScreensTest::deleteAccountWithChanges()
     QCOMPARE(m_store->assetAccounts().size(), size_t(1));
     QCOMPARE(m_store->assetAdjustments().size(), size_t(1));
     QCOMPARE(m_store->assetAdjustments().front().accountID, cash.id);
-}
-
-void AssetScreensTest::oneSheetAtATime()
-{
-    const AssetAccount cash = addAccount(u"现金"_s, u"自有资产"_s, 100, local(2024, 5, 1));
-    AssetManagementModel workspace(*m_store);
-    workspace.showTrend();
-    workspace.select(cash);
-    workspace.showAddAccount();
-    QVERIFY(workspace.showingTrend());
-    QVERIFY(!workspace.selectedAccount());
-    QVERIFY(!workspace.showingAddAccount());
-    workspace.closeSheet();
-    workspace.select(cash);
-    QCOMPARE(workspace.selectedAccount()->id, cash.id);
-
-    AssetAccountDetailModel detail(*m_store, cash);
-    detail.startOperation(AssetAmountOperation::deduction);
-    detail.showLedger();
-    detail.requestDelete();
-    QCOMPARE(detail.operation(), std::optional(AssetAmountOperation::deduction));
-    QVERIFY(!detail.showingLedger());
-    QVERIFY(!detail.confirmingDelete());
 }
 
 #include "tst_AssetScreens.moc"
