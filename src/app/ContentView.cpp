@@ -1,5 +1,6 @@
 #include "ContentView.h"
 
+#include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
@@ -159,6 +160,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::assets:
+        return new AssetManagementView(m_store);
     default:
         break;
     }

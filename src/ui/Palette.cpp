@@ -161,6 +161,26 @@ QString Palette::css(const QColor &colour)
         .arg(colour.alphaF(), 0, 'f', 3);
 }
 
+QColor Palette::brandTile(const QString &imageName)
+{
+    struct Tile {
+        const char16_t *name;
+        QRgb colour;
+    };
+    static constexpr Tile tiles[] = {
+        {u"ABCLogo", 0x0f9b82},         {u"ICBCLogo", 0xc8161d},   {u"BOCLogo", 0xa71e32},
+        {u"CCBLogo", 0x0a5ea8},         {u"BOCOMLogo", 0x1b2f7a},  {u"CMBLogo", 0xd1202e},
+        {u"PSBCLogo", 0x00794c},        {u"PingAnLogo", 0xea5a1f}, {u"SPDLogo", 0x123c82},
+        {u"WeChatLogo", 0x1aad53},      {u"AlipayLogo", 0x1677ff}, {u"XiaohebaoLogo", 0x12a3c9},
+        {u"TonghuashunLogo", 0xd9342b},
+    };
+    for (const Tile &tile : tiles) {
+        if (imageName == QStringView(tile.name))
+            return QColor::fromRgb(tile.colour);
+    }
+    return indigo();
+}
+
 QColor Palette::withAlpha(QColor colour, qreal opacity)
 {
     colour.setAlphaF(static_cast<float>(opacity));

@@ -3,6 +3,7 @@
 #include "model/BudgetTone.h"
 
 #include <QColor>
+#include <QString>
 
 #include <array>
 
@@ -52,6 +53,10 @@ QColor disabledText();
 
 // Seven distinct accents that categories and chart slices cycle through.
 const std::array<QColor, 7> &accentCycle();
+
+// Asset accounts: the tile colour of a brand badge by its image name ("ICBCLogo"); indigo
+// for a name without a colour of its own.
+QColor brandTile(const QString &imageName);
 
 // The same colour with another opacity (0..1).
 QColor withAlpha(QColor colour, qreal opacity);

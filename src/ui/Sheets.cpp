@@ -51,10 +51,3 @@ QMessageBox *Sheets::confirm(QWidget *parent, const QString &title, const QStrin
                      [alert, remove, answered] { answered(alert->clickedButton() == remove); });
     return alert;
 }
-
-void Sheets::followConfirmation(QPointer<QMessageBox> &alert, bool showing, QWidget *parent,
-                                const QString &title, const QString &message, const QString &destructiveText,
-                                const std::function<void(bool confirmed)> &answered)
-{
-    follow(alert, showing, [&] { return confirm(parent, title, message, destructiveText, answered); });
-}

@@ -41,8 +41,12 @@ QMessageBox *confirm(QWidget *parent, const QString &title, const QString &messa
                      const QString &destructiveText, const std::function<void(bool confirmed)> &answered);
 
 // follow() for a confirmation alert.
-void followConfirmation(QPointer<QMessageBox> &alert, bool showing, QWidget *parent, const QString &title,
+template <class Dialog>
+void followConfirmation(QPointer<Dialog> &alert, bool showing, QWidget *parent, const QString &title,
                         const QString &message, const QString &destructiveText,
-                        const std::function<void(bool confirmed)> &answered);
+                        const std::function<void(bool confirmed)> &answered)
+{
+    follow(alert, showing, [&] { return confirm(parent, title, message, destructiveText, answered); });
+}
 
 } // namespace Sheets

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "AddAssetAccountModel.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class SheetToolbar;
+
+// "新增资产": dimension and kind pickers, an optional name and the current amount.
+class AddAssetAccountView final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AddAssetAccountView(ModelStore &store, QWidget *parent = nullptr);
+
+    AddAssetAccountModel &model() { return m_model; }
+    QComboBox *dimensionPicker() const { return m_dimension; }
+    QComboBox *kindPicker() const { return m_kind; }
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *amountField() const { return m_amount; }
+    QPushButton *saveButton() const;
+
+private:
+    void refresh();
+
+    AddAssetAccountModel m_model;
+    SheetToolbar *m_toolbar;
+    QComboBox *m_dimension;
+    QComboBox *m_kind;
+    QLineEdit *m_name;
+    QLineEdit *m_amount;
+};

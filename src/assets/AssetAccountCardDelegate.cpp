@@ -1,0 +1,141 @@
+#include "AssetAccountCardDelegate.h"
+
+#include "AssetAccountListModel.h"
+#include "AssetBrand.h"
+#include "AssetBrandIcon.h"
+#include "ui/Fonts.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int padding = 16;
+// The grid's spacing lies inside each cell, so cards sit 12 points apart.
+constexpr int gap = 6;
+
+QRect cardIn(const QRect &cell)
+{
+    return cell.adjusted(gap, gap, -gap, -gap);
+}
+
+QRect badgeRect(const QRect &card)
+{
+    return {QPoint(card.left() + padding, card.top() + padding), AssetBrandIcon::badgeSize()};
+}
+
+} // namespace
+
+AssetAccountCardDelegate::AssetAccountCardDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+
+QRect AssetAccountCardDelegate::manageRect(const QRect &cardRect)
+{
+    const QRect card = cardIn(cardRect);
+    return {card.right() - padding - 72 + 1, card.bottom() - padding - 28 + 1, 72, 28};
+}
+
+int AssetAccountCardDelegate::cellMargin()
+{
+    return 2 * gap;
+}
+
+QSize AssetAccountCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+{
+    return {qMax(m_cellWidth, minimumCardWidth() + cellMargin()), cardHeight() + cellMargin()};
+}
+
+void AssetAccountCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                     const QModelIndex &index) const
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect card = cardIn(option.rect);
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+    painter->fillPath(outline, option.state.testFlag(QStyle::State_MouseOver) ? Palette::hoverFill()
+                                                                              : Palette::controlBackground());
+    painter->setPen(QPen(option.state.testFlag(QStyle::State_HasFocus)
+                             ? Palette::withAlpha(Palette::indigo(), 0.5)
+                             : Palette::border(),
+                         1));
+    painter->drawPath(outline);
+
+    const QString kind = index.data(AssetAccountListModel::KindRole).toString();
+    const QRect badge = badgeRect(card);
+    AssetBrandIcon::paint(*painter, badge, kind);
+
+    const QFont body = option.font;
+    const QFont nameFont = Fonts::withWeight(body, QFont::DemiBold);
+    const QRect nameRect(badge.right() + 10, badge.top(), card.right() - padding - badge.right() - 10,
+                         badge.height());
+    painter->setFont(nameFont);
+    painter->setPen(Palette::primaryText());
+    painter->drawText(
+        nameRect, Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetrics(nameFont).elidedText(index.data().toString(), Qt::ElideRight, nameRect.width()));
+
+    const QRect manage = manageRect(option.rect);
+    const QFont balanceFont = Fonts::scaled(body, 1.3, QFont::Bold);
+    const QString balance = index.data(AssetAccountListModel::BalanceTextRole).toString();
+    const int balanceWidth = QFontMetrics(balanceFont).horizontalAdvance(balance);
+    const QRect line(card.left() + padding, manage.top() - 4, manage.left() - 10 - card.left() - padding,
+                     manage.height() + 8);
+    painter->setFont(balanceFont);
+    painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                      QFontMetrics(balanceFont).elidedText(balance, Qt::ElideRight, line.width()));
+    const QFont caption = Fonts::caption(body);
+    const QRect kindRect = line.adjusted(balanceWidth + 8, 0, 0, 0);
+    if (kindRect.width() > 12) {
+        painter->setFont(caption);
+        painter->setPen(Palette::secondaryText());
+        painter->drawText(kindRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(caption).elidedText(kind, Qt::ElideRight, kindRect.width()));
+    }
+
+    // The small bordered "管理" button.
+    QPainterPath button;
+    button.addRoundedRect(QRectF(manage).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    painter->fillPath(button, Palette::controlBackground());
+    painter->setPen(QPen(Palette::controlBorder(), 1));
+    painter->drawPath(button);
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(manage.left() + 9, manage.center().y() - 7,
+                        Icon::pixmap(u"slider.horizontal.3"_s, Palette::indigo(), 15, ratio));
+    painter->setFont(caption);
+    painter->setPen(Palette::indigo());
+    painter->drawText(manage.adjusted(28, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, u"管理"_s);
+    painter->restore();
+}
+
+bool AssetAccountCardDelegate::editorEvent(QEvent *event, QAbstractItemModel *,
+                                           const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            manageRect(option.rect).contains(mouse->position().toPoint())) {
+            Q_EMIT manageClicked(index);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AssetAccountCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                         const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (event->type() == QEvent::ToolTip && badgeRect(cardIn(option.rect)).contains(event->pos())) {
+        const QString help = AssetBrand::helpText(index.data(AssetAccountListModel::KindRole).toString());
+        QToolTip::showText(event->globalPos(), help, view->viewport(), badgeRect(cardIn(option.rect)));
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints an account card of the grid: the kind's badge and the name, then the balance, the
+// kind and a "管理" button. A click on the button (or Return on the card) asks to manage it.
+class AssetAccountCardDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit AssetAccountCardDelegate(QObject *parent = nullptr);
+
+    static int cardHeight() { return 104; }
+    static int minimumCardWidth() { return 245; }
+    static QRect manageRect(const QRect &cardRect);
+    // The grid fits as many columns as its width allows and shares the width among them.
+    void setCellWidth(int width) { m_cellWidth = width; }
+    // Cells are this much larger than the cards they hold: the space between cards.
+    static int cellMargin();
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+
+Q_SIGNALS:
+    void manageClicked(const QModelIndex &index);
+
+protected:
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+
+private:
+    int m_cellWidth = 0;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "AssetAccountDetailModel.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class AssetChangeDelegate;
+class AssetChangeListModel;
+class QLabel;
+class QListView;
+class QPushButton;
+
+// "管理资产" / "管理负债": the account's balance and every change of it. Changes are deleted
+// from their row's trash button or with Delete, at once; the trash button of the toolbar
+// deletes the account and its changes after a confirmation.
+class AssetAccountDetailView final : public QDialog {
+    Q_OBJECT
+
+public:
+    AssetAccountDetailView(ModelStore &store, const AssetAccount &account, QWidget *parent = nullptr);
+
+    AssetAccountDetailModel &model() { return m_model; }
+    QPushButton *ledgerButton() const { return m_ledger; }
+    QPushButton *deductionButton() const { return m_deduction; }
+    QPushButton *increaseButton() const { return m_increase; }
+    QPushButton *deleteButton() const { return m_delete; }
+    QLabel *titleLabel() const { return m_title; }
+    QLabel *balanceLabel() const { return m_balance; }
+    QLabel *emptyLabel() const { return m_empty; }
+    QListView *list() const { return m_list; }
+    QDialog *openSheet() const { return m_sheet; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void refresh();
+    void followSheet();
+    void removeSelected();
+
+    AssetAccountDetailModel m_model;
+    QLabel *m_title;
+    QPushButton *m_ledger;
+    QPushButton *m_deduction;
+    QPushButton *m_increase;
+    QPushButton *m_delete;
+    QLabel *m_name;
+    QLabel *m_kind;
+    QLabel *m_balance;
+    QLabel *m_empty;
+    QListView *m_list;
+    AssetChangeListModel *m_rows;
+    AssetChangeDelegate *m_delegate;
+    QPointer<QDialog> m_sheet;
+};

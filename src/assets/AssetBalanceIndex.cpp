@@ -1,0 +1,19 @@
+#include "AssetBalanceIndex.h"
+
+void AssetBalanceIndex::rebuild(const std::vector<AssetAdjustment> &adjustments)
+{
+    m_sums.clear();
+    for (const AssetAdjustment &adjustment : adjustments)
+        m_sums[adjustment.accountID] += adjustment.amount;
+}
+
+double AssetBalanceIndex::plainBalance(const AssetAccount &account,
+                                       const std::vector<AssetAdjustment> &adjustments)
+{
+    double sum = 0;
+    for (const AssetAdjustment &adjustment : adjustments) {
+        if (adjustment.accountID == account.id)
+            sum += adjustment.amount;
+    }
+    return account.openingBalance + sum;
+}

@@ -1,0 +1,163 @@
+#include "AssetLedgerSheet.h"
+
+#include "AssetChangeDelegate.h"
+#include "AssetChangeListModel.h"
+#include "AssetSheetBar.h"
+#include "ui/Card.h"
+#include "ui/EmptyState.h"
+#include "ui/FormWidgets.h"
+#include "ui/Icon.h"
+#include "ui/SegmentedControl.h"
+#include "ui/Typography.h"
+
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList periodTitles()
+{
+    QStringList titles;
+    for (AssetLedgerPeriod period : AssetLedgerPeriods::all)
+        titles.append(AssetLedgerPeriods::title(period));
+    return titles;
+}
+
+QDate localDay(const QDateTime &instant)
+{
+    return instant.toLocalTime().date();
+}
+
+void showDay(QDateEdit *picker, QDate day)
+{
+    if (picker->date() != day)
+        picker->setDate(day);
+}
+
+} // namespace
+
+AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, const QString &title,
+                                   const Empty &empty, QWidget *parent)
+    : QDialog(parent)
+    , m_model(std::move(model))
+    , m_period(new SegmentedControl(periodTitles(), this))
+    , m_single(new QWidget(this))
+    , m_selectedLabel(nullptr)
+    , m_selected(FormWidgets::datePicker(m_single))
+    , m_range(new QWidget(this))
+    , m_start(FormWidgets::datePicker(m_range))
+    , m_end(FormWidgets::datePicker(m_range))
+    , m_summary(new QHBoxLayout)
+    , m_stack(new QStackedWidget(this))
+    , m_list(new QListView(m_stack))
+    , m_rows(new AssetChangeListModel(this))
+    , m_empty(new EmptyState(empty.symbol, empty.title, empty.description, m_stack))
+{
+    setWindowTitle(title);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 18, 20, 20);
+    column->setSpacing(14);
+    column->addLayout(new AssetSheetBar(title, this));
+
+    auto *header = new QVBoxLayout;
+    header->setSpacing(10);
+    m_period->setAccessibleName(u"账单范围"_s);
+    header->addWidget(m_period, 0, Qt::AlignLeft);
+
+    auto *singleRow = new QHBoxLayout(m_single);
+    singleRow->setContentsMargins(0, 0, 0, 0);
+    m_selectedLabel = Typography::secondaryLabel(QString(), m_single);
+    m_selectedLabel->setBuddy(m_selected);
+    singleRow->addWidget(m_selectedLabel);
+    singleRow->addWidget(m_selected);
+    singleRow->addStretch(1);
+    header->addWidget(m_single);
+
+    auto *rangeRow = new QHBoxLayout(m_range);
+    rangeRow->setContentsMargins(0, 0, 0, 0);
+    rangeRow->setSpacing(16);
+    rangeRow->addLayout(FormWidgets::captioned(u"开始"_s, m_start));
+    rangeRow->addLayout(FormWidgets::captioned(u"结束"_s, m_end));
+    rangeRow->addStretch(1);
+    header->addWidget(m_range);
+
+    m_summary->setSpacing(18);
+    m_summary->addStretch(1);
+    header->addLayout(m_summary);
+    column->addLayout(header);
+
+    auto *listCard = new Card(this);
+    auto *listColumn = new QVBoxLayout(listCard);
+    listColumn->setContentsMargins(4, 4, 4, 4);
+    m_list->setModel(m_rows);
+    m_list->setItemDelegate(new AssetChangeDelegate(false, m_list));
+    m_list->setUniformItemSizes(true);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setMouseTracking(true);
+    m_list->setAccessibleName(title);
+    m_stack->addWidget(m_list);
+    m_stack->addWidget(m_empty);
+    listColumn->addWidget(m_stack);
+    column->addWidget(listCard, 1);
+
+    connect(m_period, &SegmentedControl::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && index < int(AssetLedgerPeriods::all.size()))
+            m_model->setPeriod(AssetLedgerPeriods::all[size_t(index)]);
+    });
+    connect(m_selected, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setSelectedDay);
+    connect(m_start, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setStartDay);
+    connect(m_end, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setEndDay);
+    connect(m_model.get(), &AssetLedgerModel::changed, this, &AssetLedgerSheet::refresh);
+}
+
+bool AssetLedgerSheet::showsEmptyState() const
+{
+    return m_stack->currentWidget() == m_empty;
+}
+
+QLabel *AssetLedgerSheet::addSummary(const QString &symbol, const QColor &colour, const QFont &font)
+{
+    auto *icon = new QLabel(this);
+    icon->setPixmap(Icon::pixmap(symbol, colour, 16, devicePixelRatioF()));
+    auto *text = new QLabel(this);
+    text->setFont(font);
+    Typography::setTextColour(text, colour);
+    auto *pair = new QHBoxLayout;
+    pair->setSpacing(4);
+    pair->addWidget(icon);
+    pair->addWidget(text);
+    m_summary->insertLayout(m_summary->count() - 1, pair);
+    return text;
+}
+
+void AssetLedgerSheet::refresh()
+{
+    const AssetLedgerPeriod period = m_model->period();
+    m_period->setCurrentIndex(int(period));
+    const bool custom = period == AssetLedgerPeriod::custom;
+    m_single->setVisible(!custom);
+    m_range->setVisible(custom);
+    m_selectedLabel->setText(AssetLedgerPeriods::pickerLabel(period));
+    m_selected->setAccessibleName(m_selectedLabel->text());
+    {
+        // The pickers show the model; their echoes would only write it back.
+        const QSignalBlocker a(m_selected);
+        const QSignalBlocker b(m_start);
+        const QSignalBlocker c(m_end);
+        showDay(m_selected, localDay(m_model->selectedDate()));
+        showDay(m_start, localDay(m_model->startDate()));
+        // The end picker offers only days from the start on.
+        m_end->setMinimumDate(localDay(m_model->startDate()));
+        showDay(m_end, localDay(m_model->endDate()));
+    }
+    m_rows->setRows(m_model->rows());
+    m_stack->setCurrentWidget(m_model->rows().empty() ? static_cast<QWidget *>(m_empty) : m_list);
+    refreshSummary();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "AssetTrendCalculator.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class EmptyState;
+class ModelStore;
+class QBarCategoryAxis;
+class QChart;
+class QChartView;
+class QLabel;
+class QValueAxis;
+class QWidget;
+
+// "月度资产走势": the summed balance of every account at each of the last six month ends, as
+// an area under a smoothed line, and the current figure. Recomputed on every store change.
+class AssetTrendView final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AssetTrendView(ModelStore &store, QWidget *parent = nullptr);
+
+    const std::vector<AssetTrendPoint> &points() const { return m_points; }
+    QChartView *chartView() const { return m_chartView; }
+    QBarCategoryAxis *monthAxis() const { return m_months; }
+    QValueAxis *amountAxis() const { return m_amounts; }
+    EmptyState *emptyState() const { return m_empty; }
+    QWidget *currentPanel() const { return m_panel; }
+    QLabel *currentLabel() const { return m_current; }
+
+private:
+    void refresh();
+
+    ModelStore &m_store;
+    std::vector<AssetTrendPoint> m_points;
+    EmptyState *m_empty;
+    QChart *m_chart;
+    QChartView *m_chartView;
+    QBarCategoryAxis *m_months;
+    QValueAxis *m_amounts;
+    QWidget *m_panel;
+    QLabel *m_current;
+};

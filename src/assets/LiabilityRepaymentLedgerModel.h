@@ -1,0 +1,29 @@
+#pragma once
+
+#include "AssetLedgerModel.h"
+
+#include <QHash>
+#include <QSet>
+#include <QUuid>
+
+// Every repayment, that is every negative change of a liability account, in the chosen
+// period, with the total repaid.
+class LiabilityRepaymentLedgerModel final : public AssetLedgerModel {
+    Q_OBJECT
+
+public:
+    explicit LiabilityRepaymentLedgerModel(ModelStore &store, QObject *parent = nullptr);
+
+    const QSet<QUuid> &liabilityIDs() const { return m_liabilityIDs; }
+    const QHash<QUuid, QString> &accountNames() const { return m_accountNames; }
+    const std::vector<AssetAdjustment> &payments() const { return m_payments; }
+    double totalRepaid() const { return m_totalRepaid; }
+
+private:
+    void compute(const AssetLedgerRange &range) override;
+
+    QSet<QUuid> m_liabilityIDs;
+    QHash<QUuid, QString> m_accountNames;
+    std::vector<AssetAdjustment> m_payments;
+    double m_totalRepaid = 0;
+};
