@@ -4,6 +4,7 @@
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -159,6 +160,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::fixedAssets:
+        return new FixedAssetManagementView(m_store);
     default:
         break;
     }
