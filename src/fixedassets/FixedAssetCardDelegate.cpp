@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {

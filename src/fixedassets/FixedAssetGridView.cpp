@@ -8,7 +8,6 @@
 #include <QScrollArea>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +47,12 @@ int FixedAssetGridView::columnsFor(int width) const
 int FixedAssetGridView::columnCount() const
 {
     return columnsFor(contentsRect().width());
+}
+
+qreal FixedAssetGridView::columnWidth() const
+{
+    const int columns = columnCount();
+    return (contentsRect().width() - (columns - 1) * spacing) / qreal(columns);
 }
 
 int FixedAssetGridView::cardHeight() const
@@ -94,7 +99,7 @@ QRect FixedAssetGridView::visualRect(const QModelIndex &index) const
     if (!index.isValid() || index.parent() != rootIndex())
         return {};
     const int columns = columnCount();
-    const qreal cellWidth = (contentsRect().width() - (columns - 1) * spacing) / qreal(columns);
+    const qreal cellWidth = columnWidth();
     const int column = index.row() % columns;
     const int row = index.row() / columns;
     // Edges rounded from the exact position, so the gaps stay even and the last card ends flush.
@@ -127,8 +132,7 @@ QModelIndex FixedAssetGridView::indexAt(const QPoint &point) const
     const int columns = columnCount();
     const int height = cardHeight();
     const int row = point.y() / (height + spacing);
-    const qreal cellWidth = (contentsRect().width() - (columns - 1) * spacing) / qreal(columns);
-    const int column = static_cast<int>(point.x() / (cellWidth + spacing));
+    const int column = static_cast<int>(point.x() / (columnWidth() + spacing));
     if (point.x() < 0 || point.y() < 0 || column >= columns)
         return {};
     const QModelIndex index = model()->index(row * columns + column, 0, rootIndex());

@@ -47,6 +47,7 @@ protected:
 
 private:
     int columnsFor(int width) const;
+    qreal columnWidth() const;
     int cardHeight() const;
     int rowCount() const;
     void fitHeight();

@@ -81,12 +81,10 @@ void FixedAssetModelsTest::formValidity_data()
     QTest::newRow("all filled") << u"相机"_s << u"8999"_s << u"60"_s << true;
     QTest::newRow("name with blanks around") << u"  相机\n"_s << u"8999"_s << u"60"_s << true;
     QTest::newRow("name of blanks only") << u" \t\u3000 "_s << u"8999"_s << u"60"_s << false;
-    QTest::newRow("empty name") << QString() << u"8999"_s << u"60"_s << false;
     QTest::newRow("worth nothing") << u"旧沙发"_s << u"0"_s << u"60"_s << true;
     QTest::newRow("negative value") << u"旧沙发"_s << u"-1"_s << u"60"_s << false;
     QTest::newRow("grouped value") << u"旧沙发"_s << u"1,200"_s << u"60"_s << false;
     QTest::newRow("value with a blank") << u"旧沙发"_s << u"1200 "_s << u"60"_s << false;
-    QTest::newRow("empty value") << u"旧沙发"_s << QString() << u"60"_s << false;
     QTest::newRow("signed life") << u"相机"_s << u"8999"_s << u"+12"_s << true;
     QTest::newRow("fractional life") << u"相机"_s << u"8999"_s << u"12.5"_s << false;
     QTest::newRow("life of zero") << u"相机"_s << u"8999"_s << u"0"_s << false;

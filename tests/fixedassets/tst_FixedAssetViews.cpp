@@ -121,6 +121,10 @@ void FixedAssetViewsTest::registerScreens()
     QTRY_VERIFY(view->grid()->height() >=
                 view->grid()->visualRect(view->grid()->model()->index(4, 0)).bottom());
     TestSupport::screenshot(view.get(), u"fixedassets-register"_s);
+    view->resize(560, 700);
+    QTRY_COMPARE(view->grid()->columnCount(), 1);
+    TestSupport::screenshot(view.get(), u"fixedassets-register-narrow"_s);
+    view->resize(1100, 820);
 
     FixedAssetDetailView *detail = openDetail(*view, 3);
     QVERIFY(detail);
@@ -185,7 +189,6 @@ void FixedAssetViewsTest::gridColumns()
         QVERIFY(!grid.indexAt({first.right() + 5, first.center().y()}).isValid());
     }
     QCOMPARE(grid.indexAt(lastCard.center()), model.items()->index(4, 0));
-    QVERIFY(!grid.indexAt({lastCard.right() + 20, lastCard.center().y()}).isValid() || columns == 1);
 }
 
 void FixedAssetViewsTest::addForm_data()
