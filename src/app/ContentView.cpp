@@ -5,6 +5,7 @@
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -162,6 +163,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return new BillsView(m_store);
     case Workspace::assets:
         return new AssetManagementView(m_store);
+    case Workspace::fixedAssets:
+        return new FixedAssetManagementView(m_store);
     default:
         break;
     }

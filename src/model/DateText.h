@@ -17,5 +17,7 @@ QString displayDate(const QDateTime &instant);
 // The day in the medium date style of the user's current locale (QLocale()), without time:
 // 2024年11月15日 in zh_CN, Nov 15, 2024 in en_US. Equal days give equal texts.
 QString mediumDate(QDate day);
+// The same in the long date style: 2024年3月5日 in zh_CN, March 5, 2024 in en_US.
+QString longDate(QDate day);
 
 } // namespace DateText

@@ -8,6 +8,7 @@
 #include "entry/AddEntryView.h"
 #include "entry/EditEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "store/ModelStore.h"
 #include "ui/EmptyState.h"
@@ -323,6 +324,17 @@ private Q_SLOTS:
         ContentView again(*m_store);
         again.restoreWindowState();
         QCOMPARE(again.size(), reopensAt);
+    }
+
+    void fixedAssetsWorkspace()
+    {
+        ContentView view(*m_store);
+        view.model().setSelection(Workspace::fixedAssets);
+        auto *screen = qobject_cast<FixedAssetManagementView *>(view.detailScreen());
+        QVERIFY(screen);
+        QCOMPARE(screen->objectName(), u"workspace:固定资产管理"_s);
+        QVERIFY(m_store->insert(FixedAsset(u"车辆"_s, u"轿车"_s, 12000, 60)));
+        QCOMPARE(screen->model().totalValue(), 12000.0);
     }
 
 private:

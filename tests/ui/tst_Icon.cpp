@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
 #include "app/Workspace.h"
+#include "fixedassets/FixedAssetCategory.h"
 #include "model/EntryKind.h"
 #include "model/LedgerCategories.h"
 #include "ui/Icon.h"
@@ -191,6 +192,8 @@ private Q_SLOTS:
             symbols << EntryKinds::symbol(kind);
         for (Workspace workspace : Workspaces::allCases())
             symbols << Workspaces::icon(workspace);
+        for (const QString &category : FixedAssetCategory::all())
+            symbols << FixedAssetCategory::icon(category);
         for (const QString &symbol : symbols)
             QVERIFY2(Icon::isMapped(symbol), qPrintable(symbol));
     }

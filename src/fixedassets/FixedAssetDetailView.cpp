@@ -1,0 +1,200 @@
+#include "FixedAssetDetailView.h"
+
+#include "EditFixedAssetView.h"
+#include "FixedAssetCategory.h"
+#include "model/Money.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Fonts.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+#include "ui/Sheets.h"
+#include "ui/Typography.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int tileSize = 48;
+constexpr int symbolSize = 26;
+constexpr int rowInset = 16;
+
+} // namespace
+
+FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, QWidget *parent)
+    : QDialog(parent)
+    , m_model(store, id)
+    , m_close(Buttons::bordered(u"关闭"_s, QString(), this))
+    , m_edit(Buttons::bordered(u"编辑"_s, QString(), this))
+    , m_delete(Buttons::bordered(QString(), u"trash"_s, this))
+    , m_symbol(new QLabel)
+    , m_name(new QLabel)
+    , m_category(new QLabel)
+    , m_value(new QLabel)
+    , m_rows(new QVBoxLayout)
+{
+    setWindowTitle(u"固定资产详情"_s);
+    setWindowModality(Qt::WindowModal);
+    resize(470, 470);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 18, 20, 20);
+    column->setSpacing(14);
+
+    // "关闭" where a sheet cancels; the item's actions on the trailing side.
+    auto *toolbar = new QHBoxLayout;
+    m_close->setAccessibleName(u"关闭"_s);
+    m_edit->setAccessibleName(u"编辑"_s);
+    m_delete->setAccessibleName(u"删除"_s);
+    m_delete->setToolTip(u"删除"_s);
+    m_delete->setIcon(Icon::icon(u"trash"_s, Palette::over(), 18));
+    for (QPushButton *button : {m_close, m_edit, m_delete})
+        button->setAutoDefault(false);
+    auto *title = new QLabel(u"固定资产详情"_s, this);
+    Typography::makeHeadline(title);
+    toolbar->addWidget(m_close);
+    toolbar->addStretch(1);
+    toolbar->addWidget(title);
+    toolbar->addStretch(1);
+    toolbar->addWidget(m_edit);
+    toolbar->addWidget(m_delete);
+    column->addLayout(toolbar);
+
+    // The summary: symbol tile, name over category, the value at the trailing end.
+    auto *summary = new Card(this);
+    summary->setRadius(10);
+    auto *summaryRow = new QHBoxLayout(summary);
+    summaryRow->setContentsMargins(rowInset, 8 + 6, rowInset, 8 + 6);
+    summaryRow->setSpacing(12);
+    auto *tile = new Card(summary);
+    tile->setFixedSize(tileSize, tileSize);
+    tile->setRadius(12);
+    tile->setFill(Palette::withAlpha(Palette::indigo(), 0.12));
+    tile->setBorderColour(Qt::transparent);
+    m_symbol->setParent(tile);
+    m_symbol->setGeometry((tileSize - symbolSize) / 2, (tileSize - symbolSize) / 2, symbolSize, symbolSize);
+    summaryRow->addWidget(tile, 0, Qt::AlignVCenter);
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(3);
+    // Names and categories are the user's text, shown as typed, never as markup.
+    m_name->setTextFormat(Qt::PlainText);
+    m_category->setTextFormat(Qt::PlainText);
+    m_name->setParent(summary);
+    Typography::makeHeadline(m_name);
+    m_category->setParent(summary);
+    Typography::makeSecondary(m_category);
+    texts->addWidget(m_name);
+    texts->addWidget(m_category);
+    summaryRow->addLayout(texts, 1);
+    m_value->setParent(summary);
+    m_value->setFont(Fonts::scaled(font(), 1.55, QFont::Bold));
+    summaryRow->addWidget(m_value, 0, Qt::AlignVCenter);
+    column->addWidget(summary);
+
+    QLabel *heading = Typography::secondaryLabel(u"资产信息"_s, this);
+    heading->setFont(Fonts::caption(heading->font()));
+    heading->setContentsMargins(rowInset, 4, 0, 0);
+    column->addWidget(heading);
+    auto *info = new Card(this);
+    info->setRadius(10);
+    info->setLayout(m_rows);
+    m_rows->setContentsMargins(rowInset, 4, rowInset, 4);
+    m_rows->setSpacing(0);
+    column->addWidget(info);
+    column->addStretch(1);
+
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_edit, &QPushButton::clicked, this, [this] { m_model.setShowingEdit(true); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { m_model.setConfirmingDelete(true); });
+    connect(&m_model, &FixedAssetDetailModel::changed, this, &FixedAssetDetailView::refresh);
+    connect(&m_model, &FixedAssetDetailModel::showingEditChanged, this, [this](bool showing) {
+        Sheets::follow(
+            m_editSheet, showing,
+            [this]() -> QDialog * { return new EditFixedAssetView(m_model.store(), *m_model.asset(), this); },
+            [this] { m_model.setShowingEdit(false); });
+    });
+    connect(&m_model, &FixedAssetDetailModel::confirmingDeleteChanged, this, [this](bool confirming) {
+        Sheets::followConfirmation(m_alert, confirming, this, FixedAssetDetailModel::deleteTitle(),
+                                   FixedAssetDetailModel::deleteMessage(), u"删除"_s, [this](bool confirmed) {
+                                       if (confirmed)
+                                           m_model.deleteAsset();
+                                       else
+                                           m_model.setConfirmingDelete(false);
+                                   });
+    });
+    connect(&m_model, &FixedAssetDetailModel::ended, this, &QDialog::reject);
+    refresh();
+}
+
+QList<FixedAssetDetailModel::InfoRow> FixedAssetDetailView::shownRows() const
+{
+    QList<FixedAssetDetailModel::InfoRow> rows;
+    for (const auto &[label, value] : m_shown)
+        rows.append({label->text(), value->text()});
+    return rows;
+}
+
+void FixedAssetDetailView::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_model.refresh();
+}
+
+void FixedAssetDetailView::refresh()
+{
+    const FixedAsset *asset = m_model.asset();
+    if (!asset)
+        return;
+    m_symbol->setPixmap(Icon::pixmap(FixedAssetCategory::icon(asset->category), Palette::indigo(), symbolSize,
+                                     devicePixelRatioF()));
+    m_name->setText(asset->name);
+    m_category->setText(asset->category);
+    m_value->setText(Money::text(asset->currentValue));
+    m_value->setAccessibleName(m_value->text());
+
+    const QList<FixedAssetDetailModel::InfoRow> rows = m_model.infoRows();
+    // A few fixed rows: rebuilt whole, as the note row comes and goes.
+    while (QLayoutItem *item = m_rows->takeAt(0)) {
+        if (QWidget *old = item->widget()) {
+            old->hide();
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
+        delete item;
+    }
+    m_shown.clear();
+    QWidget *card = m_rows->parentWidget();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (i > 0) {
+            auto *divider = new QFrame(card);
+            divider->setFixedHeight(1);
+            divider->setAutoFillBackground(true);
+            QPalette line = divider->palette();
+            line.setColor(QPalette::Window, Palette::separator());
+            divider->setPalette(line);
+            m_rows->addWidget(divider);
+        }
+        auto *row = new QWidget(card);
+        auto *parts = new QHBoxLayout(row);
+        parts->setContentsMargins(0, 9, 0, 9);
+        auto *label = new QLabel(rows[i].label, row);
+        auto *value = Typography::secondaryLabel(rows[i].value, row);
+        // The note is the user's own text, never markup.
+        value->setTextFormat(Qt::PlainText);
+        value->setWordWrap(true);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAccessibleName(rows[i].label);
+        value->setAccessibleDescription(rows[i].value);
+        parts->addWidget(label);
+        parts->addWidget(value, 1);
+        m_rows->addWidget(row);
+        m_shown.append(qMakePair(label, value));
+    }
+}

@@ -1,0 +1,133 @@
+#include "FixedAssetManagementView.h"
+
+#include "AddFixedAssetView.h"
+#include "FixedAssetDetailView.h"
+#include "FixedAssetGridView.h"
+#include "ui/AssetTotalCard.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/EmptyState.h"
+#include "ui/Palette.h"
+#include "ui/Sheets.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int padding = 32;
+constexpr int maximumContentWidth = 1200;
+constexpr int blockSpacing = 22;
+
+// The column of blocks. It asks for its full maximum width, so the centring layout gives it
+// all the room up to that width and centres it beyond.
+class ContentColumn final : public QWidget {
+public:
+    explicit ContentColumn(QWidget *parent) : QWidget(parent) { setMaximumWidth(maximumContentWidth); }
+
+    QSize sizeHint() const override { return {maximumContentWidth, QWidget::sizeHint().height()}; }
+};
+
+} // namespace
+
+FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *parent)
+    : QWidget(parent), m_model(store)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->addWidget(scroll);
+
+    auto *page = new QWidget;
+    page->setAutoFillBackground(true);
+    QPalette background = page->palette();
+    background.setColor(QPalette::Window, Palette::windowBackground());
+    page->setPalette(background);
+    auto *centring = new QHBoxLayout(page);
+    centring->setContentsMargins(padding, padding, padding, padding);
+    auto *content = new ContentColumn(page);
+    centring->addWidget(content, 0, Qt::AlignHCenter);
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(blockSpacing);
+
+    auto *header = new WorkspaceHeader(u"固定资产管理"_s, u"记录长期持有且有价值的物品"_s, content);
+    m_add = Buttons::prominent(u"新增固定资产"_s, u"plus"_s, header);
+    m_add->setAccessibleName(u"新增固定资产"_s);
+    header->addAction(m_add);
+    column->addWidget(header);
+
+    auto *totals = new QHBoxLayout;
+    totals->setSpacing(16);
+    m_valueCard = new AssetTotalCard(u"固定资产估值"_s, 0, u"building.2.fill"_s, Palette::indigo(), content);
+    m_depreciationCard =
+        new AssetTotalCard(u"预估月折旧"_s, 0, u"arrow.down.right"_s, Palette::warning(), content);
+    totals->addWidget(m_valueCard, 1);
+    totals->addWidget(m_depreciationCard, 1);
+    column->addLayout(totals);
+
+    auto *emptyPanel = new Card(content);
+    emptyPanel->setMinimumHeight(300);
+    auto *emptyLayout = new QVBoxLayout(emptyPanel);
+    emptyLayout->addWidget(new EmptyState(u"building.2.crop.circle"_s, u"还没有固定资产"_s,
+                                          u"可添加车辆、电子设备、家具家电、收藏品等有价值资产。"_s,
+                                          emptyPanel));
+    m_empty = emptyPanel;
+    column->addWidget(m_empty);
+
+    m_grid = new FixedAssetGridView(content);
+    m_grid->setModel(m_model.items());
+    column->addWidget(m_grid);
+    column->addStretch(1);
+
+    scroll->setWidget(page);
+
+    connect(m_add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
+    connect(m_grid, &FixedAssetGridView::opened, this, [this](const QModelIndex &index) {
+        m_model.selectAsset(index.data(FixedAssetListModel::IdRole).toUuid());
+    });
+    connect(&m_model, &FixedAssetManagementModel::changed, this, &FixedAssetManagementView::refresh);
+    connect(&m_model, &FixedAssetManagementModel::showingAddChanged, this, [this](bool showing) {
+        Sheets::follow(
+            m_addSheet, showing,
+            [this]() -> QDialog * { return new AddFixedAssetView(m_model.store(), this); },
+            [this] { m_model.setShowingAdd(false); });
+    });
+    connect(&m_model, &FixedAssetManagementModel::selectedAssetChanged, this,
+            &FixedAssetManagementView::showDetail);
+    refresh();
+}
+
+void FixedAssetManagementView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_model.refresh();
+}
+
+void FixedAssetManagementView::refresh()
+{
+    m_valueCard->setValue(m_model.totalValue());
+    m_depreciationCard->setValue(m_model.totalMonthlyDepreciation());
+    const bool empty = m_model.isEmpty();
+    m_empty->setVisible(empty);
+    m_grid->setVisible(!empty);
+}
+
+void FixedAssetManagementView::showDetail()
+{
+    const std::optional<QUuid> selected = m_model.selectedAsset();
+    Sheets::follow(
+        m_detailSheet, selected.has_value(),
+        [this, id = selected.value_or(QUuid())]() -> QDialog * {
+            return new FixedAssetDetailView(m_model.store(), id, this);
+        },
+        [this] { m_model.clearSelection(); });
+}
