@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "model/EntryKind.h"
+#include "model/LedgerEntry.h"
 #include "store/ModelStore.h"
 
 #include <QCoreApplication>
@@ -7,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <ctime>
+#include <optional>
 
 void TestSupport::pinEnvironment()
 {
@@ -25,6 +28,18 @@ void TestSupport::prepareApplication()
 QDateTime TestSupport::local(int year, int month, int day, int hour, int minute, int second)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+LedgerEntry TestSupport::entryFrom(const QString &line)
+{
+    const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
+    bool amountRead = false;
+    const double amount = parts.size() == 4 ? parts.at(2).toDouble(&amountRead) : 0;
+    const std::optional<EntryKind> kind = parts.size() == 4 ? EntryKinds::fromRaw(parts.at(0)) : std::nullopt;
+    const QDateTime date = parts.size() == 4 ? QDateTime::fromString(parts.at(3), Qt::ISODate) : QDateTime();
+    if (!kind || !amountRead || !date.isValid())
+        qFatal("bad entry line in a test table: %s", qPrintable(line));
+    return LedgerEntry(amount, date, *kind, parts.at(1));
 }
 
 TestSupport::ScopedTimeZone::ScopedTimeZone(const QByteArray &zone) : m_previous(qgetenv("TZ"))
@@ -93,4 +108,10 @@ LedgerEntry TestSupport::StoreFixture::add(const LedgerEntry &entry)
     if (!m_store->insert(entry))
         qFatal("a test could not insert an entry into its store");
     return entry;
+}
+
+void TestSupport::StoreFixture::addEntries(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        add(entryFrom(line));
 }

@@ -125,6 +125,11 @@ const std::array<QColor, 7> &Palette::accentCycle()
     return accents;
 }
 
+QColor Palette::paperShadow()
+{
+    return QColor(0x00, 0x00, 0x00, 0x29);
+}
+
 QColor Palette::withAlpha(QColor colour, qreal opacity)
 {
     colour.setAlphaF(static_cast<float>(opacity));

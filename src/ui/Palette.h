@@ -48,6 +48,9 @@ QColor disabledText();
 // Seven distinct accents that categories and chart slices cycle through.
 const std::array<QColor, 7> &accentCycle();
 
+// The receipt printer: the soft shadow under its paper.
+QColor paperShadow();
+
 // The same colour with another opacity (0..1).
 QColor withAlpha(QColor colour, qreal opacity);
 
