@@ -5,6 +5,8 @@
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
 #include "overview/DashboardView.h"
+#include "receipt/ReceiptView.h"
+#include "statistics/StatisticsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -148,6 +150,10 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::statistics:
+        return new StatisticsView(m_store);
+    case Workspace::receipt:
+        return new ReceiptView(m_store);
     default:
         break;
     }
