@@ -30,16 +30,23 @@ QDateTime TestSupport::local(int year, int month, int day, int hour, int minute,
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
 }
 
+QDateTime TestSupport::at(const QString &iso)
+{
+    const QDateTime instant = QDateTime::fromString(iso, Qt::ISODate);
+    if (!instant.isValid())
+        qFatal("bad or non-existent instant in a test table: %s", qPrintable(iso));
+    return instant;
+}
+
 LedgerEntry TestSupport::entryFrom(const QString &line)
 {
     const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
     bool amountRead = false;
     const double amount = parts.size() == 4 ? parts.at(2).toDouble(&amountRead) : 0;
     const std::optional<EntryKind> kind = parts.size() == 4 ? EntryKinds::fromRaw(parts.at(0)) : std::nullopt;
-    const QDateTime date = parts.size() == 4 ? QDateTime::fromString(parts.at(3), Qt::ISODate) : QDateTime();
-    if (!kind || !amountRead || !date.isValid())
+    if (!kind || !amountRead)
         qFatal("bad entry line in a test table: %s", qPrintable(line));
-    return LedgerEntry(amount, date, *kind, parts.at(1));
+    return LedgerEntry(amount, at(parts.at(3)), *kind, parts.at(1));
 }
 
 TestSupport::ScopedTimeZone::ScopedTimeZone(const QByteArray &zone) : m_previous(qgetenv("TZ"))

@@ -3,6 +3,7 @@
 #include "ReceiptPaperView.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
@@ -10,7 +11,6 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -42,19 +42,7 @@ QHBoxLayout *captionedPicker(const QString &caption, SegmentedControl *picker, i
 
 ReceiptView::ReceiptView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::windowBackground());
-    page->setPalette(background);
+    QWidget *page = ScrollPage::fill(this, Palette::windowBackground());
     auto *centring = new QHBoxLayout(page);
     centring->setContentsMargins(padding, padding, padding, padding);
     auto *content = new QWidget(page);
@@ -90,8 +78,6 @@ ReceiptView::ReceiptView(ModelStore &store, QWidget *parent) : QWidget(parent), 
     m_paper = new ReceiptPaperView(content);
     column->addWidget(m_paper, 0, Qt::AlignHCenter);
     column->addStretch(1);
-
-    scroll->setWidget(page);
 
     connect(m_date, &QDateEdit::dateChanged, &m_model, &ReceiptModel::setSelectedDay);
     connect(m_period, &SegmentedControl::currentIndexChanged, this, [this](int index) {

@@ -7,6 +7,7 @@
 #include "ui/EmptyState.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
@@ -14,7 +15,6 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -81,19 +81,7 @@ Card *roundedCard(QWidget *parent)
 
 StatisticsView::StatisticsView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::controlBackground());
-    page->setPalette(background);
+    QWidget *page = ScrollPage::fill(this, Palette::controlBackground());
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(blockSpacing);
@@ -135,8 +123,6 @@ StatisticsView::StatisticsView(ModelStore &store, QWidget *parent) : QWidget(par
     m_empty->setMinimumHeight(260);
     column->addWidget(m_empty);
     column->addStretch(1);
-
-    scroll->setWidget(page);
 
     connect(&m_model, &StatisticsModel::changed, this, &StatisticsView::refresh);
     refresh();

@@ -25,17 +25,6 @@ const QStringList marchBooks{
     u"支出 房租 2500 2024-03-01T09:00:00"_s, u"支出 水果 23.8 2024-03-21T00:00:00"_s,
     u"收入 工资 8000 2024-03-15T09:00:00"_s, u"收入 红包礼金 66 2024-03-20T21:00:00"_s};
 
-void clickSegment(SegmentedControl *control, const QString &text)
-{
-    QPushButton *segment = nullptr;
-    for (QPushButton *button : control->findChildren<QPushButton *>()) {
-        if (button->text() == text)
-            segment = button;
-    }
-    QVERIFY2(segment, qPrintable(text));
-    QTest::mouseClick(segment, Qt::LeftButton);
-}
-
 } // namespace
 
 class ReceiptViewTest final : public TestSupport::StoreFixture {
@@ -99,18 +88,18 @@ void ReceiptViewTest::pickersReprint()
     QCOMPARE(view.periodPicker()->accessibleName(), u"周期"_s);
     QCOMPARE(view.kindPicker()->segments(), (QStringList{u"支出"_s, u"收入"_s}));
 
-    clickSegment(view.kindPicker(), u"收入"_s);
+    TestSupport::clickSegment(view.kindPicker(), u"收入"_s);
     QCOMPARE(view.paper()->kindText(), u"收入"_s);
     QCOMPARE(view.paper()->rowTexts(), QStringList{u"红包礼金 ¥66.00"_s});
 
     m_clock->clock().advanceSeconds(120);
-    clickSegment(view.periodPicker(), u"周"_s);
+    TestSupport::clickSegment(view.periodPicker(), u"周"_s);
     QCOMPARE(view.paper()->periodText(), u"按周汇总"_s);
     QCOMPARE(view.paper()->rangeText(), u"2024年3月17日 - 2024年3月23日"_s);
     QCOMPARE(view.paper()->rowTexts(), QStringList{u"红包礼金 ¥66.00"_s});
     QCOMPARE(view.paper()->printedText(), u"2024/3/20 22:17"_s);
 
-    clickSegment(view.periodPicker(), u"月"_s);
+    TestSupport::clickSegment(view.periodPicker(), u"月"_s);
     QCOMPARE(view.paper()->periodText(), u"按月汇总"_s);
     QCOMPARE(view.paper()->rangeText(), u"2024年3月"_s);
     QCOMPARE(view.paper()->rowTexts(), (QStringList{u"工资 ¥8,000.00"_s, u"红包礼金 ¥66.00"_s}));
@@ -167,11 +156,11 @@ void ReceiptViewTest::screens()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     TestSupport::screenshot(&view, u"receipt-day"_s);
-    clickSegment(view.periodPicker(), u"周"_s);
+    TestSupport::clickSegment(view.periodPicker(), u"周"_s);
     TestSupport::screenshot(&view, u"receipt-week"_s);
-    clickSegment(view.periodPicker(), u"月"_s);
+    TestSupport::clickSegment(view.periodPicker(), u"月"_s);
     TestSupport::screenshot(&view, u"receipt-month"_s);
-    clickSegment(view.kindPicker(), u"收入"_s);
+    TestSupport::clickSegment(view.kindPicker(), u"收入"_s);
     view.datePicker()->setDate(QDate(2024, 5, 1));
     TestSupport::screenshot(&view, u"receipt-empty"_s);
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using TestSupport::at;
 using TestSupport::local;
 
 Q_DECLARE_METATYPE(StatisticsRange)
@@ -19,14 +20,6 @@ namespace {
 
 const QByteArray shanghai = "Asia/Shanghai";
 const QByteArray newYork = "America/New_York";
-
-QDateTime at(const QString &iso)
-{
-    const QDateTime instant = QDateTime::fromString(iso, Qt::ISODate);
-    if (!instant.isValid())
-        qFatal("bad instant in a test table: %s", qPrintable(iso));
-    return instant;
-}
 
 // "餐饮 30" per total, in the model's order.
 QStringList ranking(const std::vector<CategoryTotal> &totals)

@@ -30,17 +30,6 @@ const QStringList marchBooks{u"支出 餐饮 30 2024-03-02T12:00:00"_s,   u"支�
                              u"支出 水果 23.8 2024-03-16T17:00:00"_s, u"收入 工资 8000 2024-03-15T09:00:00"_s,
                              u"收入 报销 320 2024-03-18T09:00:00"_s};
 
-void clickSegment(SegmentedControl *control, const QString &text)
-{
-    QPushButton *segment = nullptr;
-    for (QPushButton *button : control->findChildren<QPushButton *>()) {
-        if (button->text() == text)
-            segment = button;
-    }
-    QVERIFY2(segment, qPrintable(text));
-    QTest::mouseClick(segment, Qt::LeftButton);
-}
-
 QStringList chipTexts(const StatisticsView &view)
 {
     QStringList texts;
@@ -126,19 +115,19 @@ void StatisticsViewTest::rangeControls()
     QVERIFY(!view.startPicker()->isVisible());
     QCOMPARE(view.model().expense(), 2716.8);
 
-    clickSegment(view.rangePicker(), u"按日"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"按日"_s);
     QCOMPARE(view.model().range(), StatisticsRange::day);
     QCOMPARE(view.selectedCaption()->text(), u"选择日期"_s);
     QVERIFY(view.emptyState()->isVisible());
     view.selectedPicker()->setDate(QDate(2024, 3, 12));
     QCOMPARE(view.ranking()->lineTexts(), QStringList{u"购物 ¥99.00"_s});
 
-    clickSegment(view.rangePicker(), u"本周"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"本周"_s);
     QCOMPARE(view.selectedCaption()->text(), u"选择所在周"_s);
     QCOMPARE(view.ranking()->lineTexts(),
              (QStringList{u"购物 ¥99.00"_s, u"猫粮 ¥45.00"_s, u"水果 ¥23.80"_s, u"餐饮 ¥12.50"_s}));
 
-    clickSegment(view.rangePicker(), u"自定义"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"自定义"_s);
     QVERIFY(!view.selectedPicker()->isVisible());
     QVERIFY(view.startPicker()->isVisible());
     QCOMPARE(view.startPicker()->date(), QDate(2024, 2, 20));
@@ -152,7 +141,7 @@ void StatisticsViewTest::customEndFollowsStart()
 {
     StatisticsView view(*m_store);
     view.show();
-    clickSegment(view.rangePicker(), u"自定义"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"自定义"_s);
     // The end picker offers no day before the start.
     QCOMPARE(view.endPicker()->minimumDate(), QDate(2024, 2, 20));
     view.endPicker()->setDate(QDate(2024, 2, 1));
@@ -176,12 +165,12 @@ void StatisticsViewTest::screens()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     TestSupport::screenshot(&view, u"statistics-month"_s);
 
-    clickSegment(view.rangePicker(), u"按日"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"按日"_s);
     view.selectedPicker()->setDate(QDate(2024, 3, 15));
     QVERIFY(view.emptyState()->isVisible());
     TestSupport::screenshot(&view, u"statistics-empty"_s);
 
-    clickSegment(view.rangePicker(), u"自定义"_s);
+    TestSupport::clickSegment(view.rangePicker(), u"自定义"_s);
     TestSupport::screenshot(&view, u"statistics-custom"_s);
 }
 
