@@ -4,13 +4,18 @@
 
 #include <algorithm>
 
-std::vector<CategoryTotal> CategoryTotals::ranked(std::span<const LedgerEntry> entries, EntryKind kind)
+CategoryTotals::Ranking CategoryTotals::ranked(std::span<const LedgerEntry> entries, EntryKind kind)
 {
-    std::vector<CategoryTotal> totals;
+    Ranking ranking;
+    std::vector<CategoryTotal> &totals = ranking.totals;
     QHash<QString, std::size_t> positions;
     for (const LedgerEntry &entry : entries) {
-        if (entry.kind() != kind)
+        if (entry.kind() != kind) {
+            ranking.otherSum += entry.amount;
             continue;
+        }
+        ranking.kindSum += entry.amount;
+        ++ranking.kindCount;
         const auto it = positions.constFind(entry.category);
         if (it != positions.cend()) {
             totals[*it].amount += entry.amount;
@@ -20,5 +25,5 @@ std::vector<CategoryTotal> CategoryTotals::ranked(std::span<const LedgerEntry> e
         }
     }
     std::ranges::stable_sort(totals, std::ranges::greater{}, &CategoryTotal::amount);
-    return totals;
+    return ranking;
 }

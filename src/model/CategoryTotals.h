@@ -18,8 +18,19 @@ struct CategoryTotal {
 
 namespace CategoryTotals {
 
-// The entries of one kind grouped by their category's exact text, one total per group,
-// largest first. Equal totals keep the order in which their categories first appear.
-std::vector<CategoryTotal> ranked(std::span<const LedgerEntry> entries, EntryKind kind);
+// The entries of one kind grouped by their category's exact text, with the sums a screen
+// shows beside them, all from one pass over the entries.
+struct Ranking {
+    // One total per category of the kind, largest first. Equal totals keep the order in
+    // which their categories first appear.
+    std::vector<CategoryTotal> totals;
+    // Sum and number of the entries of the kind, and the sum of the entries of the other.
+    double kindSum = 0;
+    int kindCount = 0;
+    double otherSum = 0;
+};
+
+// Sums in the order of the entries.
+Ranking ranked(std::span<const LedgerEntry> entries, EntryKind kind);
 
 } // namespace CategoryTotals

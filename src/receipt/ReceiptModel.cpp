@@ -94,14 +94,11 @@ void ReceiptModel::rebuild()
     paper.rangeText = rangeTextOf(m_period, m_selectedDate);
     paper.printedText = DateText::numericDateShortTime(m_printedAt);
     if (const std::optional<DateInterval> span = interval()) {
-        const std::span<const LedgerEntry> entries = LedgerSlice::withinClosed(m_store.entries(), *span);
-        for (const LedgerEntry &entry : entries) {
-            if (entry.kind() == m_kind) {
-                paper.total += entry.amount;
-                ++paper.count;
-            }
-        }
-        paper.rows = CategoryTotals::ranked(entries, m_kind);
+        CategoryTotals::Ranking ranking =
+            CategoryTotals::ranked(LedgerSlice::withinClosed(m_store.entries(), *span), m_kind);
+        paper.total = ranking.kindSum;
+        paper.count = ranking.kindCount;
+        paper.rows = std::move(ranking.totals);
     }
     m_paper = std::move(paper);
     Q_EMIT changed();

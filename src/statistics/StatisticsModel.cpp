@@ -100,10 +100,10 @@ void StatisticsModel::recompute()
                                                               : LedgerSlice::within(entries, m_interval);
     m_period = LedgerSlice::Run::of(entries, period);
 
-    const LedgerSlice::Totals totals = LedgerSlice::totals(period);
-    m_income = totals.income;
-    m_expense = totals.expense;
-    m_categories = CategoryTotals::ranked(period, EntryKind::expense);
+    CategoryTotals::Ranking ranking = CategoryTotals::ranked(period, EntryKind::expense);
+    m_income = ranking.otherSum;
+    m_expense = ranking.kindSum;
+    m_categories = std::move(ranking.totals);
     Q_EMIT changed();
 }
 
