@@ -226,3 +226,71 @@ BENCHMARK(BM_AssetPlainPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AssetWorkspaceRecompute)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AssetWorkspacePlainRule)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_AssetTrend)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------------------------
+// Statistics and receipt printer: what a change of the chosen date costs each screen. Each
+// iteration moves the date to the other of two months, so the screen finds the new span and
+// totals it afresh; compare with BM_ScanBaseline of the same size.
+
+#include "receipt/ReceiptModel.h"
+#include "statistics/StatisticsModel.h"
+
+#include <array>
+
+namespace {
+
+// Builds the screen on a copy of the books, lets prepare set it up, then times one change of
+// a chosen date per iteration, swinging between the two dates given.
+template <class Screen, class Prepare, class Choose>
+void timeDateChanges(benchmark::State &state, Prepare prepare, Choose choose,
+                     const std::array<QDateTime, 2> &dates)
+{
+    auto store = openCopy(static_cast<int>(state.range(0)));
+    Screen screen(*store);
+    prepare(screen);
+    int step = 0;
+    for (auto _ : state) {
+        choose(screen, dates[++step % 2]);
+        benchmark::ClobberMemory();
+    }
+}
+
+// Read when a benchmark runs, after the time zone is pinned.
+std::array<QDateTime, 2> monthApart()
+{
+    return {LedgerGenerator::endOfData(), LedgerGenerator::endOfData().addMonths(-1)};
+}
+
+void BM_StatisticsMonth(benchmark::State &state)
+{
+    timeDateChanges<StatisticsModel>(
+        state, [](StatisticsModel &) {},
+        [](StatisticsModel &screen, const QDateTime &date) { screen.setSelectedDate(date); }, monthApart());
+}
+
+// A whole year as a custom span: about a tenth of the generated books.
+void BM_StatisticsYear(benchmark::State &state)
+{
+    const std::array<QDateTime, 2> dayApart{LedgerGenerator::endOfData(),
+                                            LedgerGenerator::endOfData().addDays(-1)};
+    timeDateChanges<StatisticsModel>(
+        state,
+        [](StatisticsModel &screen) {
+            screen.setRange(StatisticsRange::custom);
+            screen.setStartDate(LedgerGenerator::endOfData().addYears(-1));
+        },
+        [](StatisticsModel &screen, const QDateTime &date) { screen.setEndDate(date); }, dayApart);
+}
+
+void BM_ReceiptMonth(benchmark::State &state)
+{
+    timeDateChanges<ReceiptModel>(
+        state, [](ReceiptModel &screen) { screen.setPeriod(ReceiptPeriod::month); },
+        [](ReceiptModel &screen, const QDateTime &date) { screen.setSelectedDate(date); }, monthApart());
+}
+
+} // namespace
+
+BENCHMARK(BM_StatisticsMonth)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsYear)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReceiptMonth)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "model/EntryKind.h"
+#include "model/LedgerEntry.h"
 #include "store/ModelStore.h"
 
 #include <QCoreApplication>
@@ -7,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <ctime>
+#include <optional>
 
 void TestSupport::pinEnvironment()
 {
@@ -32,6 +35,25 @@ void TestSupport::prepareApplication()
 QDateTime TestSupport::local(int year, int month, int day, int hour, int minute, int second)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+QDateTime TestSupport::at(const QString &iso)
+{
+    const QDateTime instant = QDateTime::fromString(iso, Qt::ISODate);
+    if (!instant.isValid())
+        qFatal("bad or non-existent instant in a test table: %s", qPrintable(iso));
+    return instant;
+}
+
+LedgerEntry TestSupport::entryFrom(const QString &line)
+{
+    const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
+    bool amountRead = false;
+    const double amount = parts.size() == 4 ? parts.at(2).toDouble(&amountRead) : 0;
+    const std::optional<EntryKind> kind = parts.size() == 4 ? EntryKinds::fromRaw(parts.at(0)) : std::nullopt;
+    if (!kind || !amountRead)
+        qFatal("bad entry line in a test table: %s", qPrintable(line));
+    return LedgerEntry(amount, at(parts.at(3)), *kind, parts.at(1));
 }
 
 TestSupport::ScopedTimeZone::ScopedTimeZone(const QByteArray &zone) : m_previous(qgetenv("TZ"))
@@ -100,4 +122,10 @@ LedgerEntry TestSupport::StoreFixture::add(const LedgerEntry &entry)
     if (!m_store->insert(entry))
         qFatal("a test could not insert an entry into its store");
     return entry;
+}
+
+void TestSupport::StoreFixture::addEntries(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        add(entryFrom(line));
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -28,6 +29,15 @@ std::unique_ptr<ModelStore> openStore(const QTemporaryDir &dir);
 
 // Local date and time in the current time zone.
 QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// An ISO 8601 text: local time without an offset, an absolute instant with "Z" or an offset.
+// Read in the time zone in force when called; a text that names no instant stops the run.
+QDateTime at(const QString &iso);
+
+// An entry from one line of a test table, "支出 餐饮 12.5 2024-03-05T12:00:00": kind, category,
+// amount and local date and time, read in the time zone in force when called. A malformed
+// line stops the run, so a typo in a table cannot pass as an empty ledger.
+LedgerEntry entryFrom(const QString &line);
 
 // Switches the process time zone (TZ) for the lifetime of the object.
 class ScopedTimeZone {
@@ -78,6 +88,8 @@ protected:
     void closeStore();
     // Inserts the entry and hands it back; a failed write fails the test run loudly.
     LedgerEntry add(const LedgerEntry &entry);
+    // Inserts one entry per line, each as entryFrom reads it.
+    void addEntries(const QStringList &lines);
 
     std::unique_ptr<ScopedClock> m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;

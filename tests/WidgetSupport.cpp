@@ -1,13 +1,17 @@
 #include "WidgetSupport.h"
 
+#include "ui/SegmentedControl.h"
 #include "ui/Theme.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
+
+using namespace Qt::StringLiterals;
 
 void TestSupport::prepareWidgets()
 {
@@ -22,6 +26,17 @@ void TestSupport::typeText(QWidget *widget, const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
+}
+
+void TestSupport::clickSegment(SegmentedControl *control, const QString &text)
+{
+    for (QPushButton *button : control->findChildren<QPushButton *>()) {
+        if (button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable(u"no segment "_s + text));
 }
 
 void TestSupport::retype(QLineEdit *field, const QString &text)

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLineEdit;
+class SegmentedControl;
 class QWidget;
 
 // Helpers for tests that drive the program's widgets.
@@ -17,6 +18,9 @@ void prepareWidgets();
 void typeText(QWidget *widget, const QString &text);
 // Replaces the whole text of a field the way a user does: select all, delete, type.
 void retype(QLineEdit *field, const QString &text);
+
+// Clicks the segment that shows the text, as a user picks it; fails the test when there is none.
+void clickSegment(SegmentedControl *control, const QString &text);
 
 // Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
 // the screens can be looked at after a test run.

@@ -7,6 +7,8 @@
 #include "entry/SmartEntryView.h"
 #include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
+#include "receipt/ReceiptView.h"
+#include "statistics/StatisticsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -165,6 +167,10 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return new AssetManagementView(m_store);
     case Workspace::fixedAssets:
         return new FixedAssetManagementView(m_store);
+    case Workspace::statistics:
+        return new StatisticsView(m_store);
+    case Workspace::receipt:
+        return new ReceiptView(m_store);
     default:
         break;
     }

@@ -26,18 +26,34 @@ const QLocale &chinese()
     return locale;
 }
 
-// One ICU formatter per locale name, in GMT: the day is handed over as its own noon in GMT,
-// so neither ICU's idea of the time zone nor a daylight saving change can move it.
-const icu::DateFormat *formatterFor(icu::DateFormat::EStyle style, const QString &localeName)
+// The ICU formatters of one style, one per locale name, in GMT: the wall-clock date and time
+// are handed over as that same reading in GMT, so neither ICU's idea of the time zone nor a
+// daylight saving change can move them.
+enum class Style { mediumDate, longDate, numericDateShortTime };
+
+const icu::DateFormat *formatterFor(Style style, const QString &localeName)
 {
     static std::mutex mutex;
     static QHash<QString, std::shared_ptr<icu::DateFormat>> cache;
     const std::lock_guard lock(mutex);
-    const QString key = QString::number(style) + u' ' + localeName;
+    const QString key = QString::number(static_cast<int>(style)) + u'|' + localeName;
     auto it = cache.find(key);
     if (it == cache.end()) {
-        std::shared_ptr<icu::DateFormat> format(
-            icu::DateFormat::createDateInstance(style, icu::Locale(localeName.toUtf8().constData())));
+        const icu::Locale locale(localeName.toUtf8().constData());
+        icu::DateFormat *created = nullptr;
+        switch (style) {
+        case Style::mediumDate:
+            created = icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, locale);
+            break;
+        case Style::longDate:
+            created = icu::DateFormat::createDateInstance(icu::DateFormat::kLong, locale);
+            break;
+        case Style::numericDateShortTime:
+            created = icu::DateFormat::createDateTimeInstance(icu::DateFormat::kShort,
+                                                              icu::DateFormat::kShort, locale);
+            break;
+        }
+        std::shared_ptr<icu::DateFormat> format(created);
         if (format)
             format->adoptTimeZone(icu::TimeZone::createTimeZone(u"GMT"));
         it = cache.insert(key, format);
@@ -45,29 +61,45 @@ const icu::DateFormat *formatterFor(icu::DateFormat::EStyle style, const QString
     return it.value().get();
 }
 
-QString styledDate(QDate day, icu::DateFormat::EStyle style, QLocale::FormatType fallback)
+// The local reading (day and time of day) in the style of the user's current locale.
+QString formatWallClock(Style style, QDate day, QTime time)
 {
-    if (!day.isValid())
+    const icu::DateFormat *format = formatterFor(style, QLocale().name());
+    if (!format)
         return {};
-    if (const icu::DateFormat *format = formatterFor(style, QLocale().name())) {
-        const QDateTime noon(day, QTime(12, 0), Qt::UTC);
-        icu::UnicodeString text;
-        format->format(static_cast<UDate>(noon.toMSecsSinceEpoch()), text);
-        return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
-    }
-    return QLocale().toString(day, fallback);
+    const QDateTime reading(day, time, Qt::UTC);
+    icu::UnicodeString text;
+    format->format(static_cast<UDate>(reading.toMSecsSinceEpoch()), text);
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
 }
 
 } // namespace
 
 QString DateText::mediumDate(QDate day)
 {
-    return styledDate(day, icu::DateFormat::kMedium, QLocale::ShortFormat);
+    if (!day.isValid())
+        return {};
+    const QString text = formatWallClock(Style::mediumDate, day, QTime(12, 0));
+    return text.isEmpty() ? QLocale().toString(day, QLocale::ShortFormat) : text;
 }
 
 QString DateText::longDate(QDate day)
 {
-    return styledDate(day, icu::DateFormat::kLong, QLocale::LongFormat);
+    if (!day.isValid())
+        return {};
+    const QString text = formatWallClock(Style::longDate, day, QTime(12, 0));
+    return text.isEmpty() ? QLocale().toString(day, QLocale::LongFormat) : text;
+}
+
+QString DateText::numericDateShortTime(const QDateTime &instant)
+{
+    if (!instant.isValid())
+        return {};
+    const QDateTime local = instant.toLocalTime();
+    // Seconds play no part in a short time.
+    const QTime minute(local.time().hour(), local.time().minute());
+    const QString text = formatWallClock(Style::numericDateShortTime, local.date(), minute);
+    return text.isEmpty() ? QLocale().toString(local, QLocale::ShortFormat) : text;
 }
 
 QString DateText::monthKey(const QDateTime &instant)

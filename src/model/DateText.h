@@ -17,7 +17,11 @@ QString displayDate(const QDateTime &instant);
 // The day in the medium date style of the user's current locale (QLocale()), without time:
 // 2024年11月15日 in zh_CN, Nov 15, 2024 in en_US. Equal days give equal texts.
 QString mediumDate(QDate day);
-// The same in the long date style: 2024年3月5日 in zh_CN, March 5, 2024 in en_US.
+// The day in the long date style of the user's current locale, without time: 2024年11月15日
+// in zh_CN, November 15, 2024 in en_US.
 QString longDate(QDate day);
+// The local date in the locale's numeric style and the time of day in its short style:
+// 2024/11/15 14:05 in zh_CN, 11/15/24, 2:05 PM in en_US.
+QString numericDateShortTime(const QDateTime &instant);
 
 } // namespace DateText

@@ -19,6 +19,30 @@ std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> 
     return {first, last};
 }
 
+std::span<const LedgerEntry> LedgerSlice::withinClosed(const std::vector<LedgerEntry> &newestFirst,
+                                                       const DateInterval &interval)
+{
+    if (!interval.end.isValid())
+        return {};
+    // Dates are whole milliseconds, so the closed interval is the half-open one a
+    // millisecond longer.
+    return within(newestFirst, {interval.start, interval.end.addMSecs(1)});
+}
+
+LedgerSlice::Run LedgerSlice::Run::of(const std::vector<LedgerEntry> &entries,
+                                      std::span<const LedgerEntry> run)
+{
+    if (run.empty())
+        return {};
+    return {static_cast<std::size_t>(run.data() - entries.data()), run.size()};
+}
+
+std::span<const LedgerEntry> LedgerSlice::Run::in(const std::vector<LedgerEntry> &entries) const
+{
+    const std::size_t start = std::min(offset, entries.size());
+    return std::span<const LedgerEntry>(entries).subspan(start, std::min(count, entries.size() - start));
+}
+
 LedgerSlice::Totals LedgerSlice::totals(std::span<const LedgerEntry> entries)
 {
     Totals totals;

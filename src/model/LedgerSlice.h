@@ -3,6 +3,7 @@
 #include "LedgerEntry.h"
 #include "LocalCalendar.h"
 
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -13,6 +14,21 @@ namespace LedgerSlice {
 // The entries with start <= date < end, newest first. Empty for an invalid or empty interval.
 std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst,
                                     const DateInterval &interval);
+// The entries with start <= date <= end: the calendar's week and month intervals, and every
+// interval of the receipt, count their end instant too.
+std::span<const LedgerEntry> withinClosed(const std::vector<LedgerEntry> &newestFirst,
+                                          const DateInterval &interval);
+
+// A run of the store's entries held by position rather than by pointer, so a screen that is
+// asked for it between a store change and its own recomputation never reads freed memory.
+struct Run {
+    std::size_t offset = 0;
+    std::size_t count = 0;
+
+    static Run of(const std::vector<LedgerEntry> &entries, std::span<const LedgerEntry> run);
+    // The run within the entries as they are now, clipped to their length.
+    std::span<const LedgerEntry> in(const std::vector<LedgerEntry> &entries) const;
+};
 
 struct Totals {
     double income = 0;

@@ -16,6 +16,11 @@ QDateTime LocalCalendar::addDays(const QDateTime &instant, qint64 days)
     return instant.toLocalTime().addDays(days);
 }
 
+QDateTime LocalCalendar::onDay(const QDateTime &instant, QDate day)
+{
+    return addDays(instant, instant.toLocalTime().date().daysTo(day));
+}
+
 QDateTime LocalCalendar::addMonths(const QDateTime &instant, int months)
 {
     return instant.toLocalTime().addMonths(months);

@@ -22,6 +22,9 @@ QDateTime startOfDay(const QDateTime &instant);
 QDateTime startOfDay(QDate day);
 // Same local clock time n days later (or earlier).
 QDateTime addDays(const QDateTime &instant, qint64 days);
+// The same local clock time on another day, as a date picker moves it: whole days from the
+// instant, so a clock time that a daylight saving change skips on that day stays valid.
+QDateTime onDay(const QDateTime &instant, QDate day);
 // Same local clock time n months later; the day is clamped to the month's length.
 QDateTime addMonths(const QDateTime &instant, int months);
 

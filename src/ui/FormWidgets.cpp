@@ -6,6 +6,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +35,14 @@ QDateEdit *FormWidgets::datePicker(QWidget *parent)
     picker->setDisplayFormat(u"yyyy年M月d日"_s);
     picker->setMinimumHeight(34);
     return picker;
+}
+
+void FormWidgets::showDay(QDateEdit *picker, QDate day)
+{
+    if (picker->date() != day) {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(day);
+    }
 }
 
 void FormWidgets::setText(QLineEdit *field, const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 class QComboBox;
@@ -16,6 +17,8 @@ namespace FormWidgets {
 QLayout *captioned(const QString &caption, QWidget *control);
 // A date-only picker with a calendar pop-up.
 QDateEdit *datePicker(QWidget *parent);
+// Shows a day the model chose, without reporting it back as the user's choice.
+void showDay(QDateEdit *picker, QDate day);
 // Sets the text only when it differs, so the cursor does not jump while the user types.
 void setText(QLineEdit *field, const QString &text);
 // Fills a category menu with the names and shows the current one. A current name that is not

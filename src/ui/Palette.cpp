@@ -181,6 +181,11 @@ QColor Palette::brandTile(const QString &imageName)
     return indigo();
 }
 
+QColor Palette::paperShadow()
+{
+    return QColor(0x00, 0x00, 0x00, 0x29);
+}
+
 QColor Palette::withAlpha(QColor colour, qreal opacity)
 {
     colour.setAlphaF(static_cast<float>(opacity));

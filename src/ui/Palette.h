@@ -57,6 +57,8 @@ const std::array<QColor, 7> &accentCycle();
 // Asset accounts: the tile colour of a brand badge by its image name ("ICBCLogo"); indigo
 // for a name without a colour of its own.
 QColor brandTile(const QString &imageName);
+// The receipt printer: the soft shadow under its paper.
+QColor paperShadow();
 
 // The same colour with another opacity (0..1).
 QColor withAlpha(QColor colour, qreal opacity);

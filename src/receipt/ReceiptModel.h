@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ReceiptPaper.h"
+#include "ReceiptPeriod.h"
+#include "model/EntryKind.h"
+#include "model/LocalCalendar.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class ModelStore;
+
+// The receipt printer's state and its paper: the expenses or the incomes of the day, week or
+// month holding selectedDate, summed per category. Every bound of a receipt is included, so
+// an entry stamped exactly at the first instant of the next day, week or month is printed
+// too. Any change of the period, the kind, the date or the store's entries prints the
+// receipt anew, with the time of that printing.
+class ReceiptModel final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ReceiptModel(ModelStore &store, QObject *parent = nullptr);
+
+    ReceiptPeriod period() const { return m_period; }
+    void setPeriod(ReceiptPeriod period);
+    EntryKind kind() const { return m_kind; }
+    void setKind(EntryKind kind);
+    QDateTime selectedDate() const { return m_selectedDate; }
+    void setSelectedDate(const QDateTime &date);
+    // The day chosen in a date-only picker; the time of day stays as it was.
+    void setSelectedDay(QDate day);
+
+    // The span of the receipt; none when the calendar gives none.
+    std::optional<DateInterval> interval() const { return intervalOf(m_period, m_selectedDate); }
+    const ReceiptPaper &paper() const { return m_paper; }
+    QDateTime printedAt() const { return m_printedAt; }
+
+    static std::optional<DateInterval> intervalOf(ReceiptPeriod period, const QDateTime &selectedDate);
+    // The date line: the day in the locale's long style; the week's first and last day in its
+    // abbreviated style, joined by " - "; the month as "2024年3月".
+    static QString rangeTextOf(ReceiptPeriod period, const QDateTime &selectedDate);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void rebuild();
+
+    ModelStore &m_store;
+    ReceiptPeriod m_period = ReceiptPeriod::day;
+    EntryKind m_kind = EntryKind::expense;
+    QDateTime m_selectedDate;
+    QDateTime m_printedAt;
+    ReceiptPaper m_paper;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ReceiptPeriod.h"
+#include "model/CategoryTotals.h"
+#include "model/EntryKind.h"
+
+#include <QString>
+
+#include <vector>
+
+// Everything the receipt drawing prints, built afresh on every change.
+struct ReceiptPaper {
+    EntryKind kind = EntryKind::expense;
+    ReceiptPeriod period = ReceiptPeriod::day;
+    QString rangeText;
+    double total = 0;
+    int count = 0;
+    // One row per category, largest first.
+    std::vector<CategoryTotal> rows;
+    // When the receipt was built, as the paper prints it.
+    QString printedText;
+};

@@ -1,0 +1,237 @@
+#include "ReceiptPaperView.h"
+
+#include "ReceiptBarcode.h"
+#include "ReceiptDivider.h"
+#include "model/Money.h"
+#include "ui/Fonts.h"
+#include "ui/Icon.h"
+#include "ui/Palette.h"
+#include "ui/Typography.h"
+
+#include <QFontDatabase>
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int inner = 28;
+constexpr qreal cornerRadius = 3;
+constexpr int stripHeight = 12;
+constexpr int stripDrop = 8;
+constexpr int stripInset = 14;
+constexpr qreal shadowBlur = 18;
+constexpr qreal shadowDrop = 8;
+// Room around the sheet for its shadow.
+constexpr QMargins shadowRoom(20, 12, 20, 30);
+
+constexpr qreal title2 = 1.6;
+constexpr qreal title3 = 1.4;
+constexpr qreal headline = 1.1;
+
+// The sheet itself: the paper colour with rounded corners and the strip below it. The strip
+// is painted inside the widget's bottom margin, so the shadow follows it too.
+class PaperSheet final : public QWidget {
+public:
+    explicit PaperSheet(QWidget *parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF paper = QRectF(rect()).adjusted(0, 0, 0, -stripDrop);
+        QPainterPath shape;
+        shape.addRoundedRect(paper, cornerRadius, cornerRadius);
+        painter.fillPath(shape, Palette::controlBackground());
+        painter.fillRect(QRectF(paper.left() + stripInset, paper.bottom() + stripDrop - stripHeight,
+                                paper.width() - 2 * stripInset, stripHeight),
+                         Palette::controlBackground());
+    }
+};
+
+// The body font's monospaced design, with a face that has fixed-width Chinese as well.
+QFont monospaced(QFont base)
+{
+    base.setFamilies(
+        {u"Noto Sans Mono CJK SC"_s, QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    base.setStyleHint(QFont::Monospace);
+    return base;
+}
+
+QLabel *label(const QString &text, const QFont &font, QWidget *parent)
+{
+    auto *line = new QLabel(text, parent);
+    line->setFont(font);
+    return line;
+}
+
+QLabel *centred(QLabel *line)
+{
+    line->setAlignment(Qt::AlignHCenter);
+    return line;
+}
+
+// A line with a text on the left and one on the right; returns the right-hand label.
+QLabel *pair(QVBoxLayout *column, QLabel *left, QLabel *right)
+{
+    auto *line = new QHBoxLayout;
+    line->setSpacing(12);
+    line->addWidget(left);
+    line->addStretch(1);
+    right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    line->addWidget(right);
+    column->addLayout(line);
+    return right;
+}
+
+} // namespace
+
+ReceiptPaperView::ReceiptPaperView(QWidget *parent) : QWidget(parent), m_sheet(new PaperSheet(this))
+{
+    setMaximumWidth(maximumPaperWidth + shadowRoom.left() + shadowRoom.right());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(shadowRoom);
+    outer->addWidget(m_sheet);
+
+    auto *shadow = new QGraphicsDropShadowEffect(m_sheet);
+    shadow->setBlurRadius(shadowBlur);
+    shadow->setOffset(0, shadowDrop);
+    shadow->setColor(Palette::paperShadow());
+    m_sheet->setGraphicsEffect(shadow);
+
+    const QFont body = monospaced(font());
+    const QFont caption = Fonts::caption(body);
+    auto *column = new QVBoxLayout(m_sheet);
+    column->setContentsMargins(inner, inner, inner, inner + stripDrop);
+    column->setSpacing(10);
+
+    auto *cart = new QLabel(m_sheet);
+    const int cartSize = QFontInfo(Fonts::scaled(body, title2)).pixelSize();
+    cart->setPixmap(Icon::pixmap(u"cart.fill"_s, Palette::primaryText(), cartSize, devicePixelRatioF()));
+    cart->setAccessibleName(u"购物车"_s);
+    column->addWidget(centred(cart));
+    column->addWidget(
+        centred(label(u"Pennyloom生活超市"_s, Fonts::scaled(body, title3, QFont::Bold), m_sheet)));
+    column->addWidget(centred(label(u"收支汇总小票"_s, Fonts::caption(body, QFont::DemiBold), m_sheet)));
+    column->addWidget(new ReceiptDivider(m_sheet));
+
+    m_period = pair(column, label(u"统计周期"_s, body, m_sheet), label(QString(), body, m_sheet));
+    m_range = pair(column, label(u"日期"_s, body, m_sheet), label(QString(), body, m_sheet));
+    m_kind = pair(column, label(u"项目类型"_s, body, m_sheet), label(QString(), body, m_sheet));
+
+    m_rows = new QWidget(m_sheet);
+    m_rowLines = new QVBoxLayout(m_rows);
+    m_rowLines->setContentsMargins(0, 0, 0, 0);
+    m_rowLines->setSpacing(10);
+    column->addWidget(m_rows);
+    m_notice = centred(label(u"本时间段暂无记录"_s, body, m_sheet));
+    Typography::makeSecondary(m_notice);
+    m_notice->setContentsMargins(0, 12, 0, 12);
+    column->addWidget(m_notice);
+    column->addWidget(new ReceiptDivider(m_sheet));
+
+    m_total = pair(column, label(u"合计"_s, Fonts::scaled(body, headline, QFont::DemiBold), m_sheet),
+                   label(QString(), Fonts::scaled(body, title2, QFont::Bold), m_sheet));
+    QLabel *countLabel = label(QString(), caption, m_sheet);
+    m_count = countLabel;
+    Typography::makeSecondary(countLabel);
+    m_printed = pair(column, countLabel, label(QString(), caption, m_sheet));
+    Typography::makeSecondary(m_printed);
+
+    auto *footer = new QVBoxLayout;
+    footer->setSpacing(2);
+    footer->setContentsMargins(0, 4, 0, 0);
+    footer->addWidget(new ReceiptBarcode(m_sheet), 0, Qt::AlignHCenter);
+    footer->addWidget(centred(label(u"感谢使用Pennyloom"_s, caption, m_sheet)));
+    column->addLayout(footer);
+}
+
+QSize ReceiptPaperView::sizeHint() const
+{
+    // As wide as a paper may be; the layout narrows it where the window is narrower.
+    return {maximumWidth(), QWidget::sizeHint().height()};
+}
+
+void ReceiptPaperView::setPaper(const ReceiptPaper &paper)
+{
+    m_period->setText(u"按"_s + ReceiptPeriods::rawText(paper.period) + u"汇总"_s);
+    m_range->setText(paper.rangeText);
+    m_kind->setText(EntryKinds::rawText(paper.kind));
+
+    // A handful of category lines at most: rebuilt whole on every printing.
+    while (QLayoutItem *item = m_rowLines->takeAt(0)) {
+        if (QLayout *line = item->layout()) {
+            while (QLayoutItem *part = line->takeAt(0)) {
+                delete part->widget();
+                delete part;
+            }
+        }
+        delete item;
+    }
+    const QFont body = m_period->font();
+    for (const CategoryTotal &row : paper.rows)
+        pair(m_rowLines, label(row.name, body, m_rows), label(Money::text(row.amount), body, m_rows));
+    m_rows->setVisible(!paper.rows.empty());
+    m_notice->setVisible(paper.rows.empty());
+
+    m_total->setText(Money::text(paper.total));
+    m_count->setText(u"共 "_s + QString::number(paper.count) + u" 笔"_s);
+    m_printed->setText(paper.printedText);
+}
+
+QString ReceiptPaperView::periodText() const
+{
+    return m_period->text();
+}
+
+QString ReceiptPaperView::rangeText() const
+{
+    return m_range->text();
+}
+
+QString ReceiptPaperView::kindText() const
+{
+    return m_kind->text();
+}
+
+QStringList ReceiptPaperView::rowTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < m_rowLines->count(); ++i) {
+        QLayout *line = m_rowLines->itemAt(i)->layout();
+        QStringList parts;
+        for (int j = 0; line && j < line->count(); ++j) {
+            if (auto *text = qobject_cast<QLabel *>(line->itemAt(j)->widget()))
+                parts.append(text->text());
+        }
+        texts.append(parts.join(u' '));
+    }
+    return texts;
+}
+
+QString ReceiptPaperView::noticeText() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
+}
+
+QString ReceiptPaperView::totalText() const
+{
+    return m_total->text();
+}
+
+QString ReceiptPaperView::countText() const
+{
+    return m_count->text();
+}
+
+QString ReceiptPaperView::printedText() const
+{
+    return m_printed->text();
+}

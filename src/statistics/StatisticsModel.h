@@ -1,0 +1,92 @@
+#pragma once
+
+#include "StatisticsRange.h"
+#include "model/CategoryTotals.h"
+#include "model/LedgerEntry.h"
+#include "model/LedgerSlice.h"
+#include "model/LocalCalendar.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <span>
+#include <vector>
+
+class ModelStore;
+
+// The figures of the statistics workspace: the entries of the chosen day, week, month or
+// custom span, their income, expense and balance, and the expense of each category, largest
+// first. Any change of the range, of a chosen date or of the store's entries recomputes every
+// figure at once; finding the span is a binary search on the store's date-sorted entries.
+class StatisticsModel final : public QObject {
+    Q_OBJECT
+
+public:
+    // How a summary figure is coloured.
+    enum class Tone { income, expense, primary };
+    struct Summary {
+        QString title;
+        double value = 0;
+        Tone tone = Tone::primary;
+    };
+
+    explicit StatisticsModel(ModelStore &store, QObject *parent = nullptr);
+
+    StatisticsRange range() const { return m_range; }
+    void setRange(StatisticsRange range);
+    // The day, week or month to show is the one holding selectedDate.
+    QDateTime selectedDate() const { return m_selectedDate; }
+    void setSelectedDate(const QDateTime &date);
+    // The first and last day of the custom span.
+    QDateTime startDate() const { return m_startDate; }
+    void setStartDate(const QDateTime &date);
+    QDateTime endDate() const { return m_endDate; }
+    void setEndDate(const QDateTime &date);
+    // The day chosen in a date-only picker; the time of day stays as it was.
+    void setSelectedDay(QDate day);
+    void setStartDay(QDate day);
+    void setEndDay(QDate day);
+
+    // The span covered. Whole days (the day and the custom span) exclude their end; the
+    // calendar's week and month include the first instant of the following week or month.
+    DateInterval interval() const { return m_interval; }
+    bool includesEnd() const { return m_includesEnd; }
+    // The entries of the span, both kinds, newest first: a run of the store's entries.
+    std::span<const LedgerEntry> periodEntries() const;
+
+    double income() const { return m_income; }
+    double expense() const { return m_expense; }
+    double balance() const { return m_income - m_expense; }
+    // Expense per category, largest first; empty when the span holds no expense.
+    const std::vector<CategoryTotal> &categories() const { return m_categories; }
+    // "收入", "支出" and "结余", in that order.
+    std::array<Summary, 3> summaries() const;
+
+    // The span of a range for the given dates, and whether its end instant is included.
+    struct Span {
+        DateInterval interval;
+        bool includesEnd = false;
+    };
+    static Span spanOf(StatisticsRange range, const QDateTime &selectedDate, const QDateTime &startDate,
+                       const QDateTime &endDate);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void recompute();
+
+    ModelStore &m_store;
+    StatisticsRange m_range = StatisticsRange::month;
+    QDateTime m_selectedDate;
+    QDateTime m_startDate;
+    QDateTime m_endDate;
+    DateInterval m_interval;
+    bool m_includesEnd = false;
+    LedgerSlice::Run m_period;
+    double m_income = 0;
+    double m_expense = 0;
+    std::vector<CategoryTotal> m_categories;
+};
