@@ -6,6 +6,7 @@
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
 #include "overview/DashboardView.h"
+#include "savings/SavingsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -160,6 +161,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::savings:
+        return new SavingsView(m_store);
     case Workspace::assets:
         return new AssetManagementView(m_store);
     default:
