@@ -1,8 +1,10 @@
 #pragma once
 
+#include "AddSavingsDepositView.h"
 #include "SavingsGoalDetailModel.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QPointer>
 
 class ModelStore;
@@ -36,8 +38,8 @@ public:
     // "删除": removes the selected deposits; the list's Delete key and context menu.
     QAction *deleteDepositAction() const { return m_deleteDeposit; }
     // The open deposit form and goal deletion alert, or nullptr.
-    QDialog *depositForm() const { return m_depositForm; }
-    QDialog *deleteConfirmation() const { return m_confirmation; }
+    AddSavingsDepositView *depositForm() const { return m_depositForm; }
+    QMessageBox *deleteConfirmation() const { return m_confirmation; }
 
 private:
     void refresh();
@@ -55,6 +57,6 @@ private:
     QVBoxLayout *m_column;
     int m_sectionAt = 0;
     QAction *m_deleteDeposit;
-    QPointer<QDialog> m_depositForm;
-    QPointer<QDialog> m_confirmation;
+    QPointer<AddSavingsDepositView> m_depositForm;
+    QPointer<QMessageBox> m_confirmation;
 };

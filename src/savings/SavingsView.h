@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AddSavingsGoalView.h"
+#include "SavingsGoalDetailView.h"
 #include "SavingsModel.h"
 
 #include <QPointer>
@@ -10,7 +12,6 @@
 class EmptyState;
 class ModelStore;
 class QAbstractButton;
-class QDialog;
 class QGridLayout;
 class QPushButton;
 class SavingsGoalCard;
@@ -32,8 +33,8 @@ public:
     SavingsGoalCard *card(int position) const;
     int columnCount() const { return m_columns; }
     // The open add form and goal detail, or nullptr.
-    QDialog *addForm() const { return m_addForm; }
-    QDialog *detail() const { return m_detail; }
+    AddSavingsGoalView *addForm() const { return m_addForm; }
+    SavingsGoalDetailView *detail() const { return m_detail; }
 
     // The number of card columns that fit a width: each at least 300 wide, 16 apart.
     static int columnsFor(int width);
@@ -54,6 +55,6 @@ private:
     QGridLayout *m_gridLayout;
     std::vector<QAbstractButton *> m_buttons;
     int m_columns = 0;
-    QPointer<QDialog> m_addForm;
-    QPointer<QDialog> m_detail;
+    QPointer<AddSavingsGoalView> m_addForm;
+    QPointer<SavingsGoalDetailView> m_detail;
 };

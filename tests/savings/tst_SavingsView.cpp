@@ -34,12 +34,11 @@ QDateTime openedAt()
     return local(2024, 3, 5, 14, 30, 15);
 }
 
-template <class Dialog> Dialog *shown(QDialog *dialog)
+template <class Dialog> Dialog *shown(Dialog *dialog)
 {
-    auto *typed = qobject_cast<Dialog *>(dialog);
-    if (!typed || !QTest::qWaitForWindowExposed(typed))
+    if (!dialog || !QTest::qWaitForWindowExposed(dialog))
         return nullptr;
-    return typed;
+    return dialog;
 }
 
 QPushButton *buttonOf(QDialog *box, const QString &text)
@@ -148,7 +147,7 @@ private Q_SLOTS:
         QVERIFY(m_store->insert(SavingsGoal(u"旧目标"_s, 100, local(2024, 6, 1))));
         m_clock->clock().advanceSeconds(60);
         QTest::mouseClick(m_view->addButton(), Qt::LeftButton);
-        auto *form = shown<AddSavingsGoalView>(m_view->addForm());
+        auto *form = shown(m_view->addForm());
         QVERIFY(form);
         QCOMPARE(form->dateField()->date(), QDate(2024, 9, 5));
         QVERIFY(!form->saveButton()->isEnabled());
@@ -190,7 +189,7 @@ private Q_SLOTS:
         // The click lands where the new card is laid out.
         QCoreApplication::processEvents();
         QTest::mouseClick(m_view->goalButtons()[0], Qt::LeftButton);
-        auto *detail = shown<SavingsGoalDetailView>(m_view->detail());
+        auto *detail = shown(m_view->detail());
         QVERIFY(detail);
         QCOMPARE(detail->windowTitle(), u"旅行基金"_s);
         QVERIFY(detail->emptyLabel()->isVisible());
@@ -199,7 +198,7 @@ private Q_SLOTS:
 
         QVERIFY(m_store->insert(SavingsDeposit(trip.id, 300, local(2024, 3, 1), u"年终奖"_s)));
         QTest::mouseClick(detail->depositButton(), Qt::LeftButton);
-        auto *form = shown<AddSavingsDepositView>(detail->depositForm());
+        auto *form = shown(detail->depositForm());
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), u"存入 旅行基金"_s);
         QCOMPARE(form->dateField()->date(), QDate(2024, 3, 5));
@@ -260,12 +259,12 @@ private Q_SLOTS:
         QVERIFY(m_store->insert(SavingsDeposit(other.id, 20, local(2024, 3, 2))));
         QVERIFY(m_store->insert(SavingsDeposit(trip.id, 30, local(2024, 3, 3))));
         m_view->model().selectGoal(trip.id);
-        QPointer<SavingsGoalDetailView> detail = shown<SavingsGoalDetailView>(m_view->detail());
+        QPointer<SavingsGoalDetailView> detail = shown(m_view->detail());
         QVERIFY(detail);
 
         QCOMPARE(detail->deleteGoalButton()->accessibleName(), u"删除目标"_s);
         QTest::mouseClick(detail->deleteGoalButton(), Qt::LeftButton);
-        auto *alert = shown<QMessageBox>(detail->deleteConfirmation());
+        auto *alert = shown(detail->deleteConfirmation());
         QVERIFY(alert);
         QCOMPARE(alert->text(), u"删除这个存钱目标？"_s);
         QCOMPARE(alert->informativeText(), u"目标及其存入明细都会被删除。"_s);
