@@ -17,7 +17,9 @@ bool SavingsGoalFigures::reached() const
 {
     if (!(target > 0))
         return deposited > 0;
-    return deposited / target >= 1;
+    // 0.7 + 0.1 sums to 0.7999… in binary; a sum short of the target only by that rounding
+    // has reached it, as its money text already says.
+    return deposited / target >= 1 - 1e-9;
 }
 
 double SavingsGoalFigures::fraction() const

@@ -15,7 +15,7 @@ struct SavingsGoalFigures {
     // deposited ÷ target within 0...1. A target that is not above 0 (only a file written by
     // hand holds one) counts as reached once anything is saved, instead of dividing by it.
     double fraction() const;
-    // deposited ÷ target ≥ 1: the bar turns green.
+    // deposited ÷ target ≥ 1, up to the rounding of binary sums: the bar turns green.
     bool reached() const;
     // The capped share as a whole percentage, the fraction dropped: "75".
     QString percent() const;

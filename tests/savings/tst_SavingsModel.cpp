@@ -50,6 +50,8 @@ private Q_SLOTS:
             << 500.0 << QList<double>{200, 300} << 1.0 << u"100%"_s << true << u"已存 ¥500.00"_s;
         QTest::newRow("over the target shows the full sum")
             << 1000.0 << QList<double>{800, 700} << 1.0 << u"100%"_s << true << u"已存 ¥1,500.00"_s;
+        QTest::newRow("binary sum just below the target")
+            << 0.8 << QList<double>{0.7, 0.1} << 1.0 << u"100%"_s << true << u"已存 ¥0.80"_s;
         QTest::newRow("tenths that sum to the target")
             << 0.3 << QList<double>{0.1, 0.2} << 1.0 << u"100%"_s << true << u"已存 ¥0.30"_s;
         // Only a file edited by hand holds a target of 0; nothing divides by it.

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "WidgetSupport.h"
 
+#include "app/ContentView.h"
 #include "savings/AddSavingsDepositView.h"
 #include "savings/AddSavingsGoalView.h"
 #include "savings/SavingsDepositListModel.h"
@@ -76,6 +77,21 @@ private Q_SLOTS:
     {
         m_view.reset();
         closeStore();
+    }
+
+    // The sidebar's "存钱" row shows the workspace.
+    void shownByTheShell()
+    {
+        const SavingsGoal goal(u"旅行基金"_s, 1000, local(2024, 9, 5));
+        QVERIFY(m_store->insert(goal));
+        QVERIFY(m_store->insert(SavingsDeposit(goal.id, 1200, local(2024, 3, 1))));
+        ContentView shell(*m_store);
+        shell.model().setSelection(Workspace::savings);
+        QVERIFY(qobject_cast<SavingsView *>(shell.detailScreen()));
+        shell.resize(1080, 720);
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell));
+        TestSupport::screenshot(&shell, u"savings-in-window"_s);
     }
 
     // The empty state until a goal exists; then cards in a grid whose figures follow every
