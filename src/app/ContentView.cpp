@@ -8,6 +8,7 @@
 #include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "receipt/ReceiptView.h"
+#include "savings/SavingsView.h"
 #include "statistics/StatisticsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -163,6 +164,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::savings:
+        return new SavingsView(m_store);
     case Workspace::assets:
         return new AssetManagementView(m_store);
     case Workspace::fixedAssets:

@@ -1,0 +1,74 @@
+#include "AddSavingsDepositView.h"
+
+#include "SavingsGoalDetailModel.h"
+#include "ui/FormWidgets.h"
+#include "ui/SheetToolbar.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+AddSavingsDepositView::AddSavingsDepositView(SavingsGoalDetailModel &model, QWidget *parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_toolbar(new SheetToolbar(model.depositTitle(), u"记录存入"_s, this))
+    , m_amount(new QLineEdit(this))
+    , m_date(FormWidgets::datePicker(this))
+    , m_note(new QLineEdit(this))
+{
+    setWindowTitle(model.depositTitle());
+    resize(420, 260);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 18, 20, 20);
+    column->setSpacing(12);
+    column->addLayout(m_toolbar);
+    column->addSpacing(6);
+
+    const QString amountPrompt = u"本次存入金额"_s;
+    m_amount->setPlaceholderText(amountPrompt);
+    m_amount->setAccessibleName(amountPrompt);
+    m_amount->setMinimumHeight(34);
+    column->addWidget(m_amount);
+    column->addLayout(FormWidgets::captioned(u"日期"_s, m_date));
+    const QString notePrompt = u"备注（可选）"_s;
+    m_note->setPlaceholderText(notePrompt);
+    m_note->setAccessibleName(notePrompt);
+    m_note->setMinimumHeight(34);
+    column->addWidget(m_note);
+    column->addStretch(1);
+
+    connect(m_amount, &QLineEdit::textEdited, &m_model, &SavingsGoalDetailModel::setAmount);
+    connect(m_date, &QDateEdit::dateChanged, &m_model, &SavingsGoalDetailModel::setDay);
+    connect(m_note, &QLineEdit::textEdited, &m_model, &SavingsGoalDetailModel::setNote);
+    connect(saveButton(), &QPushButton::clicked, &m_model, &SavingsGoalDetailModel::saveDeposit);
+    connect(&m_model, &SavingsGoalDetailModel::formChanged, this, &AddSavingsDepositView::refresh);
+    refresh();
+    m_amount->setFocus();
+}
+
+QPushButton *AddSavingsDepositView::saveButton() const
+{
+    return m_toolbar->confirmButton();
+}
+
+QPushButton *AddSavingsDepositView::cancelButton() const
+{
+    return m_toolbar->cancelButton();
+}
+
+void AddSavingsDepositView::refresh()
+{
+    FormWidgets::setText(m_amount, m_model.amount());
+    FormWidgets::setText(m_note, m_model.note());
+    const QDate day = m_model.date().toLocalTime().date();
+    if (m_date->date() != day) {
+        const QSignalBlocker echo(m_date);
+        m_date->setDate(day);
+    }
+    saveButton()->setEnabled(m_model.canSaveDeposit());
+}

@@ -1,0 +1,74 @@
+#include "AddSavingsGoalView.h"
+
+#include "SavingsModel.h"
+#include "ui/FormWidgets.h"
+#include "ui/SheetToolbar.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+AddSavingsGoalView::AddSavingsGoalView(SavingsModel &model, QWidget *parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_toolbar(new SheetToolbar(u"新增存钱目标"_s, u"保存"_s, this))
+    , m_name(new QLineEdit(this))
+    , m_target(new QLineEdit(this))
+    , m_date(FormWidgets::datePicker(this))
+{
+    setWindowTitle(u"新增存钱目标"_s);
+    resize(420, 250);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 18, 20, 20);
+    column->setSpacing(12);
+    column->addLayout(m_toolbar);
+    column->addSpacing(6);
+
+    const QString namePrompt = u"目标名称，例如：旅行基金"_s;
+    m_name->setPlaceholderText(namePrompt);
+    m_name->setAccessibleName(namePrompt);
+    const QString targetPrompt = u"目标金额"_s;
+    m_target->setPlaceholderText(targetPrompt);
+    m_target->setAccessibleName(targetPrompt);
+    for (QLineEdit *field : {m_name, m_target}) {
+        field->setMinimumHeight(34);
+        column->addWidget(field);
+    }
+    column->addLayout(FormWidgets::captioned(u"预期完成日期"_s, m_date));
+    column->addStretch(1);
+
+    connect(m_name, &QLineEdit::textEdited, &m_model, &SavingsModel::setName);
+    connect(m_target, &QLineEdit::textEdited, &m_model, &SavingsModel::setTarget);
+    connect(m_date, &QDateEdit::dateChanged, &m_model, &SavingsModel::setExpectedDay);
+    connect(saveButton(), &QPushButton::clicked, &m_model, &SavingsModel::saveGoal);
+    connect(&m_model, &SavingsModel::formChanged, this, &AddSavingsGoalView::refresh);
+    refresh();
+    m_name->setFocus();
+}
+
+QPushButton *AddSavingsGoalView::saveButton() const
+{
+    return m_toolbar->confirmButton();
+}
+
+QPushButton *AddSavingsGoalView::cancelButton() const
+{
+    return m_toolbar->cancelButton();
+}
+
+void AddSavingsGoalView::refresh()
+{
+    FormWidgets::setText(m_name, m_model.name());
+    FormWidgets::setText(m_target, m_model.target());
+    const QDate day = m_model.expectedDate().toLocalTime().date();
+    if (m_date->date() != day) {
+        const QSignalBlocker echo(m_date);
+        m_date->setDate(day);
+    }
+    saveButton()->setEnabled(m_model.canSaveGoal());
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class SavingsModel;
+class SheetToolbar;
+
+// "新增存钱目标": name, target and expected day of a new goal. It edits the workspace's model,
+// which stores the goal and closes the form.
+class AddSavingsGoalView final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AddSavingsGoalView(SavingsModel &model, QWidget *parent = nullptr);
+
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *targetField() const { return m_target; }
+    QDateEdit *dateField() const { return m_date; }
+    QPushButton *saveButton() const;
+    QPushButton *cancelButton() const;
+
+private:
+    void refresh();
+
+    SavingsModel &m_model;
+    SheetToolbar *m_toolbar;
+    QLineEdit *m_name;
+    QLineEdit *m_target;
+    QDateEdit *m_date;
+};
