@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth clang-format
+  python3-openpyxl unzip
 )
 
 missing=()
