@@ -11,7 +11,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth clang-format
-  python3-openpyxl unzip
+  python3-openpyxl unzip dbus-daemon systemd
 )
 
 missing=()
