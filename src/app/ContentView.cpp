@@ -5,6 +5,7 @@
 #include "entry/AddEntryView.h"
 #include "entry/SmartEntryView.h"
 #include "overview/DashboardView.h"
+#include "settings/SettingsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -148,6 +149,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return buildOverview();
     case Workspace::bills:
         return new BillsView(m_store);
+    case Workspace::settings:
+        return new SettingsView(m_store);
     default:
         break;
     }
