@@ -8,7 +8,7 @@
 // starting at all ones and inverted at the end. "123456789" gives 0xCBF43926, no bytes give 0.
 namespace CRC32 {
 
-// Eight bytes per step through eight lookup tables: the workbook of a large ledger is tens of
+// Sixteen bytes per step through sixteen lookup tables: the workbook of a large ledger is tens of
 // megabytes, where the one-bit-at-a-time definition would cost more than writing the file.
 std::uint32_t checksum(QByteArrayView bytes);
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -57,23 +58,22 @@ constexpr char sheetClosing[] = "</sheetData></worksheet>";
 
 constexpr std::u16string_view headers[] = {u"日期", u"类型", u"分类", u"金额", u"备注"};
 
-void appendInt(QByteArray &out, qint64 value)
+template <std::size_t N> char *put(char *p, const char (&text)[N])
 {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end - digits);
+    return std::copy_n(text, N - 1, p);
 }
 
-// Appends the text as UTF-8 with &, < and > escaped. Characters an XML 1.0 document cannot
-// hold (control characters other than tab, line feed and carriage return, unpaired
-// surrogates, U+FFFE and U+FFFF) are left out: one of them would make the whole workbook
-// unreadable.
-void appendEscaped(QByteArray &out, QStringView text)
+char *put(char *p, QByteArrayView bytes)
 {
-    const qsizetype start = out.size();
-    // Each UTF-16 unit becomes at most five bytes ("&amp;"); the excess is cut off below.
-    out.resize(start + 5 * text.size());
-    char *p = out.data() + start;
+    return std::copy_n(bytes.data(), bytes.size(), p);
+}
+
+// Writes the text as UTF-8 with &, < and > escaped, at most five bytes per UTF-16 unit.
+// Characters an XML 1.0 document cannot hold (control characters other than tab, line feed
+// and carriage return, unpaired surrogates, U+FFFE and U+FFFF) are left out: one of them
+// would make the whole workbook unreadable.
+char *putEscaped(char *p, QStringView text)
+{
     const char16_t *units = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -82,13 +82,13 @@ void appendEscaped(QByteArray &out, QStringView text)
             if (c >= 0x20) {
                 switch (c) {
                 case u'&':
-                    p = std::copy_n("&amp;", 5, p);
+                    p = put(p, "&amp;");
                     break;
                 case u'<':
-                    p = std::copy_n("&lt;", 4, p);
+                    p = put(p, "&lt;");
                     break;
                 case u'>':
-                    p = std::copy_n("&gt;", 4, p);
+                    p = put(p, "&gt;");
                     break;
                 default:
                     *p++ = char(c);
@@ -113,56 +113,75 @@ void appendEscaped(QByteArray &out, QStringView text)
             *p++ = char(0x80 | (c & 0x3F));
         }
     }
-    out.resize(p - out.constData());
+    return p;
 }
 
-void appendCellStart(QByteArray &out, int column, qint64 row)
+constexpr qsizetype escapedRoom(qsizetype units)
 {
-    out.append(R"(<c r=")");
-    out.append(char(64 + column));
-    appendInt(out, row);
-    out.append(R"(" t="inlineStr"><is><t>)");
+    return 5 * units;
 }
 
-void appendCell(QByteArray &out, int column, qint64 row, QStringView text)
+// The decimal digits of a row number.
+struct RowNumber {
+    explicit RowNumber(qint64 row) : length(std::to_chars(digits, digits + sizeof digits, row).ptr - digits)
+    {
+    }
+    QByteArrayView view() const { return {digits, length}; }
+
+    char digits[24];
+    qsizetype length;
+};
+
+// The most a cell's markup takes around its text, with a row number of any size.
+constexpr qsizetype cellRoom = 80;
+// The most "%.2f" writes: the largest double has 309 integer digits.
+constexpr qsizetype amountRoom = 330;
+
+qsizetype amountRoomFor(double amount)
 {
-    appendCellStart(out, column, row);
-    appendEscaped(out, text);
-    out.append("</t></is></c>");
+    return std::abs(amount) < 1e15 ? 24 : amountRoom;
+}
+
+// How many rows ahead the texts of an entry are fetched from memory.
+constexpr std::size_t prefetchDistance = 8;
+
+// The most a day text takes, "12月31日 星期三" and the like, in UTF-8.
+constexpr qsizetype dayTextRoom = 64;
+
+char *cellStart(char *p, int column, const RowNumber &row)
+{
+    p = put(p, R"(<c r=")");
+    *p++ = char(64 + column);
+    p = put(p, row.view());
+    return put(p, R"(" t="inlineStr"><is><t>)");
+}
+
+char *cellEnd(char *p)
+{
+    return put(p, "</t></is></c>");
 }
 
 // to_chars is locale-independent and rounds as printf's "%.2f" does, from the exact binary
 // value; its digits, point and sign need no escaping.
-struct AmountDigits {
-    explicit AmountDigits(double amount)
-        : length(std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, 2).ptr - text)
-    {
-    }
-    QByteArrayView view() const { return {text, length}; }
-
-    char text[400]; // the largest double has 309 integer digits
-    qsizetype length;
-};
-
-void appendRowStart(QByteArray &out, qint64 row)
+char *putAmount(char *p, double amount)
 {
-    out.append(R"(<row r=")");
-    appendInt(out, row);
-    out.append(R"(">)");
+    return std::to_chars(p, p + amountRoom, amount, std::chars_format::fixed, 2).ptr;
 }
 
 // The date texts of one local day are equal, and a sorted ledger visits its days one after
 // another, so the text is made once per day rather than once per entry.
 class DayTexts {
 public:
-    const QString &text(const QDateTime &date)
+    QByteArrayView text(const QDateTime &date)
     {
         const qint64 msecs = date.toMSecsSinceEpoch();
         if (!date.isValid() || msecs < m_start || msecs >= m_end) {
             const DateInterval day = LocalCalendar::dayInterval(date);
             m_start = day.start.isValid() ? day.start.toMSecsSinceEpoch() : 0;
             m_end = day.end.isValid() ? day.end.toMSecsSinceEpoch() : 0;
-            m_text = DateText::displayDate(date);
+            const QString text = DateText::displayDate(date);
+            m_text.resize(escapedRoom(text.size()));
+            m_text.resize(putEscaped(m_text.data(), text) - m_text.constData());
         }
         return m_text;
     }
@@ -170,7 +189,7 @@ public:
 private:
     qint64 m_start = 0;
     qint64 m_end = 0;
-    QString m_text;
+    QByteArray m_text;
 };
 
 // Positions of the entries, newest first; equal dates keep their input order.
@@ -194,52 +213,75 @@ std::vector<std::size_t> newestFirst(std::span<const LedgerEntry> entries)
 
 QString XLSXExporter::amountText(double amount)
 {
-    return QString::fromLatin1(AmountDigits(amount).view());
+    char text[amountRoom];
+    return QString::fromLatin1(text, putAmount(text, amount) - text);
 }
 
 QString XLSXExporter::cellXML(int column, int row, const QString &text)
 {
-    QByteArray out;
-    appendCell(out, column, row, text);
-    return QString::fromUtf8(out);
+    QByteArray out(cellRoom + escapedRoom(text.size()), Qt::Uninitialized);
+    const char *end = cellEnd(putEscaped(cellStart(out.data(), column, RowNumber(row)), text));
+    return QString::fromUtf8(out.constData(), end - out.constData());
 }
 
 QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
 {
     const std::vector<std::size_t> order = newestFirst(entries);
 
-    // About what a row takes beside its category and note, so the text grows in place.
-    qsizetype estimate = 512;
+    // Room for the longest text every row could make, taken at once and given back at the
+    // end: the pieces are then plain copies, and pages never written are never touched.
+    const auto rowRoom = [](const LedgerEntry &entry) {
+        return 6 * cellRoom + dayTextRoom + 8 + amountRoomFor(entry.amount) +
+               escapedRoom(entry.category.size() + entry.note.size());
+    };
+    qsizetype room = 2048;
     for (const LedgerEntry &entry : entries)
-        estimate += 280 + 3 * (entry.category.size() + entry.note.size());
-    QByteArray out;
-    out.reserve(estimate);
+        room += rowRoom(entry);
+    QByteArray out(room, Qt::Uninitialized);
+    char *p = out.data();
 
-    out.append(declaration);
-    out.append('\n');
-    out.append(sheetOpening);
-    appendRowStart(out, 1);
+    p = put(p, declaration);
+    *p++ = '\n';
+    p = put(p, sheetOpening);
+    const RowNumber first(1);
+    p = put(p, R"(<row r="1">)");
     for (int column = 1; column <= 5; ++column)
-        appendCell(out, column, 1, QStringView(headers[column - 1]));
-    out.append("</row>");
+        p = cellEnd(putEscaped(cellStart(p, column, first), headers[column - 1]));
+    p = put(p, "</row>");
 
     DayTexts days;
-    const QString expense = EntryKinds::rawText(EntryKind::expense);
-    const QString income = EntryKinds::rawText(EntryKind::income);
+    // An entry is an income exactly when its kind text is that of incomes; anything else,
+    // an unknown text included, is an expense.
+    const QString incomeRaw = EntryKinds::rawText(EntryKind::income);
+    const auto isIncome = [&incomeRaw](const LedgerEntry &entry) {
+        return entry.kindRaw.size() == incomeRaw.size() &&
+               std::equal(entry.kindRaw.cbegin(), entry.kindRaw.cend(), incomeRaw.cbegin());
+    };
+    const QByteArray expense = EntryKinds::rawText(EntryKind::expense).toUtf8();
+    const QByteArray income = incomeRaw.toUtf8();
     for (std::size_t i = 0; i < order.size(); ++i) {
+        // Each entry's texts live in allocations of their own, scattered over the heap; a row
+        // waited mostly for them to arrive from memory, so they are asked for rows ahead.
+        if (i + prefetchDistance < order.size()) {
+            const LedgerEntry &ahead = entries[order[i + prefetchDistance]];
+            __builtin_prefetch(ahead.kindRaw.constData());
+            __builtin_prefetch(ahead.category.constData());
+            __builtin_prefetch(ahead.note.constData());
+        }
         const LedgerEntry &entry = entries[order[i]];
-        const qint64 row = qint64(i) + 2;
-        appendRowStart(out, row);
-        appendCell(out, 1, row, days.text(entry.date));
-        appendCell(out, 2, row, entry.kind() == EntryKind::income ? income : expense);
-        appendCell(out, 3, row, entry.category);
-        appendCellStart(out, 4, row);
-        out.append(AmountDigits(entry.amount).view());
-        out.append("</t></is></c>");
-        appendCell(out, 5, row, entry.note);
-        out.append("</row>");
+        const RowNumber row(qint64(i) + 2);
+        p = put(p, R"(<row r=")");
+        p = put(p, row.view());
+        p = put(p, R"(">)");
+        p = cellEnd(put(cellStart(p, 1, row), days.text(entry.date)));
+        p = cellEnd(put(cellStart(p, 2, row), isIncome(entry) ? income : expense));
+        p = cellEnd(putEscaped(cellStart(p, 3, row), entry.category));
+        p = cellEnd(putAmount(cellStart(p, 4, row), entry.amount));
+        p = cellEnd(putEscaped(cellStart(p, 5, row), entry.note));
+        p = put(p, "</row>");
     }
-    out.append(sheetClosing);
+    p = put(p, sheetClosing);
+    out.truncate(p - out.constData());
     return out;
 }
 
@@ -282,11 +324,15 @@ std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> 
 std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> entries,
                                                    const QString &folder, QString *error)
 {
-    const std::optional<QByteArray> bytes = workbook(entries, error);
-    if (!bytes)
-        return std::nullopt;
     const QString path = QDir(folder).filePath(fileName(Clock::now()));
-    if (!writeAtomically(path, *bytes, error))
-        return std::nullopt;
-    return path;
+    // The archive goes to a new file beside the target, reaches the disk, and only then
+    // replaces the target; the sheet is written from its own buffer, not copied first.
+    QSaveFile file(path);
+    QString zipError;
+    if (file.open(QIODevice::WriteOnly) && ZipWriter::write(file, parts(entries), &zipError) && file.commit())
+        return path;
+    if (error)
+        *error = u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path),
+                                          zipError.isEmpty() ? file.errorString() : zipError);
+    return std::nullopt;
 }

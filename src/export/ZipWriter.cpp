@@ -2,6 +2,8 @@
 
 #include "CRC32.h"
 
+#include <QIODevice>
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -12,10 +14,11 @@ constexpr qint64 maxCount = 0xFFFE;
 constexpr qint64 maxNameBytes = 0xFFFF;
 constexpr qint64 max32 = 0xFFFFFFFE;
 
-// Appends little-endian numbers to a buffer sized in advance.
+// Collects the archive: little-endian numbers and small pieces in a buffer; with a device,
+// large contents go to it directly instead of being copied into the buffer first.
 class Output {
 public:
-    explicit Output(qint64 size) { m_bytes.reserve(size); }
+    Output(QIODevice *device, qint64 size) : m_device(device) { m_bytes.reserve(device ? 4096 : size); }
 
     void u16(std::uint32_t value)
     {
@@ -27,12 +30,36 @@ public:
         u16(value & 0xFFFF);
         u16(value >> 16);
     }
-    void bytes(const QByteArray &data) { m_bytes.append(data); }
-    qint64 length() const { return m_bytes.size(); }
+    void bytes(const QByteArray &data)
+    {
+        if (!m_device || data.size() < 65536) {
+            m_bytes.append(data);
+            return;
+        }
+        flush();
+        if (m_ok)
+            m_ok = m_device->write(data) == data.size();
+        m_written += data.size();
+    }
+    qint64 length() const { return m_written + m_bytes.size(); }
+    // Whether everything reached the device.
+    bool flush()
+    {
+        if (m_device && !m_bytes.isEmpty()) {
+            if (m_ok)
+                m_ok = m_device->write(m_bytes) == m_bytes.size();
+            m_written += m_bytes.size();
+            m_bytes.clear();
+        }
+        return m_ok;
+    }
     QByteArray take() { return std::move(m_bytes); }
 
 private:
+    QIODevice *m_device;
     QByteArray m_bytes;
+    qint64 m_written = 0;
+    bool m_ok = true;
 };
 
 // Readers take a name without the UTF-8 flag (bit 11) for code page 437, which garbles any
@@ -74,7 +101,12 @@ QString ZipWriter::limitError(std::span<const Extent> extents)
     return {};
 }
 
-std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QString *error)
+namespace ZipWriter {
+namespace {
+
+// The archive as bytes, or with a device, written to it (the bytes then empty); nullopt when
+// the files do not fit the layout or the device refused them.
+std::optional<QByteArray> assemble(const std::vector<File> &files, QIODevice *device, QString *error)
 {
     std::vector<QByteArray> names;
     std::vector<Extent> extents;
@@ -90,7 +122,7 @@ std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QSt
         return std::nullopt;
     }
 
-    Output out(archiveSize(extents));
+    Output out(device, archiveSize(extents));
     std::vector<Record> records;
     records.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -144,5 +176,23 @@ std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QSt
     out.u32(static_cast<std::uint32_t>(directorySize));
     out.u32(static_cast<std::uint32_t>(directoryStart));
     out.u16(0); // comment length
+    if (!out.flush()) {
+        if (error)
+            *error = device->errorString();
+        return std::nullopt;
+    }
     return out.take();
+}
+
+} // namespace
+} // namespace ZipWriter
+
+std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QString *error)
+{
+    return assemble(files, nullptr, error);
+}
+
+bool ZipWriter::write(QIODevice &device, const std::vector<File> &files, QString *error)
+{
+    return assemble(files, &device, error).has_value();
 }

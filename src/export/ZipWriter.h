@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -37,6 +39,9 @@ struct Extent {
 // fit the layout's 16-bit counts and name lengths or 32-bit sizes and offsets. A value that
 // does not fit would be cut short and read back as a different, corrupt archive.
 std::optional<QByteArray> archive(const std::vector<File> &files, QString *error = nullptr);
+// The same archive written to the device, large contents straight from their buffers rather
+// than copied into one; false and the reason when it does not fit or the device fails.
+bool write(QIODevice &device, const std::vector<File> &files, QString *error = nullptr);
 
 // Why files of these sizes cannot be archived, or an empty text when they can. The all-ones
 // values of the 32-bit fields and of the entry count mean "see the 64-bit record" to readers,

@@ -36,8 +36,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("offset");
-        // Around the eight-byte step and its tail, from aligned and unaligned starts.
-        for (int length : {1, 7, 8, 9, 15, 16, 17, 63, 1000, 65537})
+        // Around the sixteen-byte step and its tail, from aligned and unaligned starts.
+        for (int length : {1, 7, 15, 16, 17, 31, 32, 33, 1000, 65537})
             for (int offset : {0, 3})
                 QTest::addRow("%d bytes from +%d", length, offset) << length << offset;
     }

@@ -4,6 +4,7 @@
 #include "export/CRC32.h"
 #include "export/ZipWriter.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTest>
@@ -109,6 +110,23 @@ private Q_SLOTS:
         const ArchiveReader::Run unzip = ArchiveReader::run(u"unzip"_s, {u"-t"_s, path});
         QVERIFY2(unzip.exitCode == 0, unzip.output.constData());
         QVERIFY(unzip.output.contains("No errors detected"));
+    }
+
+    // Written to a device, large contents go straight from their buffers: the same bytes as
+    // the archive in memory. A device that refuses the bytes fails the write.
+    void writtenToDevice()
+    {
+        const Files files{{u"small"_s, "<a/>"}, {u"large"_s, QByteArray(200000, 'x')}, {u"tail"_s, {}}};
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(ZipWriter::write(buffer, files));
+        QCOMPARE(buffer.data(), ZipWriter::archive(files).value_or(QByteArray()));
+        QBuffer readOnly;
+        QVERIFY(readOnly.open(QIODevice::ReadOnly));
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): ReadOnly device");
+        QVERIFY(!ZipWriter::write(readOnly, files, &error));
+        QVERIFY(!error.isEmpty());
     }
 
     void limits_data()
