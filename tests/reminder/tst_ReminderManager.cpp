@@ -3,43 +3,36 @@
 #include "reminder/ReminderManager.h"
 
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Answers permission requests as told: at once, or only when the test releases them.
+// Keeps permission requests until the test answers them.
 class FakePlatform final : public ReminderPlatform {
 public:
-    bool grant = true;
-    bool answerAtOnce = true;
-    int authorizationRequests = 0;
-    QList<ReminderRequest> added;
+    int requests = 0;
+    int added = 0;
     int removals = 0;
-    QList<std::function<void(bool)>> waiting;
 
     void requestAuthorization(std::function<void(bool granted)> answer) override
     {
-        ++authorizationRequests;
-        if (answerAtOnce)
-            answer(grant);
-        else
-            waiting.append(std::move(answer));
+        ++requests;
+        m_waiting.append(std::move(answer));
     }
-    void add(const ReminderRequest &request) override { added.append(request); }
+    void add(const ReminderRequest &) override { ++added; }
     void removeAllPending() override { ++removals; }
 
-    void answerWaiting()
+    void answer(bool granted)
     {
-        const auto answers = std::exchange(waiting, {});
-        for (const auto &answer : answers)
-            answer(grant);
+        for (const auto &waiting : std::exchange(m_waiting, {}))
+            waiting(granted);
     }
+
+private:
+    QList<std::function<void(bool)>> m_waiting;
 };
 
 } // namespace
@@ -48,20 +41,6 @@ class ReminderManagerTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_settings = std::make_unique<QSettings>(m_dir->filePath(u"settings.conf"_s), QSettings::IniFormat);
-        m_platform = std::make_unique<FakePlatform>();
-    }
-
-    void cleanup()
-    {
-        m_settings.reset();
-        m_platform.reset();
-        m_dir.reset();
-    }
-
     void switching_data()
     {
         QTest::addColumn<QList<bool>>("presses");
@@ -76,7 +55,8 @@ private Q_SLOTS:
         QTest::newRow("off on a first start") << QList<bool>{false} << true << 0 << 0 << 1;
     }
 
-    // The switch is stored at once whatever the platform says, and survives a restart.
+    // A first start reads off and asks for nothing; the switch is stored at once whatever
+    // the platform answers, and survives a restart.
     void switching()
     {
         QFETCH(QList<bool>, presses);
@@ -84,68 +64,47 @@ private Q_SLOTS:
         QFETCH(int, requests);
         QFETCH(int, scheduled);
         QFETCH(int, removals);
-        m_platform->grant = granted;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"settings.conf"_s);
+        FakePlatform platform;
         {
-            ReminderManager manager(*m_settings, *m_platform);
-            // A first start reads off, and asks the platform for nothing.
+            QSettings settings(file, QSettings::IniFormat);
+            ReminderManager manager(settings, platform);
             QVERIFY(!manager.enabled());
-            QCOMPARE(m_platform->authorizationRequests + m_platform->removals, 0);
+            QCOMPARE(platform.requests + platform.removals, 0);
             for (bool press : presses) {
                 manager.setEnabled(press);
+                platform.answer(granted);
                 QCOMPARE(manager.enabled(), press);
             }
         }
-        QCOMPARE(m_platform->authorizationRequests, requests);
-        QCOMPARE(m_platform->added.size(), scheduled);
-        QCOMPARE(m_platform->removals, removals);
-        for (const ReminderRequest &request : m_platform->added) {
-            QCOMPARE(request.identifier, u"daily-ledger-reminder"_s);
-            QCOMPARE(request.title, u"Pennyloom"_s);
-            QCOMPARE(request.body, u"今天的花费记好了吗？花 10 秒记录一下吧。"_s);
-            QCOMPARE(request.hour * 60 + request.minute, 20 * 60 + 30);
-        }
+        QCOMPARE(platform.requests, requests);
+        QCOMPARE(platform.added, scheduled);
+        QCOMPARE(platform.removals, removals);
 
-        QSettings reread(m_dir->filePath(u"settings.conf"_s), QSettings::IniFormat);
+        QSettings reread(file, QSettings::IniFormat);
         QCOMPARE(reread.value(u"remindersEnabled"_s).toBool(), presses.last());
-        ReminderManager restarted(reread, *m_platform);
-        QCOMPARE(restarted.enabled(), presses.last());
+        QCOMPARE(ReminderManager(reread, platform).enabled(), presses.last());
     }
 
     // The answer to switching on arrives after the user switched off again: nothing may be
-    // scheduled behind a switch that shows off.
-    void lateAnswerAfterSwitchingOff()
+    // scheduled behind a switch that shows off. Switched on twice before any answer: one
+    // prompt, not two.
+    void lateAnswers()
     {
-        m_platform->answerAtOnce = false;
-        ReminderManager manager(*m_settings, *m_platform);
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(u"settings.conf"_s), QSettings::IniFormat);
+        FakePlatform platform;
+        ReminderManager manager(settings, platform);
         manager.setEnabled(true);
         manager.setEnabled(false);
-        m_platform->answerWaiting();
-        QVERIFY(m_platform->added.isEmpty());
-
-        // Switched on twice before any answer: one prompt, not two.
+        platform.answer(true);
+        QCOMPARE(platform.added, 0);
         manager.setEnabled(true);
         manager.setEnabled(true);
-        m_platform->answerWaiting();
-        QCOMPARE(m_platform->added.size(), 1);
+        platform.answer(true);
+        QCOMPARE(platform.added, 1);
     }
-
-    // Screens hear about each change once, and not about a press that changes nothing.
-    void observers()
-    {
-        ReminderManager manager(*m_settings, *m_platform);
-        QSignalSpy changed(&manager, &ReminderManager::enabledChanged);
-        manager.setEnabled(true);
-        manager.setEnabled(true);
-        manager.setEnabled(false);
-        QCOMPARE(changed.size(), 2);
-        QCOMPARE(changed.at(0).at(0).toBool(), true);
-        QCOMPARE(changed.at(1).at(0).toBool(), false);
-    }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<FakePlatform> m_platform;
 };
 
 PENNYLOOM_TEST(ReminderManagerTest)
