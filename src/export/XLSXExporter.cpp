@@ -192,6 +192,11 @@ private:
     QByteArray m_text;
 };
 
+QString writeError(const QString &path, const QString &reason)
+{
+    return u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path), reason);
+}
+
 // Positions of the entries, newest first; equal dates keep their input order.
 std::vector<std::size_t> newestFirst(std::span<const LedgerEntry> entries)
 {
@@ -312,7 +317,7 @@ bool XLSXExporter::writeAtomically(const QString &path, const QByteArray &bytes,
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!written && error)
-        *error = u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
+        *error = writeError(path, file.errorString());
     return written;
 }
 
