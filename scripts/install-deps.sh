@@ -12,6 +12,7 @@ packages=(
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth clang-format
   dpkg-dev appstream desktop-file-utils
+  python3-openpyxl unzip dbus-daemon systemd
 )
 
 missing=()

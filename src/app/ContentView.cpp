@@ -9,6 +9,7 @@
 #include "overview/DashboardView.h"
 #include "receipt/ReceiptView.h"
 #include "savings/SavingsView.h"
+#include "settings/SettingsView.h"
 #include "statistics/StatisticsView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -174,6 +175,8 @@ QWidget *ContentView::buildScreen(Workspace workspace)
         return new StatisticsView(m_store);
     case Workspace::receipt:
         return new ReceiptView(m_store);
+    case Workspace::settings:
+        return new SettingsView(m_store);
     default:
         break;
     }

@@ -1,7 +1,13 @@
 #include "app/PennyloomApp.h"
+#include "reminder/ReminderNotifier.h"
+
+#include <cstring>
 
 int main(int argc, char **argv)
 {
+    // The daily timer's run: post the reminder and exit, with no store and no window.
+    if (argc == 2 && std::strcmp(argv[1], "--remind") == 0)
+        return ReminderNotifier::runRemind(argc, argv);
     PennyloomApp app(argc, argv);
     return app.run();
 }

@@ -1,0 +1,132 @@
+// Exporting the whole ledger to a workbook. The baseline writes the very bytes of that
+// workbook to a file with one plain write, the least any export could cost; a second baseline
+// adds the fsync the export's atomic write makes. The checksum is measured both ways, to show
+// what the lookup tables buy over the bit-by-bit definition.
+#include "BenchSetup.h"
+#include "LedgerGenerator.h"
+
+#include "FixedClock.h"
+#include "export/CRC32.h"
+#include "export/XLSXExporter.h"
+#include "store/ModelStore.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::unique_ptr<ModelStore> openStore(int n)
+{
+    QString error;
+    auto store = ModelStore::open(LedgerGenerator::storeWith(n, true), &error);
+    if (!store)
+        qFatal("%s", qPrintable(error));
+    return store;
+}
+
+QByteArray workbookOf(const ModelStore &store)
+{
+    std::optional<QByteArray> bytes = XLSXExporter::workbook(store.entries());
+    if (!bytes)
+        qFatal("the workbook does not fit a zip archive");
+    return *bytes;
+}
+
+void writeOnce(benchmark::State &state, bool sync)
+{
+    auto store = openStore(static_cast<int>(state.range(0)));
+    const QByteArray bytes = workbookOf(*store);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"baseline.xlsx"_s);
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            state.SkipWithError("baseline write failed");
+        if (sync) {
+            file.flush();
+            ::fsync(file.handle());
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+}
+
+void BM_WriteBaseline(benchmark::State &state)
+{
+    writeOnce(state, false);
+}
+
+void BM_WriteAndSyncBaseline(benchmark::State &state)
+{
+    writeOnce(state, true);
+}
+
+// Sorting check, sheet text, zip with checksums, and the atomic write.
+void BM_Export(benchmark::State &state)
+{
+    auto store = openStore(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QString error;
+        if (!XLSXExporter::exportEntries(store->entries(), dir.path(), &error))
+            state.SkipWithError(qPrintable(error));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The sheet text alone, without the archive and the file.
+void BM_SheetText(benchmark::State &state)
+{
+    auto store = openStore(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(XLSXExporter::sheetXML(store->entries()).size());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void checksum(benchmark::State &state, std::uint32_t (*function)(QByteArrayView))
+{
+    auto store = openStore(static_cast<int>(state.range(0)));
+    const QByteArray bytes = workbookOf(*store);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(function(bytes));
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_ChecksumTables(benchmark::State &state)
+{
+    checksum(state, &CRC32::checksum);
+}
+
+void BM_ChecksumBitwise(benchmark::State &state)
+{
+    checksum(state, &CRC32::bitwiseChecksum);
+}
+
+} // namespace
+
+BENCHMARK(BM_WriteBaseline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteAndSyncBaseline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChecksumTables)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChecksumBitwise)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    BenchSetup::pin();
+    QCoreApplication app(argc, argv);
+    Clock::setInstance(std::make_shared<FixedClock>(LedgerGenerator::endOfData()));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ZipWriter.h"
+#include "model/LedgerEntry.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+// Writes every entry into a one-sheet spreadsheet workbook (.xlsx): four fixed XML parts and
+// the sheet, every cell an inline string, packed into a stored zip archive. Built as plain
+// text, without an XML library.
+namespace XLSXExporter {
+
+inline constexpr char16_t sheetName[] = u"账单明细";
+
+// Writes the workbook of the entries to "Pennyloom-<month key>.xlsx" directly in the system's
+// temporary folder, replacing an earlier one of the same month, and returns its path; or
+// nullopt and the file system's error.
+std::optional<QString> exportEntries(std::span<const LedgerEntry> entries, QString *error);
+// The same into another folder.
+std::optional<QString> exportEntries(std::span<const LedgerEntry> entries, const QString &folder,
+                                     QString *error);
+
+// "Pennyloom-2024-03.xlsx" for an instant in March 2024, local time.
+QString fileName(const QDateTime &now);
+
+// The archive bytes: the five parts in their order. Nullopt only when the archive would not
+// fit the zip layout (a sheet past 4 GB).
+std::optional<QByteArray> workbook(std::span<const LedgerEntry> entries, QString *error = nullptr);
+// The five (entry name, content) pairs of the archive, in archive order.
+std::vector<ZipWriter::File> parts(std::span<const LedgerEntry> entries);
+// The sheet part: a header row, then one row per entry, newest first; entries of the same
+// instant keep their order in the input.
+QByteArray sheetXML(std::span<const LedgerEntry> entries);
+
+// One cell: column 1..5 (A..E), row from 1, the text escaped.
+QString cellXML(int column, int row, const QString &text);
+// The amount as "%.2f" writes it in the C locale, whatever the process locale: 1234.50, -3.00.
+QString amountText(double amount);
+
+// Replaces the file at path by the bytes, or leaves it untouched: the bytes go to a new file
+// beside it, reach the disk, and are renamed over it. False and the error when any step fails.
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
+
+} // namespace XLSXExporter

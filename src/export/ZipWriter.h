@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// Packs files into one zip archive in memory, every file stored uncompressed: local headers
+// with the data, the central directory and the end record, with no timestamps, extra fields,
+// comments, data descriptors or 64-bit extensions. The only flag ever set is the UTF-8 flag,
+// on entries whose names are not plain ASCII.
+namespace ZipWriter {
+
+struct File {
+    QString name;
+    QByteArray content;
+};
+
+// What the central directory needs of each written file.
+struct Record {
+    QByteArray name;
+    std::uint32_t crc = 0;
+    std::uint32_t size = 0;
+    std::uint32_t offset = 0;
+};
+
+// The sizes of one file as the layout sees them.
+struct Extent {
+    qint64 nameBytes = 0;
+    qint64 contentBytes = 0;
+};
+
+// The archive of the files in their order, or nullopt and the reason when the files do not
+// fit the layout's 16-bit counts and name lengths or 32-bit sizes and offsets. A value that
+// does not fit would be cut short and read back as a different, corrupt archive.
+std::optional<QByteArray> archive(const std::vector<File> &files, QString *error = nullptr);
+// The same archive written to the device, large contents straight from their buffers rather
+// than copied into one; false and the reason when it does not fit or the device fails.
+bool write(QIODevice &device, const std::vector<File> &files, QString *error = nullptr);
+
+// Why files of these sizes cannot be archived, or an empty text when they can. The all-ones
+// values of the 32-bit fields and of the entry count mean "see the 64-bit record" to readers,
+// so they are refused as well.
+QString limitError(std::span<const Extent> extents);
+
+// Bytes of the local header plus the central header of one file, besides its name (twice)
+// and content; the end record adds endRecordSize once.
+inline constexpr qint64 localHeaderSize = 30;
+inline constexpr qint64 centralHeaderSize = 46;
+inline constexpr qint64 endRecordSize = 22;
+
+} // namespace ZipWriter

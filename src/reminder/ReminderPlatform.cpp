@@ -1,0 +1,3 @@
+#include "ReminderPlatform.h"
+
+ReminderPlatform::~ReminderPlatform() = default;

@@ -1,0 +1,182 @@
+#include "SettingsView.h"
+
+#include "ExportDestination.h"
+#include "ToggleSwitch.h"
+#include "reminder/ReminderManager.h"
+#include "ui/Buttons.h"
+#include "ui/Card.h"
+#include "ui/Palette.h"
+#include "ui/Sheets.h"
+#include "ui/Typography.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int padding = 32;
+constexpr int maximumContentWidth = 720;
+
+// A titled card; the section's rows go into the returned layout.
+QVBoxLayout *section(const QString &title, QWidget *parent, QWidget **card)
+{
+    auto *frame = new Card(parent);
+    frame->setAccessibleName(title);
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(20, 16, 20, 18);
+    column->setSpacing(10);
+    auto *heading = new QLabel(title, frame);
+    Typography::makeHeadline(heading);
+    column->addWidget(heading);
+    *card = frame;
+    return column;
+}
+
+// "应用名称 ........ Pennyloom"
+QLayout *valueRow(const QString &label, const QString &value, QWidget *parent)
+{
+    auto *row = new QHBoxLayout;
+    auto *name = new QLabel(label, parent);
+    row->addWidget(name);
+    row->addStretch(1);
+    auto *shown = Typography::secondaryLabel(value, parent);
+    shown->setAccessibleName(label);
+    shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row->addWidget(shown);
+    return row;
+}
+
+} // namespace
+
+SettingsView::SettingsView(ModelStore &store, QWidget *parent)
+    : SettingsView(store, ReminderManager::shared(), std::make_unique<ExportDestination>(), parent)
+{
+}
+
+SettingsView::SettingsView(ModelStore &store, ReminderManager &reminder,
+                           std::unique_ptr<ExportDestination> destination, QWidget *parent)
+    : QWidget(parent), m_model(store, reminder), m_destination(std::move(destination))
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->addWidget(scroll);
+
+    auto *page = new QWidget;
+    page->setAutoFillBackground(true);
+    QPalette background = page->palette();
+    background.setColor(QPalette::Window, Palette::windowBackground());
+    page->setPalette(background);
+    scroll->setWidget(page);
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(padding, padding, padding, padding);
+    column->setSpacing(20);
+    column->addWidget(new WorkspaceHeader(u"设置"_s, QString(), page));
+    for (QWidget *card : {dataSection(page), reminderSection(page), aboutSection(page)}) {
+        card->setMaximumWidth(maximumContentWidth);
+        column->addWidget(card);
+    }
+    column->addStretch(1);
+
+    connect(&m_model, &SettingsModel::exportErrorChanged, this, [this] {
+        Sheets::follow(
+            m_alert, m_model.exportError().has_value(), [this] { return makeFailureAlert(); },
+            [this] { m_model.clearExportError(); });
+    });
+}
+
+SettingsView::~SettingsView() = default;
+
+QWidget *SettingsView::dataSection(QWidget *parent)
+{
+    QWidget *card = nullptr;
+    QVBoxLayout *rows = section(u"数据"_s, parent, &card);
+    m_export = Buttons::bordered(u"导出账单 .xlsx"_s, u"square.and.arrow.up"_s, card);
+    connect(m_export, &QPushButton::clicked, this, &SettingsView::runExport);
+    rows->addWidget(m_export, 0, Qt::AlignLeft);
+    auto *note = Typography::secondaryLabel(u"所有账单仅保存在这台设备中，不会上传到服务器。"_s, card);
+    note->setWordWrap(true);
+    rows->addWidget(note);
+    return card;
+}
+
+QWidget *SettingsView::reminderSection(QWidget *parent)
+{
+    QWidget *card = nullptr;
+    QVBoxLayout *rows = section(u"小助理"_s, parent, &card);
+    auto *row = new QHBoxLayout;
+    const QString label = u"每日记账提醒"_s;
+    auto *name = new QLabel(label, card);
+    row->addWidget(name);
+    row->addStretch(1);
+    m_switch = new ToggleSwitch(card);
+    m_switch->setAccessibleName(label);
+    name->setBuddy(m_switch);
+    m_switch->setChecked(m_model.reminderEnabled());
+    // The switch asks the manager and shows what the manager holds, never a state of its own.
+    connect(m_switch, &ToggleSwitch::clicked, this, [this](bool checked) {
+        m_model.setReminderEnabled(checked);
+        m_switch->setChecked(m_model.reminderEnabled());
+    });
+    connect(&m_model, &SettingsModel::reminderEnabledChanged, m_switch, &ToggleSwitch::setChecked);
+    row->addWidget(m_switch);
+    rows->addLayout(row);
+    auto *note =
+        Typography::secondaryLabel(u"每天 20:30 提醒记账；预算紧张与超支状态会显示在概览页。"_s, card);
+    note->setWordWrap(true);
+    rows->addWidget(note);
+    return card;
+}
+
+QWidget *SettingsView::aboutSection(QWidget *parent)
+{
+    QWidget *card = nullptr;
+    QVBoxLayout *rows = section(u"关于"_s, parent, &card);
+    rows->addLayout(valueRow(u"应用名称"_s, u"Pennyloom"_s, card));
+    rows->addLayout(valueRow(u"版本"_s, u"1.0"_s, card));
+    return card;
+}
+
+QDialog *SettingsView::makeFailureAlert()
+{
+    auto *alert = new QMessageBox(this);
+    alert->setIcon(QMessageBox::Warning);
+    alert->setWindowTitle(u"导出失败"_s);
+    alert->setText(u"导出失败"_s);
+    alert->setInformativeText(m_model.exportError().value_or(QString()));
+    // The error names a whole path; wide enough that it does not break every few words.
+    alert->setStyleSheet(u"QLabel#qt_msgbox_informativelabel { min-width: 380px; }"_s);
+    QPushButton *ok = alert->addButton(u"好"_s, QMessageBox::RejectRole);
+    ok->setAccessibleName(u"好"_s);
+    alert->setDefaultButton(ok);
+    alert->setEscapeButton(ok);
+    return alert;
+}
+
+void SettingsView::runExport()
+{
+    const std::optional<QString> workbook = m_model.exportWorkbook();
+    if (!workbook)
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed = QDir(folder).filePath(QFileInfo(*workbook).fileName());
+    const QString destination = m_destination->choose(this, proposed);
+    if (destination.isEmpty())
+        return;
+    // After a failed copy there is nothing new to show; the alert says why instead.
+    if (m_model.saveCopy(*workbook, destination))
+        m_destination->reveal(destination);
+}

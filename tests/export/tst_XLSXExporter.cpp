@@ -1,0 +1,276 @@
+#include "ArchiveReader.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "export/XLSXExporter.h"
+#include "model/DateText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+Q_DECLARE_METATYPE(std::vector<LedgerEntry>)
+
+namespace {
+
+using Rows = QList<QStringList>;
+
+LedgerEntry entry(const QDateTime &date, const QString &note, double amount = 10,
+                  EntryKind kind = EntryKind::expense)
+{
+    return LedgerEntry(amount, date, kind, kind == EntryKind::income ? u"工资"_s : u"餐饮"_s, note);
+}
+
+LedgerEntry oddKind(const QDateTime &date, const QString &note)
+{
+    LedgerEntry e = entry(date, note);
+    e.kindRaw = u"转账"_s;
+    return e;
+}
+
+// openpyxl opens the workbook as a spreadsheet program would and lists the sheets and rows.
+const auto workbookListing = uR"(
+import json, sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1], read_only=True)
+rows = [["" if v is None else v for v in row] for row in book.worksheets[0].iter_rows(values_only=True)]
+print(json.dumps({"sheets": book.sheetnames, "rows": rows}))
+)"_s;
+
+Rows readWorkbook(const QString &path, QStringList *sheets)
+{
+    QByteArray errors;
+    const QJsonDocument listing = ArchiveReader::python(workbookListing, path, &errors);
+    if (!listing.isObject())
+        qWarning("openpyxl: %s", errors.constData());
+    *sheets = listing[u"sheets"_s].toVariant().toStringList();
+    Rows rows;
+    for (const QJsonValue &row : listing[u"rows"_s].toArray())
+        rows.append(row.toVariant().toStringList());
+    return rows;
+}
+
+// What the reader should find for an entry, the date by the day text the screens use.
+QStringList rowOf(const LedgerEntry &e, const QString &note)
+{
+    return {DateText::displayDate(e.date), EntryKinds::rawText(e.kind()), e.category,
+            XLSXExporter::amountText(e.amount), note};
+}
+
+const QStringList header{u"日期"_s, u"类型"_s, u"分类"_s, u"金额"_s, u"备注"_s};
+
+} // namespace
+
+class XLSXExporterTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The fixed parts have the lengths readers were built against; an empty ledger's sheet is
+    // the header row alone.
+    void partsOfAnEmptyLedger()
+    {
+        const std::vector<ZipWriter::File> parts = XLSXExporter::parts({});
+        QStringList names;
+        for (const ZipWriter::File &part : parts)
+            names << part.name;
+        QCOMPARE(names, (QStringList{u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"xl/workbook.xml"_s,
+                                     u"xl/_rels/workbook.xml.rels"_s, u"xl/worksheets/sheet1.xml"_s}));
+        const QList<qsizetype> lengths{557, 295, 289, 296};
+        for (qsizetype i = 0; i < lengths.size(); ++i) {
+            QCOMPARE(parts[std::size_t(i)].content.size(), lengths[i]);
+            QVERIFY(!parts[std::size_t(i)].content.contains('\n'));
+        }
+        QString headerCells;
+        for (int column = 1; column <= 5; ++column)
+            headerCells += XLSXExporter::cellXML(column, 1, header[column - 1]);
+        QCOMPARE(QString::fromUtf8(parts[4].content),
+                 uR"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"_s + u'\n' +
+                     uR"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                     uR"(<sheetData><row r="1">)"_s +
+                     headerCells + u"</row></sheetData></worksheet>"_s);
+    }
+
+    void cellText_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("header cell") << 1 << 1 << u"日期"_s << u"日期"_s;
+        QTest::newRow("reference past row 9") << 5 << 12 << u"x"_s << u"x"_s;
+        QTest::newRow("markup escaped") << 5 << 2 << u"A&B <test>"_s << u"A&amp;B &lt;test&gt;"_s;
+        QTest::newRow("escaped text escaped again") << 5 << 2 << u"&amp;"_s << u"&amp;amp;"_s;
+        QTest::newRow("quotes and line breaks as they are")
+            << 3 << 2 << u"\"一\" '二'\tb\nc\rd"_s << u"\"一\" '二'\tb\nc\rd"_s;
+        QTest::newRow("control characters left out")
+            << 5 << 2 << u"a"_s + QChar(0) + u"b"_s + QChar(0x0B) + QChar(0x1F) + u"c"_s << u"abc"_s;
+        QTest::newRow("emoji kept, unpaired surrogates left out")
+            << 5 << 2 << u"☕🍰x"_s + QChar(0xDE00) + u"y"_s + QChar(0xD83D) << u"☕🍰xy"_s;
+        QTest::newRow("non-characters left out")
+            << 5 << 2 << u"a"_s + QChar(0xFFFE) + QChar(0xFFFF) + QChar(0xFFFD) << u"a\uFFFD"_s;
+    }
+
+    void cellText()
+    {
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        const QString reference = QChar(char16_t(u'@' + column)) + QString::number(row);
+        QCOMPARE(XLSXExporter::cellXML(column, row, text),
+                 uR"(<c r=")"_s + reference + uR"(" t="inlineStr"><is><t>)"_s + written + u"</t></is></c>"_s);
+    }
+
+    void amounts_data()
+    {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one decimal") << 1234.5 << u"1234.50"_s;
+        QTest::newRow("negative whole") << -3.0 << u"-3.00"_s;
+        QTest::newRow("no grouping") << 1234567.891 << u"1234567.89"_s;
+        QTest::newRow("exact tie to even") << 0.125 << u"0.12"_s;
+        QTest::newRow("binary value below the tie") << 2.675 << u"2.67"_s;
+        QTest::newRow("tiny negative keeps its sign") << -0.001 << u"-0.00"_s;
+        QTest::newRow("large") << 1e17 << u"100000000000000000.00"_s;
+    }
+
+    // The digits of the C library's "%.2f", whatever the process locale.
+    void amounts()
+    {
+        QFETCH(double, amount);
+        QFETCH(QString, text);
+        QCOMPARE(XLSXExporter::amountText(amount), text);
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%.2f", amount);
+        QCOMPARE(text, QString::fromLatin1(printed));
+    }
+
+    void realReader_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<std::vector<LedgerEntry>>("entries");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<QStringList>("notesRead");
+        const QDateTime noon = local(2024, 3, 5, 12, 0);
+        QTest::newRow("empty ledger")
+            << QByteArray("Asia/Shanghai") << std::vector<LedgerEntry>{} << QList<int>{} << QStringList{};
+        QTest::newRow("newest first, ties in input order")
+            << QByteArray("Asia/Shanghai")
+            << std::vector<LedgerEntry>{entry(noon, u"tie 1"_s),
+                                        entry(local(2024, 3, 1), u"A&B <test>"_s, -3),
+                                        entry(noon, u"tie 2"_s, 8000, EntryKind::income),
+                                        entry(local(2024, 3, 9), u"他说 \"好\"\n下一行"_s, 1234.5)}
+            << QList<int>{3, 0, 2, 1}
+            << QStringList{u"tie 1"_s, u"A&B <test>"_s, u"tie 2"_s, u"他说 \"好\"\n下一行"_s};
+        QTest::newRow("hostile notes")
+            << QByteArray("Asia/Shanghai")
+            << std::vector<LedgerEntry>{entry(local(2024, 3, 9), u"bell"_s + QChar(7) + u"null"_s + QChar(0)),
+                                        entry(local(2024, 3, 8),
+                                              u"🍜🧾"_s + QChar(0xD800) + QChar(0xFFFF)),
+                                        entry(local(2024, 3, 7), QString(100000, u'记')),
+                                        oddKind(local(2024, 3, 6), u"an unknown kind is an expense"_s)}
+            << QList<int>{0, 1, 2, 3}
+            << QStringList{u"bellnull"_s, u"🍜🧾"_s, QString(100000, u'记'),
+                           u"an unknown kind is an expense"_s};
+        // Day texts are made once per local day; days of 23 and 25 hours, and a year apart.
+        for (const char *zone : {"America/New_York", "Europe/Berlin"})
+            QTest::addRow("day edges in %s", zone)
+                << QByteArray(zone) << std::vector<LedgerEntry>{entry(local(2024, 11, 4, 0, 0), u"a"_s),
+                                                                entry(local(2024, 11, 3, 23, 59, 59), u"b"_s),
+                                                                entry(local(2024, 10, 27, 0, 10), u"c"_s),
+                                                                entry(local(2024, 3, 31, 23, 30), u"d"_s),
+                                                                entry(local(2024, 3, 10, 0, 30), u"e"_s),
+                                                                entry(local(2023, 3, 10, 12, 0), u"f"_s)}
+                << QList<int>{0, 1, 2, 3, 4, 5}
+                << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s};
+    }
+
+    // openpyxl opens the workbook: one sheet "账单明细", the header, every row in order, the
+    // texts as typed less what XML cannot hold.
+    void realReader()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(std::vector<LedgerEntry>, entries);
+        QFETCH(QList<int>, order);
+        QFETCH(QStringList, notesRead);
+        TestSupport::ScopedTimeZone pinned(zone);
+        QTemporaryDir dir;
+        QString error;
+        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        QVERIFY2(path, qPrintable(error));
+        QStringList sheets;
+        const Rows rows = readWorkbook(*path, &sheets);
+        QCOMPARE(sheets, QStringList{u"账单明细"_s});
+        Rows expected{header};
+        for (int i : order)
+            expected.append(rowOf(entries[std::size_t(i)], notesRead[i]));
+        QCOMPARE(rows, expected);
+    }
+
+    // A ledger of years: every one of 10^5 rows reaches the reader.
+    void largeLedger()
+    {
+        std::vector<LedgerEntry> entries;
+        const QDateTime last = local(2024, 3, 9, 21, 0);
+        for (int i = 0; i < 100000; ++i)
+            entries.push_back(entry(last.addSecs(-qint64(i) * 1800), u"第%1笔"_s.arg(i), i % 500 + 0.25));
+        QTemporaryDir dir;
+        QString error;
+        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        QVERIFY2(path, qPrintable(error));
+        QStringList sheets;
+        const Rows rows = readWorkbook(*path, &sheets);
+        QCOMPARE(rows.size(), qsizetype(100001));
+        for (int i : {0, 47, 48, 99999})
+            QCOMPARE(rows[i + 1], rowOf(entries[std::size_t(i)], u"第%1笔"_s.arg(i)));
+    }
+
+    // One file per month in the temporary folder, replaced by a later export of the month,
+    // with nothing left beside it.
+    void fileOfTheMonth()
+    {
+        QTemporaryDir dir;
+        const QByteArray previous = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(dir.path()));
+        TestSupport::ScopedClock clock(local(2024, 3, 31, 23, 0));
+        QString error;
+        const std::optional<QString> march = XLSXExporter::exportEntries({}, &error);
+        const qint64 emptySize = march ? QFileInfo(*march).size() : 0;
+        const std::vector<LedgerEntry> one{entry(local(2024, 3, 1), u"一"_s)};
+        const std::optional<QString> again = XLSXExporter::exportEntries(one, &error);
+        clock.clock().set(local(2024, 4, 1, 0, 0));
+        const std::optional<QString> april = XLSXExporter::exportEntries(one, &error);
+        qputenv("TMPDIR", previous);
+
+        QVERIFY2(march && again && april, qPrintable(error));
+        QCOMPARE(*march, dir.filePath(u"Pennyloom-2024-03.xlsx"_s));
+        QCOMPARE(*again, *march);
+        QVERIFY(QFileInfo(*again).size() > emptySize);
+        QCOMPARE(*april, dir.filePath(u"Pennyloom-2024-04.xlsx"_s));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"Pennyloom-2024-03.xlsx"_s, u"Pennyloom-2024-04.xlsx"_s}));
+    }
+
+    // A plain file stands where the folder should be, which stops every user, root included:
+    // the error names the path and nothing is left behind.
+    void unwritableFolder()
+    {
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(u"plain"_s));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QString error;
+        QVERIFY(!XLSXExporter::exportEntries({}, plain.fileName(), &error));
+        QVERIFY2(error.contains(u"Pennyloom-"_s), qPrintable(error));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"plain"_s});
+    }
+};
+
+PENNYLOOM_TEST(XLSXExporterTest)
+#include "tst_XLSXExporter.moc"

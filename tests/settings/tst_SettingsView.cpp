@@ -1,0 +1,139 @@
+#include "SettingsFixture.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "WidgetSupport.h"
+
+#include "reminder/ReminderManager.h"
+#include "settings/ExportDestination.h"
+#include "settings/SettingsView.h"
+#include "settings/ToggleSwitch.h"
+#include "store/ModelStore.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+// The save dialog answered by the test, and the file viewer watched.
+class AnsweringDestination final : public ExportDestination {
+public:
+    QString answer;
+    std::function<void()> beforeAnswer;
+    QStringList proposed;
+    QStringList revealed;
+
+    QString choose(QWidget *, const QString &proposedPath) override
+    {
+        proposed << proposedPath;
+        if (beforeAnswer)
+            beforeAnswer();
+        return answer;
+    }
+    void reveal(const QString &path) override { revealed << path; }
+};
+
+} // namespace
+
+class SettingsViewTest final : public TestSupport::SettingsFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(openSettings());
+        add(LedgerEntry(25, local(2024, 3, 2, 12), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
+    }
+    void cleanup() { closeSettings(); }
+
+    void exportFlow_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("workbookRemoved");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("saved over an older file") << u"账单.xlsx"_s << false << true;
+        QTest::newRow("cancelled") << QString() << false << false;
+        QTest::newRow("copy fails, older file kept") << u"账单.xlsx"_s << true << false;
+    }
+
+    // The button writes the workbook, proposes its name, copies it where the user chose and
+    // shows it there; a failed copy raises the alert instead and keeps the older file.
+    void exportFlow()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, workbookRemoved);
+        QFETCH(bool, saved);
+        QTemporaryDir target;
+        const QByteArray older("an older workbook");
+        QVERIFY(writeFile(target.filePath(u"账单.xlsx"_s), older));
+        const QString workbook = m_temp->filePath(u"Pennyloom-2024-03.xlsx"_s);
+
+        auto destination = std::make_unique<AnsweringDestination>();
+        AnsweringDestination &chooser = *destination;
+        chooser.answer = answer.isEmpty() ? QString() : target.filePath(answer);
+        if (workbookRemoved)
+            chooser.beforeAnswer = [workbook] { QFile::remove(workbook); };
+        SettingsView view(*m_store, *m_reminder, std::move(destination));
+        view.show();
+        QTest::mouseClick(view.exportButton(), Qt::LeftButton);
+
+        QCOMPARE(chooser.proposed.size(), 1);
+        QCOMPARE(QFileInfo(chooser.proposed.first()).fileName(), u"Pennyloom-2024-03.xlsx"_s);
+        QCOMPARE(chooser.revealed, saved ? QStringList{chooser.answer} : QStringList{});
+        QCOMPARE(contentOf(target.filePath(u"账单.xlsx"_s)), saved ? contentOf(workbook) : older);
+        const bool failed = !answer.isEmpty() && !saved;
+        QCOMPARE(view.failureAlert() != nullptr, failed);
+        if (!failed)
+            return;
+
+        auto *alert = qobject_cast<QMessageBox *>(view.failureAlert());
+        QVERIFY(alert);
+        QTRY_VERIFY(alert->isVisible());
+        QCOMPARE(alert->windowTitle(), u"导出失败"_s);
+        QVERIFY(alert->informativeText().contains(QFileInfo(workbook).fileName()));
+        TestSupport::screenshot(alert, u"settings-export-failed"_s);
+        QCOMPARE(alert->buttons().size(), 1);
+        QTest::mouseClick(alert->buttons().first(), Qt::LeftButton);
+        QTRY_VERIFY(!view.failureAlert());
+        QVERIFY(!view.model().exportError());
+    }
+
+    // The switch shows the manager's state and changes it, nothing more.
+    void reminderSwitch()
+    {
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        view.show();
+        ToggleSwitch *toggle = view.reminderSwitch();
+        QCOMPARE(toggle->accessibleName(), u"每日记账提醒"_s);
+        QVERIFY(!toggle->isChecked());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(m_reminder->enabled());
+        QCOMPARE(m_settings->value(u"remindersEnabled"_s).toBool(), true);
+        QCOMPARE(m_platform.added, 1);
+        m_reminder->setEnabled(false);
+        QVERIFY(!toggle->isChecked());
+        // From the keyboard too.
+        toggle->setFocus();
+        QTest::keyClick(toggle, Qt::Key_Space);
+        QVERIFY(m_reminder->enabled());
+    }
+
+    void screens()
+    {
+        m_reminder->setEnabled(true);
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        view.resize(960, 720);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        TestSupport::screenshot(&view, u"settings"_s);
+    }
+};
+
+PENNYLOOM_TEST(SettingsViewTest)
+#include "tst_SettingsView.moc"
