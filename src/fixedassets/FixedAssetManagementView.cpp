@@ -8,6 +8,7 @@
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -26,38 +27,15 @@ constexpr int blockSpacing = 22;
 
 // The column of blocks. It asks for its full maximum width, so the centring layout gives it
 // all the room up to that width and centres it beyond.
-class ContentColumn final : public QWidget {
-public:
-    explicit ContentColumn(QWidget *parent) : QWidget(parent) { setMaximumWidth(maximumContentWidth); }
-
-    QSize sizeHint() const override { return {maximumContentWidth, QWidget::sizeHint().height()}; }
-};
-
 } // namespace
 
 FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *parent)
     : QWidget(parent), m_model(store)
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::windowBackground());
-    page->setPalette(background);
-    auto *centring = new QHBoxLayout(page);
-    centring->setContentsMargins(padding, padding, padding, padding);
-    auto *content = new ContentColumn(page);
-    centring->addWidget(content, 0, Qt::AlignHCenter);
-    auto *column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(blockSpacing);
+    const ScrollPage::Column page =
+        ScrollPage::centredColumn(this, padding, maximumContentWidth, blockSpacing);
+    QWidget *content = page.content;
+    QVBoxLayout *column = page.layout;
 
     auto *header = new WorkspaceHeader(u"固定资产管理"_s, u"记录长期持有且有价值的物品"_s, content);
     m_add = Buttons::prominent(u"新增固定资产"_s, u"plus"_s, header);
@@ -87,8 +65,6 @@ FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *p
     m_grid->setModel(m_model.items());
     column->addWidget(m_grid);
     column->addStretch(1);
-
-    scroll->setWidget(page);
 
     connect(m_add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
     connect(m_grid, &FixedAssetGridView::opened, this, [this](const QModelIndex &index) {

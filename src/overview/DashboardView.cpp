@@ -7,6 +7,7 @@
 #include "ui/Card.h"
 #include "ui/EntryRow.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -24,39 +25,14 @@ constexpr int padding = 32;
 constexpr int maximumContentWidth = 1280;
 constexpr int sectionSpacing = 20;
 
-// The column of cards. It asks for its full maximum width, so that the centring layout gives
-// it all the room up to that width and centres it beyond.
-class ContentColumn final : public QWidget {
-public:
-    explicit ContentColumn(QWidget *parent) : QWidget(parent) { setMaximumWidth(maximumContentWidth); }
-
-    QSize sizeHint() const override { return {maximumContentWidth, QWidget::sizeHint().height()}; }
-};
-
 } // namespace
 
 DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::windowBackground());
-    page->setPalette(background);
-    auto *centring = new QHBoxLayout(page);
-    centring->setContentsMargins(padding, padding, padding, padding);
-    auto *content = new ContentColumn(page);
-    centring->addWidget(content, 0, Qt::AlignHCenter);
-    auto *column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(sectionSpacing);
+    const ScrollPage::Column page =
+        ScrollPage::centredColumn(this, padding, maximumContentWidth, sectionSpacing);
+    QWidget *content = page.content;
+    QVBoxLayout *column = page.layout;
 
     auto *header = new WorkspaceHeader(u"概览"_s, u"清楚掌握每一笔钱的去向"_s, content);
     m_smartEntry = Buttons::bordered(u"大白话记账"_s, u"text.bubble.fill"_s, header);
@@ -84,8 +60,6 @@ DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(paren
     bottom->addWidget(buildRecentCard(content), 1);
     column->addLayout(bottom);
     column->addStretch(1);
-
-    scroll->setWidget(page);
 
     connect(&m_model, &DashboardModel::changed, this, &DashboardView::refresh);
     refresh();

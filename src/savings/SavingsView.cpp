@@ -8,6 +8,7 @@
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -35,13 +36,6 @@ constexpr int cellSpacing = 16;
 
 // The column of blocks: it asks for its whole maximum width, so the centring layout gives it
 // all the room up to that width and centres it beyond.
-class ContentColumn final : public QWidget {
-public:
-    explicit ContentColumn(QWidget *parent) : QWidget(parent) { setMaximumWidth(maximumContentWidth); }
-
-    QSize sizeHint() const override { return {maximumContentWidth, QWidget::sizeHint().height()}; }
-};
-
 // A goal's card as a plain button: the card draws itself; the button adds the press, the
 // keyboard focus and a focus ring.
 class GoalButton final : public QAbstractButton {
@@ -93,26 +87,10 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     , m_grid(nullptr)
     , m_gridLayout(nullptr)
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::windowBackground());
-    page->setPalette(background);
-    auto *centring = new QHBoxLayout(page);
-    centring->setContentsMargins(padding, padding, padding, padding);
-    auto *content = new ContentColumn(page);
-    centring->addWidget(content, 0, Qt::AlignHCenter);
-    auto *column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(blockSpacing);
+    const ScrollPage::Column page =
+        ScrollPage::centredColumn(this, padding, maximumContentWidth, blockSpacing);
+    QWidget *content = page.content;
+    QVBoxLayout *column = page.layout;
 
     auto *header = new WorkspaceHeader(u"存钱计划"_s, u"为想要的目标留出一笔确定的钱"_s, content);
     m_add = Buttons::prominent(u"新增目标"_s, u"plus"_s, header);
@@ -135,7 +113,6 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     column->addWidget(m_grid);
     column->addStretch(1);
 
-    scroll->setWidget(page);
     content->installEventFilter(this);
 
     connect(m_add, &QPushButton::clicked, &m_model, &SavingsModel::startAddGoal);

@@ -6,6 +6,7 @@
 #include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
@@ -67,20 +68,7 @@ SettingsView::SettingsView(ModelStore &store, ReminderManager &reminder,
                            std::unique_ptr<ExportDestination> destination, QWidget *parent)
     : QWidget(parent), m_model(store, reminder), m_destination(std::move(destination))
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto *page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette background = page->palette();
-    background.setColor(QPalette::Window, Palette::windowBackground());
-    page->setPalette(background);
-    scroll->setWidget(page);
+    QWidget *page = ScrollPage::fill(this, Palette::windowBackground());
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(20);
