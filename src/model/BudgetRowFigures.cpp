@@ -13,15 +13,23 @@ BudgetRowFigures BudgetRowFigures::of(const Budget &budget, const std::vector<Le
     return {budget.spent(entries), budget.limit};
 }
 
-QString BudgetRowFigures::wholePercent(double part, double whole)
+double BudgetRowFigures::wholeShare(double part, double whole)
 {
     if (whole == 0)
-        return u"0"_s;
-    const double value = std::trunc(part * 100 / whole);
-    if (!std::isfinite(value))
-        return u"0"_s;
+        return 0;
+    const double share = part * 100 / whole;
+    if (!std::isfinite(share))
+        return 0;
+    const double nearest = std::round(share);
+    const double value =
+        std::abs(share - nearest) <= 1e-9 * std::max(1.0, std::abs(share)) ? nearest : std::trunc(share);
     // Adding zero turns a truncated -0 into 0, so a tiny negative share never reads "-0".
-    return QString::number(value + 0.0, 'f', 0);
+    return value + 0.0;
+}
+
+QString BudgetRowFigures::wholePercent(double part, double whole)
+{
+    return QString::number(wholeShare(part, whole), 'f', 0);
 }
 
 QString BudgetRowFigures::percent() const

@@ -35,8 +35,10 @@ struct BudgetRowFigures {
     BudgetTone remainingTone() const;
     BudgetTone barTone() const;
 
-    // A share written as a whole percentage: part × 100 ÷ whole, the fraction dropped
-    // (33.339 of 100 gives "33"). Multiplying before dividing keeps 29 of 100 at 29 rather
-    // than the 28.999… that 0.29 × 100 gives in binary.
+    // A share as a whole percentage: part × 100 ÷ whole, the fraction dropped (33.339 of 100
+    // gives 33). A share that misses a whole percent only by binary rounding counts as that
+    // percent: 0.29 × 100 ÷ 1 is 28.999… and still gives 29. 0 when whole is 0.
+    static double wholeShare(double part, double whole);
+    // wholeShare in plain digits.
     static QString wholePercent(double part, double whole);
 };

@@ -1,5 +1,7 @@
 #include "SavingsGoalFigures.h"
 
+#include "model/BudgetRowFigures.h"
+
 #include "model/DateText.h"
 #include "model/Money.h"
 
@@ -38,12 +40,8 @@ QString SavingsGoalFigures::percent() const
         return u"100"_s;
     if (!(target > 0) || deposited <= 0)
         return u"0"_s;
-    // 0.29 of 1 is 28.999… in binary; a share that misses a whole percent only by the
-    // rounding of the division counts as that percent before the fraction is dropped.
-    const double share = deposited * 100 / target;
-    const double nearest = std::round(share);
-    const double whole =
-        std::abs(share - nearest) <= 1e-9 * std::max(1.0, share) ? nearest : std::trunc(share);
+    // Below the target the bar never reads 100.
+    const double whole = BudgetRowFigures::wholeShare(deposited, target);
     return QString::number(std::clamp(whole, 0.0, 99.0), 'f', 0);
 }
 

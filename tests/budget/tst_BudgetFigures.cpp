@@ -81,6 +81,8 @@ void BudgetFiguresTest::row_data()
     // 0.29 × 100 is 28.999… in binary; the share is still 29 %.
     QTest::newRow("29 of 100") << 29.0 << 100.0 << u"已用 29%"_s << T::indigo << 0.29 << T::indigo
                                << u"结余 ¥71.00"_s << T::secondary;
+    QTest::newRow("0.29 of 1") << 0.29 << 1.0 << u"已用 29%"_s << T::indigo << 0.29 << T::indigo
+                               << u"结余 ¥0.71"_s << T::secondary;
     QTest::newRow("nothing spent") << 0.0 << 500.0 << u"已用 0%"_s << T::indigo << 0.0 << T::indigo
                                    << u"结余 ¥500.00"_s << T::secondary;
     QTest::newRow("limit 0, nothing spent")
