@@ -198,6 +198,9 @@ bool hasAt(const QString &text, qsizetype index, QStringView word)
 // leftmost amount always holds the first digit, so only the text just before it is looked at.
 std::optional<NaturalLedgerParser::AmountSpan> NaturalLedgerParser::findAmount(const QString &text)
 {
+    // Broken UTF-16 (a lone surrogate) has never held an amount for this rule.
+    if (!QStringView(text).isValidUtf16())
+        return std::nullopt;
     qsizetype width = 0;
     qsizetype first = 0;
     while (first < text.size() && !isDigitAt(text, first, &width))
