@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth clang-format
+  clang libclang-rt-14-dev util-linux
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "AmountPatternReference.h"
 #include "TestRegistry.h"
 
 #include "entry/NaturalLedgerParser.h"
@@ -5,7 +6,6 @@
 #include "model/LedgerCategories.h"
 
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <atomic>
@@ -306,20 +306,6 @@ void NaturalLedgerParserTest::concurrentCalls()
 PENNYLOOM_TEST(NaturalLedgerParserTest)
 namespace {
 
-// The amount rule as a backtracking pattern: the reference the one-pass scan must agree with
-// on every sentence. Too slow on long blank runs to be the program's own.
-std::optional<NaturalLedgerParser::AmountSpan> referenceSpan(const QString &sentence)
-{
-    static const QRegularExpression pattern(
-        u"(?:¥|￥|人民币)?\\s*(\\d+(?:\\.\\d{1,2})?)\\s*(?:元|块|rmb|RMB)?"_s,
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch match = pattern.match(sentence);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return NaturalLedgerParser::AmountSpan{match.capturedStart(0), match.capturedEnd(0),
-                                           match.capturedStart(1), match.capturedEnd(1)};
-}
-
 QString spanText(const std::optional<NaturalLedgerParser::AmountSpan> &span)
 {
     if (!span)
@@ -402,7 +388,7 @@ void NaturalLedgerParserTest::amountSpan()
     QFETCH(QStringList, sentences);
     for (const QString &sentence : sentences) {
         const QString found = spanText(NaturalLedgerParser::findAmount(sentence));
-        const QString expected = spanText(referenceSpan(sentence));
+        const QString expected = spanText(referenceAmountSpan(sentence));
         QVERIFY2(found == expected,
                  qPrintable(u"%1 for %2, expected %3"_s.arg(found, sentence.left(40), expected)));
     }
