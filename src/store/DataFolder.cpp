@@ -100,9 +100,10 @@ QString DataFolder::createPrivateFile(const QString &path)
 
 QStringList DataFolder::narrow(const QString &storePath)
 {
+    // The folder itself is left as it is: it may be one the user chose and shares with other
+    // things. The files in it are ours.
     QStringList notes;
     const QFileInfo store(storePath);
-    narrowTo(store.absolutePath(), privateFolder, &notes);
     for (const char *suffix : {"", "-wal", "-shm", "-journal", ".lock"})
         narrowTo(storePath + QString::fromLatin1(suffix), privateFile, &notes);
     const QDir backups(store.absoluteDir().filePath(u"backups"_s));

@@ -19,8 +19,8 @@ QString prepare(const QString &folder);
 // Creates the file, empty and 0600, unless it exists. Empty on success, else the error.
 QString createPrivateFile(const QString &path);
 
-// Takes away group and other permissions from the folder of the store, the store, its
-// companions and the backups. One line for each path that was narrowed.
+// Takes away group and other permissions from the store, its companions, the backups folder
+// and the backups. One line for each path that was narrowed.
 QStringList narrow(const QString &storePath);
 
 // The lock that keeps a second running copy off the store. Null, with the error, when it is

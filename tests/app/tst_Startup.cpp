@@ -169,7 +169,6 @@ private Q_SLOTS:
             QVERIFY(store->insert(LedgerEntry(12, EntryKind::expense, u"餐饮"_s)));
         }
         QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
-        QVERIFY(::chmod(QFile::encodeName(data).constData(), 0755) == 0);
 
         const mode_t previous = ::umask(0);
         QProcess program;

@@ -11,12 +11,12 @@
 inline std::optional<NaturalLedgerParser::AmountSpan> referenceAmountSpan(const QString &sentence)
 {
     using namespace Qt::StringLiterals;
-    static const QRegularExpression pattern(u"(?:¥|￥|人民币)?\\s*(\\d+(?:\\.\\d{1,2})?)\\s*(?:元|块|rmb|RMB)?"_s,
-                                            QRegularExpression::CaseInsensitiveOption |
-                                                QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression pattern(
+        u"(?:¥|￥|人民币)?\\s*(\\d+(?:\\.\\d{1,2})?)\\s*(?:元|块|rmb|RMB)?"_s,
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch match = pattern.match(sentence);
     if (!match.hasMatch())
         return std::nullopt;
-    return NaturalLedgerParser::AmountSpan{match.capturedStart(0), match.capturedEnd(0), match.capturedStart(1),
-                                           match.capturedEnd(1)};
+    return NaturalLedgerParser::AmountSpan{match.capturedStart(0), match.capturedEnd(0),
+                                           match.capturedStart(1), match.capturedEnd(1)};
 }
