@@ -61,7 +61,7 @@ format-check:
 	bash scripts/check-format.sh
 
 format:
-	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find src tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR)
