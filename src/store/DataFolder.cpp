@@ -6,6 +6,7 @@
 #include <QLockFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -130,14 +131,24 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
             QDir::toNativeSeparators(storePath));
         return nullptr;
     }
-    // QLockFile does not say why; asking the system the same question does.
-    const QByteArray native = QFile::encodeName(lockPath);
-    int reason = EACCES;
-    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, privateFile);
-    if (fd < 0)
-        reason = errno;
-    else
+    // QLockFile does not say why; asking the system the same questions does, without leaving
+    // a file behind that a later start would take for a lock.
+    int reason = lock->error() == QLockFile::PermissionError ? EACCES : EIO;
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
         ::close(fd);
+    } else if (errno != ENOENT) {
+        reason = errno;
+    } else {
+        QByteArray probe = QFile::encodeName(QFileInfo(lockPath).absolutePath() + u"/.pennyloom-XXXXXX"_s);
+        const int probeFd = ::mkstemp(probe.data());
+        if (probeFd < 0) {
+            reason = errno;
+        } else {
+            ::close(probeFd);
+            ::unlink(probe.constData());
+        }
+    }
     *error =
         u"无法在数据文件夹中建立锁文件 %1：%2"_s.arg(QDir::toNativeSeparators(lockPath), systemError(reason));
     return nullptr;
