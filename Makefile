@@ -1,14 +1,22 @@
-# Front door: make run, make test, make bench, make format.
+# Front door: make run, make test, make bench, make format; make test-asan (the suite under
+# ASan and UBSan), make test-long (1,000 kills of a writing process), make fuzz.
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+# make fuzz runs every target for FUZZ_SECONDS in all; make test runs a smoke run of FUZZ_SMOKE_SECONDS.
+FUZZ_SECONDS ?= 1200
+FUZZ_SMOKE_SECONDS ?= 50
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench format format-check deb install clean
+.PHONY: deps configure build run test test-asan test-long fuzz-build fuzz bench format format-check deb install clean
 
 deps:
 	bash scripts/install-deps.sh
 
 # ccache, where installed, makes rebuilds in several work trees cheap.
+# The cache keys on paths relative to the checkout, so a fresh clone reuses what another built.
+export CCACHE_BASEDIR := $(CURDIR)
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
 configure: deps
@@ -20,8 +28,31 @@ build: configure
 run: build
 	./$(BUILD_DIR)/pennyloom
 
-test: build
+test: build fuzz-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SMOKE_SECONDS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPENNYLOOM_SANITIZE=ON $(LAUNCHER)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The crash-safety test with 1,000 kills instead of 50; it runs longer than a test's usual limit.
+test-long: build
+	PENNYLOOM_KILL_ROUNDS=1000 QTEST_FUNCTION_TIMEOUT=3600000 PENNYLOOM_TEST_CLASS=CrashSafetyTest \
+	  QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tests/tst_store
+
+# The fuzz targets are built with clang, apart from the main build.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_FUZZ=ON $(LAUNCHER)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+
+fuzz: fuzz-build
+	bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_BENCH=ON $(LAUNCHER)
@@ -45,7 +76,7 @@ format-check:
 	bash scripts/check-format.sh
 
 format:
-	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find src tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(DEB_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(DEB_DIR) $(ASAN_DIR) $(FUZZ_DIR)

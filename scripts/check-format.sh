@@ -2,5 +2,5 @@
 # Fails when a C++ file differs from the repository's .clang-format; `make format` mends it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-find src tests bench \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 clang-format --dry-run -Werror
+find src tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 clang-format --dry-run -Werror
 echo "format: every file follows .clang-format"

@@ -11,8 +11,9 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth clang-format
-  dpkg-dev appstream desktop-file-utils
+  dpkg-dev appstream desktop-file-utils ccache
   python3-openpyxl unzip dbus-daemon systemd
+  clang libclang-rt-14-dev util-linux
 )
 
 missing=()

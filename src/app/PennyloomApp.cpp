@@ -2,6 +2,9 @@
 
 #include "ContentView.h"
 #include "QuitSignals.h"
+#include "model/Clock.h"
+#include "store/Backups.h"
+#include "store/DataFolder.h"
 #include "store/ModelStore.h"
 #include "ui/Theme.h"
 
@@ -41,19 +44,22 @@ int PennyloomApp::fail(const QString &message)
 int PennyloomApp::run()
 {
     const QString path = ModelStore::defaultPath();
-
-    // Two running copies would each hold their own picture of the records and undo each
-    // other's changes, so the second one stops.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QLockFile lock(path + u".lock"_s);
-    if (!lock.tryLock(200))
-        return fail(u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(
-            QDir::toNativeSeparators(path)));
-
+    if (const QString error = DataFolder::prepare(QFileInfo(path).absolutePath()); !error.isEmpty())
+        return fail(error);
     QString error;
+    const std::unique_ptr<QLockFile> lock = DataFolder::lock(path, &error);
+    if (!lock)
+        return fail(error);
+    for (const QString &note : DataFolder::narrow(path))
+        std::fprintf(stderr, "pennyloom: %s\n", note.toUtf8().constData());
+
     std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
     if (!store)
         return fail(error);
+    // A failed copy is no reason to keep the user from their records; it is said and retried
+    // at the next start.
+    if (const QString backupError = Backups::makeDaily(*store, Clock::now().date()); !backupError.isEmpty())
+        std::fprintf(stderr, "pennyloom: %s\n", backupError.toUtf8().constData());
 
     ContentView window(*store);
     connect(store.get(), &ModelStore::writeFailed, &window, [&window](const QString &message) {
@@ -67,4 +73,26 @@ int PennyloomApp::run()
     window.restoreWindowState();
     window.show();
     return exec();
+}
+
+int PennyloomApp::restore(const QString &backup)
+{
+    const QString path = ModelStore::defaultPath();
+    QString error = DataFolder::prepare(QFileInfo(path).absolutePath());
+    std::unique_ptr<QLockFile> lock;
+    if (error.isEmpty())
+        lock = DataFolder::lock(path, &error);
+    QString keptAs;
+    if (lock)
+        error = Backups::restore(QFileInfo(backup).absoluteFilePath(), path, Clock::now(), &keptAs);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "pennyloom: %s\n", error.toUtf8().constData());
+        return 1;
+    }
+    QString done =
+        u"已用 %1 恢复数据文件 %2。"_s.arg(QDir::toNativeSeparators(backup), QDir::toNativeSeparators(path));
+    if (!keptAs.isEmpty())
+        done += u"原来的数据文件保存为 %1。"_s.arg(QDir::toNativeSeparators(keptAs));
+    std::printf("%s\n", done.toUtf8().constData());
+    return 0;
 }

@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-// The application: opens the one store before any window, then shows the one main window.
+// The application: makes the data folder private, takes its lock, opens the one store and makes
+// the day's backup before any window, then shows the one main window.
 // A store that cannot be opened stops start-up with a message naming the file and the
 // error, and a non-zero exit status.
 class PennyloomApp final : public QApplication {
@@ -12,6 +13,9 @@ public:
     PennyloomApp(int &argc, char **argv);
 
     int run();
+    // pennyloom --restore FILE: replaces the store with a checked backup, keeping the replaced
+    // store among the backups. Needs no window; runs under a QCoreApplication.
+    static int restore(const QString &backup);
 
 private:
     // Reports why start-up stopped, on stderr and in a dialog, and gives the exit status.

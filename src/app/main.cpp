@@ -1,6 +1,8 @@
 #include "app/PennyloomApp.h"
 #include "reminder/ReminderNotifier.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -8,6 +10,11 @@ int main(int argc, char **argv)
     // The daily timer's run: post the reminder and exit, with no store and no window.
     if (argc == 2 && std::strcmp(argv[1], "--remind") == 0)
         return ReminderNotifier::runRemind(argc, argv);
+    // Restoring shows no window, so it works without a display.
+    if (argc == 3 && std::strcmp(argv[1], "--restore") == 0) {
+        QCoreApplication app(argc, argv);
+        return PennyloomApp::restore(QString::fromLocal8Bit(argv[2]));
+    }
     PennyloomApp app(argc, argv);
     return app.run();
 }

@@ -4,7 +4,6 @@
 
 #include <QChar>
 #include <QList>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <optional>
@@ -93,22 +92,6 @@ const QStringList &fillerWords()
     return words;
 }
 
-// An optional currency word, blanks, the digits with at most two decimals, blanks and an
-// optional unit. With Unicode properties \d is any decimal digit (fullwidth too, which the
-// conversion then refuses) and \s any Unicode blank such as U+3000.
-const QRegularExpression &amountExpression()
-{
-    static const QRegularExpression expression = [] {
-        QRegularExpression built(u"(?:¥|￥|人民币)?\\s*(\\d+(?:\\.\\d{1,2})?)\\s*(?:元|块|rmb|RMB)?"_s,
-                                 QRegularExpression::CaseInsensitiveOption |
-                                     QRegularExpression::UseUnicodePropertiesOption);
-        // Compile now, so later matches from any thread only read the compiled pattern.
-        built.optimize();
-        return built;
-    }();
-    return expression;
-}
-
 QString categoryFor(const QString &text, EntryKind kind)
 {
     const QList<KeywordRow> &rows = kind == EntryKind::income ? incomeRows() : expenseRows();
@@ -187,7 +170,85 @@ bool isBlankOrPunctuation(char32_t codePoint)
     return QChar::isSpace(codePoint) || QChar::isPunct(codePoint);
 }
 
+// A blank around an amount: the Unicode blanks, and U+180E, which Unicode no longer counts as
+// a space but the amount rule always has.
+bool isAmountBlank(char32_t codePoint)
+{
+    return QChar::isSpace(codePoint) || codePoint == 0x180E;
+}
+
+// Any Unicode decimal digit (fullwidth too, which the conversion then refuses).
+bool isDigitAt(const QString &text, qsizetype index, qsizetype *width)
+{
+    if (index >= text.size())
+        return false;
+    const auto [codePoint, units] = codePointAt(text, index);
+    *width = units;
+    return QChar::isDigit(codePoint);
+}
+
+bool hasAt(const QString &text, qsizetype index, QStringView word)
+{
+    return QStringView(text).sliced(index).startsWith(word, Qt::CaseInsensitive);
+}
+
 } // namespace
+
+// One pass from the first digit, whatever the length of the blank runs around it: the
+// leftmost amount always holds the first digit, so only the text just before it is looked at.
+std::optional<NaturalLedgerParser::AmountSpan> NaturalLedgerParser::findAmount(const QString &text)
+{
+    // Broken UTF-16 (a lone surrogate) has never held an amount for this rule.
+    if (!QStringView(text).isValidUtf16())
+        return std::nullopt;
+    qsizetype width = 0;
+    qsizetype first = 0;
+    while (first < text.size() && !isDigitAt(text, first, &width))
+        first += codePointAt(text, first).second;
+    if (first >= text.size())
+        return std::nullopt;
+
+    AmountSpan span;
+    span.digitsStart = first;
+    // Back over the blanks before the digits, then over a currency word just before them.
+    span.start = first;
+    while (span.start > 0) {
+        const auto [codePoint, units] = codePointBefore(text, span.start);
+        if (!isAmountBlank(codePoint))
+            break;
+        span.start -= units;
+    }
+    for (const QStringView currency : {u"人民币", u"¥", u"￥"}) {
+        if (span.start >= currency.size() && hasAt(text, span.start - currency.size(), currency)) {
+            span.start -= currency.size();
+            break;
+        }
+    }
+
+    qsizetype at = first;
+    while (isDigitAt(text, at, &width))
+        at += width;
+    if (at < text.size() && text.at(at) == u'.' && isDigitAt(text, at + 1, &width)) {
+        at += 1 + width;
+        if (isDigitAt(text, at, &width))
+            at += width;
+    }
+    span.digitsEnd = at;
+    while (at < text.size()) {
+        const auto [codePoint, units] = codePointAt(text, at);
+        if (!isAmountBlank(codePoint))
+            break;
+        at += units;
+    }
+    for (const QStringView unit : {u"元", u"块", u"rmb"}) {
+        if (hasAt(text, at, unit)) {
+            at += unit.size();
+            break;
+        }
+    }
+    span.end = at;
+    return span;
+}
 
 std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input)
 {
@@ -195,14 +256,12 @@ std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input
     if (sentence.isEmpty())
         return std::nullopt;
 
-    const QRegularExpression &expression = amountExpression();
-    if (!expression.isValid())
-        return std::nullopt;
-    const QRegularExpressionMatch match = expression.match(sentence);
-    if (!match.hasMatch())
+    const std::optional<AmountSpan> span = findAmount(sentence);
+    if (!span)
         return std::nullopt;
 
-    const std::optional<double> amount = plainDecimal(match.captured(1));
+    const std::optional<double> amount =
+        plainDecimal(sentence.sliced(span->digitsStart, span->digitsEnd - span->digitsStart));
     if (!amount || !(*amount > 0))
         return std::nullopt;
 
@@ -217,7 +276,7 @@ std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input
     const QString category = categoryFor(sentence, kind);
 
     QString rest = sentence;
-    rest.remove(match.capturedStart(0), match.capturedLength(0));
+    rest.remove(span->start, span->end - span->start);
     for (const QString &filler : fillerWords())
         rest.remove(filler, Qt::CaseSensitive);
     QString note = trimmedBy(rest, isBlankOrPunctuation);

@@ -16,4 +16,17 @@ namespace NaturalLedgerParser {
 // not convert to a plain decimal number greater than 0. Later amounts are never tried.
 std::optional<ParsedLedgerEntry> parse(const QString &sentence);
 
+// Where the first amount lies in a sentence, in UTF-16 offsets: [start, end) holds the
+// optional currency word (¥, ￥, 人民币), blanks, the digits, blanks and the optional unit
+// (元, 块, rmb in any case); [digitsStart, digitsEnd) the digits, with at most two decimals
+// after a point. Digits are any Unicode decimal digits. Nothing when there is no digit, or
+// when the text is not well-formed UTF-16.
+struct AmountSpan {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype digitsStart = 0;
+    qsizetype digitsEnd = 0;
+};
+std::optional<AmountSpan> findAmount(const QString &sentence);
+
 } // namespace NaturalLedgerParser

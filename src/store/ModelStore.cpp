@@ -1,5 +1,6 @@
 #include "ModelStore.h"
 
+#include "DataFolder.h"
 #include "SqliteDatabase.h"
 #include "StoreSchema.h"
 
@@ -95,8 +96,11 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
     const QFileInfo file(path);
     if (file.exists() && !file.isFile())
         return fail(u"路径不是文件"_s);
-    if (!QDir().mkpath(file.absolutePath()))
-        return fail(u"无法创建文件夹 %1"_s.arg(QDir::toNativeSeparators(file.absolutePath())));
+    if (const QString folderError = DataFolder::prepare(file.absolutePath()); !folderError.isEmpty())
+        return fail(folderError);
+    // Made 0600 before SQLite sees it: SQLite gives its -wal and -shm the mode of the store.
+    if (const QString createError = DataFolder::createPrivateFile(path); !createError.isEmpty())
+        return fail(createError);
 
     auto db = std::make_unique<SqliteDatabase>();
     if (!db->open(path))
@@ -104,8 +108,8 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
     if (db->isReadOnly())
         return fail(u"文件只读"_s);
 
-    // Only reads until the file is known to be ours (or empty): a foreign or damaged file must
-    // stay exactly as it was.
+    // Only reads until the file is known to be ours (or empty) and its records sound: a
+    // foreign, damaged or hand-edited file must stay exactly as it was.
     const std::optional<QString> tables = db->scalar("SELECT count(*) FROM sqlite_master");
     if (!tables)
         return fail(db->lastError());
@@ -118,19 +122,20 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
         if (!mismatch.isEmpty())
             return fail(mismatch);
     }
-
-    // Every committed change reaches the disk before the screen shows it.
-    if (db->scalar("PRAGMA journal_mode = WAL").value_or(QString()).compare(u"wal"_s, Qt::CaseInsensitive) !=
-            0 ||
-        !db->exec("PRAGMA synchronous = FULL"))
-        return fail(db->lastError());
-    if (fresh && !createSchema(*db))
-        return fail(db->lastError());
-
     std::unique_ptr<ModelStore> store(new ModelStore(path, std::move(db)));
     QString loadError;
-    if (!store->load(&loadError))
+    if (!fresh && !store->load(&loadError))
         return fail(loadError);
+
+    // Every committed change reaches the disk before the screen shows it.
+    SqliteDatabase &opened = *store->m_db;
+    if (opened.scalar("PRAGMA journal_mode = WAL")
+                .value_or(QString())
+                .compare(u"wal"_s, Qt::CaseInsensitive) != 0 ||
+        !opened.exec("PRAGMA synchronous = FULL"))
+        return fail(opened.lastError());
+    if (fresh && !createSchema(opened))
+        return fail(opened.lastError());
     return store;
 }
 
@@ -168,7 +173,7 @@ template <class R> bool ModelStore::loadKind(QString *error)
     const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
     // Read in file order, which is sequential on disk, and sort in memory: far cheaper than
     // asking SQLite to sort a large table.
-    SqliteStatement statement(*m_db, StoreSchema::selectSql(shape, nullptr));
+    SqliteStatement statement(*m_db, StoreSchema::selectSql(shape));
     if (!statement.isValid()) {
         *error = m_db->lastError();
         return false;
@@ -198,6 +203,14 @@ template <class R> bool ModelStore::loadKind(QString *error)
     c.sequence.reserve(static_cast<qsizetype>(read.size()));
     c.rows.reserve(read.size());
     for (const auto &[key, index] : order) {
+        // Two rows with one id (a file edited by hand) cannot both be shown and changed
+        // safely; merging them would pick one person's record over another's.
+        if (c.sequence.contains(read[index].id)) {
+            *error = u"表 %1 中有多条记录使用同一编号 %2，文件可能被手工改动过。程序不会合并它们；"
+                     u"请用备份恢复（pennyloom --restore 备份文件）。"_s.arg(
+                         QString::fromLatin1(Table<R>::name), StoreSchema::uuidText(read[index].id));
+            return false;
+        }
         c.sequence.insert(read[index].id, rowids[index]);
         c.rows.push_back(std::move(read[index]));
     }
@@ -217,28 +230,55 @@ template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 seq
     c.rows.insert(position, std::move(record));
 }
 
+template <class F> bool ModelStore::transaction(F &&work)
+{
+    if (!m_db->exec("BEGIN IMMEDIATE")) {
+        reportFailure();
+        return false;
+    }
+    QString reason;
+    if (!work(reason) || !m_db->exec("COMMIT")) {
+        reportFailure(reason);
+        m_db->exec("ROLLBACK");
+        return false;
+    }
+    return true;
+}
+
 template <class R> bool ModelStore::write(const QByteArray &sql, const R &record)
 {
     SqliteStatement statement(*m_db, sql);
-    if (statement.isValid()) {
-        Table<R>::bind(statement, record);
-        if (statement.run()) {
-            // An update that finds no row (the file changed under us) saved nothing.
-            if (sqlite3_changes(m_db->handle()) == 1)
-                return true;
-            reportFailure(u"数据文件中找不到这条记录"_s);
-            return false;
-        }
-    }
-    reportFailure();
-    return false;
+    if (!statement.isValid())
+        return false;
+    Table<R>::bind(statement, record);
+    return statement.run();
 }
 
 template <class R> bool ModelStore::insert(const R &record)
 {
-    if (!write(StoreSchema::insertSql({Table<R>::name, Table<R>::columns}), record))
+    Collection<R> &c = collection<R>();
+    if (c.sequence.contains(record.id)) {
+        reportFailure(u"已有一条编号相同的记录"_s);
         return false;
-    place(collection<R>(), record, sqlite3_last_insert_rowid(m_db->handle()));
+    }
+    const bool written = transaction([&](QString &reason) {
+        // The file has no unique key on ids, so the store keeps them unique itself.
+        SqliteStatement held(*m_db,
+                             "SELECT count(*) FROM \"" + QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1");
+        if (!held.isValid())
+            return false;
+        held.bind(1, StoreSchema::uuidText(record.id));
+        if (held.step() != SQLITE_ROW)
+            return false;
+        if (held.integer(0) != 0) {
+            reason = u"数据文件中已有一条编号相同的记录"_s;
+            return false;
+        }
+        return write(StoreSchema::insertSql({Table<R>::name, Table<R>::columns}), record);
+    });
+    if (!written)
+        return false;
+    place(c, record, sqlite3_last_insert_rowid(m_db->handle()));
     emitChanged<R>();
     return true;
 }
@@ -249,7 +289,19 @@ template <class R> bool ModelStore::update(const R &record)
     const auto it = std::find_if(c.rows.begin(), c.rows.end(), [&](const R &r) { return r.id == record.id; });
     if (it == c.rows.end())
         return false;
-    if (!write(StoreSchema::updateSql({Table<R>::name, Table<R>::columns}), record))
+    const bool written = transaction([&](QString &reason) {
+        if (!write(StoreSchema::updateSql({Table<R>::name, Table<R>::columns}), record))
+            return false;
+        // No row: the file changed under us; several: it holds the id twice. Either way what
+        // memory shows would not be what the file holds.
+        if (m_db->changes() != 1) {
+            reason =
+                m_db->changes() == 0 ? u"数据文件中找不到这条记录"_s : u"数据文件中有多条记录使用这个编号"_s;
+            return false;
+        }
+        return true;
+    });
+    if (!written)
         return false;
     const qint64 sequence = c.sequence.value(record.id);
     if (Table<R>::sortKey(*it) == Table<R>::sortKey(record)) {
@@ -263,15 +315,26 @@ template <class R> bool ModelStore::update(const R &record)
     return true;
 }
 
-template <class R> bool ModelStore::deleteRows(const std::vector<QUuid> &ids)
+template <class R> bool ModelStore::deleteRows(const std::vector<QUuid> &ids, QString &reason)
 {
+    if (ids.empty())
+        return true;
     SqliteStatement statement(*m_db, "DELETE FROM \"" + QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1");
     if (!statement.isValid())
         return false;
+    const Collection<R> &c = collection<R>();
+    QSet<QUuid> seen;
     for (const QUuid &id : ids) {
         statement.bind(1, StoreSchema::uuidText(id));
         if (!statement.run())
             return false;
+        // Exactly the rows memory holds go: one per held id, none for an unknown or repeated one.
+        const bool first = !seen.contains(id);
+        seen.insert(id);
+        if (m_db->changes() != (first && c.sequence.contains(id) ? 1 : 0)) {
+            reason = u"数据文件中的记录与程序中的不一致"_s;
+            return false;
+        }
     }
     return true;
 }
@@ -312,19 +375,14 @@ bool ModelStore::remove(const Removal &removal)
     if (removal.isEmpty())
         return true;
     const auto &ids = removal.m_ids;
-    if (!m_db->exec("BEGIN IMMEDIATE")) {
-        reportFailure();
+    const bool written = transaction([&](QString &reason) {
+        return deleteRows<LedgerEntry>(ids[0], reason) && deleteRows<Budget>(ids[1], reason) &&
+               deleteRows<SavingsGoal>(ids[2], reason) && deleteRows<SavingsDeposit>(ids[3], reason) &&
+               deleteRows<AssetAccount>(ids[4], reason) && deleteRows<AssetAdjustment>(ids[5], reason) &&
+               deleteRows<FixedAsset>(ids[6], reason);
+    });
+    if (!written)
         return false;
-    }
-    const bool written = deleteRows<LedgerEntry>(ids[0]) && deleteRows<Budget>(ids[1]) &&
-                         deleteRows<SavingsGoal>(ids[2]) && deleteRows<SavingsDeposit>(ids[3]) &&
-                         deleteRows<AssetAccount>(ids[4]) && deleteRows<AssetAdjustment>(ids[5]) &&
-                         deleteRows<FixedAsset>(ids[6]);
-    if (!written || !m_db->exec("COMMIT")) {
-        reportFailure();
-        m_db->exec("ROLLBACK");
-        return false;
-    }
     forget<LedgerEntry>(ids[0]);
     forget<Budget>(ids[1]);
     forget<SavingsGoal>(ids[2]);
@@ -333,6 +391,11 @@ bool ModelStore::remove(const Removal &removal)
     forget<AssetAdjustment>(ids[5]);
     forget<FixedAsset>(ids[6]);
     return true;
+}
+
+QString ModelStore::copyTo(const QString &target) const
+{
+    return m_db->copyTo(target);
 }
 
 void ModelStore::reportFailure(const QString &reason)

@@ -33,12 +33,16 @@ public:
     ~ModelStore() override;
 
     // Opens or creates the store file. On failure returns nullptr and an error that names the
-    // file; the file is then left exactly as it was.
+    // file; the file is then left exactly as it was. A file that holds two records of a kind
+    // with one id is refused.
     static std::unique_ptr<ModelStore> open(const QString &path, QString *error);
     // $PENNYLOOM_DATA_DIR/pennyloom.sqlite, else the user's data folder for the program.
     static QString defaultPath();
 
     QString path() const { return m_path; }
+
+    // A consistent copy of the store into a new file; see SqliteDatabase::copyTo.
+    QString copyTo(const QString &target) const;
 
     // All records of a kind, in the store's order for that kind. The reference stays valid
     // for the life of the store; its content changes with every change of that kind.
@@ -55,7 +59,9 @@ public:
     template <class R> const R *find(const QUuid &id) const;
 
     // Each is one transaction. False (and nothing changed, in memory or on disk) when the
-    // write failed, or for update and remove when no record has that id.
+    // write failed, for insert when a record already has that id, or for update and remove
+    // when no record has that id. A write that would change other rows than the expected one
+    // is rolled back and reported.
     template <class R> bool insert(const R &record);
     // Replaces the held record with the same id by this one.
     template <class R> bool update(const R &record);
@@ -97,9 +103,12 @@ private:
     template <class R> const Collection<R> &collection() const;
     template <class R> void place(Collection<R> &c, R record, qint64 sequence);
     template <class R> void emitChanged();
-    // Runs one insert or update of the record, as its own transaction.
+    // Runs work(reason) in one transaction, committed only when work returns true; otherwise
+    // rolled back and reported with the reason work gave, or the store's error.
+    template <class F> bool transaction(F &&work);
+    // Binds the record into one insert or update and runs it.
     template <class R> bool write(const QByteArray &sql, const R &record);
-    template <class R> bool deleteRows(const std::vector<QUuid> &ids);
+    template <class R> bool deleteRows(const std::vector<QUuid> &ids, QString &reason);
     template <class R> void forget(const std::vector<QUuid> &ids);
     void reportFailure(const QString &reason = {});
 

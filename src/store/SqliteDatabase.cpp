@@ -1,6 +1,16 @@
 #include "SqliteDatabase.h"
 
+#include "DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 SqliteStatement::SqliteStatement(SqliteDatabase &db, const QByteArray &sql) : m_db(db.handle())
 {
@@ -16,10 +26,30 @@ SqliteStatement::~SqliteStatement()
     sqlite3_finalize(m_statement);
 }
 
+QString SqliteStatement::wellFormed(const QString &text)
+{
+    // SQLite's own UTF-16 decoder would pair a lone surrogate with whatever follows it, so the
+    // file would read back different from what the screen showed.
+    QString result = text;
+    const qsizetype size = result.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = result.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < size && result.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        result[i] = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
 void SqliteStatement::bind(int index, const QString &value)
 {
-    sqlite3_bind_text16(m_statement, index, value.utf16(), static_cast<int>(value.size() * 2),
-                        SQLITE_TRANSIENT);
+    const QByteArray utf8 = wellFormed(value).toUtf8();
+    sqlite3_bind_text64(m_statement, index, utf8.constData(), static_cast<sqlite3_uint64>(utf8.size()),
+                        SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
 void SqliteStatement::bind(int index, double value)
@@ -57,9 +87,9 @@ void SqliteStatement::reset()
 
 QString SqliteStatement::text(int column) const
 {
-    const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(m_statement, column));
-    const int bytes = sqlite3_column_bytes16(m_statement, column);
-    return data ? QString::fromUtf16(data, bytes / 2) : QString();
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    const int bytes = sqlite3_column_bytes(m_statement, column);
+    return data ? QString::fromUtf8(data, bytes) : QString();
 }
 
 double SqliteStatement::real(int column) const
@@ -120,7 +150,42 @@ std::optional<QString> SqliteDatabase::scalar(const QByteArray &sql)
     return std::nullopt;
 }
 
+int SqliteDatabase::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
 QString SqliteDatabase::lastError() const
 {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : m_openError;
+}
+
+QString SqliteDatabase::copyTo(const QString &target)
+{
+    const QString partial = target + u".partial"_s;
+    const auto failed = [&](const QString &reason) {
+        QFile::remove(partial);
+        return u"无法写入备份 %1：%2"_s.arg(QDir::toNativeSeparators(target), reason);
+    };
+    QFile::remove(partial);
+    if (const QString error = DataFolder::createPrivateFile(partial); !error.isEmpty())
+        return failed(error);
+    {
+        SqliteDatabase copy;
+        if (!m_db || !copy.open(partial))
+            return failed(copy.lastError());
+        sqlite3_backup *backup = sqlite3_backup_init(copy.m_db, "main", m_db, "main");
+        if (!backup)
+            return failed(copy.lastError());
+        const int rc = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE)
+            return failed(QString::fromUtf8(sqlite3_errstr(rc)));
+        // A copy stands alone: no -wal to carry beside it.
+        if (!copy.exec("PRAGMA journal_mode = DELETE"))
+            return failed(copy.lastError());
+    }
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+        return failed(DataFolder::systemError(errno));
+    return {};
 }

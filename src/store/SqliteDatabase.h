@@ -21,6 +21,10 @@ public:
 
     bool isValid() const { return m_statement != nullptr; }
 
+    // The text with every unpaired UTF-16 surrogate replaced by U+FFFD: what bind() writes.
+    static QString wellFormed(const QString &text);
+
+    // Texts are written as UTF-8, made well formed first.
     void bind(int index, const QString &value);
     void bind(int index, double value);
     void bind(int index, qint64 value);
@@ -56,6 +60,12 @@ public:
     bool exec(const QByteArray &sql);
     // The first column of the first row of a query, as text; nothing when it fails.
     std::optional<QString> scalar(const QByteArray &sql);
+    // A consistent copy of the open database into a new file (0600) at target, through
+    // SQLite's online backup; the copy appears under its name only once complete. Empty on
+    // success, else an error naming the target.
+    QString copyTo(const QString &target);
+    // Rows changed by the last statement that wrote.
+    int changes() const;
     QString lastError() const;
     sqlite3 *handle() const { return m_db; }
 

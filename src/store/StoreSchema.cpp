@@ -255,13 +255,10 @@ QByteArray updateSql(const TableShape &shape)
     return "UPDATE " + quoted(shape.name) + " SET " + sets.join(", ") + " WHERE \"id\" = ?1";
 }
 
-QByteArray selectSql(const TableShape &shape, const char *sortColumn)
+QByteArray selectSql(const TableShape &shape)
 {
     // The rowid comes last: it orders records with equal sort keys.
-    QByteArray sql = "SELECT " + columnList(shape) + ", rowid FROM " + quoted(shape.name) + " ORDER BY ";
-    if (sortColumn)
-        sql += quoted(sortColumn) + " DESC, ";
-    return sql + "rowid";
+    return "SELECT " + columnList(shape) + ", rowid FROM " + quoted(shape.name) + " ORDER BY rowid";
 }
 
 } // namespace StoreSchema

@@ -27,17 +27,21 @@ struct Column {
     const char *type;
 };
 
-// The table of a record kind: its name, its columns, its position in the schema, the column
-// the screens sort by (newest first) and how a record is written and read.
+// The table of a record kind: its name, its columns, its position in the schema, the key the
+// screens sort by (newest first) and how a record is written and read. normalise() makes a
+// record what reading it back would give: dates in UTC, texts well formed.
 template <class R> struct Table;
 
 QString uuidText(const QUuid &id);
+inline void wellFormed(QString &text)
+{
+    text = SqliteStatement::wellFormed(text);
+}
 QDateTime dateFrom(qint64 msecs);
 
 template <> struct Table<LedgerEntry> {
     static constexpr int index = 0;
     static constexpr const char *name = "LedgerEntry";
-    static constexpr const char *sortColumn = "date";
     static constexpr std::array<Column, 7> columns{{{"id", "TEXT"},
                                                     {"amount", "REAL"},
                                                     {"date", "INTEGER"},
@@ -48,18 +52,19 @@ template <> struct Table<LedgerEntry> {
     static qint64 sortKey(const LedgerEntry &r) { return r.date.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const LedgerEntry &r);
     static LedgerEntry read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
     static void normalise(LedgerEntry &r)
     {
         r.date = r.date.toUTC();
         r.createdAt = r.createdAt.toUTC();
+        wellFormed(r.kindRaw);
+        wellFormed(r.category);
+        wellFormed(r.note);
     }
 };
 
 template <> struct Table<Budget> {
     static constexpr int index = 1;
     static constexpr const char *name = "Budget";
-    static constexpr const char *sortColumn = nullptr; // store order
     static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
                                                     {"category", "TEXT"},
                                                     {"limit", "REAL"},
@@ -69,20 +74,20 @@ template <> struct Table<Budget> {
     static qint64 sortKey(const Budget &) { return 0; }
     static void bind(SqliteStatement &s, const Budget &r);
     static Budget read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
     static void normalise(Budget &r)
     {
         if (r.periodStart)
             r.periodStart = r.periodStart->toUTC();
         if (r.periodEnd)
             r.periodEnd = r.periodEnd->toUTC();
+        wellFormed(r.category);
+        wellFormed(r.monthKey);
     }
 };
 
 template <> struct Table<SavingsGoal> {
     static constexpr int index = 2;
     static constexpr const char *name = "SavingsGoal";
-    static constexpr const char *sortColumn = "createdAt";
     static constexpr std::array<Column, 5> columns{{{"id", "TEXT"},
                                                     {"name", "TEXT"},
                                                     {"targetAmount", "REAL"},
@@ -91,31 +96,32 @@ template <> struct Table<SavingsGoal> {
     static qint64 sortKey(const SavingsGoal &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const SavingsGoal &r);
     static SavingsGoal read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
     static void normalise(SavingsGoal &r)
     {
         r.expectedDate = r.expectedDate.toUTC();
         r.createdAt = r.createdAt.toUTC();
+        wellFormed(r.name);
     }
 };
 
 template <> struct Table<SavingsDeposit> {
     static constexpr int index = 3;
     static constexpr const char *name = "SavingsDeposit";
-    static constexpr const char *sortColumn = "date";
     static constexpr std::array<Column, 5> columns{
         {{"id", "TEXT"}, {"goalID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
     static qint64 sortKey(const SavingsDeposit &r) { return r.date.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const SavingsDeposit &r);
     static SavingsDeposit read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
-    static void normalise(SavingsDeposit &r) { r.date = r.date.toUTC(); }
+    static void normalise(SavingsDeposit &r)
+    {
+        r.date = r.date.toUTC();
+        wellFormed(r.note);
+    }
 };
 
 template <> struct Table<AssetAccount> {
     static constexpr int index = 4;
     static constexpr const char *name = "AssetAccount";
-    static constexpr const char *sortColumn = "createdAt";
     static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
                                                     {"name", "TEXT"},
                                                     {"kind", "TEXT"},
@@ -125,27 +131,33 @@ template <> struct Table<AssetAccount> {
     static qint64 sortKey(const AssetAccount &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const AssetAccount &r);
     static AssetAccount read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
-    static void normalise(AssetAccount &r) { r.createdAt = r.createdAt.toUTC(); }
+    static void normalise(AssetAccount &r)
+    {
+        r.createdAt = r.createdAt.toUTC();
+        wellFormed(r.name);
+        wellFormed(r.kind);
+        wellFormed(r.dimension);
+    }
 };
 
 template <> struct Table<AssetAdjustment> {
     static constexpr int index = 5;
     static constexpr const char *name = "AssetAdjustment";
-    static constexpr const char *sortColumn = "date";
     static constexpr std::array<Column, 5> columns{
         {{"id", "TEXT"}, {"accountID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
     static qint64 sortKey(const AssetAdjustment &r) { return r.date.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const AssetAdjustment &r);
     static AssetAdjustment read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
-    static void normalise(AssetAdjustment &r) { r.date = r.date.toUTC(); }
+    static void normalise(AssetAdjustment &r)
+    {
+        r.date = r.date.toUTC();
+        wellFormed(r.note);
+    }
 };
 
 template <> struct Table<FixedAsset> {
     static constexpr int index = 6;
     static constexpr const char *name = "FixedAsset";
-    static constexpr const char *sortColumn = "createdAt";
     static constexpr std::array<Column, 8> columns{{{"id", "TEXT"},
                                                     {"category", "TEXT"},
                                                     {"name", "TEXT"},
@@ -157,11 +169,13 @@ template <> struct Table<FixedAsset> {
     static qint64 sortKey(const FixedAsset &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static void bind(SqliteStatement &s, const FixedAsset &r);
     static FixedAsset read(const SqliteStatement &s);
-    // Dates held in memory are UTC, as read back from the file.
     static void normalise(FixedAsset &r)
     {
         r.purchaseDate = r.purchaseDate.toUTC();
         r.createdAt = r.createdAt.toUTC();
+        wellFormed(r.category);
+        wellFormed(r.name);
+        wellFormed(r.note);
     }
 };
 
@@ -176,6 +190,7 @@ std::array<TableShape, kindCount> shapes();
 QByteArray createTableSql(const TableShape &shape);
 QByteArray insertSql(const TableShape &shape);
 QByteArray updateSql(const TableShape &shape);
-QByteArray selectSql(const TableShape &shape, const char *sortColumn);
+// Every column and then the rowid, in file order.
+QByteArray selectSql(const TableShape &shape);
 
 } // namespace StoreSchema

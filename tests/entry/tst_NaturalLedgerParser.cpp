@@ -1,9 +1,11 @@
+#include "AmountPatternReference.h"
 #include "TestRegistry.h"
 
 #include "entry/NaturalLedgerParser.h"
 #include "model/EntryKind.h"
 #include "model/LedgerCategories.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <atomic>
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void keywordTables_data();
     void keywordTables();
     void concurrentCalls();
+    void amountSpan_data();
+    void amountSpan();
 };
 
 namespace {
@@ -300,4 +304,94 @@ void NaturalLedgerParserTest::concurrentCalls()
 }
 
 PENNYLOOM_TEST(NaturalLedgerParserTest)
+namespace {
+
+QString spanText(const std::optional<NaturalLedgerParser::AmountSpan> &span)
+{
+    if (!span)
+        return u"none"_s;
+    return u"%1-%2 digits %3-%4"_s.arg(span->start)
+        .arg(span->end)
+        .arg(span->digitsStart)
+        .arg(span->digitsEnd);
+}
+
+// Sentences drawn from the characters the rule treats specially, and a few it must not.
+QStringList randomSentences(quint32 seed, int count)
+{
+    static const QStringList pieces{u"1"_s,
+                                    u"9"_s,
+                                    u"0"_s,
+                                    u"."_s,
+                                    u".."_s,
+                                    u"１"_s,
+                                    u"\U0001D7CF"_s,
+                                    u"٣"_s,
+                                    u" "_s,
+                                    u"\u3000"_s,
+                                    u"\t"_s,
+                                    u"\u00A0"_s,
+                                    u"\u180E"_s,
+                                    u"\u2028"_s,
+                                    u"\u200B"_s,
+                                    u"¥"_s,
+                                    u"￥"_s,
+                                    u"人民币"_s,
+                                    u"人民"_s,
+                                    u"元"_s,
+                                    u"块"_s,
+                                    u"rmb"_s,
+                                    u"RmB"_s,
+                                    u"rm"_s,
+                                    u"午饭"_s,
+                                    u"x"_s,
+                                    u"\U0001F600"_s,
+                                    QString(QChar(0xD83D)),
+                                    QString(QChar(0xDC00)),
+                                    u"$"_s};
+    QRandomGenerator random(seed);
+    QStringList sentences;
+    for (int i = 0; i < count; ++i) {
+        QString sentence;
+        const int length = random.bounded(1, 12);
+        for (int j = 0; j < length; ++j)
+            sentence += pieces.at(random.bounded(pieces.size()));
+        sentences.append(sentence);
+    }
+    return sentences;
+}
+
+} // namespace
+
+void NaturalLedgerParserTest::amountSpan_data()
+{
+    QTest::addColumn<QStringList>("sentences");
+    QTest::newRow("Mongolian vowel separator counts as a blank") << QStringList{u"x\u180E12\u180E元"_s};
+    QTest::newRow("ideographic spaces on both sides")
+        << QStringList{u"午饭\u3000\u3000人民币\u300032.5\u3000\u3000块"_s};
+    QTest::newRow("currency word not next to the blanks") << QStringList{u"人民币x 12"_s, u"¥ ¥ 3"_s};
+    QTest::newRow("decimals: one, two, three, none after the point")
+        << QStringList{u"1.5"_s, u"1.25元"_s, u"1.234"_s, u"7.元"_s, u".5"_s, u"3..4"_s};
+    QTest::newRow("digits beyond ASCII") << QStringList{u"１２元"_s, u"\U0001D7CF\U0001D7D0 rmb"_s, u"٣.٤"_s};
+    QTest::newRow("unit in any case") << QStringList{u"5RMB"_s, u"5 Rmb"_s, u"5 rm"_s};
+    QTest::newRow("lone surrogates around the amount")
+        << QStringList{QString(QChar(0xD83D)) + u" 8 "_s + QString(QChar(0xDC00))};
+    QTest::newRow("long blank runs") << QStringList{u"x"_s + QString(4000, u' ') + u"x"_s,
+                                                    u"x"_s + QString(3000, QChar(0x3000)) + u"9"_s +
+                                                        QString(3000, u' ')};
+    for (quint32 seed = 1; seed <= 6; ++seed)
+        QTest::newRow(qPrintable(u"random sentences, seed %1"_s.arg(seed))) << randomSentences(seed, 400);
+}
+
+void NaturalLedgerParserTest::amountSpan()
+{
+    QFETCH(QStringList, sentences);
+    for (const QString &sentence : sentences) {
+        const QString found = spanText(NaturalLedgerParser::findAmount(sentence));
+        const QString expected = spanText(referenceAmountSpan(sentence));
+        QVERIFY2(found == expected,
+                 qPrintable(u"%1 for %2, expected %3"_s.arg(found, sentence.left(40), expected)));
+    }
+}
+
 #include "tst_NaturalLedgerParser.moc"

@@ -560,6 +560,14 @@ private Q_SLOTS:
         QTest::newRow("table with an extra column")
             << QByteArray() << QByteArray("ALTER TABLE \"LedgerEntry\" ADD COLUMN \"tag\" TEXT") << true;
         QTest::newRow("no schema version record") << QByteArray() << QByteArray("DELETE FROM meta") << true;
+        QTest::newRow("an id held twice, edited by hand")
+            << QByteArray() << QByteArray("INSERT INTO \"LedgerEntry\" SELECT * FROM \"LedgerEntry\"")
+            << true;
+        QTest::newRow("an id held twice in upper and lower case")
+            << QByteArray()
+            << QByteArray("INSERT INTO \"LedgerEntry\" SELECT upper(\"id\"), \"amount\", \"date\", "
+                          "\"kindRaw\", \"category\", \"note\", \"createdAt\" FROM \"LedgerEntry\"")
+            << true;
     }
 
     void refusesFileThatIsNotOurs()
@@ -607,6 +615,148 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(path).lastModified(), backdated);
         QVERIFY(!QFile::exists(path + u"-wal"_s));
         QVERIFY(!QFile::exists(path + u"-shm"_s));
+    }
+
+    // What the screen shows is what comes back after a restart: every text field of every
+    // kind, with awkward notes.
+    void awkwardTextReadsBackAsShown_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+
+        const QString replacement(QChar::ReplacementCharacter);
+        const auto units = [](std::initializer_list<char16_t> u) {
+            return QString(reinterpret_cast<const QChar *>(u.begin()), qsizetype(u.size()));
+        };
+        QTest::newRow("lone high surrogate before letters")
+            << units({0xD83D, u'A', u'B'}) << replacement + u"AB"_s;
+        QTest::newRow("lone low surrogate") << units({u'x', 0xDC41, u'y'}) << u"x"_s + replacement + u"y"_s;
+        QTest::newRow("high surrogate at the end") << units({u'a', 0xD800}) << u"a"_s + replacement;
+        QTest::newRow("two high surrogates then a low one")
+            << units({0xD83D, 0xD83D, 0xDE00}) << replacement + u"😀"_s;
+        QTest::newRow("NUL inside") << units({u'a', 0, u'b', 0}) << units({u'a', 0, u'b', 0});
+        QTest::newRow("control characters")
+            << u"\x01\x07\b\t\r\n\x1b[31m\x7f\u0085\u2028"_s << u"\x01\x07\b\t\r\n\x1b[31m\x7f\u0085\u2028"_s;
+        QTest::newRow("emoji sequences")
+            << u"👨‍👩‍👧‍👦 🏳️‍🌈 👍🏽 🇨🇳 #️⃣"_s
+            << u"👨‍👩‍👧‍👦 🏳️‍🌈 👍🏽 🇨🇳 #️⃣"_s;
+        QTest::newRow("SQL-like text")
+            << u"'); DROP TABLE \"LedgerEntry\"; --"_s << u"'); DROP TABLE \"LedgerEntry\"; --"_s;
+        const QString million = u"账"_s.repeated(500000) + u"b"_s.repeated(500000);
+        QTest::newRow("a million characters") << million << million;
+    }
+
+    void awkwardTextReadsBackAsShown()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        std::array<QStringList, 7> inMemory;
+        {
+            auto store = openStore(path);
+            QVERIFY(store);
+            for (int kind = 0; kind < 7; ++kind) {
+                forKind(kind, [&]<class R>() {
+                    const R record = make<R>(local(2024, 3, 1), 10, text);
+                    QVERIFY(store->insert(record));
+                    inMemory[kind] = fields(*store->find<R>(record.id));
+                    QVERIFY(inMemory[kind].contains(shown));
+                    // An update writes the same text again.
+                    QVERIFY(store->update(record));
+                    QCOMPARE(fields(*store->find<R>(record.id)), inMemory[kind]);
+                });
+            }
+        }
+        auto reopened = openStore(path);
+        QVERIFY(reopened);
+        for (int kind = 0; kind < 7; ++kind)
+            forKind(kind, [&]<class R>() { QCOMPARE(fields(reopened->all<R>().front()), inMemory[kind]); });
+    }
+
+    void insertRefusesHeldId_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (int kind = 0; kind < 7; ++kind)
+            QTest::newRow(kindNames[kind]) << kind;
+    }
+
+    // A second record with a held id is refused; the file keeps one row, so a later update
+    // changes exactly that one and reports success truthfully.
+    void insertRefusesHeldId()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        forKind(kind, [&]<class R>() {
+            auto store = openStore(path);
+            R record = make<R>(local(2024, 5, 1));
+            QVERIFY(store->insert(record));
+            QSignalSpy failures(store.get(), &ModelStore::writeFailed);
+            R twin = make<R>(local(2024, 5, 2), 99);
+            twin.id = record.id;
+            QVERIFY(!store->insert(twin));
+            QCOMPARE(failures.count(), 1);
+            QCOMPARE(store->all<R>().size(), size_t(1));
+            amountOf(record) = 55;
+            QVERIFY(store->update(record));
+            QCOMPARE(peek(path, "SELECT count(*) FROM \"" + QByteArray(kindNames[kind]) + "\""), u"1"_s);
+            store.reset();
+            store = openStore(path);
+            QVERIFY(store);
+            QCOMPARE(fields(store->all<R>().front()), fields(record));
+        });
+    }
+
+    void writeTouchingOtherRowsRollsBack_data()
+    {
+        QTest::addColumn<QString>("operation");
+        for (const char *op : {"insert", "update", "remove", "removal"})
+            QTest::newRow(op) << QString::fromLatin1(op);
+    }
+
+    // Another program adds a second row with a held id while the store is open: a change that
+    // would touch both rows is rolled back and reported, and the file keeps both as they were.
+    void writeTouchingOtherRowsRollsBack()
+    {
+        QFETCH(QString, operation);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        auto store = openStore(path);
+        const LedgerEntry entry = make<LedgerEntry>(local(2024, 9, 1), 10);
+        const LedgerEntry outsider = make<LedgerEntry>(local(2024, 9, 2), 20);
+        QVERIFY(store->insert(entry));
+        {
+            SqliteDatabase other;
+            QVERIFY(other.open(path));
+            QVERIFY(other.exec("INSERT INTO \"LedgerEntry\" SELECT * FROM \"LedgerEntry\""));
+            QVERIFY(other.exec("INSERT INTO \"LedgerEntry\" (\"id\", \"amount\", \"date\", \"kindRaw\", "
+                               "\"category\", \"note\", \"createdAt\") VALUES ('" +
+                               outsider.id.toByteArray(QUuid::WithoutBraces) +
+                               "', 1, 0, 'income', 'x', 'x', 0)"));
+        }
+        ChangeSpies spies(store.get());
+        QSignalSpy failures(store.get(), &ModelStore::writeFailed);
+        LedgerEntry changed = entry;
+        changed.amount = 99;
+        bool done = true;
+        if (operation == u"insert")
+            done = store->insert(outsider);
+        else if (operation == u"update")
+            done = store->update(changed);
+        else if (operation == u"remove")
+            done = store->remove<LedgerEntry>(entry.id);
+        else
+            done = store->remove(
+                ModelStore::Removal().add<LedgerEntry>(QUuid::createUuid()).add<LedgerEntry>(entry.id));
+        QVERIFY(!done);
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(spies.counts(), ChangeSpies::only(-1));
+        QCOMPARE(fields(store->entries().front()), fields(entry));
+        const QByteArray where =
+            " FROM \"LedgerEntry\" WHERE \"id\" = '" + entry.id.toByteArray(QUuid::WithoutBraces) + "'";
+        QCOMPARE(peek(path, "SELECT count(*)" + where), u"2"_s);
+        QCOMPARE(peek(path, "SELECT count(*)" + where + " AND \"amount\" = 10"), u"2"_s);
     }
 
     void defaultPathFollowsEnvironment()

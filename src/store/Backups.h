@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class ModelStore;
+
+// Copies of the store in backups/ beside it, made with SQLite's online backup so a copy is
+// always a consistent store. One daily copy a day, named pennyloom-YYYY-MM-DD.sqlite after
+// the local date; the 7 newest are kept, and of the older ones the first copy of each of the
+// 4 newest ISO weeks.
+namespace Backups {
+
+QString folder(const QString &storePath);
+QString dailyName(const QDate &day);
+
+// The days whose daily copies stay, out of the days that have one.
+QList<QDate> kept(QList<QDate> days);
+
+// Makes the day's copy of the open store unless there is one, then drops the copies that are
+// no longer kept. Empty on success, else an error naming the file.
+QString makeDaily(const ModelStore &store, const QDate &today);
+
+// Empty when the file is a sound store of this program: SQLite's integrity check passes, the
+// schema is ours and every record opens. Otherwise why it is not.
+QString verify(const QString &file);
+
+// Replaces the store with the backup after checking it. The store it replaces is first
+// copied into the backups folder (its name given in keptAs). The caller holds the store's
+// lock. Empty on success, else an error; on error the store is untouched.
+QString restore(const QString &backup, const QString &storePath, const QDateTime &now, QString *keptAs);
+
+} // namespace Backups

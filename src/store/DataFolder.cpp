@@ -1,0 +1,155 @@
+#include "DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr mode_t privateFolder = 0700;
+constexpr mode_t privateFile = 0600;
+
+QString folderError(const QString &folder, int errorNumber)
+{
+    return u"无法使用数据文件夹 %1：%2"_s.arg(QDir::toNativeSeparators(folder),
+                                              DataFolder::systemError(errorNumber));
+}
+
+// Narrows one path to the mode when it allows more; true when it did.
+bool narrowTo(const QString &path, mode_t mode, QStringList *notes)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0 || S_ISLNK(info.st_mode))
+        return false;
+    const mode_t now = info.st_mode & 07777;
+    if ((now & ~mode) == 0)
+        return false;
+    if (::chmod(native.constData(), now & mode) != 0) {
+        notes->append(
+            u"无法收紧 %1 的权限：%2"_s.arg(QDir::toNativeSeparators(path), DataFolder::systemError(errno)));
+        return false;
+    }
+    notes->append(u"已收紧 %1 的权限（%2 → %3），只有本人可读写"_s.arg(
+        QDir::toNativeSeparators(path), QString::number(now, 8), QString::number(now & mode, 8)));
+    return true;
+}
+
+} // namespace
+
+QString DataFolder::systemError(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+QString DataFolder::prepare(const QString &folder)
+{
+    const QString absolute = QDir::cleanPath(QDir(folder).absolutePath());
+    // Each missing level is made private on its own; mkpath would leave them to the umask.
+    qsizetype from = 1;
+    while (from <= absolute.size()) {
+        qsizetype end = absolute.indexOf(u'/', from);
+        if (end < 0)
+            end = absolute.size();
+        const QString level = absolute.left(end);
+        const QByteArray native = QFile::encodeName(level);
+        if (::mkdir(native.constData(), privateFolder) == 0) {
+            if (::chmod(native.constData(), privateFolder) != 0)
+                return folderError(level, errno);
+        } else if (errno != EEXIST) {
+            return folderError(level, errno);
+        } else {
+            struct stat info {};
+            if (::stat(native.constData(), &info) != 0)
+                return folderError(level, errno);
+            if (!S_ISDIR(info.st_mode))
+                return folderError(level, ENOTDIR);
+        }
+        from = end + 1;
+    }
+    if (::access(QFile::encodeName(absolute).constData(), W_OK | X_OK) != 0)
+        return folderError(absolute, errno);
+    return {};
+}
+
+QString DataFolder::createPrivateFile(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, privateFile);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return {};
+        return u"无法创建文件 %1：%2"_s.arg(QDir::toNativeSeparators(path), systemError(errno));
+    }
+    const bool narrowed = ::fchmod(fd, privateFile) == 0;
+    const int fchmodError = errno;
+    ::close(fd);
+    if (!narrowed)
+        return u"无法设置文件 %1 的权限：%2"_s.arg(QDir::toNativeSeparators(path), systemError(fchmodError));
+    return {};
+}
+
+QStringList DataFolder::narrow(const QString &storePath)
+{
+    // The folder itself is left as it is: it may be one the user chose and shares with other
+    // things. The files in it are ours.
+    QStringList notes;
+    const QFileInfo store(storePath);
+    for (const char *suffix : {"", "-wal", "-shm", "-journal", ".lock"})
+        narrowTo(storePath + QString::fromLatin1(suffix), privateFile, &notes);
+    const QDir backups(store.absoluteDir().filePath(u"backups"_s));
+    if (backups.exists()) {
+        narrowTo(backups.path(), privateFolder, &notes);
+        for (const QString &name : backups.entryList(QDir::Files | QDir::Hidden))
+            narrowTo(backups.filePath(name), privateFile, &notes);
+    }
+    return notes;
+}
+
+std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *error)
+{
+    const QString lockPath = storePath + u".lock"_s;
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    if (lock->tryLock(200)) {
+        ::chmod(QFile::encodeName(lockPath).constData(), privateFile);
+        return lock;
+    }
+    if (lock->error() == QLockFile::LockFailedError) {
+        // Two running copies would each hold their own picture of the records and undo each
+        // other's changes, so the second one stops.
+        *error = u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(
+            QDir::toNativeSeparators(storePath));
+        return nullptr;
+    }
+    // QLockFile does not say why; asking the system the same questions does, without leaving
+    // a file behind that a later start would take for a lock.
+    int reason = lock->error() == QLockFile::PermissionError ? EACCES : EIO;
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+    } else if (errno != ENOENT) {
+        reason = errno;
+    } else {
+        QByteArray probe = QFile::encodeName(QFileInfo(lockPath).absolutePath() + u"/.pennyloom-XXXXXX"_s);
+        const int probeFd = ::mkstemp(probe.data());
+        if (probeFd < 0) {
+            reason = errno;
+        } else {
+            ::close(probeFd);
+            ::unlink(probe.constData());
+        }
+    }
+    *error =
+        u"无法在数据文件夹中建立锁文件 %1：%2"_s.arg(QDir::toNativeSeparators(lockPath), systemError(reason));
+    return nullptr;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QLockFile;
+
+// The folder that holds the store, its companions (-wal, -shm, .lock) and its backups. Records
+// of someone's money are theirs alone: the folder is kept 0700 and every file in it 0600,
+// whatever the umask.
+namespace DataFolder {
+
+// Creates the folder and any missing parents (0700). Empty when the folder is there and
+// files can be made in it; otherwise an error naming the folder and the system's reason.
+QString prepare(const QString &folder);
+
+// Creates the file, empty and 0600, unless it exists. Empty on success, else the error.
+QString createPrivateFile(const QString &path);
+
+// Takes away group and other permissions from the store, its companions, the backups folder
+// and the backups. One line for each path that was narrowed.
+QStringList narrow(const QString &storePath);
+
+// The lock that keeps a second running copy off the store. Null, with the error, when it is
+// not taken: "in use" only when a live process holds it, otherwise the file and the reason.
+std::unique_ptr<QLockFile> lock(const QString &storePath, QString *error);
+
+// The system's text for an errno value.
+QString systemError(int errorNumber);
+
+} // namespace DataFolder

@@ -1,0 +1,142 @@
+#include "TestRegistry.h"
+
+#include "store/Backups.h"
+#include "store/DataFolder.h"
+#include "store/ModelStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int modeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+// Sets the process umask for the lifetime of the object.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : m_previous(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_previous); }
+    ScopedUmask(const ScopedUmask &) = delete;
+    ScopedUmask &operator=(const ScopedUmask &) = delete;
+
+private:
+    mode_t m_previous;
+};
+
+} // namespace
+
+class DataFolderTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everythingIsPrivate_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::newRow("umask 000") << 0;
+        QTest::newRow("umask 022") << 022;
+        QTest::newRow("umask 002") << 02;
+    }
+
+    // Whatever the umask, the folders made for the store are 0700 and every file in them 0600.
+    void everythingIsPrivate()
+    {
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"数据/Pennyloom"_s);
+        const QString path = folder + u"/pennyloom.sqlite"_s;
+        ScopedUmask umask(mode_t(mask & 0777));
+
+        QString error;
+        const std::unique_ptr<QLockFile> lock = DataFolder::lock(path, &error);
+        QVERIFY2(!lock, "the folder is not there yet");
+        QVERIFY2(DataFolder::prepare(folder).isEmpty(), qPrintable(DataFolder::prepare(folder)));
+        const std::unique_ptr<QLockFile> taken = DataFolder::lock(path, &error);
+        QVERIFY2(taken, qPrintable(error));
+        auto store = ModelStore::open(path, &error);
+        QVERIFY2(store, qPrintable(error));
+        QVERIFY(store->insert(LedgerEntry(12, EntryKind::expense, u"餐饮"_s)));
+        QVERIFY2(Backups::makeDaily(*store, QDate(2026, 3, 1)).isEmpty(), "backup");
+
+        for (const QString &made : {dir.filePath(u"数据"_s), folder, Backups::folder(path)})
+            QCOMPARE(QString::number(modeOf(made), 8), u"700"_s);
+        for (const QString &file : {path, path + u"-wal"_s, path + u"-shm"_s, path + u".lock"_s,
+                                    Backups::folder(path) + u"/"_s + Backups::dailyName(QDate(2026, 3, 1))})
+            QVERIFY2(modeOf(file) == 0600, qPrintable(file + u" "_s + QString::number(modeOf(file), 8)));
+    }
+
+    // Files left readable by others by an earlier version are narrowed, and each change is
+    // said; private ones are left alone, silently.
+    void widerFilesAreNarrowed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        const QString backup = dir.filePath(u"backups/pennyloom-2026-01-01.sqlite"_s);
+        QVERIFY(QDir().mkpath(dir.filePath(u"backups"_s)));
+        for (const QString &file : {path, path + u"-wal"_s, backup}) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path + u"-wal"_s).constData(), 0666) == 0);
+        QVERIFY(::chmod(QFile::encodeName(backup).constData(), 0640) == 0);
+
+        const QStringList notes = DataFolder::narrow(path);
+        for (const QString &narrowed : {path, path + u"-wal"_s, backup})
+            QVERIFY2(notes.filter(narrowed + u" 的权限"_s).size() == 1, qPrintable(notes.join(u'\n')));
+        // A folder the user chose may hold other things: it stays as it was.
+        QCOMPARE(modeOf(dir.path()), 0755);
+        QCOMPARE(modeOf(path), 0600);
+        QCOMPARE(modeOf(path + u"-wal"_s), 0600);
+        QCOMPARE(modeOf(backup), 0600);
+        QVERIFY(DataFolder::narrow(path).isEmpty());
+    }
+
+    void unusableFolderSaysWhy_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<int>("errorNumber");
+        QTest::newRow("under a file") << u"<tmp>/file/data"_s << u"<tmp>/file"_s << ENOTDIR;
+        QTest::newRow("a file where the folder goes") << u"<tmp>/file"_s << u"<tmp>/file"_s << ENOTDIR;
+        QTest::newRow("under /proc") << u"/proc/pennyloom/data"_s << u"/proc/pennyloom"_s << 0;
+    }
+
+    // The message names the folder and the system's own reason, never "in use".
+    void unusableFolderSaysWhy()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, named);
+        QFETCH(int, errorNumber);
+        QTemporaryDir dir;
+        {
+            QFile file(dir.filePath(u"file"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        folder.replace(u"<tmp>"_s, dir.path());
+        named.replace(u"<tmp>"_s, dir.path());
+        const QString error = DataFolder::prepare(folder);
+        QVERIFY2(error.contains(named), qPrintable(error));
+        QVERIFY2(!error.contains(u"另一个"_s), qPrintable(error));
+        if (errorNumber != 0)
+            QVERIFY2(error.contains(DataFolder::systemError(errorNumber)), qPrintable(error));
+        QString openError;
+        QVERIFY(!ModelStore::open(folder + u"/pennyloom.sqlite"_s, &openError));
+        QVERIFY2(openError.contains(named), qPrintable(openError));
+    }
+};
+
+PENNYLOOM_TEST(DataFolderTest)
+#include "tst_DataFolder.moc"
