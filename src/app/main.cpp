@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/PennyloomApp.h"
 #include "reminder/ReminderNotifier.h"
 
@@ -8,6 +9,9 @@ int main(int argc, char **argv)
     // The daily timer's run: post the reminder and exit, with no store and no window.
     if (argc == 2 && std::strcmp(argv[1], "--remind") == 0)
         return ReminderNotifier::runRemind(argc, argv);
+    // add, parse, export, --help, --version: answered in the terminal, with no window.
+    if (CommandLine::handles(argc, argv))
+        return CommandLine::run(argc, argv);
     PennyloomApp app(argc, argv);
     return app.run();
 }
