@@ -45,10 +45,11 @@ int PennyloomApp::run()
     const QString path = ModelStore::defaultPath();
 
     // Two running copies would each hold their own picture of the records and undo each
-    // other's changes, so the second one stops.
+    // other's changes, so the second one stops. A "pennyloom add" writing without a window
+    // holds the lock for a moment, so wait that long before giving up.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QLockFile lock(path + u".lock"_s);
-    if (!lock.tryLock(200))
+    if (!lock.tryLock(5000))
         return fail(u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(
             QDir::toNativeSeparators(path)));
 

@@ -1,3 +1,4 @@
+#include "PrivateSessionBus.h"
 #include "TestRegistry.h"
 
 #include "app/LedgerBusService.h"
@@ -15,7 +16,6 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,15 +46,9 @@ class CommandLineTest final : public QObject {
 private Q_SLOTS:
     void init()
     {
-        if (QStandardPaths::findExecutable(u"dbus-daemon"_s).isEmpty())
-            QSKIP("dbus-daemon is not installed");
-        m_daemon = std::make_unique<QProcess>();
-        m_daemon->start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
-        QVERIFY(m_daemon->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(m_daemon->canReadLine(), 20000);
-        m_address = QString::fromUtf8(m_daemon->readLine()).trimmed();
-        m_bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, u"cli-test"_s));
-        QVERIFY2(m_bus->isConnected(), qPrintable(m_bus->lastError().message()));
+        m_bus = std::make_unique<PrivateSessionBus>(u"cli-test"_s);
+        if (const QString failure = m_bus->start(); !failure.isEmpty())
+            QSKIP(qPrintable(failure));
         m_data = std::make_unique<QTemporaryDir>();
         QVERIFY(m_data->isValid());
     }
@@ -66,15 +60,7 @@ private Q_SLOTS:
             m_window->waitForFinished();
             m_window.reset();
         }
-        if (m_bus) {
-            QDBusConnection::disconnectFromBus(u"cli-test"_s);
-            m_bus.reset();
-        }
-        if (m_daemon) {
-            m_daemon->kill();
-            m_daemon->waitForFinished();
-            m_daemon.reset();
-        }
+        m_bus.reset();
         m_data.reset();
     }
 
@@ -259,7 +245,7 @@ private:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_address);
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address());
         environment.insert(u"PENNYLOOM_DATA_DIR"_s, m_data->path());
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         return environment;
@@ -290,12 +276,10 @@ private:
         m_window = start({});
         QVERIFY(m_window->waitForStarted());
         const QString name = LedgerBusService::serviceName(storePath());
-        QTRY_VERIFY_WITH_TIMEOUT(m_bus->interface()->isServiceRegistered(name).value(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_bus->connection().interface()->isServiceRegistered(name).value(), 30000);
     }
 
-    std::unique_ptr<QProcess> m_daemon;
-    QString m_address;
-    std::unique_ptr<QDBusConnection> m_bus;
+    std::unique_ptr<PrivateSessionBus> m_bus;
     std::unique_ptr<QTemporaryDir> m_data;
     std::unique_ptr<QProcess> m_window;
 };

@@ -1,3 +1,4 @@
+#include "PrivateSessionBus.h"
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
@@ -9,9 +10,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QLockFile>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,15 +28,9 @@ class EntryHandOffTest final : public TestSupport::StoreFixture {
 private Q_SLOTS:
     void init()
     {
-        if (QStandardPaths::findExecutable(u"dbus-daemon"_s).isEmpty())
-            QSKIP("dbus-daemon is not installed");
-        m_daemon = std::make_unique<QProcess>();
-        m_daemon->start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
-        QVERIFY(m_daemon->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(m_daemon->canReadLine(), 20000);
-        const QString address = QString::fromUtf8(m_daemon->readLine()).trimmed();
-        m_bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, u"handoff-test"_s));
-        QVERIFY2(m_bus->isConnected(), qPrintable(m_bus->lastError().message()));
+        m_bus = std::make_unique<PrivateSessionBus>(u"handoff-test"_s);
+        if (const QString failure = m_bus->start(); !failure.isEmpty())
+            QSKIP(qPrintable(failure));
         QVERIFY(openStore(TestSupport::local(2024, 3, 5, 12)));
     }
 
@@ -45,15 +38,7 @@ private Q_SLOTS:
     {
         m_service.reset();
         closeStore();
-        if (m_bus) {
-            QDBusConnection::disconnectFromBus(u"handoff-test"_s);
-            m_bus.reset();
-        }
-        if (m_daemon) {
-            m_daemon->kill();
-            m_daemon->waitForFinished();
-            m_daemon.reset();
-        }
+        m_bus.reset();
     }
 
     void windowAccepts_data()
@@ -89,7 +74,7 @@ private Q_SLOTS:
                                                                LedgerBusService::objectPath(),
                                                                LedgerBusService::interfaceName(), u"Add"_s);
             call << id << amount << kind << category << u"备注"_s << qlonglong(1709611200000);
-            const QDBusMessage reply = m_bus->call(call);
+            const QDBusMessage reply = m_bus->connection().call(call);
             QCOMPARE(reply.type() == QDBusMessage::ReplyMessage, accepted);
         }
         QCOMPARE(m_store->entries().size(), accepted ? 1u : 0u);
@@ -128,7 +113,7 @@ private Q_SLOTS:
             QVERIFY(holder.tryLock(0));
 
         const LedgerEntry entry(12.5, EntryKind::expense, u"餐饮"_s, u"早饭"_s);
-        EntryHandOff handOff(path, *m_bus);
+        EntryHandOff handOff(path, m_bus->connection());
         const std::optional<QString> error = handOff.deliver(entry, 400ms);
         QCOMPARE(!error.has_value(), stored);
         if (error)
@@ -150,11 +135,10 @@ private:
     void publishWindow()
     {
         m_service = std::make_unique<LedgerBusService>(*m_store);
-        QVERIFY(m_service->publish(*m_bus));
+        QVERIFY(m_service->publish(m_bus->connection()));
     }
 
-    std::unique_ptr<QProcess> m_daemon;
-    std::unique_ptr<QDBusConnection> m_bus;
+    std::unique_ptr<PrivateSessionBus> m_bus;
     std::unique_ptr<LedgerBusService> m_service;
 };
 
