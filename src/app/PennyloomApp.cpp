@@ -1,6 +1,7 @@
 #include "PennyloomApp.h"
 
 #include "ContentView.h"
+#include "LedgerBusService.h"
 #include "QuitSignals.h"
 #include "model/Clock.h"
 #include "store/Backups.h"
@@ -8,6 +9,7 @@
 #include "store/ModelStore.h"
 #include "ui/Theme.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -65,6 +67,10 @@ int PennyloomApp::run()
     connect(store.get(), &ModelStore::writeFailed, &window, [&window](const QString &message) {
         QMessageBox::warning(&window, u"保存失败"_s, message + u"\n刚才的修改没有保存。"_s);
     });
+    // Entries recorded with "pennyloom add" while the window runs arrive here. Without a
+    // session bus the window still works; such an add then waits for the lock and says why.
+    LedgerBusService ledgerBus(*store);
+    ledgerBus.publish(QDBusConnection::sessionBus());
     QuitSignals signals;
     connect(&signals, &QuitSignals::quitRequested, &window, [&window] {
         window.close();

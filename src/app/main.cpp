@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/PennyloomApp.h"
 #include "reminder/ReminderNotifier.h"
 
@@ -15,6 +16,9 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         return PennyloomApp::restore(QString::fromLocal8Bit(argv[2]));
     }
+    // add, parse, export, --help, --version: answered in the terminal, with no window.
+    if (CommandLine::handles(argc, argv))
+        return CommandLine::run(argc, argv);
     PennyloomApp app(argc, argv);
     return app.run();
 }

@@ -120,7 +120,9 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
 {
     const QString lockPath = storePath + u".lock"_s;
     auto lock = std::make_unique<QLockFile>(lockPath);
-    if (lock->tryLock(200)) {
+    // A "pennyloom add" writing without a window holds the lock for a moment: wait that long
+    // before saying another copy has it.
+    if (lock->tryLock(5000)) {
         ::chmod(QFile::encodeName(lockPath).constData(), privateFile);
         return lock;
     }

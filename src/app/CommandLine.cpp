@@ -1,0 +1,186 @@
+#include "CommandLine.h"
+
+#include "EntryHandOff.h"
+#include "entry/NaturalLedgerParser.h"
+#include "export/XLSXExporter.h"
+#include "model/EntryKind.h"
+#include "model/LedgerEntry.h"
+#include "model/Money.h"
+#include "store/ModelStore.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+int fail(const QString &message)
+{
+    print(stderr, u"pennyloom: "_s + message);
+    return 1;
+}
+
+// The sentence is every word after the command, so an unquoted 打车 36.5 works as well.
+QString sentenceOf(const QStringList &positional)
+{
+    return positional.mid(1).join(u' ').trimmed();
+}
+
+QString noAmountMessage(const QString &sentence)
+{
+    return u"没有在“%1”里找到金额，请写上一个大于 0 的数，例如“午饭花了32元”。"_s.arg(sentence);
+}
+
+int add(const QString &sentence)
+{
+    if (sentence.isEmpty())
+        return fail(u"请给出要记的一句话，例如：pennyloom add \"午饭花了32元\""_s);
+    const std::optional<ParsedLedgerEntry> draft = NaturalLedgerParser::parse(sentence);
+    if (!draft)
+        return fail(noAmountMessage(sentence) + u"这笔账没有记下。"_s);
+    const LedgerEntry entry(draft->amount, draft->kind, draft->category, draft->note);
+    EntryHandOff handOff(ModelStore::defaultPath(), QDBusConnection::sessionBus());
+    if (const std::optional<QString> error = handOff.deliver(entry, 20s))
+        return fail(*error);
+    print(stdout, u"已记下这笔账：\n"_s + CommandLine::describe(*draft));
+    return 0;
+}
+
+int parse(const QString &sentence, bool asJson)
+{
+    if (sentence.isEmpty())
+        return fail(u"请给出要识别的一句话，例如：pennyloom parse \"午饭花了32元\""_s);
+    const std::optional<ParsedLedgerEntry> draft = NaturalLedgerParser::parse(sentence);
+    if (!draft)
+        return fail(noAmountMessage(sentence));
+    print(stdout, asJson ? QString::fromUtf8(CommandLine::json(*draft)) : CommandLine::describe(*draft));
+    return 0;
+}
+
+// Reads the entries without taking the data folder's lock: a reader never disturbs the window
+// that may hold it, and a store that does not exist yet is not created just to be read.
+int exportWorkbook(const QString &target)
+{
+    const QString storePath = ModelStore::defaultPath();
+    std::unique_ptr<ModelStore> store;
+    if (QFileInfo::exists(storePath)) {
+        QString error;
+        store = ModelStore::open(storePath, &error);
+        if (!store)
+            return fail(error);
+    }
+    const std::vector<LedgerEntry> none;
+    const std::vector<LedgerEntry> &entries = store ? store->entries() : none;
+
+    QString error;
+    QString written;
+    if (target.isEmpty() || QFileInfo(target).isDir()) {
+        const QString folder = target.isEmpty() ? QDir::currentPath() : target;
+        const std::optional<QString> path = XLSXExporter::exportEntries(entries, folder, &error);
+        if (!path)
+            return fail(error);
+        written = *path;
+    } else {
+        const std::optional<QByteArray> bytes = XLSXExporter::workbook(entries, &error);
+        if (!bytes || !XLSXExporter::writeAtomically(target, *bytes, &error))
+            return fail(error);
+        written = target;
+    }
+    print(stdout, u"已导出 %1 笔账单到 %2"_s.arg(entries.size())
+                      .arg(QDir::toNativeSeparators(QFileInfo(written).absoluteFilePath())));
+    return 0;
+}
+
+} // namespace
+
+bool CommandLine::handles(int argc, char **argv)
+{
+    if (argc < 2)
+        return false;
+    const char *first = argv[1];
+    if (first[0] != '-')
+        return true;
+    for (const char *option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+        if (std::strcmp(first, option) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString CommandLine::describe(const ParsedLedgerEntry &draft)
+{
+    return u"金额：%1\n类型：%2\n分类：%3\n备注：%4"_s.arg(
+        Money::text(draft.amount), EntryKinds::rawText(draft.kind), draft.category, draft.note);
+}
+
+QByteArray CommandLine::json(const ParsedLedgerEntry &draft)
+{
+    const QJsonObject object{{u"amount"_s, draft.amount},
+                             {u"kind"_s, EntryKinds::rawText(draft.kind)},
+                             {u"category"_s, draft.category},
+                             {u"note"_s, draft.note}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+int CommandLine::run(int &argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(u"Pennyloom"_s);
+    QCoreApplication::setApplicationName(u"Pennyloom"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(PENNYLOOM_VERSION));
+    // Amounts print in yuan the way the window shows them, even from a bare C locale.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Pennyloom 记账。不带参数时打开窗口。\n\n"
+                                     "命令：\n"
+                                     "  add \"一句话\"\n"
+                                     "      识别这句话并记下一笔账，日期为现在；窗口开着时交给窗口保存\n"
+                                     "  parse \"一句话\" [--json]\n"
+                                     "      只显示识别出的金额、类型、分类和备注，不保存\n"
+                                     "  export [文件]\n"
+                                     "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
+                                     "  --remind\n"
+                                     "      发出每日记账提醒（供定时器使用）"_s);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption jsonOption(u"json"_s, u"parse 以 JSON 输出。"_s);
+    parser.addOption(jsonOption);
+    parser.addPositionalArgument(u"命令"_s, u"add、parse 或 export。"_s, u"命令"_s);
+    parser.addPositionalArgument(u"参数"_s, u"add 与 parse 的一句话，或 export 的文件。"_s, u"[参数...]"_s);
+    parser.process(app);
+
+    const QStringList positional = parser.positionalArguments();
+    const QString command = positional.value(0);
+    if (parser.isSet(jsonOption) && command != u"parse"_s)
+        return fail(u"--json 只用于 parse。"_s);
+    if (command == u"add"_s)
+        return add(sentenceOf(positional));
+    if (command == u"parse"_s)
+        return parse(sentenceOf(positional), parser.isSet(jsonOption));
+    if (command == u"export"_s) {
+        if (positional.size() > 2)
+            return fail(u"export 只接受一个文件。"_s);
+        return exportWorkbook(positional.value(1));
+    }
+    return fail(u"未知的命令“%1”。可用的命令见 pennyloom --help。"_s.arg(command));
+}

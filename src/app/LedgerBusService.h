@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+
+class ModelStore;
+class QDBusConnection;
+struct LedgerEntry;
+
+// What the running window offers on the session bus: an entry recorded from the command line
+// is handed to the window that holds the store, so the screens show it at once and no second
+// process writes behind the window's back. The name carries a digest of the store's path, so
+// windows on different data folders never answer for each other.
+class LedgerBusService final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.pennyloom.Ledger")
+
+public:
+    explicit LedgerBusService(ModelStore &store, QObject *parent = nullptr);
+
+    static QString serviceName(const QString &storePath);
+    static QString objectPath();
+    static QString interfaceName();
+
+    // Registers the object and the store's name; false when the bus refuses either.
+    bool publish(const QDBusConnection &bus);
+
+    // The fields of one entry, as the command line sends them; the date in milliseconds since
+    // the epoch. An id already held counts as stored, so a sender that retries after losing
+    // the answer never stores the entry twice.
+    static LedgerEntry entryFromFields(const QString &id, double amount, const QString &kind,
+                                       const QString &category, const QString &note, qint64 date);
+
+public Q_SLOTS:
+    // Empty on success; otherwise a D-Bus error reply carries the reason.
+    void Add(const QString &id, double amount, const QString &kind, const QString &category,
+             const QString &note, qlonglong date);
+
+private:
+    ModelStore &m_store;
+};

@@ -1,0 +1,288 @@
+#include "PrivateSessionBus.h"
+#include "TestRegistry.h"
+
+#include "app/LedgerBusService.h"
+#include "export/ArchiveReader.h"
+#include "model/LedgerEntry.h"
+#include "store/ModelStore.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+const auto workbookRows = uR"(
+import json, sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1], read_only=True)
+print(json.dumps([["" if v is None else str(v) for v in row] for row in book.worksheets[0].iter_rows(values_only=True)]))
+)"_s;
+
+} // namespace
+
+// Runs the real program's commands on a data folder and a session bus of the test's own.
+class CommandLineTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_bus = std::make_unique<PrivateSessionBus>(u"cli-test"_s);
+        if (const QString failure = m_bus->start(); !failure.isEmpty())
+            QSKIP(qPrintable(failure));
+        m_data = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_data->isValid());
+    }
+
+    void cleanup()
+    {
+        if (m_window) {
+            m_window->kill();
+            m_window->waitForFinished();
+            m_window.reset();
+        }
+        m_bus.reset();
+        m_data.reset();
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"export \\[文件\\]"_s << QString();
+        QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"^Pennyloom \\d+\\.\\d+\\.\\d+\\n$"_s
+                                 << QString();
+        QTest::newRow("parse shows the draft")
+            << QStringList{u"parse"_s, u"打车 36.5"_s} << 0
+            << u"^金额：¥36.50\\n类型：支出\\n分类：交通\\n备注：打车\\n$"_s << QString();
+        QTest::newRow("parse without an amount") << QStringList{u"parse"_s, u"今天心情不错"_s} << 1 << u"^$"_s
+                                                 << u"没有在“今天心情不错”里找到金额"_s;
+        QTest::newRow("add without an amount")
+            << QStringList{u"add"_s, u"今天心情不错"_s} << 1 << u"^$"_s << u"找到金额.*没有记下"_s;
+        QTest::newRow("add with a zero amount")
+            << QStringList{u"add"_s, u"午饭 0 元"_s} << 1 << u"^$"_s << u"没有记下"_s;
+        QTest::newRow("add without a sentence")
+            << QStringList{u"add"_s} << 1 << u"^$"_s << u"pennyloom add"_s;
+        QTest::newRow("unknown command")
+            << QStringList{u"ad"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"未知的命令“ad”"_s;
+        QTest::newRow("json outside parse")
+            << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
+    }
+
+    // Help, version, a parse and every refusal answer in the terminal and leave no store
+    // behind: nothing is written unless an entry is stored.
+    void answers()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        const Run run = program(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(QRegularExpression(output).match(run.output).hasMatch(), qPrintable(run.output));
+        QVERIFY2(QRegularExpression(errors).match(run.errors).hasMatch(), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(storePath()));
+    }
+
+    void parseJson_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("decimal expense") << u"打车 36.5"_s << 36.5 << u"支出"_s << u"交通"_s << u"打车"_s;
+        QTest::newRow("income") << u"收到工资8000"_s << 8000.0 << u"收入"_s << u"工资"_s << u"工资"_s;
+        QTest::newRow("later amount stays in the note")
+            << u"打车30 小费5"_s << 30.0 << u"支出"_s << u"交通"_s << u"打车小费5"_s;
+        QTest::newRow("cents") << u"咖啡 0.05"_s << 0.05 << u"支出"_s << u"餐饮"_s << u"咖啡"_s;
+    }
+
+    // One JSON object a script can read: the amount a number, the texts as the parser gave them.
+    void parseJson()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(double, amount);
+        QFETCH(QString, kind);
+        QFETCH(QString, category);
+        QFETCH(QString, note);
+        const Run run = program({u"parse"_s, u"--json"_s, sentence});
+        QCOMPARE(run.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.output.toUtf8(), &error);
+        QVERIFY2(document.isObject(), qPrintable(error.errorString() + run.output));
+        QVERIFY(document[u"amount"_s].isDouble());
+        QCOMPARE(document[u"amount"_s].toDouble(), amount);
+        QCOMPARE(document[u"kind"_s].toString(), kind);
+        QCOMPARE(document[u"category"_s].toString(), category);
+        QCOMPARE(document[u"note"_s].toString(), note);
+        QVERIFY(!QFileInfo::exists(storePath()));
+    }
+
+    void add_data()
+    {
+        QTest::addColumn<bool>("windowRuns");
+        QTest::newRow("no window") << false;
+        QTest::newRow("window holds the store") << true;
+    }
+
+    // Two adds at the same moment both land exactly once, dated now, whether they write the
+    // file themselves or hand the entries to the window that holds it.
+    void add()
+    {
+        QFETCH(bool, windowRuns);
+        if (windowRuns)
+            startWindow();
+        const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
+        const QStringList sentences{u"打车 36.5"_s, u"收到工资8000"_s};
+        std::vector<std::unique_ptr<QProcess>> adds;
+        for (const QString &sentence : sentences) {
+            adds.push_back(start({u"add"_s, sentence}));
+            QVERIFY(adds.back()->waitForStarted());
+        }
+        for (const std::unique_ptr<QProcess> &add : adds) {
+            QVERIFY(add->waitForFinished(60000));
+            QCOMPARE(add->exitCode(), 0);
+            QVERIFY(QString::fromUtf8(add->readAllStandardOutput()).startsWith(u"已记下这笔账：\n金额：¥"_s));
+        }
+        const QDateTime after = QDateTime::currentDateTime().addMSecs(1);
+        if (windowRuns) {
+            // The window still holds the data folder: the entries went through it.
+            QLockFile lock(storePath() + u".lock"_s);
+            QVERIFY(!lock.tryLock(0));
+            QCOMPARE(m_window->state(), QProcess::Running);
+            m_window->terminate();
+            QVERIFY(m_window->waitForFinished(30000));
+            QCOMPARE(m_window->exitCode(), 0);
+        }
+
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), 2u);
+        for (const LedgerEntry &entry : store->entries()) {
+            QVERIFY(entry.date >= before && entry.date <= after);
+            if (entry.kind() == EntryKind::income)
+                QCOMPARE(std::tuple(entry.amount, entry.category, entry.note),
+                         std::tuple(8000.0, u"工资"_s, u"工资"_s));
+            else
+                QCOMPARE(std::tuple(entry.amount, entry.category, entry.note),
+                         std::tuple(36.5, u"交通"_s, u"打车"_s));
+        }
+    }
+
+    void exportWorkbook_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("default name in the current folder") << QString() << true;
+        QTest::newRow("a file") << u"books/三月.xlsx"_s << true;
+        QTest::newRow("a folder") << u"books"_s << true;
+        QTest::newRow("a folder that does not exist") << u"missing/books.xlsx"_s << false;
+    }
+
+    // The workbook lands where asked and a spreadsheet reader finds the stored entries in it;
+    // a path that cannot be written fails and says so.
+    void exportWorkbook()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, written);
+        {
+            QString error;
+            const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+            QVERIFY2(store, qPrintable(error));
+            QVERIFY(store->insert(LedgerEntry(12.5, EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+            QVERIFY(store->insert(LedgerEntry(300, EntryKind::income, u"工资"_s, u"奖金"_s)));
+        }
+        QTemporaryDir work;
+        QVERIFY(QDir(work.path()).mkdir(u"books"_s));
+        const Run run = program(
+            target.isEmpty() ? QStringList{u"export"_s} : QStringList{u"export"_s, target}, work.path());
+        QCOMPARE(run.exitCode == 0, written);
+        if (!written) {
+            QVERIFY2(run.errors.contains(u"missing"_s), qPrintable(run.errors));
+            return;
+        }
+        const QString printed = run.output.section(u"到 "_s, 1).trimmed();
+        QVERIFY2(QFileInfo(printed).isFile(), qPrintable(run.output));
+        if (target.isEmpty() || target == u"books"_s)
+            QVERIFY2(QFileInfo(printed).fileName().startsWith(u"Pennyloom-"_s), qPrintable(printed));
+        const QString expectedFolder = target.isEmpty() ? work.path() : work.filePath(u"books"_s);
+        QCOMPARE(QFileInfo(printed).absolutePath(), QFileInfo(expectedFolder).absoluteFilePath());
+
+        QByteArray errors;
+        const QJsonDocument rows = ArchiveReader::python(workbookRows, printed, &errors);
+        QVERIFY2(rows.isArray(), errors.constData());
+        QCOMPARE(rows.array().size(), 3);
+        QCOMPARE(rows[1][4].toString(), u"奖金"_s);
+        QCOMPARE(rows[2][4].toString(), u"早饭"_s);
+    }
+
+private:
+    QString storePath() const { return m_data->filePath(u"pennyloom.sqlite"_s); }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address());
+        environment.insert(u"PENNYLOOM_DATA_DIR"_s, m_data->path());
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        return environment;
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList &arguments, const QString &folder = {})
+    {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment());
+        if (!folder.isEmpty())
+            process->setWorkingDirectory(folder);
+        process->start(QString::fromUtf8(PENNYLOOM_BINARY), arguments);
+        return process;
+    }
+
+    Run program(const QStringList &arguments, const QString &folder = {})
+    {
+        const std::unique_ptr<QProcess> process = start(arguments, folder);
+        if (!process->waitForFinished(60000) || process->exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
+                QString::fromUtf8(process->readAllStandardError())};
+    }
+
+    // The window on the test's data folder, once it answers on the bus.
+    void startWindow()
+    {
+        m_window = start({});
+        QVERIFY(m_window->waitForStarted());
+        const QString name = LedgerBusService::serviceName(storePath());
+        QTRY_VERIFY_WITH_TIMEOUT(m_bus->connection().interface()->isServiceRegistered(name).value(), 30000);
+    }
+
+    std::unique_ptr<PrivateSessionBus> m_bus;
+    std::unique_ptr<QTemporaryDir> m_data;
+    std::unique_ptr<QProcess> m_window;
+};
+
+PENNYLOOM_TEST(CommandLineTest)
+#include "tst_CommandLine.moc"
