@@ -19,6 +19,8 @@
 #include "ui/Palette.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
+#include "ui/UndoBar.h"
+#include "ui/UndoHistory.h"
 #include "ui/WorkspaceHeader.h"
 
 #include <QCloseEvent>
@@ -86,6 +88,10 @@ ContentView::ContentView(ModelStore &store, QWidget *parent) : QWidget(parent), 
     m_detailLayout = new QVBoxLayout(detailPane);
     m_detailLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(detailPane, 1);
+
+    // Every deletion, from any screen or sheet, can be taken back for as long as the window lives.
+    m_undoHistory = new UndoHistory(m_store, this);
+    m_undoBar = new UndoBar(*m_undoHistory, this);
 
     installShortcuts();
     connect(&m_model, &ContentModel::selectionChanged, this, &ContentView::showSelection);
@@ -273,6 +279,10 @@ void ContentView::installShortcuts()
     }
     auto *find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
     connect(find, &QShortcut::activated, this, &ContentView::focusBillsSearch);
+    auto *undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, m_undoHistory, &UndoHistory::undo);
+    auto *redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redo, &QShortcut::activated, m_undoHistory, &UndoHistory::redo);
 }
 
 void ContentView::focusBillsSearch()

@@ -10,6 +10,8 @@ class QCloseEvent;
 class QDialog;
 class QListWidget;
 class QVBoxLayout;
+class UndoBar;
+class UndoHistory;
 
 // The window's root: the sidebar of workspaces and the detail pane showing the selected one,
 // plus the two entry sheets (add form and smart entry) that open over any workspace.
@@ -25,6 +27,8 @@ public:
     QListWidget *workspaceList() const { return m_list; }
     QDialog *addSheet() const { return m_addSheet; }
     QDialog *smartEntrySheet() const { return m_smartSheet; }
+    UndoHistory &undoHistory() const { return *m_undoHistory; }
+    UndoBar *undoBar() const { return m_undoBar; }
 
     // The window's size and position from the last run, never below the minimum size.
     void restoreWindowState();
@@ -52,4 +56,6 @@ private:
     Workspace m_shown = Workspace::overview;
     QPointer<QDialog> m_addSheet;
     QPointer<QDialog> m_smartSheet;
+    UndoHistory *m_undoHistory = nullptr;
+    UndoBar *m_undoBar = nullptr;
 };

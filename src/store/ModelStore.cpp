@@ -383,6 +383,14 @@ bool ModelStore::remove(const Removal &removal)
     });
     if (!written)
         return false;
+    Removed removed;
+    keep<LedgerEntry>(removed, ids[0]);
+    keep<Budget>(removed, ids[1]);
+    keep<SavingsGoal>(removed, ids[2]);
+    keep<SavingsDeposit>(removed, ids[3]);
+    keep<AssetAccount>(removed, ids[4]);
+    keep<AssetAdjustment>(removed, ids[5]);
+    keep<FixedAsset>(removed, ids[6]);
     forget<LedgerEntry>(ids[0]);
     forget<Budget>(ids[1]);
     forget<SavingsGoal>(ids[2]);
@@ -390,6 +398,145 @@ bool ModelStore::remove(const Removal &removal)
     forget<AssetAccount>(ids[4]);
     forget<AssetAdjustment>(ids[5]);
     forget<FixedAsset>(ids[6]);
+    if (!removed.isEmpty())
+        Q_EMIT recordsRemoved(removed);
+    return true;
+}
+
+template <class R> void ModelStore::keep(Removed &removed, const std::vector<QUuid> &ids) const
+{
+    if (ids.empty())
+        return;
+    const Collection<R> &c = collection<R>();
+    const QSet<QUuid> gone(ids.begin(), ids.end());
+    auto &records = std::get<std::vector<R>>(removed.m_records);
+    for (const R &record : c.rows) {
+        if (gone.contains(record.id)) {
+            records.push_back(record);
+            removed.m_sequences[Table<R>::index].push_back(c.sequence.value(record.id));
+        }
+    }
+}
+
+int ModelStore::Removed::count() const
+{
+    return std::apply([](const auto &...records) { return int((records.size() + ...)); }, m_records);
+}
+
+ModelStore::Removal ModelStore::Removed::removal() const
+{
+    Removal removal;
+    std::apply(
+        [&removal](const auto &...records) {
+            auto addAll = [&removal]<class R>(const std::vector<R> &kind) {
+                for (const R &record : kind)
+                    removal.add<R>(record.id);
+            };
+            (addAll(records), ...);
+        },
+        m_records);
+    return removal;
+}
+
+template <class R> bool ModelStore::holdsAny(const Removed &removed) const
+{
+    const Collection<R> &c = collection<R>();
+    const std::vector<R> &records = removed.records<R>();
+    return std::any_of(records.begin(), records.end(), [&](const R &r) { return c.sequence.contains(r.id); });
+}
+
+template <class R> bool ModelStore::reinsertRows(const Removed &removed, std::vector<qint64> &sequences)
+{
+    const std::vector<R> &records = removed.records<R>();
+    if (records.empty())
+        return true;
+    const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
+    const QByteArray table = '"' + QByteArray(Table<R>::name) + '"';
+    // Back in the row it held, so that it sorts among equal keys where it did; a row taken
+    // since by a newer record leaves the choice to SQLite.
+    QByteArray sql = StoreSchema::insertSql(shape);
+    sql.replace(") VALUES (", ", rowid) VALUES (");
+    sql.insert(sql.size() - 1, ", ?");
+    SqliteStatement occupied(*m_db, "SELECT count(*) FROM " + table + " WHERE rowid = ?1");
+    SqliteStatement statement(*m_db, sql);
+    if (!occupied.isValid() || !statement.isValid())
+        return false;
+    const int rowidParameter = static_cast<int>(shape.columns.size()) + 1;
+    const std::vector<qint64> &held = removed.m_sequences[Table<R>::index];
+    for (size_t i = 0; i < records.size(); ++i) {
+        occupied.bind(1, held[i]);
+        if (occupied.step() != SQLITE_ROW)
+            return false;
+        const bool taken = occupied.integer(0) != 0;
+        occupied.reset();
+        Table<R>::bind(statement, records[i]);
+        if (taken)
+            statement.bindNull(rowidParameter);
+        else
+            statement.bind(rowidParameter, held[i]);
+        if (!statement.run() || sqlite3_changes(m_db->handle()) != 1)
+            return false;
+        sequences.push_back(sqlite3_last_insert_rowid(m_db->handle()));
+    }
+    return true;
+}
+
+template <class R> void ModelStore::replace(const Removed &removed, const std::vector<qint64> &sequences)
+{
+    const std::vector<R> &records = removed.records<R>();
+    if (records.empty())
+        return;
+    Collection<R> &c = collection<R>();
+    for (size_t i = 0; i < records.size(); ++i)
+        place(c, records[i], sequences[i]);
+}
+
+template <class R> void ModelStore::announceRestored(const Removed &removed)
+{
+    if (!removed.records<R>().empty())
+        emitChanged<R>();
+}
+
+bool ModelStore::restore(const Removed &removed)
+{
+    if (removed.isEmpty())
+        return true;
+    if (holdsAny<LedgerEntry>(removed) || holdsAny<Budget>(removed) || holdsAny<SavingsGoal>(removed) ||
+        holdsAny<SavingsDeposit>(removed) || holdsAny<AssetAccount>(removed) ||
+        holdsAny<AssetAdjustment>(removed) || holdsAny<FixedAsset>(removed))
+        return false;
+    if (!m_db->exec("BEGIN IMMEDIATE")) {
+        reportFailure();
+        return false;
+    }
+    std::array<std::vector<qint64>, 7> sequences;
+    const bool written = reinsertRows<LedgerEntry>(removed, sequences[0]) &&
+                         reinsertRows<Budget>(removed, sequences[1]) &&
+                         reinsertRows<SavingsGoal>(removed, sequences[2]) &&
+                         reinsertRows<SavingsDeposit>(removed, sequences[3]) &&
+                         reinsertRows<AssetAccount>(removed, sequences[4]) &&
+                         reinsertRows<AssetAdjustment>(removed, sequences[5]) &&
+                         reinsertRows<FixedAsset>(removed, sequences[6]);
+    if (!written || !m_db->exec("COMMIT")) {
+        reportFailure();
+        m_db->exec("ROLLBACK");
+        return false;
+    }
+    replace<LedgerEntry>(removed, sequences[0]);
+    replace<Budget>(removed, sequences[1]);
+    replace<SavingsGoal>(removed, sequences[2]);
+    replace<SavingsDeposit>(removed, sequences[3]);
+    replace<AssetAccount>(removed, sequences[4]);
+    replace<AssetAdjustment>(removed, sequences[5]);
+    replace<FixedAsset>(removed, sequences[6]);
+    // Every kind is back before any screen hears of it, so none sees a deposit without its goal.
+    announceRestored<LedgerEntry>(removed);
+    announceRestored<Budget>(removed);
+    announceRestored<SavingsGoal>(removed);
+    announceRestored<SavingsDeposit>(removed);
+    announceRestored<AssetAccount>(removed);
+    announceRestored<AssetAdjustment>(removed);
+    announceRestored<FixedAsset>(removed);
     return true;
 }
 

@@ -79,6 +79,31 @@ public:
     };
     bool remove(const Removal &removal);
 
+    // The records one removal took away, whole, with the place each held in its kind's order,
+    // so that they can be put back exactly as they were.
+    class Removed {
+    public:
+        template <class R> const std::vector<R> &records() const
+        {
+            return std::get<std::vector<R>>(m_records);
+        }
+        int count() const;
+        bool isEmpty() const { return count() == 0; }
+        // The same records again, as a removal.
+        Removal removal() const;
+
+    private:
+        friend class ModelStore;
+        std::tuple<std::vector<LedgerEntry>, std::vector<Budget>, std::vector<SavingsGoal>,
+                   std::vector<SavingsDeposit>, std::vector<AssetAccount>, std::vector<AssetAdjustment>,
+                   std::vector<FixedAsset>>
+            m_records;
+        std::array<std::vector<qint64>, 7> m_sequences;
+    };
+    // Puts removed records back with their ids, in one transaction. False, with nothing
+    // changed, when any of them is held again or the write failed.
+    bool restore(const Removed &removed);
+
 Q_SIGNALS:
     void entriesChanged();
     void budgetsChanged();
@@ -89,6 +114,8 @@ Q_SIGNALS:
     void fixedAssetsChanged();
     // A change could not be written; the message names the store's error.
     void writeFailed(const QString &message);
+    // After a removal that took records away (and after its change signals): what it took.
+    void recordsRemoved(const ModelStore::Removed &removed);
 
 private:
     template <class R> struct Collection {
@@ -111,6 +138,11 @@ private:
     template <class R> bool deleteRows(const std::vector<QUuid> &ids, QString &reason);
     template <class R> void forget(const std::vector<QUuid> &ids);
     void reportFailure(const QString &reason = {});
+    template <class R> void keep(Removed &removed, const std::vector<QUuid> &ids) const;
+    template <class R> bool holdsAny(const Removed &removed) const;
+    template <class R> bool reinsertRows(const Removed &removed, std::vector<qint64> &sequences);
+    template <class R> void replace(const Removed &removed, const std::vector<qint64> &sequences);
+    template <class R> void announceRestored(const Removed &removed);
 
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;

@@ -212,8 +212,11 @@ private Q_SLOTS:
             QString error;
             const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
             QVERIFY2(store, qPrintable(error));
-            QVERIFY(store->insert(LedgerEntry(12.5, EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
-            QVERIFY(store->insert(LedgerEntry(300, EntryKind::income, u"工资"_s, u"奖金"_s)));
+            // A minute apart: two entries of the same instant would keep their stored order.
+            const QDateTime now = QDateTime::currentDateTime();
+            QVERIFY(
+                store->insert(LedgerEntry(12.5, now.addSecs(-60), EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+            QVERIFY(store->insert(LedgerEntry(300, now, EntryKind::income, u"工资"_s, u"奖金"_s)));
         }
         QTemporaryDir work;
         QVERIFY(QDir(work.path()).mkdir(u"books"_s));

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/ModelStore.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+class RemovalStep;
+
+// Every deletion of this run, whichever screen made it, as one undo step holding the removed
+// records whole. Kept in memory only: after a restart there is nothing to undo.
+class UndoHistory final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UndoHistory(ModelStore &store, QObject *parent = nullptr);
+    ~UndoHistory() override;
+
+    QUndoStack &stack() { return m_stack; }
+    bool canUndo() const { return m_stack.canUndo(); }
+    bool canRedo() const { return m_stack.canRedo(); }
+    // The most recent deletion put back, or the last one undone deleted again.
+    void undo() { m_stack.undo(); }
+    void redo() { m_stack.redo(); }
+
+Q_SIGNALS:
+    // Records were deleted, by a screen or by a redo: how many.
+    void deleted(int count);
+    // An undo put records back: how many.
+    void restored(int count);
+    // An undo or a redo could not be carried out (the records were back already, or the
+    // file could not be written); nothing changed and the step is dropped.
+    void failed();
+
+private:
+    friend class RemovalStep;
+    void record(const ModelStore::Removed &removed);
+    void undoStep(RemovalStep &step);
+    void redoStep(RemovalStep &step);
+
+    ModelStore &m_store;
+    QUndoStack m_stack;
+    // The step a redo is deleting again; its removal refreshes the step instead of adding one.
+    RemovalStep *m_replaying = nullptr;
+    bool m_replayed = false;
+};

@@ -1,0 +1,255 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "WidgetSupport.h"
+
+#include "app/ContentView.h"
+#include "bills/BillsListModel.h"
+#include "bills/BillsView.h"
+#include "store/ModelStore.h"
+#include "store/SqliteDatabase.h"
+#include "ui/UndoBar.h"
+#include "ui/UndoHistory.h"
+
+#include <QDialog>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+QString fields(const LedgerEntry &e)
+{
+    return QStringList{e.id.toString(),
+                       QString::number(e.amount, 'g', 17),
+                       QString::number(e.date.toMSecsSinceEpoch()),
+                       e.kindRaw,
+                       e.category,
+                       e.note,
+                       QString::number(e.createdAt.toMSecsSinceEpoch())}
+        .join(u'|');
+}
+
+} // namespace
+
+class UndoDeleteTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void deleteKeyThenUndo_data();
+    void deleteKeyThenUndo();
+    void undoThatCannotBeDone_data();
+    void undoThatCannotBeDone();
+    void stepsUndoNewestFirst();
+    void redoDeletesTheRecordAsItNowIs();
+    void nothingToUndoAfterARestart();
+
+private:
+    void showBills();
+    BillsView *bills() const { return qobject_cast<BillsView *>(m_view->detailScreen()); }
+    void deleteWithKey(const QUuid &id);
+
+    std::unique_ptr<ContentView> m_view;
+    LedgerEntry m_lunch;
+    LedgerEntry m_metro;
+};
+
+void UndoDeleteTest::init()
+{
+    QVERIFY(openStore(local(2024, 4, 10, 9)));
+    LedgerEntry lunch(32.5, local(2024, 4, 9, 12, 10), EntryKind::expense, u"餐饮"_s, u"午饭"_s);
+    lunch.createdAt = local(2024, 4, 9, 12, 11, 7);
+    m_lunch = add(lunch);
+    m_metro = add(LedgerEntry(6, local(2024, 4, 8, 8, 30), EntryKind::expense, u"交通"_s, u"地铁"_s));
+    add(LedgerEntry(8000, local(2024, 4, 1, 9), EntryKind::income, u"工资"_s));
+}
+
+void UndoDeleteTest::cleanup()
+{
+    m_view.reset();
+    closeStore();
+}
+
+void UndoDeleteTest::showBills()
+{
+    m_view = std::make_unique<ContentView>(*m_store);
+    m_view->model().setSelection(Workspace::bills);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+    QVERIFY(bills());
+}
+
+void UndoDeleteTest::deleteWithKey(const QUuid &id)
+{
+    QListView *list = bills()->listView();
+    list->setFocus();
+    list->setCurrentIndex(bills()->listModel()->indexOfEntry(id));
+    QTest::keyClick(list, Qt::Key_Delete);
+}
+
+void UndoDeleteTest::deleteKeyThenUndo_data()
+{
+    QTest::addColumn<bool>("byButton");
+
+    QTest::newRow("Ctrl+Z") << false;
+    QTest::newRow("撤销 on the bar") << true;
+}
+
+// The Delete key takes the entry at once; undo brings it back to the list, the totals and
+// the file, and redo takes it again.
+void UndoDeleteTest::deleteKeyThenUndo()
+{
+    QFETCH(bool, byButton);
+    showBills();
+    const QString expense = bills()->expenseTotal()->text();
+    deleteWithKey(m_lunch.id);
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    QVERIFY(bills()->expenseTotal()->text() != expense);
+
+    UndoBar *bar = m_view->undoBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->message()->text(), u"已删除 1 条记录"_s);
+    QVERIFY(bar->undoButton()->isVisible());
+    QVERIFY(bar->hideTimer().isActive());
+    QVERIFY(m_view->rect().contains(bar->geometry()));
+    QVERIFY(bar->geometry().bottom() > m_view->height() * 3 / 4);
+    TestSupport::screenshot(m_view.get(), u"undo-bar"_s);
+
+    if (byButton)
+        QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
+    else
+        QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    QVERIFY(m_store->find<LedgerEntry>(m_lunch.id));
+    QVERIFY(bills()->listModel()->indexOfEntry(m_lunch.id).isValid());
+    QCOMPARE(bills()->expenseTotal()->text(), expense);
+    QVERIFY(!bar->isVisible());
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Shift+Z"_s));
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    QVERIFY(!bills()->listModel()->indexOfEntry(m_lunch.id).isValid());
+    QCOMPARE(bar->message()->text(), u"已删除 1 条记录"_s);
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    m_view.reset();
+    m_store = TestSupport::openStore(*m_dir);
+    const LedgerEntry *back = m_store->find<LedgerEntry>(m_lunch.id);
+    QVERIFY(back);
+    QCOMPARE(fields(*back), fields(m_lunch));
+}
+
+void UndoDeleteTest::undoThatCannotBeDone_data()
+{
+    QTest::addColumn<bool>("fileLocked");
+
+    QTest::newRow("records back already") << false;
+    QTest::newRow("file locked by another program") << true;
+}
+
+// An undo that cannot put the records back changes nothing and says so on the bar.
+void UndoDeleteTest::undoThatCannotBeDone()
+{
+    QFETCH(bool, fileLocked);
+    showBills();
+    std::optional<ModelStore::Removed> removed;
+    connect(m_store.get(), &ModelStore::recordsRemoved, this,
+            [&removed](const ModelStore::Removed &r) { removed = r; });
+    deleteWithKey(m_metro.id);
+    QVERIFY(removed);
+
+    std::unique_ptr<SqliteDatabase> blocker;
+    if (fileLocked) {
+        blocker = std::make_unique<SqliteDatabase>();
+        QVERIFY(blocker->open(m_store->path()));
+        QVERIFY(blocker->exec("BEGIN EXCLUSIVE"));
+    } else {
+        QVERIFY(m_store->restore(*removed));
+    }
+    const bool heldBefore = m_store->find<LedgerEntry>(m_metro.id) != nullptr;
+    const qsizetype rows = bills()->listModel()->rowCount();
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    QCOMPARE(m_store->find<LedgerEntry>(m_metro.id) != nullptr, heldBefore);
+    QCOMPARE(bills()->listModel()->rowCount(), rows);
+    UndoBar *bar = m_view->undoBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->message()->text(), u"保存失败"_s);
+    QVERIFY(!bar->undoButton()->isVisible());
+    QVERIFY(!m_view->undoHistory().canUndo());
+    QVERIFY(!m_view->undoHistory().canRedo());
+    if (blocker)
+        QVERIFY(blocker->exec("ROLLBACK"));
+}
+
+// Deletions from different places stack up; each undo takes back the newest one left.
+void UndoDeleteTest::stepsUndoNewestFirst()
+{
+    showBills();
+    deleteWithKey(m_lunch.id);
+    // A screen that removes several records at once makes one step of them.
+    SavingsGoal goal(u"旅行"_s, 5000, local(2024, 12, 1));
+    QVERIFY(m_store->insert(goal));
+    const SavingsDeposit first(goal.id, 100, local(2024, 4, 2), u"第一笔"_s);
+    const SavingsDeposit second(goal.id, 50, local(2024, 4, 3));
+    QVERIFY(m_store->insert(first) && m_store->insert(second));
+    QVERIFY(m_store->remove(
+        ModelStore::Removal().add<SavingsGoal>(goal.id).add<SavingsDeposit>(first.id).add<SavingsDeposit>(
+            second.id)));
+    QCOMPARE(m_view->undoBar()->message()->text(), u"已删除 3 条记录"_s);
+
+    m_view->undoHistory().undo();
+    QCOMPARE(m_store->savingsDeposits().size(), size_t(2));
+    QVERIFY(m_store->find<SavingsGoal>(goal.id));
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    m_view->undoHistory().undo();
+    QVERIFY(m_store->find<LedgerEntry>(m_lunch.id));
+    QVERIFY(!m_view->undoHistory().canUndo());
+}
+
+// An entry changed after its deletion was undone is deleted again as it is now, and a second
+// undo brings back that version.
+void UndoDeleteTest::redoDeletesTheRecordAsItNowIs()
+{
+    showBills();
+    deleteWithKey(m_lunch.id);
+    m_view->undoHistory().undo();
+    LedgerEntry changed = m_lunch;
+    changed.amount = 40;
+    changed.note = u"午饭和饮料"_s;
+    QVERIFY(m_store->update(changed));
+
+    m_view->undoHistory().redo();
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    m_view->undoHistory().undo();
+    QCOMPARE(fields(*m_store->find<LedgerEntry>(m_lunch.id)), fields(changed));
+}
+
+void UndoDeleteTest::nothingToUndoAfterARestart()
+{
+    showBills();
+    deleteWithKey(m_lunch.id);
+    QVERIFY(m_view->undoHistory().canUndo());
+    m_view.reset();
+    m_store.reset();
+
+    m_store = TestSupport::openStore(*m_dir);
+    QVERIFY(m_store);
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    showBills();
+    QVERIFY(!m_view->undoHistory().canUndo());
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    QVERIFY(!m_store->find<LedgerEntry>(m_lunch.id));
+    QVERIFY(!m_view->undoBar()->isVisible());
+}
+
+PENNYLOOM_TEST(UndoDeleteTest)
+#include "tst_UndoDelete.moc"

@@ -1,0 +1,302 @@
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "store/ModelStore.h"
+#include "store/SqliteDatabase.h"
+#include "store/StoreSchema.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+// The file as another program reads it: every table, every column, in row order, doubles
+// with all their digits; then the ids of each kind in the store's order in memory.
+QStringList snapshot(const ModelStore &store)
+{
+    QStringList out;
+    SqliteDatabase db;
+    if (!db.open(store.path()))
+        return {u"cannot open"_s};
+    for (const StoreSchema::TableShape &shape : StoreSchema::shapes()) {
+        QByteArrayList columns;
+        for (const StoreSchema::Column &column : shape.columns) {
+            const QByteArray name = '"' + QByteArray(column.name) + '"';
+            columns.append(QByteArray(column.type) == "REAL" ? "printf('%.17g', " + name + ")"
+                                                             : "quote(" + name + ")");
+        }
+        SqliteStatement rows(db, "SELECT rowid || ' ' || " + columns.join(" || '|' || ") + " FROM \"" +
+                                     QByteArray(shape.name) + "\" ORDER BY rowid");
+        while (rows.step() == SQLITE_ROW)
+            out.append(QString::fromLatin1(shape.name) + u' ' + rows.text(0));
+    }
+    auto ids = [&out](const char *kind, const auto &records) {
+        QStringList order;
+        for (const auto &record : records)
+            order.append(record.id.toString());
+        out.append(QString::fromLatin1(kind) + u" order "_s + order.join(u' '));
+    };
+    ids("entries", store.entries());
+    ids("budgets", store.budgets());
+    ids("goals", store.savingsGoals());
+    ids("deposits", store.savingsDeposits());
+    ids("accounts", store.assetAccounts());
+    ids("adjustments", store.assetAdjustments());
+    ids("fixed", store.fixedAssets());
+    return out;
+}
+
+// Records to pick from, as kind * 100 + position in the seed.
+enum Kind {
+    entry = 0,
+    budget = 100,
+    goal = 200,
+    deposit = 300,
+    account = 400,
+    adjustment = 500,
+    fixed = 600
+};
+
+} // namespace
+
+class StoreRestoreTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(openStore(local(2024, 6, 15, 10)));
+        seed();
+        connect(m_store.get(), &ModelStore::recordsRemoved, this,
+                [this](const ModelStore::Removed &removed) { m_removed.push_back(removed); });
+    }
+    void cleanup()
+    {
+        m_removed.clear();
+        closeStore();
+    }
+
+    void deleteUndoRedo_data();
+    void deleteUndoRedo();
+    void restoreRefusedWhenHeld_data();
+    void restoreRefusedWhenHeld();
+    void restoreFailsWhenFileLocked();
+
+private:
+    void seed();
+    ModelStore::Removal pick(const QList<int> &records) const;
+    void reopen();
+
+    std::vector<LedgerEntry> m_entries;
+    std::vector<Budget> m_budgets;
+    std::vector<SavingsGoal> m_goals;
+    std::vector<SavingsDeposit> m_deposits;
+    std::vector<AssetAccount> m_accounts;
+    std::vector<AssetAdjustment> m_adjustments;
+    std::vector<FixedAsset> m_fixed;
+    std::vector<ModelStore::Removed> m_removed;
+};
+
+void StoreRestoreTest::seed()
+{
+    m_entries.clear();
+    m_budgets.clear();
+    m_goals.clear();
+    m_deposits.clear();
+    m_accounts.clear();
+    m_adjustments.clear();
+    m_fixed.clear();
+    const QDateTime noon = local(2024, 6, 10, 12);
+    // Two entries on the same instant: their order comes from the file alone.
+    for (const auto &[amount, when, note] :
+         {std::tuple{32.5, noon, u"午饭"_s}, std::tuple{18.0, noon, u"咖啡"_s},
+          std::tuple{0.1 + 0.2, noon.addDays(-1), QString()}}) {
+        LedgerEntry e(amount, when, EntryKind::expense, u"餐饮"_s, note);
+        e.createdAt = when.addSecs(-37);
+        m_entries.push_back(e);
+    }
+    // A month budget, a period of two, then another month budget: budgets keep store order.
+    m_budgets.push_back(Budget(u"总预算"_s, 3000, local(2024, 6, 1)));
+    for (const QString &category : {u"餐饮"_s, u"交通"_s})
+        m_budgets.push_back(
+            Budget(category, 800, local(2024, 6, 1), local(2024, 6, 3), local(2024, 6, 20, 23, 59)));
+    m_budgets.push_back(Budget(u"购物"_s, 500, local(2024, 6, 1)));
+    for (const QString &name : {u"旅行"_s, u"相机"_s}) {
+        SavingsGoal g(name, 6000, local(2025, 1, 1));
+        g.createdAt = local(2024, 5, 1, 9);
+        m_goals.push_back(g);
+    }
+    m_deposits.push_back(SavingsDeposit(m_goals[0].id, 200, local(2024, 5, 2), u"第一笔"_s));
+    m_deposits.push_back(SavingsDeposit(m_goals[0].id, 300.25, local(2024, 5, 2), QString()));
+    m_deposits.push_back(SavingsDeposit(m_goals[1].id, 99, local(2024, 5, 3), u"相机"_s));
+    m_accounts.push_back(AssetAccount(u"工资卡"_s, u"储蓄卡"_s, u"资产"_s, 1000, local(2024, 1, 1)));
+    m_accounts.push_back(AssetAccount(u"信用卡"_s, u"信用卡"_s, u"负债"_s, 0, local(2024, 1, 1)));
+    m_adjustments.push_back(AssetAdjustment(m_accounts[0].id, 50, local(2024, 2, 1), u"利息"_s));
+    m_adjustments.push_back(AssetAdjustment(m_accounts[0].id, -20, local(2024, 2, 1), QString()));
+    m_adjustments.push_back(AssetAdjustment(m_accounts[1].id, -300, local(2024, 2, 2), u"还款"_s));
+    m_fixed.push_back(FixedAsset(u"电子"_s, u"笔记本"_s, 8000, local(2023, 3, 1), 36, u"公司"_s));
+    m_fixed.push_back(FixedAsset(u"家具"_s, u"沙发"_s, 4000, local(2022, 3, 1), 120, QString()));
+
+    const auto insertAll = [this](const auto &records) {
+        for (const auto &record : records)
+            QVERIFY(m_store->insert(record));
+    };
+    insertAll(m_entries);
+    insertAll(m_budgets);
+    insertAll(m_goals);
+    insertAll(m_deposits);
+    insertAll(m_accounts);
+    insertAll(m_adjustments);
+    insertAll(m_fixed);
+}
+
+ModelStore::Removal StoreRestoreTest::pick(const QList<int> &records) const
+{
+    ModelStore::Removal removal;
+    for (int record : records) {
+        const size_t at = size_t(record % 100);
+        switch (record / 100 * 100) {
+        case entry:
+            removal.add<LedgerEntry>(m_entries.at(at).id);
+            break;
+        case budget:
+            removal.add<Budget>(m_budgets.at(at).id);
+            break;
+        case goal:
+            removal.add<SavingsGoal>(m_goals.at(at).id);
+            break;
+        case deposit:
+            removal.add<SavingsDeposit>(m_deposits.at(at).id);
+            break;
+        case account:
+            removal.add<AssetAccount>(m_accounts.at(at).id);
+            break;
+        case adjustment:
+            removal.add<AssetAdjustment>(m_adjustments.at(at).id);
+            break;
+        default:
+            removal.add<FixedAsset>(m_fixed.at(at).id);
+            break;
+        }
+    }
+    return removal;
+}
+
+void StoreRestoreTest::reopen()
+{
+    m_store.reset();
+    m_store = TestSupport::openStore(*m_dir);
+    QVERIFY(m_store);
+}
+
+void StoreRestoreTest::deleteUndoRedo_data()
+{
+    QTest::addColumn<QList<int>>("records");
+
+    QTest::newRow("an entry sharing its instant") << QList<int>{entry + 0};
+    QTest::newRow("a goal with its deposits") << QList<int>{goal + 0, deposit + 0, deposit + 1};
+    QTest::newRow("an account with its adjustments")
+        << QList<int>{account + 0, adjustment + 0, adjustment + 1};
+    QTest::newRow("a budget period between month budgets") << QList<int>{budget + 1, budget + 2};
+    QTest::newRow("one deposit") << QList<int>{deposit + 1};
+    QTest::newRow("a fixed asset") << QList<int>{fixed + 1};
+    QTest::newRow("several kinds at once") << QList<int>{entry + 1, entry + 2, budget + 0, adjustment + 2};
+}
+
+// Undo gives back the store as it was, field for field and in the same order, on disk as in
+// memory; redo takes the same records away again.
+void StoreRestoreTest::deleteUndoRedo()
+{
+    QFETCH(QList<int>, records);
+    const QStringList before = snapshot(*m_store);
+
+    QVERIFY(m_store->remove(pick(records)));
+    QCOMPARE(m_removed.size(), size_t(1));
+    const ModelStore::Removed removed = m_removed.front();
+    QCOMPARE(removed.count(), records.size());
+    const QStringList deleted = snapshot(*m_store);
+    QVERIFY(deleted != before);
+
+    QSignalSpy entries(m_store.get(), &ModelStore::entriesChanged);
+    QVERIFY(m_store->restore(removed));
+    QCOMPARE(entries.count(), removed.records<LedgerEntry>().empty() ? 0 : 1);
+    QCOMPARE(snapshot(*m_store), before);
+    reopen();
+    QCOMPARE(snapshot(*m_store), before);
+
+    connect(m_store.get(), &ModelStore::recordsRemoved, this,
+            [this](const ModelStore::Removed &again) { m_removed.push_back(again); });
+    QVERIFY(m_store->remove(removed.removal()));
+    QCOMPARE(m_removed.size(), size_t(2));
+    QCOMPARE(m_removed.back().count(), records.size());
+    QCOMPARE(snapshot(*m_store), deleted);
+    reopen();
+    QCOMPARE(snapshot(*m_store), deleted);
+}
+
+void StoreRestoreTest::restoreRefusedWhenHeld_data()
+{
+    QTest::addColumn<bool>("restoredFirst");
+
+    QTest::newRow("the group is back already") << true;
+    QTest::newRow("one of the group was added again") << false;
+}
+
+// A group partly or wholly held again is refused whole: nothing written, nothing signalled.
+void StoreRestoreTest::restoreRefusedWhenHeld()
+{
+    QFETCH(bool, restoredFirst);
+    QVERIFY(m_store->remove(pick({goal + 1, deposit + 2, entry + 0})));
+    const ModelStore::Removed removed = m_removed.front();
+    if (restoredFirst)
+        QVERIFY(m_store->restore(removed));
+    else
+        QVERIFY(m_store->insert(m_deposits[2]));
+    const QStringList held = snapshot(*m_store);
+
+    QSignalSpy failures(m_store.get(), &ModelStore::writeFailed);
+    QSignalSpy goals(m_store.get(), &ModelStore::savingsGoalsChanged);
+    QSignalSpy entries(m_store.get(), &ModelStore::entriesChanged);
+    QVERIFY(!m_store->restore(removed));
+    QCOMPARE(goals.count(), 0);
+    QCOMPARE(entries.count(), 0);
+    QCOMPARE(failures.count(), 0);
+    QCOMPARE(snapshot(*m_store), held);
+    reopen();
+    QCOMPARE(snapshot(*m_store), held);
+}
+
+// Another connection holds the write lock: the restore fails, says so and changes nothing.
+void StoreRestoreTest::restoreFailsWhenFileLocked()
+{
+    QVERIFY(m_store->remove(pick({account + 1, adjustment + 2})));
+    const ModelStore::Removed removed = m_removed.front();
+    const QStringList deleted = snapshot(*m_store);
+
+    auto blocker = std::make_unique<SqliteDatabase>();
+    QVERIFY(blocker->open(m_store->path()));
+    QVERIFY(blocker->exec("BEGIN EXCLUSIVE"));
+    QSignalSpy failures(m_store.get(), &ModelStore::writeFailed);
+    QVERIFY(!m_store->restore(removed));
+    QCOMPARE(failures.count(), 1);
+    QCOMPARE(snapshot(*m_store), deleted);
+    QVERIFY(blocker->exec("ROLLBACK"));
+    blocker.reset();
+
+    // The same group goes back once the file is free again.
+    QVERIFY(m_store->restore(removed));
+    reopen();
+    QCOMPARE(snapshot(*m_store).size(), deleted.size() + 2);
+    QVERIFY(m_store->find<AssetAccount>(m_accounts[1].id));
+}
+
+PENNYLOOM_TEST(StoreRestoreTest)
+#include "tst_StoreRestore.moc"
