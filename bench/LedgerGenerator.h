@@ -6,7 +6,9 @@
 // Stores shaped like years of one person's books, written straight into the file: about
 // nine expenses to one income, every category, short everyday notes (a third left empty),
 // amounts skewed toward small sums, and a budget period per month for the last year plus a
-// few month budgets of the older kind.
+// few month budgets of the older kind. Every other kind is filled too: savings goals with
+// monthly deposits, asset accounts of each dimension with amount changes (one per hundred
+// entries), and fixed assets of each register category.
 namespace LedgerGenerator {
 
 // The day the generated books end on; benchmarks fix the clock here so the current period

@@ -1,6 +1,7 @@
 #include "PennyloomApp.h"
 
 #include "ContentView.h"
+#include "FirstPaintExit.h"
 #include "LedgerBusService.h"
 #include "QuitSignals.h"
 #include "model/Clock.h"
@@ -77,6 +78,7 @@ int PennyloomApp::run()
         quit();
     });
     window.restoreWindowState();
+    FirstPaintExit::watch(window, arguments());
     window.show();
     return exec();
 }
