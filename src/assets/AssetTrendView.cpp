@@ -165,6 +165,9 @@ void AssetTrendView::refresh()
     for (size_t i = 0; i < m_points.size(); ++i)
         symbols->append(double(i), m_points[i].amount);
     auto *area = new QAreaSeries(upper, lower);
+    // The area does not own its two bounds; removeAllSeries deletes the area and so them.
+    upper->setParent(area);
+    lower->setParent(area);
     QLinearGradient fill(QPointF(0, 0), QPointF(0, 1));
     fill.setCoordinateMode(QGradient::ObjectBoundingMode);
     fill.setColorAt(0, Palette::withAlpha(Palette::indigo(), 0.28));

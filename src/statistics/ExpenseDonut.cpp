@@ -33,7 +33,10 @@ ExpenseDonut::ExpenseDonut(QWidget *parent)
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
 
+    // The view made a chart of its own and only lets go of it on setChart.
+    QChart *unused = m_view->chart();
     m_view->setChart(chart);
+    delete unused;
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->setStyleSheet(u"background: transparent;"_s);
