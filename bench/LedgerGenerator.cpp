@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -44,6 +45,8 @@ void writeEntries(SqliteDatabase &db, int n, const QDateTime &endOfData)
     const qint64 span = qint64(10) * 365 * 24 * 3600 * 1000;
     const QStringList &expenses = LedgerCategories::expenses();
     const QStringList &incomes = LedgerCategories::incomes();
+    std::vector<LedgerEntry> entries;
+    entries.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         const bool income = random.bounded(10) == 0;
         const QStringList &categories = income ? incomes : expenses;
@@ -55,7 +58,16 @@ void writeEntries(SqliteDatabase &db, int n, const QDateTime &endOfData)
         const QString note = random.bounded(3) == 0 ? QString() : notes().at(random.bounded(notes().size()));
         LedgerEntry entry(amount, date, income ? EntryKind::income : EntryKind::expense,
                           categories.at(random.bounded(static_cast<int>(categories.size()))), note);
-        entry.createdAt = date;
+        // Most entries are written down the day they happen; one in five a few days later.
+        const qint64 late =
+            random.bounded(5) == 0 ? static_cast<qint64>(random.generateDouble() * 3 * 86400000) : 0;
+        entry.createdAt = QDateTime::fromMSecsSinceEpoch(std::min(end, date.toMSecsSinceEpoch() + late));
+        entries.push_back(std::move(entry));
+    }
+    // Stored in the order they were written down, as the program stores them.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const LedgerEntry &a, const LedgerEntry &b) { return a.createdAt < b.createdAt; });
+    for (const LedgerEntry &entry : entries) {
         Table::bind(insert, entry);
         insert.run();
     }

@@ -8,7 +8,8 @@
 // amounts skewed toward small sums, and a budget period per month for the last year plus a
 // few month budgets of the older kind. Every other kind is filled too: savings goals with
 // monthly deposits, asset accounts of each dimension with amount changes (one per hundred
-// entries), and fixed assets of each register category.
+// entries), and fixed assets of each register category. Entries are stored in the order they
+// were written down (most on their day, some days later), as the program stores them.
 namespace LedgerGenerator {
 
 // The day the generated books end on; benchmarks fix the clock here so the current period

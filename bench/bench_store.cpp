@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 #include <sqlite3.h>
 
 #include <vector>
@@ -30,8 +32,10 @@ void BM_ReadIntoRecords(benchmark::State &state)
         using Table = StoreSchema::Table<LedgerEntry>;
         SqliteStatement select(db, "SELECT * FROM LedgerEntry");
         std::vector<LedgerEntry> rows;
+        TextPool pool;
+        const StoreSchema::RowReader row(select, pool);
         while (select.step() == SQLITE_ROW)
-            rows.push_back(Table::read(select));
+            rows.push_back(Table::read(row));
         benchmark::DoNotOptimize(rows.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -75,12 +79,30 @@ void BM_UpdateDate(benchmark::State &state)
     }
 }
 
+// Deleting an entry from the middle of the order and undoing it: both find the record by id.
+void BM_RemoveAndRestore(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const QString path = LedgerGenerator::storeWith(n, true);
+    QString error;
+    auto store = ModelStore::open(path, &error);
+    std::optional<ModelStore::Removed> taken;
+    QObject::connect(store.get(), &ModelStore::recordsRemoved,
+                     [&](const ModelStore::Removed &removed) { taken = removed; });
+    for (auto _ : state) {
+        const QUuid id = store->entries()[static_cast<size_t>(n / 2)].id;
+        if (!store->remove<LedgerEntry>(id) || !taken || !store->restore(*taken))
+            state.SkipWithError("remove or restore failed");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadIntoRecords)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStore)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_InsertNewest)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_UpdateDate)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InsertNewest)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdateDate)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RemoveAndRestore)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,7 @@
 #include "ModelStore.h"
 
 #include "DataFolder.h"
+#include "LoadOrder.h"
 #include "SqliteDatabase.h"
 #include "StoreSchema.h"
 
@@ -156,9 +157,52 @@ template <class R> const std::vector<R> &ModelStore::all() const
 
 template <class R> const R *ModelStore::find(const QUuid &id) const
 {
-    const auto &rows = collection<R>().rows;
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const R &r) { return r.id == id; });
-    return it == rows.end() ? nullptr : &*it;
+    const qsizetype at = indexOf<R>(id);
+    return at < 0 ? nullptr : &collection<R>().rows[static_cast<size_t>(at)];
+}
+
+namespace {
+
+// Orders records and keys newest first, for binary searches over a kind's rows.
+template <class R> struct NewestFirst {
+    static qint64 key(const R &r) { return Table<R>::sortKey(r); }
+    static qint64 key(qint64 k) { return k; }
+    bool operator()(const auto &a, const auto &b) const { return key(a) > key(b); }
+};
+
+} // namespace
+
+template <class R> std::optional<qint64> ModelStore::stored(const char *column, const QUuid &id) const
+{
+    SqliteStatement statement(*m_db, "SELECT " + QByteArray(column) + " FROM \"" +
+                                         QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1 LIMIT 1");
+    if (!statement.isValid())
+        return std::nullopt;
+    statement.bind(1, StoreSchema::uuidText(id));
+    if (statement.step() != SQLITE_ROW)
+        return std::nullopt;
+    return statement.integer(0);
+}
+
+template <class R> qsizetype ModelStore::indexOf(const QUuid &id) const
+{
+    const Collection<R> &c = collection<R>();
+    if (!c.ids.mayContain(id))
+        return -1;
+    const auto matches = [&](const R &r) { return r.id == id; };
+    const auto begin = c.rows.begin();
+    const auto end = c.rows.end();
+    if constexpr (Table<R>::keyColumn != nullptr) {
+        const QByteArray column = '"' + QByteArray(Table<R>::keyColumn) + '"';
+        if (const std::optional<qint64> key = stored<R>(column.constData(), id)) {
+            const auto [first, last] = std::equal_range(begin, end, *key, NewestFirst<R>{});
+            if (const auto it = std::find_if(first, last, matches); it != last)
+                return it - begin;
+        }
+    }
+    // Not where the file puts it (a file changed under the store), or a kind without keys.
+    const auto it = std::find_if(begin, end, matches);
+    return it == end ? -1 : it - begin;
 }
 
 bool ModelStore::load(QString *error)
@@ -171,6 +215,14 @@ bool ModelStore::load(QString *error)
 template <class R> bool ModelStore::loadKind(QString *error)
 {
     const StoreSchema::TableShape shape{Table<R>::name, Table<R>::columns};
+    const QByteArray table = '"' + QByteArray(Table<R>::name) + '"';
+    // Rowids are assigned in turn, so their span bounds the count without counting the rows;
+    // a bound far above it only reserves address space that is never touched.
+    const qint64 first = m_db->scalar("SELECT min(rowid) FROM " + table).value_or(QString()).toLongLong();
+    const qint64 last = m_db->scalar("SELECT max(rowid) FROM " + table).value_or(QString()).toLongLong();
+    qint64 bound = last >= first ? last - first + 1 : 0;
+    if (bound > (qint64(1) << 28))
+        bound = m_db->scalar("SELECT count(*) FROM " + table).value_or(QString()).toLongLong();
     // Read in file order, which is sequential on disk, and sort in memory: far cheaper than
     // asking SQLite to sort a large table.
     SqliteStatement statement(*m_db, StoreSchema::selectSql(shape));
@@ -180,53 +232,58 @@ template <class R> bool ModelStore::loadKind(QString *error)
     }
     Collection<R> &c = collection<R>();
     c.rows.clear();
-    c.sequence.clear();
-    // Records are sorted through their keys alone: moving whole records around in a sort
-    // costs far more than one move each into their final place.
-    std::vector<R> read;
-    std::vector<std::pair<qint64, quint32>> order;
-    std::vector<qint64> rowids;
+    c.rows.reserve(static_cast<size_t>(bound));
+    std::vector<qint64> keys;
+    keys.reserve(static_cast<size_t>(bound));
+    std::vector<std::uint64_t> fingerprints;
+    fingerprints.reserve(static_cast<size_t>(bound));
+    TextPool pool;
+    const StoreSchema::RowReader row(statement, pool);
     int rc = SQLITE_OK;
     while ((rc = statement.step()) == SQLITE_ROW) {
-        rowids.push_back(statement.integer(static_cast<int>(shape.columns.size())));
-        read.push_back(Table<R>::read(statement));
-        order.emplace_back(Table<R>::sortKey(read.back()), static_cast<quint32>(order.size()));
+        c.rows.push_back(Table<R>::read(row));
+        keys.push_back(Table<R>::sortKey(c.rows.back()));
+        fingerprints.push_back(IdSet::fingerprint(c.rows.back().id));
     }
     if (rc != SQLITE_DONE) {
         *error = m_db->lastError();
         return false;
     }
-    // Newest first; equal keys keep file order (the index breaks ties).
-    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
-    c.sequence.reserve(static_cast<qsizetype>(read.size()));
-    c.rows.reserve(read.size());
-    for (const auto &[key, index] : order) {
-        // Two rows with one id (a file edited by hand) cannot both be shown and changed
-        // safely; merging them would pick one person's record over another's.
-        if (c.sequence.contains(read[index].id)) {
+    // Two rows with one id (a file edited by hand) cannot both be shown and changed safely;
+    // merging them would pick one person's record over another's.
+    if (!c.ids.assign(std::move(fingerprints))) {
+        std::vector<QUuid> ids;
+        ids.reserve(c.rows.size());
+        for (const R &r : c.rows)
+            ids.push_back(r.id);
+        std::sort(ids.begin(), ids.end());
+        if (const auto twin = std::adjacent_find(ids.begin(), ids.end()); twin != ids.end()) {
             *error = u"表 %1 中有多条记录使用同一编号 %2，文件可能被手工改动过。程序不会合并它们；"
                      u"请用备份恢复（pennyloom --restore 备份文件）。"_s.arg(
-                         QString::fromLatin1(Table<R>::name), StoreSchema::uuidText(read[index].id));
+                         QString::fromLatin1(Table<R>::name), StoreSchema::uuidText(*twin));
             return false;
         }
-        c.sequence.insert(read[index].id, rowids[index]);
-        c.rows.push_back(std::move(read[index]));
     }
+    LoadOrder::arrange(c.rows, LoadOrder::newestFirst(keys));
     return true;
 }
 
-template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 sequence)
+template <class R>
+typename std::vector<R>::iterator ModelStore::slot(typename std::vector<R>::iterator first,
+                                                   typename std::vector<R>::iterator last, qint64 key,
+                                                   qint64 rowid) const
+{
+    const auto [from, to] = std::equal_range(first, last, key, NewestFirst<R>{});
+    // Records with the same key keep the order they were stored in: the rowid's order.
+    return std::partition_point(
+        from, to, [&](const R &other) { return stored<R>("rowid", other.id).value_or(0) < rowid; });
+}
+
+template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 rowid)
 {
     Table<R>::normalise(record);
-    // Newest first; records with the same key keep the order they were stored in.
-    const qint64 key = Table<R>::sortKey(record);
-    const auto position = std::upper_bound(c.rows.begin(), c.rows.end(), key, [&](qint64 k, const R &other) {
-        const qint64 otherKey = Table<R>::sortKey(other);
-        return k != otherKey ? k > otherKey : sequence < c.sequence.value(other.id);
-    });
-    c.sequence.insert(record.id, sequence);
+    const auto position = slot<R>(c.rows.begin(), c.rows.end(), Table<R>::sortKey(record), rowid);
+    c.ids.insert(record.id);
     c.rows.insert(position, std::move(record));
 }
 
@@ -257,7 +314,7 @@ template <class R> bool ModelStore::write(const QByteArray &sql, const R &record
 template <class R> bool ModelStore::insert(const R &record)
 {
     Collection<R> &c = collection<R>();
-    if (c.sequence.contains(record.id)) {
+    if (indexOf<R>(record.id) >= 0) {
         reportFailure(u"已有一条编号相同的记录"_s);
         return false;
     }
@@ -286,8 +343,8 @@ template <class R> bool ModelStore::insert(const R &record)
 template <class R> bool ModelStore::update(const R &record)
 {
     Collection<R> &c = collection<R>();
-    const auto it = std::find_if(c.rows.begin(), c.rows.end(), [&](const R &r) { return r.id == record.id; });
-    if (it == c.rows.end())
+    const qsizetype at = indexOf<R>(record.id);
+    if (at < 0)
         return false;
     const bool written = transaction([&](QString &reason) {
         if (!write(StoreSchema::updateSql({Table<R>::name, Table<R>::columns}), record))
@@ -303,53 +360,81 @@ template <class R> bool ModelStore::update(const R &record)
     });
     if (!written)
         return false;
-    const qint64 sequence = c.sequence.value(record.id);
-    if (Table<R>::sortKey(*it) == Table<R>::sortKey(record)) {
-        *it = record;
-        Table<R>::normalise(*it);
-    } else {
-        c.rows.erase(it);
-        place(c, record, sequence);
+    const auto held = c.rows.begin() + at;
+    const qint64 key = Table<R>::sortKey(record);
+    const bool moves = Table<R>::sortKey(*held) != key;
+    *held = record;
+    Table<R>::normalise(*held);
+    if (moves) {
+        // Only the records between its old and its new place shift. An update keeps the
+        // row, so the record keeps its rank among equal keys.
+        const qint64 rowid = stored<R>("rowid", record.id).value_or(0);
+        if (const auto before = slot<R>(c.rows.begin(), held, key, rowid); before != held)
+            std::rotate(before, held, held + 1);
+        else
+            std::rotate(held, held + 1, slot<R>(held + 1, c.rows.end(), key, rowid));
     }
     emitChanged<R>();
     return true;
 }
 
-template <class R> bool ModelStore::deleteRows(const std::vector<QUuid> &ids, QString &reason)
+template <class R>
+bool ModelStore::deleteRows(const std::vector<QUuid> &ids, QString &reason, std::vector<Taken> &taken)
 {
     if (ids.empty())
         return true;
-    SqliteStatement statement(*m_db, "DELETE FROM \"" + QByteArray(Table<R>::name) + "\" WHERE \"id\" = ?1");
+    SqliteStatement statement(*m_db, "DELETE FROM \"" + QByteArray(Table<R>::name) +
+                                         "\" WHERE \"id\" = ?1 RETURNING rowid");
     if (!statement.isValid())
         return false;
-    const Collection<R> &c = collection<R>();
     QSet<QUuid> seen;
     for (const QUuid &id : ids) {
-        statement.bind(1, StoreSchema::uuidText(id));
-        if (!statement.run())
-            return false;
         // Exactly the rows memory holds go: one per held id, none for an unknown or repeated one.
         const bool first = !seen.contains(id);
         seen.insert(id);
-        if (m_db->changes() != (first && c.sequence.contains(id) ? 1 : 0)) {
+        const qsizetype at = first ? indexOf<R>(id) : -1;
+        statement.bind(1, StoreSchema::uuidText(id));
+        int rows = 0;
+        qint64 rowid = 0;
+        int rc = SQLITE_OK;
+        while ((rc = statement.step()) == SQLITE_ROW) {
+            rowid = statement.integer(0);
+            ++rows;
+        }
+        statement.reset();
+        if (rc != SQLITE_DONE)
+            return false;
+        if (rows != (at >= 0 ? 1 : 0)) {
             reason = u"数据文件中的记录与程序中的不一致"_s;
             return false;
         }
+        if (at >= 0)
+            taken.push_back({at, rowid});
     }
+    std::sort(taken.begin(), taken.end(), [](const Taken &a, const Taken &b) { return a.index < b.index; });
     return true;
 }
 
-template <class R> void ModelStore::forget(const std::vector<QUuid> &ids)
+template <class R> void ModelStore::forget(const std::vector<Taken> &taken)
 {
-    if (ids.empty())
+    if (taken.empty())
         return;
     Collection<R> &c = collection<R>();
-    const QSet<QUuid> gone(ids.begin(), ids.end());
-    const auto removed = std::erase_if(c.rows, [&](const R &r) { return gone.contains(r.id); });
-    for (const QUuid &id : ids)
-        c.sequence.remove(id);
-    if (removed > 0)
-        emitChanged<R>();
+    // One pass from the first gone record on, each kept record moved once.
+    std::vector<QUuid> gone;
+    auto next = taken.begin();
+    size_t kept = static_cast<size_t>(next->index);
+    for (size_t i = kept; i < c.rows.size(); ++i) {
+        if (next != taken.end() && static_cast<size_t>(next->index) == i) {
+            gone.push_back(c.rows[i].id);
+            ++next;
+            continue;
+        }
+        c.rows[kept++] = std::move(c.rows[i]);
+    }
+    c.rows.erase(c.rows.begin() + static_cast<qsizetype>(kept), c.rows.end());
+    c.ids.erase(gone);
+    emitChanged<R>();
 }
 
 template <class R> bool ModelStore::remove(const QUuid &id)
@@ -375,46 +460,45 @@ bool ModelStore::remove(const Removal &removal)
     if (removal.isEmpty())
         return true;
     const auto &ids = removal.m_ids;
+    std::array<std::vector<Taken>, StoreSchema::kindCount> taken;
     const bool written = transaction([&](QString &reason) {
-        return deleteRows<LedgerEntry>(ids[0], reason) && deleteRows<Budget>(ids[1], reason) &&
-               deleteRows<SavingsGoal>(ids[2], reason) && deleteRows<SavingsDeposit>(ids[3], reason) &&
-               deleteRows<AssetAccount>(ids[4], reason) && deleteRows<AssetAdjustment>(ids[5], reason) &&
-               deleteRows<FixedAsset>(ids[6], reason);
+        return deleteRows<LedgerEntry>(ids[0], reason, taken[0]) &&
+               deleteRows<Budget>(ids[1], reason, taken[1]) &&
+               deleteRows<SavingsGoal>(ids[2], reason, taken[2]) &&
+               deleteRows<SavingsDeposit>(ids[3], reason, taken[3]) &&
+               deleteRows<AssetAccount>(ids[4], reason, taken[4]) &&
+               deleteRows<AssetAdjustment>(ids[5], reason, taken[5]) &&
+               deleteRows<FixedAsset>(ids[6], reason, taken[6]);
     });
     if (!written)
         return false;
     Removed removed;
-    keep<LedgerEntry>(removed, ids[0]);
-    keep<Budget>(removed, ids[1]);
-    keep<SavingsGoal>(removed, ids[2]);
-    keep<SavingsDeposit>(removed, ids[3]);
-    keep<AssetAccount>(removed, ids[4]);
-    keep<AssetAdjustment>(removed, ids[5]);
-    keep<FixedAsset>(removed, ids[6]);
-    forget<LedgerEntry>(ids[0]);
-    forget<Budget>(ids[1]);
-    forget<SavingsGoal>(ids[2]);
-    forget<SavingsDeposit>(ids[3]);
-    forget<AssetAccount>(ids[4]);
-    forget<AssetAdjustment>(ids[5]);
-    forget<FixedAsset>(ids[6]);
+    keep<LedgerEntry>(removed, taken[0]);
+    keep<Budget>(removed, taken[1]);
+    keep<SavingsGoal>(removed, taken[2]);
+    keep<SavingsDeposit>(removed, taken[3]);
+    keep<AssetAccount>(removed, taken[4]);
+    keep<AssetAdjustment>(removed, taken[5]);
+    keep<FixedAsset>(removed, taken[6]);
+    forget<LedgerEntry>(taken[0]);
+    forget<Budget>(taken[1]);
+    forget<SavingsGoal>(taken[2]);
+    forget<SavingsDeposit>(taken[3]);
+    forget<AssetAccount>(taken[4]);
+    forget<AssetAdjustment>(taken[5]);
+    forget<FixedAsset>(taken[6]);
     if (!removed.isEmpty())
         Q_EMIT recordsRemoved(removed);
     return true;
 }
 
-template <class R> void ModelStore::keep(Removed &removed, const std::vector<QUuid> &ids) const
+template <class R> void ModelStore::keep(Removed &removed, const std::vector<Taken> &taken) const
 {
-    if (ids.empty())
-        return;
     const Collection<R> &c = collection<R>();
-    const QSet<QUuid> gone(ids.begin(), ids.end());
     auto &records = std::get<std::vector<R>>(removed.m_records);
-    for (const R &record : c.rows) {
-        if (gone.contains(record.id)) {
-            records.push_back(record);
-            removed.m_sequences[Table<R>::index].push_back(c.sequence.value(record.id));
-        }
+    for (const Taken &t : taken) {
+        records.push_back(c.rows[static_cast<size_t>(t.index)]);
+        removed.m_sequences[Table<R>::index].push_back(t.rowid);
     }
 }
 
@@ -440,9 +524,8 @@ ModelStore::Removal ModelStore::Removed::removal() const
 
 template <class R> bool ModelStore::holdsAny(const Removed &removed) const
 {
-    const Collection<R> &c = collection<R>();
     const std::vector<R> &records = removed.records<R>();
-    return std::any_of(records.begin(), records.end(), [&](const R &r) { return c.sequence.contains(r.id); });
+    return std::any_of(records.begin(), records.end(), [&](const R &r) { return indexOf<R>(r.id) >= 0; });
 }
 
 template <class R> bool ModelStore::reinsertRows(const Removed &removed, std::vector<qint64> &sequences)

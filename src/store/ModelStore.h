@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IdSet.h"
 #include "model/AssetAccount.h"
 #include "model/AssetAdjustment.h"
 #include "model/Budget.h"
@@ -8,13 +9,13 @@
 #include "model/SavingsDeposit.h"
 #include "model/SavingsGoal.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QUuid>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -120,7 +121,12 @@ Q_SIGNALS:
 private:
     template <class R> struct Collection {
         std::vector<R> rows;
-        QHash<QUuid, qint64> sequence; // rowid, which orders records with equal sort keys
+        IdSet ids;
+    };
+    // A record held in memory and the file's rowid for it, which orders records with equal keys.
+    struct Taken {
+        qsizetype index;
+        qint64 rowid;
     };
 
     explicit ModelStore(QString path, std::unique_ptr<SqliteDatabase> db);
@@ -128,17 +134,27 @@ private:
     template <class R> bool loadKind(QString *error);
     template <class R> Collection<R> &collection();
     template <class R> const Collection<R> &collection() const;
-    template <class R> void place(Collection<R> &c, R record, qint64 sequence);
+    // Where the record with that id is held, or -1. The file's index on ids gives its key, and
+    // the key its place, so this costs no scan of the records.
+    template <class R> qsizetype indexOf(const QUuid &id) const;
+    template <class R> std::optional<qint64> stored(const char *column, const QUuid &id) const;
+    // Where a record with that key and rowid goes in [first, last) of its kind's order.
+    template <class R>
+    typename std::vector<R>::iterator slot(typename std::vector<R>::iterator first,
+                                           typename std::vector<R>::iterator last, qint64 key,
+                                           qint64 rowid) const;
+    template <class R> void place(Collection<R> &c, R record, qint64 rowid);
     template <class R> void emitChanged();
     // Runs work(reason) in one transaction, committed only when work returns true; otherwise
     // rolled back and reported with the reason work gave, or the store's error.
     template <class F> bool transaction(F &&work);
     // Binds the record into one insert or update and runs it.
     template <class R> bool write(const QByteArray &sql, const R &record);
-    template <class R> bool deleteRows(const std::vector<QUuid> &ids, QString &reason);
-    template <class R> void forget(const std::vector<QUuid> &ids);
+    template <class R>
+    bool deleteRows(const std::vector<QUuid> &ids, QString &reason, std::vector<Taken> &taken);
+    template <class R> void forget(const std::vector<Taken> &taken);
     void reportFailure(const QString &reason = {});
-    template <class R> void keep(Removed &removed, const std::vector<QUuid> &ids) const;
+    template <class R> void keep(Removed &removed, const std::vector<Taken> &taken) const;
     template <class R> bool holdsAny(const Removed &removed) const;
     template <class R> bool reinsertRows(const Removed &removed, std::vector<qint64> &sequences);
     template <class R> void replace(const Removed &removed, const std::vector<qint64> &sequences);

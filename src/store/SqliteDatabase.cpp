@@ -87,9 +87,14 @@ void SqliteStatement::reset()
 
 QString SqliteStatement::text(int column) const
 {
+    const QByteArrayView bytes = utf8(column);
+    return bytes.isNull() ? QString() : QString::fromUtf8(bytes);
+}
+
+QByteArrayView SqliteStatement::utf8(int column) const
+{
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    const int bytes = sqlite3_column_bytes(m_statement, column);
-    return data ? QString::fromUtf8(data, bytes) : QString();
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
 }
 
 double SqliteStatement::real(int column) const

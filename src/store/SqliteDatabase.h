@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -37,6 +38,9 @@ public:
     void reset();
 
     QString text(int column) const;
+    // The column's UTF-8 bytes as SQLite holds them, valid until the next step or reset; a
+    // null view for NULL.
+    QByteArrayView utf8(int column) const;
     double real(int column) const;
     qint64 integer(int column) const;
     bool isNull(int column) const;

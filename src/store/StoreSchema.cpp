@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace StoreSchema {
 
 namespace {
@@ -19,16 +21,30 @@ void bindOptionalDate(SqliteStatement &s, int index, const std::optional<QDateTi
         s.bindNull(index);
 }
 
-std::optional<QDateTime> optionalDate(const SqliteStatement &s, int column)
-{
-    if (s.isNull(column))
-        return std::nullopt;
-    return dateFrom(s.integer(column));
-}
+// Hex digit values by byte, -1 for every other byte.
+constexpr std::array<qint8, 256> hexDigits = [] {
+    std::array<qint8, 256> digits{};
+    digits.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        digits['0' + i] = static_cast<qint8>(i);
+    for (int i = 0; i < 6; ++i) {
+        digits['a' + i] = static_cast<qint8>(10 + i);
+        digits['A' + i] = static_cast<qint8>(10 + i);
+    }
+    return digits;
+}();
 
-QUuid uuid(const SqliteStatement &s, int column)
+// The value of the hex digits text[from, from + count), or -1 when one is not a hex digit.
+qint64 hexNumber(const char *text, int from, int count)
 {
-    return QUuid::fromString(s.text(column));
+    qint64 value = 0;
+    qint8 bad = 0;
+    for (int i = from; i < from + count; ++i) {
+        const qint8 digit = hexDigits[static_cast<unsigned char>(text[i])];
+        bad |= digit;
+        value = value << 4 | (digit & 15);
+    }
+    return bad < 0 ? -1 : value;
 }
 
 QByteArray quoted(const char *name)
@@ -51,6 +67,36 @@ QString uuidText(const QUuid &id)
     return id.toString(QUuid::WithoutBraces);
 }
 
+QUuid uuidFrom(QByteArrayView text)
+{
+    // xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx, as uuidText writes it.
+    const char *t = text.data();
+    if (text.size() == 36 && t[8] == '-' && t[13] == '-' && t[18] == '-' && t[23] == '-') {
+        const qint64 parts[] = {hexNumber(t, 0, 8), hexNumber(t, 9, 4), hexNumber(t, 14, 4),
+                                hexNumber(t, 19, 4), hexNumber(t, 24, 12)};
+        if (std::all_of(std::begin(parts), std::end(parts), [](qint64 p) { return p >= 0; })) {
+            const auto byte = [&](int shift) { return static_cast<uchar>(parts[4] >> shift); };
+            return QUuid(static_cast<uint>(parts[0]), static_cast<ushort>(parts[1]),
+                         static_cast<ushort>(parts[2]), static_cast<uchar>(parts[3] >> 8),
+                         static_cast<uchar>(parts[3]), byte(40), byte(32), byte(24), byte(16), byte(8),
+                         byte(0));
+        }
+    }
+    return QUuid::fromString(QAnyStringView(QUtf8StringView(text)));
+}
+
+QDateTime RowReader::date(int column) const
+{
+    return dateFrom(m_s.integer(column));
+}
+
+std::optional<QDateTime> RowReader::optionalDate(int column) const
+{
+    if (m_s.isNull(column))
+        return std::nullopt;
+    return date(column);
+}
+
 QDateTime dateFrom(qint64 msecs)
 {
     // UTC instants compare without a time-zone lookup; screens convert to local time to show them.
@@ -68,16 +114,16 @@ void Table<LedgerEntry>::bind(SqliteStatement &s, const LedgerEntry &r)
     bindDate(s, 7, r.createdAt);
 }
 
-LedgerEntry Table<LedgerEntry>::read(const SqliteStatement &s)
+LedgerEntry Table<LedgerEntry>::read(const RowReader &s)
 {
     LedgerEntry r;
-    r.id = uuid(s, 0);
+    r.id = s.uuid(0);
     r.amount = s.real(1);
-    r.date = dateFrom(s.integer(2));
+    r.date = s.date(2);
     r.kindRaw = s.text(3);
     r.category = s.text(4);
     r.note = s.text(5);
-    r.createdAt = dateFrom(s.integer(6));
+    r.createdAt = s.date(6);
     return r;
 }
 
@@ -91,15 +137,15 @@ void Table<Budget>::bind(SqliteStatement &s, const Budget &r)
     bindOptionalDate(s, 6, r.periodEnd);
 }
 
-Budget Table<Budget>::read(const SqliteStatement &s)
+Budget Table<Budget>::read(const RowReader &s)
 {
     Budget r;
-    r.id = uuid(s, 0);
+    r.id = s.uuid(0);
     r.category = s.text(1);
     r.limit = s.real(2);
     r.monthKey = s.text(3);
-    r.periodStart = optionalDate(s, 4);
-    r.periodEnd = optionalDate(s, 5);
+    r.periodStart = s.optionalDate(4);
+    r.periodEnd = s.optionalDate(5);
     return r;
 }
 
@@ -112,14 +158,14 @@ void Table<SavingsGoal>::bind(SqliteStatement &s, const SavingsGoal &r)
     bindDate(s, 5, r.createdAt);
 }
 
-SavingsGoal Table<SavingsGoal>::read(const SqliteStatement &s)
+SavingsGoal Table<SavingsGoal>::read(const RowReader &s)
 {
     SavingsGoal r;
-    r.id = uuid(s, 0);
+    r.id = s.uuid(0);
     r.name = s.text(1);
     r.targetAmount = s.real(2);
-    r.expectedDate = dateFrom(s.integer(3));
-    r.createdAt = dateFrom(s.integer(4));
+    r.expectedDate = s.date(3);
+    r.createdAt = s.date(4);
     return r;
 }
 
@@ -132,13 +178,13 @@ void Table<SavingsDeposit>::bind(SqliteStatement &s, const SavingsDeposit &r)
     s.bind(5, r.note);
 }
 
-SavingsDeposit Table<SavingsDeposit>::read(const SqliteStatement &s)
+SavingsDeposit Table<SavingsDeposit>::read(const RowReader &s)
 {
     SavingsDeposit r;
-    r.id = uuid(s, 0);
-    r.goalID = uuid(s, 1);
+    r.id = s.uuid(0);
+    r.goalID = s.uuid(1);
     r.amount = s.real(2);
-    r.date = dateFrom(s.integer(3));
+    r.date = s.date(3);
     r.note = s.text(4);
     return r;
 }
@@ -153,15 +199,15 @@ void Table<AssetAccount>::bind(SqliteStatement &s, const AssetAccount &r)
     bindDate(s, 6, r.createdAt);
 }
 
-AssetAccount Table<AssetAccount>::read(const SqliteStatement &s)
+AssetAccount Table<AssetAccount>::read(const RowReader &s)
 {
     AssetAccount r;
-    r.id = uuid(s, 0);
+    r.id = s.uuid(0);
     r.name = s.text(1);
     r.kind = s.text(2);
     r.dimension = s.text(3);
     r.openingBalance = s.real(4);
-    r.createdAt = dateFrom(s.integer(5));
+    r.createdAt = s.date(5);
     return r;
 }
 
@@ -174,13 +220,13 @@ void Table<AssetAdjustment>::bind(SqliteStatement &s, const AssetAdjustment &r)
     s.bind(5, r.note);
 }
 
-AssetAdjustment Table<AssetAdjustment>::read(const SqliteStatement &s)
+AssetAdjustment Table<AssetAdjustment>::read(const RowReader &s)
 {
     AssetAdjustment r;
-    r.id = uuid(s, 0);
-    r.accountID = uuid(s, 1);
+    r.id = s.uuid(0);
+    r.accountID = s.uuid(1);
     r.amount = s.real(2);
-    r.date = dateFrom(s.integer(3));
+    r.date = s.date(3);
     r.note = s.text(4);
     return r;
 }
@@ -197,17 +243,17 @@ void Table<FixedAsset>::bind(SqliteStatement &s, const FixedAsset &r)
     bindDate(s, 8, r.createdAt);
 }
 
-FixedAsset Table<FixedAsset>::read(const SqliteStatement &s)
+FixedAsset Table<FixedAsset>::read(const RowReader &s)
 {
     FixedAsset r;
-    r.id = uuid(s, 0);
+    r.id = s.uuid(0);
     r.category = s.text(1);
     r.name = s.text(2);
     r.currentValue = s.real(3);
-    r.purchaseDate = dateFrom(s.integer(4));
+    r.purchaseDate = s.date(4);
     r.usefulLifeMonths = s.integer(5);
     r.note = s.text(6);
-    r.createdAt = dateFrom(s.integer(7));
+    r.createdAt = s.date(7);
     return r;
 }
 

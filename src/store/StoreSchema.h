@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SqliteDatabase.h"
+#include "TextPool.h"
 
 #include "model/AssetAccount.h"
 #include "model/AssetAdjustment.h"
@@ -28,11 +29,32 @@ struct Column {
 };
 
 // The table of a record kind: its name, its columns, its position in the schema, the key the
-// screens sort by (newest first) and how a record is written and read. normalise() makes a
-// record what reading it back would give: dates in UTC, texts well formed.
+// screens sort by (newest first), the column that holds that key (none when all are equal),
+// and how a record is written and read. normalise() makes a record what reading it back would
+// give: dates in UTC, texts well formed.
 template <class R> struct Table;
 
 QString uuidText(const QUuid &id);
+// The id a stored text names, as QUuid::fromString reads it; the usual lowercase form without
+// braces is read straight from its bytes.
+QUuid uuidFrom(QByteArrayView text);
+
+// One stored row as records read it: equal texts shared through the pool, ids read from
+// their bytes, dates as UTC instants.
+class RowReader {
+public:
+    RowReader(const SqliteStatement &statement, TextPool &pool) : m_s(statement), m_pool(pool) {}
+    QString text(int column) const { return m_pool.text(m_s.utf8(column)); }
+    QUuid uuid(int column) const { return uuidFrom(m_s.utf8(column)); }
+    double real(int column) const { return m_s.real(column); }
+    qint64 integer(int column) const { return m_s.integer(column); }
+    QDateTime date(int column) const;
+    std::optional<QDateTime> optionalDate(int column) const;
+
+private:
+    const SqliteStatement &m_s;
+    TextPool &m_pool;
+};
 inline void wellFormed(QString &text)
 {
     text = SqliteStatement::wellFormed(text);
@@ -50,8 +72,9 @@ template <> struct Table<LedgerEntry> {
                                                     {"note", "TEXT"},
                                                     {"createdAt", "INTEGER"}}};
     static qint64 sortKey(const LedgerEntry &r) { return r.date.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const LedgerEntry &r);
-    static LedgerEntry read(const SqliteStatement &s);
+    static LedgerEntry read(const RowReader &s);
     static void normalise(LedgerEntry &r)
     {
         r.date = r.date.toUTC();
@@ -72,8 +95,9 @@ template <> struct Table<Budget> {
                                                     {"periodStart", "INTEGER"},
                                                     {"periodEnd", "INTEGER"}}};
     static qint64 sortKey(const Budget &) { return 0; }
+    static constexpr const char *keyColumn = nullptr;
     static void bind(SqliteStatement &s, const Budget &r);
-    static Budget read(const SqliteStatement &s);
+    static Budget read(const RowReader &s);
     static void normalise(Budget &r)
     {
         if (r.periodStart)
@@ -94,8 +118,9 @@ template <> struct Table<SavingsGoal> {
                                                     {"expectedDate", "INTEGER"},
                                                     {"createdAt", "INTEGER"}}};
     static qint64 sortKey(const SavingsGoal &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const SavingsGoal &r);
-    static SavingsGoal read(const SqliteStatement &s);
+    static SavingsGoal read(const RowReader &s);
     static void normalise(SavingsGoal &r)
     {
         r.expectedDate = r.expectedDate.toUTC();
@@ -110,8 +135,9 @@ template <> struct Table<SavingsDeposit> {
     static constexpr std::array<Column, 5> columns{
         {{"id", "TEXT"}, {"goalID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
     static qint64 sortKey(const SavingsDeposit &r) { return r.date.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const SavingsDeposit &r);
-    static SavingsDeposit read(const SqliteStatement &s);
+    static SavingsDeposit read(const RowReader &s);
     static void normalise(SavingsDeposit &r)
     {
         r.date = r.date.toUTC();
@@ -129,8 +155,9 @@ template <> struct Table<AssetAccount> {
                                                     {"openingBalance", "REAL"},
                                                     {"createdAt", "INTEGER"}}};
     static qint64 sortKey(const AssetAccount &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const AssetAccount &r);
-    static AssetAccount read(const SqliteStatement &s);
+    static AssetAccount read(const RowReader &s);
     static void normalise(AssetAccount &r)
     {
         r.createdAt = r.createdAt.toUTC();
@@ -146,8 +173,9 @@ template <> struct Table<AssetAdjustment> {
     static constexpr std::array<Column, 5> columns{
         {{"id", "TEXT"}, {"accountID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
     static qint64 sortKey(const AssetAdjustment &r) { return r.date.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const AssetAdjustment &r);
-    static AssetAdjustment read(const SqliteStatement &s);
+    static AssetAdjustment read(const RowReader &s);
     static void normalise(AssetAdjustment &r)
     {
         r.date = r.date.toUTC();
@@ -167,8 +195,9 @@ template <> struct Table<FixedAsset> {
                                                     {"note", "TEXT"},
                                                     {"createdAt", "INTEGER"}}};
     static qint64 sortKey(const FixedAsset &r) { return r.createdAt.toMSecsSinceEpoch(); }
+    static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const FixedAsset &r);
-    static FixedAsset read(const SqliteStatement &s);
+    static FixedAsset read(const RowReader &s);
     static void normalise(FixedAsset &r)
     {
         r.purchaseDate = r.purchaseDate.toUTC();

@@ -435,6 +435,61 @@ private Q_SLOTS:
         QCOMPARE(fields(*store->find<LedgerEntry>(ids[moved])), fields(changed));
     }
 
+    void followsRandomChanges_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (int kind : {0, 1, 3})
+            QTest::newRow(kindNames[kind]) << kind;
+    }
+
+    // Inserts, moves onto ties, removals and their undoing in random order: after each, every
+    // held record is found by its id, and the order in memory is the order a fresh open reads.
+    void followsRandomChanges()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = storePath(dir);
+        forKind(kind, [&]<class R>() {
+            auto store = openStore(path);
+            QVERIFY(store);
+            std::vector<ModelStore::Removed> undo;
+            QObject::connect(store.get(), &ModelStore::recordsRemoved,
+                             [&](const ModelStore::Removed &removed) { undo.push_back(removed); });
+            QRandomGenerator random(5);
+            const QDateTime t = local(2024, 3, 30, 12);
+            const auto someKey = [&] { return t.addSecs(3600 * random.bounded(4)); };
+            const auto held = [&] { return store->all<R>()[random.bounded(int(store->all<R>().size()))]; };
+            for (int step = 0; step < 160; ++step) {
+                const int op = store->all<R>().empty() ? 0 : random.bounded(5);
+                if (op == 0 || op == 1) {
+                    QVERIFY(store->insert(make<R>(someKey(), step)));
+                } else if (op == 2) {
+                    R changed = held();
+                    if constexpr (std::is_same_v<R, LedgerEntry> || std::is_same_v<R, SavingsDeposit>)
+                        changed.date = someKey();
+                    amountOf(changed) = step;
+                    QVERIFY(store->update(changed));
+                } else if (op == 3) {
+                    ModelStore::Removal removal;
+                    removal.add<R>(held().id);
+                    removal.add<R>(held().id);
+                    QVERIFY(store->remove(removal));
+                } else if (!undo.empty()) {
+                    QVERIFY(store->restore(undo.back()));
+                    undo.pop_back();
+                }
+                for (const R &record : store->all<R>())
+                    QCOMPARE(store->find<R>(record.id), &record);
+                QVERIFY(!store->find<R>(QUuid::createUuid()));
+                if (step % 20 == 19) {
+                    auto fresh = openStore(path);
+                    QVERIFY(fresh);
+                    QCOMPARE(idsOf(fresh->all<R>()), idsOf(store->all<R>()));
+                }
+            }
+        });
+    }
+
     void changesPerKind_data()
     {
         QTest::addColumn<int>("kind");
