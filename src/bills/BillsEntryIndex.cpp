@@ -92,16 +92,16 @@ BillsEntryIndex::Facts BillsEntryIndex::makeFacts(const LedgerEntry &entry)
     return f;
 }
 
-void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries)
+void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries, size_t front, size_t back)
 {
     const size_t newSize = entries.size();
     const size_t oldSize = size();
     const size_t common = std::min(newSize, oldSize);
     const auto old = [&](size_t position) { return oldSize - 1 - position; };
-    size_t head = 0; // newest entries, the back of the rows
+    size_t head = std::min(front, common); // newest entries, the back of the rows
     while (head < common && fits(old(head), entries[head]))
         ++head;
-    size_t tail = 0; // oldest entries, the front of the rows
+    size_t tail = std::min(back, common - head); // oldest entries, the front of the rows
     while (tail < common - head && fits(tail, entries[newSize - 1 - tail]))
         ++tail;
 

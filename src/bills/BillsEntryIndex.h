@@ -58,7 +58,9 @@ public:
     // unchanged runs at both ends stay as they are; in between, rows are matched to entries in
     // order, looking one row ahead to step over a removed or moved entry, and only entries
     // left without a row get a new one.
-    void sync(const std::vector<LedgerEntry> &entries);
+    // `front` and `back` say how many entries at each end are known to be unchanged since the
+    // last sync (as many as both sizes allow; 0 when nothing is known).
+    void sync(const std::vector<LedgerEntry> &entries, size_t front = 0, size_t back = 0);
 
 private:
     bool fits(size_t row, const LedgerEntry &entry) const;

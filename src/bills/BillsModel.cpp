@@ -181,8 +181,11 @@ void BillsModel::entriesChanged()
 void BillsModel::recompute()
 {
     const std::vector<LedgerEntry> &all = entries();
-    if (m_index->stale || m_index->size() != all.size())
-        m_index->sync(all);
+    if (m_index->stale || m_index->size() != all.size()) {
+        const ModelStore::Unchanged unchanged = m_store.unchangedSince<LedgerEntry>(m_indexChanges);
+        m_index->sync(all, unchanged.front, unchanged.back);
+        m_indexChanges = m_store.changeCount<LedgerEntry>();
+    }
     const BillsEntryIndex &index = *m_index;
     using Kind = BillsEntryIndex::Kind;
     const std::span<const LedgerEntry> range = dateFiltered();

@@ -117,5 +117,6 @@ private:
 
     // Per-entry facts kept in step with the store, and the day boundaries met so far.
     std::unique_ptr<BillsEntryIndex> m_index;
+    quint64 m_indexChanges = 0; // the store's change count of entries at the index's last sync
     std::unique_ptr<DayBoundaries> m_days;
 };

@@ -161,6 +161,31 @@ template <class R> const R *ModelStore::find(const QUuid &id) const
     return at < 0 ? nullptr : &collection<R>().rows[static_cast<size_t>(at)];
 }
 
+template <class R> quint64 ModelStore::changeCount() const
+{
+    return collection<R>().changes;
+}
+
+template <class R> ModelStore::Unchanged ModelStore::unchangedSince(quint64 since) const
+{
+    const Collection<R> &c = collection<R>();
+    Unchanged left{c.rows.size(), c.rows.size()};
+    if (since > c.changes || c.changes - since > c.recent.size())
+        return {};
+    for (quint64 k = since + 1; k <= c.changes; ++k) {
+        const Unchanged &one = c.recent[k % c.recent.size()];
+        left.front = std::min(left.front, one.front);
+        left.back = std::min(left.back, one.back);
+    }
+    return left;
+}
+
+template <class R> void ModelStore::Collection<R>::changed(size_t front, size_t back)
+{
+    ++changes;
+    recent[changes % recent.size()] = {front, back};
+}
+
 namespace {
 
 // Orders records and keys newest first, for binary searches over a kind's rows.
@@ -284,7 +309,8 @@ template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 row
     Table<R>::normalise(record);
     const auto position = slot<R>(c.rows.begin(), c.rows.end(), Table<R>::sortKey(record), rowid);
     c.ids.insert(record.id);
-    c.rows.insert(position, std::move(record));
+    const auto at = static_cast<size_t>(c.rows.insert(position, std::move(record)) - c.rows.begin());
+    c.changed(at, c.rows.size() - 1 - at);
 }
 
 template <class F> bool ModelStore::transaction(F &&work)
@@ -365,15 +391,22 @@ template <class R> bool ModelStore::update(const R &record)
     const bool moves = Table<R>::sortKey(*held) != key;
     *held = record;
     Table<R>::normalise(*held);
+    auto first = held;
+    auto last = held;
     if (moves) {
         // Only the records between its old and its new place shift. An update keeps the
         // row, so the record keeps its rank among equal keys.
         const qint64 rowid = stored<R>("rowid", record.id).value_or(0);
-        if (const auto before = slot<R>(c.rows.begin(), held, key, rowid); before != held)
+        if (const auto before = slot<R>(c.rows.begin(), held, key, rowid); before != held) {
             std::rotate(before, held, held + 1);
-        else
-            std::rotate(held, held + 1, slot<R>(held + 1, c.rows.end(), key, rowid));
+            first = before;
+        } else {
+            const auto after = slot<R>(held + 1, c.rows.end(), key, rowid);
+            std::rotate(held, held + 1, after);
+            last = after - 1;
+        }
     }
+    c.changed(static_cast<size_t>(first - c.rows.begin()), static_cast<size_t>(c.rows.end() - 1 - last));
     emitChanged<R>();
     return true;
 }
@@ -420,6 +453,7 @@ template <class R> void ModelStore::forget(const std::vector<Taken> &taken)
     if (taken.empty())
         return;
     Collection<R> &c = collection<R>();
+    const size_t fromBack = c.rows.size() - 1 - static_cast<size_t>(taken.back().index);
     // One pass from the first gone record on, each kept record moved once.
     std::vector<QUuid> gone;
     auto next = taken.begin();
@@ -434,6 +468,8 @@ template <class R> void ModelStore::forget(const std::vector<Taken> &taken)
     }
     c.rows.erase(c.rows.begin() + static_cast<qsizetype>(kept), c.rows.end());
     c.ids.erase(gone);
+    // The records after the last gone one keep their distance from the end.
+    c.changed(static_cast<size_t>(taken.front().index), fromBack);
     emitChanged<R>();
 }
 
@@ -666,6 +702,8 @@ template <> void ModelStore::emitChanged<FixedAsset>()
 #define PENNYLOOM_STORE_KIND(R)                                                                              \
     template const std::vector<R> &ModelStore::all<R>() const;                                               \
     template const R *ModelStore::find<R>(const QUuid &) const;                                              \
+    template quint64 ModelStore::changeCount<R>() const;                                                     \
+    template ModelStore::Unchanged ModelStore::unchangedSince<R>(quint64) const;                             \
     template bool ModelStore::insert<R>(const R &);                                                          \
     template bool ModelStore::update<R>(const R &);                                                          \
     template bool ModelStore::remove<R>(const QUuid &);                                                      \

@@ -59,6 +59,17 @@ public:
     // The held record with that id, or nullptr.
     template <class R> const R *find(const QUuid &id) const;
 
+    // What the changes of a kind since its change count was `since` left alone: the first
+    // `front` records and the last `back` records of its order are the very records held then,
+    // at the same distance from their end. Screens that keep a table per record bring it in
+    // step without comparing every record. Both 0 when it was too many changes ago to say.
+    struct Unchanged {
+        size_t front = 0;
+        size_t back = 0;
+    };
+    template <class R> quint64 changeCount() const;
+    template <class R> Unchanged unchangedSince(quint64 since) const;
+
     // Each is one transaction. False (and nothing changed, in memory or on disk) when the
     // write failed, for insert when a record already has that id, or for update and remove
     // when no record has that id. A write that would change other rows than the expected one
@@ -122,6 +133,10 @@ private:
     template <class R> struct Collection {
         std::vector<R> rows;
         IdSet ids;
+        quint64 changes = 0;
+        std::array<Unchanged, 64> recent{}; // what change number k left alone is at k % 64
+        // A change that left the first `front` and the last `back` records in place.
+        void changed(size_t front, size_t back);
     };
     // A record held in memory and the file's rowid for it, which orders records with equal keys.
     struct Taken {
