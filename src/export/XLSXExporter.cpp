@@ -4,7 +4,6 @@
 #include "model/DateText.h"
 #include "model/LocalCalendar.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QSaveFile>
 
@@ -437,6 +436,7 @@ public:
     {
 #ifdef Q_OS_LINUX
         if (m_fd >= 0 && position - m_started >= stepBytes) {
+            // Only a head start: if it fails, the sync at commit still writes and checks all.
             ::sync_file_range(m_fd, m_started, position - m_started, SYNC_FILE_RANGE_WRITE);
             m_started = position;
         }
@@ -475,13 +475,7 @@ bool XLSXExporter::writeWorkbook(QIODevice &device, std::span<const LedgerEntry>
 
 std::optional<QByteArray> XLSXExporter::workbook(std::span<const LedgerEntry> entries, QString *error)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!writeWorkbook(buffer, entries, error))
-        return std::nullopt;
-    buffer.close();
-    return bytes;
+    return ZipWriter::inMemory([&](QIODevice &device) { return writeWorkbook(device, entries, error); });
 }
 
 QString XLSXExporter::fileName(const QDateTime &now)

@@ -91,12 +91,11 @@ bool ZipWriter::Writer::put(QByteArrayView bytes)
     return true;
 }
 
-bool ZipWriter::Writer::open(const QString &name)
+bool ZipWriter::Writer::begin(const QString &name, std::uint32_t crc, qint64 size)
 {
     if (m_open)
         return fail(unfinishedFile());
-    Record record{name.toUtf8(), 0, 0, m_length};
-    // The checksum and sizes stay zero until close() knows them.
+    Record record{name.toUtf8(), crc, size, m_length};
     QByteArray header;
     header.reserve(localHeaderSize + record.name.size());
     u32(header, 0x04034B50);
@@ -105,15 +104,23 @@ bool ZipWriter::Writer::open(const QString &name)
     u16(header, 0); // stored
     u16(header, 0); // time
     u16(header, 0); // date
-    u32(header, 0); // checksum
-    u32(header, 0); // stored size
-    u32(header, 0); // size
+    u32(header, crc);
+    u32(header, static_cast<std::uint32_t>(size)); // stored size
+    u32(header, static_cast<std::uint32_t>(size));
     u16(header, static_cast<std::uint32_t>(record.name.size()));
     u16(header, 0); // extra field length
     header.append(record.name);
     m_records.push_back(std::move(record));
-    m_open = true;
     return put(header);
+}
+
+bool ZipWriter::Writer::open(const QString &name)
+{
+    // The checksum and sizes stay zero until close() knows them.
+    if (!begin(name, 0, 0))
+        return false;
+    m_open = true;
+    return true;
 }
 
 bool ZipWriter::Writer::append(QByteArrayView piece)
@@ -147,7 +154,7 @@ bool ZipWriter::Writer::close()
 
 bool ZipWriter::Writer::add(const QString &name, QByteArrayView content)
 {
-    return open(name) && append(content) && close();
+    return begin(name, CRC32::checksum(content), content.size()) && put(content);
 }
 
 bool ZipWriter::Writer::fits()
@@ -219,11 +226,17 @@ std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QSt
     extents.reserve(files.size());
     for (const File &file : files)
         extents.push_back({file.name.toUtf8().size(), file.content.size()});
+    return inMemory([&](QIODevice &device) { return write(device, files, error); }, archiveSize(extents));
+}
+
+std::optional<QByteArray> ZipWriter::inMemory(const std::function<bool(QIODevice &)> &write,
+                                              qint64 expectedSize)
+{
     QByteArray bytes;
-    bytes.reserve(archiveSize(extents));
+    bytes.reserve(expectedSize);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!write(buffer, files, error))
+    if (!write(buffer))
         return std::nullopt;
     buffer.close();
     return bytes;

@@ -6,6 +6,7 @@
 class QIODevice;
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -34,6 +35,9 @@ std::optional<QByteArray> archive(const std::vector<File> &files, QString *error
 // The same archive written to the device, contents straight from their buffers rather than
 // copied into one; false and the reason when it does not fit or the device fails.
 bool write(QIODevice &device, const std::vector<File> &files, QString *error = nullptr);
+
+// What the function writes to a device, as bytes in memory, or nullopt when it returns false.
+std::optional<QByteArray> inMemory(const std::function<bool(QIODevice &)> &write, qint64 expectedSize = 0);
 
 // Why files of these sizes cannot be archived, or an empty text when they can. The all-ones
 // values of the 32-bit fields and of the entry count mean "see the 64-bit record" to readers,
@@ -69,6 +73,8 @@ private:
         qint64 offset = 0;
     };
 
+    // Writes a local header and starts the file's record.
+    bool begin(const QString &name, std::uint32_t crc, qint64 size);
     bool put(QByteArrayView bytes);
     bool fail(const QString &reason);
     bool fits();

@@ -24,6 +24,9 @@ namespace {
 
 using Rows = QList<QStringList>;
 
+// Amounts to hold against printf: how each is made from a random whole number.
+enum AmountKind { wholeCents, nearHalfCents, eighths, anyDouble };
+
 LedgerEntry entry(const QDateTime &date, const QString &note, double amount = 10,
                   EntryKind kind = EntryKind::expense)
 {
@@ -172,11 +175,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<double>("scale");
-        QTest::newRow("whole cents") << 0 << 1e4;
-        QTest::newRow("near half cents") << 1 << 1e6;
-        QTest::newRow("exact eighths, ties in cents") << 2 << 1e9;
-        QTest::newRow("near half cents, large") << 1 << 9e12;
-        QTest::newRow("any double up to 10^14") << 3 << 1e14;
+        QTest::newRow("whole cents") << int(wholeCents) << 1e4;
+        QTest::newRow("near half cents") << int(nearHalfCents) << 1e6;
+        QTest::newRow("exact eighths, ties in cents") << int(eighths) << 1e9;
+        QTest::newRow("near half cents, large") << int(nearHalfCents) << 9e12;
+        QTest::newRow("any double up to 10^14") << int(anyDouble) << 1e14;
     }
 
     // Many amounts of each kind, both signs, against the C library's "%.2f" itself.
@@ -190,13 +193,13 @@ private Q_SLOTS:
             const double whole = std::floor(random.generateDouble() * scale);
             double amount = 0;
             switch (kind) {
-            case 0:
+            case wholeCents:
                 amount = whole / 100;
                 break;
-            case 1:
+            case nearHalfCents:
                 amount = (2 * whole + 1) / 200;
                 break;
-            case 2:
+            case eighths:
                 amount = whole + double(random.bounded(8)) / 8;
                 break;
             default:
