@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -223,33 +224,76 @@ class DayTexts {
 public:
     QByteArrayView text(const QDateTime &date)
     {
-        const qint64 msecs = date.isValid() ? date.toMSecsSinceEpoch() : 0;
-        if (date.isValid() && msecs >= m_start && msecs < m_end)
-            return m_text;
-        const QDateTime local = date.toLocalTime();
-        const QDate day = local.date();
         if (!date.isValid()) {
             m_day = {};
             m_start = m_end = 0;
-        } else {
-            // Newest first, the next day met is the one before: it ends where the last began.
-            m_end = m_day.isValid() && day.addDays(1) == m_day
-                        ? m_start
-                        : LocalCalendar::startOfDay(day.addDays(1)).toMSecsSinceEpoch();
-            m_start = LocalCalendar::startOfDay(day).toMSecsSinceEpoch();
-            m_day = day;
+            setText(date);
+            return m_text;
         }
-        const QString text = DateText::displayDate(local);
-        m_text.resize(escapedRoom(text.size()));
-        m_text.resize(putEscaped(m_text.data(), text) - m_text.constData());
+        const qint64 msecs = date.toMSecsSinceEpoch();
+        if (msecs >= m_start && msecs < m_end)
+            return m_text;
+        // Newest first, the next day met is mostly the one before: it ends where the last began.
+        if (m_day.isValid() && msecs < m_start) {
+            const QDateTime start = LocalCalendar::startOfDay(m_day.addDays(-1));
+            const qint64 startMSecs = start.isValid() ? start.toMSecsSinceEpoch() : m_start;
+            if (msecs >= startMSecs) {
+                m_end = m_start;
+                m_start = startMSecs;
+                m_day = m_day.addDays(-1);
+                setText(start);
+                return m_text;
+            }
+        }
+        const QDateTime local = date.toLocalTime();
+        m_day = local.date();
+        m_start = LocalCalendar::startOfDay(m_day).toMSecsSinceEpoch();
+        m_end = LocalCalendar::startOfDay(m_day.addDays(1)).toMSecsSinceEpoch();
+        setText(local);
         return m_text;
     }
 
 private:
+    // The day's text as DateText writes it: "3月5日 星期二", the day's numbers then the weekday's
+    // name. Each weekday's name is taken from DateText's own text the first time, and reused
+    // only if that text was exactly these numbers and a name; otherwise DateText writes each.
+    void setText(const QDateTime &local)
+    {
+        const QDate day = local.date();
+        const int weekday = day.isValid() ? day.dayOfWeek() : 0;
+        char numbers[32];
+        char *end = std::to_chars(numbers, numbers + 8, day.month()).ptr;
+        end = put(end, "月");
+        end = std::to_chars(end, end + 8, day.day()).ptr;
+        end = put(end, "日 ");
+        const QByteArrayView prefix(numbers, end - numbers);
+        Weekday &name = m_weekdays[std::size_t(weekday)];
+        if (day.isValid() && name.state == Weekday::agrees) {
+            m_text.resize(prefix.size() + name.text.size());
+            put(put(m_text.data(), prefix), name.text);
+            return;
+        }
+        const QString text = DateText::displayDate(local);
+        m_text.resize(escapedRoom(text.size()));
+        m_text.resize(putEscaped(m_text.data(), text) - m_text.constData());
+        if (day.isValid() && name.state == Weekday::unknown) {
+            const bool agrees = m_text.startsWith(prefix);
+            name.state = agrees ? Weekday::agrees : Weekday::differs;
+            if (agrees)
+                name.text = m_text.sliced(prefix.size());
+        }
+    }
+
+    struct Weekday {
+        enum { unknown, agrees, differs } state = unknown;
+        QByteArray text;
+    };
+
     QDate m_day;
     qint64 m_start = 0;
     qint64 m_end = 0;
     QByteArray m_text;
+    std::array<Weekday, 8> m_weekdays;
 };
 
 // The most one row can take: room for the longest text each of its cells could make.

@@ -286,6 +286,41 @@ private Q_SLOTS:
         QCOMPARE(rows, expected);
     }
 
+    void dayTexts_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<bool>("utc");
+        for (const char *zone : {"Asia/Shanghai", "America/New_York", "Europe/Berlin"})
+            for (bool utc : {false, true})
+                QTest::addRow("%s, %s instants", zone, utc ? "UTC" : "local") << QByteArray(zone) << utc;
+    }
+
+    // Every day of a leap year with its changes of clock, at its first and last second and at
+    // noon: the date cell is the day text the screens show. Some days have no entry, so the
+    // next day met is not always the day before.
+    void dayTexts()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(bool, utc);
+        TestSupport::ScopedTimeZone pinned(zone);
+        std::vector<LedgerEntry> entries;
+        for (QDate day(2024, 12, 31); day.year() == 2024; day = day.addDays(-1)) {
+            if (day.dayOfYear() % 7 == 3)
+                continue;
+            for (QTime time : {QTime(23, 59, 59), QTime(12, 0), QTime(0, 0)}) {
+                const QDateTime instant(day, time);
+                entries.push_back(entry(utc ? instant.toUTC() : instant, u"x"_s));
+            }
+        }
+        const QString sheet = QString::fromUtf8(XLSXExporter::sheetXML(entries));
+        qsizetype at = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const QString day = DateText::displayDate(entries[i].date);
+            at = sheet.indexOf(XLSXExporter::cellXML(1, int(i) + 2, day), at);
+            QVERIFY2(at >= 0, qPrintable(entries[i].date.toString(Qt::ISODate) + u' ' + day));
+        }
+    }
+
     // The file on disk, its sheet written piece by piece with the header set afterwards, is
     // the archive of the five whole parts byte for byte: a sheet of many pieces with one row
     // longer than a piece.
