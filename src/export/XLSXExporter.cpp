@@ -7,9 +7,15 @@
 #include <QDir>
 #include <QSaveFile>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -51,6 +57,21 @@ constexpr char workbookRelationships[] =
     R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" )"
     R"(Target="worksheets/sheet1.xml"/>)"
     R"(</Relationships>)";
+
+struct FixedPart {
+    QString name;
+    const char *content;
+};
+
+// The parts besides the sheet, in archive order.
+const FixedPart fixedParts[] = {
+    {u"[Content_Types].xml"_s, contentTypes},
+    {u"_rels/.rels"_s, packageRelationships},
+    {u"xl/workbook.xml"_s, workbookPart},
+    {u"xl/_rels/workbook.xml.rels"_s, workbookRelationships},
+};
+
+const QString sheetPartName = u"xl/worksheets/sheet1.xml"_s;
 
 constexpr char sheetOpening[] =
     R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)";
@@ -161,35 +182,168 @@ char *cellEnd(char *p)
     return put(p, "</t></is></c>");
 }
 
-// to_chars is locale-independent and rounds as printf's "%.2f" does, from the exact binary
-// value; its digits, point and sign need no escaping.
+// Below this the amount in cents is an integer of at most 15 digits, and the product by 100
+// lands where doubles are spaced by an eighth or less.
+constexpr double quickAmountLimit = 1e13;
+
+// "%.2f" rounds the exact binary value to the nearest cent, a tie to the even cent. The product
+// by 100 is rounded once; fma gives exactly what that rounding dropped, which decides the
+// only doubtful case, a product that came out exactly halfway between two cents.
+std::uint64_t roundedCents(double amount)
+{
+    const double product = std::abs(amount) * 100.0;
+    const double dropped = std::fma(std::abs(amount), 100.0, -product);
+    const double nearest = std::nearbyint(product);
+    const double off = product - nearest;
+    if (std::abs(off) == 0.5 && dropped != 0 && (off > 0) == (dropped > 0))
+        return std::uint64_t(nearest + 2 * off);
+    return std::uint64_t(nearest);
+}
+
+// Locale-independent and rounded as printf's "%.2f" does, from the exact binary value; digits,
+// point and sign need no escaping.
 char *putAmount(char *p, double amount)
 {
-    return std::to_chars(p, p + amountRoom, amount, std::chars_format::fixed, 2).ptr;
+    if (!(std::abs(amount) < quickAmountLimit))
+        return std::to_chars(p, p + amountRoom, amount, std::chars_format::fixed, 2).ptr;
+    // The sign stays on an amount that rounds to zero, as printf keeps it: -0.001 is "-0.00".
+    if (std::signbit(amount))
+        *p++ = '-';
+    const std::uint64_t cents = roundedCents(amount);
+    p = std::to_chars(p, p + 24, cents / 100).ptr;
+    *p++ = '.';
+    *p++ = char('0' + cents % 100 / 10);
+    *p++ = char('0' + cents % 10);
+    return p;
 }
 
 // The date texts of one local day are equal, and a sorted ledger visits its days one after
-// another, so the text is made once per day rather than once per entry.
+// another, so the text is made once per day rather than once per entry. The day's bounds are
+// the calendar's own, so an instant is inside exactly when its local date is that day.
 class DayTexts {
 public:
     QByteArrayView text(const QDateTime &date)
     {
-        const qint64 msecs = date.toMSecsSinceEpoch();
-        if (!date.isValid() || msecs < m_start || msecs >= m_end) {
-            const DateInterval day = LocalCalendar::dayInterval(date);
-            m_start = day.start.isValid() ? day.start.toMSecsSinceEpoch() : 0;
-            m_end = day.end.isValid() ? day.end.toMSecsSinceEpoch() : 0;
-            const QString text = DateText::displayDate(date);
-            m_text.resize(escapedRoom(text.size()));
-            m_text.resize(putEscaped(m_text.data(), text) - m_text.constData());
+        if (!date.isValid()) {
+            m_day = {};
+            m_start = m_end = 0;
+            setText(date);
+            return m_text;
         }
+        const qint64 msecs = date.toMSecsSinceEpoch();
+        if (msecs >= m_start && msecs < m_end)
+            return m_text;
+        // Newest first, the next day met is mostly the one before: it ends where the last began.
+        if (m_day.isValid() && msecs < m_start) {
+            const QDateTime start = LocalCalendar::startOfDay(m_day.addDays(-1));
+            const qint64 startMSecs = start.isValid() ? start.toMSecsSinceEpoch() : m_start;
+            if (msecs >= startMSecs) {
+                m_end = m_start;
+                m_start = startMSecs;
+                m_day = m_day.addDays(-1);
+                setText(start);
+                return m_text;
+            }
+        }
+        const QDateTime local = date.toLocalTime();
+        m_day = local.date();
+        m_start = LocalCalendar::startOfDay(m_day).toMSecsSinceEpoch();
+        m_end = LocalCalendar::startOfDay(m_day.addDays(1)).toMSecsSinceEpoch();
+        setText(local);
         return m_text;
     }
 
 private:
+    // The day's text as DateText writes it: "3月5日 星期二", the day's numbers then the weekday's
+    // name. Each weekday's name is taken from DateText's own text the first time, and reused
+    // only if that text was exactly these numbers and a name; otherwise DateText writes each.
+    void setText(const QDateTime &local)
+    {
+        const QDate day = local.date();
+        const int weekday = day.isValid() ? day.dayOfWeek() : 0;
+        char numbers[32];
+        char *end = std::to_chars(numbers, numbers + 8, day.month()).ptr;
+        end = put(end, "月");
+        end = std::to_chars(end, end + 8, day.day()).ptr;
+        end = put(end, "日 ");
+        const QByteArrayView prefix(numbers, end - numbers);
+        Weekday &name = m_weekdays[std::size_t(weekday)];
+        if (day.isValid() && name.state == Weekday::agrees) {
+            m_text.resize(prefix.size() + name.text.size());
+            put(put(m_text.data(), prefix), name.text);
+            return;
+        }
+        const QString text = DateText::displayDate(local);
+        m_text.resize(escapedRoom(text.size()));
+        m_text.resize(putEscaped(m_text.data(), text) - m_text.constData());
+        if (day.isValid() && name.state == Weekday::unknown) {
+            const bool agrees = m_text.startsWith(prefix);
+            name.state = agrees ? Weekday::agrees : Weekday::differs;
+            if (agrees)
+                name.text = m_text.sliced(prefix.size());
+        }
+    }
+
+    struct Weekday {
+        enum { unknown, agrees, differs } state = unknown;
+        QByteArray text;
+    };
+
+    QDate m_day;
     qint64 m_start = 0;
     qint64 m_end = 0;
     QByteArray m_text;
+    std::array<Weekday, 8> m_weekdays;
+};
+
+// The most one row can take: room for the longest text each of its cells could make.
+qsizetype rowRoom(const LedgerEntry &entry)
+{
+    return 6 * cellRoom + dayTextRoom + 8 + amountRoomFor(entry.amount) +
+           escapedRoom(entry.category.size() + entry.note.size());
+}
+
+// The sheet is handed on in pieces of about this size: small enough to stay in the
+// processor's cache between being written, checksummed and copied to the file, large enough
+// that each piece costs one system call among many rows.
+constexpr qsizetype pieceBytes = 256 * 1024;
+
+// A buffer the rows are written into, at most as long as a piece unless one row is longer,
+// handed to the sink whenever the next row might not fit.
+class Pieces {
+public:
+    explicit Pieces(const std::function<bool(QByteArrayView)> &sink)
+        : m_sink(sink), m_buffer(pieceBytes, Qt::Uninitialized), m_end(m_buffer.data())
+    {
+    }
+
+    // Where the next bytes go, with room for at least n of them; nullptr once the sink refused.
+    char *room(qsizetype n)
+    {
+        if (m_buffer.size() - (m_end - m_buffer.constData()) < n) {
+            if (!flush())
+                return nullptr;
+            if (m_buffer.size() < n)
+                m_buffer = QByteArray(n, Qt::Uninitialized);
+            m_end = m_buffer.data();
+        }
+        return m_end;
+    }
+    void advance(char *end) { m_end = end; }
+
+    bool flush()
+    {
+        if (m_ok && m_end != m_buffer.constData())
+            m_ok = m_sink(QByteArrayView(m_buffer.constData(), m_end - m_buffer.constData()));
+        m_end = m_buffer.data();
+        return m_ok;
+    }
+
+private:
+    const std::function<bool(QByteArrayView)> &m_sink;
+    QByteArray m_buffer;
+    char *m_end;
+    bool m_ok = true;
 };
 
 QString writeError(const QString &path, const QString &reason)
@@ -229,22 +383,13 @@ QString XLSXExporter::cellXML(int column, int row, const QString &text)
     return QString::fromUtf8(out.constData(), end - out.constData());
 }
 
-QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
+bool XLSXExporter::writeSheet(std::span<const LedgerEntry> entries,
+                              const std::function<bool(QByteArrayView)> &sink)
 {
     const std::vector<std::size_t> order = newestFirst(entries);
+    Pieces out(sink);
 
-    // Room for the longest text every row could make, taken at once and given back at the
-    // end: the pieces are then plain copies, and pages never written are never touched.
-    const auto rowRoom = [](const LedgerEntry &entry) {
-        return 6 * cellRoom + dayTextRoom + 8 + amountRoomFor(entry.amount) +
-               escapedRoom(entry.category.size() + entry.note.size());
-    };
-    qsizetype room = 2048;
-    for (const LedgerEntry &entry : entries)
-        room += rowRoom(entry);
-    QByteArray out(room, Qt::Uninitialized);
-    char *p = out.data();
-
+    char *p = out.room(2048);
     p = put(p, declaration);
     *p++ = '\n';
     p = put(p, sheetOpening);
@@ -253,6 +398,7 @@ QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
     for (int column = 1; column <= 5; ++column)
         p = cellEnd(putEscaped(cellStart(p, column, first), headers[column - 1]));
     p = put(p, "</row>");
+    out.advance(p);
 
     DayTexts days;
     // An entry is an income exactly when its kind text is that of incomes; anything else,
@@ -274,6 +420,9 @@ QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
             __builtin_prefetch(ahead.note.constData());
         }
         const LedgerEntry &entry = entries[order[i]];
+        p = out.room(rowRoom(entry));
+        if (!p)
+            return false;
         const RowNumber row(qint64(i) + 2);
         p = put(p, R"(<row r=")");
         p = put(p, row.view());
@@ -284,26 +433,93 @@ QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
         p = cellEnd(putAmount(cellStart(p, 4, row), entry.amount));
         p = cellEnd(putEscaped(cellStart(p, 5, row), entry.note));
         p = put(p, "</row>");
+        out.advance(p);
     }
-    p = put(p, sheetClosing);
-    out.truncate(p - out.constData());
-    return out;
+    p = out.room(64);
+    if (!p)
+        return false;
+    out.advance(put(p, sheetClosing));
+    return out.flush();
+}
+
+QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
+{
+    QByteArray sheet;
+    writeSheet(entries, [&sheet](QByteArrayView piece) {
+        sheet.append(piece);
+        return true;
+    });
+    return sheet;
 }
 
 std::vector<ZipWriter::File> XLSXExporter::parts(std::span<const LedgerEntry> entries)
 {
-    return {
-        {u"[Content_Types].xml"_s, QByteArray(contentTypes)},
-        {u"_rels/.rels"_s, QByteArray(packageRelationships)},
-        {u"xl/workbook.xml"_s, QByteArray(workbookPart)},
-        {u"xl/_rels/workbook.xml.rels"_s, QByteArray(workbookRelationships)},
-        {u"xl/worksheets/sheet1.xml"_s, sheetXML(entries)},
-    };
+    std::vector<ZipWriter::File> files;
+    for (const FixedPart &part : fixedParts)
+        files.push_back({part.name, QByteArray(part.content)});
+    files.push_back({sheetPartName, sheetXML(entries)});
+    return files;
+}
+
+namespace {
+
+// Asks the disk to start writing what reached the file every few megabytes, so that the sync
+// before the rename waits for the last of it only instead of all of it.
+class EarlyWriteback {
+public:
+    explicit EarlyWriteback(QIODevice &device)
+    {
+#ifdef Q_OS_LINUX
+        if (auto *file = qobject_cast<QFileDevice *>(&device))
+            m_fd = file->handle();
+#endif
+        Q_UNUSED(device)
+    }
+
+    void written(qint64 position)
+    {
+#ifdef Q_OS_LINUX
+        if (m_fd >= 0 && position - m_started >= stepBytes) {
+            // Only a head start: if it fails, the sync at commit still writes and checks all.
+            ::sync_file_range(m_fd, m_started, position - m_started, SYNC_FILE_RANGE_WRITE);
+            m_started = position;
+        }
+#else
+        Q_UNUSED(position)
+#endif
+    }
+
+private:
+    static constexpr qint64 stepBytes = 4 * 1024 * 1024;
+    int m_fd = -1;
+    qint64 m_started = 0;
+};
+
+} // namespace
+
+bool XLSXExporter::writeWorkbook(QIODevice &device, std::span<const LedgerEntry> entries, QString *error)
+{
+    ZipWriter::Writer zip(device);
+    EarlyWriteback writeback(device);
+    bool written = true;
+    for (const FixedPart &part : fixedParts)
+        written = written && zip.add(part.name, part.content);
+    written = written && zip.open(sheetPartName) &&
+              writeSheet(entries,
+                         [&](QByteArrayView piece) {
+                             const bool appended = zip.append(piece);
+                             writeback.written(device.pos());
+                             return appended;
+                         }) &&
+              zip.close() && zip.finish();
+    if (!written && error)
+        *error = zip.errorString();
+    return written;
 }
 
 std::optional<QByteArray> XLSXExporter::workbook(std::span<const LedgerEntry> entries, QString *error)
 {
-    return ZipWriter::archive(parts(entries), error);
+    return ZipWriter::inMemory([&](QIODevice &device) { return writeWorkbook(device, entries, error); });
 }
 
 QString XLSXExporter::fileName(const QDateTime &now)
@@ -331,13 +547,12 @@ std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> 
 {
     const QString path = QDir(folder).filePath(fileName(Clock::now()));
     // The archive goes to a new file beside the target, reaches the disk, and only then
-    // replaces the target; the sheet is written from its own buffer, not copied first.
+    // replaces the target; the sheet goes to the file piece by piece as it is made.
     QSaveFile file(path);
-    QString zipError;
-    if (file.open(QIODevice::WriteOnly) && ZipWriter::write(file, parts(entries), &zipError) && file.commit())
+    QString reason;
+    if (file.open(QIODevice::WriteOnly) && writeWorkbook(file, entries, &reason) && file.commit())
         return path;
     if (error)
-        *error = u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path),
-                                          zipError.isEmpty() ? file.errorString() : zipError);
+        *error = writeError(path, reason.isEmpty() ? file.errorString() : reason);
     return std::nullopt;
 }

@@ -7,6 +7,9 @@
 #include <QDateTime>
 #include <QString>
 
+class QIODevice;
+
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -29,12 +32,18 @@ std::optional<QString> exportEntries(std::span<const LedgerEntry> entries, const
 // "Pennyloom-2024-03.xlsx" for an instant in March 2024, local time.
 QString fileName(const QDateTime &now);
 
+// The workbook written to a seekable device, the sheet piece by piece as it is made; false and
+// the reason when the device fails or the archive would not fit the zip layout.
+bool writeWorkbook(QIODevice &device, std::span<const LedgerEntry> entries, QString *error = nullptr);
 // The archive bytes: the five parts in their order. Nullopt only when the archive would not
 // fit the zip layout (a sheet past 4 GB).
 std::optional<QByteArray> workbook(std::span<const LedgerEntry> entries, QString *error = nullptr);
 // The five (entry name, content) pairs of the archive, in archive order.
 std::vector<ZipWriter::File> parts(std::span<const LedgerEntry> entries);
-// The sheet part: a header row, then one row per entry, newest first; entries of the same
+// The sheet part handed to the sink in pieces of a few hundred kilobytes (more for a row longer
+// than that), in order; stops and returns false as soon as the sink returns false.
+bool writeSheet(std::span<const LedgerEntry> entries, const std::function<bool(QByteArrayView)> &sink);
+// The sheet part whole: a header row, then one row per entry, newest first; entries of the same
 // instant keep their order in the input.
 QByteArray sheetXML(std::span<const LedgerEntry> entries);
 

@@ -2,6 +2,7 @@
 
 #include "CRC32.h"
 
+#include <QBuffer>
 #include <QIODevice>
 
 #include <algorithm>
@@ -14,53 +15,17 @@ constexpr qint64 maxCount = 0xFFFE;
 constexpr qint64 maxNameBytes = 0xFFFF;
 constexpr qint64 max32 = 0xFFFFFFFE;
 
-// Collects the archive: little-endian numbers and small pieces in a buffer; with a device,
-// large contents go to it directly instead of being copied into the buffer first.
-class Output {
-public:
-    Output(QIODevice *device, qint64 size) : m_device(device) { m_bytes.reserve(device ? 4096 : size); }
+void u16(QByteArray &out, std::uint32_t value)
+{
+    out.append(char(value & 0xFF));
+    out.append(char((value >> 8) & 0xFF));
+}
 
-    void u16(std::uint32_t value)
-    {
-        m_bytes.append(char(value & 0xFF));
-        m_bytes.append(char((value >> 8) & 0xFF));
-    }
-    void u32(std::uint32_t value)
-    {
-        u16(value & 0xFFFF);
-        u16(value >> 16);
-    }
-    void bytes(const QByteArray &data)
-    {
-        if (!m_device || data.size() < 65536) {
-            m_bytes.append(data);
-            return;
-        }
-        flush();
-        if (m_ok)
-            m_ok = m_device->write(data) == data.size();
-        m_written += data.size();
-    }
-    qint64 length() const { return m_written + m_bytes.size(); }
-    // Whether everything reached the device.
-    bool flush()
-    {
-        if (m_device && !m_bytes.isEmpty()) {
-            if (m_ok)
-                m_ok = m_device->write(m_bytes) == m_bytes.size();
-            m_written += m_bytes.size();
-            m_bytes.clear();
-        }
-        return m_ok;
-    }
-    QByteArray take() { return std::move(m_bytes); }
-
-private:
-    QIODevice *m_device;
-    QByteArray m_bytes;
-    qint64 m_written = 0;
-    bool m_ok = true;
-};
+void u32(QByteArray &out, std::uint32_t value)
+{
+    u16(out, value & 0xFFFF);
+    u16(out, value >> 16);
+}
 
 // Readers take a name without the UTF-8 flag (bit 11) for code page 437, which garbles any
 // non-ASCII name; ASCII names, the workbook's among them, keep the flags at zero.
@@ -76,6 +41,11 @@ qint64 archiveSize(std::span<const ZipWriter::Extent> extents)
     for (const ZipWriter::Extent &e : extents)
         size += ZipWriter::localHeaderSize + ZipWriter::centralHeaderSize + 2 * e.nameBytes + e.contentBytes;
     return size;
+}
+
+QString unfinishedFile()
+{
+    return u"压缩包中上一个文件尚未写完。"_s;
 }
 
 } // namespace
@@ -101,98 +71,173 @@ QString ZipWriter::limitError(std::span<const Extent> extents)
     return {};
 }
 
-namespace ZipWriter {
-namespace {
+ZipWriter::Writer::Writer(QIODevice &device) : m_device(device) {}
 
-// The archive as bytes, or with a device, written to it (the bytes then empty); nullopt when
-// the files do not fit the layout or the device refused them.
-std::optional<QByteArray> assemble(const std::vector<File> &files, QIODevice *device, QString *error)
+bool ZipWriter::Writer::fail(const QString &reason)
 {
-    std::vector<QByteArray> names;
-    std::vector<Extent> extents;
-    names.reserve(files.size());
-    extents.reserve(files.size());
-    for (const File &file : files) {
-        names.push_back(file.name.toUtf8());
-        extents.push_back({names.back().size(), file.content.size()});
-    }
-    if (QString reason = limitError(extents); !reason.isEmpty()) {
-        if (error)
-            *error = reason;
-        return std::nullopt;
-    }
-
-    Output out(device, archiveSize(extents));
-    std::vector<Record> records;
-    records.reserve(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const QByteArray &content = files[i].content;
-        Record record{names[i], CRC32::checksum(content), static_cast<std::uint32_t>(content.size()),
-                      static_cast<std::uint32_t>(out.length())};
-        out.u32(0x04034B50);
-        out.u16(20); // version needed to extract
-        out.u16(flags(record.name));
-        out.u16(0); // stored
-        out.u16(0); // time
-        out.u16(0); // date
-        out.u32(record.crc);
-        out.u32(record.size);
-        out.u32(record.size);
-        out.u16(static_cast<std::uint32_t>(record.name.size()));
-        out.u16(0); // extra field length
-        out.bytes(record.name);
-        out.bytes(content);
-        records.push_back(std::move(record));
-    }
-
-    const qint64 directoryStart = out.length();
-    for (const Record &record : records) {
-        out.u32(0x02014B50);
-        out.u16(20); // version made by
-        out.u16(20); // version needed to extract
-        out.u16(flags(record.name));
-        out.u16(0); // stored
-        out.u16(0); // time
-        out.u16(0); // date
-        out.u32(record.crc);
-        out.u32(record.size);
-        out.u32(record.size);
-        out.u16(static_cast<std::uint32_t>(record.name.size()));
-        out.u16(0); // extra field length
-        out.u16(0); // comment length
-        out.u16(0); // disk number start
-        out.u16(0); // internal attributes
-        out.u32(0); // external attributes
-        out.u32(record.offset);
-        out.bytes(record.name);
-    }
-    const qint64 directorySize = out.length() - directoryStart;
-
-    out.u32(0x06054B50);
-    out.u16(0); // this disk
-    out.u16(0); // disk of the central directory
-    out.u16(static_cast<std::uint32_t>(records.size()));
-    out.u16(static_cast<std::uint32_t>(records.size()));
-    out.u32(static_cast<std::uint32_t>(directorySize));
-    out.u32(static_cast<std::uint32_t>(directoryStart));
-    out.u16(0); // comment length
-    if (!out.flush()) {
-        if (error)
-            *error = device->errorString();
-        return std::nullopt;
-    }
-    return out.take();
+    if (!m_failed)
+        m_error = reason;
+    m_failed = true;
+    return false;
 }
 
-} // namespace
-} // namespace ZipWriter
-
-std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QString *error)
+bool ZipWriter::Writer::put(QByteArrayView bytes)
 {
-    return assemble(files, nullptr, error);
+    if (m_failed)
+        return false;
+    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
+        return fail(m_device.errorString());
+    m_length += bytes.size();
+    return true;
+}
+
+bool ZipWriter::Writer::begin(const QString &name, std::uint32_t crc, qint64 size)
+{
+    if (m_open)
+        return fail(unfinishedFile());
+    Record record{name.toUtf8(), crc, size, m_length};
+    QByteArray header;
+    header.reserve(localHeaderSize + record.name.size());
+    u32(header, 0x04034B50);
+    u16(header, 20); // version needed to extract
+    u16(header, flags(record.name));
+    u16(header, 0); // stored
+    u16(header, 0); // time
+    u16(header, 0); // date
+    u32(header, crc);
+    u32(header, static_cast<std::uint32_t>(size)); // stored size
+    u32(header, static_cast<std::uint32_t>(size));
+    u16(header, static_cast<std::uint32_t>(record.name.size()));
+    u16(header, 0); // extra field length
+    header.append(record.name);
+    m_records.push_back(std::move(record));
+    return put(header);
+}
+
+bool ZipWriter::Writer::open(const QString &name)
+{
+    // The checksum and sizes stay zero until close() knows them.
+    if (!begin(name, 0, 0))
+        return false;
+    m_open = true;
+    return true;
+}
+
+bool ZipWriter::Writer::append(QByteArrayView piece)
+{
+    if (m_failed || !m_open)
+        return false;
+    Record &record = m_records.back();
+    record.crc = CRC32::update(record.crc, piece);
+    record.size += piece.size();
+    return put(piece);
+}
+
+bool ZipWriter::Writer::close()
+{
+    if (m_failed || !m_open)
+        return false;
+    m_open = false;
+    const Record &record = m_records.back();
+    if (record.size == 0)
+        return true;
+    QByteArray fields;
+    u32(fields, record.crc);
+    u32(fields, static_cast<std::uint32_t>(record.size));
+    u32(fields, static_cast<std::uint32_t>(record.size));
+    // The three fields sit 14 bytes into the local header.
+    if (!m_device.seek(record.offset + 14) || m_device.write(fields) != fields.size() ||
+        !m_device.seek(m_length))
+        return fail(m_device.errorString());
+    return true;
+}
+
+bool ZipWriter::Writer::add(const QString &name, QByteArrayView content)
+{
+    return begin(name, CRC32::checksum(content), content.size()) && put(content);
+}
+
+bool ZipWriter::Writer::fits()
+{
+    std::vector<Extent> extents;
+    extents.reserve(m_records.size());
+    for (const Record &record : m_records)
+        extents.push_back({record.name.size(), record.size});
+    if (QString reason = limitError(extents); !reason.isEmpty())
+        return fail(reason);
+    return true;
+}
+
+bool ZipWriter::Writer::finish()
+{
+    if (m_open)
+        return fail(unfinishedFile());
+    if (m_failed || !fits())
+        return false;
+    QByteArray tail;
+    tail.reserve(m_records.size() * (centralHeaderSize + 32) + endRecordSize);
+    for (const Record &record : m_records) {
+        u32(tail, 0x02014B50);
+        u16(tail, 20); // version made by
+        u16(tail, 20); // version needed to extract
+        u16(tail, flags(record.name));
+        u16(tail, 0); // stored
+        u16(tail, 0); // time
+        u16(tail, 0); // date
+        u32(tail, record.crc);
+        u32(tail, static_cast<std::uint32_t>(record.size));
+        u32(tail, static_cast<std::uint32_t>(record.size));
+        u16(tail, static_cast<std::uint32_t>(record.name.size()));
+        u16(tail, 0); // extra field length
+        u16(tail, 0); // comment length
+        u16(tail, 0); // disk number start
+        u16(tail, 0); // internal attributes
+        u32(tail, 0); // external attributes
+        u32(tail, static_cast<std::uint32_t>(record.offset));
+        tail.append(record.name);
+    }
+    const qint64 directorySize = tail.size();
+    u32(tail, 0x06054B50);
+    u16(tail, 0); // this disk
+    u16(tail, 0); // disk of the central directory
+    u16(tail, static_cast<std::uint32_t>(m_records.size()));
+    u16(tail, static_cast<std::uint32_t>(m_records.size()));
+    u32(tail, static_cast<std::uint32_t>(directorySize));
+    u32(tail, static_cast<std::uint32_t>(m_length));
+    u16(tail, 0); // comment length
+    return put(tail);
 }
 
 bool ZipWriter::write(QIODevice &device, const std::vector<File> &files, QString *error)
 {
-    return assemble(files, &device, error).has_value();
+    Writer writer(device);
+    for (const File &file : files)
+        if (!writer.add(file.name, file.content))
+            break;
+    const bool written = writer.finish();
+    if (!written && error)
+        *error = writer.errorString();
+    return written;
+}
+
+std::optional<QByteArray> ZipWriter::archive(const std::vector<File> &files, QString *error)
+{
+    std::vector<Extent> extents;
+    extents.reserve(files.size());
+    for (const File &file : files)
+        extents.push_back({file.name.toUtf8().size(), file.content.size()});
+    return inMemory([&](QIODevice &device) { return write(device, files, error); }, archiveSize(extents));
+}
+
+std::optional<QByteArray> ZipWriter::inMemory(const std::function<bool(QIODevice &)> &write,
+                                              qint64 expectedSize)
+{
+    QByteArray bytes;
+    bytes.reserve(expectedSize);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer))
+        return std::nullopt;
+    buffer.close();
+    return bytes;
 }

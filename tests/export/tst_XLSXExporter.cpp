@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using TestSupport::local;
@@ -20,6 +23,9 @@ Q_DECLARE_METATYPE(std::vector<LedgerEntry>)
 namespace {
 
 using Rows = QList<QStringList>;
+
+// Amounts to hold against printf: how each is made from a random whole number.
+enum AmountKind { wholeCents, nearHalfCents, eighths, anyDouble };
 
 LedgerEntry entry(const QDateTime &date, const QString &note, double amount = 10,
                   EntryKind kind = EntryKind::expense)
@@ -137,6 +143,21 @@ private Q_SLOTS:
         QTest::newRow("binary value below the tie") << 2.675 << u"2.67"_s;
         QTest::newRow("tiny negative keeps its sign") << -0.001 << u"-0.00"_s;
         QTest::newRow("large") << 1e17 << u"100000000000000000.00"_s;
+        QTest::newRow("ties below and above a cent") << 0.005 << u"0.01"_s;
+        QTest::newRow("binary value above the tie") << 1.015 << u"1.01"_s;
+        QTest::newRow("negative tie") << -0.125 << u"-0.12"_s;
+        QTest::newRow("first with a long integer part") << 1e15 << u"1000000000000000.00"_s;
+        QTest::newRow("tie past 2^49") << 562949953421312.125 << u"562949953421312.12"_s;
+        QTest::newRow("negative tie past 2^49") << -562949953421312.375 << u"-562949953421312.38"_s;
+        QTest::newRow("negative zero") << -0.0 << u"-0.00"_s;
+        QTest::newRow("smallest positive") << std::numeric_limits<double>::denorm_min() << u"0.00"_s;
+        QTest::newRow("largest finite")
+            << -std::numeric_limits<double>::max()
+            << u"-179769313486231570814527423731704356798070567525844996598917476803157260780028538760589"
+               u"5586327668781715404589535143824642343213268894641827684675467035375169860499105765512820"
+               u"7624549009038932894407586850845513394230458323690322294816580855933212334827479782620414"
+               u"4723168738177180919299881250404026184124858368.00"_s;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << u"inf"_s;
     }
 
     // The digits of the C library's "%.2f", whatever the process locale.
@@ -145,9 +166,50 @@ private Q_SLOTS:
         QFETCH(double, amount);
         QFETCH(QString, text);
         QCOMPARE(XLSXExporter::amountText(amount), text);
-        char printed[64];
+        char printed[400];
         std::snprintf(printed, sizeof printed, "%.2f", amount);
         QCOMPARE(text, QString::fromLatin1(printed));
+    }
+
+    void amountsAgreeWithPrintf_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("whole cents") << int(wholeCents) << 1e4;
+        QTest::newRow("near half cents") << int(nearHalfCents) << 1e6;
+        QTest::newRow("exact eighths, ties in cents") << int(eighths) << 1e9;
+        QTest::newRow("near half cents, large") << int(nearHalfCents) << 9e12;
+        QTest::newRow("any double up to 10^14") << int(anyDouble) << 1e14;
+    }
+
+    // Many amounts of each kind, both signs, against the C library's "%.2f" itself.
+    void amountsAgreeWithPrintf()
+    {
+        QFETCH(int, kind);
+        QFETCH(double, scale);
+        QRandomGenerator random(quint32(kind * 1000 + int(std::log10(scale))));
+        char printed[64];
+        for (int i = 0; i < 20000; ++i) {
+            const double whole = std::floor(random.generateDouble() * scale);
+            double amount = 0;
+            switch (kind) {
+            case wholeCents:
+                amount = whole / 100;
+                break;
+            case nearHalfCents:
+                amount = (2 * whole + 1) / 200;
+                break;
+            case eighths:
+                amount = whole + double(random.bounded(8)) / 8;
+                break;
+            default:
+                amount = random.generateDouble() * scale;
+            }
+            if (random.bounded(2))
+                amount = -amount;
+            std::snprintf(printed, sizeof printed, "%.2f", amount);
+            QCOMPARE(XLSXExporter::amountText(amount), QString::fromLatin1(printed));
+        }
     }
 
     void realReader_data()
@@ -188,6 +250,18 @@ private Q_SLOTS:
                                                                 entry(local(2023, 3, 10, 12, 0), u"f"_s)}
                 << QList<int>{0, 1, 2, 3, 4, 5}
                 << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s};
+        // The store holds UTC instants; the day is still the local one, each side of the
+        // hour that repeats in autumn.
+        TestSupport::ScopedTimeZone newYork("America/New_York");
+        const QDateTime repeated = local(2024, 11, 3, 1, 30);
+        QTest::newRow("UTC instants in America/New_York")
+            << QByteArray("America/New_York")
+            << std::vector<LedgerEntry>{entry(local(2024, 11, 4, 0, 0).toUTC(), u"a"_s),
+                                        entry(repeated.addSecs(3600).toUTC(), u"b"_s),
+                                        entry(repeated.toUTC(), u"c"_s),
+                                        entry(local(2024, 11, 2, 23, 59, 59).toUTC(), u"d"_s),
+                                        entry(local(2024, 3, 10, 3, 0).toUTC(), u"e"_s)}
+            << QList<int>{0, 1, 2, 3, 4} << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
     }
 
     // openpyxl opens the workbook: one sheet "账单明细", the header, every row in order, the
@@ -210,6 +284,72 @@ private Q_SLOTS:
         for (int i : order)
             expected.append(rowOf(entries[std::size_t(i)], notesRead[i]));
         QCOMPARE(rows, expected);
+    }
+
+    void dayTexts_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<bool>("utc");
+        for (const char *zone : {"Asia/Shanghai", "America/New_York", "Europe/Berlin"})
+            for (bool utc : {false, true})
+                QTest::addRow("%s, %s instants", zone, utc ? "UTC" : "local") << QByteArray(zone) << utc;
+    }
+
+    // Every day of a leap year with its changes of clock, at its first and last second and at
+    // noon: the date cell is the day text the screens show. Some days have no entry, so the
+    // next day met is not always the day before.
+    void dayTexts()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(bool, utc);
+        TestSupport::ScopedTimeZone pinned(zone);
+        std::vector<LedgerEntry> entries;
+        for (QDate day(2024, 12, 31); day.year() == 2024; day = day.addDays(-1)) {
+            if (day.dayOfYear() % 7 == 3)
+                continue;
+            for (QTime time : {QTime(23, 59, 59), QTime(12, 0), QTime(0, 0)}) {
+                const QDateTime instant(day, time);
+                entries.push_back(entry(utc ? instant.toUTC() : instant, u"x"_s));
+            }
+        }
+        const QString sheet = QString::fromUtf8(XLSXExporter::sheetXML(entries));
+        qsizetype at = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const QString day = DateText::displayDate(entries[i].date);
+            at = sheet.indexOf(XLSXExporter::cellXML(1, int(i) + 2, day), at);
+            QVERIFY2(at >= 0, qPrintable(entries[i].date.toString(Qt::ISODate) + u' ' + day));
+        }
+    }
+
+    // The file on disk, its sheet written piece by piece with the header set afterwards, is
+    // the archive of the five whole parts byte for byte: a sheet of many pieces with one row
+    // longer than a piece.
+    void fileEqualsWholeParts()
+    {
+        std::vector<LedgerEntry> entries;
+        for (int i = 0; i < 5000; ++i)
+            entries.push_back(
+                entry(local(2024, 3, 9, 21, 0).addSecs(-qint64(i) * 3600), u"第%1笔 & <备注>"_s.arg(i)));
+        entries[2500].note = QString(200000, u'记');
+        QTemporaryDir dir;
+        QString error;
+        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        QVERIFY2(path, qPrintable(error));
+        QFile file(*path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::optional<QByteArray> whole = ZipWriter::archive(XLSXExporter::parts(entries));
+        QVERIFY(whole && whole->size() > 2 * 1024 * 1024);
+        QCOMPARE(file.readAll(), *whole);
+        QCOMPARE(XLSXExporter::workbook(entries).value_or(QByteArray()), *whole);
+    }
+
+    // A sink that refuses a piece is not handed another.
+    void sheetStopsAtRefusal()
+    {
+        const std::vector<LedgerEntry> entries(20000, entry(local(2024, 3, 9), u"x"_s));
+        int pieces = 0;
+        QVERIFY(!XLSXExporter::writeSheet(entries, [&pieces](QByteArrayView) { return ++pieces < 2; }));
+        QCOMPARE(pieces, 2);
     }
 
     // A ledger of years: every one of 10^5 rows reaches the reader.

@@ -129,6 +129,54 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
     }
 
+    void writtenInPieces_data()
+    {
+        QTest::addColumn<QByteArrayList>("contents");
+        QTest::addColumn<int>("pieceBytes");
+        const QByteArray large = QByteArray("<row r=\"1\">数据</row>").repeated(5000);
+        QTest::newRow("one byte at a time") << QByteArrayList{"abc", "de"} << 1;
+        QTest::newRow("pieces across the fold blocks") << QByteArrayList{large, "tail"} << 1000;
+        QTest::newRow("an empty file among large ones") << QByteArrayList{large, {}, large} << 65536;
+    }
+
+    // A file written in pieces gets the checksum and sizes of the whole in its header, so the
+    // archive is byte for byte the one made of whole contents.
+    void writtenInPieces()
+    {
+        QFETCH(QByteArrayList, contents);
+        QFETCH(int, pieceBytes);
+        Files files;
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        ZipWriter::Writer writer(buffer);
+        for (qsizetype i = 0; i < contents.size(); ++i) {
+            files.push_back({u"f%1"_s.arg(i), contents[i]});
+            QVERIFY(writer.open(files.back().name));
+            for (qsizetype at = 0; at < contents[i].size(); at += pieceBytes)
+                QVERIFY(writer.append(QByteArrayView(contents[i])
+                                          .sliced(at)
+                                          .first(std::min<qsizetype>(pieceBytes, contents[i].size() - at))));
+            QVERIFY(writer.close());
+        }
+        QVERIFY(writer.finish());
+        QCOMPARE(buffer.data(), ZipWriter::archive(files).value_or(QByteArray()));
+    }
+
+    // An archive finished while a file is still being written would hold a header with a
+    // wrong checksum: refused, as is starting a second file before the first is closed.
+    void unfinishedFileRefused()
+    {
+        for (bool second : {false, true}) {
+            QBuffer buffer;
+            QVERIFY(buffer.open(QIODevice::WriteOnly));
+            ZipWriter::Writer writer(buffer);
+            QVERIFY(writer.open(u"a"_s) && writer.append("x"));
+            QVERIFY(second ? !writer.open(u"b"_s) : !writer.finish());
+            QVERIFY(!writer.errorString().isEmpty());
+            QVERIFY(!writer.finish());
+        }
+    }
+
     void limits_data()
     {
         using Extents = std::vector<ZipWriter::Extent>;
