@@ -309,7 +309,9 @@ template <class R> void ModelStore::place(Collection<R> &c, R record, qint64 row
     Table<R>::normalise(record);
     const auto position = slot<R>(c.rows.begin(), c.rows.end(), Table<R>::sortKey(record), rowid);
     c.ids.insert(record.id);
-    const auto at = static_cast<size_t>(c.rows.insert(position, std::move(record)) - c.rows.begin());
+    // Measured after the insert, which may have moved the whole vector.
+    const auto inserted = c.rows.insert(position, std::move(record));
+    const auto at = static_cast<size_t>(inserted - c.rows.begin());
     c.changed(at, c.rows.size() - 1 - at);
 }
 

@@ -459,7 +459,13 @@ private Q_SLOTS:
             const QDateTime t = local(2024, 3, 30, 12);
             const auto someKey = [&] { return t.addSecs(3600 * random.bounded(4)); };
             const auto held = [&] { return store->all<R>()[random.bounded(int(store->all<R>().size()))]; };
+            QList<QUuid> before;
+            quint64 changesBefore = store->changeCount<R>();
             for (int step = 0; step < 160; ++step) {
+                if (step % 3 == 0) {
+                    before = idsOf(store->all<R>());
+                    changesBefore = store->changeCount<R>();
+                }
                 const int op = store->all<R>().empty() ? 0 : random.bounded(5);
                 if (op == 0 || op == 1) {
                     QVERIFY(store->insert(make<R>(someKey(), step)));
@@ -480,6 +486,14 @@ private Q_SLOTS:
                 }
                 for (const R &record : store->all<R>())
                     QCOMPARE(store->find<R>(record.id), &record);
+                // What the store says the changes left in place is what they left in place.
+                const QList<QUuid> now = idsOf(store->all<R>());
+                const ModelStore::Unchanged left = store->unchangedSince<R>(changesBefore);
+                const auto front =
+                    qsizetype(std::min<size_t>(left.front, std::min(before.size(), now.size())));
+                const auto back = qsizetype(std::min<size_t>(left.back, std::min(before.size(), now.size())));
+                QCOMPARE(now.first(front), before.first(front));
+                QCOMPARE(now.last(back), before.last(back));
                 QVERIFY(!store->find<R>(QUuid::createUuid()));
                 if (step % 20 == 19) {
                     auto fresh = openStore(path);
