@@ -9,6 +9,28 @@ CategoryTotals::Ranking CategoryTotals::ranked(std::span<const LedgerEntry> entr
     Ranking ranking;
     std::vector<CategoryTotal> &totals = ranking.totals;
     QHash<QString, std::size_t> positions;
+    // Equal texts read from the store share their characters, so the address of a category's
+    // characters finds its total without hashing the text; the hash decides the rest.
+    struct Known {
+        const QChar *characters;
+        qsizetype size;
+        std::size_t position;
+    };
+    std::vector<Known> known;
+    const auto positionOf = [&](const QString &category) {
+        for (const Known &k : known) {
+            if (k.characters == category.constData() && k.size == category.size())
+                return k.position;
+        }
+        auto it = positions.constFind(category);
+        if (it == positions.cend()) {
+            it = positions.insert(category, totals.size());
+            totals.push_back({category, 0});
+        }
+        if (known.size() < 32)
+            known.push_back({category.constData(), category.size(), *it});
+        return *it;
+    };
     for (const LedgerEntry &entry : entries) {
         if (entry.kind() != kind) {
             ranking.otherSum += entry.amount;
@@ -16,13 +38,7 @@ CategoryTotals::Ranking CategoryTotals::ranked(std::span<const LedgerEntry> entr
         }
         ranking.kindSum += entry.amount;
         ++ranking.kindCount;
-        const auto it = positions.constFind(entry.category);
-        if (it != positions.cend()) {
-            totals[*it].amount += entry.amount;
-        } else {
-            positions.insert(entry.category, totals.size());
-            totals.push_back({entry.category, entry.amount});
-        }
+        totals[positionOf(entry.category)].amount += entry.amount;
     }
     std::ranges::stable_sort(totals, std::ranges::greater{}, &CategoryTotal::amount);
     return ranking;
