@@ -57,3 +57,12 @@ void TestSupport::screenshot(QWidget *widget, const QString &name)
     QTest::qWait(100);
     widget->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }
+
+QPushButton *TestSupport::buttonOf(QWidget *dialog, const QString &text)
+{
+    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 class SegmentedControl;
 class QWidget;
 
@@ -21,6 +22,9 @@ void retype(QLineEdit *field, const QString &text);
 
 // Clicks the segment that shows the text, as a user picks it; fails the test when there is none.
 void clickSegment(SegmentedControl *control, const QString &text);
+
+// The push button of a dialog or alert that shows the text, or nullptr.
+QPushButton *buttonOf(QWidget *dialog, const QString &text);
 
 // Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
 // the screens can be looked at after a test run.

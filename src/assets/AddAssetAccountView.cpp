@@ -29,13 +29,7 @@ AddAssetAccountView::AddAssetAccountView(ModelStore &store, QWidget *parent)
     column->setSpacing(14);
     column->addLayout(m_toolbar);
 
-    auto *card = new Card(this);
-    card->setRadius(10);
-    auto *form = new QFormLayout(card);
-    form->setContentsMargins(16, 12, 16, 12);
-    form->setHorizontalSpacing(18);
-    form->setVerticalSpacing(10);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    const auto [card, form] = FormWidgets::formCard(this);
     const auto addRow = [form](const QString &label, QWidget *field) {
         field->setAccessibleName(label);
         field->setMinimumHeight(32);

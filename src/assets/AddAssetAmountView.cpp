@@ -30,13 +30,7 @@ AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &ac
     column->setSpacing(14);
     column->addLayout(m_toolbar);
 
-    auto *card = new Card(this);
-    card->setRadius(10);
-    auto *form = new QFormLayout(card);
-    form->setContentsMargins(16, 12, 16, 12);
-    form->setHorizontalSpacing(18);
-    form->setVerticalSpacing(10);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    const auto [card, form] = FormWidgets::formCard(this);
     const QString action = m_model.actionTitle();
     m_amount->setAccessibleName(action);
     m_amount->setPlaceholderText(action);

@@ -31,14 +31,8 @@ QFormLayout *addSection(QVBoxLayout *column, const QString &title, QWidget *pare
     heading->setFont(small);
     column->addWidget(heading);
 
-    auto *card = new Card(parent);
-    card->setRadius(10);
-    auto *form = new QFormLayout(card);
-    form->setContentsMargins(16, 12, 16, 12);
+    const auto [card, form] = FormWidgets::formCard(parent);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    form->setHorizontalSpacing(18);
-    form->setVerticalSpacing(10);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     column->addWidget(card);
     return form;
 }

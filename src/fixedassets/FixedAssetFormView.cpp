@@ -57,14 +57,8 @@ FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *m
     m_save->setAccessibleName(confirmText);
     column->addLayout(toolbar);
 
-    auto *card = new Card(this);
-    card->setRadius(10);
-    auto *form = new QFormLayout(card);
-    form->setContentsMargins(16, 12, 16, 12);
+    const auto [card, form] = FormWidgets::formCard(this);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    form->setHorizontalSpacing(18);
-    form->setVerticalSpacing(10);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_category->setAccessibleName(u"资产分类"_s);
     m_category->setMinimumHeight(32);
     m_category->addItems(FixedAssetCategory::all());

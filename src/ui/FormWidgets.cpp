@@ -1,9 +1,11 @@
 #include "FormWidgets.h"
 
+#include "ui/Card.h"
 #include "ui/Typography.h"
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -63,4 +65,16 @@ void FormWidgets::showCategories(QComboBox *menu, const QStringList &names, cons
     const int row = static_cast<int>(names.indexOf(current));
     menu->setPlaceholderText(row < 0 ? current : QString());
     menu->setCurrentIndex(row);
+}
+
+FormWidgets::FormCard FormWidgets::formCard(QWidget *parent)
+{
+    auto *card = new Card(parent);
+    card->setRadius(10);
+    auto *form = new QFormLayout(card);
+    form->setContentsMargins(16, 12, 16, 12);
+    form->setHorizontalSpacing(18);
+    form->setVerticalSpacing(10);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return {card, form};
 }

@@ -11,7 +11,17 @@ class QLineEdit;
 class QWidget;
 
 // Small pieces shared by the entry forms.
+class Card;
+class QFormLayout;
+
 namespace FormWidgets {
+
+// The rounded card that holds a sheet's labelled fields, and the form laid out in it.
+struct FormCard {
+    Card *card;
+    QFormLayout *form;
+};
+FormCard formCard(QWidget *parent);
 
 // A small dimmed caption above its control.
 QLayout *captioned(const QString &caption, QWidget *control);

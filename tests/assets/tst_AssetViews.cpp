@@ -36,18 +36,10 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using TestSupport::buttonOf;
 using TestSupport::local;
 
 namespace {
-
-QPushButton *buttonOf(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text() == text)
-            return qobject_cast<QPushButton *>(button);
-    }
-    return nullptr;
-}
 
 QStringList visibleTexts(const QListView *list)
 {

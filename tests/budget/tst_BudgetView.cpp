@@ -26,6 +26,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using TestSupport::buttonOf;
 using TestSupport::local;
 using TestSupport::openStore;
 using TestSupport::retype;
@@ -110,15 +111,6 @@ bool chooseInMenu(QComboBox *menu, const QString &text)
     for (int guard = 0; menu->currentIndex() != target && guard < menu->count() + 1; ++guard)
         QTest::keyClick(menu, menu->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
     return menu->currentIndex() == target;
-}
-
-QPushButton *buttonOf(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text() == text)
-            return qobject_cast<QPushButton *>(button);
-    }
-    return nullptr;
 }
 
 } // namespace

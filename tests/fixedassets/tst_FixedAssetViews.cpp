@@ -21,20 +21,12 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using TestSupport::buttonOf;
 using TestSupport::local;
 using TestSupport::retype;
 using TestSupport::typeText;
 
 namespace {
-
-QPushButton *buttonOf(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text() == text)
-            return qobject_cast<QPushButton *>(button);
-    }
-    return nullptr;
-}
 
 QStringList rowTexts(const QList<FixedAssetDetailModel::InfoRow> &rows)
 {

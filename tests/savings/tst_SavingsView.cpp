@@ -25,6 +25,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using TestSupport::buttonOf;
 using TestSupport::local;
 using TestSupport::typeText;
 
@@ -40,15 +41,6 @@ template <class Dialog> Dialog *shown(Dialog *dialog)
     if (!dialog || !QTest::qWaitForWindowExposed(dialog))
         return nullptr;
     return dialog;
-}
-
-QPushButton *buttonOf(QDialog *box, const QString &text)
-{
-    for (QPushButton *button : box->findChildren<QPushButton *>()) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
 }
 
 QStringList rowTexts(const QListView *list)
