@@ -1,5 +1,7 @@
 #include "AmountText.h"
 
+#include "EntryRules.h"
+
 #include <array>
 #include <charconv>
 #include <system_error>
@@ -66,7 +68,7 @@ std::optional<double> AmountText::parse(const QString &text)
 std::optional<double> AmountText::positive(const QString &text)
 {
     const auto value = parse(text);
-    if (!value || !(*value > 0))
+    if (!value || !EntryRules::amountInRange(*value))
         return std::nullopt;
     return value;
 }
@@ -74,7 +76,7 @@ std::optional<double> AmountText::positive(const QString &text)
 std::optional<double> AmountText::nonNegative(const QString &text)
 {
     const auto value = parse(text);
-    if (!value || !(*value >= 0))
+    if (!value || !(*value == 0 || EntryRules::amountInRange(*value)))
         return std::nullopt;
     return value;
 }

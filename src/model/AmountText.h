@@ -15,9 +15,10 @@ namespace AmountText {
 // range of a double (too large or too small to represent) does not convert either.
 std::optional<double> parse(const QString &text);
 
-// parse(), kept only when the value is greater than 0.
+// parse(), kept only when the value lies in EntryRules' amount range (a cent up to just under a
+// trillion yuan).
 std::optional<double> positive(const QString &text);
-// parse(), kept only when the value is at least 0.
+// parse(), kept only when the value is 0 or in that range.
 std::optional<double> nonNegative(const QString &text);
 
 inline bool isPositive(const QString &text)

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "model/AmountText.h"
+#include "model/EntryRules.h"
 
 #include <QLocale>
 #include <QTest>
@@ -47,6 +48,10 @@ void AmountTextTest::conversion_data()
     accepted("many decimals", u"3.14159"_s, 3.14159);
     accepted("smallest subnormal range", u"1e-320"_s, 1e-320);
     accepted("largest double", u"1.7976931348623157e308"_s, std::numeric_limits<double>::max());
+    accepted("one cent", u"0.01"_s, 0.01);
+    accepted("below a cent", u"0.009"_s, 0.009);
+    accepted("largest amount", u"999999999999.99"_s, 999'999'999'999.99);
+    accepted("a trillion", u"1e12"_s, 1e12);
 
     refused("empty", QString());
     refused("empty literal", u""_s);
@@ -102,8 +107,9 @@ void AmountTextTest::conversion()
     if (converts)
         QCOMPARE(*parsed, value);
 
-    const bool positive = converts && value > 0;
-    const bool nonNegative = converts && value >= 0;
+    // A cent up to just under a trillion yuan; 0 as well where zero is allowed.
+    const bool positive = converts && value >= 0.01 && value <= 999'999'999'999.99;
+    const bool nonNegative = converts && (value == 0 || positive);
     QCOMPARE(AmountText::positive(text).has_value(), positive);
     QCOMPARE(AmountText::isPositive(text), positive);
     QCOMPARE(AmountText::nonNegative(text).has_value(), nonNegative);
@@ -156,7 +162,7 @@ void AmountTextTest::field()
     const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(AmountText::field(amount), text);
     // What the writer puts into a field reads back through the strict conversion.
-    if (amount >= 0)
+    if (amount == 0 || EntryRules::amountInRange(amount))
         QVERIFY(AmountText::nonNegative(text).has_value());
 }
 
