@@ -26,7 +26,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/pennyloom
+	$(BUILD_DIR)/pennyloom
 
 test: build fuzz-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

@@ -222,7 +222,7 @@ void BillsModel::recompute()
     std::vector<DayGroup> groups;
     LedgerSlice::Totals totals;
     // Entries come newest first, so a new day starts exactly when an entry falls before the
-    // start of the current one.
+    // start of the current one; the first entry always starts one, whatever its date.
     qint64 dayStart = std::numeric_limits<qint64>::max();
     m_days->beginWalk();
     for (size_t i = 0; i < range.size(); ++i) {
@@ -231,7 +231,7 @@ void BillsModel::recompute()
         const BillsEntryIndex::Facts &f = index.facts[row];
         if (searching && !passes(f, row))
             continue;
-        if (f.date < dayStart) {
+        if (groups.empty() || f.date < dayStart) {
             DayBoundaries::Day day = m_days->dayOf(f.date);
             dayStart = day.start;
             groups.push_back({std::move(day.day), static_cast<int>(filtered.size()), 0, 0, 0});

@@ -1,6 +1,7 @@
 #include "EntryFormFields.h"
 
 #include "EntryFormModel.h"
+#include "model/EntryRules.h"
 #include "ui/FormWidgets.h"
 #include "ui/SegmentedControl.h"
 
@@ -21,6 +22,7 @@ EntryFormFields::EntryFormFields(EntryFormModel &model, QWidget *parent)
     m_kind->setAccessibleName(u"类型"_s);
     m_amount->setAccessibleName(u"金额"_s);
     m_date->setAccessibleName(u"日期"_s);
+    m_note->setMaxLength(static_cast<int>(EntryRules::maximumTextLength));
     m_date->setDate(m_model.date().toLocalTime().date());
 
     connect(m_kind, &SegmentedControl::currentIndexChanged, this,

@@ -1,5 +1,7 @@
 #include "EntryFormModel.h"
 
+#include "model/EntryRules.h"
+
 #include "model/AmountText.h"
 #include "model/Clock.h"
 #include "model/LedgerCategories.h"
@@ -81,13 +83,14 @@ const QStringList &EntryFormModel::categories() const
 
 bool EntryFormModel::canSave() const
 {
-    return AmountText::positive(m_amount).has_value();
+    return AmountText::positive(m_amount).has_value() && EntryRules::dateInRange(m_date) &&
+           EntryRules::textInRange(m_note);
 }
 
 bool EntryFormModel::save(ModelStore &store)
 {
     const std::optional<double> amount = AmountText::positive(m_amount);
-    if (!amount)
+    if (!amount || !canSave())
         return false;
     if (!m_entry)
         return store.insert(LedgerEntry(*amount, m_date, m_kind, m_category, m_note));

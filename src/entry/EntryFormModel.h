@@ -41,7 +41,8 @@ public:
 
     // The category list of the current kind.
     const QStringList &categories() const;
-    // The amount text converts strictly to a value greater than 0.
+    // The amount text converts strictly to an amount in range, the date lies in the years
+    // 1–9999 and the note within the length limit.
     bool canSave() const;
     // Inserts the new entry, or writes the fields into the edited one. False, with nothing
     // stored, when the amount is not valid or the store refused the change.

@@ -1,5 +1,6 @@
 #include "SmartEntryView.h"
 
+#include "model/EntryRules.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -68,6 +69,7 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     sentenceRow->setSpacing(12);
     m_sentence->setPlaceholderText(u"例如：花了25元买了面包"_s);
     m_sentence->setAccessibleName(u"例如：花了25元买了面包"_s);
+    m_sentence->setMaxLength(static_cast<int>(EntryRules::maximumTextLength));
     QFont title3 = m_sentence->font();
     title3.setPixelSize(20);
     m_sentence->setFont(title3);

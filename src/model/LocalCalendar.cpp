@@ -1,5 +1,8 @@
 #include "LocalCalendar.h"
 
+#include <algorithm>
+#include <limits>
+
 QDateTime LocalCalendar::startOfDay(QDate day)
 {
     // QDate::startOfDay finds the first valid instant even where midnight is skipped.
@@ -59,8 +62,20 @@ int LocalCalendar::wholeMonthsBetween(const QDateTime &from, const QDateTime &to
         return -wholeMonthsBetween(to, from);
     const QDateTime a = from.toLocalTime();
     const QDateTime b = to.toLocalTime();
-    int months = (b.date().year() - a.date().year()) * 12 + (b.date().month() - a.date().month());
-    while (months > 0 && a.addMonths(months) > b)
+    if (!a.date().isValid() || !b.date().isValid())
+        return 0;
+    // Counted in 64 bits and held to what an int holds: instants a few hundred million years
+    // apart are as many months as the type can say.
+    const qint64 count =
+        (qint64(b.date().year()) - a.date().year()) * 12 + (b.date().month() - a.date().month());
+    int months = static_cast<int>(std::min<qint64>(count, std::numeric_limits<int>::max()));
+    while (months > 0) {
+        const QDateTime stepped = a.addMonths(months);
+        if (stepped.isValid() && stepped <= b)
+            break;
         --months;
+        if (!stepped.isValid())
+            break;
+    }
     return months;
 }

@@ -3,6 +3,7 @@
 #include "WidgetSupport.h"
 
 #include "app/ContentView.h"
+#include "assets/AssetDimension.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
@@ -24,6 +25,8 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -245,6 +248,48 @@ private Q_SLOTS:
         QVERIFY(bills->model().filtered().empty());
         QVERIFY(m_store->entries().empty());
         QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥0.00"_s);
+    }
+
+    // A stored date at any instant a date can hold, the file's own or a hand edit's, is totalled,
+    // grouped and drawn by every workspace, on every visit.
+    void everyWorkspaceDrawsAnyStoredDate_data()
+    {
+        QTest::addColumn<qint64>("msecs");
+        QTest::newRow("largest instant") << std::numeric_limits<qint64>::max();
+        QTest::newRow("smallest instant") << std::numeric_limits<qint64>::min();
+        QTest::newRow("year 10000") << qint64(253'402'300'800'000);
+        QTest::newRow("year 1") << qint64(-62'135'596'800'000);
+        QTest::newRow("before the epoch") << qint64(-1);
+    }
+
+    void everyWorkspaceDrawsAnyStoredDate()
+    {
+        QFETCH(qint64, msecs);
+        const TestSupport::ScopedClock clock(TestSupport::local(2024, 3, 20, 12));
+        const QDateTime at = QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+        QVERIFY(m_store->insert(LedgerEntry(5, at, EntryKind::expense, u"餐饮"_s, u"远"_s)));
+        QVERIFY(m_store->insert(LedgerEntry(7, at, EntryKind::income, u"工资"_s)));
+        QVERIFY(m_store->insert(LedgerEntry(9, Clock::now(), EntryKind::expense, u"交通"_s)));
+        QVERIFY(m_store->insert(Budget(u"餐饮"_s, 100, at, at, at)));
+        SavingsGoal goal(u"旅行"_s, 1000, at);
+        QVERIFY(m_store->insert(goal));
+        QVERIFY(m_store->insert(SavingsDeposit(goal.id, 10, at)));
+        const QString owned = AssetDimensions::rawValue(AssetDimension::owned);
+        AssetAccount account(u"钱包"_s, AssetDimensions::kinds(AssetDimension::owned).constFirst(), owned, 50,
+                             at);
+        QVERIFY(m_store->insert(account));
+        QVERIFY(m_store->insert(AssetAdjustment(account.id, 3, at)));
+        QVERIFY(m_store->insert(FixedAsset(u"电子设备"_s, u"电脑"_s, 100, at, 60)));
+
+        for (int visit = 0; visit < 2; ++visit) {
+            ContentView view(*m_store);
+            view.show();
+            for (const Workspace workspace : Workspaces::allCases()) {
+                view.model().setSelection(workspace);
+                QCoreApplication::processEvents();
+                QVERIFY(!view.detailScreen()->grab().isNull());
+            }
+        }
     }
 
     void keyboardShortcuts_data()
