@@ -97,27 +97,29 @@ QString Backups::makeDaily(const ModelStore &store, const QDate &today)
     return {};
 }
 
-QString Backups::verify(const QString &file)
+QString Backups::verify(const QString &file, const QString &shownAs)
 {
+    const QString shown = native(shownAs.isEmpty() ? file : shownAs);
     const QFileInfo info(file);
     if (!info.isFile())
-        return u"%1 不是文件"_s.arg(native(file));
+        return u"%1 不是文件"_s.arg(shown);
     if (info.size() == 0)
-        return u"%1 是空文件"_s.arg(native(file));
+        return u"%1 是空文件"_s.arg(shown);
     {
         SqliteDatabase db;
         if (!db.open(file))
-            return u"无法打开 %1：%2"_s.arg(native(file), db.lastError());
+            return u"无法打开 %1：%2"_s.arg(shown, db.lastError());
         const std::optional<QString> integrity = db.scalar("PRAGMA integrity_check");
         if (!integrity || *integrity != u"ok"_s)
-            return u"%1 已损坏：%2"_s.arg(native(file), integrity.value_or(db.lastError()));
-        const std::optional<QString> version = db.scalar("PRAGMA user_version");
-        if (!version || version->toInt() != StoreSchema::version)
-            return u"%1 不是 Pennyloom 的数据文件"_s.arg(native(file));
+            return u"%1 已损坏：%2"_s.arg(shown, integrity.value_or(db.lastError()));
+        if (const QString problem = StoreSchema::schemaProblem(db); !problem.isEmpty())
+            return shown + u' ' + problem;
+        if (const QString problem = StoreSchema::recordProblem(db); !problem.isEmpty())
+            return u"%1 中有程序无法使用的记录：%2"_s.arg(shown, problem);
     }
     QString error;
     if (!ModelStore::open(file, &error))
-        return error;
+        return error.replace(native(file), shown);
     return {};
 }
 

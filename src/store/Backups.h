@@ -24,8 +24,9 @@ QList<QDate> kept(QList<QDate> days);
 QString makeDaily(const ModelStore &store, const QDate &today);
 
 // Empty when the file is a sound store of this program: SQLite's integrity check passes, the
-// schema is ours and every record opens. Otherwise why it is not.
-QString verify(const QString &file);
+// schema is exactly ours, every id is canonical, every date within the years 1 to 9999 and
+// every record opens. Otherwise why it is not, naming the file as shownAs when given.
+QString verify(const QString &file, const QString &shownAs = {});
 
 // Replaces the store with the backup after checking it. The store it replaces is first
 // copied into the backups folder (its name given in keptAs). The caller holds the store's
