@@ -9,11 +9,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +42,130 @@ bool removeWithCompanions(const QString &path)
             gone = false;
     }
     return gone;
+}
+
+// The errno of the step of a copy that failed, and whether that step was reading.
+struct CopyFailure {
+    int error = 0;
+    bool reading = false;
+};
+
+// Copies the file's bytes into a new private file at to, which must not exist yet, and flushes
+// it to the disk. On failure nothing is left at to.
+CopyFailure copyFile(const QString &from, const QString &to)
+{
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return {errno, true};
+    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const CopyFailure failure{errno, false};
+        ::close(in);
+        return failure;
+    }
+    CopyFailure failure;
+    if (::fchmod(out, 0600) != 0)
+        failure = {errno, false};
+    std::array<char, 1 << 16> buffer;
+    while (failure.error == 0) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got <= 0) {
+            if (got < 0 && errno != EINTR)
+                failure = {errno, true};
+            if (got == 0)
+                break;
+            continue;
+        }
+        for (ssize_t put = 0; put < got && failure.error == 0;) {
+            const ssize_t wrote = ::write(out, buffer.data() + put, static_cast<size_t>(got - put));
+            if (wrote > 0)
+                put += wrote;
+            else if (wrote == 0 || errno != EINTR)
+                failure = {wrote == 0 ? ENOSPC : errno, false};
+        }
+    }
+    if (failure.error == 0 && ::fsync(out) != 0)
+        failure = {errno, false};
+    if (::close(out) != 0 && failure.error == 0)
+        failure = {errno, false};
+    ::close(in);
+    if (failure.error != 0)
+        ::unlink(QFile::encodeName(to).constData());
+    return failure;
+}
+
+// Gives a finished file the name unless something holds it already, which stays as it is.
+// 0 or the errno, EEXIST when the name is taken.
+int nameWithoutReplacing(const QString &file, const QString &name)
+{
+    const QByteArray from = QFile::encodeName(file);
+    const QByteArray to = QFile::encodeName(name);
+    if (::link(from.constData(), to.constData()) == 0)
+        return ::unlink(from.constData()) == 0 ? 0 : errno;
+    const int linkError = errno;
+    // File systems without hard links can still refuse a taken name themselves.
+    if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS)
+        return linkError;
+    return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0 ? 0
+                                                                                                    : errno;
+}
+
+// Copies the store the restore replaces into the backups folder under a name no other copy
+// has: two restores in one second keep two copies. The copy is made under a name of its own
+// ending in .partial, which a later start clears if the copy is cut short, and only then
+// given its name.
+QString keepCurrent(const QString &storePath, const QString &dir, const QDateTime &now, QString *keptAs)
+{
+    const QString stem =
+        QDir(dir).filePath(u"pennyloom-before-restore-"_s + now.toString(u"yyyyMMdd-HHmmss"_s));
+    const QString made =
+        stem + u'.' + QString::number(QRandomGenerator::system()->generate64(), 36) + u".partial"_s;
+    const QString wal = u"-wal"_s;
+    bool withWal = false;
+    {
+        SqliteDatabase current;
+        // A store SQLite cannot read is still kept, byte for byte with its -wal.
+        if (!(current.open(storePath) && current.copyTo(made).isEmpty())) {
+            removeWithCompanions(made);
+            withWal = QFileInfo::exists(storePath + wal);
+            CopyFailure failure = copyFile(storePath, made);
+            if (failure.error == 0 && withWal)
+                failure = copyFile(storePath + wal, made + wal);
+            if (failure.error != 0) {
+                removeWithCompanions(made);
+                return u"无法在 %1 中保存当前的数据文件：%2"_s.arg(native(dir),
+                                                                   DataFolder::systemError(failure.error));
+            }
+        }
+    }
+    int error = EEXIST;
+    QString name;
+    for (int n = 1; error == EEXIST && n <= 1000; ++n) {
+        name = stem + (n == 1 ? QString() : u'-' + QString::number(n)) + u".sqlite"_s;
+        error = nameWithoutReplacing(made, name);
+        // The -wal goes under the same name or the copy under none.
+        if (error == 0 && withWal && (error = nameWithoutReplacing(made + wal, name + wal)) != 0)
+            std::rename(QFile::encodeName(name).constData(), QFile::encodeName(made).constData());
+    }
+    if (error != 0) {
+        removeWithCompanions(made);
+        return u"无法在 %1 中保存当前的数据文件：%2"_s.arg(native(dir), DataFolder::systemError(error));
+    }
+    *keptAs = name;
+    return {};
+}
+
+// Writes the rows of a -wal (or undoes the unfinished change of a -journal) copied beside the
+// file into the file itself, so it stands alone.
+QString mergeCompanions(const QString &file)
+{
+    SqliteDatabase db;
+    if (!db.open(file))
+        return db.lastError();
+    const std::optional<QString> mode = db.scalar("PRAGMA journal_mode = DELETE");
+    if (!mode || mode->compare(u"delete"_s, Qt::CaseInsensitive) != 0)
+        return db.lastError();
+    return {};
 }
 
 } // namespace
@@ -74,6 +203,13 @@ QString Backups::makeDaily(const ModelStore &store, const QDate &today)
     const QString dir = folder(store.path());
     if (const QString error = DataFolder::prepare(dir); !error.isEmpty())
         return error;
+    // A copy cut short by a kill stays under its .partial name. Nothing else writes here while
+    // the store is locked, so every one found now is left over.
+    static const QRegularExpression partial(u"\\.partial(-journal|-wal|-shm)?$"_s);
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (partial.match(name).hasMatch())
+            QFile::remove(QDir(dir).filePath(name));
+    }
     const QString target = QDir(dir).filePath(dailyName(today));
     if (!QFileInfo::exists(target)) {
         if (const QString error = store.copyTo(target); !error.isEmpty())
@@ -97,27 +233,29 @@ QString Backups::makeDaily(const ModelStore &store, const QDate &today)
     return {};
 }
 
-QString Backups::verify(const QString &file)
+QString Backups::verify(const QString &file, const QString &shownAs)
 {
+    const QString shown = native(shownAs.isEmpty() ? file : shownAs);
     const QFileInfo info(file);
     if (!info.isFile())
-        return u"%1 不是文件"_s.arg(native(file));
+        return u"%1 不是文件"_s.arg(shown);
     if (info.size() == 0)
-        return u"%1 是空文件"_s.arg(native(file));
+        return u"%1 是空文件"_s.arg(shown);
     {
         SqliteDatabase db;
         if (!db.open(file))
-            return u"无法打开 %1：%2"_s.arg(native(file), db.lastError());
+            return u"无法打开 %1：%2"_s.arg(shown, db.lastError());
         const std::optional<QString> integrity = db.scalar("PRAGMA integrity_check");
         if (!integrity || *integrity != u"ok"_s)
-            return u"%1 已损坏：%2"_s.arg(native(file), integrity.value_or(db.lastError()));
-        const std::optional<QString> version = db.scalar("PRAGMA user_version");
-        if (!version || version->toInt() != StoreSchema::version)
-            return u"%1 不是 Pennyloom 的数据文件"_s.arg(native(file));
+            return u"%1 已损坏：%2"_s.arg(shown, integrity.value_or(db.lastError()));
+        if (const QString problem = StoreSchema::schemaProblem(db); !problem.isEmpty())
+            return shown + u' ' + problem;
+        if (const QString problem = StoreSchema::recordProblem(db); !problem.isEmpty())
+            return u"%1 中有程序无法使用的记录：%2"_s.arg(shown, problem);
     }
     QString error;
     if (!ModelStore::open(file, &error))
-        return error;
+        return error.replace(native(file), shown);
     return {};
 }
 
@@ -130,32 +268,43 @@ QString Backups::restore(const QString &backup, const QString &storePath, const 
         return error;
 
     // Checked as a private copy beside the store, so the copy that is checked is the one
-    // that takes the store's place, and the backup itself is never written to.
+    // that takes the store's place, and the backup itself is never written to. Messages name
+    // the backup: the copy is ours, not a file the user knows.
     const QString candidate = storePath + u".restoring"_s;
     removeWithCompanions(candidate);
-    if (!QFile::copy(backup, candidate))
-        return u"无法读取备份 %1"_s.arg(native(backup));
-    QFile::setPermissions(candidate, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (const QString problem = verify(candidate); !problem.isEmpty()) {
+    const auto refuse = [&](const QString &reason) {
         removeWithCompanions(candidate);
-        return u"备份 %1 不能用于恢复：%2"_s.arg(native(backup), problem);
+        return reason;
+    };
+    // Rows committed in the backup's -wal, or a change its -journal undoes, belong to it.
+    bool companions = false;
+    for (const char *suffix : {"", "-wal", "-journal"}) {
+        const QString from = backup + QString::fromLatin1(suffix);
+        if (*suffix && !QFileInfo::exists(from))
+            continue;
+        companions = companions || *suffix != '\0';
+        if (const CopyFailure failure = copyFile(from, candidate + QString::fromLatin1(suffix));
+            failure.error) {
+            const QString reason = DataFolder::systemError(failure.error);
+            return refuse(failure.reading ? u"无法读取备份 %1：%2"_s.arg(native(from), reason)
+                                          : u"无法把备份 %1 复制到 %2：%3"_s.arg(
+                                                native(backup), native(store.absolutePath()), reason));
+        }
     }
+    if (companions) {
+        if (const QString error = mergeCompanions(candidate); !error.isEmpty())
+            return refuse(u"备份 %1 不能用于恢复：无法并入它的日志：%2"_s.arg(native(backup), error));
+    }
+    if (const QString problem = verify(candidate, backup); !problem.isEmpty())
+        return refuse(u"备份 %1 不能用于恢复：%2"_s.arg(native(backup), problem));
+    // Checking opened it as a store; closing wrote everything back into the file itself.
+    if (QFileInfo::exists(candidate + u"-wal"_s))
+        return refuse(u"备份 %1 不能用于恢复：它的日志没有并入"_s.arg(native(backup)));
 
     if (store.exists()) {
-        const QString replaced = QDir(dir).filePath(u"pennyloom-before-restore-"_s +
-                                                    now.toString(u"yyyyMMdd-HHmmss"_s) + u".sqlite"_s);
-        {
-            SqliteDatabase current;
-            QString error = current.open(storePath) ? current.copyTo(replaced) : current.lastError();
-            // A store SQLite cannot read is still kept, byte for byte.
-            if (!error.isEmpty() && (!QFile::copy(storePath, replaced) ||
-                                     (QFileInfo::exists(storePath + u"-wal"_s) &&
-                                      !QFile::copy(storePath + u"-wal"_s, replaced + u"-wal"_s)))) {
-                removeWithCompanions(candidate);
-                return u"无法保存当前的数据文件：%1"_s.arg(error);
-            }
-        }
-        QFile::setPermissions(replaced, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QString replaced;
+        if (const QString error = keepCurrent(storePath, dir, now, &replaced); !error.isEmpty())
+            return refuse(error);
         if (keptAs)
             *keptAs = replaced;
     }
@@ -168,5 +317,6 @@ QString Backups::restore(const QString &backup, const QString &storePath, const 
         removeWithCompanions(candidate);
         return u"无法替换数据文件 %1：%2"_s.arg(native(storePath), reason);
     }
+    removeWithCompanions(candidate);
     return {};
 }

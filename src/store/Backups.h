@@ -19,17 +19,20 @@ QString dailyName(const QDate &day);
 // The days whose daily copies stay, out of the days that have one.
 QList<QDate> kept(QList<QDate> days);
 
-// Makes the day's copy of the open store unless there is one, then drops the copies that are
-// no longer kept. Empty on success, else an error naming the file.
+// Clears copies left unfinished, makes the day's copy of the open store unless there is one,
+// then drops the copies that are no longer kept. The caller holds the store's lock. Empty on
+// success, else an error naming the file.
 QString makeDaily(const ModelStore &store, const QDate &today);
 
 // Empty when the file is a sound store of this program: SQLite's integrity check passes, the
-// schema is ours and every record opens. Otherwise why it is not.
-QString verify(const QString &file);
+// schema is exactly ours, every id is canonical, every date within the years 1 to 9999 and
+// every record opens. Otherwise why it is not, naming the file as shownAs when given.
+QString verify(const QString &file, const QString &shownAs = {});
 
-// Replaces the store with the backup after checking it. The store it replaces is first
-// copied into the backups folder (its name given in keptAs). The caller holds the store's
-// lock. Empty on success, else an error; on error the store is untouched.
+// Replaces the store with the backup, and the rows of a -wal beside it, after checking it.
+// The store it replaces is first copied into the backups folder under a name no earlier
+// copy has (given in keptAs). The caller holds the store's lock. Empty on success, else an
+// error naming the backup; on error the store is untouched.
 QString restore(const QString &backup, const QString &storePath, const QDateTime &now, QString *keptAs);
 
 } // namespace Backups

@@ -55,15 +55,7 @@ QString schemaMismatch(SqliteDatabase &db)
 
 bool createSchema(SqliteDatabase &db)
 {
-    QByteArray sql = "BEGIN IMMEDIATE;\n"
-                     "CREATE TABLE meta (key TEXT PRIMARY KEY NOT NULL, value TEXT NOT NULL);\n"
-                     "INSERT INTO meta (key, value) VALUES ('schemaVersion', '";
-    sql += StoreSchema::versionText;
-    sql += "');\n";
-    for (const StoreSchema::TableShape &shape : StoreSchema::shapes())
-        sql += StoreSchema::createTableSql(shape);
-    sql += "PRAGMA user_version = " + QByteArray::number(StoreSchema::version) + ";\nCOMMIT;";
-    if (db.exec(sql))
+    if (db.exec("BEGIN IMMEDIATE;\n" + StoreSchema::createSql() + "COMMIT;"))
         return true;
     db.exec("ROLLBACK");
     return false;

@@ -1,8 +1,15 @@
 #include "StoreSchema.h"
 
+#include "model/EntryRules.h"
+
+#include <QMap>
 #include <QStringList>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace StoreSchema {
 
@@ -58,6 +65,62 @@ QByteArray columnList(const TableShape &shape)
     for (const Column &column : shape.columns)
         names.append(quoted(column.name));
     return names.join(", ");
+}
+
+QString versionName(int number)
+{
+    return u"%1.%2.%3"_s.arg(number / 10000).arg(number / 100 % 100).arg(number % 100);
+}
+
+// What the file's schema table lists, by name: the kind of each object, its table and the
+// statement that made it. SQLite's own tables and the indexes it makes for a table's
+// constraints are left out; those constraints are part of the table's statement.
+struct SchemaObject {
+    QString type;
+    QString table;
+    QString sql;
+    bool operator==(const SchemaObject &) const = default;
+};
+
+std::optional<QMap<QString, SchemaObject>> schemaObjects(SqliteDatabase &db)
+{
+    SqliteStatement statement(db, "SELECT type, name, tbl_name, sql FROM sqlite_master WHERE NOT "
+                                  "((type = 'table' AND name LIKE 'sqlite\\_%' ESCAPE '\\') OR "
+                                  "(type = 'index' AND sql IS NULL))");
+    if (!statement.isValid())
+        return std::nullopt;
+    QMap<QString, SchemaObject> objects;
+    int rc = SQLITE_OK;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        objects.insert(statement.text(1), {statement.text(0), statement.text(2), statement.text(3)});
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return objects;
+}
+
+QString objectName(const QString &type, const QString &name)
+{
+    if (type == u"table"_s)
+        return u"表 %1"_s.arg(name);
+    if (type == u"index"_s)
+        return u"索引 %1"_s.arg(name);
+    if (type == u"trigger"_s)
+        return u"触发器 %1"_s.arg(name);
+    if (type == u"view"_s)
+        return u"视图 %1"_s.arg(name);
+    return u"%1 %2"_s.arg(type, name);
+}
+
+// The GLOB pattern of a UUID as uuidText writes it: lowercase hex digits in groups of 8-4-4-4-12.
+QByteArray uuidPattern()
+{
+    QByteArray pattern;
+    for (int group : {8, 4, 4, 4, 12}) {
+        if (!pattern.isEmpty())
+            pattern += '-';
+        pattern += QByteArray("[0-9a-f]").repeated(group);
+    }
+    return pattern;
 }
 
 } // namespace
@@ -283,6 +346,17 @@ QByteArray createTableSql(const TableShape &shape)
            " (\"id\");\n";
 }
 
+QByteArray createSql()
+{
+    QByteArray sql = "CREATE TABLE meta (key TEXT PRIMARY KEY NOT NULL, value TEXT NOT NULL);\n"
+                     "INSERT INTO meta (key, value) VALUES ('schemaVersion', '";
+    sql += versionText;
+    sql += "');\n";
+    for (const TableShape &shape : shapes())
+        sql += createTableSql(shape);
+    return sql + "PRAGMA user_version = " + QByteArray::number(version) + ";\n";
+}
+
 QByteArray insertSql(const TableShape &shape)
 {
     QByteArrayList marks;
@@ -305,6 +379,79 @@ QByteArray selectSql(const TableShape &shape)
 {
     // The rowid comes last: it orders records with equal sort keys.
     return "SELECT " + columnList(shape) + ", rowid FROM " + quoted(shape.name) + " ORDER BY rowid";
+}
+
+QString schemaProblem(SqliteDatabase &db)
+{
+    const std::optional<QString> fileVersion = db.scalar("PRAGMA user_version");
+    if (!fileVersion)
+        return db.lastError();
+    const int number = fileVersion->toInt();
+    if (number > version)
+        return u"由更新版本的 Pennyloom 写成（数据结构 %1，本程序认识的是 %2），请先升级 Pennyloom"_s.arg(
+            versionName(number), QString::fromLatin1(versionText));
+    if (number != version)
+        return u"不是 Pennyloom 的数据文件"_s;
+
+    // Compared with a new store made by this program: a trigger would run with every change
+    // the program makes, and a column without its NOT NULL or an index of someone else's
+    // would hold what the program never writes.
+    SqliteDatabase reference;
+    if (!reference.open(u":memory:"_s) || !reference.exec(createSql()))
+        return reference.lastError();
+    const std::optional<QMap<QString, SchemaObject>> expected = schemaObjects(reference);
+    const std::optional<QMap<QString, SchemaObject>> found = schemaObjects(db);
+    if (!expected)
+        return reference.lastError();
+    if (!found)
+        return db.lastError();
+    const QString differs = u"与 Pennyloom 的数据结构不符："_s;
+    for (auto it = found->cbegin(); it != found->cend(); ++it) {
+        if (!expected->contains(it.key()))
+            return differs + u"含有程序不会建立的"_s + objectName(it->type, it.key());
+    }
+    for (auto it = expected->cbegin(); it != expected->cend(); ++it) {
+        const auto match = found->constFind(it.key());
+        if (match == found->cend())
+            return differs + u"缺少"_s + objectName(it->type, it.key());
+        if (*match != *it)
+            return differs + objectName(it->type, it.key()) + u" 的定义与程序的不同"_s;
+    }
+    return {};
+}
+
+QString recordProblem(SqliteDatabase &db)
+{
+    static const QByteArray uuid = uuidPattern();
+    for (const TableShape &shape : shapes()) {
+        for (const Column &column : shape.columns) {
+            if (column.holds == Holds::value)
+                continue;
+            const QByteArray name = quoted(column.name);
+            const QByteArray wrong =
+                column.holds == Holds::id
+                    ? "typeof(" + name + ") != 'text' OR " + name + " NOT GLOB '" + uuid + "'"
+                    : name + " IS NOT NULL AND (typeof(" + name + ") != 'integer' OR " + name +
+                          " NOT BETWEEN " + QByteArray::number(EntryRules::earliestDate) + " AND " +
+                          QByteArray::number(EntryRules::latestDate) + ")";
+            SqliteStatement statement(db, "SELECT substr(quote(" + name + "), 1, 60) FROM " +
+                                              quoted(shape.name) + " WHERE " + wrong + " LIMIT 1");
+            const int rc = statement.step();
+            if (rc == SQLITE_DONE)
+                continue;
+            if (rc != SQLITE_ROW)
+                return db.lastError();
+            const QString where =
+                u"表 %1 的 %2 列"_s.arg(QString::fromLatin1(shape.name), QString::fromLatin1(column.name));
+            // The program finds, changes and removes records by the id text it writes itself;
+            // a record under any other spelling could be shown but never changed.
+            if (column.holds == Holds::id)
+                return u"%1有编号 %2，不是 Pennyloom 写的小写、不带花括号的 UUID"_s.arg(where,
+                                                                                        statement.text(0));
+            return u"%1有日期 %2，不在公元 1 至 9999 年之间"_s.arg(where, statement.text(0));
+        }
+    }
+    return {};
 }
 
 } // namespace StoreSchema

@@ -23,9 +23,14 @@ inline constexpr int version = 10000; // 1.0.0 as major * 10000 + minor * 100 + 
 inline constexpr const char *versionText = "1.0.0";
 inline constexpr int kindCount = 7;
 
+// What a column holds beyond its SQL type: an id is a canonical UUID text, a date an instant
+// in milliseconds.
+enum class Holds { value, id, date };
+
 struct Column {
     const char *name;
     const char *type;
+    Holds holds = Holds::value;
 };
 
 // The table of a record kind: its name, its columns, its position in the schema, the key the
@@ -64,13 +69,13 @@ QDateTime dateFrom(qint64 msecs);
 template <> struct Table<LedgerEntry> {
     static constexpr int index = 0;
     static constexpr const char *name = "LedgerEntry";
-    static constexpr std::array<Column, 7> columns{{{"id", "TEXT"},
+    static constexpr std::array<Column, 7> columns{{{"id", "TEXT", Holds::id},
                                                     {"amount", "REAL"},
-                                                    {"date", "INTEGER"},
+                                                    {"date", "INTEGER", Holds::date},
                                                     {"kindRaw", "TEXT"},
                                                     {"category", "TEXT"},
                                                     {"note", "TEXT"},
-                                                    {"createdAt", "INTEGER"}}};
+                                                    {"createdAt", "INTEGER", Holds::date}}};
     static qint64 sortKey(const LedgerEntry &r) { return r.date.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const LedgerEntry &r);
@@ -88,12 +93,12 @@ template <> struct Table<LedgerEntry> {
 template <> struct Table<Budget> {
     static constexpr int index = 1;
     static constexpr const char *name = "Budget";
-    static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
+    static constexpr std::array<Column, 6> columns{{{"id", "TEXT", Holds::id},
                                                     {"category", "TEXT"},
                                                     {"limit", "REAL"},
                                                     {"monthKey", "TEXT"},
-                                                    {"periodStart", "INTEGER"},
-                                                    {"periodEnd", "INTEGER"}}};
+                                                    {"periodStart", "INTEGER", Holds::date},
+                                                    {"periodEnd", "INTEGER", Holds::date}}};
     static qint64 sortKey(const Budget &) { return 0; }
     static constexpr const char *keyColumn = nullptr;
     static void bind(SqliteStatement &s, const Budget &r);
@@ -112,11 +117,11 @@ template <> struct Table<Budget> {
 template <> struct Table<SavingsGoal> {
     static constexpr int index = 2;
     static constexpr const char *name = "SavingsGoal";
-    static constexpr std::array<Column, 5> columns{{{"id", "TEXT"},
+    static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
                                                     {"name", "TEXT"},
                                                     {"targetAmount", "REAL"},
-                                                    {"expectedDate", "INTEGER"},
-                                                    {"createdAt", "INTEGER"}}};
+                                                    {"expectedDate", "INTEGER", Holds::date},
+                                                    {"createdAt", "INTEGER", Holds::date}}};
     static qint64 sortKey(const SavingsGoal &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const SavingsGoal &r);
@@ -132,8 +137,11 @@ template <> struct Table<SavingsGoal> {
 template <> struct Table<SavingsDeposit> {
     static constexpr int index = 3;
     static constexpr const char *name = "SavingsDeposit";
-    static constexpr std::array<Column, 5> columns{
-        {{"id", "TEXT"}, {"goalID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
+    static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
+                                                    {"goalID", "TEXT", Holds::id},
+                                                    {"amount", "REAL"},
+                                                    {"date", "INTEGER", Holds::date},
+                                                    {"note", "TEXT"}}};
     static qint64 sortKey(const SavingsDeposit &r) { return r.date.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const SavingsDeposit &r);
@@ -148,12 +156,12 @@ template <> struct Table<SavingsDeposit> {
 template <> struct Table<AssetAccount> {
     static constexpr int index = 4;
     static constexpr const char *name = "AssetAccount";
-    static constexpr std::array<Column, 6> columns{{{"id", "TEXT"},
+    static constexpr std::array<Column, 6> columns{{{"id", "TEXT", Holds::id},
                                                     {"name", "TEXT"},
                                                     {"kind", "TEXT"},
                                                     {"dimension", "TEXT"},
                                                     {"openingBalance", "REAL"},
-                                                    {"createdAt", "INTEGER"}}};
+                                                    {"createdAt", "INTEGER", Holds::date}}};
     static qint64 sortKey(const AssetAccount &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const AssetAccount &r);
@@ -170,8 +178,11 @@ template <> struct Table<AssetAccount> {
 template <> struct Table<AssetAdjustment> {
     static constexpr int index = 5;
     static constexpr const char *name = "AssetAdjustment";
-    static constexpr std::array<Column, 5> columns{
-        {{"id", "TEXT"}, {"accountID", "TEXT"}, {"amount", "REAL"}, {"date", "INTEGER"}, {"note", "TEXT"}}};
+    static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
+                                                    {"accountID", "TEXT", Holds::id},
+                                                    {"amount", "REAL"},
+                                                    {"date", "INTEGER", Holds::date},
+                                                    {"note", "TEXT"}}};
     static qint64 sortKey(const AssetAdjustment &r) { return r.date.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "date";
     static void bind(SqliteStatement &s, const AssetAdjustment &r);
@@ -186,14 +197,14 @@ template <> struct Table<AssetAdjustment> {
 template <> struct Table<FixedAsset> {
     static constexpr int index = 6;
     static constexpr const char *name = "FixedAsset";
-    static constexpr std::array<Column, 8> columns{{{"id", "TEXT"},
+    static constexpr std::array<Column, 8> columns{{{"id", "TEXT", Holds::id},
                                                     {"category", "TEXT"},
                                                     {"name", "TEXT"},
                                                     {"currentValue", "REAL"},
-                                                    {"purchaseDate", "INTEGER"},
+                                                    {"purchaseDate", "INTEGER", Holds::date},
                                                     {"usefulLifeMonths", "INTEGER"},
                                                     {"note", "TEXT"},
-                                                    {"createdAt", "INTEGER"}}};
+                                                    {"createdAt", "INTEGER", Holds::date}}};
     static qint64 sortKey(const FixedAsset &r) { return r.createdAt.toMSecsSinceEpoch(); }
     static constexpr const char *keyColumn = "createdAt";
     static void bind(SqliteStatement &s, const FixedAsset &r);
@@ -217,9 +228,21 @@ std::array<TableShape, kindCount> shapes();
 
 // SQL of the tables, written from the column lists.
 QByteArray createTableSql(const TableShape &shape);
+// Every statement that makes a new store: the meta table with the version record, each
+// kind's table and index, and the version number.
+QByteArray createSql();
 QByteArray insertSql(const TableShape &shape);
 QByteArray updateSql(const TableShape &shape);
 // Every column and then the rowid, in file order.
 QByteArray selectSql(const TableShape &shape);
+
+// Empty when the open file holds exactly what createSql makes, at this version: the same
+// tables, columns and indexes, and no trigger, view or table of anyone else's. Otherwise why
+// not, in words for the user, to follow the file's name.
+QString schemaProblem(SqliteDatabase &db);
+
+// Empty when every id and reference in the file is a canonical UUID text, as uuidText writes
+// it, and every date an instant in the years 1 to 9999. Otherwise the first value that is not.
+QString recordProblem(SqliteDatabase &db);
 
 } // namespace StoreSchema

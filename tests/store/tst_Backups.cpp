@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "store/Backups.h"
+#include "store/DataFolder.h"
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
 
@@ -10,6 +11,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -154,6 +159,117 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(path + u".restoring"_s));
     }
 
+    // Two restores in one second keep two copies of what they replaced: the second never
+    // takes the first one's name.
+    void restoresInOneSecondKeepBothStores()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        const QString copy = dir.filePath(u"copy.sqlite"_s);
+        {
+            auto store = openStore(path);
+            QVERIFY(store->insert(entryOn(QDate(2026, 1, 1))));
+            QVERIFY(store->copyTo(copy).isEmpty());
+        }
+        const QDateTime now(QDate(2026, 1, 3), QTime(9, 30));
+        QStringList kept;
+        QList<QByteArray> digests;
+        for (const QDate &day : {QDate(2026, 1, 2), QDate(2026, 1, 3)}) {
+            QVERIFY(openStore(path)->insert(entryOn(day)));
+            QString keptAs;
+            const QString error = Backups::restore(copy, path, now, &keptAs);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            kept.append(keptAs);
+            digests.append(digest(keptAs));
+        }
+        QVERIFY(kept[0] != kept[1]);
+        QCOMPARE(digest(kept[0]), digests[0]);
+        QCOMPARE(openStore(kept[0])->entries().front().note, u"2026-01-02"_s);
+        QCOMPARE(openStore(kept[1])->entries().front().note, u"2026-01-03"_s);
+    }
+
+    // Rows a backup holds only in the -wal beside it come back with it, and the restored store
+    // stands alone, without a -wal of its own.
+    void restoreTakesRowsFromTheWal()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        const QString other = dir.filePath(u"other/pennyloom.sqlite"_s);
+        const QString copy = dir.filePath(u"copy.sqlite"_s);
+        QVERIFY(openStore(path));
+        QVERIFY(openStore(other)->insert(entryOn(QDate(2026, 1, 1))));
+        {
+            // Copied file by file while the store is open: its last rows are only in the -wal.
+            auto store = openStore(other);
+            QVERIFY(store->insert(entryOn(QDate(2026, 1, 2))));
+            QVERIFY(store->insert(entryOn(QDate(2026, 1, 3))));
+            QVERIFY(QFile::copy(other, copy));
+            QVERIFY(QFile::copy(other + u"-wal"_s, copy + u"-wal"_s));
+        }
+        const QByteArray walBefore = digest(copy + u"-wal"_s);
+        QString keptAs;
+        const QString error =
+            Backups::restore(copy, path, QDateTime(QDate(2026, 1, 3), QTime(9, 30)), &keptAs);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(digest(copy + u"-wal"_s), walBefore);
+        QVERIFY(!QFileInfo::exists(path + u"-wal"_s));
+        QCOMPARE(openStore(path)->entries().size(), size_t(3));
+    }
+
+    // Copies a kill cut short are cleared at the next start; finished copies stay.
+    void unfinishedCopiesClearedAtStart()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        const QDir backups(Backups::folder(path));
+        QVERIFY(QDir().mkpath(backups.path()));
+        const QStringList finished{u"pennyloom-2026-01-01.sqlite"_s,
+                                   u"pennyloom-before-restore-20260101-090000.sqlite"_s};
+        for (const QString &name :
+             finished + QStringList{u"pennyloom-2026-01-01.sqlite.partial"_s,
+                                    u"pennyloom-2026-01-01.sqlite.partial-journal"_s,
+                                    u"pennyloom-before-restore-20260101-090000.k3j.partial"_s}) {
+            QFile file(backups.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        auto store = openStore(path);
+        QVERIFY(Backups::makeDaily(*store, QDate(2026, 1, 2)).isEmpty());
+        QStringList expected = finished + QStringList{Backups::dailyName(QDate(2026, 1, 2))};
+        expected.sort();
+        QCOMPARE(backups.entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+
+    // A copy that cannot be written says why in the system's words, as a full disk would, and
+    // names the backup rather than the file the program made for it.
+    void restoreSaysWhyTheCopyFailed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        const QString copy = dir.filePath(u"copy.sqlite"_s);
+        {
+            auto store = openStore(path);
+            for (int i = 0; i < 200; ++i)
+                QVERIFY(store->insert(entryOn(QDate(2025, 1, 1).addDays(i))));
+            QVERIFY(store->copyTo(copy).isEmpty());
+        }
+        const QByteArray before = digest(path);
+        // No file may grow past 8 KiB for the moment: the copy of the backup runs out of room.
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit small = previous;
+        small.rlim_cur = 8192;
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        QString keptAs;
+        const QString error =
+            Backups::restore(copy, path, QDateTime(QDate(2026, 1, 3), QTime(9, 30)), &keptAs);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
+        QVERIFY2(error.contains(DataFolder::systemError(EFBIG)), qPrintable(error));
+        QVERIFY2(error.contains(copy) && !error.contains(u".restoring"_s), qPrintable(error));
+        QCOMPARE(digest(path), before);
+    }
+
     void refusesDamagedCopy_data()
     {
         QTest::addColumn<QString>("damage");
@@ -200,7 +316,7 @@ private Q_SLOTS:
         const QString error =
             Backups::restore(copy, path, QDateTime(QDate(2026, 1, 3), QTime(9, 30)), &keptAs);
         QVERIFY(!error.isEmpty());
-        QVERIFY2(error.contains(copy), qPrintable(error));
+        QVERIFY2(error.contains(copy) && !error.contains(u".restoring"_s), qPrintable(error));
         QVERIFY(keptAs.isEmpty());
         QCOMPARE(digest(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).filter(u"restoring"_s), QStringList());

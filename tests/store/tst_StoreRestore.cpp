@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
+#include "store/Backups.h"
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
 #include "store/StoreSchema.h"
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void restoreRefusedWhenHeld_data();
     void restoreRefusedWhenHeld();
     void restoreFailsWhenFileLocked();
+    void restoreCheck_data();
+    void restoreCheck();
 
 private:
     void seed();
@@ -296,6 +299,66 @@ void StoreRestoreTest::restoreFailsWhenFileLocked()
     reopen();
     QCOMPARE(snapshot(*m_store).size(), deleted.size() + 2);
     QVERIFY(m_store->find<AssetAccount>(m_accounts[1].id));
+}
+
+void StoreRestoreTest::restoreCheck_data()
+{
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<QString>("refusal"); // empty when the file is taken
+
+    QTest::newRow("as written, with empty budget periods") << QByteArray() << QString();
+    QTest::newRow("dates at the ends of the years 1 to 9999")
+        << QByteArray("UPDATE SavingsGoal SET expectedDate = 253402300799999;"
+                      "UPDATE SavingsDeposit SET date = -62135596800000")
+        << QString();
+    QTest::newRow("a trigger") << QByteArray("CREATE TRIGGER wipe AFTER INSERT ON LedgerEntry "
+                                             "BEGIN DELETE FROM LedgerEntry; END")
+                               << u"触发器 wipe"_s;
+    QTest::newRow("a view") << QByteArray("CREATE VIEW spent AS SELECT sum(amount) FROM LedgerEntry")
+                            << u"视图 spent"_s;
+    QTest::newRow("another table") << QByteArray("CREATE TABLE notes (x)") << u"表 notes"_s;
+    QTest::newRow("another index") << QByteArray("CREATE UNIQUE INDEX byNote ON LedgerEntry (note)")
+                                   << u"索引 byNote"_s;
+    QTest::newRow("an index missing") << QByteArray("DROP INDEX Budget_id") << u"缺少索引 Budget_id"_s;
+    QTest::newRow("columns that may be empty")
+        << QByteArray("DROP TABLE FixedAsset; CREATE TABLE FixedAsset (id TEXT, category TEXT, name TEXT, "
+                      "currentValue REAL, purchaseDate INTEGER, usefulLifeMonths INTEGER, note TEXT, "
+                      "createdAt INTEGER); CREATE INDEX FixedAsset_id ON FixedAsset (id)")
+        << u"表 FixedAsset"_s;
+    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10100")
+                                     << u"由更新版本的 Pennyloom 写成"_s;
+    QTest::newRow("an upper-case id")
+        << QByteArray("UPDATE LedgerEntry SET id = upper(id) WHERE rowid = 1") << u"LedgerEntry 的 id"_s;
+    QTest::newRow("a braced id") << QByteArray("UPDATE SavingsGoal SET id = '{' || id || '}' WHERE rowid = 1")
+                                 << u"SavingsGoal 的 id"_s;
+    QTest::newRow("a reference that is no id")
+        << QByteArray("UPDATE AssetAdjustment SET accountID = 'card'") << u"AssetAdjustment 的 accountID"_s;
+    QTest::newRow("a date past the year 9999")
+        << QByteArray("UPDATE LedgerEntry SET date = 9223372036854775807 WHERE rowid = 2")
+        << u"LedgerEntry 的 date"_s;
+    QTest::newRow("a date before the year 1")
+        << QByteArray("UPDATE Budget SET periodEnd = -62135596800001 WHERE periodEnd IS NOT NULL")
+        << u"Budget 的 periodEnd"_s;
+}
+
+// A restored file must be what this program writes, nothing more: anything else would run
+// with the program's own changes or hold records it cannot change.
+void StoreRestoreTest::restoreCheck()
+{
+    QFETCH(QByteArray, change);
+    QFETCH(QString, refusal);
+    const QString copy = m_dir->filePath(u"copy.sqlite"_s);
+    QVERIFY(m_store->copyTo(copy).isEmpty());
+    {
+        SqliteDatabase db;
+        QVERIFY(db.open(copy));
+        QVERIFY2(change.isEmpty() || db.exec(change), qPrintable(db.lastError()));
+    }
+    const QString problem = Backups::verify(copy);
+    if (refusal.isEmpty())
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    else
+        QVERIFY2(problem.contains(refusal) && problem.contains(copy), qPrintable(problem));
 }
 
 PENNYLOOM_TEST(StoreRestoreTest)
