@@ -19,13 +19,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int padding = 16;
-// The grid's spacing lies inside each cell, so cards sit 12 points apart.
-constexpr int gap = 6;
-
-QRect cardIn(const QRect &cell)
-{
-    return cell.adjusted(gap, gap, -gap, -gap);
-}
 
 QRect badgeRect(const QRect &card)
 {
@@ -36,20 +29,14 @@ QRect badgeRect(const QRect &card)
 
 AssetAccountCardDelegate::AssetAccountCardDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
-QRect AssetAccountCardDelegate::manageRect(const QRect &cardRect)
+QRect AssetAccountCardDelegate::manageRect(const QRect &card)
 {
-    const QRect card = cardIn(cardRect);
     return {card.right() - padding - 72 + 1, card.bottom() - padding - 28 + 1, 72, 28};
-}
-
-int AssetAccountCardDelegate::cellMargin()
-{
-    return 2 * gap;
 }
 
 QSize AssetAccountCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
-    return {qMax(m_cellWidth, minimumCardWidth() + cellMargin()), cardHeight() + cellMargin()};
+    return {minimumCardWidth(), cardHeight()};
 }
 
 void AssetAccountCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -57,15 +44,13 @@ void AssetAccountCardDelegate::paint(QPainter *painter, const QStyleOptionViewIt
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    const QRect card = cardIn(option.rect);
+    const QRect card = option.rect;
     QPainterPath outline;
-    outline.addRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+    outline.addRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     painter->fillPath(outline, option.state.testFlag(QStyle::State_MouseOver) ? Palette::hoverFill()
                                                                               : Palette::controlBackground());
-    painter->setPen(QPen(option.state.testFlag(QStyle::State_HasFocus)
-                             ? Palette::withAlpha(Palette::indigo(), 0.5)
-                             : Palette::border(),
-                         1));
+    // The grid frames the focused card.
+    painter->setPen(QPen(Palette::border(), 1));
     painter->drawPath(outline);
 
     const QString kind = index.data(AssetAccountListModel::KindRole).toString();
@@ -132,9 +117,9 @@ bool AssetAccountCardDelegate::editorEvent(QEvent *event, QAbstractItemModel *,
 bool AssetAccountCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                                          const QStyleOptionViewItem &option, const QModelIndex &index)
 {
-    if (event->type() == QEvent::ToolTip && badgeRect(cardIn(option.rect)).contains(event->pos())) {
+    if (event->type() == QEvent::ToolTip && badgeRect(option.rect).contains(event->pos())) {
         const QString help = AssetBrand::helpText(index.data(AssetAccountListModel::KindRole).toString());
-        QToolTip::showText(event->globalPos(), help, view->viewport(), badgeRect(cardIn(option.rect)));
+        QToolTip::showText(event->globalPos(), help, view->viewport(), badgeRect(option.rect));
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);

@@ -12,11 +12,8 @@ public:
 
     static int cardHeight() { return 104; }
     static int minimumCardWidth() { return 245; }
+    static constexpr qreal radius = 14;
     static QRect manageRect(const QRect &cardRect);
-    // The grid fits as many columns as its width allows and shares the width among them.
-    void setCellWidth(int width) { m_cellWidth = width; }
-    // Cells are this much larger than the cards they hold: the space between cards.
-    static int cellMargin();
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
@@ -30,7 +27,4 @@ Q_SIGNALS:
 protected:
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
-
-private:
-    int m_cellWidth = 0;
 };

@@ -2,65 +2,15 @@
 
 #include "AssetAccountCardDelegate.h"
 #include "AssetAccountListModel.h"
+#include "ui/CardGrid.h"
 #include "ui/Fonts.h"
+#include "ui/Spacing.h"
 #include "ui/Typography.h"
 
 #include <QLabel>
-#include <QListView>
-#include <QResizeEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// A list that wraps its cards into rows and is exactly as tall as those rows, so the page
-// scrolls instead of the list.
-class CardGrid final : public QListView {
-public:
-    CardGrid(AssetAccountCardDelegate *delegate, QWidget *parent) : QListView(parent), m_delegate(delegate)
-    {
-        setFlow(QListView::LeftToRight);
-        setWrapping(true);
-        setResizeMode(QListView::Adjust);
-        setUniformItemSizes(true);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setMouseTracking(true);
-        viewport()->setAutoFillBackground(false);
-        setItemDelegate(delegate);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-    void fit()
-    {
-        const int width = viewport()->width();
-        const int minimum =
-            AssetAccountCardDelegate::minimumCardWidth() + AssetAccountCardDelegate::cellMargin();
-        const int columns = qMax(1, width / minimum);
-        m_delegate->setCellWidth(qMax(minimum, width / columns));
-        const int count = model() ? model()->rowCount() : 0;
-        const int rows = (count + columns - 1) / columns;
-        setFixedHeight(rows *
-                       (AssetAccountCardDelegate::cardHeight() + AssetAccountCardDelegate::cellMargin()));
-        doItemsLayout();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QListView::resizeEvent(event);
-        if (event->size().width() != event->oldSize().width())
-            fit();
-    }
-
-private:
-    AssetAccountCardDelegate *m_delegate;
-};
-
-} // namespace
 
 AssetAccountSection::AssetAccountSection(const QString &title, const QString &subtitle, QWidget *parent)
     : Card(parent)
@@ -90,15 +40,25 @@ AssetAccountSection::AssetAccountSection(const QString &title, const QString &su
     m_empty->setAccessibleName(m_empty->text());
     column->addWidget(m_empty);
 
-    auto *grid = new CardGrid(m_delegate, this);
-    m_grid = grid;
+    m_grid = new CardGrid(this);
+    m_grid->setItemDelegate(m_delegate);
+    m_grid->setMinimumColumnWidth(AssetAccountCardDelegate::minimumCardWidth());
+    m_grid->setSpacing(Spacing::accountCardSpacing);
+    m_grid->setCardRadius(AssetAccountCardDelegate::radius);
+    // Half the spacing around the cards, so their edges line up with the texts above.
+    const int ring = Spacing::accountCardSpacing / 2;
+    m_grid->setContentsMargins(ring, ring, ring, ring);
+    // A click lands on the card's own "管理" button; the card as a whole opens from the keyboard
+    // or with a double click.
+    m_grid->setClickOpens(false);
     m_grid->setModel(m_model);
     m_grid->setAccessibleName(title);
     column->addWidget(m_grid);
     m_empty->setContentsMargins(6, 0, 6, 6);
 
     connect(m_delegate, &AssetAccountCardDelegate::manageClicked, this, &AssetAccountSection::manage);
-    connect(m_grid, &QListView::activated, this, &AssetAccountSection::manage);
+    connect(m_grid, &CardGrid::opened, this, &AssetAccountSection::manage);
+    connect(m_grid, &CardGrid::doubleClicked, this, &AssetAccountSection::manage);
     setAccounts({}, {});
 }
 
@@ -112,7 +72,6 @@ void AssetAccountSection::setAccounts(const std::vector<AssetAccount> &accounts,
     m_model->setAccounts(accounts, balances);
     m_empty->setVisible(accounts.empty());
     m_grid->setVisible(!accounts.empty());
-    static_cast<CardGrid *>(m_grid)->fit();
 }
 
 void AssetAccountSection::manage(const QModelIndex &index)

@@ -8,8 +8,8 @@
 
 class AssetAccountCardDelegate;
 class AssetAccountListModel;
+class CardGrid;
 class QLabel;
-class QListView;
 
 // The accounts of one dimension: a title over a subtitle, then either "暂未添加<title>" or a
 // grid of account cards, as many columns of at least 245 points as the width allows.
@@ -25,7 +25,7 @@ public:
 
     QString title() const { return m_title; }
     QLabel *emptyLabel() const { return m_empty; }
-    QListView *grid() const { return m_grid; }
+    CardGrid *grid() const { return m_grid; }
     AssetAccountListModel *listModel() const { return m_model; }
 
 Q_SIGNALS:
@@ -36,7 +36,7 @@ private:
 
     QString m_title;
     QLabel *m_empty;
-    QListView *m_grid;
+    CardGrid *m_grid;
     AssetAccountListModel *m_model;
     AssetAccountCardDelegate *m_delegate;
 };

@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/Palette.h"
 #include "ui/Sheets.h"
+#include "ui/Spacing.h"
 #include "ui/WorkspaceHeader.h"
 
 #include <QDialog>
@@ -70,16 +71,17 @@ AssetManagementView::AssetManagementView(ModelStore &store, QWidget *parent)
     auto *page = new QWidget;
     page->setBackgroundRole(QPalette::Window);
     auto *centre = new QHBoxLayout(page);
-    centre->setContentsMargins(32, 32, 32, 32);
+    centre->setContentsMargins(Spacing::pageMargin, Spacing::pageMargin, Spacing::pageMargin,
+                               Spacing::pageMargin);
     auto *columnHolder = new QWidget(page);
-    columnHolder->setMaximumWidth(1200);
-    // Wider windows keep the column at 1200 and centre it.
+    columnHolder->setMaximumWidth(Spacing::pageWidth);
+    // Wider windows keep the column at its widest and centre it.
     centre->addStretch(0);
     centre->addWidget(columnHolder, 1);
     centre->addStretch(0);
     auto *column = new QVBoxLayout(columnHolder);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    column->setSpacing(Spacing::assetSectionSpacing);
 
     auto *header = new WorkspaceHeader(u"资产管理"_s, u"统一查看账户余额与资产变化"_s, columnHolder);
     header->addAction(m_repayments);
@@ -87,7 +89,7 @@ AssetManagementView::AssetManagementView(ModelStore &store, QWidget *parent)
     column->addWidget(header);
 
     auto *totals = new QHBoxLayout;
-    totals->setSpacing(16);
+    totals->setSpacing(Spacing::cardSpacing);
     for (AssetDimension dimension : AssetDimensions::all) {
         const TotalLook look = totalLook(dimension);
         auto *card =

@@ -20,7 +20,6 @@ constexpr int lineSpacing = 12;
 constexpr int circle = 38;
 constexpr int symbolSize = 20;
 constexpr int captionSymbol = 14;
-constexpr qreal radius = 16;
 
 QFont headlineFont(const QFont &base)
 {
@@ -60,9 +59,9 @@ void FixedAssetCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     QPainterPath outline;
     outline.addRoundedRect(card, radius, radius);
     const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
-    const bool focused = option.state.testFlag(QStyle::State_HasFocus);
     painter->fillPath(outline, hovered ? Palette::alternateBackground() : Palette::controlBackground());
-    painter->setPen(QPen(focused ? Palette::indigo() : Palette::withAlpha(Palette::border(), 0.12), 1));
+    // The grid frames the focused card.
+    painter->setPen(QPen(Palette::withAlpha(Palette::border(), 0.12), 1));
     painter->drawPath(outline);
 
     const QRect inner = option.rect.adjusted(padding, padding, -padding, -padding);

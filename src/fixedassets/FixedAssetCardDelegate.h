@@ -16,4 +16,5 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     static constexpr int minimumWidth = 270;
+    static constexpr qreal radius = 16;
 };

@@ -1,15 +1,17 @@
 #include "FixedAssetManagementView.h"
 
 #include "AddFixedAssetView.h"
+#include "FixedAssetCardDelegate.h"
 #include "FixedAssetDetailView.h"
-#include "FixedAssetGridView.h"
 #include "ui/AssetTotalCard.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/CardGrid.h"
 #include "ui/EmptyState.h"
 #include "ui/Palette.h"
 #include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
+#include "ui/Spacing.h"
 #include "ui/WorkspaceHeader.h"
 
 #include <QHBoxLayout>
@@ -19,21 +21,11 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int padding = 32;
-constexpr int maximumContentWidth = 1200;
-constexpr int blockSpacing = 22;
-
-// The column of blocks. It asks for its full maximum width, so the centring layout gives it
-// all the room up to that width and centres it beyond.
-} // namespace
-
 FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *parent)
     : QWidget(parent), m_model(store)
 {
-    const ScrollPage::Column page =
-        ScrollPage::centredColumn(this, padding, maximumContentWidth, blockSpacing);
+    const ScrollPage::Column page = ScrollPage::centredColumn(this, Spacing::pageMargin, Spacing::pageWidth,
+                                                              Spacing::assetSectionSpacing);
     QWidget *content = page.content;
     QVBoxLayout *column = page.layout;
 
@@ -44,7 +36,7 @@ FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *p
     column->addWidget(header);
 
     auto *totals = new QHBoxLayout;
-    totals->setSpacing(16);
+    totals->setSpacing(Spacing::cardSpacing);
     m_valueCard = new AssetTotalCard(u"固定资产估值"_s, 0, u"building.2.fill"_s, Palette::indigo(), content);
     m_depreciationCard =
         new AssetTotalCard(u"预估月折旧"_s, 0, u"arrow.down.right"_s, Palette::warning(), content);
@@ -61,13 +53,18 @@ FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *p
     m_empty = emptyPanel;
     column->addWidget(m_empty);
 
-    m_grid = new FixedAssetGridView(content);
+    m_grid = new CardGrid(content);
+    m_grid->setItemDelegate(new FixedAssetCardDelegate(m_grid));
+    m_grid->setMinimumColumnWidth(FixedAssetCardDelegate::minimumWidth);
+    m_grid->setSpacing(Spacing::fixedAssetCardSpacing);
+    m_grid->setCardRadius(FixedAssetCardDelegate::radius);
+    m_grid->setAccessibleName(u"固定资产列表"_s);
     m_grid->setModel(m_model.items());
     column->addWidget(m_grid);
     column->addStretch(1);
 
     connect(m_add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
-    connect(m_grid, &FixedAssetGridView::opened, this, [this](const QModelIndex &index) {
+    connect(m_grid, &CardGrid::opened, this, [this](const QModelIndex &index) {
         m_model.selectAsset(index.data(FixedAssetListModel::IdRole).toUuid());
     });
     connect(&m_model, &FixedAssetManagementModel::changed, this, &FixedAssetManagementView::refresh);

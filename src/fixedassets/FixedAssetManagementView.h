@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class AssetTotalCard;
-class FixedAssetGridView;
+class CardGrid;
 class ModelStore;
 class QDialog;
 class QPushButton;
@@ -24,7 +24,7 @@ public:
     AssetTotalCard *valueCard() const { return m_valueCard; }
     AssetTotalCard *depreciationCard() const { return m_depreciationCard; }
     QWidget *emptyState() const { return m_empty; }
-    FixedAssetGridView *grid() const { return m_grid; }
+    CardGrid *grid() const { return m_grid; }
     // The open add form and detail, or nullptr.
     QDialog *addSheet() const { return m_addSheet; }
     QDialog *detailSheet() const { return m_detailSheet; }
@@ -42,7 +42,7 @@ private:
     AssetTotalCard *m_valueCard;
     AssetTotalCard *m_depreciationCard;
     QWidget *m_empty;
-    FixedAssetGridView *m_grid;
+    CardGrid *m_grid;
     QPointer<QDialog> m_addSheet;
     QPointer<QDialog> m_detailSheet;
 };

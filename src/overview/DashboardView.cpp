@@ -8,6 +8,7 @@
 #include "ui/EntryRow.h"
 #include "ui/Palette.h"
 #include "ui/ScrollPage.h"
+#include "ui/Spacing.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -19,18 +20,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int padding = 32;
-constexpr int maximumContentWidth = 1280;
-constexpr int sectionSpacing = 20;
-
-} // namespace
-
 DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
 {
-    const ScrollPage::Column page =
-        ScrollPage::centredColumn(this, padding, maximumContentWidth, sectionSpacing);
+    const ScrollPage::Column page = ScrollPage::centredColumn(
+        this, Spacing::pageMargin, Spacing::overviewPageWidth, Spacing::sectionSpacing);
     QWidget *content = page.content;
     QVBoxLayout *column = page.layout;
 
@@ -44,7 +37,7 @@ DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(paren
     column->addWidget(header);
 
     auto *top = new QHBoxLayout;
-    top->setSpacing(sectionSpacing);
+    top->setSpacing(Spacing::sectionSpacing);
     m_balance = new BalanceCard(content);
     top->addWidget(m_balance, 1);
     m_assistant = new AssistantCard(content);
@@ -52,7 +45,7 @@ DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(paren
     column->addLayout(top);
 
     auto *bottom = new QHBoxLayout;
-    bottom->setSpacing(sectionSpacing);
+    bottom->setSpacing(Spacing::sectionSpacing);
     m_budgetSummary = new BudgetSummaryView(content);
     connect(m_budgetSummary, &BudgetSummaryView::manageRequested, this,
             &DashboardView::manageBudgetsRequested);

@@ -29,7 +29,7 @@ SavingsGoalCard::SavingsGoalCard(QWidget *parent)
     , m_target(new QLabel(this))
     , m_expected(new QLabel(this))
 {
-    setRadius(20);
+    setRadius(radius);
     setBorderColour(Palette::withAlpha(Palette::indigo(), 0.12));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 

@@ -15,6 +15,8 @@ class SavingsGoalCard final : public Card {
 public:
     explicit SavingsGoalCard(QWidget *parent = nullptr);
 
+    static constexpr qreal radius = 20;
+
     void setGoal(const SavingsGoal &goal, const SavingsGoalFigures &figures);
 
     QLabel *nameLabel() const { return m_name; }

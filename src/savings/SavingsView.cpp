@@ -6,76 +6,26 @@
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/CardGrid.h"
 #include "ui/EmptyState.h"
-#include "ui/Palette.h"
 #include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
+#include "ui/Spacing.h"
 #include "ui/WorkspaceHeader.h"
 
-#include <QAbstractButton>
-#include <QEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int padding = 32;
-constexpr int maximumContentWidth = 1200;
-constexpr int blockSpacing = 20;
+// Goal cards are never narrower than this.
 constexpr int minimumColumnWidth = 300;
-constexpr int cellSpacing = 16;
 
-// The column of blocks: it asks for its whole maximum width, so the centring layout gives it
-// all the room up to that width and centres it beyond.
-// A goal's card as a plain button: the card draws itself; the button adds the press, the
-// keyboard focus and a focus ring.
-class GoalButton final : public QAbstractButton {
-public:
-    explicit GoalButton(QWidget *parent) : QAbstractButton(parent), m_card(new SavingsGoalCard(this))
-    {
-        auto *layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_card);
-        setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::StrongFocus);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-    SavingsGoalCard *card() const { return m_card; }
-
-    void setGoal(const SavingsGoal &goal, const SavingsGoalFigures &figures)
-    {
-        m_card->setGoal(goal, figures);
-        setAccessibleName(m_card->accessibleSummary());
-    }
-
-    QSize sizeHint() const override { return layout()->sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent *) override {}
-
-    // The ring is drawn over the card, after it.
-    bool event(QEvent *event) override
-    {
-        const bool handled = QAbstractButton::event(event);
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-            m_card->setBorderColour(hasFocus() ? Palette::indigo()
-                                               : Palette::withAlpha(Palette::indigo(), 0.12));
-        return handled;
-    }
-
-private:
-    SavingsGoalCard *m_card;
-};
+// The goal's id on its row of the grid.
+constexpr int idRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -85,10 +35,10 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     , m_add(nullptr)
     , m_emptyPanel(nullptr)
     , m_grid(nullptr)
-    , m_gridLayout(nullptr)
+    , m_goals(new QStandardItemModel(this))
 {
     const ScrollPage::Column page =
-        ScrollPage::centredColumn(this, padding, maximumContentWidth, blockSpacing);
+        ScrollPage::centredColumn(this, Spacing::pageMargin, Spacing::pageWidth, Spacing::sectionSpacing);
     QWidget *content = page.content;
     QVBoxLayout *column = page.layout;
 
@@ -105,17 +55,18 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     m_emptyPanel = emptyCard;
     column->addWidget(m_emptyPanel);
 
-    m_grid = new QWidget(content);
-    m_gridLayout = new QGridLayout(m_grid);
-    m_gridLayout->setContentsMargins(0, 0, 0, 0);
-    m_gridLayout->setHorizontalSpacing(cellSpacing);
-    m_gridLayout->setVerticalSpacing(cellSpacing);
+    m_grid = new CardGrid(content);
+    m_grid->setMinimumColumnWidth(minimumColumnWidth);
+    m_grid->setSpacing(Spacing::cardSpacing);
+    m_grid->setCardRadius(SavingsGoalCard::radius);
+    m_grid->setAccessibleName(u"存钱目标"_s);
+    m_grid->setModel(m_goals);
     column->addWidget(m_grid);
     column->addStretch(1);
 
-    content->installEventFilter(this);
-
     connect(m_add, &QPushButton::clicked, &m_model, &SavingsModel::startAddGoal);
+    connect(m_grid, &CardGrid::opened, &m_model,
+            [this](const QModelIndex &index) { m_model.selectGoal(index.data(idRole).toUuid()); });
     connect(&m_model, &SavingsModel::goalsChanged, this, &SavingsView::rebuildCards);
     connect(&m_model, &SavingsModel::totalsChanged, this, &SavingsView::refreshFigures);
     connect(&m_model, &SavingsModel::showingAddGoalChanged, this, [this](bool showing) {
@@ -134,70 +85,44 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     rebuildCards();
 }
 
-int SavingsView::columnsFor(int width)
+int SavingsView::columnCount() const
 {
-    return std::max(1, (width + cellSpacing) / (minimumColumnWidth + cellSpacing));
+    return m_grid->columnCount();
 }
 
 SavingsGoalCard *SavingsView::card(int position) const
 {
-    if (position < 0 || position >= static_cast<int>(m_buttons.size()))
-        return nullptr;
-    return static_cast<GoalButton *>(m_buttons[static_cast<size_t>(position)])->card();
+    return qobject_cast<SavingsGoalCard *>(m_grid->indexWidget(m_goals->index(position, 0)));
 }
 
 void SavingsView::rebuildCards()
 {
-    for (QAbstractButton *button : m_buttons) {
-        m_gridLayout->removeWidget(button);
-        button->hide();
-        button->deleteLater();
-    }
-    m_buttons.clear();
+    m_goals->clear();
     for (const SavingsGoal &goal : m_model.goals()) {
-        auto *button = new GoalButton(m_grid);
-        const QUuid id = goal.id;
-        connect(button, &QAbstractButton::clicked, &m_model, [this, id] { m_model.selectGoal(id); });
-        m_buttons.push_back(button);
+        auto *item = new QStandardItem;
+        item->setData(goal.id, idRole);
+        item->setEditable(false);
+        m_goals->appendRow(item);
+        // The card draws the goal; the grid takes the clicks, the keys and the focus.
+        auto *card = new SavingsGoalCard;
+        card->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_grid->setIndexWidget(item->index(), card);
     }
-    const bool empty = m_buttons.empty();
+    const bool empty = m_goals->rowCount() == 0;
     m_emptyPanel->setVisible(empty);
     m_grid->setVisible(!empty);
     refreshFigures();
-    m_columns = 0;
-    placeCards();
 }
 
 void SavingsView::refreshFigures()
 {
     const std::vector<SavingsGoal> &goals = m_model.goals();
-    for (size_t i = 0; i < goals.size() && i < m_buttons.size(); ++i)
-        static_cast<GoalButton *>(m_buttons[i])->setGoal(goals[i], m_model.figures(goals[i]));
-}
-
-void SavingsView::placeCards()
-{
-    const int columns = columnsFor(m_grid->parentWidget()->width());
-    if (columns == m_columns)
-        return;
-    for (QAbstractButton *button : m_buttons)
-        m_gridLayout->removeWidget(button);
-    for (int c = 0; c < m_gridLayout->columnCount(); ++c)
-        m_gridLayout->setColumnStretch(c, 0);
-    for (size_t i = 0; i < m_buttons.size(); ++i) {
-        const int at = static_cast<int>(i);
-        m_gridLayout->addWidget(m_buttons[i], at / columns, at % columns);
-        m_buttons[i]->show();
+    for (int row = 0; row < m_goals->rowCount() && row < static_cast<int>(goals.size()); ++row) {
+        const SavingsGoal &goal = goals[static_cast<size_t>(row)];
+        SavingsGoalCard *goalCard = card(row);
+        goalCard->setGoal(goal, m_model.figures(goal));
+        QStandardItem *item = m_goals->item(row);
+        item->setData(goalCard->accessibleSummary(), Qt::DisplayRole);
+        item->setData(goalCard->accessibleSummary(), Qt::AccessibleTextRole);
     }
-    // Equal columns, even in a row that is not full.
-    for (int c = 0; c < columns; ++c)
-        m_gridLayout->setColumnStretch(c, 1);
-    m_columns = columns;
-}
-
-bool SavingsView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_grid->parentWidget() && event->type() == QEvent::Resize)
-        placeCards();
-    return QWidget::eventFilter(watched, event);
 }

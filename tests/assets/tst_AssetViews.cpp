@@ -20,6 +20,7 @@
 #include "assets/LiabilityRepaymentLedgerView.h"
 #include "store/ModelStore.h"
 #include "ui/AssetTotalCard.h"
+#include "ui/CardGrid.h"
 #include "ui/EmptyState.h"
 #include "ui/SegmentedControl.h"
 
@@ -119,7 +120,7 @@ std::unique_ptr<AssetManagementView> AssetViewsTest::showWorkspace()
 
 bool AssetViewsTest::manage(AssetManagementView &view, AssetDimension dimension, int row)
 {
-    QListView *grid = view.section(dimension)->grid();
+    CardGrid *grid = view.section(dimension)->grid();
     const QModelIndex index = grid->model()->index(row, 0);
     if (!index.isValid())
         return false;
@@ -182,7 +183,7 @@ void AssetViewsTest::workspace()
 
     QCOMPARE(view->totalCard(AssetDimension::owned)->valueLabel()->text(), u"¥10,115.50"_s);
     QCOMPARE(view->totalCard(AssetDimension::liability)->valueLabel()->text(), u"¥3,800.00"_s);
-    QListView *owned = view->section(AssetDimension::owned)->grid();
+    CardGrid *owned = view->section(AssetDimension::owned)->grid();
     QAbstractItemModelTester tester(owned->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(owned->model()->rowCount(), 4);
     QCOMPARE(owned->model()->index(0, 0).data().toString(), u"零钱通"_s);

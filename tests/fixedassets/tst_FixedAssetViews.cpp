@@ -5,10 +5,10 @@
 #include "fixedassets/EditFixedAssetView.h"
 #include "fixedassets/FixedAssetDetailView.h"
 #include "fixedassets/FixedAssetFormModel.h"
-#include "fixedassets/FixedAssetGridView.h"
 #include "fixedassets/FixedAssetManagementView.h"
 #include "store/ModelStore.h"
 #include "ui/AssetTotalCard.h"
+#include "ui/CardGrid.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -46,8 +46,6 @@ private Q_SLOTS:
     void cleanup() { closeStore(); }
 
     void registerScreens();
-    void gridColumns_data();
-    void gridColumns();
     void addForm_data();
     void addForm();
     void escapeCancelsTheAddForm();
@@ -81,7 +79,7 @@ std::unique_ptr<FixedAssetManagementView> FixedAssetViewsTest::showRegister(QSiz
 
 FixedAssetDetailView *FixedAssetViewsTest::openDetail(FixedAssetManagementView &view, int row)
 {
-    FixedAssetGridView *grid = view.grid();
+    CardGrid *grid = view.grid();
     const QRect card = grid->visualRect(grid->model()->index(row, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, card.center());
     auto *detail = qobject_cast<FixedAssetDetailView *>(view.detailSheet());
@@ -137,50 +135,6 @@ void FixedAssetViewsTest::registerScreens()
     QCOMPARE(view->model().selectedAsset(), m_store->fixedAssets().front().id);
     view->detailSheet()->reject();
     QTRY_VERIFY(!view->detailSheet());
-}
-
-void FixedAssetViewsTest::gridColumns_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("columns");
-
-    QTest::newRow("narrower than a card") << 200 << 1;
-    QTest::newRow("one card") << 270 << 1;
-    QTest::newRow("one short of two") << 553 << 1;
-    QTest::newRow("two exactly") << 554 << 2;
-    QTest::newRow("widest content") << 1200 << 4;
-}
-
-// Cards fill their columns edge to edge, 14 apart, and a click between them opens nothing.
-void FixedAssetViewsTest::gridColumns()
-{
-    QFETCH(int, width);
-    QFETCH(int, columns);
-
-    for (int i = 0; i < 5; ++i)
-        add(FixedAsset(u"其他"_s, u"物品 %1"_s.arg(i), 100 * i, 12));
-    FixedAssetManagementModel model(*m_store);
-    FixedAssetGridView grid;
-    grid.setModel(model.items());
-    grid.resize(width, 100);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    QCOMPARE(grid.columnCount(), columns);
-    const int rows = (5 + columns - 1) / columns;
-    QCOMPARE(grid.height(), grid.heightForWidth(width));
-    const QRect first = grid.visualRect(model.items()->index(0, 0));
-    const QRect lastInRow = grid.visualRect(model.items()->index(columns - 1, 0));
-    const QRect lastCard = grid.visualRect(model.items()->index(4, 0));
-    QCOMPARE(first.left(), 0);
-    QCOMPARE(lastInRow.right(), width - 1);
-    QCOMPARE(lastCard.bottom(), grid.height() - 1);
-    QCOMPARE(grid.height(), rows * first.height() + (rows - 1) * FixedAssetGridView::spacing);
-    if (columns > 1) {
-        const QRect second = grid.visualRect(model.items()->index(1, 0));
-        QCOMPARE(second.left() - first.right() - 1, FixedAssetGridView::spacing);
-        QVERIFY(!grid.indexAt({first.right() + 5, first.center().y()}).isValid());
-    }
-    QCOMPARE(grid.indexAt(lastCard.center()), model.items()->index(4, 0));
 }
 
 void FixedAssetViewsTest::addForm_data()

@@ -1,0 +1,25 @@
+#pragma once
+
+// The spacing of the workspace pages, in points, named for what it separates. Screens that
+// were laid out with different figures for the same thing keep them as separate entries, so
+// that no page moves.
+namespace Spacing {
+
+// Around the content column of a scrolling page.
+constexpr int pageMargin = 32;
+// The widest the content column of a page grows; wider windows centre it.
+constexpr int pageWidth = 1200;
+// The overview, with two columns of blocks, grows wider.
+constexpr int overviewPageWidth = 1280;
+// Between the blocks of a page (header, totals, grids) and between the columns of the overview.
+constexpr int sectionSpacing = 20;
+// The asset pages keep their blocks a little further apart.
+constexpr int assetSectionSpacing = 22;
+// Between the cards of a row of totals and between the cards of the savings grid.
+constexpr int cardSpacing = 16;
+// Between the fixed-asset cards.
+constexpr int fixedAssetCardSpacing = 14;
+// Between the account cards of an asset section.
+constexpr int accountCardSpacing = 12;
+
+} // namespace Spacing
