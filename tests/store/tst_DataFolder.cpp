@@ -113,7 +113,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("not a lock's text") << QByteArray("\x7f\x7f\x7f");
-        QTest::newRow("cut short") << QByteArray("4242");
     }
 
     // A lock file that names no live holder, such as the empty one left by a process killed
