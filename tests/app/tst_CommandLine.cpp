@@ -16,10 +16,16 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +94,17 @@ private Q_SLOTS:
             << QStringList{u"ad"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"未知的命令“ad”"_s;
         QTest::newRow("json outside parse")
             << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
+        // Options first: still answered here, never by a window that needs a display.
+        QTest::newRow("json before the command")
+            << QStringList{u"--json"_s, u"parse"_s, u"咖啡 5"_s} << 0 << u"^\\{\"amount\":5,"_s << QString();
+        QTest::newRow("restore with two files")
+            << QStringList{u"--restore"_s, u"a"_s, u"b"_s} << 1 << u"^$"_s << u"--restore 文件"_s;
+        QTest::newRow("remind with an argument")
+            << QStringList{u"--remind"_s, u"x"_s} << 1 << u"^$"_s << u"pennyloom --remind"_s;
+        QTest::newRow("unknown option") << QStringList{u"--frobnicate"_s} << 1 << u"^$"_s << u"frobnicate"_s;
+        QTest::newRow("id not in the stored form")
+            << QStringList{u"add"_s, u"--id"_s, u"{6F1C2A52-0D3B-4C8E-9A51-2B7D4E6F8A90}"_s, u"咖啡 5"_s} << 1
+            << u"^$"_s << u"不是这笔账的编号"_s;
     }
 
     // Help, version, a parse and every refusal answer in the terminal and leave no store
@@ -189,6 +206,84 @@ private Q_SLOTS:
             else
                 QCOMPARE(std::tuple(entry.amount, entry.category, entry.note),
                          std::tuple(36.5, u"交通"_s, u"打车"_s));
+        }
+    }
+
+    // A window that is stopped past the sender's patience still gets the entry later: the
+    // sender says it does not know, and gives the command whose retry cannot store it twice.
+    void addToStoppedWindow()
+    {
+        startWindow();
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGSTOP) == 0);
+        const Run stalled = program({u"add"_s, u"咖啡 5"_s});
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGCONT) == 0);
+        QCOMPARE(stalled.exitCode, 1);
+        QVERIFY2(stalled.errors.contains(u"不知道"_s) && !stalled.errors.contains(u"没有记下"_s),
+                 qPrintable(stalled.errors));
+        const QRegularExpressionMatch retry =
+            QRegularExpression(u"pennyloom add --id ([0-9a-f-]{36}) '咖啡 5'\\n"_s).match(stalled.errors);
+        QVERIFY2(retry.hasMatch(), qPrintable(stalled.errors));
+        const QUuid id = QUuid::fromString(retry.captured(1));
+
+        const Run again = program({u"add"_s, u"--id"_s, retry.captured(1), u"咖啡 5"_s});
+        QVERIFY2(again.exitCode == 0, qPrintable(again.errors));
+        m_window->terminate();
+        QVERIFY(m_window->waitForFinished(30000));
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), 1u);
+        QCOMPARE(store->entries().front().id, id);
+    }
+
+    void wedgedBus_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("add writes the file") << QStringList{u"add"_s, u"咖啡 5"_s} << 0 << 1;
+        QTest::newRow("the reminder says why") << QStringList{u"--remind"_s} << 1 << -1;
+        QTest::newRow("the window starts") << QStringList{u"--quit-after-first-paint"_s} << 0 << 0;
+    }
+
+    // A bus daemon that takes connections and never answers (stopped, wedged) holds nothing
+    // up: each run treats it as no bus at all.
+    void wedgedBus()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(int, entries);
+        // Listening is enough: the system takes the connections, and nobody ever reads them.
+        QTemporaryDir sockets;
+        const QByteArray path = QFile::encodeName(sockets.filePath(u"bus"_s));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        QVERIFY(silent >= 0);
+        const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
+        QVERIFY(::bind(silent, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(silent, 64) == 0);
+        QProcessEnvironment environment = this->environment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path="_s + QFile::decodeName(path));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QString::fromUtf8(PENNYLOOM_BINARY), arguments);
+        const bool finished = process.waitForFinished(40000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(finished, "hangs on the silent bus");
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(errors));
+        if (exitCode != 0)
+            QVERIFY2(errors.contains(u"会话总线"_s), qPrintable(errors));
+        if (entries >= 0) {
+            QString error;
+            const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+            QVERIFY2(store, qPrintable(error));
+            QCOMPARE(int(store->entries().size()), entries);
         }
     }
 
