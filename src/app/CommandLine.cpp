@@ -99,8 +99,7 @@ int exportWorkbook(const QString &target)
             return fail(error);
         written = *path;
     } else {
-        const std::optional<QByteArray> bytes = XLSXExporter::workbook(entries, &error);
-        if (!bytes || !XLSXExporter::writeAtomically(target, *bytes, &error))
+        if (!XLSXExporter::exportTo(entries, target, &error))
             return fail(error);
         written = target;
     }
