@@ -115,14 +115,15 @@ int parse(const QString &sentence, bool asJson)
 }
 
 // Reads the entries without taking the data folder's lock: a reader never disturbs the window
-// that may hold it, and a store that does not exist yet is not created just to be read.
+// that may hold it, and a store that does not exist yet is not created just to be read. The
+// store is opened only to read, so one the user may read but not write exports as well.
 int exportWorkbook(const QString &target)
 {
     const QString storePath = ModelStore::defaultPath();
     std::unique_ptr<ModelStore> store;
     if (QFileInfo::exists(storePath)) {
         QString error;
-        store = ModelStore::open(storePath, &error);
+        store = ModelStore::openReadOnly(storePath, &error);
         if (!store)
             return fail(error);
     }
@@ -138,8 +139,7 @@ int exportWorkbook(const QString &target)
             return fail(error);
         written = *path;
     } else {
-        const std::optional<QByteArray> bytes = XLSXExporter::workbook(entries, &error);
-        if (!bytes || !XLSXExporter::writeAtomically(target, *bytes, &error))
+        if (!XLSXExporter::exportTo(entries, target, &error))
             return fail(error);
         written = target;
     }

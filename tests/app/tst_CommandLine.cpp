@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +25,7 @@
 #include <cstring>
 #include <memory>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -290,29 +292,32 @@ private Q_SLOTS:
     void exportWorkbook_data()
     {
         QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("held");
         QTest::addColumn<bool>("written");
-        QTest::newRow("default name in the current folder") << QString() << true;
-        QTest::newRow("a file") << u"books/三月.xlsx"_s << true;
-        QTest::newRow("a folder") << u"books"_s << true;
-        QTest::newRow("a folder that does not exist") << u"missing/books.xlsx"_s << false;
+        QTest::newRow("default name in the current folder") << QString() << false << true;
+        QTest::newRow("a file") << u"books/三月.xlsx"_s << false << true;
+        QTest::newRow("a file, the store held open by a writer") << u"books/三月.xlsx"_s << true << true;
+        QTest::newRow("a folder") << u"books"_s << false << true;
+        QTest::newRow("a folder that does not exist") << u"missing/books.xlsx"_s << false << false;
     }
 
-    // The workbook lands where asked and a spreadsheet reader finds the stored entries in it;
-    // a path that cannot be written fails and says so.
+    // The workbook lands where asked and a spreadsheet reader finds the stored entries in it,
+    // also those a running writer has not yet merged into the file; a path that cannot be
+    // written fails and says so.
     void exportWorkbook()
     {
         QFETCH(QString, target);
+        QFETCH(bool, held);
         QFETCH(bool, written);
-        {
-            QString error;
-            const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
-            QVERIFY2(store, qPrintable(error));
-            // A minute apart: two entries of the same instant would keep their stored order.
-            const QDateTime now = QDateTime::currentDateTime();
-            QVERIFY(
-                store->insert(LedgerEntry(12.5, now.addSecs(-60), EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
-            QVERIFY(store->insert(LedgerEntry(300, now, EntryKind::income, u"工资"_s, u"奖金"_s)));
-        }
+        QString error;
+        std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        // A minute apart: two entries of the same instant would keep their stored order.
+        const QDateTime now = QDateTime::currentDateTime();
+        QVERIFY(store->insert(LedgerEntry(12.5, now.addSecs(-60), EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+        QVERIFY(store->insert(LedgerEntry(300, now, EntryKind::income, u"工资"_s, u"奖金"_s)));
+        if (!held)
+            store.reset();
         QTemporaryDir work;
         QVERIFY(QDir(work.path()).mkdir(u"books"_s));
         const Run run = program(
@@ -335,6 +340,58 @@ private Q_SLOTS:
         QCOMPARE(rows.array().size(), 3);
         QCOMPARE(rows[1][4].toString(), u"奖金"_s);
         QCOMPARE(rows[2][4].toString(), u"早饭"_s);
+    }
+
+    // export only reads: a store its user may read but not change, in a folder they may not
+    // write, is exported all the same and left exactly as it was, with nothing made beside it.
+    void exportReadOnlyStore()
+    {
+        // The superuser may write anywhere; the store is then another user's, exported as them.
+        const bool asOther = ::geteuid() == 0;
+        if (asOther && QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+            QSKIP("running as root without setpriv");
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString data = dir.filePath(u"data"_s);
+        const QString path = data + u"/pennyloom.sqlite"_s;
+        {
+            QString error;
+            const std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
+            QVERIFY2(store, qPrintable(error));
+            QVERIFY(store->insert(LedgerEntry(12.5, EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(u"out"_s));
+        for (const QString &owned : {data, path, dir.filePath(u"out"_s)})
+            QVERIFY(!asOther || ::chown(QFile::encodeName(owned).constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0400) == 0);
+        QVERIFY(::chmod(QFile::encodeName(data).constData(), 0500) == 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        QProcess process;
+        QProcessEnvironment environment = this->environment();
+        environment.insert(u"PENNYLOOM_DATA_DIR"_s, data);
+        process.setProcessEnvironment(environment);
+        const QStringList arguments{u"export"_s, dir.filePath(u"out/books.xlsx"_s)};
+        if (asOther)
+            process.start(u"setpriv"_s,
+                          QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                                      QString::fromUtf8(PENNYLOOM_BINARY)} +
+                              arguments);
+        else
+            process.start(QString::fromUtf8(PENNYLOOM_BINARY), arguments);
+        QVERIFY(process.waitForFinished(60000));
+        const QString output =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        ::chmod(QFile::encodeName(data).constData(), 0700);
+        QVERIFY2(process.exitCode() == 0 && output.contains(u"已导出 1 笔账单"_s), qPrintable(output));
+        QVERIFY(QFileInfo(dir.filePath(u"out/books.xlsx"_s)).isFile());
+        QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"pennyloom.sqlite"_s});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
 private:
