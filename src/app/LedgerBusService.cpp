@@ -10,7 +10,27 @@
 #include <QDBusError>
 #include <QFileInfo>
 
+#include <dlfcn.h>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// libdbus stops reading a connection while the messages it has read but not yet handed out pass
+// its received-size limit (63 MiB unless set), and resumes when one is freed. QtDBus frees them
+// on another thread than the one that reads, where the resume is lost, so one oversized call
+// would leave the window deaf until restart. Above what the bus lets through to one connection
+// at once, the limit is never reached. The library is the one QtDBus already loaded.
+void raiseReceivedSizeLimit(const QDBusConnection &bus)
+{
+    using SetLimit = void (*)(void *, long);
+    static const auto setLimit =
+        reinterpret_cast<SetLimit>(::dlsym(RTLD_DEFAULT, "dbus_connection_set_max_received_size"));
+    if (setLimit && bus.internalPointer())
+        setLimit(bus.internalPointer(), 2'000'000'000L);
+}
+
+} // namespace
 
 LedgerBusService::LedgerBusService(ModelStore &store, QObject *parent) : QObject(parent), m_store(store) {}
 
@@ -43,6 +63,7 @@ bool LedgerBusService::publish(const QDBusConnection &bus)
     QDBusConnection connection(bus);
     if (!connection.isConnected())
         return false;
+    raiseReceivedSizeLimit(connection);
     if (!connection.registerObject(objectPath(), this, QDBusConnection::ExportAllSlots))
         return false;
     if (!connection.registerService(serviceName(m_store.path()))) {

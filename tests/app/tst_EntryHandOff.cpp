@@ -9,9 +9,11 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -214,6 +216,31 @@ private Q_SLOTS:
         QVERIFY(QFile::link(dir.filePath(u"real"_s), dir.filePath(u"link"_s)));
         const QString real = dir.filePath(u"real/"_s + QFileInfo(written).fileName());
         QCOMPARE(LedgerBusService::serviceName(dir.filePath(written)), LedgerBusService::serviceName(real));
+    }
+
+    // A caller that hands the window a note of many megabytes is refused, and the window goes
+    // on answering the next call.
+    void oversizedCallLeavesTheWindowListening()
+    {
+        publishWindow();
+        // Another client, so the calls cross the bus instead of reaching the object in-process.
+        QDBusConnection sender = QDBusConnection::connectToBus(m_bus->address(), u"oversized-sender"_s);
+        const auto disconnect =
+            qScopeGuard([] { QDBusConnection::disconnectFromBus(u"oversized-sender"_s); });
+        QVERIFY(sender.isConnected());
+        QDBusMessage call = QDBusMessage::createMethodCall(LedgerBusService::serviceName(m_store->path()),
+                                                           LedgerBusService::objectPath(),
+                                                           LedgerBusService::interfaceName(), u"Add"_s);
+        const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        call << id << 5.0 << u"支出"_s << u"餐饮"_s << QString(25'000'000, u'记') << qlonglong(1709611200000);
+        QDBusPendingCallWatcher refused(sender.asyncCall(call, 120000));
+        QTRY_VERIFY_WITH_TIMEOUT(refused.isFinished(), 120000);
+        QVERIFY2(refused.error().message().contains(u"没有记下"_s), qPrintable(refused.error().message()));
+        call.setArguments({id, 5.0, u"支出"_s, u"餐饮"_s, u"咖啡"_s, qlonglong(1709611200000)});
+        QDBusPendingCallWatcher stored(sender.asyncCall(call, 20000));
+        QTRY_VERIFY_WITH_TIMEOUT(stored.isFinished(), 30000);
+        QVERIFY2(!stored.isError(), qPrintable(stored.error().message()));
+        QCOMPARE(m_store->entries().size(), 1u);
     }
 
 private:
