@@ -276,7 +276,7 @@ void BM_StatisticsYear(benchmark::State &state)
     timeDateChanges<StatisticsModel>(
         state,
         [](StatisticsModel &screen) {
-            screen.setRange(StatisticsRange::custom);
+            screen.setRange(PeriodChoice::custom);
             screen.setStartDate(LedgerGenerator::endOfData().addYears(-1));
         },
         [](StatisticsModel &screen, const QDateTime &date) { screen.setEndDate(date); }, dayApart);
@@ -285,7 +285,7 @@ void BM_StatisticsYear(benchmark::State &state)
 void BM_ReceiptMonth(benchmark::State &state)
 {
     timeDateChanges<ReceiptModel>(
-        state, [](ReceiptModel &screen) { screen.setPeriod(ReceiptPeriod::month); },
+        state, [](ReceiptModel &screen) { screen.setPeriod(PeriodChoice::month); },
         [](ReceiptModel &screen, const QDateTime &date) { screen.setSelectedDate(date); }, monthApart());
 }
 

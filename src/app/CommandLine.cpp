@@ -6,6 +6,7 @@
 #include "model/EntryKind.h"
 #include "model/LedgerEntry.h"
 #include "model/Money.h"
+#include "reminder/SessionBus.h"
 #include "store/ModelStore.h"
 
 #include <QCommandLineParser>
@@ -17,8 +18,9 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -49,17 +51,54 @@ QString noAmountMessage(const QString &sentence)
     return u"没有在“%1”里找到金额，请写上一个大于 0 的数，例如“午饭花了32元”。"_s.arg(sentence);
 }
 
-int add(const QString &sentence)
+// One word for a POSIX shell, whatever the text holds.
+QString shellWord(const QString &text)
+{
+    QString quoted = text;
+    return u'\'' + quoted.replace(u"'"_s, u"'\\''"_s) + u'\'';
+}
+
+// The id an entry is stored under, given back to a retry so the retry cannot store it twice.
+std::optional<QUuid> canonicalId(const QString &text)
+{
+    const QUuid id = QUuid::fromString(text);
+    if (id.isNull() || id.toString(QUuid::WithoutBraces) != text)
+        return std::nullopt;
+    return id;
+}
+
+int add(const QString &sentence, const QString &idText)
 {
     if (sentence.isEmpty())
         return fail(u"请给出要记的一句话，例如：pennyloom add \"午饭花了32元\""_s);
+    std::optional<QUuid> id;
+    if (!idText.isNull() && !(id = canonicalId(idText)))
+        return fail(u"“%1”不是这笔账的编号：编号形如 %2（小写）。这笔账没有记下。"_s.arg(
+            idText, QUuid::createUuid().toString(QUuid::WithoutBraces)));
     const std::optional<ParsedLedgerEntry> draft = NaturalLedgerParser::parse(sentence);
     if (!draft)
         return fail(noAmountMessage(sentence) + u"这笔账没有记下。"_s);
-    const LedgerEntry entry(draft->amount, draft->kind, draft->category, draft->note);
+    LedgerEntry entry(draft->amount, draft->kind, draft->category, draft->note);
+    if (id)
+        entry.id = *id;
+    // A stopped bus daemon would hold the connect forever; without a bus the entry goes to
+    // the file, or waits for the window's lock as long as any window would answer.
+    SessionBus::guard(3s);
     EntryHandOff handOff(ModelStore::defaultPath(), QDBusConnection::sessionBus());
-    if (const std::optional<QString> error = handOff.deliver(entry, 20s))
-        return fail(*error);
+    const EntryHandOff::Result result = handOff.deliver(entry, 20s);
+    switch (result.status) {
+    case EntryHandOff::Status::stored:
+        break;
+    case EntryHandOff::Status::notStored:
+        return fail(result.message);
+    case EntryHandOff::Status::unknown: {
+        const QString idWord = entry.id.toString(QUuid::WithoutBraces);
+        return fail(
+            result.message +
+            u"\n这笔账的编号是 %1。稍后用同一个编号再记一次，已经记下的不会重复：\n  pennyloom add --id %1 %2"_s
+                .arg(idWord, shellWord(sentence)));
+    }
+    }
     print(stdout, u"已记下这笔账：\n"_s + CommandLine::describe(*draft));
     return 0;
 }
@@ -76,14 +115,15 @@ int parse(const QString &sentence, bool asJson)
 }
 
 // Reads the entries without taking the data folder's lock: a reader never disturbs the window
-// that may hold it, and a store that does not exist yet is not created just to be read.
+// that may hold it, and a store that does not exist yet is not created just to be read. The
+// store is opened only to read, so one the user may read but not write exports as well.
 int exportWorkbook(const QString &target)
 {
     const QString storePath = ModelStore::defaultPath();
     std::unique_ptr<ModelStore> store;
     if (QFileInfo::exists(storePath)) {
         QString error;
-        store = ModelStore::open(storePath, &error);
+        store = ModelStore::openReadOnly(storePath, &error);
         if (!store)
             return fail(error);
     }
@@ -99,8 +139,7 @@ int exportWorkbook(const QString &target)
             return fail(error);
         written = *path;
     } else {
-        const std::optional<QByteArray> bytes = XLSXExporter::workbook(entries, &error);
-        if (!bytes || !XLSXExporter::writeAtomically(target, *bytes, &error))
+        if (!XLSXExporter::exportTo(entries, target, &error))
             return fail(error);
         written = target;
     }
@@ -118,11 +157,37 @@ bool CommandLine::handles(int argc, char **argv)
     const char *first = argv[1];
     if (first[0] != '-')
         return true;
-    for (const char *option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
-        if (std::strcmp(first, option) == 0)
-            return true;
-    }
-    return false;
+    // The window's own option and Qt's, with one dash or two and a value after '=' or not,
+    // start the window; any other option is ours to answer, a mistyped one with an error
+    // rather than a window that cannot open without a display.
+    std::string_view name(first + (first[1] == '-' ? 2 : 1));
+    name = name.substr(0, name.find('='));
+    static constexpr std::string_view windowOptions[] = {"quit-after-first-paint",
+                                                         "platform",
+                                                         "platformpluginpath",
+                                                         "platformtheme",
+                                                         "plugin",
+                                                         "qmljsdebugger",
+                                                         "qwindowgeometry",
+                                                         "qwindowicon",
+                                                         "qwindowtitle",
+                                                         "reverse",
+                                                         "session",
+                                                         "style",
+                                                         "stylesheet",
+                                                         "widgetcount",
+                                                         "display",
+                                                         "geometry",
+                                                         "name",
+                                                         "title",
+                                                         "visual",
+                                                         "ncols",
+                                                         "cmap",
+                                                         "nograb",
+                                                         "dograb",
+                                                         "sync",
+                                                         "fontengine"};
+    return std::find(std::begin(windowOptions), std::end(windowOptions), name) == std::end(windowOptions);
 }
 
 QString CommandLine::describe(const ParsedLedgerEntry &draft)
@@ -153,28 +218,46 @@ int CommandLine::run(int &argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Pennyloom 记账。不带参数时打开窗口。\n\n"
                                      "命令：\n"
-                                     "  add \"一句话\"\n"
-                                     "      识别这句话并记下一笔账，日期为现在；窗口开着时交给窗口保存\n"
+                                     "  add [--id 编号] \"一句话\"\n"
+                                     "      识别这句话并记下一笔账，日期为现在；窗口开着时交给窗口保存。\n"
+                                     "      用上次给出的编号重试时，已经记下的不会再记一次\n"
                                      "  parse \"一句话\" [--json]\n"
                                      "      只显示识别出的金额、类型、分类和备注，不保存\n"
                                      "  export [文件]\n"
                                      "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
                                      "  --remind\n"
-                                     "      发出每日记账提醒（供定时器使用）"_s);
+                                     "      发出每日记账提醒（供定时器使用）\n"
+                                     "  --restore 文件\n"
+                                     "      用一份备份替换数据文件，原来的文件留在备份中"_s);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption jsonOption(u"json"_s, u"parse 以 JSON 输出。"_s);
     parser.addOption(jsonOption);
+    const QCommandLineOption idOption(u"id"_s, u"add 记账时用的编号，用于重试。"_s, u"编号"_s);
+    parser.addOption(idOption);
+    // Their proper forms never get here; any other use of them is answered with how to use them.
+    const QCommandLineOption remindOption(u"remind"_s, u"发出每日记账提醒。"_s);
+    parser.addOption(remindOption);
+    const QCommandLineOption restoreOption(u"restore"_s, u"用备份恢复数据文件。"_s, u"文件"_s);
+    parser.addOption(restoreOption);
     parser.addPositionalArgument(u"命令"_s, u"add、parse 或 export。"_s, u"命令"_s);
     parser.addPositionalArgument(u"参数"_s, u"add 与 parse 的一句话，或 export 的文件。"_s, u"[参数...]"_s);
     parser.process(app);
 
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
+    if (parser.isSet(remindOption))
+        return fail(u"--remind 不带其他参数：pennyloom --remind"_s);
+    if (parser.isSet(restoreOption))
+        return fail(u"--restore 只带一个文件，也不带其他参数：pennyloom --restore 文件"_s);
     if (parser.isSet(jsonOption) && command != u"parse"_s)
         return fail(u"--json 只用于 parse。"_s);
+    if (parser.isSet(idOption) && command != u"add"_s)
+        return fail(u"--id 只用于 add。"_s);
+    if (command.isEmpty())
+        return fail(u"缺少命令。可用的命令见 pennyloom --help。"_s);
     if (command == u"add"_s)
-        return add(sentenceOf(positional));
+        return add(sentenceOf(positional), parser.isSet(idOption) ? parser.value(idOption) : QString());
     if (command == u"parse"_s)
         return parse(sentenceOf(positional), parser.isSet(jsonOption));
     if (command == u"export"_s) {

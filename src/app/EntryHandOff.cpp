@@ -1,7 +1,9 @@
 #include "EntryHandOff.h"
 
 #include "LedgerBusService.h"
+#include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
+#include "store/DataFolder.h"
 #include "store/ModelStore.h"
 
 #include <QDBusConnectionInterface>
@@ -21,34 +23,55 @@ EntryHandOff::EntryHandOff(QString storePath, QDBusConnection bus)
 {
 }
 
-std::optional<QString> EntryHandOff::deliver(const LedgerEntry &entry, std::chrono::milliseconds timeout)
+EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono::milliseconds timeout)
 {
+    // Checked before anything is sent: the window refuses the same, and a text far past the
+    // limit would not even fit in one bus message.
+    if (const std::optional<QString> problem = EntryRules::problem(entry))
+        return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
     QDeadlineTimer deadline(timeout);
-    QDir().mkpath(QFileInfo(m_storePath).absolutePath());
+    // The window's own rule for the folder: made 0700 whatever the umask.
+    if (const QString error = DataFolder::prepare(QFileInfo(m_storePath).absolutePath()); !error.isEmpty())
+        return {Status::notStored, error};
     QLockFile lock(m_storePath + u".lock"_s);
+    bool handedOver = false;
     for (;;) {
         QString error;
         const int remaining = int(std::max<qint64>(deadline.remainingTime(), 1000));
         switch (callWindow(entry, remaining, &error)) {
         case Outcome::stored:
-            return std::nullopt;
+            return {Status::stored, {}};
         case Outcome::refused:
-            return error;
+            return {Status::notStored, error};
+        case Outcome::unanswered:
+            handedOver = true;
+            break;
         case Outcome::unreachable:
             break;
         }
         // No window answers: write it ourselves once no one else holds the store. A window
         // that is still starting holds the lock before it answers, so keep asking both.
-        if (lock.tryLock(100)) {
-            std::optional<QString> failure = writeDirectly(entry);
+        if (DataFolder::tryLock(lock, 100)) {
+            Result written = writeDirectly(entry);
             lock.unlock();
-            return failure;
+            return written;
         }
         if (lock.error() == QLockFile::PermissionError)
-            return u"无法锁定数据文件 %1：没有权限。"_s.arg(QDir::toNativeSeparators(m_storePath));
-        if (deadline.hasExpired())
-            return u"数据文件 %1 正被 Pennyloom 窗口使用，但窗口没有在会话总线上应答，这笔账没有记下。"_s.arg(
-                QDir::toNativeSeparators(m_storePath));
+            return {Status::notStored,
+                    u"无法锁定数据文件 %1：没有权限。"_s.arg(QDir::toNativeSeparators(m_storePath))};
+        if (deadline.hasExpired()) {
+            const QString path = QDir::toNativeSeparators(m_storePath);
+            // A call the window has not answered stays queued for it: a busy or stopped
+            // window may still store the entry later, so "not stored" would be a guess.
+            if (handedOver)
+                return {Status::unknown,
+                        u"数据文件 %1 正被 Pennyloom 窗口使用，这笔账已交给窗口，但窗口没有在限定时间内应答，"
+                        "不知道它是否已经记下。"_s.arg(path)};
+            return {
+                Status::notStored,
+                u"数据文件 %1 正被 Pennyloom 窗口使用，但窗口没有在会话总线上应答，这笔账没有记下。"_s.arg(
+                    path)};
+        }
     }
 }
 
@@ -70,32 +93,35 @@ EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int tim
     // to the file) is stored at most once.
     switch (QDBusError(reply).type()) {
     case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownObject:
+        return Outcome::unreachable;
     case QDBusError::NoReply:
     case QDBusError::Timeout:
     case QDBusError::TimedOut:
     case QDBusError::Disconnected:
-    case QDBusError::UnknownObject:
-        return Outcome::unreachable;
+        return Outcome::unanswered;
     default:
         *error = reply.errorMessage();
         return Outcome::refused;
     }
 }
 
-std::optional<QString> EntryHandOff::writeDirectly(const LedgerEntry &entry)
+EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
 {
+    if (const std::optional<QString> problem = EntryRules::problem(entry))
+        return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
     if (!store)
-        return error;
+        return {Status::notStored, error};
     if (store->find<LedgerEntry>(entry.id))
-        return std::nullopt;
+        return {Status::stored, {}};
     QString failure;
     QObject::connect(store.get(), &ModelStore::writeFailed, store.get(),
                      [&failure](const QString &message) { failure = message; });
     if (!store->insert(entry))
-        return failure.isEmpty()
-                   ? u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(QDir::toNativeSeparators(m_storePath))
-                   : failure;
-    return std::nullopt;
+        return {Status::notStored, failure.isEmpty() ? u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(
+                                                           QDir::toNativeSeparators(m_storePath))
+                                                     : failure};
+    return {Status::stored, {}};
 }

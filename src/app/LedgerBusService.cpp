@@ -1,6 +1,7 @@
 #include "LedgerBusService.h"
 
 #include "model/EntryKind.h"
+#include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
 #include "store/ModelStore.h"
 
@@ -9,15 +10,38 @@
 #include <QDBusError>
 #include <QFileInfo>
 
-#include <cmath>
+#include <dlfcn.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// libdbus stops reading a connection while the messages it has read but not yet handed out pass
+// its received-size limit (63 MiB unless set), and resumes when one is freed. QtDBus frees them
+// on another thread than the one that reads, where the resume is lost, so one oversized call
+// would leave the window deaf until restart. Above what the bus lets through to one connection
+// at once, the limit is never reached. The library is the one QtDBus already loaded.
+void raiseReceivedSizeLimit(const QDBusConnection &bus)
+{
+    using SetLimit = void (*)(void *, long);
+    static const auto setLimit =
+        reinterpret_cast<SetLimit>(::dlsym(RTLD_DEFAULT, "dbus_connection_set_max_received_size"));
+    if (setLimit && bus.internalPointer())
+        setLimit(bus.internalPointer(), 2'000'000'000L);
+}
+
+} // namespace
 
 LedgerBusService::LedgerBusService(ModelStore &store, QObject *parent) : QObject(parent), m_store(store) {}
 
 QString LedgerBusService::serviceName(const QString &storePath)
 {
-    const QString canonical = QFileInfo(storePath).absoluteFilePath();
+    // The window and "pennyloom add" must arrive at one name however each was told the path:
+    // through a symlinked folder, with "..", relative. The file may not exist yet, so its folder
+    // is resolved and the name put back.
+    const QFileInfo file(storePath);
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    const QString canonical = folder.isEmpty() ? file.absoluteFilePath() : folder + u'/' + file.fileName();
     const QByteArray digest =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex();
     // A bus name element may not start with a digit.
@@ -39,6 +63,7 @@ bool LedgerBusService::publish(const QDBusConnection &bus)
     QDBusConnection connection(bus);
     if (!connection.isConnected())
         return false;
+    raiseReceivedSizeLimit(connection);
     if (!connection.registerObject(objectPath(), this, QDBusConnection::ExportAllSlots))
         return false;
     if (!connection.registerService(serviceName(m_store.path()))) {
@@ -53,7 +78,12 @@ LedgerEntry LedgerBusService::entryFromFields(const QString &id, double amount, 
 {
     LedgerEntry entry(amount, QDateTime::fromMSecsSinceEpoch(date),
                       EntryKinds::fromRaw(kind).value_or(EntryKind::expense), category, note);
-    entry.id = QUuid::fromString(id);
+    // Only the form the store writes: QUuid reads braces, upper case and some trailing text too,
+    // and a record kept under such an id could not be found again by the text it came as.
+    const QUuid parsed = QUuid::fromString(id);
+    entry.id = parsed.toString(QUuid::WithoutBraces) == id ? parsed : QUuid();
+    // The text as sent, so that an unknown kind is refused rather than read as an expense.
+    entry.kindRaw = kind;
     return entry;
 }
 
@@ -62,9 +92,16 @@ void LedgerBusService::Add(const QString &id, double amount, const QString &kind
 {
     const LedgerEntry entry = entryFromFields(id, amount, kind, category, note, date);
     // Refuse what the window's own forms would never store.
-    if (entry.id.isNull() || !(amount > 0) || !std::isfinite(amount) || !EntryKinds::fromRaw(kind) ||
-        category.isEmpty()) {
-        sendErrorReply(QDBusError::InvalidArgs, u"这笔账的内容不完整，没有记下。"_s);
+    if (entry.id.isNull()) {
+        sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是这笔账的编号，没有记下。"_s.arg(id.left(64)));
+        return;
+    }
+    if (!EntryRules::dateInRange(date)) {
+        sendErrorReply(QDBusError::InvalidArgs, u"日期须在公元 1 年到 9999 年之间，这笔账没有记下。"_s);
+        return;
+    }
+    if (const std::optional<QString> problem = EntryRules::problem(entry)) {
+        sendErrorReply(QDBusError::InvalidArgs, *problem + u"，这笔账没有记下。"_s);
         return;
     }
     if (m_store.find<LedgerEntry>(entry.id))

@@ -44,6 +44,18 @@ int PennyloomApp::fail(const QString &message)
     return 1;
 }
 
+void PennyloomApp::reportWriteFailures(ModelStore &store, QWidget &window)
+{
+    connect(&store, &ModelStore::writeFailed, &window, [&window](const QString &message) {
+        // Shown without a loop of its own: the failure may come from inside a bus call, whose
+        // sender is owed its answer now, not once the user has read the box.
+        auto *box = new QMessageBox(QMessageBox::Warning, u"保存失败"_s,
+                                    message + u"\n刚才的修改没有保存。"_s, QMessageBox::Ok, &window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+}
+
 int PennyloomApp::run()
 {
     const QString path = ModelStore::defaultPath();
@@ -65,9 +77,7 @@ int PennyloomApp::run()
         std::fprintf(stderr, "pennyloom: %s\n", backupError.toUtf8().constData());
 
     ContentView window(*store);
-    connect(store.get(), &ModelStore::writeFailed, &window, [&window](const QString &message) {
-        QMessageBox::warning(&window, u"保存失败"_s, message + u"\n刚才的修改没有保存。"_s);
-    });
+    reportWriteFailures(*store, window);
     // Entries recorded with "pennyloom add" while the window runs arrive here. Without a
     // session bus the window still works; such an add then waits for the lock and says why.
     LedgerBusService ledgerBus(*store);

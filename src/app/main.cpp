@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
 #include "app/PennyloomApp.h"
 #include "reminder/ReminderNotifier.h"
+#include "reminder/SessionBus.h"
 
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -19,6 +21,11 @@ int main(int argc, char **argv)
     // add, parse, export, --help, --version: answered in the terminal, with no window.
     if (CommandLine::handles(argc, argv))
         return CommandLine::run(argc, argv);
+    // Qt, the theme and the bus service all ask for the session bus while the window starts;
+    // a wedged one is switched off first, and the window runs without it.
+    if (const QString wedged = SessionBus::guard(std::chrono::seconds(3)); !wedged.isEmpty())
+        std::fprintf(stderr, "pennyloom: %s；窗口不在会话总线上接收 pennyloom add 记的账。\n",
+                     wedged.toLocal8Bit().constData());
     PennyloomApp app(argc, argv);
     return app.run();
 }

@@ -1,10 +1,10 @@
 #include "AddAssetAmountModel.h"
 
 #include "AssetDimension.h"
-#include "AssetLedgerPeriod.h"
 #include "model/AmountText.h"
 #include "model/AssetAdjustment.h"
 #include "model/Clock.h"
+#include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
 
 AddAssetAmountModel::AddAssetAmountModel(ModelStore &store, AssetAccount account,
@@ -47,7 +47,7 @@ void AddAssetAmountModel::setDay(QDate day)
 {
     if (!day.isValid())
         return;
-    m_date = AssetLedgerPeriods::movedToDay(m_date, day);
+    m_date = LocalCalendar::onDay(m_date, day);
     Q_EMIT changed();
 }
 

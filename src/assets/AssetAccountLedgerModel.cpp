@@ -17,12 +17,12 @@ QString AssetAccountLedgerModel::title() const
     return m_account.name + u" 账单"_s;
 }
 
-void AssetAccountLedgerModel::compute(const AssetLedgerRange &range)
+void AssetAccountLedgerModel::compute(const PeriodSpan &range)
 {
     m_entries.clear();
     m_added = 0;
     m_deducted = 0;
-    for (const AssetAdjustment &adjustment : AssetLedgerPeriods::within(m_store.assetAdjustments(), range)) {
+    for (const AssetAdjustment &adjustment : within(m_store.assetAdjustments(), range)) {
         if (adjustment.accountID != m_account.id)
             continue;
         m_entries.push_back(adjustment);

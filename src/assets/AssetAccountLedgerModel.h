@@ -20,7 +20,7 @@ public:
     double netChange() const { return m_added - m_deducted; }
 
 private:
-    void compute(const AssetLedgerRange &range) override;
+    void compute(const PeriodSpan &range) override;
 
     AssetAccount m_account;
     std::vector<AssetAdjustment> m_entries;

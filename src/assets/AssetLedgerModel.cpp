@@ -3,58 +3,87 @@
 #include "model/Clock.h"
 #include "store/ModelStore.h"
 
-AssetLedgerModel::AssetLedgerModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_selectedDate(Clock::now()), m_endDate(m_selectedDate)
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+const PeriodSelection::Rules &AssetLedgerModel::periodRules()
 {
-    const QDateTime monthEarlier = LocalCalendar::addMonths(m_endDate, -1);
-    m_startDate = monthEarlier.isValid() ? monthEarlier : m_endDate;
+    static const PeriodSelection::Rules rules{{{PeriodChoice::day, u"按日"_s},
+                                               {PeriodChoice::week, u"按周"_s},
+                                               {PeriodChoice::month, u"按月"_s},
+                                               {PeriodChoice::custom, u"自定义"_s}},
+                                              PeriodSelection::DayEnd::excluded,
+                                              PeriodSelection::EarlyEnd::emptiesSpan};
+    return rules;
+}
+
+AssetLedgerModel::AssetLedgerModel(ModelStore &store, QObject *parent)
+    : QObject(parent), m_store(store), m_selection(periodRules(), PeriodChoice::month, Clock::now())
+{
     connect(&store, &ModelStore::assetAdjustmentsChanged, this, &AssetLedgerModel::recompute);
 }
 
-void AssetLedgerModel::setPeriod(AssetLedgerPeriod period)
+void AssetLedgerModel::changeIf(bool changed)
 {
-    if (period == m_period)
-        return;
-    m_period = period;
-    recompute();
+    if (changed)
+        recompute();
+}
+
+void AssetLedgerModel::setPeriod(PeriodChoice period)
+{
+    changeIf(m_selection.setChoice(period));
 }
 
 void AssetLedgerModel::setSelectedDate(const QDateTime &date)
 {
-    m_selectedDate = date;
-    recompute();
+    changeIf(m_selection.setDate(date));
 }
 
 void AssetLedgerModel::setStartDate(const QDateTime &date)
 {
-    m_startDate = date;
-    recompute();
+    changeIf(m_selection.setStart(date));
 }
 
 void AssetLedgerModel::setEndDate(const QDateTime &date)
 {
-    m_endDate = date;
-    recompute();
+    changeIf(m_selection.setEnd(date));
 }
 
 void AssetLedgerModel::setSelectedDay(QDate day)
 {
-    setSelectedDate(AssetLedgerPeriods::movedToDay(m_selectedDate, day));
+    changeIf(m_selection.setDay(day));
 }
 
 void AssetLedgerModel::setStartDay(QDate day)
 {
-    setStartDate(AssetLedgerPeriods::movedToDay(m_startDate, day));
+    changeIf(m_selection.setStartDay(day));
 }
 
 void AssetLedgerModel::setEndDay(QDate day)
 {
-    setEndDate(AssetLedgerPeriods::movedToDay(m_endDate, day));
+    changeIf(m_selection.setEndDay(day));
 }
 
-AssetLedgerRange AssetLedgerModel::range() const
+std::span<const AssetAdjustment> AssetLedgerModel::within(const std::vector<AssetAdjustment> &newestFirst,
+                                                          const PeriodSpan &range)
 {
-    return AssetLedgerPeriods::range(m_period, m_selectedDate, m_startDate, m_endDate);
+    const DateInterval &interval = range.interval;
+    if (!range.isValid() || interval.end < interval.start)
+        return {};
+    const qint64 start = interval.start.toMSecsSinceEpoch();
+    const qint64 end = interval.end.toMSecsSinceEpoch();
+    const bool closed = range.includesEnd;
+    // Descending dates: first the changes after the span, then the run we want.
+    const auto first =
+        std::partition_point(newestFirst.begin(), newestFirst.end(), [=](const AssetAdjustment &a) {
+            const qint64 at = a.date.toMSecsSinceEpoch();
+            return closed ? at > end : at >= end;
+        });
+    const auto last = std::partition_point(first, newestFirst.end(), [start](const AssetAdjustment &a) {
+        return a.date.toMSecsSinceEpoch() >= start;
+    });
+    return {first, last};
 }
 
 void AssetLedgerModel::recompute()

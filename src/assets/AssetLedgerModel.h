@@ -1,12 +1,14 @@
 #pragma once
 
 #include "AssetChangeRow.h"
-#include "AssetLedgerPeriod.h"
+#include "model/AssetAdjustment.h"
+#include "model/PeriodSelection.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
 
+#include <span>
 #include <vector>
 
 class ModelStore;
@@ -17,20 +19,25 @@ class AssetLedgerModel : public QObject {
     Q_OBJECT
 
 public:
-    AssetLedgerPeriod period() const { return m_period; }
-    void setPeriod(AssetLedgerPeriod period);
-    QDateTime selectedDate() const { return m_selectedDate; }
+    // "按日", "按周", "按月" and "自定义".
+    static const PeriodSelection::Rules &periodRules();
+    const PeriodSelection &selection() const { return m_selection; }
+    PeriodChoice period() const { return m_selection.choice(); }
+    void setPeriod(PeriodChoice period);
+    QDateTime selectedDate() const { return m_selection.date(); }
     void setSelectedDate(const QDateTime &date);
-    QDateTime startDate() const { return m_startDate; }
+    QDateTime startDate() const { return m_selection.start(); }
     void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_endDate; }
+    QDateTime endDate() const { return m_selection.end(); }
     void setEndDate(const QDateTime &date);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setSelectedDay(QDate day);
     void setStartDay(QDate day);
     void setEndDay(QDate day);
 
-    AssetLedgerRange range() const;
+    // Day and custom spans are whole days, half-open; week and month spans include their end
+    // instant.
+    PeriodSpan range() const { return m_selection.span(); }
     const std::vector<AssetChangeRow> &rows() const { return m_rows; }
 
     void recompute();
@@ -41,14 +48,17 @@ Q_SIGNALS:
 protected:
     explicit AssetLedgerModel(ModelStore &store, QObject *parent = nullptr);
     // Fills the rows and the sums for the range.
-    virtual void compute(const AssetLedgerRange &range) = 0;
+    virtual void compute(const PeriodSpan &range) = 0;
+    // The adjustments in the span, from the store's list kept newest first: a binary search,
+    // not a scan. Newest first.
+    static std::span<const AssetAdjustment> within(const std::vector<AssetAdjustment> &newestFirst,
+                                                   const PeriodSpan &range);
 
     ModelStore &m_store;
     std::vector<AssetChangeRow> m_rows;
 
 private:
-    AssetLedgerPeriod m_period = AssetLedgerPeriod::month;
-    QDateTime m_selectedDate;
-    QDateTime m_startDate;
-    QDateTime m_endDate;
+    void changeIf(bool changed);
+
+    PeriodSelection m_selection;
 };

@@ -4,6 +4,7 @@
 #include "AssetChangeListModel.h"
 #include "AssetSheetBar.h"
 #include "ui/Card.h"
+#include "ui/DateRangeRow.h"
 #include "ui/EmptyState.h"
 #include "ui/FormWidgets.h"
 #include "ui/Icon.h"
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -22,23 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList periodTitles()
-{
-    QStringList titles;
-    for (AssetLedgerPeriod period : AssetLedgerPeriods::all)
-        titles.append(AssetLedgerPeriods::title(period));
-    return titles;
-}
-
 QDate localDay(const QDateTime &instant)
 {
     return instant.toLocalTime().date();
-}
-
-void showDay(QDateEdit *picker, QDate day)
-{
-    if (picker->date() != day)
-        picker->setDate(day);
 }
 
 } // namespace
@@ -47,13 +33,11 @@ AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, cons
                                    const Empty &empty, QWidget *parent)
     : QDialog(parent)
     , m_model(std::move(model))
-    , m_period(new SegmentedControl(periodTitles(), this))
+    , m_period(new SegmentedControl(AssetLedgerModel::periodRules().titles(), this))
     , m_single(new QWidget(this))
     , m_selectedLabel(nullptr)
     , m_selected(FormWidgets::datePicker(m_single))
-    , m_range(new QWidget(this))
-    , m_start(FormWidgets::datePicker(m_range))
-    , m_end(FormWidgets::datePicker(m_range))
+    , m_range(new DateRangeRow({DateRangeRow::Captions::above, u"开始"_s, u"结束"_s, 6, 16, true}, this))
     , m_summary(new QHBoxLayout)
     , m_stack(new QStackedWidget(this))
     , m_list(new QListView(m_stack))
@@ -80,12 +64,6 @@ AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, cons
     singleRow->addStretch(1);
     header->addWidget(m_single);
 
-    auto *rangeRow = new QHBoxLayout(m_range);
-    rangeRow->setContentsMargins(0, 0, 0, 0);
-    rangeRow->setSpacing(16);
-    rangeRow->addLayout(FormWidgets::captioned(u"开始"_s, m_start));
-    rangeRow->addLayout(FormWidgets::captioned(u"结束"_s, m_end));
-    rangeRow->addStretch(1);
     header->addWidget(m_range);
 
     m_summary->setSpacing(18);
@@ -108,13 +86,23 @@ AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, cons
     column->addWidget(listCard, 1);
 
     connect(m_period, &SegmentedControl::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && index < int(AssetLedgerPeriods::all.size()))
-            m_model->setPeriod(AssetLedgerPeriods::all[size_t(index)]);
+        if (const std::optional<PeriodChoice> period = AssetLedgerModel::periodRules().choiceAt(index))
+            m_model->setPeriod(*period);
     });
     connect(m_selected, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setSelectedDay);
-    connect(m_start, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setStartDay);
-    connect(m_end, &QDateEdit::dateChanged, m_model.get(), &AssetLedgerModel::setEndDay);
+    connect(m_range, &DateRangeRow::startDayChosen, m_model.get(), &AssetLedgerModel::setStartDay);
+    connect(m_range, &DateRangeRow::endDayChosen, m_model.get(), &AssetLedgerModel::setEndDay);
     connect(m_model.get(), &AssetLedgerModel::changed, this, &AssetLedgerSheet::refresh);
+}
+
+QDateEdit *AssetLedgerSheet::startPicker() const
+{
+    return m_range->startPicker();
+}
+
+QDateEdit *AssetLedgerSheet::endPicker() const
+{
+    return m_range->endPicker();
 }
 
 bool AssetLedgerSheet::showsEmptyState() const
@@ -139,24 +127,15 @@ QLabel *AssetLedgerSheet::addSummary(const QString &symbol, const QColor &colour
 
 void AssetLedgerSheet::refresh()
 {
-    const AssetLedgerPeriod period = m_model->period();
-    m_period->setCurrentIndex(int(period));
-    const bool custom = period == AssetLedgerPeriod::custom;
+    const PeriodChoice period = m_model->period();
+    m_period->setCurrentIndex(AssetLedgerModel::periodRules().indexOf(period));
+    const bool custom = period == PeriodChoice::custom;
     m_single->setVisible(!custom);
     m_range->setVisible(custom);
-    m_selectedLabel->setText(AssetLedgerPeriods::pickerLabel(period));
+    m_selectedLabel->setText(custom ? QString() : FormWidgets::periodDayCaption(period));
     m_selected->setAccessibleName(m_selectedLabel->text());
-    {
-        // The pickers show the model; their echoes would only write it back.
-        const QSignalBlocker a(m_selected);
-        const QSignalBlocker b(m_start);
-        const QSignalBlocker c(m_end);
-        showDay(m_selected, localDay(m_model->selectedDate()));
-        showDay(m_start, localDay(m_model->startDate()));
-        // The end picker offers only days from the start on.
-        m_end->setMinimumDate(localDay(m_model->startDate()));
-        showDay(m_end, localDay(m_model->endDate()));
-    }
+    FormWidgets::showDay(m_selected, localDay(m_model->selectedDate()));
+    m_range->showSelection(m_model->selection());
     m_rows->setRows(m_model->rows());
     m_stack->setCurrentWidget(m_model->rows().empty() ? static_cast<QWidget *>(m_empty) : m_list);
     refreshSummary();

@@ -7,6 +7,7 @@
 #include <memory>
 
 class AssetChangeListModel;
+class DateRangeRow;
 class EmptyState;
 class QDateEdit;
 class QHBoxLayout;
@@ -25,11 +26,12 @@ public:
     // The day picker of day, week and month; its label follows the period.
     QDateEdit *datePicker() const { return m_selected; }
     QLabel *datePickerLabel() const { return m_selectedLabel; }
-    QDateEdit *startPicker() const { return m_start; }
-    QDateEdit *endPicker() const { return m_end; }
+    QDateEdit *startPicker() const;
+    QDateEdit *endPicker() const;
     QListView *list() const { return m_list; }
     EmptyState *emptyState() const { return m_empty; }
     bool showsEmptyState() const;
+    AssetLedgerModel &ledger() const { return *m_model; }
 
 protected:
     struct Empty {
@@ -46,17 +48,13 @@ protected:
     virtual void refreshSummary() = 0;
     void refresh();
 
-    AssetLedgerModel &ledger() const { return *m_model; }
-
 private:
     std::unique_ptr<AssetLedgerModel> m_model;
     SegmentedControl *m_period;
     QWidget *m_single;
     QLabel *m_selectedLabel;
     QDateEdit *m_selected;
-    QWidget *m_range;
-    QDateEdit *m_start;
-    QDateEdit *m_end;
+    DateRangeRow *m_range;
     QHBoxLayout *m_summary;
     QStackedWidget *m_stack;
     QListView *m_list;

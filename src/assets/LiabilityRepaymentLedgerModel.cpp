@@ -14,7 +14,7 @@ LiabilityRepaymentLedgerModel::LiabilityRepaymentLedgerModel(ModelStore &store, 
     recompute();
 }
 
-void LiabilityRepaymentLedgerModel::compute(const AssetLedgerRange &range)
+void LiabilityRepaymentLedgerModel::compute(const PeriodSpan &range)
 {
     m_liabilityIDs.clear();
     m_accountNames.clear();
@@ -25,7 +25,7 @@ void LiabilityRepaymentLedgerModel::compute(const AssetLedgerRange &range)
     }
     m_payments.clear();
     m_totalRepaid = 0;
-    for (const AssetAdjustment &adjustment : AssetLedgerPeriods::within(m_store.assetAdjustments(), range)) {
+    for (const AssetAdjustment &adjustment : within(m_store.assetAdjustments(), range)) {
         if (adjustment.amount >= 0 || !m_liabilityIDs.contains(adjustment.accountID))
             continue;
         m_payments.push_back(adjustment);

@@ -20,7 +20,7 @@ public:
     double totalRepaid() const { return m_totalRepaid; }
 
 private:
-    void compute(const AssetLedgerRange &range) override;
+    void compute(const PeriodSpan &range) override;
 
     QSet<QUuid> m_liabilityIDs;
     QHash<QUuid, QString> m_accountNames;

@@ -14,16 +14,22 @@
 
 using namespace Qt::StringLiterals;
 
+const PeriodSelection::Rules &BillsModel::dateRules()
+{
+    static const PeriodSelection::Rules rules{
+        {{PeriodChoice::all, u"全部账单"_s}, {PeriodChoice::custom, u"自定义日期"_s}},
+        PeriodSelection::DayEnd::excluded,
+        PeriodSelection::EarlyEnd::emptiesSpan};
+    return rules;
+}
+
 BillsModel::BillsModel(ModelStore &store, QObject *parent)
     : QObject(parent)
     , m_store(store)
+    , m_dates(dateRules(), PeriodChoice::all, Clock::now())
     , m_index(std::make_unique<BillsEntryIndex>())
     , m_days(std::make_unique<DayBoundaries>())
 {
-    const QDateTime now = Clock::now();
-    const QDateTime monthAgo = LocalCalendar::addMonths(now, -1);
-    m_startDate = monthAgo.isValid() ? monthAgo : now;
-    m_endDate = now;
     connect(&m_store, &ModelStore::entriesChanged, this, &BillsModel::entriesChanged);
     recompute();
 }
@@ -44,64 +50,48 @@ void BillsModel::setSearchText(const QString &text)
     recompute();
 }
 
-void BillsModel::setDateMode(DateFilterMode mode)
+void BillsModel::setDateMode(PeriodChoice mode)
 {
-    if (m_dateMode == mode)
+    if (!m_dates.setChoice(mode))
         return;
-    m_dateMode = mode;
     Q_EMIT filterChanged();
     recompute();
 }
 
+void BillsModel::rangeChanged(bool changed)
+{
+    if (!changed)
+        return;
+    Q_EMIT filterChanged();
+    if (m_dates.choice() == PeriodChoice::custom)
+        recompute();
+}
+
 void BillsModel::setStartDate(const QDateTime &date)
 {
-    if (m_startDate == date)
-        return;
-    m_startDate = date;
-    Q_EMIT filterChanged();
-    if (m_dateMode == DateFilterMode::custom)
-        recompute();
+    rangeChanged(m_dates.setStart(date));
 }
 
 void BillsModel::setEndDate(const QDateTime &date)
 {
-    if (m_endDate == date)
-        return;
-    m_endDate = date;
-    Q_EMIT filterChanged();
-    if (m_dateMode == DateFilterMode::custom)
-        recompute();
+    rangeChanged(m_dates.setEnd(date));
 }
 
-// Whole days are stepped rather than the time of day rebuilt on the new day: that time may
-// not exist there (a daylight saving gap), and an invalid bound would empty the list.
 void BillsModel::setStartDay(QDate day)
 {
-    if (day.isValid())
-        setStartDate(LocalCalendar::addDays(m_startDate, m_startDate.toLocalTime().date().daysTo(day)));
+    rangeChanged(m_dates.setStartDay(day));
 }
 
 void BillsModel::setEndDay(QDate day)
 {
-    if (day.isValid())
-        setEndDate(LocalCalendar::addDays(m_endDate, m_endDate.toLocalTime().date().daysTo(day)));
-}
-
-DateInterval BillsModel::customInterval() const
-{
-    DateInterval interval =
-        LocalCalendar::wholeDays(m_startDate.toLocalTime().date(), m_endDate.toLocalTime().date());
-    // A last day the calendar cannot step past ends the range at the chosen instant itself.
-    if (!interval.end.isValid())
-        interval.end = m_endDate;
-    return interval;
+    rangeChanged(m_dates.setEndDay(day));
 }
 
 std::span<const LedgerEntry> BillsModel::dateFiltered() const
 {
-    if (m_dateMode == DateFilterMode::all)
+    if (m_dates.choice() == PeriodChoice::all)
         return entries();
-    return LedgerSlice::within(entries(), customInterval());
+    return LedgerSlice::within(entries(), m_dates.span());
 }
 
 const LedgerEntry &BillsModel::filteredEntry(int index) const

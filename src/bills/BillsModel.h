@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DateFilterMode.h"
 #include "model/LedgerEntry.h"
 #include "model/LedgerSlice.h"
+#include "model/PeriodSelection.h"
 
 #include <QDateTime>
 #include <QList>
@@ -45,19 +45,19 @@ public:
 
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
-    DateFilterMode dateMode() const { return m_dateMode; }
-    void setDateMode(DateFilterMode mode);
-    QDateTime startDate() const { return m_startDate; }
+    // "全部账单" and "自定义日期": every entry, or the whole days of a range.
+    static const PeriodSelection::Rules &dateRules();
+    const PeriodSelection &dateSelection() const { return m_dates; }
+    PeriodChoice dateMode() const { return m_dates.choice(); }
+    void setDateMode(PeriodChoice mode);
+    QDateTime startDate() const { return m_dates.start(); }
     void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_endDate; }
+    QDateTime endDate() const { return m_dates.end(); }
     void setEndDate(const QDateTime &date);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setStartDay(QDate day);
     void setEndDay(QDate day);
 
-    // The custom range: from the start of startDate's day up to the start of the day after
-    // endDate's day. Empty when the start day is after the end day.
-    DateInterval customInterval() const;
     // The entries passing the date filter, newest first: a run of entries().
     std::span<const LedgerEntry> dateFiltered() const;
     // Positions in entries() of the entries passing the date filter and the search, newest
@@ -101,12 +101,12 @@ Q_SIGNALS:
 
 private:
     void entriesChanged();
+    // After a change of the range: the filter changed, and the list with it when it is in use.
+    void rangeChanged(bool changed);
 
     ModelStore &m_store;
     QString m_searchText;
-    DateFilterMode m_dateMode = DateFilterMode::all;
-    QDateTime m_startDate;
-    QDateTime m_endDate;
+    PeriodSelection m_dates;
     bool m_showingAdd = false;
     std::optional<LedgerEntry> m_editingEntry;
     std::optional<LedgerEntry> m_pendingDeletion;

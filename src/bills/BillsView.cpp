@@ -8,8 +8,8 @@
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/DateRangeRow.h"
 #include "ui/EntryRow.h"
-#include "ui/FormWidgets.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
@@ -28,7 +28,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -162,6 +161,21 @@ QMessageBox *BillsView::deletionAlert() const
     return m_deletionAlert;
 }
 
+QWidget *BillsView::customRange() const
+{
+    return m_customRange;
+}
+
+QDateEdit *BillsView::startPicker() const
+{
+    return m_customRange->startPicker();
+}
+
+QDateEdit *BillsView::endPicker() const
+{
+    return m_customRange->endPicker();
+}
+
 QWidget *BillsView::buildFilterArea()
 {
     auto *card = new Card(this);
@@ -173,27 +187,14 @@ QWidget *BillsView::buildFilterArea()
     auto *filters = new QHBoxLayout;
     filters->setSpacing(10);
     filters->addWidget(Typography::secondaryLabel(u"日期范围"_s, card));
-    QStringList modes;
-    for (DateFilterMode mode : DateFilterModes::allCases())
-        modes.append(DateFilterModes::rawText(mode));
-    m_dateMode = new SegmentedControl(modes, card);
+    m_dateMode = new SegmentedControl(BillsModel::dateRules().titles(), card);
     m_dateMode->setAccessibleName(u"日期范围"_s);
     m_dateMode->setFixedWidth(210);
     filters->addWidget(m_dateMode);
 
-    m_customRange = new QWidget(card);
-    auto *range = new QHBoxLayout(m_customRange);
-    range->setContentsMargins(14, 0, 0, 0);
-    range->setSpacing(8);
-    m_startPicker = FormWidgets::datePicker(m_customRange);
-    m_startPicker->setAccessibleName(u"开始"_s);
-    m_endPicker = FormWidgets::datePicker(m_customRange);
-    m_endPicker->setAccessibleName(u"结束"_s);
-    range->addWidget(Typography::secondaryLabel(u"开始"_s, m_customRange));
-    range->addWidget(m_startPicker);
-    range->addSpacing(6);
-    range->addWidget(Typography::secondaryLabel(u"结束"_s, m_customRange));
-    range->addWidget(m_endPicker);
+    m_customRange =
+        new DateRangeRow({DateRangeRow::Captions::beside, u"开始"_s, u"结束"_s, 8, 6, false}, card);
+    m_customRange->setContentsMargins(14, 0, 0, 0);
     filters->addWidget(m_customRange);
     filters->addStretch(1);
     column->addLayout(filters);
@@ -207,16 +208,11 @@ QWidget *BillsView::buildFilterArea()
     column->addLayout(totals);
 
     connect(m_dateMode, &SegmentedControl::currentIndexChanged, this, [this](int index) {
-        m_model.setDateMode(DateFilterModes::allCases().value(index, DateFilterMode::all));
+        if (const std::optional<PeriodChoice> mode = BillsModel::dateRules().choiceAt(index))
+            m_model.setDateMode(*mode);
     });
-    // The end picker offers only days from the start on, so a start moved past the end takes
-    // the end along.
-    connect(m_startPicker, &QDateEdit::dateChanged, this, [this](QDate day) {
-        m_model.setStartDay(day);
-        if (m_model.endDate().toLocalTime().date() < day)
-            m_model.setEndDay(day);
-    });
-    connect(m_endPicker, &QDateEdit::dateChanged, &m_model, &BillsModel::setEndDay);
+    connect(m_customRange, &DateRangeRow::startDayChosen, &m_model, &BillsModel::setStartDay);
+    connect(m_customRange, &DateRangeRow::endDayChosen, &m_model, &BillsModel::setEndDay);
     return card;
 }
 
@@ -224,16 +220,9 @@ void BillsView::showFilter()
 {
     if (m_search->text() != m_model.searchText())
         m_search->setText(m_model.searchText());
-    m_dateMode->setCurrentIndex(static_cast<int>(DateFilterModes::allCases().indexOf(m_model.dateMode())));
-    m_customRange->setVisible(m_model.dateMode() == DateFilterMode::custom);
-
-    // Showing the model's days is not a choice of the user: the pickers stay quiet meanwhile.
-    const QSignalBlocker quietStart(m_startPicker);
-    const QSignalBlocker quietEnd(m_endPicker);
-    const QDate start = m_model.startDate().toLocalTime().date();
-    m_startPicker->setDate(start);
-    m_endPicker->setMinimumDate(start);
-    m_endPicker->setDate(m_model.endDate().toLocalTime().date());
+    m_dateMode->setCurrentIndex(BillsModel::dateRules().indexOf(m_model.dateMode()));
+    m_customRange->setVisible(m_model.dateMode() == PeriodChoice::custom);
+    m_customRange->showSelection(m_model.dateSelection());
 }
 
 void BillsView::showTotals()

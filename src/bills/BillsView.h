@@ -8,6 +8,7 @@
 class AddEntryView;
 class BillsDelegate;
 class BillsListModel;
+class DateRangeRow;
 class EditEntryView;
 class ModelStore;
 class QDateEdit;
@@ -35,9 +36,9 @@ public:
     QLineEdit *searchField() const { return m_search; }
     QPushButton *addButton() const { return m_add; }
     SegmentedControl *dateModeControl() const { return m_dateMode; }
-    QWidget *customRange() const { return m_customRange; }
-    QDateEdit *startPicker() const { return m_startPicker; }
-    QDateEdit *endPicker() const { return m_endPicker; }
+    QWidget *customRange() const;
+    QDateEdit *startPicker() const;
+    QDateEdit *endPicker() const;
     QLabel *incomeTotal() const { return m_income; }
     QLabel *expenseTotal() const { return m_expense; }
     QLabel *balanceTotal() const { return m_balance; }
@@ -67,9 +68,7 @@ private:
     QLineEdit *m_search = nullptr;
     QPushButton *m_add = nullptr;
     SegmentedControl *m_dateMode = nullptr;
-    QWidget *m_customRange = nullptr;
-    QDateEdit *m_startPicker = nullptr;
-    QDateEdit *m_endPicker = nullptr;
+    DateRangeRow *m_customRange = nullptr;
     QLabel *m_income = nullptr;
     QLabel *m_expense = nullptr;
     QLabel *m_balance = nullptr;

@@ -3,6 +3,7 @@
 #include "BudgetModel.h"
 #include "model/LedgerCategories.h"
 #include "ui/Card.h"
+#include "ui/DateRangeRow.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
 #include "ui/SheetToolbar.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -37,18 +37,13 @@ QFormLayout *addSection(QVBoxLayout *column, const QString &title, QWidget *pare
     return form;
 }
 
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
 } // namespace
 
 BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     : QDialog(parent)
     , m_model(model)
-    , m_start(FormWidgets::datePicker(this))
-    , m_end(FormWidgets::datePicker(this))
+    , m_range(new DateRangeRow(
+          {DateRangeRow::Captions::formRows, u"开始日期"_s, u"结束日期"_s, 18, 10, false}, this))
     , m_category(new QComboBox(this))
     , m_amount(new QLineEdit(this))
     , m_toolbar(new SheetToolbar(u"新增周期预算"_s, u"保存"_s, this))
@@ -67,10 +62,7 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     column->addSpacing(10);
 
     QFormLayout *period = addSection(column, u"预算周期"_s, this);
-    m_start->setAccessibleName(u"开始日期"_s);
-    m_end->setAccessibleName(u"结束日期"_s);
-    period->addRow(u"开始日期"_s, m_start);
-    period->addRow(u"结束日期"_s, m_end);
+    period->addRow(m_range);
     column->addSpacing(10);
 
     QFormLayout *limit = addSection(column, u"分类预算"_s, this);
@@ -84,8 +76,8 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     limit->addRow(u"预算金额"_s, m_amount);
     column->addStretch(1);
 
-    connect(m_start, &QDateEdit::dateChanged, &m_model, &BudgetModel::setStartDay);
-    connect(m_end, &QDateEdit::dateChanged, &m_model, &BudgetModel::setEndDay);
+    connect(m_range, &DateRangeRow::startDayChosen, &m_model, &BudgetModel::setStartDay);
+    connect(m_range, &DateRangeRow::endDayChosen, &m_model, &BudgetModel::setEndDay);
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { m_model.setCategory(m_category->itemText(index)); });
     connect(m_amount, &QLineEdit::textEdited, &m_model, &BudgetModel::setAmount);
@@ -101,20 +93,19 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     m_amount->setFocus();
 }
 
+QDateEdit *BudgetFormView::startField() const
+{
+    return m_range->startPicker();
+}
+
+QDateEdit *BudgetFormView::endField() const
+{
+    return m_range->endPicker();
+}
+
 void BudgetFormView::refresh()
 {
-    const QDate start = localDay(m_model.periodStart());
-    const QDate end = localDay(m_model.periodEnd());
-    // The pickers show the model; their own change signals would only echo it back, and a
-    // picker that clamps to its new minimum must not overwrite the chosen end day.
-    const QSignalBlocker blockStart(m_start);
-    const QSignalBlocker blockEnd(m_end);
-    if (m_start->date() != start)
-        m_start->setDate(start);
-    // The end picker offers only days from the start on.
-    m_end->setMinimumDate(start);
-    if (m_end->date() != end)
-        m_end->setDate(end);
+    m_range->showSelection(m_model.period());
     FormWidgets::showCategories(m_category, LedgerCategories::expenses(), m_model.category());
     FormWidgets::setText(m_amount, m_model.amount());
     m_save->setEnabled(m_model.canSave());

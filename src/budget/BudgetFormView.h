@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class BudgetModel;
+class DateRangeRow;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -17,8 +18,8 @@ class BudgetFormView final : public QDialog {
 public:
     explicit BudgetFormView(BudgetModel &model, QWidget *parent = nullptr);
 
-    QDateEdit *startField() const { return m_start; }
-    QDateEdit *endField() const { return m_end; }
+    QDateEdit *startField() const;
+    QDateEdit *endField() const;
     QComboBox *categoryMenu() const { return m_category; }
     QLineEdit *amountField() const { return m_amount; }
     QPushButton *saveButton() const { return m_save; }
@@ -28,8 +29,7 @@ private:
     void refresh();
 
     BudgetModel &m_model;
-    QDateEdit *m_start;
-    QDateEdit *m_end;
+    DateRangeRow *m_range;
     QComboBox *m_category;
     QLineEdit *m_amount;
     SheetToolbar *m_toolbar;

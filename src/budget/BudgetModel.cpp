@@ -18,11 +18,13 @@ QDate localDay(const QDateTime &instant)
     return instant.toLocalTime().date();
 }
 
-// The instant's local time of day moved onto another day. Stepping by whole days keeps the
-// instant valid where that time of day falls into a daylight saving gap on the chosen day.
-QDateTime onDay(const QDateTime &instant, QDate day)
+// A period of chosen days only; an end before the start is held on the start's day.
+const PeriodSelection::Rules &formRules()
 {
-    return LocalCalendar::addDays(instant, localDay(instant).daysTo(day));
+    static const PeriodSelection::Rules rules{{{PeriodChoice::custom, QString()}},
+                                              PeriodSelection::DayEnd::excluded,
+                                              PeriodSelection::EarlyEnd::heldAtStart};
+    return rules;
 }
 
 // An empty bound stands for the distant past or future, which no chosen day matches.
@@ -34,11 +36,13 @@ bool sameDay(const std::optional<QDateTime> &stored, const QDateTime &chosen)
 } // namespace
 
 BudgetModel::BudgetModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_category(u"餐饮"_s)
+    : QObject(parent)
+    , m_store(store)
+    , m_category(u"餐饮"_s)
+    , m_period(formRules(), PeriodChoice::custom, Clock::now())
 {
-    const QDateTime now = Clock::now();
-    m_periodStart = now;
-    m_periodEnd = initialPeriodEnd(now);
+    const QDateTime now = m_period.date();
+    m_period.setRange(now, initialPeriodEnd(now));
     connect(&m_store, &ModelStore::budgetsChanged, this, &BudgetModel::refresh);
     connect(&m_store, &ModelStore::entriesChanged, this, &BudgetModel::refresh);
     refresh();
@@ -98,41 +102,31 @@ void BudgetModel::setAmount(const QString &amount)
 
 void BudgetModel::setPeriodStart(const QDateTime &start)
 {
-    if (!start.isValid() || start == m_periodStart)
-        return;
-    m_periodStart = start;
-    if (localDay(m_periodEnd) < localDay(m_periodStart))
-        m_periodEnd = onDay(m_periodEnd, localDay(m_periodStart));
-    Q_EMIT formChanged();
+    if (m_period.setStart(start))
+        Q_EMIT formChanged();
 }
 
 void BudgetModel::setPeriodEnd(const QDateTime &end)
 {
-    if (!end.isValid())
-        return;
-    const QDateTime held =
-        localDay(end) < localDay(m_periodStart) ? onDay(end, localDay(m_periodStart)) : end;
-    if (held == m_periodEnd)
-        return;
-    m_periodEnd = held;
-    Q_EMIT formChanged();
+    if (m_period.setEnd(end))
+        Q_EMIT formChanged();
 }
 
 void BudgetModel::setStartDay(QDate day)
 {
-    if (day.isValid())
-        setPeriodStart(onDay(m_periodStart, day));
+    if (m_period.setStartDay(day))
+        Q_EMIT formChanged();
 }
 
 void BudgetModel::setEndDay(QDate day)
 {
-    if (day.isValid())
-        setPeriodEnd(onDay(m_periodEnd, day));
+    if (m_period.setEndDay(day))
+        Q_EMIT formChanged();
 }
 
 bool BudgetModel::canSave() const
 {
-    return AmountText::isPositive(m_amount) && localDay(m_periodStart) <= localDay(m_periodEnd);
+    return AmountText::isPositive(m_amount) && localDay(periodStart()) <= localDay(periodEnd());
 }
 
 QString BudgetModel::deleteConfirmationTitle() const
@@ -149,8 +143,7 @@ void BudgetModel::prepareNewPeriod()
 {
     const QDateTime now = Clock::now();
     m_amount.clear();
-    m_periodStart = now;
-    m_periodEnd = initialPeriodEnd(now);
+    m_period.setRange(now, initialPeriodEnd(now));
     Q_EMIT formChanged();
 }
 
@@ -166,8 +159,7 @@ void BudgetModel::addToCurrentPeriod()
         return;
     const Budget &first = m_active.front();
     m_amount.clear();
-    m_periodStart = *first.periodStart;
-    m_periodEnd = *first.periodEnd;
+    m_period.setRange(*first.periodStart, *first.periodEnd);
     Q_EMIT formChanged();
     setShowingAdd(true);
 }
@@ -185,8 +177,8 @@ bool BudgetModel::saveBudget()
 
     const std::vector<Budget> &budgets = m_store.budgets();
     const auto same = std::ranges::find_if(budgets, [this](const Budget &budget) {
-        return budget.category == m_category && sameDay(budget.periodStart, m_periodStart) &&
-               sameDay(budget.periodEnd, m_periodEnd);
+        return budget.category == m_category && sameDay(budget.periodStart, periodStart()) &&
+               sameDay(budget.periodEnd, periodEnd());
     });
     bool stored = false;
     if (same != budgets.end()) {
@@ -194,7 +186,7 @@ bool BudgetModel::saveBudget()
         replaced.limit = *value;
         stored = m_store.update(replaced);
     } else {
-        stored = m_store.insert(Budget(m_category, *value, Clock::now(), m_periodStart, m_periodEnd));
+        stored = m_store.insert(Budget(m_category, *value, Clock::now(), periodStart(), periodEnd()));
     }
     if (stored)
         setShowingAdd(false);

@@ -3,6 +3,7 @@
 #include "BudgetPeriodGroup.h"
 #include "model/Budget.h"
 #include "model/LedgerEntry.h"
+#include "model/PeriodSelection.h"
 
 #include <QDateTime>
 #include <QList>
@@ -38,9 +39,10 @@ public:
     void setCategory(const QString &category);
     QString amount() const { return m_amount; }
     void setAmount(const QString &amount);
-    QDateTime periodStart() const { return m_periodStart; }
+    const PeriodSelection &period() const { return m_period; }
+    QDateTime periodStart() const { return m_period.start(); }
     void setPeriodStart(const QDateTime &start);
-    QDateTime periodEnd() const { return m_periodEnd; }
+    QDateTime periodEnd() const { return m_period.end(); }
     void setPeriodEnd(const QDateTime &end);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setStartDay(QDate day);
@@ -98,8 +100,7 @@ private:
 
     QString m_category;
     QString m_amount;
-    QDateTime m_periodStart;
-    QDateTime m_periodEnd;
+    PeriodSelection m_period;
     bool m_showingAdd = false;
 
     bool m_showingDeleteConfirmation = false;

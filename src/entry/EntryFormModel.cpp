@@ -60,12 +60,8 @@ void EntryFormModel::setDate(const QDateTime &date)
 
 void EntryFormModel::setDay(QDate day)
 {
-    const QDate current = m_date.toLocalTime().date();
-    if (!day.isValid() || day == current)
-        return;
-    // Moving by whole days keeps the clock time, and steps past an hour that the new day
-    // skips for daylight saving time instead of giving an invalid date.
-    setDate(LocalCalendar::addDays(m_date, current.daysTo(day)));
+    if (day.isValid() && day != m_date.toLocalTime().date())
+        setDate(LocalCalendar::onDay(m_date, day));
 }
 
 void EntryFormModel::setNote(const QString &note)

@@ -3,13 +3,16 @@
 #include "model/Clock.h"
 #include "model/DateText.h"
 #include "model/LocalCalendar.h"
+#include "store/DataFolder.h"
 
 #include <QDir>
 #include <QSaveFile>
 
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
-#endif
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <array>
@@ -351,6 +354,21 @@ QString writeError(const QString &path, const QString &reason)
     return u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path), reason);
 }
 
+// Why the workbook may not go to the path, or empty. A pipe or a device keeps its name for what
+// it is: the rename that replaces a file would put a plain file in its place, so it is refused
+// before anything is written. A link counts as what it names.
+QString refusal(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? QString() : DataFolder::systemError(errno);
+    if (S_ISDIR(info.st_mode))
+        return u"这是一个文件夹"_s;
+    if (!S_ISREG(info.st_mode))
+        return u"这不是普通文件，而是管道或设备，不能用导出的文件替换它"_s;
+    return {};
+}
+
 // Positions of the entries, newest first; equal dates keep their input order.
 std::vector<std::size_t> newestFirst(std::span<const LedgerEntry> entries)
 {
@@ -527,32 +545,36 @@ QString XLSXExporter::fileName(const QDateTime &now)
     return u"Pennyloom-"_s + DateText::monthKey(now) + u".xlsx"_s;
 }
 
-bool XLSXExporter::writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
+bool XLSXExporter::exportTo(std::span<const LedgerEntry> entries, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written && error)
-        *error = writeError(path, file.errorString());
-    return written;
-}
-
-std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> entries, QString *error)
-{
-    return exportEntries(entries, QDir::tempPath(), error);
+    QString reason = refusal(path);
+    if (reason.isEmpty()) {
+        QSaveFile file(path);
+        // Unbuffered: a write the disk cuts short is seen at once and asked again for the rest,
+        // which fails with the system's reason; a buffer's failed flush would name none.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            reason = file.errorString();
+        } else if (writeWorkbook(file, entries, &reason)) {
+            // The commit syncs too but ignores a failure, which may be the first sign of a full
+            // disk.
+            if (::fsync(file.handle()) != 0)
+                reason = DataFolder::systemError(errno);
+            else if (!file.commit())
+                reason = file.errorString();
+            else
+                return true;
+        }
+    }
+    if (error)
+        *error = writeError(path, reason);
+    return false;
 }
 
 std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> entries,
                                                    const QString &folder, QString *error)
 {
     const QString path = QDir(folder).filePath(fileName(Clock::now()));
-    // The archive goes to a new file beside the target, reaches the disk, and only then
-    // replaces the target; the sheet goes to the file piece by piece as it is made.
-    QSaveFile file(path);
-    QString reason;
-    if (file.open(QIODevice::WriteOnly) && writeWorkbook(file, entries, &reason) && file.commit())
-        return path;
-    if (error)
-        *error = writeError(path, reason.isEmpty() ? file.errorString() : reason);
-    return std::nullopt;
+    if (!exportTo(entries, path, error))
+        return std::nullopt;
+    return path;
 }

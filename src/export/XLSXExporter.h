@@ -21,11 +21,13 @@ namespace XLSXExporter {
 
 inline constexpr char16_t sheetName[] = u"账单明细";
 
-// Writes the workbook of the entries to "Pennyloom-<month key>.xlsx" directly in the system's
-// temporary folder, replacing an earlier one of the same month, and returns its path; or
-// nullopt and the file system's error.
-std::optional<QString> exportEntries(std::span<const LedgerEntry> entries, QString *error);
-// The same into another folder.
+// Writes the workbook of the entries to exactly that path and returns true; or false and the
+// reason, naming the path. The workbook goes to a new file beside the path, reaches the disk,
+// and only then replaces a regular file there, which otherwise stays as it was; a link is
+// followed to the file it names. A pipe, a device or a folder at the path is refused untouched.
+bool exportTo(std::span<const LedgerEntry> entries, const QString &path, QString *error);
+// The same to "Pennyloom-<month key>.xlsx" in the folder, replacing an earlier one of the same
+// month, and returns its path; or nullopt and the error.
 std::optional<QString> exportEntries(std::span<const LedgerEntry> entries, const QString &folder,
                                      QString *error);
 
@@ -51,9 +53,5 @@ QByteArray sheetXML(std::span<const LedgerEntry> entries);
 QString cellXML(int column, int row, const QString &text);
 // The amount as "%.2f" writes it in the C locale, whatever the process locale: 1234.50, -3.00.
 QString amountText(double amount);
-
-// Replaces the file at path by the bytes, or leaves it untouched: the bytes go to a new file
-// beside it, reach the disk, and are renamed over it. False and the error when any step fails.
-bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
 } // namespace XLSXExporter

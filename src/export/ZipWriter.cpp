@@ -85,9 +85,15 @@ bool ZipWriter::Writer::put(QByteArrayView bytes)
 {
     if (m_failed)
         return false;
-    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
-        return fail(m_device.errorString());
-    m_length += bytes.size();
+    // A file may take part of the bytes and stop, as a disk does when it fills up, without a
+    // reason; asking again for the rest is what fails with the system's reason.
+    while (!bytes.isEmpty()) {
+        const qint64 written = m_device.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return fail(m_device.errorString());
+        bytes = bytes.sliced(written);
+        m_length += written;
+    }
     return true;
 }
 

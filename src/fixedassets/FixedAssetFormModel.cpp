@@ -59,12 +59,8 @@ void FixedAssetFormModel::setPurchaseDate(const QDateTime &date)
 
 void FixedAssetFormModel::setPurchaseDay(QDate day)
 {
-    const QDate current = m_purchaseDate.toLocalTime().date();
-    if (!day.isValid() || day == current)
-        return;
-    // Whole days keep the clock time, and step past an hour the new day skips for daylight
-    // saving time instead of giving an invalid date.
-    setPurchaseDate(LocalCalendar::addDays(m_purchaseDate, current.daysTo(day)));
+    if (day.isValid() && day != m_purchaseDate.toLocalTime().date())
+        setPurchaseDate(LocalCalendar::onDay(m_purchaseDate, day));
 }
 
 void FixedAssetFormModel::setLifeMonths(const QString &lifeMonths)

@@ -49,13 +49,8 @@ Budget::Budget(QString category, double limit, const QDateTime &month, std::opti
 
 DateInterval Budget::interval() const
 {
-    if (hasPeriod()) {
-        const QDateTime start = LocalCalendar::startOfDay(*periodStart);
-        QDateTime end = LocalCalendar::startOfDay(localDay(*periodEnd).addDays(1));
-        if (!end.isValid())
-            end = *periodEnd;
-        return {start, end};
-    }
+    if (hasPeriod())
+        return LocalCalendar::dayRange(*periodStart, *periodEnd);
     const QDate first = monthOfKey(monthKey);
     if (!first.isValid())
         return {};

@@ -26,7 +26,13 @@ std::span<const LedgerEntry> LedgerSlice::withinClosed(const std::vector<LedgerE
         return {};
     // Dates are whole milliseconds, so the closed interval is the half-open one a
     // millisecond longer.
-    return within(newestFirst, {interval.start, interval.end.addMSecs(1)});
+    return within(newestFirst, DateInterval{interval.start, interval.end.addMSecs(1)});
+}
+
+std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> &newestFirst,
+                                                 const PeriodSpan &span)
+{
+    return span.includesEnd ? withinClosed(newestFirst, span.interval) : within(newestFirst, span.interval);
 }
 
 LedgerSlice::Run LedgerSlice::Run::of(const std::vector<LedgerEntry> &entries,

@@ -2,6 +2,7 @@
 
 #include "LedgerEntry.h"
 #include "LocalCalendar.h"
+#include "PeriodSelection.h"
 
 #include <cstddef>
 #include <span>
@@ -18,6 +19,8 @@ std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst,
 // interval of the receipt, count their end instant too.
 std::span<const LedgerEntry> withinClosed(const std::vector<LedgerEntry> &newestFirst,
                                           const DateInterval &interval);
+// The entries of a period's span, with or without its end instant as the span says.
+std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst, const PeriodSpan &span);
 
 // A run of the store's entries held by position rather than by pointer, so a screen that is
 // asked for it between a store change and its own recomputation never reads freed memory.

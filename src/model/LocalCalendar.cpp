@@ -21,7 +21,10 @@ QDateTime LocalCalendar::addDays(const QDateTime &instant, qint64 days)
 
 QDateTime LocalCalendar::onDay(const QDateTime &instant, QDate day)
 {
-    return addDays(instant, instant.toLocalTime().date().daysTo(day));
+    if (!day.isValid())
+        return instant;
+    const QDateTime moved = addDays(instant, instant.toLocalTime().date().daysTo(day));
+    return moved.isValid() ? moved : startOfDay(day);
 }
 
 QDateTime LocalCalendar::addMonths(const QDateTime &instant, int months)
@@ -32,6 +35,20 @@ QDateTime LocalCalendar::addMonths(const QDateTime &instant, int months)
 DateInterval LocalCalendar::wholeDays(QDate first, QDate last)
 {
     return {startOfDay(first), startOfDay(last.addDays(1))};
+}
+
+DateInterval LocalCalendar::dayRange(const QDateTime &first, const QDateTime &last)
+{
+    const QDate firstDay = first.toLocalTime().date();
+    const QDate lastDay = last.toLocalTime().date();
+    if (lastDay < firstDay) {
+        const QDateTime start = startOfDay(firstDay);
+        return {start, start};
+    }
+    DateInterval interval = wholeDays(firstDay, lastDay);
+    if (!interval.end.isValid())
+        interval.end = last;
+    return interval;
 }
 
 DateInterval LocalCalendar::dayInterval(const QDateTime &instant)

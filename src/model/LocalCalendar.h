@@ -23,7 +23,8 @@ QDateTime startOfDay(QDate day);
 // Same local clock time n days later (or earlier).
 QDateTime addDays(const QDateTime &instant, qint64 days);
 // The same local clock time on another day, as a date picker moves it: whole days from the
-// instant, so a clock time that a daylight saving change skips on that day stays valid.
+// instant, so a clock time that a daylight saving change skips on that day stays valid. An
+// invalid day leaves the instant as it is; a day the step cannot reach gives its first instant.
 QDateTime onDay(const QDateTime &instant, QDate day);
 // Same local clock time n months later; the day is clamped to the month's length.
 QDateTime addMonths(const QDateTime &instant, int months);
@@ -34,6 +35,10 @@ DateInterval weekInterval(const QDateTime &instant, const QLocale &locale = QLoc
 DateInterval monthInterval(const QDateTime &instant);
 // From the start of the first day up to the start of the day after the last.
 DateInterval wholeDays(QDate first, QDate last);
+// The whole local days from first's day to last's. A last day before the first gives an empty
+// span at the first day's start, and a last day the calendar cannot step past ends the span at
+// last itself, so the bounds are always valid for valid instants.
+DateInterval dayRange(const QDateTime &first, const QDateTime &last);
 
 // Complete months from one instant to another (negative when to is earlier): 31 Jan to
 // 28 Feb is one month, 15 Jan to 14 Feb is none.

@@ -7,19 +7,26 @@
 
 using namespace Qt::StringLiterals;
 
+const PeriodSelection::Rules &ReceiptModel::periodRules()
+{
+    static const PeriodSelection::Rules rules{
+        {{PeriodChoice::day, u"日"_s}, {PeriodChoice::week, u"周"_s}, {PeriodChoice::month, u"月"_s}},
+        PeriodSelection::DayEnd::included,
+        PeriodSelection::EarlyEnd::emptiesSpan};
+    return rules;
+}
+
 ReceiptModel::ReceiptModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_selectedDate(Clock::now())
+    : QObject(parent), m_store(store), m_period(periodRules(), PeriodChoice::day, Clock::now())
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &ReceiptModel::rebuild);
     rebuild();
 }
 
-void ReceiptModel::setPeriod(ReceiptPeriod period)
+void ReceiptModel::setPeriod(PeriodChoice period)
 {
-    if (period == m_period)
-        return;
-    m_period = period;
-    rebuild();
+    if (m_period.setChoice(period))
+        rebuild();
 }
 
 void ReceiptModel::setKind(EntryKind kind)
@@ -32,54 +39,43 @@ void ReceiptModel::setKind(EntryKind kind)
 
 void ReceiptModel::setSelectedDate(const QDateTime &date)
 {
-    if (date == m_selectedDate || !date.isValid())
-        return;
-    m_selectedDate = date;
-    rebuild();
+    if (m_period.setDate(date))
+        rebuild();
 }
 
 void ReceiptModel::setSelectedDay(QDate day)
 {
-    if (day.isValid())
-        setSelectedDate(LocalCalendar::onDay(m_selectedDate, day));
+    if (m_period.setDay(day))
+        rebuild();
 }
 
-std::optional<DateInterval> ReceiptModel::intervalOf(ReceiptPeriod period, const QDateTime &selectedDate)
+std::optional<DateInterval> ReceiptModel::interval() const
 {
-    if (!selectedDate.isValid())
+    const PeriodSpan span = m_period.span();
+    if (!span.isValid())
         return std::nullopt;
-    DateInterval interval;
-    switch (period) {
-    case ReceiptPeriod::day:
-        interval = LocalCalendar::dayInterval(selectedDate);
-        break;
-    case ReceiptPeriod::week:
-        interval = LocalCalendar::weekInterval(selectedDate);
-        break;
-    case ReceiptPeriod::month:
-        interval = LocalCalendar::monthInterval(selectedDate);
-        break;
-    }
-    if (!interval.start.isValid() || !interval.end.isValid())
-        return std::nullopt;
-    return interval;
+    return span.interval;
 }
 
-QString ReceiptModel::rangeTextOf(ReceiptPeriod period, const QDateTime &selectedDate)
+QString ReceiptModel::rangeTextOf(PeriodChoice period, const QDateTime &selectedDate)
 {
     switch (period) {
-    case ReceiptPeriod::day:
+    case PeriodChoice::day:
         return DateText::longDate(selectedDate.toLocalTime().date());
-    case ReceiptPeriod::week: {
-        const std::optional<DateInterval> week = intervalOf(period, selectedDate);
-        if (!week)
+    case PeriodChoice::week: {
+        if (!selectedDate.isValid())
+            return {};
+        const DateInterval week = LocalCalendar::weekInterval(selectedDate);
+        if (!week.start.isValid() || !week.end.isValid())
             return {};
         // The end is the first instant of the next week; the receipt names the week's last day.
-        const QDate lastDay = week->end.toLocalTime().date().addDays(-1);
-        return DateText::mediumDate(week->start.toLocalTime().date()) + u" - "_s +
+        const QDate lastDay = week.end.toLocalTime().date().addDays(-1);
+        return DateText::mediumDate(week.start.toLocalTime().date()) + u" - "_s +
                DateText::mediumDate(lastDay);
     }
-    case ReceiptPeriod::month:
+    case PeriodChoice::all:
+    case PeriodChoice::month:
+    case PeriodChoice::custom:
         break;
     }
     return DateText::displayMonth(selectedDate);
@@ -90,12 +86,12 @@ void ReceiptModel::rebuild()
     m_printedAt = Clock::now();
     ReceiptPaper paper;
     paper.kind = m_kind;
-    paper.period = m_period;
-    paper.rangeText = rangeTextOf(m_period, m_selectedDate);
+    paper.period = m_period.choice();
+    paper.rangeText = rangeTextOf(m_period.choice(), m_period.date());
     paper.printedText = DateText::numericDateShortTime(m_printedAt);
-    if (const std::optional<DateInterval> span = interval()) {
+    if (const PeriodSpan span = m_period.span(); span.isValid()) {
         CategoryTotals::Ranking ranking =
-            CategoryTotals::ranked(LedgerSlice::withinClosed(m_store.entries(), *span), m_kind);
+            CategoryTotals::ranked(LedgerSlice::within(m_store.entries(), span), m_kind);
         paper.total = ranking.kindSum;
         paper.count = ranking.kindCount;
         paper.rows = std::move(ranking.totals);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "ReceiptPaper.h"
-#include "ReceiptPeriod.h"
 #include "model/EntryKind.h"
-#include "model/LocalCalendar.h"
+#include "model/PeriodSelection.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -24,24 +23,25 @@ class ReceiptModel final : public QObject {
 public:
     explicit ReceiptModel(ModelStore &store, QObject *parent = nullptr);
 
-    ReceiptPeriod period() const { return m_period; }
-    void setPeriod(ReceiptPeriod period);
+    // Day, week and month, titled "日", "周" and "月"; each includes its end instant.
+    static const PeriodSelection::Rules &periodRules();
+    PeriodChoice period() const { return m_period.choice(); }
+    void setPeriod(PeriodChoice period);
     EntryKind kind() const { return m_kind; }
     void setKind(EntryKind kind);
-    QDateTime selectedDate() const { return m_selectedDate; }
+    QDateTime selectedDate() const { return m_period.date(); }
     void setSelectedDate(const QDateTime &date);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setSelectedDay(QDate day);
 
     // The span of the receipt; none when the calendar gives none.
-    std::optional<DateInterval> interval() const { return intervalOf(m_period, m_selectedDate); }
+    std::optional<DateInterval> interval() const;
     const ReceiptPaper &paper() const { return m_paper; }
     QDateTime printedAt() const { return m_printedAt; }
 
-    static std::optional<DateInterval> intervalOf(ReceiptPeriod period, const QDateTime &selectedDate);
     // The date line: the day in the locale's long style; the week's first and last day in its
     // abbreviated style, joined by " - "; the month as "2024年3月".
-    static QString rangeTextOf(ReceiptPeriod period, const QDateTime &selectedDate);
+    static QString rangeTextOf(PeriodChoice period, const QDateTime &selectedDate);
 
 Q_SIGNALS:
     void changed();
@@ -50,9 +50,8 @@ private:
     void rebuild();
 
     ModelStore &m_store;
-    ReceiptPeriod m_period = ReceiptPeriod::day;
+    PeriodSelection m_period;
     EntryKind m_kind = EntryKind::expense;
-    QDateTime m_selectedDate;
     QDateTime m_printedAt;
     ReceiptPaper m_paper;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ReceiptPeriod.h"
 #include "model/CategoryTotals.h"
 #include "model/EntryKind.h"
+#include "model/PeriodSelection.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@
 // Everything the receipt drawing prints, built afresh on every change.
 struct ReceiptPaper {
     EntryKind kind = EntryKind::expense;
-    ReceiptPeriod period = ReceiptPeriod::day;
+    PeriodChoice period = PeriodChoice::day;
     QString rangeText;
     double total = 0;
     int count = 0;

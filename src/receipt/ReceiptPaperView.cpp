@@ -2,6 +2,7 @@
 
 #include "ReceiptBarcode.h"
 #include "ReceiptDivider.h"
+#include "ReceiptModel.h"
 #include "model/Money.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
@@ -161,7 +162,7 @@ QSize ReceiptPaperView::sizeHint() const
 
 void ReceiptPaperView::setPaper(const ReceiptPaper &paper)
 {
-    m_period->setText(u"按"_s + ReceiptPeriods::rawText(paper.period) + u"汇总"_s);
+    m_period->setText(u"按"_s + ReceiptModel::periodRules().title(paper.period) + u"汇总"_s);
     m_range->setText(paper.rangeText);
     m_kind->setText(EntryKinds::rawText(paper.kind));
 

@@ -60,10 +60,7 @@ ReceiptView::ReceiptView(ModelStore &store, QWidget *parent) : QWidget(parent), 
     headerLine->addWidget(m_date, 0, Qt::AlignVCenter);
     column->addLayout(headerLine);
 
-    QStringList periods;
-    for (ReceiptPeriod period : ReceiptPeriods::allCases())
-        periods.append(ReceiptPeriods::rawText(period));
-    m_period = new SegmentedControl(periods, content);
+    m_period = new SegmentedControl(ReceiptModel::periodRules().titles(), content);
     QStringList kinds;
     for (EntryKind kind : EntryKinds::allCases())
         kinds.append(EntryKinds::rawText(kind));
@@ -81,8 +78,8 @@ ReceiptView::ReceiptView(ModelStore &store, QWidget *parent) : QWidget(parent), 
 
     connect(m_date, &QDateEdit::dateChanged, &m_model, &ReceiptModel::setSelectedDay);
     connect(m_period, &SegmentedControl::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && index < ReceiptPeriods::allCases().size())
-            m_model.setPeriod(ReceiptPeriods::allCases().at(index));
+        if (const std::optional<PeriodChoice> period = ReceiptModel::periodRules().choiceAt(index))
+            m_model.setPeriod(*period);
     });
     connect(m_kind, &SegmentedControl::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && index < EntryKinds::allCases().size())
@@ -97,7 +94,7 @@ void ReceiptView::refresh()
     FormWidgets::showDay(m_date, m_model.selectedDate().toLocalTime().date());
     {
         const QSignalBlocker quietPeriod(m_period);
-        m_period->setCurrentIndex(static_cast<int>(ReceiptPeriods::allCases().indexOf(m_model.period())));
+        m_period->setCurrentIndex(ReceiptModel::periodRules().indexOf(m_model.period()));
         const QSignalBlocker quietKind(m_kind);
         m_kind->setCurrentIndex(static_cast<int>(EntryKinds::allCases().indexOf(m_model.kind())));
     }

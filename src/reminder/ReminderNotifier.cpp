@@ -1,6 +1,7 @@
 #include "ReminderNotifier.h"
 
 #include "ReminderManager.h"
+#include "SessionBus.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -39,6 +40,12 @@ int ReminderNotifier::runRemind(int &argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"Pennyloom"_s);
+    // A timer run that hangs on a wedged bus would hold every later day's reminder back.
+    if (const QString wedged = SessionBus::guard(std::chrono::seconds(3)); !wedged.isEmpty()) {
+        std::fprintf(stderr, "pennyloom: 无法连接会话总线：%s，提醒没有发出。\n",
+                     wedged.toLocal8Bit().constData());
+        return 1;
+    }
     QString error;
     if (post(QDBusConnection::sessionBus(), ReminderManager::dailyPrompt(), &error))
         return 0;

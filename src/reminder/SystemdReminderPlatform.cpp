@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -48,21 +49,61 @@ QString SystemdReminderPlatform::unitName(const QString &suffix)
     return QString::fromLatin1(unitBase) + u'.' + suffix;
 }
 
-QString SystemdReminderPlatform::execWord(const QString &path)
+namespace {
+
+// A quoted word of a command line, by systemd's rules for arguments: C escapes inside double
+// quotes, "%%" for a percent sign (a specifier otherwise) and "$$" for a dollar sign (a
+// variable otherwise).
+QString argumentWord(const QString &text)
 {
-    QString word = path;
-    word.replace(u'\\', u"\\\\"_s).replace(u'"', u"\\\""_s).replace(u'%', u"%%"_s).replace(u'$', u"$$"_s);
+    QString word;
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'"')
+            word += u'\\' + c;
+        else if (c == u'%')
+            word += u"%%"_s;
+        else if (c == u'$')
+            word += u"$$"_s;
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            word += u"\\x%1"_s.arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            word += c;
+    }
     return u'"' + word + u'"';
+}
+
+// systemd takes no quote, backslash or control character in the program's own name, however
+// escaped; variables are not expanded there, so a dollar sign stays as it is.
+bool namesProgramDirectly(const QString &path)
+{
+    return std::none_of(path.begin(), path.end(), [](QChar c) {
+        return c == u'\'' || c == u'"' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+}
+
+} // namespace
+
+QString SystemdReminderPlatform::execLine(const QString &program)
+{
+    if (namesProgramDirectly(program)) {
+        QString word = program;
+        return u"\""_s + word.replace(u'%', u"%%"_s) + u"\" --remind"_s;
+    }
+    // A program systemd cannot name is started by the shell, which gets the path as an
+    // argument, where any character can be written.
+    return u"/bin/sh -c \"exec \\\"$$0\\\" --remind\" "_s + argumentWord(program);
 }
 
 QString SystemdReminderPlatform::serviceText(const QString &program)
 {
+    // A run that hangs (a wedged bus, say) is stopped, so the next day's timer can start it again.
     return u"[Unit]\n"
            "Description=Pennyloom 每日记账提醒\n"
            "\n"
            "[Service]\n"
            "Type=oneshot\n"
-           "ExecStart=%1 --remind\n"_s.arg(execWord(program));
+           "TimeoutStartSec=60\n"
+           "ExecStart=%1\n"_s.arg(execLine(program));
 }
 
 QString SystemdReminderPlatform::timerText(const ReminderRequest &request)

@@ -23,8 +23,9 @@ public:
     // The unit file texts.
     static QString serviceText(const QString &program);
     static QString timerText(const ReminderRequest &request);
-    // A path as one word of an ExecStart line: quoted, with systemd's specifiers escaped.
-    static QString execWord(const QString &path);
+    // What follows ExecStart= to run the program with --remind, for any path systemd can
+    // reach the program by.
+    static QString execLine(const QString &program);
 
     QString servicePath() const;
     QString timerPath() const;

@@ -5,6 +5,7 @@
 #include "model/AmountText.h"
 #include "model/Clock.h"
 #include "model/DateText.h"
+#include "model/LocalCalendar.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 
@@ -82,7 +83,7 @@ void SavingsGoalDetailModel::setDay(QDate day)
 {
     if (!day.isValid())
         return;
-    const QDateTime moved = SavingsModel::onDay(m_date, day);
+    const QDateTime moved = LocalCalendar::onDay(m_date, day);
     if (!moved.isValid() || moved == m_date)
         return;
     m_date = moved;

@@ -30,13 +30,6 @@ QDateTime SavingsModel::initialExpectedDate(const QDateTime &now)
     return later.isValid() ? later : now;
 }
 
-QDateTime SavingsModel::onDay(const QDateTime &instant, QDate day)
-{
-    const QDate from = instant.toLocalTime().date();
-    const QDateTime moved = LocalCalendar::addDays(instant, from.daysTo(day));
-    return moved.isValid() ? moved : LocalCalendar::startOfDay(day);
-}
-
 void SavingsModel::startAddGoal()
 {
     m_name.clear();
@@ -71,7 +64,7 @@ void SavingsModel::setExpectedDay(QDate day)
 {
     if (!day.isValid())
         return;
-    const QDateTime moved = onDay(m_expectedDate, day);
+    const QDateTime moved = LocalCalendar::onDay(m_expectedDate, day);
     if (!moved.isValid() || moved == m_expectedDate)
         return;
     m_expectedDate = moved;

@@ -56,9 +56,6 @@ public:
 
     // Six calendar months after now, or now when the calendar cannot add them.
     static QDateTime initialExpectedDate(const QDateTime &now);
-    // The instant's local time of day moved onto another day, stepping by whole days so a
-    // time that falls into a daylight saving gap on that day still gives a valid instant.
-    static QDateTime onDay(const QDateTime &instant, QDate day);
 
 Q_SIGNALS:
     // A goal was added or removed.

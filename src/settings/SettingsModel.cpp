@@ -1,11 +1,13 @@
 #include "SettingsModel.h"
 
 #include "export/XLSXExporter.h"
+#include "model/Clock.h"
 #include "reminder/ReminderManager.h"
 #include "store/ModelStore.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -15,33 +17,21 @@ SettingsModel::SettingsModel(ModelStore &store, ReminderManager &reminder, QObje
     connect(&m_reminder, &ReminderManager::enabledChanged, this, &SettingsModel::reminderEnabledChanged);
 }
 
-std::optional<QString> SettingsModel::exportWorkbook()
+QString SettingsModel::proposedDestination() const
 {
-    QString error;
-    std::optional<QString> path = XLSXExporter::exportEntries(m_store.entries(), &error);
-    if (!path)
-        fail(error);
-    return path;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(QFileInfo(folder).absoluteFilePath()).filePath(XLSXExporter::fileName(Clock::now()));
 }
 
-bool SettingsModel::saveCopy(const QString &workbook, const QString &destination)
+bool SettingsModel::exportTo(const QString &destination)
 {
-    QFile source(workbook);
-    if (!source.open(QIODevice::ReadOnly)) {
-        fail(u"无法读取 %1：%2"_s.arg(QDir::toNativeSeparators(workbook), source.errorString()));
-        return false;
-    }
-    const QByteArray bytes = source.readAll();
-    if (bytes.size() != source.size()) {
-        fail(u"无法读取 %1：%2"_s.arg(QDir::toNativeSeparators(workbook), source.errorString()));
-        return false;
-    }
     QString error;
-    if (!XLSXExporter::writeAtomically(destination, bytes, &error)) {
-        fail(error);
-        return false;
-    }
-    return true;
+    if (XLSXExporter::exportTo(m_store.entries(), destination, &error))
+        return true;
+    fail(error);
+    return false;
 }
 
 void SettingsModel::fail(const QString &message)

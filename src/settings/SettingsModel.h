@@ -8,22 +8,23 @@
 class ModelStore;
 class ReminderManager;
 
-// The settings screen without widgets: the export of every entry and its safe copy to the
-// place the user chose, the last export failure (shown as an alert while set), and the
-// reminder switch, which mirrors the shared reminder manager.
+// The settings screen without widgets: the export of every entry to the place the user chose, the last export
+// failure (shown as an alert while set), and the reminder switch, which mirrors the shared reminder manager.
 class SettingsModel final : public QObject {
     Q_OBJECT
 
 public:
     SettingsModel(ModelStore &store, ReminderManager &reminder, QObject *parent = nullptr);
 
-    // Writes the workbook of all entries into the temporary folder and returns its path; on
-    // failure sets the export error and returns nullopt.
-    std::optional<QString> exportWorkbook();
-    // Puts a copy of the workbook at the destination. The copy is written beside it and
-    // renamed over it, so an existing file there stays intact until the new one is whole;
-    // on failure the export error is set and false returned.
-    bool saveCopy(const QString &workbook, const QString &destination);
+    // Where the save dialog proposes to put the workbook: the month's file name in the user's
+    // documents folder, or in the home folder when there is none. An absolute path in a folder
+    // that exists, which the dialog shows as it is.
+    QString proposedDestination() const;
+    // Writes the workbook of all entries to the destination the user chose. Nothing is written
+    // anywhere else: the workbook goes to a new file beside the destination and replaces it
+    // only once whole, so an older file there stays intact on failure; on failure the export
+    // error is set and false returned.
+    bool exportTo(const QString &destination);
 
     std::optional<QString> exportError() const { return m_exportError; }
     // The alert was closed.

@@ -11,14 +11,11 @@
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -156,15 +153,12 @@ QDialog *SettingsView::makeFailureAlert()
 
 void SettingsView::runExport()
 {
-    const std::optional<QString> workbook = m_model.exportWorkbook();
-    if (!workbook)
-        return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString proposed = QDir(folder).filePath(QFileInfo(*workbook).fileName());
-    const QString destination = m_destination->choose(this, proposed);
+    // The workbook is written only once the user has chosen where, straight to that place:
+    // no copy of the ledger waits anywhere else, whether the dialog is confirmed or not.
+    const QString destination = m_destination->choose(this, m_model.proposedDestination());
     if (destination.isEmpty())
         return;
-    // After a failed copy there is nothing new to show; the alert says why instead.
-    if (m_model.saveCopy(*workbook, destination))
+    // After a failed export there is nothing new to show; the alert says why instead.
+    if (m_model.exportTo(destination))
         m_destination->reveal(destination);
 }

@@ -32,7 +32,7 @@ public:
     // The failure alert while it is shown.
     QDialog *failureAlert() const { return m_alert; }
 
-    // Writes the workbook, asks where to save it, copies it there and shows it.
+    // Asks where to save the workbook, writes it there and shows it.
     void runExport();
 
 private:

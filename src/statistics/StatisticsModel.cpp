@@ -5,99 +5,71 @@
 
 using namespace Qt::StringLiterals;
 
-StatisticsModel::StatisticsModel(ModelStore &store, QObject *parent) : QObject(parent), m_store(store)
+const PeriodSelection::Rules &StatisticsModel::rangeRules()
 {
-    const QDateTime now = Clock::now();
-    m_selectedDate = now;
-    m_endDate = now;
-    const QDateTime monthBefore = LocalCalendar::addMonths(now, -1);
-    m_startDate = monthBefore.isValid() ? monthBefore : now;
+    static const PeriodSelection::Rules rules{{{PeriodChoice::day, u"按日"_s},
+                                               {PeriodChoice::week, u"本周"_s},
+                                               {PeriodChoice::month, u"本月"_s},
+                                               {PeriodChoice::custom, u"自定义"_s}},
+                                              PeriodSelection::DayEnd::excluded,
+                                              PeriodSelection::EarlyEnd::emptiesSpan};
+    return rules;
+}
+
+StatisticsModel::StatisticsModel(ModelStore &store, QObject *parent)
+    : QObject(parent), m_store(store), m_selection(rangeRules(), PeriodChoice::month, Clock::now())
+{
     connect(&m_store, &ModelStore::entriesChanged, this, &StatisticsModel::recompute);
     recompute();
 }
 
-void StatisticsModel::setRange(StatisticsRange range)
+void StatisticsModel::setRange(PeriodChoice range)
 {
-    if (range == m_range)
-        return;
-    m_range = range;
-    recompute();
+    if (m_selection.setChoice(range))
+        recompute();
 }
 
 void StatisticsModel::setSelectedDate(const QDateTime &date)
 {
-    if (date == m_selectedDate || !date.isValid())
-        return;
-    m_selectedDate = date;
-    recompute();
+    if (m_selection.setDate(date))
+        recompute();
 }
 
 void StatisticsModel::setStartDate(const QDateTime &date)
 {
-    if (date == m_startDate || !date.isValid())
-        return;
-    m_startDate = date;
-    recompute();
+    if (m_selection.setStart(date))
+        recompute();
 }
 
 void StatisticsModel::setEndDate(const QDateTime &date)
 {
-    if (date == m_endDate || !date.isValid())
-        return;
-    m_endDate = date;
-    recompute();
+    if (m_selection.setEnd(date))
+        recompute();
 }
 
 void StatisticsModel::setSelectedDay(QDate day)
 {
-    if (day.isValid())
-        setSelectedDate(LocalCalendar::onDay(m_selectedDate, day));
+    if (m_selection.setDay(day))
+        recompute();
 }
 
 void StatisticsModel::setStartDay(QDate day)
 {
-    if (day.isValid())
-        setStartDate(LocalCalendar::onDay(m_startDate, day));
+    if (m_selection.setStartDay(day))
+        recompute();
 }
 
 void StatisticsModel::setEndDay(QDate day)
 {
-    if (day.isValid())
-        setEndDate(LocalCalendar::onDay(m_endDate, day));
-}
-
-StatisticsModel::Span StatisticsModel::spanOf(StatisticsRange range, const QDateTime &selectedDate,
-                                              const QDateTime &startDate, const QDateTime &endDate)
-{
-    switch (range) {
-    case StatisticsRange::day:
-        return {LocalCalendar::dayInterval(selectedDate), false};
-    case StatisticsRange::week:
-        return {LocalCalendar::weekInterval(selectedDate), true};
-    case StatisticsRange::month:
-        return {LocalCalendar::monthInterval(selectedDate), true};
-    case StatisticsRange::custom:
-        break;
-    }
-    const QDate first = startDate.toLocalTime().date();
-    const QDate last = endDate.toLocalTime().date();
-    if (last < first) {
-        // An end before the start covers nothing, rather than the days in between.
-        const QDateTime start = LocalCalendar::startOfDay(first);
-        return {{start, start}, false};
-    }
-    return {LocalCalendar::wholeDays(first, last), false};
+    if (m_selection.setEndDay(day))
+        recompute();
 }
 
 void StatisticsModel::recompute()
 {
     const std::vector<LedgerEntry> &entries = m_store.entries();
-    const Span span = spanOf(m_range, m_selectedDate, m_startDate, m_endDate);
-    m_interval = span.interval;
-    m_includesEnd = span.includesEnd;
-
-    const std::span<const LedgerEntry> period = m_includesEnd ? LedgerSlice::withinClosed(entries, m_interval)
-                                                              : LedgerSlice::within(entries, m_interval);
+    m_span = m_selection.span();
+    const std::span<const LedgerEntry> period = LedgerSlice::within(entries, m_span);
     m_period = LedgerSlice::Run::of(entries, period);
 
     CategoryTotals::Ranking ranking = CategoryTotals::ranked(period, EntryKind::expense);

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "StatisticsRange.h"
 #include "model/CategoryTotals.h"
 #include "model/LedgerEntry.h"
 #include "model/LedgerSlice.h"
-#include "model/LocalCalendar.h"
+#include "model/PeriodSelection.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -34,15 +33,18 @@ public:
 
     explicit StatisticsModel(ModelStore &store, QObject *parent = nullptr);
 
-    StatisticsRange range() const { return m_range; }
-    void setRange(StatisticsRange range);
+    // "按日", "本周", "本月" and "自定义". An end before the start covers nothing.
+    static const PeriodSelection::Rules &rangeRules();
+    const PeriodSelection &selection() const { return m_selection; }
+    PeriodChoice range() const { return m_selection.choice(); }
+    void setRange(PeriodChoice range);
     // The day, week or month to show is the one holding selectedDate.
-    QDateTime selectedDate() const { return m_selectedDate; }
+    QDateTime selectedDate() const { return m_selection.date(); }
     void setSelectedDate(const QDateTime &date);
     // The first and last day of the custom span.
-    QDateTime startDate() const { return m_startDate; }
+    QDateTime startDate() const { return m_selection.start(); }
     void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_endDate; }
+    QDateTime endDate() const { return m_selection.end(); }
     void setEndDate(const QDateTime &date);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setSelectedDay(QDate day);
@@ -51,8 +53,8 @@ public:
 
     // The span covered. Whole days (the day and the custom span) exclude their end; the
     // calendar's week and month include the first instant of the following week or month.
-    DateInterval interval() const { return m_interval; }
-    bool includesEnd() const { return m_includesEnd; }
+    DateInterval interval() const { return m_span.interval; }
+    bool includesEnd() const { return m_span.includesEnd; }
     // The entries of the span, both kinds, newest first: a run of the store's entries.
     std::span<const LedgerEntry> periodEntries() const;
 
@@ -64,14 +66,6 @@ public:
     // "收入", "支出" and "结余", in that order.
     std::array<Summary, 3> summaries() const;
 
-    // The span of a range for the given dates, and whether its end instant is included.
-    struct Span {
-        DateInterval interval;
-        bool includesEnd = false;
-    };
-    static Span spanOf(StatisticsRange range, const QDateTime &selectedDate, const QDateTime &startDate,
-                       const QDateTime &endDate);
-
 Q_SIGNALS:
     void changed();
 
@@ -79,12 +73,8 @@ private:
     void recompute();
 
     ModelStore &m_store;
-    StatisticsRange m_range = StatisticsRange::month;
-    QDateTime m_selectedDate;
-    QDateTime m_startDate;
-    QDateTime m_endDate;
-    DateInterval m_interval;
-    bool m_includesEnd = false;
+    PeriodSelection m_selection;
+    PeriodSpan m_span;
     LedgerSlice::Run m_period;
     double m_income = 0;
     double m_expense = 0;

@@ -4,6 +4,7 @@
 #include "ExpenseDonut.h"
 #include "SummaryChip.h"
 #include "ui/Card.h"
+#include "ui/DateRangeRow.h"
 #include "ui/EmptyState.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
@@ -15,7 +16,6 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -37,20 +37,6 @@ QColor toneColour(StatisticsModel::Tone tone)
         break;
     }
     return Palette::primaryText();
-}
-
-QString selectedCaptionFor(StatisticsRange range)
-{
-    switch (range) {
-    case StatisticsRange::week:
-        return u"选择所在周"_s;
-    case StatisticsRange::month:
-        return u"选择所在月"_s;
-    case StatisticsRange::day:
-    case StatisticsRange::custom:
-        break;
-    }
-    return u"选择日期"_s;
 }
 
 // A date picker with its caption on its left, as one row of the range controls.
@@ -128,6 +114,16 @@ StatisticsView::StatisticsView(ModelStore &store, QWidget *parent) : QWidget(par
     refresh();
 }
 
+QDateEdit *StatisticsView::startPicker() const
+{
+    return m_customRow->startPicker();
+}
+
+QDateEdit *StatisticsView::endPicker() const
+{
+    return m_customRow->endPicker();
+}
+
 QWidget *StatisticsView::buildRangeControls(QWidget *parent)
 {
     auto *controls = new QWidget(parent);
@@ -135,16 +131,14 @@ QWidget *StatisticsView::buildRangeControls(QWidget *parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
 
-    QStringList titles;
-    for (StatisticsRange range : StatisticsRanges::allCases())
-        titles.append(StatisticsRanges::rawText(range));
+    const PeriodSelection::Rules &rules = StatisticsModel::rangeRules();
     auto *rangeLine = new QHBoxLayout;
     rangeLine->setSpacing(10);
     auto *rangeCaption = Typography::secondaryLabel(u"统计周期"_s, controls);
-    m_range = new SegmentedControl(titles, controls);
+    m_range = new SegmentedControl(rules.titles(), controls);
     m_range->setAccessibleName(u"统计周期"_s);
     m_range->setMaximumWidth(maximumPickerWidth);
-    m_range->setCurrentIndex(static_cast<int>(StatisticsRanges::allCases().indexOf(m_model.range())));
+    m_range->setCurrentIndex(rules.indexOf(m_model.range()));
     rangeLine->addWidget(rangeCaption);
     rangeLine->addWidget(m_range, 1);
     rangeLine->addStretch(0);
@@ -159,51 +153,31 @@ QWidget *StatisticsView::buildRangeControls(QWidget *parent)
     m_selectedRow = pickerRow(m_selectedCaption, m_selected, controls);
     column->addWidget(m_selectedRow);
 
-    m_customRow = new QWidget(controls);
-    auto *customLine = new QHBoxLayout(m_customRow);
-    customLine->setContentsMargins(0, 0, 0, 0);
-    customLine->setSpacing(18);
-    m_start = FormWidgets::datePicker(m_customRow);
-    m_start->setAccessibleName(u"开始"_s);
-    m_end = FormWidgets::datePicker(m_customRow);
-    m_end->setAccessibleName(u"结束"_s);
-    customLine->addWidget(
-        pickerRow(Typography::secondaryLabel(u"开始"_s, m_customRow), m_start, m_customRow));
-    customLine->addWidget(pickerRow(Typography::secondaryLabel(u"结束"_s, m_customRow), m_end, m_customRow));
-    customLine->addStretch(1);
+    m_customRow =
+        new DateRangeRow({DateRangeRow::Captions::beside, u"开始"_s, u"结束"_s, 10, 8, true}, controls);
     column->addWidget(m_customRow);
 
     connect(m_range, &SegmentedControl::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && index < StatisticsRanges::allCases().size())
-            m_model.setRange(StatisticsRanges::allCases().at(index));
+        if (const std::optional<PeriodChoice> range = StatisticsModel::rangeRules().choiceAt(index))
+            m_model.setRange(*range);
     });
     connect(m_selected, &QDateEdit::dateChanged, &m_model, &StatisticsModel::setSelectedDay);
-    connect(m_start, &QDateEdit::dateChanged, this, [this](QDate day) {
-        // The end picker offers no day before the start, so a later start takes the end along.
-        if (m_model.endDate().toLocalTime().date() < day)
-            m_model.setEndDay(day);
-        m_model.setStartDay(day);
-    });
-    connect(m_end, &QDateEdit::dateChanged, &m_model, &StatisticsModel::setEndDay);
+    connect(m_customRow, &DateRangeRow::startDayChosen, &m_model, &StatisticsModel::setStartDay);
+    connect(m_customRow, &DateRangeRow::endDayChosen, &m_model, &StatisticsModel::setEndDay);
     return controls;
 }
 
 void StatisticsView::refresh()
 {
-    const StatisticsRange range = m_model.range();
-    const bool custom = range == StatisticsRange::custom;
+    const PeriodChoice range = m_model.range();
+    const bool custom = range == PeriodChoice::custom;
     m_selectedRow->setVisible(!custom);
     m_customRow->setVisible(custom);
-    const QString caption = selectedCaptionFor(range);
+    const QString caption = FormWidgets::periodDayCaption(range);
     m_selectedCaption->setText(caption);
     m_selected->setAccessibleName(caption);
     FormWidgets::showDay(m_selected, m_model.selectedDate().toLocalTime().date());
-    FormWidgets::showDay(m_start, m_model.startDate().toLocalTime().date());
-    {
-        const QSignalBlocker quiet(m_end);
-        m_end->setMinimumDate(m_model.startDate().toLocalTime().date());
-    }
-    FormWidgets::showDay(m_end, m_model.endDate().toLocalTime().date());
+    m_customRow->showSelection(m_model.selection());
 
     const std::array<StatisticsModel::Summary, 3> summaries = m_model.summaries();
     for (std::size_t i = 0; i < summaries.size(); ++i)

@@ -7,6 +7,7 @@
 #include <array>
 
 class CategoryRanking;
+class DateRangeRow;
 class EmptyState;
 class ExpenseDonut;
 class QDateEdit;
@@ -27,8 +28,8 @@ public:
     SegmentedControl *rangePicker() const { return m_range; }
     // "选择日期", "选择所在周" or "选择所在月" by the range; hidden for a custom span.
     QDateEdit *selectedPicker() const { return m_selected; }
-    QDateEdit *startPicker() const { return m_start; }
-    QDateEdit *endPicker() const { return m_end; }
+    QDateEdit *startPicker() const;
+    QDateEdit *endPicker() const;
     QLabel *selectedCaption() const { return m_selectedCaption; }
     const std::array<SummaryChip *, 3> &chips() const { return m_chips; }
     QWidget *chartCard() const { return m_chartCard; }
@@ -45,9 +46,7 @@ private:
     QWidget *m_selectedRow = nullptr;
     QLabel *m_selectedCaption = nullptr;
     QDateEdit *m_selected = nullptr;
-    QWidget *m_customRow = nullptr;
-    QDateEdit *m_start = nullptr;
-    QDateEdit *m_end = nullptr;
+    DateRangeRow *m_customRow = nullptr;
     std::array<SummaryChip *, 3> m_chips{};
     QWidget *m_chartCard = nullptr;
     ExpenseDonut *m_donut = nullptr;

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +45,34 @@ bool narrowTo(const QString &path, mode_t mode, QStringList *notes)
     notes->append(u"已收紧 %1 的权限（%2 → %3），只有本人可读写"_s.arg(
         QDir::toNativeSeparators(path), QString::number(now, 8), QString::number(now & mode, 8)));
     return true;
+}
+
+// Whether the lock file's text is what QLockFile writes: the holder's pid on the first line.
+bool namesHolder(const QByteArray &text)
+{
+    const qsizetype end = text.indexOf('\n');
+    if (end <= 0)
+        return false;
+    bool number = false;
+    return text.left(end).toLongLong(&number) > 0 && number;
+}
+
+// Why a file cannot be made and filled in the folder, as an errno value; 0 when it can.
+// Making an empty file takes no room, so the probe writes as much as a lock file holds and
+// syncs it: a full disk says ENOSPC here and nowhere else.
+int probeFolder(const QString &folder)
+{
+    QByteArray probe = QFile::encodeName(folder + u"/.pennyloom-XXXXXX"_s);
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return errno;
+    const QByteArray filler(512, '\n');
+    int reason = 0;
+    if (::write(fd, filler.constData(), size_t(filler.size())) != filler.size() || ::fsync(fd) != 0)
+        reason = errno != 0 ? errno : ENOSPC;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return reason;
 }
 
 } // namespace
@@ -122,10 +152,8 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
     auto lock = std::make_unique<QLockFile>(lockPath);
     // A "pennyloom add" writing without a window holds the lock for a moment: wait that long
     // before saying another copy has it.
-    if (lock->tryLock(5000)) {
-        ::chmod(QFile::encodeName(lockPath).constData(), privateFile);
+    if (tryLock(*lock, 5000))
         return lock;
-    }
     if (lock->error() == QLockFile::LockFailedError) {
         // Two running copies would each hold their own picture of the records and undo each
         // other's changes, so the second one stops.
@@ -141,17 +169,46 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
         ::close(fd);
     } else if (errno != ENOENT) {
         reason = errno;
-    } else {
-        QByteArray probe = QFile::encodeName(QFileInfo(lockPath).absolutePath() + u"/.pennyloom-XXXXXX"_s);
-        const int probeFd = ::mkstemp(probe.data());
-        if (probeFd < 0) {
-            reason = errno;
-        } else {
-            ::close(probeFd);
-            ::unlink(probe.constData());
-        }
+    } else if (const int probed = probeFolder(QFileInfo(lockPath).absolutePath()); probed != 0) {
+        // QLockFile removes a lock file it could not fill, so the file is gone by now.
+        reason = probed;
     }
     *error =
         u"无法在数据文件夹中建立锁文件 %1：%2"_s.arg(QDir::toNativeSeparators(lockPath), systemError(reason));
     return nullptr;
+}
+
+bool DataFolder::clearAbandonedLock(const QString &lockPath)
+{
+    const QByteArray native = QFile::encodeName(lockPath);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    bool removed = false;
+    struct stat info {};
+    // A holder keeps a native lock on the file from the moment it has one; the file is only
+    // judged once nobody does, and only when it is older than the instant a live process
+    // takes between creating it and writing its pid.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size < 4096 &&
+        std::time(nullptr) - info.st_mtime >= 2 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        QByteArray text(qsizetype(info.st_size), '\0');
+        const ssize_t got = ::pread(fd, text.data(), size_t(text.size()), 0);
+        if (got >= 0 && !namesHolder(text.left(got)))
+            removed = ::unlink(native.constData()) == 0;
+    }
+    ::close(fd);
+    return removed;
+}
+
+bool DataFolder::tryLock(QLockFile &lock, int timeoutMs)
+{
+    const QString lockPath = lock.fileName();
+    clearAbandonedLock(lockPath);
+    bool taken = lock.tryLock(timeoutMs);
+    // The empty file may have been young when first seen; it is judged again after the wait.
+    if (!taken && lock.error() == QLockFile::LockFailedError && clearAbandonedLock(lockPath))
+        taken = lock.tryLock(0);
+    if (taken)
+        ::chmod(QFile::encodeName(lockPath).constData(), privateFile);
+    return taken;
 }

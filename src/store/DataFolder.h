@@ -27,6 +27,15 @@ QStringList narrow(const QString &storePath);
 // not taken: "in use" only when a live process holds it, otherwise the file and the reason.
 std::unique_ptr<QLockFile> lock(const QString &storePath, QString *error);
 
+// Tries to take the lock for up to timeoutMs; the lock file is made 0600 once taken. A lock
+// file left empty or unreadable by a process killed while making it counts as free at once.
+bool tryLock(QLockFile &lock, int timeoutMs);
+
+// Removes the lock file at path when it names no holder (empty or not in the lock's own
+// format), nobody holds it, and it is old enough not to be one a live process is still
+// writing. True when it removed one.
+bool clearAbandonedLock(const QString &lockPath);
+
 // The system's text for an errno value.
 QString systemError(int errorNumber);
 

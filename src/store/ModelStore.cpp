@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 using StoreSchema::Table;
@@ -103,22 +104,11 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
 
     // Only reads until the file is known to be ours (or empty) and its records sound: a
     // foreign, damaged or hand-edited file must stay exactly as it was.
-    const std::optional<QString> tables = db->scalar("SELECT count(*) FROM sqlite_master");
-    if (!tables)
-        return fail(db->lastError());
-    const std::optional<QString> version = db->scalar("PRAGMA user_version");
-    if (!version)
-        return fail(db->lastError());
-    const bool fresh = tables->toInt() == 0 && version->toInt() == 0;
-    if (!fresh) {
-        const QString mismatch = schemaMismatch(*db);
-        if (!mismatch.isEmpty())
-            return fail(mismatch);
-    }
-    std::unique_ptr<ModelStore> store(new ModelStore(path, std::move(db)));
-    QString loadError;
-    if (!fresh && !store->load(&loadError))
-        return fail(loadError);
+    bool fresh = false;
+    QString reason;
+    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &reason);
+    if (!store)
+        return fail(reason);
 
     // Every committed change reaches the disk before the screen shows it.
     SqliteDatabase &opened = *store->m_db;
@@ -129,6 +119,52 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
         return fail(opened.lastError());
     if (fresh && !createSchema(opened))
         return fail(opened.lastError());
+    return store;
+}
+
+std::unique_ptr<ModelStore> ModelStore::openReadOnly(const QString &path, QString *error)
+{
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = failure(path, reason);
+        return nullptr;
+    };
+    if (!QFileInfo(path).isFile())
+        return fail(QFileInfo::exists(path) ? u"路径不是文件"_s : DataFolder::systemError(ENOENT));
+    auto db = std::make_unique<SqliteDatabase>();
+    if (!db->openReadOnly(path))
+        return fail(db->lastError());
+    bool fresh = false;
+    QString reason;
+    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &reason);
+    if (!store)
+        return fail(reason);
+    return store;
+}
+
+std::unique_ptr<ModelStore> ModelStore::checked(const QString &path, std::unique_ptr<SqliteDatabase> db,
+                                                bool *fresh, QString *reason)
+{
+    const auto fail = [&](const QString &why) {
+        *reason = why;
+        return nullptr;
+    };
+    const std::optional<QString> tables = db->scalar("SELECT count(*) FROM sqlite_master");
+    if (!tables)
+        return fail(db->lastError());
+    const std::optional<QString> version = db->scalar("PRAGMA user_version");
+    if (!version)
+        return fail(db->lastError());
+    *fresh = tables->toInt() == 0 && version->toInt() == 0;
+    if (!*fresh) {
+        const QString mismatch = schemaMismatch(*db);
+        if (!mismatch.isEmpty())
+            return fail(mismatch);
+    }
+    std::unique_ptr<ModelStore> store(new ModelStore(path, std::move(db)));
+    QString loadError;
+    if (!*fresh && !store->load(&loadError))
+        return fail(loadError);
     return store;
 }
 

@@ -37,6 +37,10 @@ public:
     // file; the file is then left exactly as it was. A file that holds two records of a kind
     // with one id is refused.
     static std::unique_ptr<ModelStore> open(const QString &path, QString *error);
+    // Opens an existing store file only to read its records, with the same checks: nothing is
+    // created, written or narrowed, so a store the user may read but not write opens too. Every
+    // change on it fails.
+    static std::unique_ptr<ModelStore> openReadOnly(const QString &path, QString *error);
     // $PENNYLOOM_DATA_DIR/pennyloom.sqlite, else the user's data folder for the program.
     static QString defaultPath();
 
@@ -145,6 +149,10 @@ private:
     };
 
     explicit ModelStore(QString path, std::unique_ptr<SqliteDatabase> db);
+    // The store on an opened file once it is known to fit the schema, with its records loaded;
+    // or nullptr and the reason. An empty file (fresh) has nothing to load.
+    static std::unique_ptr<ModelStore> checked(const QString &path, std::unique_ptr<SqliteDatabase> db,
+                                               bool *fresh, QString *reason);
     bool load(QString *error);
     template <class R> bool loadKind(QString *error);
     template <class R> Collection<R> &collection();

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -122,6 +124,34 @@ bool SqliteDatabase::open(const QString &path)
     const QByteArray file = path.toUtf8();
     const int rc = sqlite3_open_v2(file.constData(), &m_db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    return true;
+}
+
+bool SqliteDatabase::openReadOnly(const QString &path)
+{
+    // A WAL file is read through its -wal and -shm. A read-only connection makes them when
+    // missing, with the file's mode, and leaves them behind: made from a file the user may only
+    // read, that -shm would keep the store unwritable after its mode is mended, and in a folder
+    // the user may not write they cannot be made at all. So they are used, under SQLite's locks,
+    // only when a writer left them (a running window, or rows a crash left in the -wal). Without
+    // them no writer is at work and the file holds every row: it is read as immutable, which
+    // touches nothing beside it.
+    const QFileInfo wal(path + u"-wal"_s);
+    const bool companions = wal.size() > 0 || (wal.exists() && QFileInfo::exists(path + u"-shm"_s));
+    QByteArray name = QFile::encodeName(path);
+    int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    if (!companions) {
+        name = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
+        flags |= SQLITE_OPEN_URI;
+    }
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(m_db);

@@ -60,6 +60,9 @@ public:
 
     // Opens (creating when missing) the file read-write.
     bool open(const QString &path);
+    // Opens an existing file only to read it, also where the user may not write; it adds no
+    // -wal or -shm beside a file that has none.
+    bool openReadOnly(const QString &path);
     bool isReadOnly() const;
     bool exec(const QByteArray &sql);
     // The first column of the first row of a query, as text; nothing when it fails.

@@ -1,6 +1,9 @@
 #include "CardGrid.h"
 
+#include "CardGridAccessible.h"
 #include "Palette.h"
+
+#include <QAccessible>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -59,6 +62,17 @@ CardGrid::CardGrid(QWidget *parent) : QAbstractItemView(parent), m_focusFrame(ne
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     viewport()->setAutoFillBackground(false);
     viewport()->setCursor(Qt::PointingHandCursor);
+    static const bool accessible = [] {
+        QAccessible::installFactory(&CardGridAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible)
+}
+
+void CardGrid::open(const QModelIndex &index)
+{
+    if (index.isValid() && index.model() == model())
+        Q_EMIT opened(index);
 }
 
 void CardGrid::setModel(QAbstractItemModel *model)

@@ -27,6 +27,9 @@ public:
     // Whether a click on a card opens it; otherwise the delegate handles clicks itself.
     void setClickOpens(bool opens) { m_clickOpens = opens; }
 
+    // Opens the card, as a click or Return does; for assistive technology's "press".
+    void open(const QModelIndex &index);
+
     // The columns that fit a width of the contents.
     int columnsFor(int width) const;
     int columnCount() const;

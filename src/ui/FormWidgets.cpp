@@ -1,5 +1,6 @@
 #include "FormWidgets.h"
 
+#include "model/PeriodSelection.h"
 #include "ui/Card.h"
 #include "ui/Typography.h"
 
@@ -45,6 +46,21 @@ void FormWidgets::showDay(QDateEdit *picker, QDate day)
         const QSignalBlocker quiet(picker);
         picker->setDate(day);
     }
+}
+
+QString FormWidgets::periodDayCaption(PeriodChoice choice)
+{
+    switch (choice) {
+    case PeriodChoice::week:
+        return u"选择所在周"_s;
+    case PeriodChoice::month:
+        return u"选择所在月"_s;
+    case PeriodChoice::all:
+    case PeriodChoice::day:
+    case PeriodChoice::custom:
+        break;
+    }
+    return u"选择日期"_s;
 }
 
 void FormWidgets::setText(QLineEdit *field, const QString &text)

@@ -9,6 +9,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QWidget;
+enum class PeriodChoice;
 
 // Small pieces shared by the entry forms.
 class Card;
@@ -29,6 +30,9 @@ QLayout *captioned(const QString &caption, QWidget *control);
 QDateEdit *datePicker(QWidget *parent);
 // Shows a day the model chose, without reporting it back as the user's choice.
 void showDay(QDateEdit *picker, QDate day);
+// The caption of the one date picker of a day, week or month period: "选择日期", "选择所在周"
+// or "选择所在月".
+QString periodDayCaption(PeriodChoice choice);
 // Sets the text only when it differs, so the cursor does not jump while the user types.
 void setText(QLineEdit *field, const QString &text);
 // Fills a category menu with the names and shows the current one. A current name that is not

@@ -16,10 +16,18 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +96,17 @@ private Q_SLOTS:
             << QStringList{u"ad"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"未知的命令“ad”"_s;
         QTest::newRow("json outside parse")
             << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
+        // Options first: still answered here, never by a window that needs a display.
+        QTest::newRow("json before the command")
+            << QStringList{u"--json"_s, u"parse"_s, u"咖啡 5"_s} << 0 << u"^\\{\"amount\":5,"_s << QString();
+        QTest::newRow("restore with two files")
+            << QStringList{u"--restore"_s, u"a"_s, u"b"_s} << 1 << u"^$"_s << u"--restore 文件"_s;
+        QTest::newRow("remind with an argument")
+            << QStringList{u"--remind"_s, u"x"_s} << 1 << u"^$"_s << u"pennyloom --remind"_s;
+        QTest::newRow("unknown option") << QStringList{u"--frobnicate"_s} << 1 << u"^$"_s << u"frobnicate"_s;
+        QTest::newRow("id not in the stored form")
+            << QStringList{u"add"_s, u"--id"_s, u"{6F1C2A52-0D3B-4C8E-9A51-2B7D4E6F8A90}"_s, u"咖啡 5"_s} << 1
+            << u"^$"_s << u"不是这笔账的编号"_s;
     }
 
     // Help, version, a parse and every refusal answer in the terminal and leave no store
@@ -192,32 +211,113 @@ private Q_SLOTS:
         }
     }
 
-    void exportWorkbook_data()
+    // A window that is stopped past the sender's patience still gets the entry later: the
+    // sender says it does not know, and gives the command whose retry cannot store it twice.
+    void addToStoppedWindow()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("default name in the current folder") << QString() << true;
-        QTest::newRow("a file") << u"books/三月.xlsx"_s << true;
-        QTest::newRow("a folder") << u"books"_s << true;
-        QTest::newRow("a folder that does not exist") << u"missing/books.xlsx"_s << false;
+        startWindow();
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGSTOP) == 0);
+        const Run stalled = program({u"add"_s, u"咖啡 5"_s});
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGCONT) == 0);
+        QCOMPARE(stalled.exitCode, 1);
+        QVERIFY2(stalled.errors.contains(u"不知道"_s) && !stalled.errors.contains(u"没有记下"_s),
+                 qPrintable(stalled.errors));
+        const QRegularExpressionMatch retry =
+            QRegularExpression(u"pennyloom add --id ([0-9a-f-]{36}) '咖啡 5'\\n"_s).match(stalled.errors);
+        QVERIFY2(retry.hasMatch(), qPrintable(stalled.errors));
+        const QUuid id = QUuid::fromString(retry.captured(1));
+
+        const Run again = program({u"add"_s, u"--id"_s, retry.captured(1), u"咖啡 5"_s});
+        QVERIFY2(again.exitCode == 0, qPrintable(again.errors));
+        m_window->terminate();
+        QVERIFY(m_window->waitForFinished(30000));
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), 1u);
+        QCOMPARE(store->entries().front().id, id);
     }
 
-    // The workbook lands where asked and a spreadsheet reader finds the stored entries in it;
-    // a path that cannot be written fails and says so.
-    void exportWorkbook()
+    void wedgedBus_data()
     {
-        QFETCH(QString, target);
-        QFETCH(bool, written);
-        {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("add writes the file") << QStringList{u"add"_s, u"咖啡 5"_s} << 0 << 1;
+        QTest::newRow("the reminder says why") << QStringList{u"--remind"_s} << 1 << -1;
+        QTest::newRow("the window starts") << QStringList{u"--quit-after-first-paint"_s} << 0 << 0;
+    }
+
+    // A bus daemon that takes connections and never answers (stopped, wedged) holds nothing
+    // up: each run treats it as no bus at all.
+    void wedgedBus()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(int, entries);
+        // Listening is enough: the system takes the connections, and nobody ever reads them.
+        QTemporaryDir sockets;
+        const QByteArray path = QFile::encodeName(sockets.filePath(u"bus"_s));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        QVERIFY(silent >= 0);
+        const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
+        QVERIFY(::bind(silent, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(silent, 64) == 0);
+        QProcessEnvironment environment = this->environment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path="_s + QFile::decodeName(path));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QString::fromUtf8(PENNYLOOM_BINARY), arguments);
+        const bool finished = process.waitForFinished(40000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(finished, "hangs on the silent bus");
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(errors));
+        if (exitCode != 0)
+            QVERIFY2(errors.contains(u"会话总线"_s), qPrintable(errors));
+        if (entries >= 0) {
             QString error;
             const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
             QVERIFY2(store, qPrintable(error));
-            // A minute apart: two entries of the same instant would keep their stored order.
-            const QDateTime now = QDateTime::currentDateTime();
-            QVERIFY(
-                store->insert(LedgerEntry(12.5, now.addSecs(-60), EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
-            QVERIFY(store->insert(LedgerEntry(300, now, EntryKind::income, u"工资"_s, u"奖金"_s)));
+            QCOMPARE(int(store->entries().size()), entries);
         }
+    }
+
+    void exportWorkbook_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("default name in the current folder") << QString() << false << true;
+        QTest::newRow("a file") << u"books/三月.xlsx"_s << false << true;
+        QTest::newRow("a file, the store held open by a writer") << u"books/三月.xlsx"_s << true << true;
+        QTest::newRow("a folder") << u"books"_s << false << true;
+        QTest::newRow("a folder that does not exist") << u"missing/books.xlsx"_s << false << false;
+    }
+
+    // The workbook lands where asked and a spreadsheet reader finds the stored entries in it,
+    // also those a running writer has not yet merged into the file; a path that cannot be
+    // written fails and says so.
+    void exportWorkbook()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, held);
+        QFETCH(bool, written);
+        QString error;
+        std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        // A minute apart: two entries of the same instant would keep their stored order.
+        const QDateTime now = QDateTime::currentDateTime();
+        QVERIFY(store->insert(LedgerEntry(12.5, now.addSecs(-60), EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+        QVERIFY(store->insert(LedgerEntry(300, now, EntryKind::income, u"工资"_s, u"奖金"_s)));
+        if (!held)
+            store.reset();
         QTemporaryDir work;
         QVERIFY(QDir(work.path()).mkdir(u"books"_s));
         const Run run = program(
@@ -240,6 +340,58 @@ private Q_SLOTS:
         QCOMPARE(rows.array().size(), 3);
         QCOMPARE(rows[1][4].toString(), u"奖金"_s);
         QCOMPARE(rows[2][4].toString(), u"早饭"_s);
+    }
+
+    // export only reads: a store its user may read but not change, in a folder they may not
+    // write, is exported all the same and left exactly as it was, with nothing made beside it.
+    void exportReadOnlyStore()
+    {
+        // The superuser may write anywhere; the store is then another user's, exported as them.
+        const bool asOther = ::geteuid() == 0;
+        if (asOther && QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+            QSKIP("running as root without setpriv");
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString data = dir.filePath(u"data"_s);
+        const QString path = data + u"/pennyloom.sqlite"_s;
+        {
+            QString error;
+            const std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
+            QVERIFY2(store, qPrintable(error));
+            QVERIFY(store->insert(LedgerEntry(12.5, EntryKind::expense, u"餐饮"_s, u"早饭"_s)));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(u"out"_s));
+        for (const QString &owned : {data, path, dir.filePath(u"out"_s)})
+            QVERIFY(!asOther || ::chown(QFile::encodeName(owned).constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0400) == 0);
+        QVERIFY(::chmod(QFile::encodeName(data).constData(), 0500) == 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        QProcess process;
+        QProcessEnvironment environment = this->environment();
+        environment.insert(u"PENNYLOOM_DATA_DIR"_s, data);
+        process.setProcessEnvironment(environment);
+        const QStringList arguments{u"export"_s, dir.filePath(u"out/books.xlsx"_s)};
+        if (asOther)
+            process.start(u"setpriv"_s,
+                          QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                                      QString::fromUtf8(PENNYLOOM_BINARY)} +
+                              arguments);
+        else
+            process.start(QString::fromUtf8(PENNYLOOM_BINARY), arguments);
+        QVERIFY(process.waitForFinished(60000));
+        const QString output =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        ::chmod(QFile::encodeName(data).constData(), 0700);
+        QVERIFY2(process.exitCode() == 0 && output.contains(u"已导出 1 笔账单"_s), qPrintable(output));
+        QVERIFY(QFileInfo(dir.filePath(u"out/books.xlsx"_s)).isFile());
+        QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"pennyloom.sqlite"_s});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
 private:

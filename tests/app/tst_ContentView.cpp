@@ -3,6 +3,7 @@
 #include "WidgetSupport.h"
 
 #include "app/ContentView.h"
+#include "app/PennyloomApp.h"
 #include "assets/AssetDimension.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -20,11 +21,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <limits>
 
@@ -367,6 +370,31 @@ private Q_SLOTS:
         ContentView again(*m_store);
         again.restoreWindowState();
         QCOMPARE(again.size(), reopensAt);
+    }
+
+    // A failed save is shown in a box over the window without a loop of its own, so whatever
+    // reported it (a bus call owed its answer, say) goes on at once.
+    void failedSaveDoesNotHoldUpTheCaller()
+    {
+        ContentView window(*m_store);
+        PennyloomApp::reportWriteFailures(*m_store, window);
+        window.show();
+        bool reporting = true;
+        bool heldUp = false;
+        // Only runs while the report is still under way if the box waits for the user.
+        QTimer::singleShot(0, &window, [&] {
+            heldUp = reporting;
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        Q_EMIT m_store->writeFailed(u"磁盘已满"_s);
+        reporting = false;
+        QVERIFY(!heldUp);
+        auto *box = window.findChild<QMessageBox *>();
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QVERIFY(box->text().startsWith(u"磁盘已满"_s));
+        box->close();
     }
 
     void fixedAssetsWorkspace()

@@ -10,7 +10,7 @@
 using namespace Qt::StringLiterals;
 using TestSupport::local;
 
-Q_DECLARE_METATYPE(AssetLedgerPeriod)
+Q_DECLARE_METATYPE(PeriodChoice)
 
 namespace {
 
@@ -70,7 +70,7 @@ void AssetLedgersTest::addChange(const AssetAccount &account, double amount, con
 void AssetLedgersTest::membership_data()
 {
     QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<AssetLedgerPeriod>("period");
+    QTest::addColumn<PeriodChoice>("period");
     QTest::addColumn<QDate>("selected");
     QTest::addColumn<QDate>("start");
     QTest::addColumn<QDate>("end");
@@ -86,45 +86,41 @@ void AssetLedgersTest::membership_data()
     };
 
     QTest::newRow("day: 23:59 of the day")
-        << shanghai << AssetLedgerPeriod::day << march5 << none << none << at(2024, 3, 5, 23, 59, 59) << true;
+        << shanghai << PeriodChoice::day << march5 << none << none << at(2024, 3, 5, 23, 59, 59) << true;
     QTest::newRow("day: midnight that opens it")
-        << shanghai << AssetLedgerPeriod::day << march5 << none << none << at(2024, 3, 5) << true;
+        << shanghai << PeriodChoice::day << march5 << none << none << at(2024, 3, 5) << true;
     QTest::newRow("day: next day 00:00")
-        << shanghai << AssetLedgerPeriod::day << march5 << none << none << at(2024, 3, 6) << false;
-    QTest::newRow("day: 25 hours in Berlin, last hour")
-        << berlin << AssetLedgerPeriod::day << QDate(2024, 10, 27) << none << none << at(2024, 10, 27, 23, 30)
-        << true;
+        << shanghai << PeriodChoice::day << march5 << none << none << at(2024, 3, 6) << false;
+    QTest::newRow("day: 25 hours in Berlin, last hour") << berlin << PeriodChoice::day << QDate(2024, 10, 27)
+                                                        << none << none << at(2024, 10, 27, 23, 30) << true;
     // Weeks in zh_CN start on Sunday: 3 to 9 March, and the instant that opens 10 March.
     QTest::newRow("week: Sunday 00:00")
-        << shanghai << AssetLedgerPeriod::week << march5 << none << none << at(2024, 3, 3) << true;
+        << shanghai << PeriodChoice::week << march5 << none << none << at(2024, 3, 3) << true;
     QTest::newRow("week: Saturday before")
-        << shanghai << AssetLedgerPeriod::week << march5 << none << none << at(2024, 3, 2, 23, 59) << false;
+        << shanghai << PeriodChoice::week << march5 << none << none << at(2024, 3, 2, 23, 59) << false;
     QTest::newRow("week: end instant included")
-        << shanghai << AssetLedgerPeriod::week << march5 << none << none << at(2024, 3, 10) << true;
+        << shanghai << PeriodChoice::week << march5 << none << none << at(2024, 3, 10) << true;
     QTest::newRow("week: just after its end")
-        << shanghai << AssetLedgerPeriod::week << march5 << none << none << at(2024, 3, 10, 0, 0, 1) << false;
+        << shanghai << PeriodChoice::week << march5 << none << none << at(2024, 3, 10, 0, 0, 1) << false;
     QTest::newRow("month: first instant of next month")
-        << shanghai << AssetLedgerPeriod::month << march5 << none << none << at(2024, 4, 1) << true;
+        << shanghai << PeriodChoice::month << march5 << none << none << at(2024, 4, 1) << true;
     QTest::newRow("month: next month shows it too")
-        << shanghai << AssetLedgerPeriod::month << QDate(2024, 4, 20) << none << none << at(2024, 4, 1)
-        << true;
+        << shanghai << PeriodChoice::month << QDate(2024, 4, 20) << none << none << at(2024, 4, 1) << true;
     QTest::newRow("month: last day of the month before")
-        << shanghai << AssetLedgerPeriod::month << march5 << none << none << at(2024, 2, 29, 23, 59) << false;
+        << shanghai << PeriodChoice::month << march5 << none << none << at(2024, 2, 29, 23, 59) << false;
     QTest::newRow("month: Berlin, after the clocks go forward")
-        << berlin << AssetLedgerPeriod::month << march5 << none << none << at(2024, 3, 31, 23, 0) << true;
+        << berlin << PeriodChoice::month << march5 << none << none << at(2024, 3, 31, 23, 0) << true;
     QTest::newRow("custom: all of the last day")
-        << shanghai << AssetLedgerPeriod::custom << none << QDate(2024, 5, 10) << QDate(2024, 5, 12)
+        << shanghai << PeriodChoice::custom << none << QDate(2024, 5, 10) << QDate(2024, 5, 12)
         << at(2024, 5, 12, 23, 59, 59) << true;
     QTest::newRow("custom: day after the last")
-        << shanghai << AssetLedgerPeriod::custom << none << QDate(2024, 5, 10) << QDate(2024, 5, 12)
+        << shanghai << PeriodChoice::custom << none << QDate(2024, 5, 10) << QDate(2024, 5, 12)
         << at(2024, 5, 13) << false;
-    QTest::newRow("custom: first instant")
-        << shanghai << AssetLedgerPeriod::custom << none << QDate(2024, 5, 10) << QDate(2024, 5, 12)
-        << at(2024, 5, 10) << true;
-    QTest::newRow("custom: start after end")
-        << shanghai << AssetLedgerPeriod::custom << none << QDate(2024, 5, 12) << QDate(2024, 5, 10)
-        << at(2024, 5, 11, 12) << false;
-    QTest::newRow("custom: one day") << shanghai << AssetLedgerPeriod::custom << none << QDate(2024, 5, 10)
+    QTest::newRow("custom: first instant") << shanghai << PeriodChoice::custom << none << QDate(2024, 5, 10)
+                                           << QDate(2024, 5, 12) << at(2024, 5, 10) << true;
+    QTest::newRow("custom: start after end") << shanghai << PeriodChoice::custom << none << QDate(2024, 5, 12)
+                                             << QDate(2024, 5, 10) << at(2024, 5, 11, 12) << false;
+    QTest::newRow("custom: one day") << shanghai << PeriodChoice::custom << none << QDate(2024, 5, 10)
                                      << QDate(2024, 5, 10) << at(2024, 5, 10, 12) << true;
 }
 
@@ -133,7 +129,7 @@ void AssetLedgersTest::membership_data()
 void AssetLedgersTest::membership()
 {
     QFETCH(QByteArray, zone);
-    QFETCH(AssetLedgerPeriod, period);
+    QFETCH(PeriodChoice, period);
     QFETCH(QDate, selected);
     QFETCH(QDate, start);
     QFETCH(QDate, end);
@@ -191,7 +187,7 @@ void AssetLedgersTest::accountSummary()
     QCOMPARE(ledger.rows()[1].title, u"还一点"_s);
     QCOMPARE(ledger.rows()[2].title, u"增加金额"_s);
 
-    ledger.setPeriod(AssetLedgerPeriod::day);
+    ledger.setPeriod(PeriodChoice::day);
     ledger.setSelectedDay(QDate(2024, 3, 1));
     QVERIFY(ledger.rows().empty());
     QCOMPARE(ledger.netChange(), 0.0);
@@ -235,7 +231,7 @@ void AssetLedgersTest::initialRange()
 {
     m_clock->clock().set(local(2024, 3, 31, 8, 0));
     LiabilityRepaymentLedgerModel ledger(*m_store);
-    QCOMPARE(ledger.period(), AssetLedgerPeriod::month);
+    QCOMPARE(ledger.period(), PeriodChoice::month);
     QCOMPARE(ledger.selectedDate(), local(2024, 3, 31, 8, 0));
     QCOMPARE(ledger.endDate(), local(2024, 3, 31, 8, 0));
     QCOMPARE(ledger.startDate(), local(2024, 2, 29, 8, 0));
@@ -244,11 +240,11 @@ void AssetLedgersTest::initialRange()
 void AssetLedgersTest::periodSwitchKeepsDates()
 {
     LiabilityRepaymentLedgerModel ledger(*m_store);
-    ledger.setPeriod(AssetLedgerPeriod::custom);
+    ledger.setPeriod(PeriodChoice::custom);
     ledger.setStartDay(QDate(2024, 1, 2));
-    ledger.setPeriod(AssetLedgerPeriod::week);
+    ledger.setPeriod(PeriodChoice::week);
     ledger.setSelectedDay(QDate(2024, 2, 2));
-    ledger.setPeriod(AssetLedgerPeriod::custom);
+    ledger.setPeriod(PeriodChoice::custom);
     QCOMPARE(ledger.startDate(), local(2024, 1, 2, 15, 0));
     QCOMPARE(ledger.selectedDate(), local(2024, 2, 2, 15, 0));
 }

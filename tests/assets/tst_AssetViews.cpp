@@ -414,7 +414,11 @@ void AssetViewsTest::ledgers()
     QCOMPARE(ledger.startPicker()->date(), QDate(2024, 5, 18));
     ledger.endPicker()->setDate(QDate(2024, 6, 10));
     QCOMPARE(visibleTexts(ledger.list()), QStringList{u"扣除金额，6月10日 星期一，-¥20.00"_s});
+    // A start past the end takes the end along: the day itself is the range.
     ledger.startPicker()->setDate(QDate(2024, 6, 11));
+    QCOMPARE(ledger.endPicker()->date(), QDate(2024, 6, 11));
+    QCOMPARE(ledger.addedLabel()->text(), u"增加 ¥60.00"_s);
+    ledger.startPicker()->setDate(QDate(2024, 6, 12));
     QVERIFY(ledger.showsEmptyState());
     QCOMPARE(ledger.emptyState()->title(), u"该时间段暂无资产变动"_s);
 }

@@ -129,11 +129,11 @@ void BillsModelTest::startsWithLastMonth()
 
     m_clock->clock().set(now);
     BillsModel model(*m_store);
-    QVERIFY(model.dateMode() == DateFilterMode::all);
+    QVERIFY(model.dateMode() == PeriodChoice::all);
     QCOMPARE(model.startDate(), start);
     QCOMPARE(model.endDate(), now);
-    QVERIFY(DateFilterModes::fromRaw(u"自定义日期"_s) == DateFilterMode::custom);
-    QVERIFY(!DateFilterModes::fromRaw(u"全部"_s));
+    QVERIFY(BillsModel::dateRules().fromTitle(u"自定义日期"_s) == PeriodChoice::custom);
+    QVERIFY(!BillsModel::dateRules().fromTitle(u"全部"_s));
 }
 
 void BillsModelTest::dateFilter_data()
@@ -168,7 +168,7 @@ void BillsModelTest::dateFilter()
     QCOMPARE(recomputed.count(), 0); // the days do not matter while every entry is listed
     QCOMPARE(model.filtered().size(), size_t(1));
 
-    model.setDateMode(DateFilterMode::custom);
+    model.setDateMode(PeriodChoice::custom);
     QCOMPARE(model.dateFiltered().size(), size_t(shown ? 1 : 0));
     QCOMPARE(model.filtered().size(), size_t(shown ? 1 : 0));
     QCOMPARE(model.groups().size(), size_t(shown ? 1 : 0));
@@ -180,15 +180,15 @@ void BillsModelTest::switchingBackToAllKeepsDays()
     add(entry(1, local(2024, 1, 5, 9, 0), EntryKind::expense, u"餐饮"_s, u"一月"_s));
     add(entry(2, local(2024, 3, 5, 9, 0), EntryKind::expense, u"餐饮"_s, u"三月"_s));
     BillsModel model(*m_store);
-    model.setDateMode(DateFilterMode::custom);
+    model.setDateMode(PeriodChoice::custom);
     model.setStartDay({2024, 3, 1});
     model.setEndDay({2024, 3, 31});
     QCOMPARE(notesOf(model), QStringList{u"三月"_s});
 
-    model.setDateMode(DateFilterMode::all);
+    model.setDateMode(PeriodChoice::all);
     QCOMPARE(notesOf(model), (QStringList{u"三月"_s, u"一月"_s}));
     QCOMPARE(model.startDate().date(), QDate(2024, 3, 1));
-    model.setDateMode(DateFilterMode::custom);
+    model.setDateMode(PeriodChoice::custom);
     QCOMPARE(model.endDate().date(), QDate(2024, 3, 31));
     QCOMPARE(notesOf(model), QStringList{u"三月"_s});
 }
@@ -346,7 +346,7 @@ void BillsModelTest::daylightSavingDay()
     QCOMPARE(changeDay.count, 2);
     QCOMPARE(changeDay.expense, 6.0);
 
-    model.setDateMode(DateFilterMode::custom);
+    model.setDateMode(PeriodChoice::custom);
     model.setStartDay(day);
     model.setEndDay(day);
     QCOMPARE(notesOf(model), (QStringList{u"当天晚"_s, u"当天早"_s}));
@@ -362,7 +362,7 @@ void BillsModelTest::dayChosenInClockGap()
     add(entry(1, QDateTime(gapDay, QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"当天"_s));
     add(entry(2, QDateTime(gapDay.addDays(1), QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"次日"_s));
     BillsModel model(*m_store);
-    model.setDateMode(DateFilterMode::custom);
+    model.setDateMode(PeriodChoice::custom);
     model.setStartDay(gapDay);
     model.setEndDay(gapDay);
 

@@ -183,7 +183,7 @@ void BillsViewTest::customRange()
     }
     QVERIFY(custom);
     QTest::mouseClick(custom, Qt::LeftButton);
-    QVERIFY(m_view->model().dateMode() == DateFilterMode::custom);
+    QVERIFY(m_view->model().dateMode() == PeriodChoice::custom);
     QVERIFY(m_view->customRange()->isVisible());
     QCOMPARE(m_view->startPicker()->date(), QDate(2024, 3, 10));
     QCOMPARE(m_view->endPicker()->date(), QDate(2024, 4, 10));

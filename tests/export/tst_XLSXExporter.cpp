@@ -4,6 +4,7 @@
 
 #include "export/XLSXExporter.h"
 #include "model/DateText.h"
+#include "store/DataFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +12,13 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 
@@ -370,22 +377,19 @@ private Q_SLOTS:
             QCOMPARE(rows[i + 1], rowOf(entries[std::size_t(i)], u"第%1笔"_s.arg(i)));
     }
 
-    // One file per month in the temporary folder, replaced by a later export of the month,
-    // with nothing left beside it.
+    // One file per month in the folder, replaced by a later export of the month, with nothing
+    // left beside it.
     void fileOfTheMonth()
     {
         QTemporaryDir dir;
-        const QByteArray previous = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(dir.path()));
         TestSupport::ScopedClock clock(local(2024, 3, 31, 23, 0));
         QString error;
-        const std::optional<QString> march = XLSXExporter::exportEntries({}, &error);
+        const std::optional<QString> march = XLSXExporter::exportEntries({}, dir.path(), &error);
         const qint64 emptySize = march ? QFileInfo(*march).size() : 0;
         const std::vector<LedgerEntry> one{entry(local(2024, 3, 1), u"一"_s)};
-        const std::optional<QString> again = XLSXExporter::exportEntries(one, &error);
+        const std::optional<QString> again = XLSXExporter::exportEntries(one, dir.path(), &error);
         clock.clock().set(local(2024, 4, 1, 0, 0));
-        const std::optional<QString> april = XLSXExporter::exportEntries(one, &error);
-        qputenv("TMPDIR", previous);
+        const std::optional<QString> april = XLSXExporter::exportEntries(one, dir.path(), &error);
 
         QVERIFY2(march && again && april, qPrintable(error));
         QCOMPARE(*march, dir.filePath(u"Pennyloom-2024-03.xlsx"_s));
@@ -394,6 +398,94 @@ private Q_SLOTS:
         QCOMPARE(*april, dir.filePath(u"Pennyloom-2024-04.xlsx"_s));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{u"Pennyloom-2024-03.xlsx"_s, u"Pennyloom-2024-04.xlsx"_s}));
+    }
+
+    void destinations_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("a link to a file: the file replaced, the link kept") << u"link to file"_s << true;
+        QTest::newRow("a pipe") << u"pipe"_s << false;
+        QTest::newRow("a link to a pipe") << u"link to pipe"_s << false;
+        QTest::newRow("a device") << u"device"_s << false;
+        QTest::newRow("a folder") << u"folder"_s << false;
+    }
+
+    // A pipe or a device keeps its place: the export says why and writes nothing, where a
+    // rename would have put a plain file in its stead.
+    void destinations()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(u"target"_s);
+        const QByteArray targetName = QFile::encodeName(target);
+        if (kind.endsWith(u"file"_s)) {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("older") == 5);
+        } else if (kind.endsWith(u"pipe"_s)) {
+            QVERIFY(::mkfifo(targetName.constData(), 0600) == 0);
+        } else if (kind == u"device"_s) {
+            // The null device's numbers, made here: only the superuser may.
+            if (::mknod(targetName.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("making a device needs the superuser");
+        } else {
+            QVERIFY(QDir(dir.path()).mkdir(u"target"_s));
+        }
+        struct stat before;
+        QVERIFY(::stat(targetName.constData(), &before) == 0);
+        const QString path = kind.startsWith(u"link"_s) ? dir.filePath(u"link.xlsx"_s) : target;
+        if (path != target)
+            QVERIFY(QFile::link(target, path));
+
+        QString error;
+        QCOMPARE(XLSXExporter::exportTo({}, path, &error), written);
+        struct stat after;
+        QVERIFY(::stat(targetName.constData(), &after) == 0);
+        QCOMPARE(QFileInfo(path).isSymLink(), path != target);
+        const QStringList left =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left.size(), path != target ? 2 : 1);
+        if (written) {
+            QCOMPARE(ArchiveReader::run(u"unzip"_s, {u"-t"_s, target}).exitCode, 0);
+            return;
+        }
+        QVERIFY2(error.contains(path) && error.contains(u"管道或设备"_s) != (kind == u"folder"_s),
+                 qPrintable(error));
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+    }
+
+    // A write the system stops, here at a file size limit as a full disk would, names the
+    // system's reason; the older file stays and nothing is left beside it.
+    void failedWriteNamesItsCause()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"账单.xlsx"_s);
+        QFile older(path);
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+        older.close();
+        std::vector<LedgerEntry> entries;
+        for (int i = 0; i < 5000; ++i)
+            entries.push_back(entry(local(2024, 3, 9, 21, 0).addSecs(-qint64(i) * 3600), u"第%1笔"_s.arg(i)));
+
+        struct rlimit limit;
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const struct rlimit small {
+            100 * 1000 + 17, limit.rlim_max
+        };
+        const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        QString error;
+        const bool written = XLSXExporter::exportTo(entries, path, &error);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previousSignal);
+
+        QVERIFY(!written);
+        QVERIFY2(error.contains(path) && error.contains(DataFolder::systemError(EFBIG)), qPrintable(error));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"账单.xlsx"_s});
+        QVERIFY(older.open(QIODevice::ReadOnly));
+        QCOMPARE(older.readAll(), QByteArray("older"));
     }
 
     // A plain file stands where the folder should be, which stops every user, root included:

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "receipt/ReceiptModel.h"
-#include "receipt/ReceiptPeriod.h"
 #include "store/ModelStore.h"
 
 #include <QSignalSpy>
@@ -14,7 +13,7 @@ using namespace Qt::StringLiterals;
 using TestSupport::at;
 using TestSupport::local;
 
-Q_DECLARE_METATYPE(ReceiptPeriod)
+Q_DECLARE_METATYPE(PeriodChoice)
 Q_DECLARE_METATYPE(EntryKind)
 
 namespace {
@@ -65,26 +64,26 @@ void ReceiptModelTest::periodFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("known");
-    QTest::addColumn<ReceiptPeriod>("period");
+    QTest::addColumn<PeriodChoice>("period");
 
-    QTest::newRow("week") << u"周"_s << true << ReceiptPeriod::week;
-    QTest::newRow("month") << u"月"_s << true << ReceiptPeriod::month;
-    QTest::newRow("a statistics title") << u"本周"_s << false << ReceiptPeriod::day;
-    QTest::newRow("the printed line") << u"按日汇总"_s << false << ReceiptPeriod::day;
-    QTest::newRow("empty") << QString() << false << ReceiptPeriod::day;
+    QTest::newRow("week") << u"周"_s << true << PeriodChoice::week;
+    QTest::newRow("month") << u"月"_s << true << PeriodChoice::month;
+    QTest::newRow("a statistics title") << u"本周"_s << false << PeriodChoice::day;
+    QTest::newRow("the printed line") << u"按日汇总"_s << false << PeriodChoice::day;
+    QTest::newRow("empty") << QString() << false << PeriodChoice::day;
 }
 
 void ReceiptModelTest::periodFromText()
 {
     QFETCH(QString, text);
     QFETCH(bool, known);
-    QFETCH(ReceiptPeriod, period);
+    QFETCH(PeriodChoice, period);
 
-    const std::optional<ReceiptPeriod> read = ReceiptPeriods::fromRaw(text);
+    const std::optional<PeriodChoice> read = ReceiptModel::periodRules().fromTitle(text);
     QCOMPARE(read.has_value(), known);
     if (known) {
         QCOMPARE(*read, period);
-        QCOMPARE(ReceiptPeriods::rawText(*read), text);
+        QCOMPARE(ReceiptModel::periodRules().title(*read), text);
     }
 }
 
@@ -92,14 +91,14 @@ void ReceiptModelTest::intervalBounds_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<ReceiptPeriod>("period");
+    QTest::addColumn<PeriodChoice>("period");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("printed");
 
-    const auto day = ReceiptPeriod::day;
-    const auto week = ReceiptPeriod::week;
-    const auto month = ReceiptPeriod::month;
+    const auto day = PeriodChoice::day;
+    const auto week = PeriodChoice::week;
+    const auto month = PeriodChoice::month;
     const QString wednesday = u"2024-03-20T15:00:00"_s;
 
     // Every bound of a receipt is included, the day's end as well.
@@ -139,7 +138,7 @@ void ReceiptModelTest::intervalBounds()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QLocale, locale);
-    QFETCH(ReceiptPeriod, period);
+    QFETCH(PeriodChoice, period);
     QFETCH(QString, selected);
     QFETCH(QString, entry);
     QFETCH(bool, printed);
@@ -162,13 +161,13 @@ void ReceiptModelTest::rangeText_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<ReceiptPeriod>("period");
+    QTest::addColumn<PeriodChoice>("period");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("text");
 
-    const auto day = ReceiptPeriod::day;
-    const auto week = ReceiptPeriod::week;
-    const auto month = ReceiptPeriod::month;
+    const auto day = PeriodChoice::day;
+    const auto week = PeriodChoice::week;
+    const auto month = PeriodChoice::month;
 
     QTest::newRow("day") << shanghai << china() << day << u"2024-03-20T23:30:00"_s << u"2024年3月20日"_s;
     QTest::newRow("day, American") << shanghai << unitedStates() << day << u"2024-03-20T23:30:00"_s
@@ -199,7 +198,7 @@ void ReceiptModelTest::rangeText()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QLocale, locale);
-    QFETCH(ReceiptPeriod, period);
+    QFETCH(PeriodChoice, period);
     QFETCH(QString, selected);
     QFETCH(QString, text);
 
@@ -238,12 +237,12 @@ void ReceiptModelTest::rows()
                 u"收入 其他 200 2024-03-17T09:00:00"_s, u"支出 购物 1000 2024-04-01T00:00:01"_s,
                 u"收入 工资 7000 2024-02-29T23:59:59"_s});
     ReceiptModel model(*m_store);
-    model.setPeriod(ReceiptPeriod::month);
+    model.setPeriod(PeriodChoice::month);
     model.setKind(kind);
 
     const ReceiptPaper &paper = model.paper();
     QCOMPARE(paper.kind, kind);
-    QCOMPARE(paper.period, ReceiptPeriod::month);
+    QCOMPARE(paper.period, PeriodChoice::month);
     QCOMPARE(paper.total, total);
     QCOMPARE(paper.count, count);
     // Largest first; equal totals may come in either order.
@@ -275,7 +274,7 @@ void ReceiptModelTest::rebuildsOnEveryChange()
     model.setSelectedDay(QDate(2024, 3, 21));
     QCOMPARE(model.selectedDate(), local(2024, 3, 21, 10, 0));
     QCOMPARE(model.paper().rangeText, u"2024年3月21日"_s);
-    model.setPeriod(ReceiptPeriod::week);
+    model.setPeriod(PeriodChoice::week);
     model.setKind(EntryKind::expense);
     QCOMPARE(model.paper().total, 32.0);
     // Choosing what is already chosen prints nothing new.

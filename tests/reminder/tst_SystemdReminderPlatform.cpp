@@ -64,9 +64,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::newRow("plain path") << u"/usr/bin/pennyloom"_s
                                     << u"ExecStart=\"/usr/bin/pennyloom\" --remind"_s;
-        QTest::newRow("space, specifier, variable, quote, backslash")
-            << u"/home/a b/100%/$HOME/a\"b\\c/pennyloom"_s
-            << u"ExecStart=\"/home/a b/100%%/$$HOME/a\\\"b\\\\c/pennyloom\" --remind"_s;
+        // systemd expands no variable in the program's name: "$$" there would stay "$$".
+        QTest::newRow("space, specifier, variable")
+            << u"/home/a b/100%/$HOME/pennyloom"_s
+            << u"ExecStart=\"/home/a b/100%%/$HOME/pennyloom\" --remind"_s;
+        // It refuses these characters in the program's name however escaped; as an argument
+        // of the shell they are fine.
+        QTest::newRow("quote, backslash")
+            << u"/home/a'b\"c\\d$e%f/pennyloom"_s
+            << u"ExecStart=/bin/sh -c \"exec \\\"$$0\\\" --remind\" \"/home/a'b\\\"c\\\\d$$e%%f/pennyloom\""_s;
     }
 
     // The service runs exactly this program with --remind, however odd its path.
@@ -78,22 +84,40 @@ private Q_SLOTS:
                  qPrintable(SystemdReminderPlatform::serviceText(program)));
     }
 
-    // Written units pass systemd's own checks; the timer fires every day at 20:30.
+    void systemdAcceptsUnits_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("plain") << u"bin"_s;
+        QTest::newRow("dollar") << u"a$HOME"_s;
+        QTest::newRow("percent") << u"100%"_s;
+        QTest::newRow("apostrophe") << u"it's"_s;
+        QTest::newRow("double quote") << u"a\"b"_s;
+        QTest::newRow("backslash") << u"a\\b"_s;
+    }
+
+    // Written units pass systemd's own checks, which also find the program where the unit
+    // names it; the timer fires every day at 20:30.
     void systemdAcceptsUnits()
     {
+        QFETCH(QString, folder);
         const QString analyze = QStandardPaths::findExecutable(u"systemd-analyze"_s);
         if (analyze.isEmpty())
             QSKIP("systemd-analyze is not installed");
-        m_platform->add(ReminderManager::dailyPrompt());
+        QVERIFY(QDir(m_dir->path()).mkpath(folder));
+        const QString program = m_dir->filePath(folder + u"/pennyloom"_s);
+        QVERIFY(QFile::link(QString::fromUtf8(PENNYLOOM_BINARY), program));
+        SystemdReminderPlatform platform(QDBusConnection(u"none"_s), *m_runner,
+                                         m_dir->filePath(u"systemd/user"_s), program);
+        platform.setReporter([this](const QString &message) { m_reports << message; });
+        platform.add(ReminderManager::dailyPrompt());
         QProcess verify;
         verify.setProcessChannelMode(QProcess::MergedChannels);
-        verify.start(analyze,
-                     {u"verify"_s, u"--man=no"_s, m_platform->timerPath(), m_platform->servicePath()});
+        verify.start(analyze, {u"verify"_s, u"--man=no"_s, platform.timerPath(), platform.servicePath()});
         QVERIFY(verify.waitForFinished(60000));
         const QString verifyOutput = QString::fromUtf8(verify.readAll());
-        QVERIFY2(verify.exitCode() == 0, qPrintable(verifyOutput));
+        QVERIFY2(verify.exitCode() == 0 && verifyOutput.isEmpty(), qPrintable(verifyOutput));
 
-        QFile timer(m_platform->timerPath());
+        QFile timer(platform.timerPath());
         QVERIFY(timer.open(QIODevice::ReadOnly));
         QVERIFY(timer.readAll().contains("\nOnCalendar=*-*-* 20:30:00\n"));
     }

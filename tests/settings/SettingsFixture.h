@@ -12,8 +12,8 @@
 
 namespace TestSupport {
 
-// A store file, a temporary folder the exports go to (TMPDIR), and a reminder manager on a
-// settings file of its own whose platform always grants and counts what it schedules.
+// A store file, a temporary folder set as TMPDIR (where an export must leave nothing), and a
+// reminder manager on a settings file of its own whose platform always grants and counts what it schedules.
 class SettingsFixture : public StoreFixture {
 protected:
     class GrantingPlatform final : public ReminderPlatform {

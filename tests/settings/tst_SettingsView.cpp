@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "WidgetSupport.h"
 
+#include "export/XLSXExporter.h"
 #include "reminder/ReminderManager.h"
 #include "settings/ExportDestination.h"
 #include "settings/SettingsView.h"
@@ -14,7 +15,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using TestSupport::local;
@@ -55,48 +59,55 @@ private Q_SLOTS:
     void exportFlow_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("workbookRemoved");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("saved over an older file") << u"账单.xlsx"_s << false << true;
-        QTest::newRow("cancelled") << QString() << false << false;
-        QTest::newRow("copy fails, older file kept") << u"账单.xlsx"_s << true << false;
+        QTest::newRow("saved over an older file") << u"账单.xlsx"_s << true;
+        QTest::newRow("cancelled") << QString() << false;
+        QTest::newRow("a pipe refused, older file kept") << u"pipe"_s << false;
     }
 
-    // The button writes the workbook, proposes its name, copies it where the user chose and
-    // shows it there; a failed copy raises the alert instead and keeps the older file.
+    // The button proposes the month's file in a folder that exists, writes the workbook where
+    // the user chose and shows it there; a refused place raises the alert instead and keeps
+    // the older file. No copy of the ledger is left in the shared temporary folder.
     void exportFlow()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, workbookRemoved);
         QFETCH(bool, saved);
         QTemporaryDir target;
         const QByteArray older("an older workbook");
         QVERIFY(writeFile(target.filePath(u"账单.xlsx"_s), older));
-        const QString workbook = m_temp->filePath(u"Pennyloom-2024-03.xlsx"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(target.filePath(u"pipe"_s)).constData(), 0600) == 0);
+        // A home without a documents folder.
+        QVERIFY(QDir(target.path()).mkdir(u"home"_s));
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(target.filePath(u"home"_s)));
+        const auto restoreHome = qScopeGuard([home] { qputenv("HOME", home); });
 
         auto destination = std::make_unique<AnsweringDestination>();
         AnsweringDestination &chooser = *destination;
         chooser.answer = answer.isEmpty() ? QString() : target.filePath(answer);
-        if (workbookRemoved)
-            chooser.beforeAnswer = [workbook] { QFile::remove(workbook); };
         SettingsView view(*m_store, *m_reminder, std::move(destination));
         view.show();
         QTest::mouseClick(view.exportButton(), Qt::LeftButton);
 
         QCOMPARE(chooser.proposed.size(), 1);
         QCOMPARE(QFileInfo(chooser.proposed.first()).fileName(), u"Pennyloom-2024-03.xlsx"_s);
+        QVERIFY2(QFileInfo(chooser.proposed.first()).absoluteDir().exists(),
+                 qPrintable(chooser.proposed.first()));
         QCOMPARE(chooser.revealed, saved ? QStringList{chooser.answer} : QStringList{});
-        QCOMPARE(contentOf(target.filePath(u"账单.xlsx"_s)), saved ? contentOf(workbook) : older);
+        QCOMPARE(contentOf(target.filePath(u"账单.xlsx"_s)),
+                 saved ? XLSXExporter::workbook(m_store->entries()).value_or(QByteArray()) : older);
+        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{});
         const bool failed = !answer.isEmpty() && !saved;
         QCOMPARE(view.failureAlert() != nullptr, failed);
         if (!failed)
             return;
 
+        QVERIFY(!QFileInfo(target.filePath(u"pipe"_s)).isFile());
         auto *alert = qobject_cast<QMessageBox *>(view.failureAlert());
         QVERIFY(alert);
         QTRY_VERIFY(alert->isVisible());
         QCOMPARE(alert->windowTitle(), u"导出失败"_s);
-        QVERIFY(alert->informativeText().contains(QFileInfo(workbook).fileName()));
+        QVERIFY(alert->informativeText().contains(chooser.answer));
         TestSupport::screenshot(alert, u"settings-export-failed"_s);
         QCOMPARE(alert->buttons().size(), 1);
         QTest::mouseClick(alert->buttons().first(), Qt::LeftButton);

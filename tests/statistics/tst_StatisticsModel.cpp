@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "statistics/StatisticsModel.h"
-#include "statistics/StatisticsRange.h"
 #include "store/ModelStore.h"
 
 #include <QSignalSpy>
@@ -14,7 +13,7 @@ using namespace Qt::StringLiterals;
 using TestSupport::at;
 using TestSupport::local;
 
-Q_DECLARE_METATYPE(StatisticsRange)
+Q_DECLARE_METATYPE(PeriodChoice)
 
 namespace {
 
@@ -56,26 +55,26 @@ void StatisticsModelTest::rangeFromTitle_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("known");
-    QTest::addColumn<StatisticsRange>("range");
+    QTest::addColumn<PeriodChoice>("range");
 
-    QTest::newRow("day") << u"按日"_s << true << StatisticsRange::day;
-    QTest::newRow("custom") << u"自定义"_s << true << StatisticsRange::custom;
-    QTest::newRow("a receipt's week title") << u"周"_s << false << StatisticsRange::day;
-    QTest::newRow("padded") << u" 本月"_s << false << StatisticsRange::day;
-    QTest::newRow("empty") << QString() << false << StatisticsRange::day;
+    QTest::newRow("day") << u"按日"_s << true << PeriodChoice::day;
+    QTest::newRow("custom") << u"自定义"_s << true << PeriodChoice::custom;
+    QTest::newRow("a receipt's week title") << u"周"_s << false << PeriodChoice::day;
+    QTest::newRow("padded") << u" 本月"_s << false << PeriodChoice::day;
+    QTest::newRow("empty") << QString() << false << PeriodChoice::day;
 }
 
 void StatisticsModelTest::rangeFromTitle()
 {
     QFETCH(QString, title);
     QFETCH(bool, known);
-    QFETCH(StatisticsRange, range);
+    QFETCH(PeriodChoice, range);
 
-    const std::optional<StatisticsRange> read = StatisticsRanges::fromRaw(title);
+    const std::optional<PeriodChoice> read = StatisticsModel::rangeRules().fromTitle(title);
     QCOMPARE(read.has_value(), known);
     if (known) {
         QCOMPARE(*read, range);
-        QCOMPARE(StatisticsRanges::rawText(*read), title);
+        QCOMPARE(StatisticsModel::rangeRules().title(*read), title);
     }
 }
 
@@ -96,7 +95,7 @@ void StatisticsModelTest::startsOnTheMonthBefore()
 
     m_clock->clock().set(now);
     StatisticsModel model(*m_store);
-    QCOMPARE(model.range(), StatisticsRange::month);
+    QCOMPARE(model.range(), PeriodChoice::month);
     QCOMPARE(model.selectedDate(), now);
     QCOMPARE(model.endDate(), now);
     QCOMPARE(model.startDate(), start);
@@ -106,7 +105,7 @@ void StatisticsModelTest::rangeBounds_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<StatisticsRange>("range");
+    QTest::addColumn<PeriodChoice>("range");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("counted");
@@ -114,9 +113,9 @@ void StatisticsModelTest::rangeBounds_data()
     const QLocale china(QLocale::Chinese, QLocale::China);
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     const QLocale germany(QLocale::German, QLocale::Germany);
-    const auto day = StatisticsRange::day;
-    const auto week = StatisticsRange::week;
-    const auto month = StatisticsRange::month;
+    const auto day = PeriodChoice::day;
+    const auto week = PeriodChoice::week;
+    const auto month = PeriodChoice::month;
     const QString wednesday = u"2024-03-20T15:00:00"_s;
 
     QTest::newRow("day: its midnight")
@@ -179,7 +178,7 @@ void StatisticsModelTest::rangeBounds()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QLocale, locale);
-    QFETCH(StatisticsRange, range);
+    QFETCH(PeriodChoice, range);
     QFETCH(QString, selected);
     QFETCH(QString, entry);
     QFETCH(bool, counted);
@@ -225,7 +224,7 @@ void StatisticsModelTest::customSpan()
     addEntries({u"支出 餐饮 1 2024-02-29T23:59:59"_s, u"支出 餐饮 2 2024-03-01T00:00:00"_s,
                 u"支出 餐饮 4 2024-03-03T23:59:59"_s, u"支出 餐饮 8 2024-03-04T00:00:00"_s});
     StatisticsModel model(*m_store);
-    model.setRange(StatisticsRange::custom);
+    model.setRange(PeriodChoice::custom);
     model.setStartDay(first);
     model.setEndDay(last);
     QCOMPARE(model.startDate().date(), first);
@@ -315,11 +314,11 @@ void StatisticsModelTest::followsStoreAndChoices()
     QVERIFY(m_store->update(edited));
     QCOMPARE(ranking(model.categories()), QStringList{u"外卖 45"_s});
 
-    model.setRange(StatisticsRange::day);
+    model.setRange(PeriodChoice::day);
     model.setSelectedDay(QDate(2024, 3, 19));
     QCOMPARE(model.selectedDate(), local(2024, 3, 19, 10, 0));
     QVERIFY(model.categories().empty());
-    model.setRange(StatisticsRange::week);
+    model.setRange(PeriodChoice::week);
     QCOMPARE(model.expense(), 45.0);
 
     QVERIFY(m_store->remove<LedgerEntry>(lunch.id));

@@ -116,7 +116,7 @@ void StatisticsViewTest::rangeControls()
     QCOMPARE(view.model().expense(), 2716.8);
 
     TestSupport::clickSegment(view.rangePicker(), u"按日"_s);
-    QCOMPARE(view.model().range(), StatisticsRange::day);
+    QCOMPARE(view.model().range(), PeriodChoice::day);
     QCOMPARE(view.selectedCaption()->text(), u"选择日期"_s);
     QVERIFY(view.emptyState()->isVisible());
     view.selectedPicker()->setDate(QDate(2024, 3, 12));

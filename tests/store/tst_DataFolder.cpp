@@ -7,10 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -102,6 +106,58 @@ private Q_SLOTS:
         QCOMPARE(modeOf(path + u"-wal"_s), 0600);
         QCOMPARE(modeOf(backup), 0600);
         QVERIFY(DataFolder::narrow(path).isEmpty());
+    }
+
+    void abandonedLockIsFree_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not a lock's text") << QByteArray("\x7f\x7f\x7f");
+    }
+
+    // A lock file that names no live holder, such as the empty one left by a process killed
+    // between making it and writing it, does not keep the store "in use" for half a minute.
+    void abandonedLockIsFree()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        {
+            QFile lockFile(path + u".lock"_s);
+            QVERIFY(lockFile.open(QIODevice::WriteOnly));
+            lockFile.write(content);
+        }
+        // Old enough not to be one a live process is still writing.
+        const timespec earlier[2] = {{std::time(nullptr) - 5, 0}, {std::time(nullptr) - 5, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path + u".lock"_s).constData(), earlier, 0) == 0);
+        QString error;
+        const std::unique_ptr<QLockFile> lock = DataFolder::lock(path, &error);
+        QVERIFY2(lock, qPrintable(error));
+        QCOMPARE(modeOf(path + u".lock"_s), 0600);
+    }
+
+    // On a full disk the reason given is the full disk. Needs a small file system of its own,
+    // which only the superuser may mount.
+    void fullDiskSaysSo()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.filePath(u"full"_s));
+        QVERIFY(QDir(dir.path()).mkdir(u"full"_s));
+        if (::mount("pennyloom-test", folder.constData(), "tmpfs", 0, "size=64k,mode=0700") != 0)
+            QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + DataFolder::systemError(errno)));
+        const auto unmount = qScopeGuard([&folder] { ::umount2(folder.constData(), MNT_DETACH); });
+        {
+            QFile filler(QFile::decodeName(folder) + u"/filler"_s);
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size()) {
+            }
+        }
+        QString error;
+        const std::unique_ptr<QLockFile> lock =
+            DataFolder::lock(QFile::decodeName(folder) + u"/pennyloom.sqlite"_s, &error);
+        QVERIFY(!lock);
+        QVERIFY2(error.contains(DataFolder::systemError(ENOSPC)), qPrintable(error));
     }
 
     void unusableFolderSaysWhy_data()
