@@ -120,6 +120,8 @@ void SavingsView::refreshFigures()
     for (int row = 0; row < m_goals->rowCount() && row < static_cast<int>(goals.size()); ++row) {
         const SavingsGoal &goal = goals[static_cast<size_t>(row)];
         SavingsGoalCard *goalCard = card(row);
+        if (!goalCard)
+            continue;
         goalCard->setGoal(goal, m_model.figures(goal));
         QStandardItem *item = m_goals->item(row);
         item->setData(goalCard->accessibleSummary(), Qt::DisplayRole);
