@@ -121,9 +121,12 @@ SqliteDatabase::~SqliteDatabase()
 
 bool SqliteDatabase::open(const QString &path)
 {
-    const QByteArray file = path.toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    return openAs(path.toUtf8(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+}
+
+bool SqliteDatabase::openAs(const QByteArray &name, int flags)
+{
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(m_db);
@@ -151,15 +154,7 @@ bool SqliteDatabase::openReadOnly(const QString &path)
         name = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
         flags |= SQLITE_OPEN_URI;
     }
-    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        return false;
-    }
-    sqlite3_extended_result_codes(m_db, 1);
-    return true;
+    return openAs(name, flags);
 }
 
 bool SqliteDatabase::isReadOnly() const

@@ -77,6 +77,8 @@ public:
     sqlite3 *handle() const { return m_db; }
 
 private:
+    bool openAs(const QByteArray &name, int flags);
+
     sqlite3 *m_db = nullptr;
     QString m_openError;
 };
