@@ -6,6 +6,7 @@
 #include "model/EntryKind.h"
 #include "model/LedgerEntry.h"
 #include "model/Money.h"
+#include "model/ProgramLocale.h"
 #include "reminder/SessionBus.h"
 #include "store/ModelStore.h"
 
@@ -212,8 +213,7 @@ int CommandLine::run(int &argc, char **argv)
     QCoreApplication::setApplicationName(u"Pennyloom"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(PENNYLOOM_VERSION));
     // Amounts print in yuan the way the window shows them, even from a bare C locale.
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
+    ProgramLocale::applyWhenUnset();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Pennyloom 记账。不带参数时打开窗口。\n\n"

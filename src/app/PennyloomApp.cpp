@@ -5,6 +5,7 @@
 #include "LedgerBusService.h"
 #include "QuitSignals.h"
 #include "model/Clock.h"
+#include "model/ProgramLocale.h"
 #include "store/Backups.h"
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
@@ -27,10 +28,7 @@ PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(u"Pennyloom"_s);
     setApplicationDisplayName(u"Pennyloom"_s);
     setDesktopFileName(u"org.pennyloom.Pennyloom"_s);
-    // The screens are Chinese throughout; a session without a locale of its own (C/POSIX)
-    // would otherwise print yuan as "CN¥ 1234.50" and dates in the root locale's style.
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
+    ProgramLocale::applyWhenUnset();
     Theme::apply();
 }
 

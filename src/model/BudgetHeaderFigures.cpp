@@ -33,7 +33,7 @@ BudgetTone BudgetHeaderFigures::tone() const
     const double ratio = usage();
     if (ratio > 1)
         return BudgetTone::red;
-    if (ratio > 0.8)
+    if (ratio > budgetWarningRatio)
         return BudgetTone::orange;
     return BudgetTone::secondary;
 }

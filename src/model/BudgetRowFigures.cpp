@@ -69,7 +69,7 @@ BudgetTone BudgetRowFigures::percentTone() const
     const double ratio = spent / limit;
     if (ratio > 1)
         return BudgetTone::red;
-    if (ratio > 0.8)
+    if (ratio > budgetWarningRatio)
         return BudgetTone::orange;
     return BudgetTone::indigo;
 }
@@ -83,7 +83,7 @@ BudgetTone BudgetRowFigures::barTone() const
 {
     if (spent > limit)
         return BudgetTone::red;
-    if (limit != 0 && spent / limit > 0.8)
+    if (limit != 0 && spent / limit > budgetWarningRatio)
         return BudgetTone::orange;
     return BudgetTone::indigo;
 }

@@ -4,3 +4,6 @@
 // period summary), turns orange past 80 % of the limit and red past 100 %. The colours
 // themselves are the palette's.
 enum class BudgetTone { indigo, orange, red, secondary };
+
+// The share of a limit past which usage warns (the overview's assistant warns from it on).
+inline constexpr double budgetWarningRatio = 0.8;

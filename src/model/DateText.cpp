@@ -1,5 +1,7 @@
 #include "DateText.h"
 
+#include "ProgramLocale.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QTimeZone>
@@ -19,11 +21,10 @@ QDate localDate(const QDateTime &instant)
     return instant.toLocalTime().date();
 }
 
-// Built once: only the Chinese weekday names are locale data here.
+// Only the Chinese weekday names are locale data here.
 const QLocale &chinese()
 {
-    static const QLocale locale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China);
-    return locale;
+    return ProgramLocale::chinese();
 }
 
 // The ICU formatters of one style, one per locale name, in GMT: the wall-clock date and time

@@ -6,6 +6,7 @@
 #include "model/LedgerCategories.h"
 #include "model/LedgerSlice.h"
 #include "model/Money.h"
+#include "model/ProgramLocale.h"
 #include "store/ModelStore.h"
 
 #include <QHash>
@@ -19,8 +20,7 @@ namespace {
 
 QString chineseDay(const QDateTime &instant)
 {
-    static const QLocale chinese(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China);
-    return chinese.toString(instant.toLocalTime().date(), u"M月d日"_s);
+    return ProgramLocale::chinese().toString(instant.toLocalTime().date(), u"M月d日"_s);
 }
 
 bool sameInterval(const DateInterval &a, const DateInterval &b)
@@ -125,13 +125,13 @@ DashboardModel::Assistant DashboardModel::assistantFor(double expense, double bu
         assistant.message = u"设置预算后，我会为你追踪花费与结余。"_s;
     else if (ratio >= 1)
         assistant.message = prefix + u"预算已经超支，建议暂停非必要消费。"_s;
-    else if (ratio >= 0.8)
+    else if (ratio >= budgetWarningRatio)
         assistant.message = prefix + u"预算已使用 "_s + percent + u"%，余额需要精打细算。"_s;
     else
         assistant.message = prefix + u"预算使用 "_s + percent + u"%，目前节奏不错。"_s;
 
     assistant.symbol = ratio >= 1 ? u"exclamationmark.triangle.fill"_s : u"sparkles"_s;
-    assistant.iconTone = ratio >= 0.8 ? BudgetTone::orange : BudgetTone::indigo;
+    assistant.iconTone = ratio >= budgetWarningRatio ? BudgetTone::orange : BudgetTone::indigo;
     assistant.backgroundTone = ratio >= 1 ? BudgetTone::orange : BudgetTone::indigo;
     return assistant;
 }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 
@@ -48,7 +49,8 @@ QLayout *valueRow(const QString &label, const QString &value, QWidget *parent)
     row->addWidget(name);
     row->addStretch(1);
     auto *shown = Typography::secondaryLabel(value, parent);
-    shown->setAccessibleName(label);
+    // Read with its caption, as the row is seen: 「版本 1.0」.
+    shown->setAccessibleName(label + u' ' + value);
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->addWidget(shown);
     return row;
@@ -131,7 +133,10 @@ QWidget *SettingsView::aboutSection(QWidget *parent)
     QWidget *card = nullptr;
     QVBoxLayout *rows = section(u"关于"_s, parent, &card);
     rows->addLayout(valueRow(u"应用名称"_s, u"Pennyloom"_s, card));
-    rows->addLayout(valueRow(u"版本"_s, u"1.0"_s, card));
+    // Major and minor, as "1.0"; the command line's --version gives all three numbers.
+    const QVersionNumber version = QVersionNumber::fromString(QStringLiteral(PENNYLOOM_VERSION));
+    const QString shown = QVersionNumber(version.majorVersion(), version.minorVersion()).toString();
+    rows->addLayout(valueRow(u"版本"_s, shown, card));
     return card;
 }
 

@@ -13,7 +13,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -133,6 +135,23 @@ private Q_SLOTS:
         toggle->setFocus();
         QTest::keyClick(toggle, Qt::Key_Space);
         QVERIFY(m_reminder->enabled());
+    }
+
+    // 关于 shows the version the program reports, and reads each value with its caption.
+    void aboutNamesTheVersion()
+    {
+        QProcess program;
+        program.start(QStringLiteral(PENNYLOOM_BINARY), {u"--version"_s});
+        QVERIFY(program.waitForFinished(30000));
+        const QStringList numbers =
+            QString::fromUtf8(program.readAllStandardOutput()).trimmed().section(u' ', 1).split(u'.');
+        QCOMPARE(numbers.size(), 3);
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        QStringList names;
+        for (const QLabel *label : view.findChildren<QLabel *>())
+            names << label->accessibleName();
+        QVERIFY2(names.contains(u"版本 "_s + numbers.mid(0, 2).join(u'.')), qPrintable(names.join(u", "_s)));
+        QVERIFY(names.contains(u"应用名称 Pennyloom"_s));
     }
 
     void screens()
