@@ -120,6 +120,10 @@ private Q_SLOTS:
         QFile timer(platform.timerPath());
         QVERIFY(timer.open(QIODevice::ReadOnly));
         QVERIFY(timer.readAll().contains("\nOnCalendar=*-*-* 20:30:00\n"));
+        // A run stuck on a wedged session must not hold back every later day's reminder.
+        QFile service(platform.servicePath());
+        QVERIFY(service.open(QIODevice::ReadOnly));
+        QVERIFY(service.readAll().contains("\nTimeoutStartSec="));
     }
 
     void lifecycle_data()
