@@ -1,8 +1,10 @@
 // The amount rule: only its documented shape converts, a converted value is finite, the
-// positive and non-negative forms agree with it, and the field text of a value reads back.
+// positive and non-negative forms agree with it and the amount range, and the field text of a
+// value reads back.
 #include "FuzzInput.h"
 
 #include "model/AmountText.h"
+#include "model/EntryRules.h"
 
 #include <QRegularExpression>
 
@@ -19,9 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QRegularExpression shape(u"^(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"_s);
     if (value && (!std::isfinite(*value) || *value < 0 || !shape.match(text).hasMatch()))
         std::abort();
-    if (AmountText::positive(text).has_value() != (value && *value > 0))
+    const bool inRange = value && EntryRules::amountInRange(*value);
+    if (AmountText::positive(text).has_value() != inRange)
         std::abort();
-    if (AmountText::nonNegative(text).has_value() != value.has_value())
+    if (AmountText::nonNegative(text).has_value() != (inRange || (value && *value == 0)))
         std::abort();
 
     if (value) {
