@@ -3,7 +3,6 @@
 #include "AssetDimension.h"
 #include "ui/Card.h"
 #include "ui/FormWidgets.h"
-#include "ui/SheetToolbar.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,21 +13,14 @@
 using namespace Qt::StringLiterals;
 
 AddAssetAccountView::AddAssetAccountView(ModelStore &store, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"新增资产"_s, SheetSize::Form, Dismiss::cancel, u"保存"_s, parent)
     , m_model(store)
-    , m_toolbar(new SheetToolbar(u"新增资产"_s, u"保存"_s, this))
     , m_dimension(new QComboBox(this))
     , m_kind(new QComboBox(this))
     , m_name(new QLineEdit(this))
     , m_amount(new QLineEdit(this))
 {
-    setWindowTitle(u"新增资产"_s);
-    resize(440, 290);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-    column->addLayout(m_toolbar);
-
+    addTitleRow(TitlePlacement::centred);
     const auto [card, form] = FormWidgets::formCard(this);
     const auto addRow = [form](const QString &label, QWidget *field) {
         field->setAccessibleName(label);
@@ -43,8 +35,8 @@ AddAssetAccountView::AddAssetAccountView(ModelStore &store, QWidget *parent)
     addRow(u"账户名称（可选）"_s, m_name);
     m_amount->setPlaceholderText(u"当前金额"_s);
     addRow(u"当前金额"_s, m_amount);
-    column->addWidget(card);
-    column->addStretch(1);
+    column()->addWidget(card);
+    column()->addStretch(1);
 
     connect(m_dimension, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && index < int(AssetDimensions::all.size()))
@@ -58,11 +50,6 @@ AddAssetAccountView::AddAssetAccountView(ModelStore &store, QWidget *parent)
     connect(&m_model, &AddAssetAccountModel::changed, this, &AddAssetAccountView::refresh);
     refresh();
     m_amount->setFocus();
-}
-
-QPushButton *AddAssetAccountView::saveButton() const
-{
-    return m_toolbar->confirmButton();
 }
 
 void AddAssetAccountView::refresh()

@@ -2,15 +2,14 @@
 
 #include "AddAssetAccountModel.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class SheetToolbar;
 
 // "新增资产": dimension and kind pickers, an optional name and the current amount.
-class AddAssetAccountView final : public QDialog {
+class AddAssetAccountView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -21,13 +20,12 @@ public:
     QComboBox *kindPicker() const { return m_kind; }
     QLineEdit *nameField() const { return m_name; }
     QLineEdit *amountField() const { return m_amount; }
-    QPushButton *saveButton() const;
+    QPushButton *saveButton() const { return confirmButton(); }
 
 private:
     void refresh();
 
     AddAssetAccountModel m_model;
-    SheetToolbar *m_toolbar;
     QComboBox *m_dimension;
     QComboBox *m_kind;
     QLineEdit *m_name;

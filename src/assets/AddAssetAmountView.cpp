@@ -1,8 +1,8 @@
 #include "AddAssetAmountView.h"
 
+#include "AssetDimension.h"
 #include "ui/Card.h"
 #include "ui/FormWidgets.h"
-#include "ui/SheetToolbar.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -16,20 +16,15 @@ using namespace Qt::StringLiterals;
 
 AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &account,
                                        AssetAmountOperation operation, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(AssetWording::formTitle(operation, AssetDimensions::isLiability(account.dimension), account.name),
+            SheetSize::ShortForm, Dismiss::cancel,
+            AssetWording::confirmText(operation, AssetDimensions::isLiability(account.dimension)), parent)
     , m_model(store, account, operation)
-    , m_toolbar(new SheetToolbar(m_model.title(), m_model.confirmText(), this))
     , m_amount(new QLineEdit(this))
     , m_date(FormWidgets::datePicker(this))
     , m_note(new QLineEdit(this))
 {
-    setWindowTitle(m_model.title());
-    resize(420, 250);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-    column->addLayout(m_toolbar);
-
+    addTitleRow(TitlePlacement::centred);
     const auto [card, form] = FormWidgets::formCard(this);
     const QString action = m_model.actionTitle();
     m_amount->setAccessibleName(action);
@@ -42,8 +37,8 @@ AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &ac
     m_note->setPlaceholderText(u"备注（可选）"_s);
     m_note->setMinimumHeight(32);
     form->addRow(u"备注（可选）"_s, m_note);
-    column->addWidget(card);
-    column->addStretch(1);
+    column()->addWidget(card);
+    column()->addStretch(1);
 
     connect(m_amount, &QLineEdit::textEdited, &m_model, &AddAssetAmountModel::setAmount);
     connect(m_date, &QDateEdit::dateChanged, &m_model, &AddAssetAmountModel::setDay);
@@ -55,14 +50,9 @@ AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &ac
     m_amount->setFocus();
 }
 
-QPushButton *AddAssetAmountView::confirmButton() const
-{
-    return m_toolbar->confirmButton();
-}
-
 QString AddAssetAmountView::title() const
 {
-    return m_toolbar->titleLabel()->text();
+    return titleLabel()->text();
 }
 
 void AddAssetAmountView::refresh()

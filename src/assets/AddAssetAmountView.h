@@ -2,15 +2,14 @@
 
 #include "AddAssetAmountModel.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
-class SheetToolbar;
 
 // The amount form of an account, titled "<actionTitle>：<name>".
-class AddAssetAmountView final : public QDialog {
+class AddAssetAmountView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -21,14 +20,12 @@ public:
     QLineEdit *amountField() const { return m_amount; }
     QDateEdit *datePicker() const { return m_date; }
     QLineEdit *noteField() const { return m_note; }
-    QPushButton *confirmButton() const;
     QString title() const;
 
 private:
     void refresh();
 
     AddAssetAmountModel m_model;
-    SheetToolbar *m_toolbar;
     QLineEdit *m_amount;
     QDateEdit *m_date;
     QLineEdit *m_note;

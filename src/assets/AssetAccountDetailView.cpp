@@ -5,7 +5,6 @@
 #include "AssetBrandIcon.h"
 #include "AssetChangeDelegate.h"
 #include "AssetChangeListModel.h"
-#include "AssetSheetBar.h"
 #include "model/Money.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
@@ -26,9 +25,9 @@ using namespace Qt::StringLiterals;
 
 AssetAccountDetailView::AssetAccountDetailView(ModelStore &store, const AssetAccount &account,
                                                QWidget *parent)
-    : QDialog(parent)
+    // Titled by refresh(), as the account can turn into a liability.
+    : Sheet(QString(), SheetSize::WideDetail, Dismiss::close, QString(), parent)
     , m_model(store, account)
-    , m_title(nullptr)
     , m_ledger(Buttons::bordered(QString(), u"list.bullet.rectangle"_s, this))
     , m_deduction(Buttons::bordered(QString(), u"minus"_s, this))
     , m_increase(Buttons::bordered(QString(), u"plus"_s, this))
@@ -41,21 +40,11 @@ AssetAccountDetailView::AssetAccountDetailView(ModelStore &store, const AssetAcc
     , m_rows(new AssetChangeListModel(this))
     , m_delegate(new AssetChangeDelegate(true, this))
 {
-    resize(580, 540);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-
-    auto *bar = new AssetSheetBar(m_model.title(), this);
-    m_title = bar->titleLabel();
-    bar->addAction(m_ledger);
-    bar->addAction(m_deduction);
-    bar->addAction(m_increase);
     m_delete->setIcon(Icon::icon(u"trash"_s, Palette::over(), 18));
     m_delete->setAccessibleName(u"删除"_s);
     m_delete->setToolTip(u"删除"_s);
-    bar->addAction(m_delete);
-    column->addLayout(bar);
+    addTitleRow(TitlePlacement::leading, {m_ledger, m_deduction, m_increase, m_delete});
+    QVBoxLayout *column = this->column();
 
     auto *summary = new Card(this);
     auto *summaryRow = new QHBoxLayout(summary);
@@ -114,8 +103,7 @@ void AssetAccountDetailView::refresh()
 {
     const AssetAccount &account = m_model.account();
     const bool liability = m_model.isLiability();
-    setWindowTitle(m_model.title());
-    m_title->setText(m_model.title());
+    setTitle(m_model.title());
     const auto label = [liability](QPushButton *button, const QString &text) {
         button->setText(text);
         button->setAccessibleName(text);

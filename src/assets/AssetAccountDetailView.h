@@ -2,6 +2,8 @@
 
 #include "AssetAccountDetailModel.h"
 
+#include "ui/Sheet.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -14,7 +16,7 @@ class QPushButton;
 // "管理资产" / "管理负债": the account's balance and every change of it. Changes are deleted
 // from their row's trash button or with Delete, at once; the trash button of the toolbar
 // deletes the account and its changes after a confirmation.
-class AssetAccountDetailView final : public QDialog {
+class AssetAccountDetailView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -25,7 +27,6 @@ public:
     QPushButton *deductionButton() const { return m_deduction; }
     QPushButton *increaseButton() const { return m_increase; }
     QPushButton *deleteButton() const { return m_delete; }
-    QLabel *titleLabel() const { return m_title; }
     QLabel *balanceLabel() const { return m_balance; }
     QLabel *emptyLabel() const { return m_empty; }
     QListView *list() const { return m_list; }
@@ -40,7 +41,6 @@ private:
     void removeSelected();
 
     AssetAccountDetailModel m_model;
-    QLabel *m_title;
     QPushButton *m_ledger;
     QPushButton *m_deduction;
     QPushButton *m_increase;

@@ -11,10 +11,10 @@ using namespace Qt::StringLiterals;
 AssetAccountLedgerView::AssetAccountLedgerView(ModelStore &store, const AssetAccount &account,
                                                QWidget *parent)
     : AssetLedgerSheet(std::make_unique<AssetAccountLedgerModel>(store, account), account.name + u" 账单"_s,
+                       SheetSize::Ledger,
                        {u"calendar"_s, u"该时间段暂无资产变动"_s, u"调整日期范围或新增一笔金额变动。"_s},
                        parent)
 {
-    resize(620, 600);
     const QFont summary = Fonts::withWeight(font(), QFont::Medium);
     m_added = addSummary(u"arrow.up.right"_s, Palette::income(), summary);
     m_deducted = addSummary(u"arrow.down.right"_s, Palette::over(), summary);

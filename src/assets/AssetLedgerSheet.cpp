@@ -2,7 +2,6 @@
 
 #include "AssetChangeDelegate.h"
 #include "AssetChangeListModel.h"
-#include "AssetSheetBar.h"
 #include "ui/Card.h"
 #include "ui/DateRangeRow.h"
 #include "ui/EmptyState.h"
@@ -30,8 +29,8 @@ QDate localDay(const QDateTime &instant)
 } // namespace
 
 AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, const QString &title,
-                                   const Empty &empty, QWidget *parent)
-    : QDialog(parent)
+                                   SheetSize size, const Empty &empty, QWidget *parent)
+    : Sheet(title, size, Dismiss::close, QString(), parent)
     , m_model(std::move(model))
     , m_period(new SegmentedControl(AssetLedgerModel::periodRules().titles(), this))
     , m_single(new QWidget(this))
@@ -44,11 +43,8 @@ AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, cons
     , m_rows(new AssetChangeListModel(this))
     , m_empty(new EmptyState(empty.symbol, empty.title, empty.description, m_stack))
 {
-    setWindowTitle(title);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-    column->addLayout(new AssetSheetBar(title, this));
+    addTitleRow(TitlePlacement::leading);
+    QVBoxLayout *column = this->column();
 
     auto *header = new QVBoxLayout;
     header->setSpacing(10);

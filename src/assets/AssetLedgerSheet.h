@@ -2,7 +2,7 @@
 
 #include "AssetLedgerModel.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class SegmentedControl;
 
 // What both ledgers share: "关闭" and the title, the period picker "账单范围" with its date
 // pickers, a summary row the ledger fills, and the flat list of rows or an empty state.
-class AssetLedgerSheet : public QDialog {
+class AssetLedgerSheet : public Sheet {
     Q_OBJECT
 
 public:
@@ -39,8 +39,8 @@ protected:
         QString title;
         QString description;
     };
-    AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, const QString &title, const Empty &empty,
-                     QWidget *parent);
+    AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, const QString &title, SheetSize size,
+                     const Empty &empty, QWidget *parent);
 
     // A coloured symbol followed by a text, in the summary row; the text label is returned.
     QLabel *addSummary(const QString &symbol, const QColor &colour, const QFont &font);

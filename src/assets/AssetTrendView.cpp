@@ -1,6 +1,5 @@
 #include "AssetTrendView.h"
 
-#include "AssetSheetBar.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Card.h"
@@ -69,7 +68,7 @@ std::pair<double, double> axisRange(const QList<QPointF> &curve)
 } // namespace
 
 AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"月度资产走势"_s, SheetSize::Chart, Dismiss::close, QString(), parent)
     , m_store(store)
     , m_empty(new EmptyState(u"chart.line.uptrend.xyaxis"_s, u"暂无资产数据"_s,
                              u"新增资产后即可查看月度走势。"_s, this))
@@ -80,12 +79,8 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     , m_panel(new Card(this))
     , m_current(new QLabel(m_panel))
 {
-    setWindowTitle(u"月度资产走势"_s);
-    resize(680, 470);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(0);
-    column->addLayout(new AssetSheetBar(u"月度资产走势"_s, this));
+    addTitleRow(TitlePlacement::leading);
+    column()->setSpacing(0);
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(8, 20, 8, 0);
@@ -127,7 +122,7 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     panelRow->addWidget(m_current);
     body->addWidget(m_panel);
     body->addStretch(0);
-    column->addLayout(body, 1);
+    column()->addLayout(body, 1);
 
     connect(&store, &ModelStore::assetAccountsChanged, this, &AssetTrendView::refresh);
     connect(&store, &ModelStore::assetAdjustmentsChanged, this, &AssetTrendView::refresh);

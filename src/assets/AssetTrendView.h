@@ -2,7 +2,7 @@
 
 #include "AssetTrendCalculator.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ class QWidget;
 
 // "月度资产走势": the summed balance of every account at each of the last six month ends, as
 // an area under a smoothed line, and the current figure. Recomputed on every store change.
-class AssetTrendView final : public QDialog {
+class AssetTrendView final : public Sheet {
     Q_OBJECT
 
 public:

@@ -10,10 +10,9 @@ using namespace Qt::StringLiterals;
 
 LiabilityRepaymentLedgerView::LiabilityRepaymentLedgerView(ModelStore &store, QWidget *parent)
     : AssetLedgerSheet(
-          std::make_unique<LiabilityRepaymentLedgerModel>(store), u"还账账单"_s,
+          std::make_unique<LiabilityRepaymentLedgerModel>(store), u"还账账单"_s, SheetSize::WideLedger,
           {u"creditcard"_s, u"该时间段暂无还款"_s, u"在负债详情中点击“还款”后，会在这里显示。"_s}, parent)
 {
-    resize(640, 620);
     m_total =
         addSummary(u"checkmark.circle.fill"_s, Palette::income(), Fonts::scaled(font(), 1.15, QFont::Bold));
     refresh();

@@ -6,7 +6,6 @@
 #include "ui/DateRangeRow.h"
 #include "ui/FormWidgets.h"
 #include "ui/Palette.h"
-#include "ui/SheetToolbar.h"
 #include "ui/Typography.h"
 
 #include <QComboBox>
@@ -40,25 +39,17 @@ QFormLayout *addSection(QVBoxLayout *column, const QString &title, QWidget *pare
 } // namespace
 
 BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"新增周期预算"_s, SheetSize::SectionedForm, Dismiss::cancel, u"保存"_s, parent)
     , m_model(model)
     , m_range(new DateRangeRow(
           {DateRangeRow::Captions::formRows, u"开始日期"_s, u"结束日期"_s, 18, 10, false}, this))
     , m_category(new QComboBox(this))
     , m_amount(new QLineEdit(this))
-    , m_toolbar(new SheetToolbar(u"新增周期预算"_s, u"保存"_s, this))
-    , m_cancel(m_toolbar->cancelButton())
-    , m_save(m_toolbar->confirmButton())
 {
-    setWindowTitle(u"新增周期预算"_s);
     setWindowModality(Qt::WindowModal);
-    resize(440, 340);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
+    QVBoxLayout *column = this->column();
     column->setSpacing(8);
-
-    column->addLayout(m_toolbar);
+    addTitleRow(TitlePlacement::centred);
     column->addSpacing(10);
 
     QFormLayout *period = addSection(column, u"预算周期"_s, this);
@@ -81,7 +72,7 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { m_model.setCategory(m_category->itemText(index)); });
     connect(m_amount, &QLineEdit::textEdited, &m_model, &BudgetModel::setAmount);
-    connect(m_save, &QPushButton::clicked, &m_model, &BudgetModel::saveBudget);
+    connect(saveButton(), &QPushButton::clicked, &m_model, &BudgetModel::saveBudget);
     // Escape, the cancel button and closing the window all end the form without storing.
     connect(this, &QDialog::rejected, &m_model, &BudgetModel::cancelAdd);
     connect(&m_model, &BudgetModel::showingAddChanged, this, [this](bool showing) {
@@ -108,5 +99,5 @@ void BudgetFormView::refresh()
     m_range->showSelection(m_model.period());
     FormWidgets::showCategories(m_category, LedgerCategories::expenses(), m_model.category());
     FormWidgets::setText(m_amount, m_model.amount());
-    m_save->setEnabled(m_model.canSave());
+    saveButton()->setEnabled(m_model.canSave());
 }

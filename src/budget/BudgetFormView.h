@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class BudgetModel;
 class DateRangeRow;
@@ -8,11 +8,10 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
-class SheetToolbar;
 
 // "新增周期预算": the sheet that sets one category's limit for a period of chosen days. It
 // edits the workspace's own model and closes itself once the model closes the form.
-class BudgetFormView final : public QDialog {
+class BudgetFormView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -22,8 +21,7 @@ public:
     QDateEdit *endField() const;
     QComboBox *categoryMenu() const { return m_category; }
     QLineEdit *amountField() const { return m_amount; }
-    QPushButton *saveButton() const { return m_save; }
-    QPushButton *cancelButton() const { return m_cancel; }
+    QPushButton *saveButton() const { return confirmButton(); }
 
 private:
     void refresh();
@@ -32,7 +30,4 @@ private:
     DateRangeRow *m_range;
     QComboBox *m_category;
     QLineEdit *m_amount;
-    SheetToolbar *m_toolbar;
-    QPushButton *m_cancel;
-    QPushButton *m_save;
 };

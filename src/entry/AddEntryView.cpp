@@ -3,7 +3,6 @@
 #include "CategoryPicker.h"
 #include "model/LedgerCategories.h"
 #include "store/ModelStore.h"
-#include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/FormWidgets.h"
 #include "ui/Icon.h"
@@ -22,28 +21,19 @@
 using namespace Qt::StringLiterals;
 
 AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
-    : QDialog(parent)
-    , m_store(store)
-    , m_fields(new EntryFormFields(m_model, this))
+    : EntryFormSheet(store, nullptr, u"记一笔"_s, SheetSize::Entry, u"保存"_s, parent)
     , m_chosenIcon(new QLabel(this))
     , m_chosenText(Typography::secondaryLabel(QString(), this))
     , m_picker(new CategoryPicker(this))
-    , m_cancel(Buttons::bordered(u"取消"_s, QString(), this))
-    , m_save(Buttons::prominent(u"保存"_s, QString(), this))
 {
-    setWindowTitle(u"记一笔"_s);
-    setWindowModality(Qt::WindowModal);
-    resize(820, 650);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 24, 24, 24);
+    QVBoxLayout *column = this->column();
     column->setSpacing(16);
 
-    QLineEdit *amount = m_fields->amount();
-    QDateEdit *date = m_fields->date();
-    QLineEdit *note = m_fields->note();
-    m_fields->kind()->setFixedWidth(220);
-    QLayout *kind = FormWidgets::captioned(u"类型"_s, m_fields->kind());
+    QLineEdit *amount = fields()->amount();
+    QDateEdit *date = fields()->date();
+    QLineEdit *note = fields()->note();
+    fields()->kind()->setFixedWidth(220);
+    QLayout *kind = FormWidgets::captioned(u"类型"_s, fields()->kind());
     kind->setAlignment(Qt::AlignLeft);
     column->addLayout(kind);
 
@@ -87,35 +77,23 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     gridLayout->addWidget(m_picker);
     column->addWidget(gridPanel, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    m_cancel->setAutoDefault(false);
-    m_save->setDefault(true);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_save);
-    column->addLayout(buttons);
+    // No title row: the two buttons stand below the grid.
+    addButtonRow();
 
-    connect(m_picker, &CategoryPicker::selectionChanged, &m_model, &EntryFormModel::setCategory);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_save, &QPushButton::clicked, this, &AddEntryView::save);
-    connect(&m_model, &EntryFormModel::changed, this, &AddEntryView::refresh);
+    connect(m_picker, &CategoryPicker::selectionChanged, &model(), &EntryFormModel::setCategory);
+    connect(&model(), &EntryFormModel::changed, this, &AddEntryView::refresh);
     refresh();
     amount->setFocus();
 }
 
 void AddEntryView::refresh()
 {
-    m_fields->refresh();
-    m_picker->setCategories(m_model.categories());
-    m_picker->setSelection(m_model.category());
-    m_chosenIcon->setPixmap(Icon::pixmap(LedgerCategories::icon(m_model.category()), Palette::secondaryText(),
+    const EntryFormModel &form = model();
+    fields()->refresh();
+    m_picker->setCategories(form.categories());
+    m_picker->setSelection(form.category());
+    m_chosenIcon->setPixmap(Icon::pixmap(LedgerCategories::icon(form.category()), Palette::secondaryText(),
                                          16, devicePixelRatioF()));
-    m_chosenText->setText(u"已选："_s + m_model.category());
-    m_save->setEnabled(m_model.canSave());
-}
-
-void AddEntryView::save()
-{
-    if (m_model.save(m_store))
-        accept();
+    m_chosenText->setText(u"已选："_s + form.category());
+    saveButton()->setEnabled(form.canSave());
 }

@@ -32,21 +32,16 @@ QLabel *iconLabel(const QString &symbol, const QColor &colour, int size, QWidget
 } // namespace
 
 SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"大白话记账"_s, SheetSize::Sentence, Dismiss::close, QString(), parent)
     , m_store(store)
     , m_sentence(new QLineEdit(this))
     , m_recognize(Buttons::prominent(u"识别"_s, QString(), this))
-    , m_close(Buttons::bordered(u"关闭"_s, QString(), this))
     , m_area(new QStackedWidget(this))
     , m_empty(new EmptyState(u"magnifyingglass"_s, u"还没识别到金额"_s,
                              u"请试试“花了 25 元买了面包”这样的表达。"_s, this))
 {
-    setWindowTitle(u"大白话记账"_s);
     setWindowModality(Qt::WindowModal);
-    resize(720, 390);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(28, 28, 28, 28);
+    QVBoxLayout *column = this->column();
     column->setSpacing(20);
 
     auto *header = new QHBoxLayout;
@@ -56,8 +51,7 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     Typography::makeTitle(title, 26);
     header->addWidget(title);
     header->addStretch(1);
-    m_close->setAutoDefault(false);
-    header->addWidget(m_close);
+    header->addWidget(cancelButton());
     column->addLayout(header);
 
     auto *description = Typography::secondaryLabel(
@@ -89,7 +83,6 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     // Return in the field recognises even a blank sentence, which simply yields nothing.
     connect(m_sentence, &QLineEdit::returnPressed, &m_model, &SmartEntryModel::recognize);
     connect(m_recognize, &QPushButton::clicked, &m_model, &SmartEntryModel::recognize);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(&m_model, &SmartEntryModel::changed, this, &SmartEntryView::refresh);
     refresh();
     m_sentence->setFocus();

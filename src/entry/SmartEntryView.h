@@ -2,7 +2,7 @@
 
 #include "SmartEntryModel.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class EmptyState;
 class ModelStore;
@@ -13,7 +13,7 @@ class QStackedWidget;
 class QWidget;
 
 // "大白话记账": one typed sentence becomes an editable draft, which is stored dated now.
-class SmartEntryView final : public QDialog {
+class SmartEntryView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -22,13 +22,15 @@ public:
     SmartEntryModel &model() { return m_model; }
     QLineEdit *sentenceField() const { return m_sentence; }
     QPushButton *recognizeButton() const { return m_recognize; }
-    QPushButton *closeButton() const { return m_close; }
+    QPushButton *closeButton() const { return cancelButton(); }
     QWidget *draftCard() const { return m_card; }
     EmptyState *emptyState() const { return m_empty; }
     QComboBox *kindMenu() const { return m_kind; }
     QLineEdit *amountField() const { return m_amount; }
     QComboBox *categoryMenu() const { return m_category; }
     QLineEdit *noteField() const { return m_note; }
+    // The draft card's button, not a default one: Return in the sentence recognises it again
+    // rather than storing the draft.
     QPushButton *confirmButton() const { return m_confirm; }
 
 private:
@@ -40,7 +42,6 @@ private:
     SmartEntryModel m_model;
     QLineEdit *m_sentence;
     QPushButton *m_recognize;
-    QPushButton *m_close;
     QStackedWidget *m_area;
     EmptyState *m_empty;
     QWidget *m_card = nullptr;

@@ -28,9 +28,8 @@ constexpr int rowInset = 16;
 } // namespace
 
 FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"固定资产详情"_s, SheetSize::Detail, Dismiss::close, QString(), parent)
     , m_model(store, id)
-    , m_close(Buttons::bordered(u"关闭"_s, QString(), this))
     , m_edit(Buttons::bordered(u"编辑"_s, QString(), this))
     , m_delete(Buttons::bordered(QString(), u"trash"_s, this))
     , m_symbol(new QLabel)
@@ -39,32 +38,13 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     , m_value(new QLabel)
     , m_rows(new QVBoxLayout)
 {
-    setWindowTitle(u"固定资产详情"_s);
     setWindowModality(Qt::WindowModal);
-    resize(470, 470);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-
-    // "关闭" where a sheet cancels; the item's actions on the trailing side.
-    auto *toolbar = new QHBoxLayout;
-    m_close->setAccessibleName(u"关闭"_s);
-    m_edit->setAccessibleName(u"编辑"_s);
     m_delete->setAccessibleName(u"删除"_s);
     m_delete->setToolTip(u"删除"_s);
     m_delete->setIcon(Icon::icon(u"trash"_s, Palette::over(), 18));
-    for (QPushButton *button : {m_close, m_edit, m_delete})
-        button->setAutoDefault(false);
-    auto *title = new QLabel(u"固定资产详情"_s, this);
-    Typography::makeHeadline(title);
-    toolbar->addWidget(m_close);
-    toolbar->addStretch(1);
-    toolbar->addWidget(title);
-    toolbar->addStretch(1);
-    toolbar->addWidget(m_edit);
-    toolbar->addWidget(m_delete);
-    column->addLayout(toolbar);
+    // The item's actions on the trailing side.
+    addTitleRow(TitlePlacement::centred, {m_edit, m_delete});
+    QVBoxLayout *column = this->column();
 
     // The summary: symbol tile, name over category, the value at the trailing end.
     auto *summary = new Card(this);
@@ -109,7 +89,6 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     column->addWidget(info);
     column->addStretch(1);
 
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_edit, &QPushButton::clicked, this, [this] { m_model.setShowingEdit(true); });
     connect(m_delete, &QPushButton::clicked, this, [this] { m_model.setConfirmingDelete(true); });
     connect(&m_model, &FixedAssetDetailModel::changed, this, &FixedAssetDetailView::refresh);

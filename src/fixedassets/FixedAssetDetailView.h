@@ -2,6 +2,8 @@
 
 #include "FixedAssetDetailModel.h"
 
+#include "ui/Sheet.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -13,14 +15,14 @@ class QVBoxLayout;
 
 // "固定资产详情": the item's summary and its "资产信息" rows, read live from the store, with
 // the edit form and the deletion behind its alert. It closes itself when the item is gone.
-class FixedAssetDetailView final : public QDialog {
+class FixedAssetDetailView final : public Sheet {
     Q_OBJECT
 
 public:
     FixedAssetDetailView(ModelStore &store, const QUuid &id, QWidget *parent = nullptr);
 
     FixedAssetDetailModel &model() { return m_model; }
-    QPushButton *closeButton() const { return m_close; }
+    QPushButton *closeButton() const { return cancelButton(); }
     QPushButton *editButton() const { return m_edit; }
     QPushButton *deleteButton() const { return m_delete; }
     // The open edit form and delete alert, or nullptr.
@@ -37,7 +39,6 @@ private:
     void refresh();
 
     FixedAssetDetailModel m_model;
-    QPushButton *m_close;
     QPushButton *m_edit;
     QPushButton *m_delete;
     QLabel *m_symbol;

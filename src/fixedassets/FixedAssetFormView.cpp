@@ -4,7 +4,6 @@
 #include "FixedAssetFormModel.h"
 #include "ui/Card.h"
 #include "ui/FormWidgets.h"
-#include "ui/SheetToolbar.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -32,7 +31,7 @@ QLineEdit *textField(const QString &label, QWidget *parent)
 
 FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *model, const QString &title,
                                        const QString &confirmText, const QString &noteLabel, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(title, SheetSize::LongForm, Dismiss::cancel, confirmText, parent)
     , m_store(store)
     , m_model(model)
     , m_category(new QComboBox(this))
@@ -43,19 +42,8 @@ FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *m
     , m_note(textField(noteLabel, this))
 {
     m_model->setParent(this);
-    setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
-    resize(470, 360);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
-    column->setSpacing(14);
-    auto *toolbar = new SheetToolbar(title, confirmText, this);
-    m_cancel = toolbar->cancelButton();
-    m_save = toolbar->confirmButton();
-    m_cancel->setAccessibleName(u"取消"_s);
-    m_save->setAccessibleName(confirmText);
-    column->addLayout(toolbar);
+    addTitleRow(TitlePlacement::centred);
 
     const auto [card, form] = FormWidgets::formCard(this);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -69,8 +57,8 @@ FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *m
     form->addRow(u"购入日期"_s, m_purchaseDay);
     form->addRow(u"预计使用寿命（月）"_s, m_life);
     form->addRow(u"备注"_s, m_note);
-    column->addWidget(card);
-    column->addStretch(1);
+    column()->addWidget(card);
+    column()->addStretch(1);
 
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { m_model->setCategory(m_category->itemText(index)); });
@@ -79,7 +67,7 @@ FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *m
     connect(m_purchaseDay, &QDateEdit::dateChanged, m_model, &FixedAssetFormModel::setPurchaseDay);
     connect(m_life, &QLineEdit::textEdited, m_model, &FixedAssetFormModel::setLifeMonths);
     connect(m_note, &QLineEdit::textEdited, m_model, &FixedAssetFormModel::setNote);
-    connect(m_save, &QPushButton::clicked, this, &FixedAssetFormView::save);
+    connect(saveButton(), &QPushButton::clicked, this, &FixedAssetFormView::save);
     connect(m_model, &FixedAssetFormModel::changed, this, &FixedAssetFormView::refresh);
     refresh();
     m_name->setFocus();
@@ -98,7 +86,7 @@ void FixedAssetFormView::refresh()
     }
     FormWidgets::setText(m_life, m_model->lifeMonths());
     FormWidgets::setText(m_note, m_model->note());
-    m_save->setEnabled(m_model->canSave());
+    saveButton()->setEnabled(m_model->canSave());
 }
 
 void FixedAssetFormView::save()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class FixedAssetFormModel;
 class ModelStore;
@@ -12,7 +12,7 @@ class QPushButton;
 // The sheet both fixed-asset forms share: category, name, value, purchase day, useful life
 // and note, with "取消" and the saving button in its toolbar. The saving button is enabled
 // exactly while the model can save, and the sheet closes once a save has gone through.
-class FixedAssetFormView : public QDialog {
+class FixedAssetFormView : public Sheet {
     Q_OBJECT
 
 public:
@@ -24,8 +24,7 @@ public:
     QDateEdit *purchaseDayField() const { return m_purchaseDay; }
     QLineEdit *lifeField() const { return m_life; }
     QLineEdit *noteField() const { return m_note; }
-    QPushButton *saveButton() const { return m_save; }
-    QPushButton *cancelButton() const { return m_cancel; }
+    QPushButton *saveButton() const { return confirmButton(); }
 
 protected:
     // Takes the model; noteLabel differs between the two forms.
@@ -44,6 +43,4 @@ private:
     QDateEdit *m_purchaseDay;
     QLineEdit *m_life;
     QLineEdit *m_note;
-    QPushButton *m_cancel = nullptr;
-    QPushButton *m_save = nullptr;
 };

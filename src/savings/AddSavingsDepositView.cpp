@@ -2,7 +2,6 @@
 
 #include "SavingsGoalDetailModel.h"
 #include "ui/FormWidgets.h"
-#include "ui/SheetToolbar.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -13,20 +12,15 @@
 using namespace Qt::StringLiterals;
 
 AddSavingsDepositView::AddSavingsDepositView(SavingsGoalDetailModel &model, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(model.depositTitle(), SheetSize::DepositForm, Dismiss::cancel, u"记录存入"_s, parent)
     , m_model(model)
-    , m_toolbar(new SheetToolbar(model.depositTitle(), u"记录存入"_s, this))
     , m_amount(new QLineEdit(this))
     , m_date(FormWidgets::datePicker(this))
     , m_note(new QLineEdit(this))
 {
-    setWindowTitle(model.depositTitle());
-    resize(420, 260);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
+    QVBoxLayout *column = this->column();
     column->setSpacing(12);
-    column->addLayout(m_toolbar);
+    addTitleRow(TitlePlacement::centred);
     column->addSpacing(6);
 
     const QString amountPrompt = u"本次存入金额"_s;
@@ -49,16 +43,6 @@ AddSavingsDepositView::AddSavingsDepositView(SavingsGoalDetailModel &model, QWid
     connect(&m_model, &SavingsGoalDetailModel::formChanged, this, &AddSavingsDepositView::refresh);
     refresh();
     m_amount->setFocus();
-}
-
-QPushButton *AddSavingsDepositView::saveButton() const
-{
-    return m_toolbar->confirmButton();
-}
-
-QPushButton *AddSavingsDepositView::cancelButton() const
-{
-    return m_toolbar->cancelButton();
 }
 
 void AddSavingsDepositView::refresh()

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
 class SavingsGoalDetailModel;
-class SheetToolbar;
 
 // "存入 <goal>": the amount, day and optional note of one deposit. It edits the detail's
 // model, which stores the deposit and closes the form.
-class AddSavingsDepositView final : public QDialog {
+class AddSavingsDepositView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -19,14 +18,12 @@ public:
     QLineEdit *amountField() const { return m_amount; }
     QDateEdit *dateField() const { return m_date; }
     QLineEdit *noteField() const { return m_note; }
-    QPushButton *saveButton() const;
-    QPushButton *cancelButton() const;
+    QPushButton *saveButton() const { return confirmButton(); }
 
 private:
     void refresh();
 
     SavingsGoalDetailModel &m_model;
-    SheetToolbar *m_toolbar;
     QLineEdit *m_amount;
     QDateEdit *m_date;
     QLineEdit *m_note;

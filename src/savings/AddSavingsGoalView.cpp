@@ -2,7 +2,6 @@
 
 #include "SavingsModel.h"
 #include "ui/FormWidgets.h"
-#include "ui/SheetToolbar.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -13,20 +12,15 @@
 using namespace Qt::StringLiterals;
 
 AddSavingsGoalView::AddSavingsGoalView(SavingsModel &model, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(u"新增存钱目标"_s, SheetSize::ShortForm, Dismiss::cancel, u"保存"_s, parent)
     , m_model(model)
-    , m_toolbar(new SheetToolbar(u"新增存钱目标"_s, u"保存"_s, this))
     , m_name(new QLineEdit(this))
     , m_target(new QLineEdit(this))
     , m_date(FormWidgets::datePicker(this))
 {
-    setWindowTitle(u"新增存钱目标"_s);
-    resize(420, 250);
-
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 18, 20, 20);
+    QVBoxLayout *column = this->column();
     column->setSpacing(12);
-    column->addLayout(m_toolbar);
+    addTitleRow(TitlePlacement::centred);
     column->addSpacing(6);
 
     const QString namePrompt = u"目标名称，例如：旅行基金"_s;
@@ -49,16 +43,6 @@ AddSavingsGoalView::AddSavingsGoalView(SavingsModel &model, QWidget *parent)
     connect(&m_model, &SavingsModel::formChanged, this, &AddSavingsGoalView::refresh);
     refresh();
     m_name->setFocus();
-}
-
-QPushButton *AddSavingsGoalView::saveButton() const
-{
-    return m_toolbar->confirmButton();
-}
-
-QPushButton *AddSavingsGoalView::cancelButton() const
-{
-    return m_toolbar->cancelButton();
 }
 
 void AddSavingsGoalView::refresh()

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
 class SavingsModel;
-class SheetToolbar;
 
 // "新增存钱目标": name, target and expected day of a new goal. It edits the workspace's model,
 // which stores the goal and closes the form.
-class AddSavingsGoalView final : public QDialog {
+class AddSavingsGoalView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -19,14 +18,12 @@ public:
     QLineEdit *nameField() const { return m_name; }
     QLineEdit *targetField() const { return m_target; }
     QDateEdit *dateField() const { return m_date; }
-    QPushButton *saveButton() const;
-    QPushButton *cancelButton() const;
+    QPushButton *saveButton() const { return confirmButton(); }
 
 private:
     void refresh();
 
     SavingsModel &m_model;
-    SheetToolbar *m_toolbar;
     QLineEdit *m_name;
     QLineEdit *m_target;
     QDateEdit *m_date;

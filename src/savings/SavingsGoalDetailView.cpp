@@ -24,11 +24,9 @@ using namespace Qt::StringLiterals;
 
 SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDepositIndex &index,
                                              const SavingsGoal &goal, QWidget *parent)
-    : QDialog(parent)
+    : Sheet(goal.name, SheetSize::TallDetail, Dismiss::close, QString(), parent)
     , m_model(store, index, goal)
     , m_rows(new SavingsDepositListModel(m_model, this))
-    , m_title(new QLabel(this))
-    , m_close(Buttons::bordered(u"关闭"_s, QString(), this))
     , m_deposit(Buttons::prominent(u"存入"_s, u"plus"_s, this))
     , m_deleteGoal(Buttons::bordered(QString(), u"trash"_s, this))
     , m_card(new SavingsGoalCard(this))
@@ -36,30 +34,16 @@ SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDep
     , m_empty(Typography::secondaryLabel(u"还没有存入记录"_s, this))
     , m_deleteDeposit(new QAction(u"删除"_s, this))
 {
-    resize(520, 600);
-
-    m_column = new QVBoxLayout(this);
+    m_column = this->column();
     QVBoxLayout *column = m_column;
-    column->setContentsMargins(20, 18, 20, 20);
     column->setSpacing(12);
 
-    auto *toolbar = new QHBoxLayout;
-    toolbar->setSpacing(10);
-    m_close->setAutoDefault(false);
-    m_deposit->setAutoDefault(false);
-    m_deleteGoal->setAutoDefault(false);
     m_deleteGoal->setAccessibleName(u"删除目标"_s);
     m_deleteGoal->setToolTip(u"删除目标"_s);
     m_deleteGoal->setIcon(Icon::icon(u"trash"_s, Palette::over(), 18));
-    toolbar->addWidget(m_close);
-    toolbar->addStretch(1);
-    Typography::makeHeadline(m_title);
-    m_title->setTextFormat(Qt::PlainText);
-    toolbar->addWidget(m_title);
-    toolbar->addStretch(1);
-    toolbar->addWidget(m_deposit);
-    toolbar->addWidget(m_deleteGoal);
-    column->addLayout(toolbar);
+    addTitleRow(TitlePlacement::centred, {m_deposit, m_deleteGoal})->setSpacing(10);
+    // The goal's name is the user's own text, never markup.
+    titleLabel()->setTextFormat(Qt::PlainText);
 
     // The card, with a little room above and below.
     column->addSpacing(6);
@@ -92,7 +76,6 @@ SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDep
     column->addWidget(section);
     column->addStretch();
 
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_deposit, &QPushButton::clicked, &m_model, &SavingsGoalDetailModel::startDeposit);
     connect(m_deleteGoal, &QPushButton::clicked, &m_model, &SavingsGoalDetailModel::requestGoalDeletion);
     connect(m_deleteDeposit, &QAction::triggered, this, &SavingsGoalDetailView::deleteSelectedDeposits);
@@ -119,8 +102,7 @@ SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDep
 void SavingsGoalDetailView::refresh()
 {
     const SavingsGoal &goal = m_model.goal();
-    setWindowTitle(goal.name);
-    m_title->setText(goal.name);
+    setTitle(goal.name);
     m_card->setGoal(goal, m_model.figures());
     const bool empty = m_model.depositCount() == 0;
     m_empty->setVisible(empty);

@@ -3,7 +3,8 @@
 #include "AddSavingsDepositView.h"
 #include "SavingsGoalDetailModel.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
+
 #include <QMessageBox>
 #include <QPointer>
 
@@ -20,7 +21,7 @@ class SavingsGoalCard;
 // The sheet of one goal: its card, "存入明细" newest first, "存入" for a new deposit, Delete
 // (key or context menu) for the chosen deposits, and the trash button that deletes the whole
 // goal after a confirmation. It closes by itself once the goal is gone.
-class SavingsGoalDetailView final : public QDialog {
+class SavingsGoalDetailView final : public Sheet {
     Q_OBJECT
 
 public:
@@ -32,7 +33,7 @@ public:
     QListView *depositList() const { return m_list; }
     SavingsDepositListModel *depositRows() const { return m_rows; }
     QLabel *emptyLabel() const { return m_empty; }
-    QPushButton *closeButton() const { return m_close; }
+    QPushButton *closeButton() const { return cancelButton(); }
     QPushButton *depositButton() const { return m_deposit; }
     QPushButton *deleteGoalButton() const { return m_deleteGoal; }
     // "删除": removes the selected deposits; the list's Delete key and context menu.
@@ -47,8 +48,6 @@ private:
 
     SavingsGoalDetailModel m_model;
     SavingsDepositListModel *m_rows;
-    QLabel *m_title;
-    QPushButton *m_close;
     QPushButton *m_deposit;
     QPushButton *m_deleteGoal;
     SavingsGoalCard *m_card;

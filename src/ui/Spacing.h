@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+
 // The spacing of the workspace pages, in points, named for what it separates. Screens that
 // were laid out with different figures for the same thing keep them as separate entries, so
 // that no page moves.
@@ -21,5 +23,12 @@ constexpr int cardSpacing = 16;
 constexpr int fixedAssetCardSpacing = 14;
 // Between the account cards of an asset section.
 constexpr int accountCardSpacing = 12;
+
+// Around the content of a sheet; its title row sits a little nearer the top edge.
+constexpr QMargins sheetMargins{20, 18, 20, 20};
+// The entry form has no title row and keeps more room all round.
+constexpr QMargins entrySheetMargins{24, 24, 24, 24};
+// The sentence sheet, with its large heading, keeps more still.
+constexpr QMargins sentenceSheetMargins{28, 28, 28, 28};
 
 } // namespace Spacing
