@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdlib>
@@ -76,6 +77,31 @@ int probeFolder(const QString &folder)
 }
 
 } // namespace
+
+QString DataFolder::defaultStorePath()
+{
+    QString dir = qEnvironmentVariable("PENNYLOOM_DATA_DIR");
+    if (dir.isEmpty())
+        dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Pennyloom"_s;
+    return QDir(dir).filePath(u"pennyloom.sqlite"_s);
+}
+
+QString DataFolder::prepareStore(const QString &storePath)
+{
+    const QFileInfo file(storePath);
+    if (file.exists() && !file.isFile())
+        return u"路径不是文件"_s;
+    if (QString error = prepare(file.absolutePath()); !error.isEmpty())
+        return error;
+    return createPrivateFile(storePath);
+}
+
+QString DataFolder::existingStore(const QString &storePath)
+{
+    if (QFileInfo(storePath).isFile())
+        return {};
+    return QFileInfo::exists(storePath) ? u"路径不是文件"_s : systemError(ENOENT);
+}
 
 QString DataFolder::systemError(int errorNumber)
 {

@@ -12,6 +12,17 @@ class QLockFile;
 // whatever the umask.
 namespace DataFolder {
 
+// $PENNYLOOM_DATA_DIR/pennyloom.sqlite, else the store in the user's data folder for the program.
+QString defaultStorePath();
+
+// Makes the store's folder (0700) and the store file, empty and 0600, unless it exists: SQLite
+// gives the -wal and -shm the mode of the store, so it must be private before SQLite sees it.
+// Empty on success, else why not.
+QString prepareStore(const QString &storePath);
+
+// Empty when a store file is there to be read; else why not (not a file, or missing).
+QString existingStore(const QString &storePath);
+
 // Creates the folder and any missing parents (0700). Empty when the folder is there and
 // files can be made in it; otherwise an error naming the folder and the system's reason.
 QString prepare(const QString &folder);

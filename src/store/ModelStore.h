@@ -1,22 +1,13 @@
 #pragma once
 
-#include "IdSet.h"
-#include "model/AssetAccount.h"
-#include "model/AssetAdjustment.h"
-#include "model/Budget.h"
-#include "model/FixedAsset.h"
-#include "model/LedgerEntry.h"
-#include "model/SavingsDeposit.h"
-#include "model/SavingsGoal.h"
+#include "OrderedRecords.h"
+#include "StoredKinds.h"
 
 #include <QObject>
 #include <QString>
 #include <QUuid>
 
-#include <array>
 #include <memory>
-#include <optional>
-#include <tuple>
 #include <vector>
 
 class SqliteDatabase;
@@ -51,14 +42,14 @@ public:
 
     // All records of a kind, in the store's order for that kind. The reference stays valid
     // for the life of the store; its content changes with every change of that kind.
-    template <class R> const std::vector<R> &all() const;
-    const std::vector<LedgerEntry> &entries() const { return all<LedgerEntry>(); }
-    const std::vector<Budget> &budgets() const { return all<Budget>(); }
-    const std::vector<SavingsGoal> &savingsGoals() const { return all<SavingsGoal>(); }
-    const std::vector<SavingsDeposit> &savingsDeposits() const { return all<SavingsDeposit>(); }
-    const std::vector<AssetAccount> &assetAccounts() const { return all<AssetAccount>(); }
-    const std::vector<AssetAdjustment> &assetAdjustments() const { return all<AssetAdjustment>(); }
-    const std::vector<FixedAsset> &fixedAssets() const { return all<FixedAsset>(); }
+    template <class R> const OrderedRecords<R> &all() const { return std::get<OrderedRecords<R>>(m_records); }
+    const OrderedRecords<LedgerEntry> &entries() const { return all<LedgerEntry>(); }
+    const OrderedRecords<Budget> &budgets() const { return all<Budget>(); }
+    const OrderedRecords<SavingsGoal> &savingsGoals() const { return all<SavingsGoal>(); }
+    const OrderedRecords<SavingsDeposit> &savingsDeposits() const { return all<SavingsDeposit>(); }
+    const OrderedRecords<AssetAccount> &assetAccounts() const { return all<AssetAccount>(); }
+    const OrderedRecords<AssetAdjustment> &assetAdjustments() const { return all<AssetAdjustment>(); }
+    const OrderedRecords<FixedAsset> &fixedAssets() const { return all<FixedAsset>(); }
 
     // The held record with that id, or nullptr.
     template <class R> const R *find(const QUuid &id) const;
@@ -67,12 +58,12 @@ public:
     // `front` records and the last `back` records of its order are the very records held then,
     // at the same distance from their end. Screens that keep a table per record bring it in
     // step without comparing every record. Both 0 when it was too many changes ago to say.
-    struct Unchanged {
-        size_t front = 0;
-        size_t back = 0;
-    };
-    template <class R> quint64 changeCount() const;
-    template <class R> Unchanged unchangedSince(quint64 since) const;
+    using Unchanged = ChangeLog::Unchanged;
+    template <class R> quint64 changeCount() const { return all<R>().changeCount(); }
+    template <class R> Unchanged unchangedSince(quint64 since) const
+    {
+        return all<R>().unchangedSince(since);
+    }
 
     // Each is one transaction. False (and nothing changed, in memory or on disk) when the
     // write failed, for insert when a record already has that id, or for update and remove
@@ -91,7 +82,7 @@ public:
 
     private:
         friend class ModelStore;
-        std::array<std::vector<QUuid>, 7> m_ids;
+        StoredKinds::Array<std::vector<QUuid>> m_ids;
     };
     bool remove(const Removal &removal);
 
@@ -110,11 +101,9 @@ public:
 
     private:
         friend class ModelStore;
-        std::tuple<std::vector<LedgerEntry>, std::vector<Budget>, std::vector<SavingsGoal>,
-                   std::vector<SavingsDeposit>, std::vector<AssetAccount>, std::vector<AssetAdjustment>,
-                   std::vector<FixedAsset>>
-            m_records;
-        std::array<std::vector<qint64>, 7> m_sequences;
+        template <class R> using Records = std::vector<R>;
+        StoredKinds::Tuple<Records> m_records;
+        StoredKinds::Array<std::vector<qint64>> m_sequences;
     };
     // Puts removed records back with their ids, in one transaction. False, with nothing
     // changed, when any of them is held again or the write failed.
@@ -134,17 +123,16 @@ Q_SIGNALS:
     void recordsRemoved(const ModelStore::Removed &removed);
 
 private:
-    template <class R> struct Collection {
-        std::vector<R> rows;
-        IdSet ids;
-        quint64 changes = 0;
-        std::array<Unchanged, 64> recent{}; // what change number k left alone is at k % 64
-        // A change that left the first `front` and the last `back` records in place.
-        void changed(size_t front, size_t back);
-    };
+    // The signal that announces a change of each kind, in StoredKinds' order.
+    static constexpr StoredKinds::Array<void (ModelStore::*)()> changeSignals{
+        &ModelStore::entriesChanged,       &ModelStore::budgetsChanged,
+        &ModelStore::savingsGoalsChanged,  &ModelStore::savingsDepositsChanged,
+        &ModelStore::assetAccountsChanged, &ModelStore::assetAdjustmentsChanged,
+        &ModelStore::fixedAssetsChanged};
+
     // A record held in memory and the file's rowid for it, which orders records with equal keys.
     struct Taken {
-        qsizetype index;
+        size_t index;
         qint64 rowid;
     };
 
@@ -155,18 +143,14 @@ private:
                                                bool *fresh, QString *reason);
     bool load(QString *error);
     template <class R> bool loadKind(QString *error);
-    template <class R> Collection<R> &collection();
-    template <class R> const Collection<R> &collection() const;
+    template <class R> OrderedRecords<R> &ordered();
     // Where the record with that id is held, or -1. The file's index on ids gives its key, and
     // the key its place, so this costs no scan of the records.
     template <class R> qsizetype indexOf(const QUuid &id) const;
     template <class R> std::optional<qint64> stored(const char *column, const QUuid &id) const;
-    // Where a record with that key and rowid goes in [first, last) of its kind's order.
-    template <class R>
-    typename std::vector<R>::iterator slot(typename std::vector<R>::iterator first,
-                                           typename std::vector<R>::iterator last, qint64 key,
-                                           qint64 rowid) const;
-    template <class R> void place(Collection<R> &c, R record, qint64 rowid);
+    // The file's rowid of a held record, which orders records with equal keys.
+    template <class R> auto rowidOf() const;
+    template <class R> void place(R record, qint64 rowid);
     template <class R> void emitChanged();
     // Runs work(reason) in one transaction, committed only when work returns true; otherwise
     // rolled back and reported with the reason work gave, or the store's error.
@@ -180,13 +164,10 @@ private:
     template <class R> void keep(Removed &removed, const std::vector<Taken> &taken) const;
     template <class R> bool holdsAny(const Removed &removed) const;
     template <class R> bool reinsertRows(const Removed &removed, std::vector<qint64> &sequences);
-    template <class R> void replace(const Removed &removed, const std::vector<qint64> &sequences);
-    template <class R> void announceRestored(const Removed &removed);
+    // Instantiates the member templates above for every kind.
+    template <class... R> static auto memberTemplates(KindList<R...>);
 
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;
-    std::tuple<Collection<LedgerEntry>, Collection<Budget>, Collection<SavingsGoal>,
-               Collection<SavingsDeposit>, Collection<AssetAccount>, Collection<AssetAdjustment>,
-               Collection<FixedAsset>>
-        m_collections;
+    StoredKinds::Tuple<OrderedRecords> m_records;
 };

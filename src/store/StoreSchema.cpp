@@ -320,15 +320,11 @@ FixedAsset Table<FixedAsset>::read(const RowReader &s)
     return r;
 }
 
-std::array<TableShape, kindCount> shapes()
+StoredKinds::Array<TableShape> shapes()
 {
-    return {{{Table<LedgerEntry>::name, Table<LedgerEntry>::columns},
-             {Table<Budget>::name, Table<Budget>::columns},
-             {Table<SavingsGoal>::name, Table<SavingsGoal>::columns},
-             {Table<SavingsDeposit>::name, Table<SavingsDeposit>::columns},
-             {Table<AssetAccount>::name, Table<AssetAccount>::columns},
-             {Table<AssetAdjustment>::name, Table<AssetAdjustment>::columns},
-             {Table<FixedAsset>::name, Table<FixedAsset>::columns}}};
+    StoredKinds::Array<TableShape> all{};
+    StoredKinds::forEach([&all]<class R>() { all[StoredKinds::indexOf<R>] = shapeOf<R>(); });
+    return all;
 }
 
 QByteArray createTableSql(const TableShape &shape)
@@ -379,6 +375,53 @@ QByteArray selectSql(const TableShape &shape)
 {
     // The rowid comes last: it orders records with equal sort keys.
     return "SELECT " + columnList(shape) + ", rowid FROM " + quoted(shape.name) + " ORDER BY rowid";
+}
+
+std::optional<bool> isBlank(SqliteDatabase &db)
+{
+    const std::optional<QString> tables = db.scalar("SELECT count(*) FROM sqlite_master");
+    if (!tables)
+        return std::nullopt;
+    const std::optional<QString> fileVersion = db.scalar("PRAGMA user_version");
+    if (!fileVersion)
+        return std::nullopt;
+    return tables->toInt() == 0 && fileVersion->toInt() == 0;
+}
+
+bool create(SqliteDatabase &db)
+{
+    if (db.exec("BEGIN IMMEDIATE;\n" + createSql() + "COMMIT;"))
+        return true;
+    db.exec("ROLLBACK");
+    return false;
+}
+
+QString layoutProblem(SqliteDatabase &db)
+{
+    const std::optional<QString> fileVersion = db.scalar("PRAGMA user_version");
+    if (!fileVersion)
+        return db.lastError();
+    if (fileVersion->toInt() != version)
+        return u"文件不是 Pennyloom 的数据文件，或其结构版本（%1）不受支持"_s.arg(*fileVersion);
+    const std::optional<QString> metaVersion =
+        db.scalar("SELECT value FROM meta WHERE key = 'schemaVersion'");
+    if (!metaVersion || *metaVersion != QString::fromLatin1(versionText))
+        return u"文件缺少结构版本记录"_s;
+    for (const TableShape &shape : shapes()) {
+        SqliteStatement info(db, "PRAGMA table_info(" + quoted(shape.name) + ")");
+        size_t column = 0;
+        bool fits = info.isValid();
+        while (fits && info.step() == SQLITE_ROW) {
+            fits = column < shape.columns.size() &&
+                   info.text(1) == QString::fromLatin1(shape.columns[column].name) &&
+                   info.text(2).compare(QString::fromLatin1(shape.columns[column].type),
+                                        Qt::CaseInsensitive) == 0;
+            ++column;
+        }
+        if (!fits || column != shape.columns.size())
+            return u"表 %1 与程序的数据结构不符"_s.arg(QString::fromLatin1(shape.name));
+    }
+    return {};
 }
 
 QString schemaProblem(SqliteDatabase &db)

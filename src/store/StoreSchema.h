@@ -1,15 +1,8 @@
 #pragma once
 
 #include "SqliteDatabase.h"
+#include "StoredKinds.h"
 #include "TextPool.h"
-
-#include "model/AssetAccount.h"
-#include "model/AssetAdjustment.h"
-#include "model/Budget.h"
-#include "model/FixedAsset.h"
-#include "model/LedgerEntry.h"
-#include "model/SavingsDeposit.h"
-#include "model/SavingsGoal.h"
 
 #include <array>
 #include <span>
@@ -21,7 +14,6 @@ namespace StoreSchema {
 
 inline constexpr int version = 10000; // 1.0.0 as major * 10000 + minor * 100 + patch
 inline constexpr const char *versionText = "1.0.0";
-inline constexpr int kindCount = 7;
 
 // What a column holds beyond its SQL type: an id is a canonical UUID text, a date an instant
 // in milliseconds.
@@ -33,7 +25,7 @@ struct Column {
     Holds holds = Holds::value;
 };
 
-// The table of a record kind: its name, its columns, its position in the schema, the key the
+// The table of a record kind: its name, its columns, the key the
 // screens sort by (newest first), the column that holds that key (none when all are equal),
 // and how a record is written and read. normalise() makes a record what reading it back would
 // give: dates in UTC, texts well formed.
@@ -67,7 +59,6 @@ inline void wellFormed(QString &text)
 QDateTime dateFrom(qint64 msecs);
 
 template <> struct Table<LedgerEntry> {
-    static constexpr int index = 0;
     static constexpr const char *name = "LedgerEntry";
     static constexpr std::array<Column, 7> columns{{{"id", "TEXT", Holds::id},
                                                     {"amount", "REAL"},
@@ -91,7 +82,6 @@ template <> struct Table<LedgerEntry> {
 };
 
 template <> struct Table<Budget> {
-    static constexpr int index = 1;
     static constexpr const char *name = "Budget";
     static constexpr std::array<Column, 6> columns{{{"id", "TEXT", Holds::id},
                                                     {"category", "TEXT"},
@@ -115,7 +105,6 @@ template <> struct Table<Budget> {
 };
 
 template <> struct Table<SavingsGoal> {
-    static constexpr int index = 2;
     static constexpr const char *name = "SavingsGoal";
     static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
                                                     {"name", "TEXT"},
@@ -135,7 +124,6 @@ template <> struct Table<SavingsGoal> {
 };
 
 template <> struct Table<SavingsDeposit> {
-    static constexpr int index = 3;
     static constexpr const char *name = "SavingsDeposit";
     static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
                                                     {"goalID", "TEXT", Holds::id},
@@ -154,7 +142,6 @@ template <> struct Table<SavingsDeposit> {
 };
 
 template <> struct Table<AssetAccount> {
-    static constexpr int index = 4;
     static constexpr const char *name = "AssetAccount";
     static constexpr std::array<Column, 6> columns{{{"id", "TEXT", Holds::id},
                                                     {"name", "TEXT"},
@@ -176,7 +163,6 @@ template <> struct Table<AssetAccount> {
 };
 
 template <> struct Table<AssetAdjustment> {
-    static constexpr int index = 5;
     static constexpr const char *name = "AssetAdjustment";
     static constexpr std::array<Column, 5> columns{{{"id", "TEXT", Holds::id},
                                                     {"accountID", "TEXT", Holds::id},
@@ -195,7 +181,6 @@ template <> struct Table<AssetAdjustment> {
 };
 
 template <> struct Table<FixedAsset> {
-    static constexpr int index = 6;
     static constexpr const char *name = "FixedAsset";
     static constexpr std::array<Column, 8> columns{{{"id", "TEXT", Holds::id},
                                                     {"category", "TEXT"},
@@ -219,12 +204,17 @@ template <> struct Table<FixedAsset> {
     }
 };
 
-// Table name and expected columns of every kind, in schema order.
+// Table name and expected columns of a kind.
 struct TableShape {
     const char *name;
     std::span<const Column> columns;
 };
-std::array<TableShape, kindCount> shapes();
+template <class R> TableShape shapeOf()
+{
+    return {Table<R>::name, Table<R>::columns};
+}
+// Every kind's, in schema order.
+StoredKinds::Array<TableShape> shapes();
 
 // SQL of the tables, written from the column lists.
 QByteArray createTableSql(const TableShape &shape);
@@ -235,6 +225,16 @@ QByteArray insertSql(const TableShape &shape);
 QByteArray updateSql(const TableShape &shape);
 // Every column and then the rowid, in file order.
 QByteArray selectSql(const TableShape &shape);
+
+// Whether the open file holds nothing yet: no table and no version, as a new file. Nothing when
+// the file cannot be read.
+std::optional<bool> isBlank(SqliteDatabase &db);
+// Makes the tables of a new store in the blank file, in one transaction.
+bool create(SqliteDatabase &db);
+// Empty when the open file is a store of this version whose tables have the columns the
+// records are read from, in order and of their types; otherwise why not, in words for the
+// user. Only reads: what it finds decides whether the file may be opened at all.
+QString layoutProblem(SqliteDatabase &db);
 
 // Empty when the open file holds exactly what createSql makes, at this version: the same
 // tables, columns and indexes, and no trigger, view or table of anyone else's. Otherwise why

@@ -192,6 +192,26 @@ private Q_SLOTS:
         QVERIFY(!ModelStore::open(folder + u"/pennyloom.sqlite"_s, &openError));
         QVERIFY2(openError.contains(named), qPrintable(openError));
     }
+
+    void defaultPathFollowsEnvironment()
+    {
+        const bool had = qEnvironmentVariableIsSet("PENNYLOOM_DATA_DIR");
+        const QByteArray previous = qgetenv("PENNYLOOM_DATA_DIR");
+        const auto restore = qScopeGuard([&] {
+            if (had)
+                qputenv("PENNYLOOM_DATA_DIR", previous);
+            else
+                qunsetenv("PENNYLOOM_DATA_DIR");
+        });
+        QTemporaryDir dir;
+        qputenv("PENNYLOOM_DATA_DIR", QFile::encodeName(dir.path() + u'/'));
+        QCOMPARE(DataFolder::defaultStorePath(), dir.filePath(u"pennyloom.sqlite"_s));
+
+        qunsetenv("PENNYLOOM_DATA_DIR");
+        const QString path = DataFolder::defaultStorePath();
+        QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
+        QVERIFY2(path.endsWith(u"/Pennyloom/pennyloom.sqlite"_s), qPrintable(path));
+    }
 };
 
 PENNYLOOM_TEST(DataFolderTest)

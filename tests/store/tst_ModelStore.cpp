@@ -3,12 +3,12 @@
 
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
+#include "store/StoreSchema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,35 +21,15 @@ using TestSupport::local;
 
 namespace {
 
-constexpr const char *kindNames[] = {"LedgerEntry",  "Budget",          "SavingsGoal", "SavingsDeposit",
-                                     "AssetAccount", "AssetAdjustment", "FixedAsset"};
-
 // Calls f.template operator()<R>() for the record kind at that position of the schema.
 template <class F> void forKind(int kind, F &&f)
 {
-    switch (kind) {
-    case 0:
-        f.template operator()<LedgerEntry>();
-        break;
-    case 1:
-        f.template operator()<Budget>();
-        break;
-    case 2:
-        f.template operator()<SavingsGoal>();
-        break;
-    case 3:
-        f.template operator()<SavingsDeposit>();
-        break;
-    case 4:
-        f.template operator()<AssetAccount>();
-        break;
-    case 5:
-        f.template operator()<AssetAdjustment>();
-        break;
-    default:
-        f.template operator()<FixedAsset>();
-        break;
-    }
+    StoredKinds::at(static_cast<size_t>(kind), f);
+}
+
+const char *kindName(int kind)
+{
+    return StoreSchema::shapes()[static_cast<size_t>(kind)].name;
 }
 
 // A record of kind R whose sort key (date or creation time) is `when`; every text field holds
@@ -156,10 +136,10 @@ QStringList fields(const FixedAsset &r)
             ms(r.createdAt)};
 }
 
-template <class R> QList<QUuid> idsOf(const std::vector<R> &rows)
+template <class Rows> QList<QUuid> idsOf(const Rows &rows)
 {
     QList<QUuid> ids;
-    for (const R &r : rows)
+    for (const auto &r : rows)
         ids.append(r.id);
     return ids;
 }
@@ -341,7 +321,7 @@ private Q_SLOTS:
         // Keys in insertion order: +1h, +2h, +1h, +1h 1ms, +0h.
         const QList<int> newestFirst{1, 3, 0, 2, 4};
         for (int kind = 0; kind < 7; ++kind)
-            QTest::newRow(kindNames[kind]) << kind << (kind == 1 ? QList<int>{0, 1, 2, 3, 4} : newestFirst);
+            QTest::newRow(kindName(kind)) << kind << (kind == 1 ? QList<int>{0, 1, 2, 3, 4} : newestFirst);
     }
 
     void sortOrder()
@@ -439,7 +419,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         for (int kind : {0, 1, 3})
-            QTest::newRow(kindNames[kind]) << kind;
+            QTest::newRow(kindName(kind)) << kind;
     }
 
     // Inserts, moves onto ties, removals and their undoing in random order: after each, every
@@ -508,7 +488,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         for (int kind = 0; kind < 7; ++kind)
-            QTest::newRow(kindNames[kind]) << kind;
+            QTest::newRow(kindName(kind)) << kind;
     }
 
     // Insert, update and remove each signal their own kind once; unknown ids change nothing.
@@ -747,7 +727,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         for (int kind = 0; kind < 7; ++kind)
-            QTest::newRow(kindNames[kind]) << kind;
+            QTest::newRow(kindName(kind)) << kind;
     }
 
     // A second record with a held id is refused; the file keeps one row, so a later update
@@ -769,7 +749,7 @@ private Q_SLOTS:
             QCOMPARE(store->all<R>().size(), size_t(1));
             amountOf(record) = 55;
             QVERIFY(store->update(record));
-            QCOMPARE(peek(path, "SELECT count(*) FROM \"" + QByteArray(kindNames[kind]) + "\""), u"1"_s);
+            QCOMPARE(peek(path, "SELECT count(*) FROM \"" + QByteArray(kindName(kind)) + "\""), u"1"_s);
             store.reset();
             store = openStore(path);
             QVERIFY(store);
@@ -826,26 +806,6 @@ private Q_SLOTS:
             " FROM \"LedgerEntry\" WHERE \"id\" = '" + entry.id.toByteArray(QUuid::WithoutBraces) + "'";
         QCOMPARE(peek(path, "SELECT count(*)" + where), u"2"_s);
         QCOMPARE(peek(path, "SELECT count(*)" + where + " AND \"amount\" = 10"), u"2"_s);
-    }
-
-    void defaultPathFollowsEnvironment()
-    {
-        const bool had = qEnvironmentVariableIsSet("PENNYLOOM_DATA_DIR");
-        const QByteArray previous = qgetenv("PENNYLOOM_DATA_DIR");
-        const auto restore = qScopeGuard([&] {
-            if (had)
-                qputenv("PENNYLOOM_DATA_DIR", previous);
-            else
-                qunsetenv("PENNYLOOM_DATA_DIR");
-        });
-        QTemporaryDir dir;
-        qputenv("PENNYLOOM_DATA_DIR", QFile::encodeName(dir.path() + u'/'));
-        QCOMPARE(ModelStore::defaultPath(), dir.filePath(u"pennyloom.sqlite"_s));
-
-        qunsetenv("PENNYLOOM_DATA_DIR");
-        const QString path = ModelStore::defaultPath();
-        QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
-        QVERIFY2(path.endsWith(u"/Pennyloom/pennyloom.sqlite"_s), qPrintable(path));
     }
 
     // A row that another program removed from the file cannot be updated: the store says so

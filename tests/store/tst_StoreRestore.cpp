@@ -45,13 +45,7 @@ QStringList snapshot(const ModelStore &store)
             order.append(record.id.toString());
         out.append(QString::fromLatin1(kind) + u" order "_s + order.join(u' '));
     };
-    ids("entries", store.entries());
-    ids("budgets", store.budgets());
-    ids("goals", store.savingsGoals());
-    ids("deposits", store.savingsDeposits());
-    ids("accounts", store.assetAccounts());
-    ids("adjustments", store.assetAdjustments());
-    ids("fixed", store.fixedAssets());
+    StoredKinds::forEach([&]<class R>() { ids(StoreSchema::Table<R>::name, store.all<R>()); });
     return out;
 }
 
