@@ -1,5 +1,6 @@
 #include "AssetTrendView.h"
 
+#include "AssetTrendCurve.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Card.h"
@@ -21,48 +22,35 @@
 #include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int stepsPerMonth = 16;
+constexpr qreal fillOpacity = 0.28;
+constexpr qreal fadedOpacity = 0.02;
 
-// A smooth curve through the points (Catmull-Rom, x one unit per month), sampled densely so the
-// line and the top of the area are the same curve.
-QList<QPointF> smoothed(const std::vector<AssetTrendPoint> &points)
+// The shading between the curve and zero: deepest at the curve's far points, fading towards
+// the zero line, above it and below it alike.
+QLinearGradient shading(const QList<QPointF> &curve)
 {
-    QList<QPointF> curve;
-    const int n = int(points.size());
-    const auto y = [&](int i) { return points[size_t(std::clamp(i, 0, n - 1))].amount; };
-    for (int i = 0; i + 1 < n; ++i) {
-        const double p0 = y(i - 1), p1 = y(i), p2 = y(i + 1), p3 = y(i + 2);
-        for (int step = 0; step < stepsPerMonth; ++step) {
-            const double t = double(step) / stepsPerMonth;
-            const double value = 0.5 * (2 * p1 + (p2 - p0) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t +
-                                        (3 * p1 - p0 - 3 * p2 + p3) * t * t * t);
-            curve.append(QPointF(i + t, value));
-        }
-    }
-    if (n > 0)
-        curve.append(QPointF(n - 1, y(n - 1)));
-    return curve;
-}
-
-// Round bounds a little outside the curve, so it never touches the frame.
-std::pair<double, double> axisRange(const QList<QPointF> &curve)
-{
-    double low = 0;
-    double high = 0;
+    double top = 0;
+    double bottom = 0;
     for (const QPointF &point : curve) {
-        low = std::min(low, point.y());
-        high = std::max(high, point.y());
+        top = std::max(top, point.y());
+        bottom = std::min(bottom, point.y());
     }
-    if (high - low < 1)
-        high = low + 1;
-    const double step = std::pow(10.0, std::floor(std::log10(high - low)));
-    return {std::floor(low / step) * step, std::ceil(high * 1.1 / step) * step};
+    // The gradient spans the shaded shape, from its top (the curve's highest point or zero) to
+    // its bottom (zero or the curve's lowest point).
+    QLinearGradient fill(QPointF(0, 0), QPointF(0, 1));
+    fill.setCoordinateMode(QGradient::ObjectBoundingMode);
+    const QColor deep = Palette::withAlpha(Palette::indigo(), fillOpacity);
+    const QColor faded = Palette::withAlpha(Palette::indigo(), fadedOpacity);
+    const double zeroAt = top > bottom ? top / (top - bottom) : 1;
+    fill.setColorAt(0, top > 0 ? deep : faded);
+    fill.setColorAt(zeroAt, faded);
+    fill.setColorAt(1, bottom < 0 ? deep : faded);
+    return fill;
 }
 
 } // namespace
@@ -97,7 +85,9 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     m_months->setTitleText(u"月份"_s);
     m_amounts->setTitleText(u"资产"_s);
     m_amounts->setLabelFormat(u"%.0f"_s);
-    m_amounts->setTickCount(5);
+    // Round ticks counted from zero, whatever the padded bounds are.
+    m_amounts->setTickType(QValueAxis::TicksDynamic);
+    m_amounts->setTickAnchor(0);
     for (QAbstractAxis *axis :
          {static_cast<QAbstractAxis *>(m_months), static_cast<QAbstractAxis *>(m_amounts)}) {
         axis->setTitleBrush(Palette::secondaryText());
@@ -144,11 +134,17 @@ void AssetTrendView::refresh()
     for (const AssetTrendPoint &point : m_points)
         labels.append(point.month);
     m_months->setCategories(labels);
-    const QList<QPointF> curve = smoothed(m_points);
-    const auto [low, high] = axisRange(curve);
-    m_amounts->setRange(low, high);
+    std::vector<double> amounts;
+    amounts.reserve(m_points.size());
+    for (const AssetTrendPoint &point : m_points)
+        amounts.push_back(point.amount);
+    const QList<QPointF> curve = AssetTrendCurve::through(amounts);
+    const AssetTrendCurve::AxisRange range = AssetTrendCurve::axisRange(amounts);
+    m_amounts->setRange(range.low, range.high);
+    m_amounts->setTickInterval(range.step);
 
-    // Three layers: the area down to the axis, the smoothed line, a symbol at each value.
+    // Three layers: the area between the curve and zero, the smoothed line, a symbol at each
+    // value.
     auto *upper = new QLineSeries;
     auto *lower = new QLineSeries;
     auto *line = new QLineSeries;
@@ -156,18 +152,14 @@ void AssetTrendView::refresh()
     upper->append(curve);
     line->append(curve);
     for (const QPointF &point : curve)
-        lower->append(point.x(), low);
+        lower->append(point.x(), 0);
     for (size_t i = 0; i < m_points.size(); ++i)
         symbols->append(double(i), m_points[i].amount);
     auto *area = new QAreaSeries(upper, lower);
     // The area does not own its two bounds; removeAllSeries deletes the area and so them.
     upper->setParent(area);
     lower->setParent(area);
-    QLinearGradient fill(QPointF(0, 0), QPointF(0, 1));
-    fill.setCoordinateMode(QGradient::ObjectBoundingMode);
-    fill.setColorAt(0, Palette::withAlpha(Palette::indigo(), 0.28));
-    fill.setColorAt(1, Palette::withAlpha(Palette::indigo(), 0.02));
-    area->setBrush(fill);
+    area->setBrush(shading(curve));
     area->setPen(Qt::NoPen);
     line->setPen(QPen(Palette::indigo(), 2.5));
     symbols->setMarkerShape(QScatterSeries::MarkerShapeCircle);

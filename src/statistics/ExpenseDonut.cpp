@@ -1,7 +1,7 @@
 #include "ExpenseDonut.h"
 
 #include "ChartLegend.h"
-#include "ui/CategoryAccent.h"
+#include "StatisticsModel.h"
 #include "ui/Palette.h"
 
 #include <QChart>
@@ -11,7 +11,14 @@
 #include <QPieSlice>
 #include <QVBoxLayout>
 
+#include <array>
+#include <type_traits>
+
 using namespace Qt::StringLiterals;
+
+static_assert(std::tuple_size_v<std::remove_cvref_t<decltype(Palette::chartHues())>> ==
+                  StatisticsModel::hueCount,
+              "the model hands out a hue for every colour of the chart palette");
 
 ExpenseDonut::ExpenseDonut(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)), m_series(new QPieSeries), m_legend(new ChartLegend(this))
@@ -46,16 +53,18 @@ ExpenseDonut::ExpenseDonut(QWidget *parent)
     column->addWidget(m_legend);
 }
 
-void ExpenseDonut::setTotals(const std::vector<CategoryTotal> &totals)
+void ExpenseDonut::setTotals(const std::vector<CategoryTotal> &totals, const std::vector<int> &hues)
 {
+    Q_ASSERT(hues.size() == totals.size());
     m_series->clear();
     QList<ChartLegend::Item> items;
     // A border in the card's own colour opens the gap between neighbouring sectors: half of
     // it falls on each side of their shared edge.
     const QPen gap(Palette::controlBackground(), sectorGap);
-    for (const CategoryTotal &total : totals) {
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        const CategoryTotal &total = totals[i];
         auto *slice = new QPieSlice(total.name, total.amount);
-        const QColor colour = CategoryAccent::colour(total.name);
+        const QColor colour = Palette::chartHues().at(std::size_t(hues.at(i)));
         slice->setBrush(colour);
         slice->setPen(gap);
         m_series->append(slice);

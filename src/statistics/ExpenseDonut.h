@@ -10,8 +10,9 @@ class ChartLegend;
 class QChartView;
 class QPieSeries;
 
-// The expenses of a span as a donut, one sector per category in ranking order, each in its
-// category's colour, with the key below, flowing from the leading edge.
+// The expenses of a span as a donut, one sector per category in ranking order, each in the
+// chart hue its place was given, with the key below in the same colours, flowing from the
+// leading edge.
 class ExpenseDonut final : public QWidget {
     Q_OBJECT
 
@@ -23,7 +24,8 @@ public:
 
     explicit ExpenseDonut(QWidget *parent = nullptr);
 
-    void setTotals(const std::vector<CategoryTotal> &totals);
+    // hues holds each total's index into Palette::chartHues().
+    void setTotals(const std::vector<CategoryTotal> &totals, const std::vector<int> &hues);
 
     QPieSeries *series() const { return m_series; }
     ChartLegend *legend() const { return m_legend; }

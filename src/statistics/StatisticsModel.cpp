@@ -76,7 +76,26 @@ void StatisticsModel::recompute()
     m_income = ranking.otherSum;
     m_expense = ranking.kindSum;
     m_categories = std::move(ranking.totals);
+    m_sectorHues = huesFor(m_categories.size());
     Q_EMIT changed();
+}
+
+std::vector<int> StatisticsModel::huesFor(std::size_t sectors)
+{
+    std::vector<int> hues;
+    hues.reserve(sectors);
+    for (std::size_t i = 0; i < sectors; ++i)
+        hues.push_back(int(i % hueCount));
+    // The ring closes on the first sector: when counting on would give the last one the
+    // first one's hue, it takes the lowest hue neither of its neighbours has.
+    if (sectors > 2 && hues.back() == hues.front()) {
+        const int before = hues[sectors - 2];
+        int hue = 0;
+        while (hue == before || hue == hues.front())
+            ++hue;
+        hues.back() = hue;
+    }
+    return hues;
 }
 
 std::span<const LedgerEntry> StatisticsModel::periodEntries() const

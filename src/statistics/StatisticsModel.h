@@ -63,6 +63,14 @@ public:
     double balance() const { return m_income - m_expense; }
     // Expense per category, largest first; empty when the span holds no expense.
     const std::vector<CategoryTotal> &categories() const { return m_categories; }
+    // The hues the chart's sectors are told apart by.
+    static constexpr int hueCount = 12;
+    // Each category's sector hue, 0 to hueCount - 1, in categories() order. Hues follow the
+    // place in the ranking, not the category, so the same ranking is always drawn alike.
+    const std::vector<int> &sectorHues() const { return m_sectorHues; }
+    // The hues of a ring of that many sectors: all different up to hueCount sectors; past it
+    // they start over, and no two neighbours share one, the last and the first included.
+    static std::vector<int> huesFor(std::size_t sectors);
     // "收入", "支出" and "结余", in that order.
     std::array<Summary, 3> summaries() const;
 
@@ -79,4 +87,5 @@ private:
     double m_income = 0;
     double m_expense = 0;
     std::vector<CategoryTotal> m_categories;
+    std::vector<int> m_sectorHues;
 };

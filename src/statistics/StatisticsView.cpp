@@ -187,6 +187,6 @@ void StatisticsView::refresh()
     m_chartCard->setVisible(hasExpenses);
     m_rankingCard->setVisible(hasExpenses);
     m_empty->setVisible(!hasExpenses);
-    m_donut->setTotals(m_model.categories());
+    m_donut->setTotals(m_model.categories(), m_model.sectorHues());
     m_ranking->setTotals(m_model.categories());
 }

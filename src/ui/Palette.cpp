@@ -152,6 +152,33 @@ const std::array<QColor, 7> &Palette::accentCycle()
     return dark ? inDark : light;
 }
 
+const std::array<QColor, 12> &Palette::chartHues()
+{
+    // Twelve hues at the lightness a card allows: darker ones on the light card, lighter ones
+    // on the dark card, spread over lightness as well as hue where hues run short.
+    static const std::array<QColor, 12> light{
+        QColor(0x58, 0x56, 0xd6), // indigo
+        QColor(0xe0, 0x70, 0x00), // orange
+        QColor(0x0f, 0x9a, 0x9c), // teal
+        QColor(0xd6, 0x33, 0x7a), // pink
+        QColor(0x2e, 0x9a, 0x47), // green
+        QColor(0x1f, 0x77, 0xd0), // blue
+        QColor(0xa1, 0x3b, 0xb0), // purple
+        QColor(0x8a, 0x5a, 0x2b), // brown
+        QColor(0xd1, 0x3c, 0x3c), // red
+        QColor(0x7f, 0x8c, 0x00), // olive
+        QColor(0x00, 0x69, 0x5c), // pine
+        QColor(0x73, 0x73, 0x80), // slate
+    };
+    static const std::array<QColor, 12> inDark{
+        QColor(0x7d, 0x7a, 0xff), QColor(0xff, 0xa0, 0x3d), QColor(0x3f, 0xd0, 0xd3),
+        QColor(0xff, 0x6b, 0xa6), QColor(0x4c, 0xd9, 0x6f), QColor(0x4a, 0xa3, 0xff),
+        QColor(0xd7, 0x7f, 0xe6), QColor(0xb0, 0x88, 0x66), QColor(0xff, 0x5c, 0x5c),
+        QColor(0xc9, 0xd1, 0x3a), QColor(0x2e, 0x9e, 0x86), QColor(0xa3, 0xa3, 0xb0),
+    };
+    return dark ? inDark : light;
+}
+
 QString Palette::css(const QColor &colour)
 {
     return QStringLiteral("rgba(%1, %2, %3, %4)")

@@ -51,8 +51,12 @@ QColor outline();
 QColor disabledFill();
 QColor disabledText();
 
-// Seven distinct accents that categories and chart slices cycle through.
+// Seven distinct accents a category keeps wherever its icon or tile is shown.
 const std::array<QColor, 7> &accentCycle();
+// Twelve hues that tell the sectors of one chart apart, by the sector's place in the chart
+// rather than by its category: several categories share an accent, so accents cannot. Next
+// hues differ most; each stands out from the card it is drawn on.
+const std::array<QColor, 12> &chartHues();
 
 // Asset accounts: the tile colour of a brand badge by its image name ("ICBCLogo"); indigo
 // for a name without a colour of its own.

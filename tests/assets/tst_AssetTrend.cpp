@@ -2,10 +2,12 @@
 #include "TestSupport.h"
 
 #include "assets/AssetTrendCalculator.h"
+#include "assets/AssetTrendCurve.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cmath>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +56,10 @@ private Q_SLOTS:
     void daylightSaving();
     void sameAsPlainRule_data();
     void sameAsPlainRule();
+    void curve_data();
+    void curve();
+    void axisRange_data();
+    void axisRange();
 };
 
 void AssetTrendTest::points_data()
@@ -198,6 +204,70 @@ void AssetTrendTest::sameAsPlainRule()
     QCOMPARE(points.size(), plain.size());
     for (size_t i = 0; i < plain.size(); ++i)
         QVERIFY(std::memcmp(&points[i].amount, &plain[i], sizeof(double)) == 0);
+}
+
+void AssetTrendTest::curve_data()
+{
+    QTest::addColumn<QList<double>>("values");
+
+    QTest::newRow("zero months, then a rise") << QList<double>{0, 0, 0, 4000, 4000, 3500};
+    QTest::newRow("a spike between flat runs") << QList<double>{100, 100, 9000, 100, 100, 100};
+    QTest::newRow("up and down every month") << QList<double>{-50, 800, -900, 1200, 0, 0.5};
+    QTest::newRow("steep then gentle") << QList<double>{0, 10000, 10010, 10020, 12000, -3000};
+    QTest::newRow("all negative") << QList<double>{-1200, -1200, -800, -800.25, -5000, -4999};
+    QTest::newRow("two months") << QList<double>{3, -3};
+}
+
+// The line passes through every month, is flat between equal months and never leaves the
+// band between two neighbouring months.
+void AssetTrendTest::curve()
+{
+    QFETCH(QList<double>, values);
+
+    const QList<QPointF> curve = AssetTrendCurve::through(values, 16);
+    QCOMPARE(curve.size(), (values.size() - 1) * 16 + 1);
+    for (const QPointF &point : curve) {
+        const qsizetype month = std::min(qsizetype(point.x()), values.size() - 2);
+        const double from = values[month];
+        const double to = values[month + 1];
+        const QString where = u"x %1, y %2"_s.arg(point.x()).arg(point.y());
+        if (point.x() == double(qsizetype(point.x())))
+            QVERIFY2(point.y() == values[qsizetype(point.x())], qPrintable(where));
+        if (from == to)
+            QVERIFY2(point.y() == from, qPrintable(where));
+        QVERIFY2(point.y() >= std::min(from, to) && point.y() <= std::max(from, to), qPrintable(where));
+    }
+}
+
+void AssetTrendTest::axisRange_data()
+{
+    QTest::addColumn<QList<double>>("values");
+
+    QTest::newRow("all zero") << QList<double>{0, 0, 0, 0, 0, 0};
+    QTest::newRow("zero months, then a rise") << QList<double>{0, 0, 0, 4000, 4000, 3500};
+    QTest::newRow("all negative") << QList<double>{-1200, -1200, -800, -800, -5000, -4999};
+    QTest::newRow("across zero") << QList<double>{300, -74, 0, 1250.5, -20, 7};
+    QTest::newRow("far from zero") << QList<double>{98000, 99000, 100000, 100000, 99500, 101000};
+}
+
+// Zero is on the axis, as the shading ends there, and no month sits on its edge.
+void AssetTrendTest::axisRange()
+{
+    QFETCH(QList<double>, values);
+
+    const AssetTrendCurve::AxisRange range = AssetTrendCurve::axisRange(values);
+    QVERIFY(range.low <= 0 && range.high >= 0);
+    const double height = range.high - range.low;
+    QVERIFY(height > 0);
+    for (double value : values) {
+        QVERIFY2(value - range.low >= 0.05 * height, qPrintable(QString::number(value)));
+        QVERIFY2(range.high - value >= 0.05 * height, qPrintable(QString::number(value)));
+    }
+    // Round ticks of whole yuan.
+    const double power = std::pow(10.0, std::floor(std::log10(range.step)));
+    QVERIFY(range.step >= 1);
+    QVERIFY2(QList<double>({1, 2, 2.5, 5}).contains(range.step / power),
+             qPrintable(QString::number(range.step)));
 }
 
 #include "tst_AssetTrend.moc"

@@ -25,16 +25,19 @@
 #include "ui/SegmentedControl.h"
 
 #include <QAbstractItemModelTester>
+#include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QValueAxis>
 
 using namespace Qt::StringLiterals;
 using TestSupport::buttonOf;
@@ -448,6 +451,31 @@ void AssetViewsTest::trend()
     TestSupport::screenshot(&sheet, u"assets-trend"_s);
     addChange(cash, 100, local(2024, 6, 17));
     QCOMPARE(sheet.currentLabel()->text(), u"¥4,400.00"_s);
+
+    // Below zero: the shading runs from the curve to zero, the line keeps between each two
+    // months, and no month's symbol sits on the edge of the plot.
+    addChange(cash, -9000, local(2024, 6, 17, 12));
+    QCOMPARE(sheet.currentLabel()->text(), u"-¥4,600.00"_s);
+    TestSupport::screenshot(&sheet, u"assets-trend-negative"_s);
+    const QList<QAbstractSeries *> layers = sheet.chartView()->chart()->series();
+    const auto *area = qobject_cast<QAreaSeries *>(layers.value(0));
+    const auto *line = qobject_cast<QLineSeries *>(layers.value(1));
+    QVERIFY(area && line);
+    for (const QPointF &point : area->lowerSeries()->points())
+        QCOMPARE(point.y(), 0.0);
+    const std::vector<AssetTrendPoint> &months = sheet.points();
+    for (const QPointF &point : line->points()) {
+        const size_t month = std::min(size_t(point.x()), months.size() - 2);
+        const auto [low, high] = std::minmax(months[month].amount, months[month + 1].amount);
+        QVERIFY2(point.y() >= low && point.y() <= high,
+                 qPrintable(u"%1, %2"_s.arg(point.x()).arg(point.y())));
+    }
+    const double bottom = sheet.amountAxis()->min();
+    const double top = sheet.amountAxis()->max();
+    for (const AssetTrendPoint &month : months)
+        QVERIFY2(month.amount - bottom >= 0.03 * (top - bottom) &&
+                     top - month.amount >= 0.03 * (top - bottom),
+                 qPrintable(month.month));
 }
 
 #include "tst_AssetViews.moc"

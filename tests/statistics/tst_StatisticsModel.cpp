@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <set>
 
 using namespace Qt::StringLiterals;
 using TestSupport::at;
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void customSpan();
     void figures_data();
     void figures();
+    void sectorHues_data();
+    void sectorHues();
     void followsStoreAndChoices();
 };
 
@@ -296,6 +299,39 @@ void StatisticsModelTest::figures()
     found.sort();
     expected.sort();
     QCOMPARE(found, expected);
+
+    // The sectors of a chart are told apart: one hue each, none shared.
+    const std::vector<int> &hues = model.sectorHues();
+    QCOMPARE(hues.size(), totals.size());
+    QCOMPARE(std::set<int>(hues.begin(), hues.end()).size(), hues.size());
+}
+
+void StatisticsModelTest::sectorHues_data()
+{
+    QTest::addColumn<int>("sectors");
+
+    QTest::newRow("one") << 1;
+    QTest::newRow("as many as hues") << StatisticsModel::hueCount;
+    // Counting on would give the last sector the first one's hue, and they touch.
+    QTest::newRow("one more than hues") << StatisticsModel::hueCount + 1;
+    QTest::newRow("two rounds and one") << 2 * StatisticsModel::hueCount + 1;
+    QTest::newRow("every expense category") << 52;
+}
+
+void StatisticsModelTest::sectorHues()
+{
+    QFETCH(int, sectors);
+
+    const std::vector<int> hues = StatisticsModel::huesFor(size_t(sectors));
+    QCOMPARE(hues.size(), size_t(sectors));
+    for (size_t i = 0; i < hues.size(); ++i) {
+        QVERIFY(hues[i] >= 0 && hues[i] < StatisticsModel::hueCount);
+        if (hues.size() > 1)
+            QVERIFY2(hues[i] != hues[(i + 1) % hues.size()], qPrintable(u"sector %1"_s.arg(i)));
+    }
+    // Hues repeat only once every hue is taken.
+    const size_t distinct = std::set<int>(hues.begin(), hues.end()).size();
+    QCOMPARE(distinct, std::min(hues.size(), size_t(StatisticsModel::hueCount)));
 }
 
 void StatisticsModelTest::followsStoreAndChoices()

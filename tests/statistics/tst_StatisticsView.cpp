@@ -8,8 +8,8 @@
 #include "statistics/StatisticsView.h"
 #include "statistics/SummaryChip.h"
 #include "store/ModelStore.h"
-#include "ui/CategoryAccent.h"
 #include "ui/EmptyState.h"
+#include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
 
 #include <QDateEdit>
@@ -17,6 +17,7 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +66,12 @@ void StatisticsViewTest::chartOrNotice_data()
                        u"支出 餐饮 12.5 2024-03-10T19:00:00"_s, u"支出 交通 6.5 2024-03-03T08:00:00"_s}
         << QStringList{u"收入 ¥0.00"_s, u"支出 ¥148.00"_s, u"结余 -¥148.00"_s}
         << QStringList{u"猫粮 ¥99.00"_s, u"餐饮 ¥42.50"_s, u"交通 ¥6.50"_s};
+    // Four categories that share one accent colour.
+    QTest::newRow("categories of one accent")
+        << QStringList{u"支出 房租 2500 2024-03-01T09:00:00"_s, u"支出 交通 80 2024-03-03T08:00:00"_s,
+                       u"支出 日用 40 2024-03-04T08:00:00"_s, u"支出 宠物 20 2024-03-05T08:00:00"_s}
+        << QStringList{u"收入 ¥0.00"_s, u"支出 ¥2,640.00"_s, u"结余 -¥2,640.00"_s}
+        << QStringList{u"房租 ¥2,500.00"_s, u"交通 ¥80.00"_s, u"日用 ¥40.00"_s, u"宠物 ¥20.00"_s};
     QTest::newRow("income only") << QStringList{u"收入 工资 5000 2024-03-05T09:00:00"_s,
                                                 u"支出 餐饮 20 2024-04-01T00:00:01"_s}
                                  << QStringList{u"收入 ¥5,000.00"_s, u"支出 ¥0.00"_s, u"结余 ¥5,000.00"_s}
@@ -90,18 +97,24 @@ void StatisticsViewTest::chartOrNotice()
     QCOMPARE(view.emptyState()->isVisible(), !charted);
     QCOMPARE(view.emptyState()->title(), u"该时间段暂无支出记录"_s);
 
-    // One sector per category total, in ranking order, in the category's colour.
+    // One sector per category total, in ranking order, each in the hue of its place, none
+    // alike; the key names and colours them the same.
     const QPieSeries *series = view.donut()->series();
     QCOMPARE(series->count(), ranking.size());
     QCOMPARE(series->holeSize(), 0.58);
     const std::vector<CategoryTotal> &totals = view.model().categories();
+    QSet<QRgb> colours;
     for (qsizetype i = 0; i < series->count(); ++i) {
         const QPieSlice *slice = series->slices().at(i);
         QCOMPARE(slice->label(), totals[size_t(i)].name);
         QCOMPARE(slice->value(), totals[size_t(i)].amount);
-        QCOMPARE(slice->brush().color(), CategoryAccent::colour(totals[size_t(i)].name));
+        const QColor colour = slice->brush().color();
+        QCOMPARE(colour, Palette::chartHues().at(size_t(view.model().sectorHues().at(size_t(i)))));
         QCOMPARE(view.donut()->legend()->items().at(i).name, totals[size_t(i)].name);
+        QCOMPARE(view.donut()->legend()->items().at(i).colour, colour);
+        colours.insert(colour.rgba());
     }
+    QCOMPARE(colours.size(), series->count());
 }
 
 void StatisticsViewTest::rangeControls()

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +35,28 @@ double contrast(const QColor &text, const QColor &background)
     const double a = luminance(over(text, background));
     const double b = luminance(background);
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// Distance in CIELAB (1976): about 2 is the least difference the eye notices; 20 apart, two
+// colours read as different colours, not shades of one.
+double labDistance(const QColor &a, const QColor &b)
+{
+    const auto lab = [](const QColor &colour) {
+        const auto linear = [](double c) {
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        const double red = linear(colour.redF()), green = linear(colour.greenF()),
+                     blue = linear(colour.blueF());
+        const auto f = [](double t) {
+            return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+        };
+        const double x = f((0.4124 * red + 0.3576 * green + 0.1805 * blue) / 0.95047);
+        const double y = f(0.2126 * red + 0.7152 * green + 0.0722 * blue);
+        const double z = f((0.0193 * red + 0.1192 * green + 0.9505 * blue) / 1.08883);
+        return std::array<double, 3>{116 * y - 16, 500 * (x - y), 200 * (y - z)};
+    };
+    const std::array<double, 3> p = lab(a), q = lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
 }
 
 } // namespace
@@ -91,6 +114,22 @@ private Q_SLOTS:
         for (bool dark : {false, true}) {
             Palette::setDark(dark);
             QVERIFY(contrast(Palette::onAccent(), Palette::indigo()) >= 3.0);
+        }
+    }
+
+    // Every sector hue stands out from the card as a graphic must, and no two are alike.
+    void chartHuesApart()
+    {
+        for (bool dark : {false, true}) {
+            Palette::setDark(dark);
+            const auto &hues = Palette::chartHues();
+            for (size_t i = 0; i < hues.size(); ++i) {
+                const double ratio = contrast(hues[i], Palette::controlBackground());
+                QVERIFY2(ratio >= 3.0, qPrintable(u"%1: %2"_s.arg(hues[i].name()).arg(ratio)));
+                for (size_t j = i + 1; j < hues.size(); ++j)
+                    QVERIFY2(labDistance(hues[i], hues[j]) >= 20,
+                             qPrintable(hues[i].name() + u" and "_s + hues[j].name()));
+            }
         }
     }
 
