@@ -1,5 +1,7 @@
 #include "ContentView.h"
 
+#include "UndoBar.h"
+#include "UndoHistory.h"
 #include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -19,8 +21,6 @@
 #include "ui/Palette.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
-#include "ui/UndoBar.h"
-#include "ui/UndoHistory.h"
 #include "ui/WorkspaceHeader.h"
 
 #include <QCloseEvent>

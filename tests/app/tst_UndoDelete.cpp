@@ -3,12 +3,12 @@
 #include "WidgetSupport.h"
 
 #include "app/ContentView.h"
+#include "app/UndoBar.h"
+#include "app/UndoHistory.h"
 #include "bills/BillsListModel.h"
 #include "bills/BillsView.h"
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
-#include "ui/UndoBar.h"
-#include "ui/UndoHistory.h"
 
 #include <QDialog>
 #include <QKeySequence>
