@@ -25,3 +25,9 @@ void ContentModel::setShowingSmartEntry(bool showing)
     m_showingSmartEntry = showing;
     Q_EMIT showingSmartEntryChanged(showing);
 }
+
+void ContentModel::setEditingEntry(const std::optional<LedgerEntry> &entry)
+{
+    m_editingEntry = entry;
+    Q_EMIT editingEntryChanged();
+}

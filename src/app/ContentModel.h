@@ -1,13 +1,14 @@
 #pragma once
 
 #include "Workspace.h"
+#include "model/LedgerEntry.h"
 
 #include <QObject>
 
 #include <optional>
 
-// State of the window's root screen: which workspace is selected and which of the two entry
-// sheets is open. Transient: every start begins with the overview and no sheet.
+// State of the window's root screen: which workspace is selected and which of the entry sheets
+// is open. Transient: every start begins with the overview and no sheet.
 class ContentModel final : public QObject {
     Q_OBJECT
 
@@ -23,14 +24,19 @@ public:
     void setShowingAdd(bool showing);
     bool showingSmartEntry() const { return m_showingSmartEntry; }
     void setShowingSmartEntry(bool showing);
+    // The stored entry the edit form is open on, if any.
+    const std::optional<LedgerEntry> &editingEntry() const { return m_editingEntry; }
+    void setEditingEntry(const std::optional<LedgerEntry> &entry);
 
 Q_SIGNALS:
     void selectionChanged();
     void showingAddChanged(bool showing);
     void showingSmartEntryChanged(bool showing);
+    void editingEntryChanged();
 
 private:
     std::optional<Workspace> m_selection = Workspace::overview;
     bool m_showingAdd = false;
     bool m_showingSmartEntry = false;
+    std::optional<LedgerEntry> m_editingEntry;
 };

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "ContentModel.h"
+#include "ScreenFactory.h"
 
-#include <QPointer>
 #include <QWidget>
 
+class EntrySheets;
 class ModelStore;
 class QCloseEvent;
 class QDialog;
 class QListWidget;
 class QVBoxLayout;
+class ShellCommands;
+class Sidebar;
 class UndoBar;
 class UndoHistory;
 
-// The window's root: the sidebar of workspaces and the detail pane showing the selected one,
-// plus the two entry sheets (add form and smart entry) that open over any workspace.
+// The window's root: the sidebar of workspaces beside the detail pane showing the selected one,
+// with the entry sheets that open over any workspace, the keyboard commands and the undo bar.
+// It puts these pieces together; each does its own part.
 class ContentView final : public QWidget {
     Q_OBJECT
 
@@ -24,9 +28,10 @@ public:
     ContentModel &model() { return m_model; }
     // The screen currently in the detail pane.
     QWidget *detailScreen() const { return m_detail; }
-    QListWidget *workspaceList() const { return m_list; }
-    QDialog *addSheet() const { return m_addSheet; }
-    QDialog *smartEntrySheet() const { return m_smartSheet; }
+    QListWidget *workspaceList() const;
+    QDialog *addSheet() const;
+    QDialog *smartEntrySheet() const;
+    QDialog *editSheet() const;
     UndoHistory &undoHistory() const { return *m_undoHistory; }
     UndoBar *undoBar() const { return m_undoBar; }
 
@@ -38,24 +43,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void installShortcuts();
+    void showSelection();
     // Ctrl+F: the bills list with its search field focused.
     void focusBillsSearch();
-    QWidget *buildSidebar();
-    QWidget *buildScreen(Workspace workspace);
-    QWidget *buildOverview();
-    void showSelection();
-    void updateAddSheet(bool showing);
-    void updateSmartEntrySheet(bool showing);
 
-    ModelStore &m_store;
     ContentModel m_model;
-    QListWidget *m_list = nullptr;
+    ScreenFactory m_screens;
+    Sidebar *m_sidebar = nullptr;
     QVBoxLayout *m_detailLayout = nullptr;
     QWidget *m_detail = nullptr;
     Workspace m_shown = Workspace::overview;
-    QPointer<QDialog> m_addSheet;
-    QPointer<QDialog> m_smartSheet;
+    EntrySheets *m_sheets = nullptr;
     UndoHistory *m_undoHistory = nullptr;
     UndoBar *m_undoBar = nullptr;
 };

@@ -2,8 +2,6 @@
 
 #include "BillsDelegate.h"
 #include "BillsListModel.h"
-#include "entry/AddEntryView.h"
-#include "entry/EditEntryView.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -59,7 +57,6 @@ QLabel *addTotal(QHBoxLayout *row, const QString &symbol, const QColor &colour, 
 
 BillsView::BillsView(ModelStore &store, QWidget *parent)
     : QWidget(parent)
-    , m_store(store)
     , m_model(store)
     , m_listModel(new BillsListModel(m_model, this))
     , m_delegate(new BillsDelegate(this))
@@ -111,10 +108,10 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     column->addWidget(listCard, 1);
 
     connect(m_search, &QLineEdit::textChanged, &m_model, &BillsModel::setSearchText);
-    connect(m_add, &QPushButton::clicked, this, [this] { m_model.setShowingAdd(true); });
+    connect(m_add, &QPushButton::clicked, this, &BillsView::addRequested);
     connect(m_delegate, &BillsDelegate::entryClicked, this, [this](const QModelIndex &index) {
         if (const LedgerEntry *entry = m_listModel->entryAt(index))
-            m_model.setEditingEntry(*entry);
+            Q_EMIT editRequested(*entry);
     });
     connect(m_delegate, &BillsDelegate::trashClicked, this, [this](const QModelIndex &index) {
         if (const LedgerEntry *entry = m_listModel->entryAt(index))
@@ -123,14 +120,12 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     // Return on a chosen row edits it too, for the keyboard.
     connect(m_list, &QListView::activated, this, [this](const QModelIndex &index) {
         if (const LedgerEntry *entry = m_listModel->entryAt(index))
-            m_model.setEditingEntry(*entry);
+            Q_EMIT editRequested(*entry);
     });
     connect(m_list, &QListView::customContextMenuRequested, this, &BillsView::showContextMenu);
 
     connect(&m_model, &BillsModel::filterChanged, this, &BillsView::showFilter);
     connect(&m_model, &BillsModel::recomputed, this, &BillsView::showTotals);
-    connect(&m_model, &BillsModel::showingAddChanged, this, &BillsView::showAddSheet);
-    connect(&m_model, &BillsModel::editingEntryChanged, this, &BillsView::showEditSheet);
     connect(&m_model, &BillsModel::pendingDeletionChanged, this, &BillsView::showDeletionAlert);
     showFilter();
     showTotals();
@@ -144,16 +139,6 @@ BillsView::~BillsView()
     disconnect(&m_model, nullptr, nullptr, nullptr);
     for (QObject *child : children())
         disconnect(child, nullptr, this, nullptr);
-}
-
-AddEntryView *BillsView::addSheet() const
-{
-    return m_addSheet;
-}
-
-EditEntryView *BillsView::editSheet() const
-{
-    return m_editSheet;
 }
 
 QMessageBox *BillsView::deletionAlert() const
@@ -231,24 +216,6 @@ void BillsView::showTotals()
     m_income->setText(u"收入 "_s + Money::text(totals.income));
     m_expense->setText(u"支出 "_s + Money::text(totals.expense));
     m_balance->setText(u"结余 "_s + Money::text(totals.balance()));
-}
-
-void BillsView::showAddSheet(bool showing)
-{
-    Sheets::follow(
-        m_addSheet, showing, [this] { return new AddEntryView(m_store, this); },
-        [this] { m_model.setShowingAdd(false); });
-}
-
-void BillsView::showEditSheet()
-{
-    const std::optional<LedgerEntry> &entry = m_model.editingEntry();
-    Sheets::follow(
-        m_editSheet, entry.has_value(), [this, &entry] { return new EditEntryView(m_store, *entry, this); },
-        [this] {
-            if (m_model.editingEntry())
-                m_model.setEditingEntry(std::nullopt);
-        });
 }
 
 void BillsView::showDeletionAlert()

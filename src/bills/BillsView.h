@@ -1,15 +1,14 @@
 #pragma once
 
 #include "BillsModel.h"
+#include "model/LedgerEntry.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class AddEntryView;
 class BillsDelegate;
 class BillsListModel;
 class DateRangeRow;
-class EditEntryView;
 class ModelStore;
 class QDateEdit;
 class QLabel;
@@ -21,7 +20,8 @@ class SegmentedControl;
 
 // "账单明细": every entry, grouped by day with the newest day first, with a search field, an
 // optional range of days, the totals of what is shown, and the ways to add, edit and delete
-// entries. The figures live in BillsModel; this view shows them and forwards the input.
+// entries. The figures live in BillsModel; this view shows them and forwards the input. The
+// add and edit forms are the shell's: the view asks for them.
 class BillsView final : public QWidget {
     Q_OBJECT
 
@@ -42,10 +42,14 @@ public:
     QLabel *incomeTotal() const { return m_income; }
     QLabel *expenseTotal() const { return m_expense; }
     QLabel *balanceTotal() const { return m_balance; }
-    // The sheets and the delete confirmation while they are open.
-    AddEntryView *addSheet() const;
-    EditEntryView *editSheet() const;
+    // The delete confirmation while it is open.
     QMessageBox *deletionAlert() const;
+
+Q_SIGNALS:
+    // 记一笔 was pressed.
+    void addRequested();
+    // A stored entry was clicked, or chosen with Return, to be edited.
+    void editRequested(const LedgerEntry &entry);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -54,14 +58,11 @@ private:
     QWidget *buildFilterArea();
     void showFilter();
     void showTotals();
-    void showAddSheet(bool showing);
-    void showEditSheet();
     void showDeletionAlert();
     void showContextMenu(const QPoint &position);
     // The Delete key: removes the current entry row at once, without asking.
     bool deleteCurrentEntry();
 
-    ModelStore &m_store;
     BillsModel m_model;
     BillsListModel *m_listModel;
     BillsDelegate *m_delegate;
@@ -73,7 +74,5 @@ private:
     QLabel *m_expense = nullptr;
     QLabel *m_balance = nullptr;
     QListView *m_list = nullptr;
-    QPointer<AddEntryView> m_addSheet;
-    QPointer<EditEntryView> m_editSheet;
     QPointer<QMessageBox> m_deletionAlert;
 };

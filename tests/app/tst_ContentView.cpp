@@ -5,6 +5,7 @@
 #include "app/ContentView.h"
 #include "app/PennyloomApp.h"
 #include "assets/AssetDimension.h"
+#include "bills/BillsListModel.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
 #include "entry/AddEntryView.h"
@@ -16,10 +17,12 @@
 #include "store/ModelStore.h"
 #include "ui/EmptyState.h"
 
+#include <QDateEdit>
 #include <QDir>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -253,6 +256,43 @@ private Q_SLOTS:
         QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥0.00"_s);
     }
 
+    // 记一笔 and a click on an entry in the bills screen open the shell's forms, one at a time
+    // and none of the screen's own; what they save shows on the screen at once.
+    void billsScreenOpensTheShellsForms()
+    {
+        const TestSupport::ScopedClock clock(TestSupport::local(2024, 3, 20, 12));
+        const LedgerEntry lunch(32, TestSupport::local(2024, 3, 20, 11), EntryKind::expense, u"餐饮"_s);
+        QVERIFY(m_store->insert(lunch));
+        ContentView view(*m_store);
+        view.model().setSelection(Workspace::bills);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto *bills = qobject_cast<BillsView *>(view.detailScreen());
+        QVERIFY(bills);
+
+        QTest::mouseClick(bills->addButton(), Qt::LeftButton);
+        auto *add = qobject_cast<AddEntryView *>(view.addSheet());
+        QVERIFY(add);
+        QCOMPARE(view.findChildren<QDialog *>().size(), 1);
+        QCOMPARE(add->dateField()->date(), QDate(2024, 3, 20));
+        QTest::keyClicks(add->amountField(), u"9.9"_s);
+        QTest::mouseClick(add->saveButton(), Qt::LeftButton);
+        QTRY_VERIFY(!view.model().showingAdd());
+        QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥41.90"_s);
+
+        const QRect row = bills->listView()->visualRect(bills->listModel()->indexOfEntry(lunch.id));
+        QTest::mouseClick(bills->listView()->viewport(), Qt::LeftButton, {}, row.center());
+        auto *edit = qobject_cast<EditEntryView *>(view.editSheet());
+        QVERIFY(edit);
+        QCOMPARE(edit->amountField()->text(), u"32.00"_s);
+        TestSupport::retype(edit->amountField(), u"40"_s);
+        QTest::mouseClick(edit->saveButton(), Qt::LeftButton);
+        QTRY_VERIFY(!view.editSheet());
+        QVERIFY(!view.model().editingEntry());
+        QCOMPARE(m_store->find<LedgerEntry>(lunch.id)->amount, 40.0);
+        QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥49.90"_s);
+    }
+
     // A stored date at any instant a date can hold, the file's own or a hand edit's, is totalled,
     // grouped and drawn by every workspace, on every visit.
     void everyWorkspaceDrawsAnyStoredDate_data()
@@ -298,30 +338,45 @@ private Q_SLOTS:
     void keyboardShortcuts_data()
     {
         QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<bool>("fromSidebar");
         QTest::addColumn<int>("workspace");
         QTest::addColumn<bool>("add");
         QTest::addColumn<bool>("smart");
 
-        QTest::newRow("Ctrl+2 bills") << QKeySequence(u"Ctrl+2"_s) << int(Workspace::bills) << false << false;
+        QTest::newRow("Ctrl+2 bills")
+            << QKeySequence(u"Ctrl+2"_s) << false << int(Workspace::bills) << false << false;
         QTest::newRow("Ctrl+8 settings")
-            << QKeySequence(u"Ctrl+8"_s) << int(Workspace::settings) << false << false;
-        QTest::newRow("Ctrl+N add") << QKeySequence(u"Ctrl+N"_s) << int(Workspace::overview) << true << false;
+            << QKeySequence(u"Ctrl+8"_s) << false << int(Workspace::settings) << false << false;
+        QTest::newRow("Ctrl+N add") << QKeySequence(u"Ctrl+N"_s) << false << int(Workspace::overview) << true
+                                    << false;
         QTest::newRow("Ctrl+Shift+N smart")
-            << QKeySequence(u"Ctrl+Shift+N"_s) << int(Workspace::overview) << false << true;
+            << QKeySequence(u"Ctrl+Shift+N"_s) << false << int(Workspace::overview) << false << true;
         QTest::newRow("Ctrl+K smart")
-            << QKeySequence(u"Ctrl+K"_s) << int(Workspace::overview) << false << true;
+            << QKeySequence(u"Ctrl+K"_s) << false << int(Workspace::overview) << false << true;
+        QTest::newRow("Ctrl+N, sidebar focused")
+            << QKeySequence(u"Ctrl+N"_s) << true << int(Workspace::overview) << true << false;
+        QTest::newRow("Ctrl+8, sidebar focused")
+            << QKeySequence(u"Ctrl+8"_s) << true << int(Workspace::settings) << false << false;
     }
 
+    // The keys work wherever the focus is in the window.
     void keyboardShortcuts()
     {
         QFETCH(QKeySequence, keys);
+        QFETCH(bool, fromSidebar);
         QFETCH(int, workspace);
         QFETCH(bool, add);
         QFETCH(bool, smart);
         ContentView view(*m_store);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
-        QTest::keySequence(&view, keys);
+        QWidget *target = &view;
+        if (fromSidebar) {
+            target = view.workspaceList();
+            target->setFocus();
+            QTRY_VERIFY(target->hasFocus());
+        }
+        QTest::keySequence(target, keys);
         QCOMPARE(int(view.model().shownWorkspace()), workspace);
         QCOMPARE(view.model().showingAdd(), add);
         QCOMPARE(view.model().showingSmartEntry(), smart);

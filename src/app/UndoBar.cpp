@@ -1,9 +1,9 @@
 #include "UndoBar.h"
 
-#include "Buttons.h"
-#include "Palette.h"
-#include "Typography.h"
 #include "UndoHistory.h"
+#include "ui/Buttons.h"
+#include "ui/Palette.h"
+#include "ui/Typography.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

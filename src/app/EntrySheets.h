@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QObject>
+#include <QPointer>
+
+class ContentModel;
+class ModelStore;
+class QWidget;
+
+// The entry forms over the window: 记一笔, smart entry and the edit form of one entry. They
+// open only here, whichever screen asks, so each form has one owner and is open at most once;
+// each is open exactly while the window's model says so.
+class EntrySheets final : public QObject {
+    Q_OBJECT
+
+public:
+    EntrySheets(ModelStore &store, ContentModel &model, QWidget *window);
+
+    QDialog *addSheet() const { return m_add; }
+    QDialog *smartEntrySheet() const { return m_smart; }
+    QDialog *editSheet() const { return m_edit; }
+
+private:
+    void followAdd(bool showing);
+    void followSmartEntry(bool showing);
+    void followEdit();
+
+    ModelStore &m_store;
+    ContentModel &m_model;
+    QWidget *m_window;
+    QPointer<QDialog> m_add;
+    QPointer<QDialog> m_smart;
+    QPointer<QDialog> m_edit;
+};

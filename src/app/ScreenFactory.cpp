@@ -1,0 +1,109 @@
+#include "ScreenFactory.h"
+
+#include "ContentModel.h"
+#include "assets/AssetManagementView.h"
+#include "bills/BillsView.h"
+#include "budget/BudgetView.h"
+#include "fixedassets/FixedAssetManagementView.h"
+#include "overview/DashboardView.h"
+#include "receipt/ReceiptView.h"
+#include "savings/SavingsView.h"
+#include "settings/SettingsView.h"
+#include "statistics/StatisticsView.h"
+#include "ui/Card.h"
+#include "ui/EmptyState.h"
+#include "ui/WorkspaceHeader.h"
+
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+ScreenFactory::ScreenFactory(ModelStore &store, ContentModel &model) : m_store(store), m_model(model) {}
+
+QWidget *ScreenFactory::make(Workspace workspace) const
+{
+    QWidget *screen = makeScreen(workspace);
+    screen->setObjectName(u"workspace:"_s + Workspaces::title(workspace));
+    return screen;
+}
+
+QWidget *ScreenFactory::makeScreen(Workspace workspace) const
+{
+    switch (workspace) {
+    case Workspace::overview:
+        return makeOverview();
+    case Workspace::bills:
+        return makeBills();
+    case Workspace::savings:
+        return new SavingsView(m_store);
+    case Workspace::assets:
+        return new AssetManagementView(m_store);
+    case Workspace::fixedAssets:
+        return new FixedAssetManagementView(m_store);
+    case Workspace::statistics:
+        return new StatisticsView(m_store);
+    case Workspace::receipt:
+        return new ReceiptView(m_store);
+    case Workspace::settings:
+        return new SettingsView(m_store);
+    default:
+        break;
+    }
+    return makePlaceholder(workspace);
+}
+
+QWidget *ScreenFactory::makeOverview() const
+{
+    // The budget workspace has no sidebar row: it opens over the dashboard, inside the
+    // overview, and its back button returns to the dashboard.
+    auto *stack = new QStackedWidget;
+    auto *dashboard = new DashboardView(m_store, stack);
+    stack->addWidget(dashboard);
+    ContentModel *model = &m_model;
+    ModelStore *store = &m_store;
+    QObject::connect(dashboard, &DashboardView::addRequested, dashboard,
+                     [model] { model->setShowingAdd(true); });
+    QObject::connect(dashboard, &DashboardView::smartEntryRequested, dashboard,
+                     [model] { model->setShowingSmartEntry(true); });
+    QObject::connect(dashboard, &DashboardView::manageBudgetsRequested, stack, [store, stack, dashboard] {
+        auto *budgets = new BudgetView(*store, stack);
+        budgets->setObjectName(u"workspace:预算管理"_s);
+        stack->addWidget(budgets);
+        stack->setCurrentWidget(budgets);
+        QObject::connect(budgets, &BudgetView::backRequested, stack, [stack, budgets, dashboard] {
+            // Today may have moved on while the budgets were open.
+            dashboard->model().recompute();
+            stack->setCurrentIndex(0);
+            stack->removeWidget(budgets);
+            budgets->deleteLater();
+        });
+    });
+    return stack;
+}
+
+QWidget *ScreenFactory::makeBills() const
+{
+    auto *bills = new BillsView(m_store);
+    ContentModel *model = &m_model;
+    QObject::connect(bills, &BillsView::addRequested, bills, [model] { model->setShowingAdd(true); });
+    QObject::connect(bills, &BillsView::editRequested, bills,
+                     [model](const LedgerEntry &entry) { model->setEditingEntry(entry); });
+    return bills;
+}
+
+QWidget *ScreenFactory::makePlaceholder(Workspace workspace) const
+{
+    auto *screen = new QWidget;
+    auto *column = new QVBoxLayout(screen);
+    column->setContentsMargins(28, 24, 28, 24);
+    column->setSpacing(20);
+    const QString title = Workspaces::title(workspace);
+    column->addWidget(new WorkspaceHeader(title, QString(), screen));
+    auto *panel = new Card(screen);
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(
+        new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
+    column->addWidget(panel, 1);
+    return screen;
+}

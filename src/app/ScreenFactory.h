@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Workspace.h"
+
+class ContentModel;
+class ModelStore;
+class QWidget;
+
+// Makes the screen of a workspace for the window's detail pane, named "workspace:<title>", and
+// wires what the screen asks of the shell (the entry forms, the budgets over the dashboard) to
+// the window's model. Each call makes a new screen with fresh transient state.
+class ScreenFactory final {
+public:
+    ScreenFactory(ModelStore &store, ContentModel &model);
+
+    QWidget *make(Workspace workspace) const;
+
+private:
+    QWidget *makeScreen(Workspace workspace) const;
+    QWidget *makeOverview() const;
+    QWidget *makeBills() const;
+    QWidget *makePlaceholder(Workspace workspace) const;
+
+    ModelStore &m_store;
+    ContentModel &m_model;
+};
