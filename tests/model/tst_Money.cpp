@@ -171,7 +171,7 @@ private Q_SLOTS:
 
         const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(Money::decimal(amount), text);
-        if (amount == 0 || EntryRules::amountInRange(amount))
+        if (!std::signbit(amount) && (amount == 0 || EntryRules::amountInRange(amount)))
             QVERIFY(AmountText::nonNegative(text).has_value());
     }
 
