@@ -195,7 +195,7 @@ void BM_AssetWorkspaceRecompute(benchmark::State &state)
     AssetManagementModel model(*store);
     for (auto _ : state) {
         model.recompute();
-        benchmark::DoNotOptimize(model.ownedTotal());
+        benchmark::DoNotOptimize(model.total(AssetDimension::owned));
     }
 }
 

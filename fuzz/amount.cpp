@@ -5,6 +5,7 @@
 
 #include "model/AmountText.h"
 #include "model/EntryRules.h"
+#include "model/Money.h"
 
 #include <QRegularExpression>
 
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
 
     if (value) {
-        const QString field = AmountText::field(*value);
+        const QString field = Money::decimal(*value);
         const std::optional<double> back = AmountText::parse(field);
         if (!back || std::fabs(*back - *value) > 0.005 + std::fabs(*value) * 1e-15)
             std::abort();

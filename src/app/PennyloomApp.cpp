@@ -1,5 +1,6 @@
 #include "PennyloomApp.h"
 
+#include "AppLog.h"
 #include "ContentView.h"
 #include "FirstPaintExit.h"
 #include "LedgerBusService.h"
@@ -64,7 +65,7 @@ int PennyloomApp::run()
     if (!lock)
         return fail(error);
     for (const QString &note : DataFolder::narrow(path))
-        std::fprintf(stderr, "pennyloom: %s\n", note.toUtf8().constData());
+        qCWarning(lcApp).noquote() << note;
 
     std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
     if (!store)
@@ -72,7 +73,7 @@ int PennyloomApp::run()
     // A failed copy is no reason to keep the user from their records; it is said and retried
     // at the next start.
     if (const QString backupError = Backups::makeDaily(*store, Clock::now().date()); !backupError.isEmpty())
-        std::fprintf(stderr, "pennyloom: %s\n", backupError.toUtf8().constData());
+        qCWarning(lcApp).noquote() << backupError;
 
     ContentView window(*store);
     reportWriteFailures(*store, window);

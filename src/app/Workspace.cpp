@@ -41,15 +41,6 @@ QString Workspaces::title(Workspace workspace)
     return QString::fromUtf16(rows[static_cast<size_t>(workspace)].title);
 }
 
-std::optional<Workspace> Workspaces::fromTitle(const QString &title)
-{
-    for (const Row &row : rows) {
-        if (title == QStringView(row.title))
-            return row.workspace;
-    }
-    return std::nullopt;
-}
-
 QString Workspaces::icon(Workspace workspace)
 {
     const QString name = title(workspace);

@@ -1,3 +1,4 @@
+#include "app/AppLog.h"
 #include "app/CommandLine.h"
 #include "app/PennyloomApp.h"
 #include "reminder/ReminderNotifier.h"
@@ -5,8 +6,9 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
 #include <cstring>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
@@ -24,8 +26,7 @@ int main(int argc, char **argv)
     // Qt, the theme and the bus service all ask for the session bus while the window starts;
     // a wedged one is switched off first, and the window runs without it.
     if (const QString wedged = SessionBus::guard(std::chrono::seconds(3)); !wedged.isEmpty())
-        std::fprintf(stderr, "pennyloom: %s；窗口不在会话总线上接收 pennyloom add 记的账。\n",
-                     wedged.toLocal8Bit().constData());
+        qCWarning(lcApp).noquote() << wedged + u"；窗口不在会话总线上接收 pennyloom add 记的账。"_s;
     PennyloomApp app(argc, argv);
     return app.run();
 }

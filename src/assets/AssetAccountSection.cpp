@@ -59,6 +59,10 @@ AssetAccountSection::AssetAccountSection(const QString &title, const QString &su
     connect(m_delegate, &AssetAccountCardDelegate::manageClicked, this, &AssetAccountSection::manage);
     connect(m_grid, &CardGrid::opened, this, &AssetAccountSection::manage);
     connect(m_grid, &CardGrid::doubleClicked, this, &AssetAccountSection::manage);
+    connect(m_grid, &CardGrid::deleteRequested, this, [this](const QModelIndex &index) {
+        if (const AssetAccount *account = m_model->accountAt(index))
+            Q_EMIT deleteRequested(*account);
+    });
     setAccounts({}, {});
 }
 

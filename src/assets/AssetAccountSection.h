@@ -30,6 +30,8 @@ public:
 
 Q_SIGNALS:
     void manageRequested(const AssetAccount &account);
+    // Delete on a focused card.
+    void deleteRequested(const AssetAccount &account);
 
 private:
     void manage(const QModelIndex &index);

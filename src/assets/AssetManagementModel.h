@@ -24,18 +24,9 @@ public:
 
     // An account whose dimension text is none of the three raw texts is in no list.
     const std::vector<AssetAccount> &accounts(AssetDimension dimension) const;
-    const std::vector<AssetAccount> &ownedAccounts() const { return accounts(AssetDimension::owned); }
-    const std::vector<AssetAccount> &borrowableAccounts() const
-    {
-        return accounts(AssetDimension::borrowable);
-    }
-    const std::vector<AssetAccount> &liabilityAccounts() const { return accounts(AssetDimension::liability); }
 
     double balance(const AssetAccount &account) const { return m_index.balance(account); }
     double total(AssetDimension dimension) const;
-    double ownedTotal() const { return total(AssetDimension::owned); }
-    double borrowableTotal() const { return total(AssetDimension::borrowable); }
-    double liabilityTotal() const { return total(AssetDimension::liability); }
 
     // The open sheet; only one at a time.
     bool showingAddAccount() const { return m_showingAddAccount; }

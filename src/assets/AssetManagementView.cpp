@@ -108,6 +108,13 @@ AssetManagementView::AssetManagementView(ModelStore &store, QWidget *parent)
         m_sections[size_t(dimension)] = section;
         column->addWidget(section);
         connect(section, &AssetAccountSection::manageRequested, &m_model, &AssetManagementModel::select);
+        // Delete asks over the account's detail, the same confirmation as its trash button.
+        connect(section, &AssetAccountSection::deleteRequested, this, [this](const AssetAccount &account) {
+            m_model.select(account);
+            auto *detail = qobject_cast<AssetAccountDetailView *>(m_sheet.data());
+            if (detail != nullptr && detail->isVisible())
+                detail->model().requestDelete();
+        });
     }
     column->addStretch(1);
 

@@ -14,8 +14,6 @@ class LiabilityRepaymentLedgerModel final : public AssetLedgerModel {
 public:
     explicit LiabilityRepaymentLedgerModel(ModelStore &store, QObject *parent = nullptr);
 
-    const QSet<QUuid> &liabilityIDs() const { return m_liabilityIDs; }
-    const QHash<QUuid, QString> &accountNames() const { return m_accountNames; }
     const std::vector<AssetAdjustment> &payments() const { return m_payments; }
     double totalRepaid() const { return m_totalRepaid; }
 

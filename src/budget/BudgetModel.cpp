@@ -100,18 +100,6 @@ void BudgetModel::setAmount(const QString &amount)
     Q_EMIT formChanged();
 }
 
-void BudgetModel::setPeriodStart(const QDateTime &start)
-{
-    if (m_period.setStart(start))
-        Q_EMIT formChanged();
-}
-
-void BudgetModel::setPeriodEnd(const QDateTime &end)
-{
-    if (m_period.setEnd(end))
-        Q_EMIT formChanged();
-}
-
 void BudgetModel::setStartDay(QDate day)
 {
     if (m_period.setStartDay(day))

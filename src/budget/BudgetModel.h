@@ -41,9 +41,7 @@ public:
     void setAmount(const QString &amount);
     const PeriodSelection &period() const { return m_period; }
     QDateTime periodStart() const { return m_period.start(); }
-    void setPeriodStart(const QDateTime &start);
     QDateTime periodEnd() const { return m_period.end(); }
-    void setPeriodEnd(const QDateTime &end);
     // The day chosen in a date-only picker; the time of day stays as it was.
     void setStartDay(QDate day);
     void setEndDay(QDate day);
@@ -53,8 +51,6 @@ public:
 
     // The pending deletion of a period.
     bool showingPeriodDeleteConfirmation() const { return m_showingDeleteConfirmation; }
-    const QList<QUuid> &periodIDsPendingDeletion() const { return m_idsPendingDeletion; }
-    QString periodTitlePendingDeletion() const { return m_titlePendingDeletion; }
     // "删除“<title>”预算？"
     QString deleteConfirmationTitle() const;
     static QString deleteConfirmationMessage();

@@ -6,6 +6,7 @@
 #include "model/Clock.h"
 #include "model/LedgerCategories.h"
 #include "model/LocalCalendar.h"
+#include "model/Money.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
@@ -18,7 +19,7 @@ EntryFormModel::EntryFormModel(const LedgerEntry &entry, QObject *parent)
     : QObject(parent)
     , m_entry(entry)
     , m_kind(entry.kind())
-    , m_amount(AmountText::field(entry.amount))
+    , m_amount(Money::decimal(entry.amount))
     , m_category(entry.category)
     , m_date(entry.date)
     , m_note(entry.note)

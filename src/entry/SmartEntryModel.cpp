@@ -1,8 +1,8 @@
 #include "SmartEntryModel.h"
 
 #include "NaturalLedgerParser.h"
-#include "model/AmountText.h"
 #include "model/Clock.h"
+#include "model/Money.h"
 
 #include <QSignalBlocker>
 
@@ -46,7 +46,7 @@ void SmartEntryModel::recognize()
         // The kind first: its change selects its first category, which the recognised
         // category then replaces.
         m_draft.setKind(m_parsed->kind);
-        m_draft.setAmount(AmountText::field(m_parsed->amount));
+        m_draft.setAmount(Money::decimal(m_parsed->amount));
         m_draft.setCategory(m_parsed->category);
         m_draft.setNote(m_parsed->note);
     }

@@ -3,6 +3,7 @@
 #include "model/Clock.h"
 #include "model/DateText.h"
 #include "model/LocalCalendar.h"
+#include "model/Money.h"
 #include "store/DataFolder.h"
 
 #include <QDir>
@@ -158,12 +159,9 @@ struct RowNumber {
 
 // The most a cell's markup takes around its text, with a row number of any size.
 constexpr qsizetype cellRoom = 80;
-// The most "%.2f" writes: the largest double has 309 integer digits.
-constexpr qsizetype amountRoom = 330;
-
 qsizetype amountRoomFor(double amount)
 {
-    return std::abs(amount) < 1e15 ? 24 : amountRoom;
+    return std::abs(amount) < 1e15 ? 24 : qsizetype(Money::decimalRoom);
 }
 
 // How many rows ahead the texts of an entry are fetched from memory.
@@ -183,41 +181,6 @@ char *cellStart(char *p, int column, const RowNumber &row)
 char *cellEnd(char *p)
 {
     return put(p, "</t></is></c>");
-}
-
-// Below this the amount in cents is an integer of at most 15 digits, and the product by 100
-// lands where doubles are spaced by an eighth or less.
-constexpr double quickAmountLimit = 1e13;
-
-// "%.2f" rounds the exact binary value to the nearest cent, a tie to the even cent. The product
-// by 100 is rounded once; fma gives exactly what that rounding dropped, which decides the
-// only doubtful case, a product that came out exactly halfway between two cents.
-std::uint64_t roundedCents(double amount)
-{
-    const double product = std::abs(amount) * 100.0;
-    const double dropped = std::fma(std::abs(amount), 100.0, -product);
-    const double nearest = std::nearbyint(product);
-    const double off = product - nearest;
-    if (std::abs(off) == 0.5 && dropped != 0 && (off > 0) == (dropped > 0))
-        return std::uint64_t(nearest + 2 * off);
-    return std::uint64_t(nearest);
-}
-
-// Locale-independent and rounded as printf's "%.2f" does, from the exact binary value; digits,
-// point and sign need no escaping.
-char *putAmount(char *p, double amount)
-{
-    if (!(std::abs(amount) < quickAmountLimit))
-        return std::to_chars(p, p + amountRoom, amount, std::chars_format::fixed, 2).ptr;
-    // The sign stays on an amount that rounds to zero, as printf keeps it: -0.001 is "-0.00".
-    if (std::signbit(amount))
-        *p++ = '-';
-    const std::uint64_t cents = roundedCents(amount);
-    p = std::to_chars(p, p + 24, cents / 100).ptr;
-    *p++ = '.';
-    *p++ = char('0' + cents % 100 / 10);
-    *p++ = char('0' + cents % 10);
-    return p;
 }
 
 // The date texts of one local day are equal, and a sorted ledger visits its days one after
@@ -388,12 +351,6 @@ std::vector<std::size_t> newestFirst(std::span<const LedgerEntry> entries)
 
 } // namespace
 
-QString XLSXExporter::amountText(double amount)
-{
-    char text[amountRoom];
-    return QString::fromLatin1(text, putAmount(text, amount) - text);
-}
-
 QString XLSXExporter::cellXML(int column, int row, const QString &text)
 {
     QByteArray out(cellRoom + escapedRoom(text.size()), Qt::Uninitialized);
@@ -448,7 +405,7 @@ bool XLSXExporter::writeSheet(std::span<const LedgerEntry> entries,
         p = cellEnd(put(cellStart(p, 1, row), days.text(entry.date)));
         p = cellEnd(put(cellStart(p, 2, row), isIncome(entry) ? income : expense));
         p = cellEnd(putEscaped(cellStart(p, 3, row), entry.category));
-        p = cellEnd(putAmount(cellStart(p, 4, row), entry.amount));
+        p = cellEnd(Money::writeDecimal(cellStart(p, 4, row), entry.amount));
         p = cellEnd(putEscaped(cellStart(p, 5, row), entry.note));
         p = put(p, "</row>");
         out.advance(p);

@@ -51,7 +51,5 @@ QByteArray sheetXML(std::span<const LedgerEntry> entries);
 
 // One cell: column 1..5 (A..E), row from 1, the text escaped.
 QString cellXML(int column, int row, const QString &text);
-// The amount as "%.2f" writes it in the C locale, whatever the process locale: 1234.50, -3.00.
-QString amountText(double amount);
 
 } // namespace XLSXExporter

@@ -5,6 +5,7 @@
 #include "model/Clock.h"
 #include "model/LifeMonthsText.h"
 #include "model/LocalCalendar.h"
+#include "model/Money.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
@@ -22,7 +23,7 @@ FixedAssetFormModel::FixedAssetFormModel(const FixedAsset &asset, QObject *paren
     , m_asset(asset)
     , m_category(asset.category)
     , m_name(asset.name)
-    , m_amount(AmountText::field(asset.currentValue))
+    , m_amount(Money::decimal(asset.currentValue))
     , m_purchaseDate(asset.purchaseDate)
     , m_lifeMonths(QString::number(asset.usefulLifeMonths))
     , m_note(asset.note)

@@ -67,6 +67,13 @@ FixedAssetManagementView::FixedAssetManagementView(ModelStore &store, QWidget *p
     connect(m_grid, &CardGrid::opened, this, [this](const QModelIndex &index) {
         m_model.selectAsset(index.data(FixedAssetListModel::IdRole).toUuid());
     });
+    // Delete asks over the asset's detail, the same confirmation as its trash button.
+    connect(m_grid, &CardGrid::deleteRequested, this, [this](const QModelIndex &index) {
+        m_model.selectAsset(index.data(FixedAssetListModel::IdRole).toUuid());
+        auto *detail = qobject_cast<FixedAssetDetailView *>(m_detailSheet.data());
+        if (detail != nullptr && detail->isVisible())
+            detail->model().setConfirmingDelete(true);
+    });
     connect(&m_model, &FixedAssetManagementModel::changed, this, &FixedAssetManagementView::refresh);
     connect(&m_model, &FixedAssetManagementModel::showingAddChanged, this, [this](bool showing) {
         Sheets::follow(

@@ -2,7 +2,6 @@
 
 #include "EntryRules.h"
 
-#include <array>
 #include <charconv>
 #include <system_error>
 
@@ -79,15 +78,4 @@ std::optional<double> AmountText::nonNegative(const QString &text)
     if (!value || !(*value == 0 || EntryRules::amountInRange(*value)))
         return std::nullopt;
     return value;
-}
-
-QString AmountText::field(double amount)
-{
-    // The widest finite double needs 309 integer digits, a sign, a point and two decimals.
-    std::array<char, 330> buffer{};
-    const auto [stop, error] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), amount, std::chars_format::fixed, 2);
-    if (error != std::errc())
-        return QString();
-    return QString::fromLatin1(buffer.data(), stop - buffer.data());
 }

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-// The one conversion between amount fields and numbers. Every amount field of the program
-// reads its text through these functions and writes amounts into fields with field().
+// The one conversion from amount fields to numbers. Every amount field of the program reads
+// its text through these functions; amounts are written into fields with Money::decimal().
 namespace AmountText {
 
 // The whole text, untrimmed, as a decimal number: ASCII digits with at most one point and at
@@ -29,10 +29,5 @@ inline bool isNonNegative(const QString &text)
 {
     return nonNegative(text).has_value();
 }
-
-// The amount as an edit-field text, as "%.2f" writes it in the C locale: exactly two
-// decimals, a point, no grouping, correctly rounded from the binary value (25 gives "25.00",
-// 3.456 gives "3.46", 2.675 gives "2.67"), whatever the user's locale.
-QString field(double amount);
 
 } // namespace AmountText

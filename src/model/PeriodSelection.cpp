@@ -39,15 +39,6 @@ std::optional<PeriodChoice> PeriodSelection::Rules::choiceAt(int index) const
     return options.at(index).choice;
 }
 
-std::optional<PeriodChoice> PeriodSelection::Rules::fromTitle(const QString &title) const
-{
-    for (const Option &option : options) {
-        if (option.title == title)
-            return option.choice;
-    }
-    return std::nullopt;
-}
-
 PeriodSelection::PeriodSelection(Rules rules, PeriodChoice choice, const QDateTime &now)
     : m_rules(std::move(rules)), m_choice(choice), m_date(now), m_end(now)
 {

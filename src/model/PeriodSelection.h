@@ -57,8 +57,6 @@ public:
         // -1 for a choice the screen does not offer.
         int indexOf(PeriodChoice choice) const;
         std::optional<PeriodChoice> choiceAt(int index) const;
-        // Accepts exactly the titles of the offered choices.
-        std::optional<PeriodChoice> fromTitle(const QString &title) const;
     };
 
     // Opens on the choice with the date now, and a custom range of the month up to now.

@@ -16,11 +16,7 @@ public:
                     double income, double expense);
 
     QLabel *titleLabel() const { return m_title; }
-    QLabel *captionLabel() const { return m_caption; }
     QLabel *balanceLabel() const { return m_balance; }
-    QLabel *budgetLabel() const { return m_budget; }
-    QLabel *incomeLabel() const { return m_income; }
-    QLabel *expenseLabel() const { return m_expense; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

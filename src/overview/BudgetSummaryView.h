@@ -21,11 +21,9 @@ public:
 
     void setRows(const std::vector<DashboardModel::BudgetRow> &rows);
 
-    QPushButton *manageButton() const { return m_manage; }
     QLabel *emptyLabel() const { return m_empty; }
     int rowCount() const { return static_cast<int>(m_shown.size()); }
     QLabel *percentLabel(int row) const { return m_shown.at(static_cast<std::size_t>(row)).percent; }
-    QLabel *amountLabel(int row) const { return m_shown.at(static_cast<std::size_t>(row)).amount; }
     UsageBar *bar(int row) const { return m_shown.at(static_cast<std::size_t>(row)).bar; }
 
 Q_SIGNALS:

@@ -1,5 +1,7 @@
 #include "SystemdReminderPlatform.h"
 
+#include "ReminderLog.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -9,7 +11,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -143,7 +144,7 @@ void SystemdReminderPlatform::report(const QString &message) const
     if (m_report)
         m_report(message);
     else
-        std::fprintf(stderr, "pennyloom: %s\n", message.toLocal8Bit().constData());
+        qCWarning(lcReminder).noquote() << message;
 }
 
 bool SystemdReminderPlatform::managerRuns()

@@ -12,7 +12,8 @@
 // the session bus. The daily prompt is a systemd user timer, so it fires while the program is
 // closed; its service runs "pennyloom --remind", which posts the notification and exits.
 // Where no user systemd runs, the units are still written and enabled on disk (the next
-// session picks them up) and the reason goes to the reporter, stderr by default.
+// session picks them up) and the reason goes to the reporter, the pennyloom.reminder log
+// category by default.
 class SystemdReminderPlatform final : public ReminderPlatform {
 public:
     SystemdReminderPlatform(QDBusConnection bus, CommandRunner &runner, QString unitFolder, QString program);

@@ -31,7 +31,6 @@ public:
     SavingsGoalDetailModel &model() { return m_model; }
     SavingsGoalCard *card() const { return m_card; }
     QListView *depositList() const { return m_list; }
-    SavingsDepositListModel *depositRows() const { return m_rows; }
     QLabel *emptyLabel() const { return m_empty; }
     QPushButton *closeButton() const { return cancelButton(); }
     QPushButton *depositButton() const { return m_deposit; }

@@ -67,6 +67,12 @@ SavingsView::SavingsView(ModelStore &store, QWidget *parent)
     connect(m_add, &QPushButton::clicked, &m_model, &SavingsModel::startAddGoal);
     connect(m_grid, &CardGrid::opened, &m_model,
             [this](const QModelIndex &index) { m_model.selectGoal(index.data(idRole).toUuid()); });
+    // Delete asks over the goal's detail, the same confirmation as its trash button.
+    connect(m_grid, &CardGrid::deleteRequested, this, [this](const QModelIndex &index) {
+        m_model.selectGoal(index.data(idRole).toUuid());
+        if (m_detail && m_detail->isVisible())
+            m_detail->model().requestGoalDeletion();
+    });
     connect(&m_model, &SavingsModel::goalsChanged, this, &SavingsView::rebuildCards);
     connect(&m_model, &SavingsModel::totalsChanged, this, &SavingsView::refreshFigures);
     connect(&m_model, &SavingsModel::showingAddGoalChanged, this, [this](bool showing) {

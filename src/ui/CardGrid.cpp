@@ -372,6 +372,11 @@ void CardGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        Q_EMIT deleteRequested(currentIndex());
+        event->accept();
+        return;
+    }
     QAbstractItemView::keyPressEvent(event);
 }
 

@@ -6,7 +6,8 @@
 // spacing apart, every card as wide as its column. The view is as tall as its rows, so the
 // page around it does the scrolling. The arrow keys move between cards and a frame marks the
 // current one while the grid has the focus; a click (when clicks open), Return, Enter or Space
-// opens it. Each row is one accessible item named by the model's accessible text.
+// opens it, and Delete asks for its deletion. Each row is one accessible item named by the
+// model's accessible text.
 //
 // Cards are painted by the item delegate, as tall as its size hint; a row that has an index
 // widget shows that widget instead, as tall as the widget asks.
@@ -45,6 +46,9 @@ public:
 Q_SIGNALS:
     // The item under a click, or the current one on Return, Enter or Space.
     void opened(const QModelIndex &index);
+    // The current card on Delete. The screen decides, and asks the user, as its own delete
+    // button does.
+    void deleteRequested(const QModelIndex &index);
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;

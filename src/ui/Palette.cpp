@@ -17,11 +17,6 @@ void Palette::setDark(bool on)
     dark = on;
 }
 
-bool Palette::isDark()
-{
-    return dark;
-}
-
 QColor Palette::indigo()
 {
     return pick(QColor(0x58, 0x56, 0xd6), QColor(0x7d, 0x7a, 0xff));

@@ -15,7 +15,6 @@ namespace Palette {
 // The scheme every role answers for: light unless the desktop prefers dark. Set once at
 // start-up, before any widget is built.
 void setDark(bool dark);
-bool isDark();
 
 // The window's accent: buttons, selection, toggles.
 QColor indigo();

@@ -80,9 +80,9 @@ AssetAdjustment AssetScreensTest::addChange(const AssetAccount &account, double 
 void AssetScreensTest::totalsFollowTheStore()
 {
     AssetManagementModel model(*m_store);
-    QCOMPARE(model.ownedTotal(), 0.0);
-    QCOMPARE(model.borrowableTotal(), 0.0);
-    QCOMPARE(model.liabilityTotal(), 0.0);
+    QCOMPARE(model.total(AssetDimension::owned), 0.0);
+    QCOMPARE(model.total(AssetDimension::borrowable), 0.0);
+    QCOMPARE(model.total(AssetDimension::liability), 0.0);
 
     const AssetAccount cash = addAccount(u"现金"_s, u"自有资产"_s, 1000, local(2024, 6, 1));
     addChange(cash, 200, local(2024, 6, 2));
@@ -92,15 +92,15 @@ void AssetScreensTest::totalsFollowTheStore()
     addChange(loan, -1200, local(2024, 6, 4));
 
     QCOMPARE(model.balance(cash), 1150.0);
-    QCOMPARE(model.ownedTotal(), 1150.0);
-    QCOMPARE(model.borrowableTotal(), 20000.0);
-    QCOMPARE(model.liabilityTotal(), 3800.0);
+    QCOMPARE(model.total(AssetDimension::owned), 1150.0);
+    QCOMPARE(model.total(AssetDimension::borrowable), 20000.0);
+    QCOMPARE(model.total(AssetDimension::liability), 3800.0);
 
     QVERIFY(m_store->remove<AssetAdjustment>(spent.id));
-    QCOMPARE(model.ownedTotal(), 1200.0);
+    QCOMPARE(model.total(AssetDimension::owned), 1200.0);
     QVERIFY(m_store->remove<AssetAccount>(card.id));
-    QCOMPARE(model.borrowableTotal(), 0.0);
-    QVERIFY(model.borrowableAccounts().empty());
+    QCOMPARE(model.total(AssetDimension::borrowable), 0.0);
+    QVERIFY(model.accounts(AssetDimension::borrowable).empty());
 }
 
 void AssetScreensTest::accountOutsideTheDimensions()
@@ -125,15 +125,15 @@ void AssetScreensTest::newestAccountFirst()
     QVERIFY(form.save());
 
     AssetManagementModel model(*m_store);
-    QCOMPARE(model.ownedAccounts().size(), size_t(2));
-    QCOMPARE(model.ownedAccounts()[0].name, u"后"_s);
+    QCOMPARE(model.accounts(AssetDimension::owned).size(), size_t(2));
+    QCOMPARE(model.accounts(AssetDimension::owned)[0].name, u"后"_s);
 
     m_store.reset();
     m_store = TestSupport::openStore(*m_dir);
     QVERIFY(m_store);
     AssetManagementModel reopened(*m_store);
-    QCOMPARE(reopened.ownedAccounts()[0].name, u"后"_s);
-    QCOMPARE(reopened.ownedAccounts()[1].createdAt, local(2024, 6, 15, 10, 30));
+    QCOMPARE(reopened.accounts(AssetDimension::owned)[0].name, u"后"_s);
+    QCOMPARE(reopened.accounts(AssetDimension::owned)[1].createdAt, local(2024, 6, 15, 10, 30));
 }
 
 void AssetScreensTest::openingAmount_data()
@@ -351,8 +351,8 @@ void AssetScreensTest::deleteAccountWithChanges()
     QVERIFY(detail.deleteAccount());
     QCOMPARE(removed.size(), 1);
     QVERIFY(!detail.exists());
-    QVERIFY(workspace.liabilityAccounts().empty());
-    QCOMPARE(workspace.liabilityTotal(), 0.0);
+    QVERIFY(workspace.accounts(AssetDimension::liability).empty());
+    QCOMPARE(workspace.total(AssetDimension::liability), 0.0);
 
     m_store.reset();
     m_store = TestSupport::openStore(*m_dir);

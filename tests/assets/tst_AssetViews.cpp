@@ -72,6 +72,8 @@ private Q_SLOTS:
     void deleteChangeAtOnce();
     void deleteAccount_data();
     void deleteAccount();
+    void deleteKeyOnTheGrid_data();
+    void deleteKeyOnTheGrid();
     void ledgers();
     void trend();
 
@@ -375,6 +377,36 @@ void AssetViewsTest::deleteAccount()
     QCOMPARE(m_store->assetAdjustments().size(), size_t(deleted ? 0 : 5));
     QTRY_COMPARE(view->openSheet() == nullptr, deleted);
     QCOMPARE(view->section(AssetDimension::owned)->emptyLabel()->isVisible(), deleted);
+}
+
+void AssetViewsTest::deleteKeyOnTheGrid_data()
+{
+    QTest::addColumn<bool>("onCard");
+    QTest::newRow("focused card asks over its detail") << true;
+    QTest::newRow("no current card") << false;
+}
+
+// Delete on the focused card asks as the detail's trash does, and deletes nothing yet.
+void AssetViewsTest::deleteKeyOnTheGrid()
+{
+    QFETCH(bool, onCard);
+
+    addAccount(u"现金"_s, u"现金"_s, u"自有资产"_s, 100, 1);
+    std::unique_ptr<AssetManagementView> view = showWorkspace();
+    QVERIFY(view);
+    CardGrid *grid = view->section(AssetDimension::owned)->grid();
+    grid->setFocus();
+    grid->setCurrentIndex(onCard ? grid->model()->index(0, 0) : QModelIndex());
+    QTest::keyClick(grid, Qt::Key_Delete);
+
+    auto *detail = qobject_cast<AssetAccountDetailView *>(view->openSheet());
+    QCOMPARE(detail != nullptr, onCard);
+    if (onCard) {
+        auto *alert = qobject_cast<QMessageBox *>(detail->openSheet());
+        QVERIFY(alert);
+        QCOMPARE(alert->text(), u"删除这个资产？"_s);
+    }
+    QCOMPARE(m_store->assetAccounts().size(), size_t(1));
 }
 
 // Both ledgers with rows, then a period without any: the empty state.

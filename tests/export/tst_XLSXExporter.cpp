@@ -4,12 +4,12 @@
 
 #include "export/XLSXExporter.h"
 #include "model/DateText.h"
+#include "model/Money.h"
 #include "store/DataFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -17,10 +17,7 @@
 #include <sys/sysmacros.h>
 
 #include <cerrno>
-#include <cmath>
 #include <csignal>
-#include <cstdio>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 using TestSupport::local;
@@ -30,9 +27,6 @@ Q_DECLARE_METATYPE(std::vector<LedgerEntry>)
 namespace {
 
 using Rows = QList<QStringList>;
-
-// Amounts to hold against printf: how each is made from a random whole number.
-enum AmountKind { wholeCents, nearHalfCents, eighths, anyDouble };
 
 LedgerEntry entry(const QDateTime &date, const QString &note, double amount = 10,
                   EntryKind kind = EntryKind::expense)
@@ -72,7 +66,7 @@ Rows readWorkbook(const QString &path, QStringList *sheets)
 QStringList rowOf(const LedgerEntry &e, const QString &note)
 {
     return {DateText::displayDate(e.date), EntryKinds::rawText(e.kind()), e.category,
-            XLSXExporter::amountText(e.amount), note};
+            Money::decimal(e.amount), note};
 }
 
 const QStringList header{u"日期"_s, u"类型"_s, u"分类"_s, u"金额"_s, u"备注"_s};
@@ -137,86 +131,6 @@ private Q_SLOTS:
         const QString reference = QChar(char16_t(u'@' + column)) + QString::number(row);
         QCOMPARE(XLSXExporter::cellXML(column, row, text),
                  uR"(<c r=")"_s + reference + uR"(" t="inlineStr"><is><t>)"_s + written + u"</t></is></c>"_s);
-    }
-
-    void amounts_data()
-    {
-        QTest::addColumn<double>("amount");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("one decimal") << 1234.5 << u"1234.50"_s;
-        QTest::newRow("negative whole") << -3.0 << u"-3.00"_s;
-        QTest::newRow("no grouping") << 1234567.891 << u"1234567.89"_s;
-        QTest::newRow("exact tie to even") << 0.125 << u"0.12"_s;
-        QTest::newRow("binary value below the tie") << 2.675 << u"2.67"_s;
-        QTest::newRow("tiny negative keeps its sign") << -0.001 << u"-0.00"_s;
-        QTest::newRow("large") << 1e17 << u"100000000000000000.00"_s;
-        QTest::newRow("ties below and above a cent") << 0.005 << u"0.01"_s;
-        QTest::newRow("binary value above the tie") << 1.015 << u"1.01"_s;
-        QTest::newRow("negative tie") << -0.125 << u"-0.12"_s;
-        QTest::newRow("first with a long integer part") << 1e15 << u"1000000000000000.00"_s;
-        QTest::newRow("tie past 2^49") << 562949953421312.125 << u"562949953421312.12"_s;
-        QTest::newRow("negative tie past 2^49") << -562949953421312.375 << u"-562949953421312.38"_s;
-        QTest::newRow("negative zero") << -0.0 << u"-0.00"_s;
-        QTest::newRow("smallest positive") << std::numeric_limits<double>::denorm_min() << u"0.00"_s;
-        QTest::newRow("largest finite")
-            << -std::numeric_limits<double>::max()
-            << u"-179769313486231570814527423731704356798070567525844996598917476803157260780028538760589"
-               u"5586327668781715404589535143824642343213268894641827684675467035375169860499105765512820"
-               u"7624549009038932894407586850845513394230458323690322294816580855933212334827479782620414"
-               u"4723168738177180919299881250404026184124858368.00"_s;
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << u"inf"_s;
-    }
-
-    // The digits of the C library's "%.2f", whatever the process locale.
-    void amounts()
-    {
-        QFETCH(double, amount);
-        QFETCH(QString, text);
-        QCOMPARE(XLSXExporter::amountText(amount), text);
-        char printed[400];
-        std::snprintf(printed, sizeof printed, "%.2f", amount);
-        QCOMPARE(text, QString::fromLatin1(printed));
-    }
-
-    void amountsAgreeWithPrintf_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<double>("scale");
-        QTest::newRow("whole cents") << int(wholeCents) << 1e4;
-        QTest::newRow("near half cents") << int(nearHalfCents) << 1e6;
-        QTest::newRow("exact eighths, ties in cents") << int(eighths) << 1e9;
-        QTest::newRow("near half cents, large") << int(nearHalfCents) << 9e12;
-        QTest::newRow("any double up to 10^14") << int(anyDouble) << 1e14;
-    }
-
-    // Many amounts of each kind, both signs, against the C library's "%.2f" itself.
-    void amountsAgreeWithPrintf()
-    {
-        QFETCH(int, kind);
-        QFETCH(double, scale);
-        QRandomGenerator random(quint32(kind * 1000 + int(std::log10(scale))));
-        char printed[64];
-        for (int i = 0; i < 20000; ++i) {
-            const double whole = std::floor(random.generateDouble() * scale);
-            double amount = 0;
-            switch (kind) {
-            case wholeCents:
-                amount = whole / 100;
-                break;
-            case nearHalfCents:
-                amount = (2 * whole + 1) / 200;
-                break;
-            case eighths:
-                amount = whole + double(random.bounded(8)) / 8;
-                break;
-            default:
-                amount = random.generateDouble() * scale;
-            }
-            if (random.bounded(2))
-                amount = -amount;
-            std::snprintf(printed, sizeof printed, "%.2f", amount);
-            QCOMPARE(XLSXExporter::amountText(amount), QString::fromLatin1(printed));
-        }
     }
 
     void realReader_data()

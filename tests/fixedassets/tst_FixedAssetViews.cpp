@@ -52,6 +52,8 @@ private Q_SLOTS:
     void editFromTheDetail();
     void deleteFromTheDetail_data();
     void deleteFromTheDetail();
+    void deleteKeyOnTheGrid_data();
+    void deleteKeyOnTheGrid();
 
 private:
     // Each item is created a minute after the one before, so the grid order is fixed.
@@ -306,6 +308,37 @@ void FixedAssetViewsTest::deleteFromTheDetail()
         QVERIFY(view->detailSheet());
         QVERIFY(detail->isVisible());
     }
+}
+
+void FixedAssetViewsTest::deleteKeyOnTheGrid_data()
+{
+    QTest::addColumn<bool>("onCard");
+    QTest::newRow("focused card asks over its detail") << true;
+    QTest::newRow("no current card") << false;
+}
+
+void FixedAssetViewsTest::deleteKeyOnTheGrid()
+{
+    QFETCH(bool, onCard);
+
+    const FixedAsset sofa = add(FixedAsset(u"家具家电"_s, u"沙发"_s, 3000, local(2023, 1, 1), 30));
+    std::unique_ptr<FixedAssetManagementView> view = showRegister();
+    QVERIFY(view);
+    CardGrid *grid = view->grid();
+    grid->setFocus();
+    grid->setCurrentIndex(onCard ? grid->model()->index(0, 0) : QModelIndex());
+    QTest::keyClick(grid, Qt::Key_Delete);
+
+    auto *detail = qobject_cast<FixedAssetDetailView *>(view->detailSheet());
+    QCOMPARE(detail != nullptr, onCard);
+    QVERIFY(m_store->find<FixedAsset>(sofa.id));
+    if (!onCard)
+        return;
+    auto *alert = qobject_cast<QMessageBox *>(detail->deleteAlert());
+    QVERIFY(alert && QTest::qWaitForWindowExposed(alert));
+    QTest::mouseClick(buttonOf(alert, u"删除"_s), Qt::LeftButton);
+    QTRY_VERIFY(!m_store->find<FixedAsset>(sofa.id));
+    QTRY_VERIFY(!view->detailSheet());
 }
 
 PENNYLOOM_TEST(FixedAssetViewsTest)

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "model/AmountText.h"
-#include "model/EntryRules.h"
 
 #include <QLocale>
 #include <QTest>
@@ -16,8 +15,6 @@ class AmountTextTest final : public QObject {
 private Q_SLOTS:
     void conversion_data();
     void conversion();
-    void field_data();
-    void field();
 };
 
 void AmountTextTest::conversion_data()
@@ -122,48 +119,6 @@ void AmountTextTest::conversion()
     // A locale with a decimal comma and point grouping changes nothing.
     const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(AmountText::parse(text).has_value(), converts);
-}
-
-void AmountTextTest::field_data()
-{
-    QTest::addColumn<double>("amount");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("whole number") << 25.0 << u"25.00"_s;
-    QTest::newRow("zero") << 0.0 << u"0.00"_s;
-    QTest::newRow("one decimal") << 12.5 << u"12.50"_s;
-    QTest::newRow("third decimal rounds up") << 3.456 << u"3.46"_s;
-    QTest::newRow("2.675 is stored below the half") << 2.675 << u"2.67"_s;
-    QTest::newRow("1.005 is stored below the half") << 1.005 << u"1.00"_s;
-    QTest::newRow("0.005 is stored above the half") << 0.005 << u"0.01"_s;
-    QTest::newRow("exact tie 0.125 goes to even") << 0.125 << u"0.12"_s;
-    QTest::newRow("exact tie 0.375 goes to even") << 0.375 << u"0.38"_s;
-    QTest::newRow("rounding carries into the integer") << 99.999 << u"100.00"_s;
-    QTest::newRow("no grouping") << 1234567.891 << u"1234567.89"_s;
-    QTest::newRow("beyond exact cents") << 1e15 << u"1000000000000000.00"_s;
-    QTest::newRow("twenty one digits") << 1e20 << u"100000000000000000000.00"_s;
-    QTest::newRow("negative") << -3.0 << u"-3.00"_s;
-    QTest::newRow("tiny positive") << 1e-9 << u"0.00"_s;
-    QTest::newRow("largest double")
-        << std::numeric_limits<double>::max()
-        << u"179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558"
-           "632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245"
-           "490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168"
-           "738177180919299881250404026184124858368.00"_s;
-}
-
-void AmountTextTest::field()
-{
-    QFETCH(double, amount);
-    QFETCH(QString, text);
-
-    QCOMPARE(AmountText::field(amount), text);
-
-    const TestSupport::ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(AmountText::field(amount), text);
-    // What the writer puts into a field reads back through the strict conversion.
-    if (amount == 0 || EntryRules::amountInRange(amount))
-        QVERIFY(AmountText::nonNegative(text).has_value());
 }
 
 PENNYLOOM_TEST(AmountTextTest)

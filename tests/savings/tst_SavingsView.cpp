@@ -304,6 +304,34 @@ private Q_SLOTS:
         QCOMPARE(m_view->card(0)->nameLabel()->text(), u"备用金"_s);
     }
 
+    void deleteKeyOnTheGrid_data()
+    {
+        QTest::addColumn<bool>("onCard");
+        QTest::newRow("focused card asks over its detail") << true;
+        QTest::newRow("no current card") << false;
+    }
+
+    // Delete on the focused card asks as the detail's trash button does, and deletes nothing yet.
+    void deleteKeyOnTheGrid()
+    {
+        QFETCH(bool, onCard);
+
+        const SavingsGoal trip(u"旅行基金"_s, 1000, local(2024, 9, 5));
+        QVERIFY(m_store->insert(trip));
+        QCoreApplication::processEvents();
+        CardGrid *grid = m_view->grid();
+        grid->setFocus();
+        grid->setCurrentIndex(onCard ? grid->model()->index(0, 0) : QModelIndex());
+        QTest::keyClick(grid, Qt::Key_Delete);
+
+        QCOMPARE(m_view->detail() != nullptr, onCard);
+        if (onCard) {
+            QVERIFY(shown(m_view->detail()->deleteConfirmation()));
+            QCOMPARE(m_view->detail()->deleteConfirmation()->text(), u"删除这个存钱目标？"_s);
+        }
+        QCOMPARE(m_store->savingsGoals().size(), size_t(1));
+    }
+
 private:
     std::unique_ptr<SavingsView> m_view;
 };
