@@ -10,12 +10,8 @@
 #include "savings/SavingsView.h"
 #include "settings/SettingsView.h"
 #include "statistics/StatisticsView.h"
-#include "ui/Card.h"
-#include "ui/EmptyState.h"
-#include "ui/WorkspaceHeader.h"
 
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -47,10 +43,11 @@ QWidget *ScreenFactory::makeScreen(Workspace workspace) const
         return new ReceiptView(m_store);
     case Workspace::settings:
         return new SettingsView(m_store);
-    default:
-        break;
     }
-    return makePlaceholder(workspace);
+    // Every workspace has its screen (the compiler warns of a missing case); a value outside
+    // the enumeration is a programming error.
+    Q_UNREACHABLE();
+    return nullptr;
 }
 
 QWidget *ScreenFactory::makeOverview() const
@@ -90,20 +87,4 @@ QWidget *ScreenFactory::makeBills() const
     QObject::connect(bills, &BillsView::editRequested, bills,
                      [model](const LedgerEntry &entry) { model->setEditingEntry(entry); });
     return bills;
-}
-
-QWidget *ScreenFactory::makePlaceholder(Workspace workspace) const
-{
-    auto *screen = new QWidget;
-    auto *column = new QVBoxLayout(screen);
-    column->setContentsMargins(28, 24, 28, 24);
-    column->setSpacing(20);
-    const QString title = Workspaces::title(workspace);
-    column->addWidget(new WorkspaceHeader(title, QString(), screen));
-    auto *panel = new Card(screen);
-    auto *panelLayout = new QVBoxLayout(panel);
-    panelLayout->addWidget(
-        new EmptyState(Workspaces::icon(workspace), title, u"这一部分正在建设中，很快就能使用。"_s, panel));
-    column->addWidget(panel, 1);
-    return screen;
 }

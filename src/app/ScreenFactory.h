@@ -19,7 +19,6 @@ private:
     QWidget *makeScreen(Workspace workspace) const;
     QWidget *makeOverview() const;
     QWidget *makeBills() const;
-    QWidget *makePlaceholder(Workspace workspace) const;
 
     ModelStore &m_store;
     ContentModel &m_model;

@@ -111,20 +111,6 @@ QList<LedgerEntry> BillsModel::dayEntries(int group) const
     return result;
 }
 
-void BillsModel::setShowingAdd(bool showing)
-{
-    if (m_showingAdd == showing)
-        return;
-    m_showingAdd = showing;
-    Q_EMIT showingAddChanged(showing);
-}
-
-void BillsModel::setEditingEntry(const std::optional<LedgerEntry> &entry)
-{
-    m_editingEntry = entry;
-    Q_EMIT editingEntryChanged();
-}
-
 void BillsModel::setPendingDeletion(const std::optional<LedgerEntry> &entry)
 {
     m_pendingDeletion = entry;

@@ -71,10 +71,6 @@ public:
     // Sums over filtered().
     LedgerSlice::Totals totals() const { return m_totals; }
 
-    bool showingAdd() const { return m_showingAdd; }
-    void setShowingAdd(bool showing);
-    const std::optional<LedgerEntry> &editingEntry() const { return m_editingEntry; }
-    void setEditingEntry(const std::optional<LedgerEntry> &entry);
     const std::optional<LedgerEntry> &pendingDeletion() const { return m_pendingDeletion; }
     void setPendingDeletion(const std::optional<LedgerEntry> &entry);
     // Deletes the pending entry, if there is one, and clears it. False when nothing was
@@ -95,8 +91,6 @@ Q_SIGNALS:
     // filtered(), groups() and totals() are about to be replaced, and have been replaced.
     void aboutToRecompute();
     void recomputed();
-    void showingAddChanged(bool showing);
-    void editingEntryChanged();
     void pendingDeletionChanged();
 
 private:
@@ -107,8 +101,6 @@ private:
     ModelStore &m_store;
     QString m_searchText;
     PeriodSelection m_dates;
-    bool m_showingAdd = false;
-    std::optional<LedgerEntry> m_editingEntry;
     std::optional<LedgerEntry> m_pendingDeletion;
 
     std::vector<int> m_filtered;
