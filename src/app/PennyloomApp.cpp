@@ -30,6 +30,10 @@ PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationDisplayName(u"Pennyloom"_s);
     setDesktopFileName(u"org.pennyloom.Pennyloom"_s);
     ProgramLocale::applyWhenUnset();
+    if (!ProgramLocale::installQtTranslations(*this))
+        std::fprintf(stderr,
+                     "pennyloom: Qt's Chinese translations are not installed (qt6-translations-l10n); "
+                     "its own dialogs stay in English\n");
     Theme::apply();
 }
 
