@@ -31,9 +31,8 @@ PennyloomApp::PennyloomApp(int &argc, char **argv) : QApplication(argc, argv)
     setDesktopFileName(u"org.pennyloom.Pennyloom"_s);
     ProgramLocale::applyWhenUnset();
     if (!ProgramLocale::installQtTranslations(*this))
-        std::fprintf(stderr,
-                     "pennyloom: Qt's Chinese translations are not installed (qt6-translations-l10n); "
-                     "its own dialogs stay in English\n");
+        qCWarning(lcApp) << "Qt's Chinese translations are not installed (qt6-translations-l10n); its own "
+                            "dialogs stay in English";
     Theme::apply();
 }
 
