@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Front door: make run, make test, make bench, make format; make test-asan (the suite under
 # ASan and UBSan), make test-long (1,000 kills of a writing process), make fuzz.
 BUILD_DIR ?= build

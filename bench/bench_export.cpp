@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting the whole ledger to a workbook. The baseline writes the very bytes of that
 // workbook to a file with one plain write, the least any export could cost; a second baseline
 // adds the fsync the export's atomic write makes. The checksum is measured both ways, to show

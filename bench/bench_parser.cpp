@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sentence parser on the longest line an edit field takes (32,767 characters) made of
 // blanks between two letters, the shape that once cost quadratic time. Each figure should
 // stay well under 50 ms in a Release build, and grow linearly with the length.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the savings workspace costs on a change of deposits: the deposit index rebuilt in one
 // pass and every card's total read from it, against the per-card scan of every deposit that
 // the index avoids. The baseline of each size is one plain pass summing every deposit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user waits for on the two daily screens: one saved entry followed by the overview's
 // and the bills list's recomputation, and one keystroke in the bills search. The baseline of
 // each size is a plain pass summing the amounts of every entry by kind, the least any screen

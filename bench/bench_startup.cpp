@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the program itself, launch to the first painted overview, on generated books of
 // each size, beside the floor: the same entries read with the SQLite C API into plain structs.
 // What the data adds (start-up with N entries minus start-up with an empty store) is reported

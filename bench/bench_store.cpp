@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and changing a store of many entries. The baseline of each size reads the same
 // rows into records without more, so the figures read as a ratio: what loading into sorted,
 // indexed memory costs on top of reading the file in its own order.

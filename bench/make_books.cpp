@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated store for trying the program with years of data:
 //   make_books 100000 /tmp/books/pennyloom.sqlite
 //   PENNYLOOM_DATA_DIR=/tmp/books ./build/pennyloom

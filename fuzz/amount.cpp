@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The amount rule: only its documented shape converts, a converted value is finite, the
 // positive and non-negative forms agree with it and the amount range, and the field text of a
 // value reads back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The useful-life rule: only an optional sign and ASCII digits convert, the value is what
 // those digits say, and "valid" is exactly "converts and is at least one".
 #include "FuzzInput.h"

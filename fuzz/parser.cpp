@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sentence parser: never crashes, keeps its promises about the draft, and finds the
 // amount exactly where the backtracking pattern does.
 #include "AmountPatternReference.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One workbook cell: whatever the note, the cell is well-formed XML 1.0 that a reader takes
 // back as the note less the characters XML cannot hold.
 #include "FuzzInput.h"

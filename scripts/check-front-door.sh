@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that what "make run", the README and the demo script start is the program the build
 # makes: scripts/check-front-door.sh SOURCE_DIR BUILD_DIR PROGRAM
 set -euo pipefail

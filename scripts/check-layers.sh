@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Keeps the layers of src/ running one way:
 #   model <- store <- export, reminder <- ui <- entry <- the workspaces <- app
 # A file may include its own folder and any folder of a lower layer. Folders of one layer

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured build folder, unpacks it into a scratch root and
 # checks what it holds: the program, the launcher entry, the icon and valid metadata, and the
 # dependencies the program needs at run time.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target built in BUILD_DIR for SECONDS in all, shared evenly. Each target
 # first replays fuzz/regressions/<name>/ (every input that once failed), then fuzzes from
 # fuzz/corpus/<name>/ in a scratch folder, so the seeds in the repository stay as they are.

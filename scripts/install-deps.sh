@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing the program needs.
 # Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ContentModel.h"
 
 ContentModel::ContentModel(QObject *parent) : QObject(parent) {}

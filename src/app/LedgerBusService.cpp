@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LedgerBusService.h"
 
 #include "model/EntryKind.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AssetAccountDetailModel.h"
 
 #include "AssetDimension.h"

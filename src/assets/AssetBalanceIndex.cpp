@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AssetBalanceIndex.h"
 
 void AssetBalanceIndex::rebuild(const std::vector<AssetAdjustment> &adjustments)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The colour roles of budget figures: usage stays indigo (or the secondary text colour in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fonts.h"
 
 QFont Fonts::scaled(QFont font, qreal factor, QFont::Weight weight)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The look of the whole application: Fusion style, the indigo palette in the desktop's light

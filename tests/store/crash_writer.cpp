@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes through the store until it is killed: entries, and groups of records that belong
 // together (a budget period, a goal with its deposits, an account with its adjustments)
 // which it later removes in one go. Every change is acknowledged on stdout only after the
