@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -58,11 +57,7 @@ QString AddAssetAmountView::title() const
 
 void AddAssetAmountView::refresh()
 {
-    const QDate day = m_model.date().toLocalTime().date();
-    if (m_date->date() != day) {
-        const QSignalBlocker quiet(m_date);
-        m_date->setDate(day);
-    }
+    FormWidgets::showDay(m_date, m_model.date().toLocalTime().date());
     FormWidgets::setText(m_amount, m_model.amount());
     FormWidgets::setText(m_note, m_model.note());
     confirmButton()->setEnabled(m_model.canSave());

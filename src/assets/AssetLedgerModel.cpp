@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AssetLedgerModel.h"
 
-#include "model/Clock.h"
 #include "store/ModelStore.h"
 
 #include <algorithm>
@@ -20,50 +19,14 @@ const PeriodSelection::Rules &AssetLedgerModel::periodRules()
 }
 
 AssetLedgerModel::AssetLedgerModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_selection(periodRules(), PeriodChoice::month, Clock::now())
+    : PeriodModel(periodRules(), PeriodChoice::month, parent), m_store(store)
 {
     connect(&store, &ModelStore::assetAdjustmentsChanged, this, &AssetLedgerModel::recompute);
 }
 
-void AssetLedgerModel::changeIf(bool changed)
-{
-    if (changed)
-        recompute();
-}
-
 void AssetLedgerModel::setPeriod(PeriodChoice period)
 {
-    changeIf(m_selection.setChoice(period));
-}
-
-void AssetLedgerModel::setSelectedDate(const QDateTime &date)
-{
-    changeIf(m_selection.setDate(date));
-}
-
-void AssetLedgerModel::setStartDate(const QDateTime &date)
-{
-    changeIf(m_selection.setStart(date));
-}
-
-void AssetLedgerModel::setEndDate(const QDateTime &date)
-{
-    changeIf(m_selection.setEnd(date));
-}
-
-void AssetLedgerModel::setSelectedDay(QDate day)
-{
-    changeIf(m_selection.setDay(day));
-}
-
-void AssetLedgerModel::setStartDay(QDate day)
-{
-    changeIf(m_selection.setStartDay(day));
-}
-
-void AssetLedgerModel::setEndDay(QDate day)
-{
-    changeIf(m_selection.setEndDay(day));
+    changeChoice(period);
 }
 
 std::span<const AssetAdjustment> AssetLedgerModel::within(const std::vector<AssetAdjustment> &newestFirst,

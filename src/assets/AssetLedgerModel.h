@@ -3,7 +3,7 @@
 
 #include "AssetChangeRow.h"
 #include "model/AssetAdjustment.h"
-#include "model/PeriodSelection.h"
+#include "model/PeriodModel.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -16,29 +16,18 @@ class ModelStore;
 
 // The period choice both ledgers share, and their rows. Every change of the choice or of the
 // store recomputes at once; switching the period keeps the dates last chosen.
-class AssetLedgerModel : public QObject {
+class AssetLedgerModel : public PeriodModel {
     Q_OBJECT
 
 public:
     // "按日", "按周", "按月" and "自定义".
     static const PeriodSelection::Rules &periodRules();
-    const PeriodSelection &selection() const { return m_selection; }
-    PeriodChoice period() const { return m_selection.choice(); }
+    PeriodChoice period() const { return selection().choice(); }
     void setPeriod(PeriodChoice period);
-    QDateTime selectedDate() const { return m_selection.date(); }
-    void setSelectedDate(const QDateTime &date);
-    QDateTime startDate() const { return m_selection.start(); }
-    void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_selection.end(); }
-    void setEndDate(const QDateTime &date);
-    // The day chosen in a date-only picker; the time of day stays as it was.
-    void setSelectedDay(QDate day);
-    void setStartDay(QDate day);
-    void setEndDay(QDate day);
 
     // Day and custom spans are whole days, half-open; week and month spans include their end
     // instant.
-    PeriodSpan range() const { return m_selection.span(); }
+    PeriodSpan range() const { return selection().span(); }
     const std::vector<AssetChangeRow> &rows() const { return m_rows; }
 
     void recompute();
@@ -59,7 +48,5 @@ protected:
     std::vector<AssetChangeRow> m_rows;
 
 private:
-    void changeIf(bool changed);
-
-    PeriodSelection m_selection;
+    void periodChanged() override { recompute(); }
 };

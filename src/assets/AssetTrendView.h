@@ -27,6 +27,7 @@ public:
     const std::vector<AssetTrendPoint> &points() const { return m_points; }
     QChartView *chartView() const { return m_chartView; }
     QBarCategoryAxis *monthAxis() const { return m_months; }
+    QValueAxis *amountAxis() const { return m_amounts; }
     EmptyState *emptyState() const { return m_empty; }
     QWidget *currentPanel() const { return m_panel; }
     QLabel *currentLabel() const { return m_current; }

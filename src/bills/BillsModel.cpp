@@ -3,7 +3,6 @@
 
 #include "BillsEntryIndex.h"
 #include "DayBoundaries.h"
-#include "model/Clock.h"
 #include "model/EntryKind.h"
 #include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
@@ -25,9 +24,8 @@ const PeriodSelection::Rules &BillsModel::dateRules()
 }
 
 BillsModel::BillsModel(ModelStore &store, QObject *parent)
-    : QObject(parent)
+    : PeriodModel(dateRules(), PeriodChoice::all, parent)
     , m_store(store)
-    , m_dates(dateRules(), PeriodChoice::all, Clock::now())
     , m_index(std::make_unique<BillsEntryIndex>())
     , m_days(std::make_unique<DayBoundaries>())
 {
@@ -53,46 +51,23 @@ void BillsModel::setSearchText(const QString &text)
 
 void BillsModel::setDateMode(PeriodChoice mode)
 {
-    if (!m_dates.setChoice(mode))
-        return;
+    changeChoice(mode);
+}
+
+void BillsModel::periodChanged()
+{
     Q_EMIT filterChanged();
+    if (dateMode() == m_listedMode && dateMode() != PeriodChoice::custom)
+        return;
+    m_listedMode = dateMode();
     recompute();
-}
-
-void BillsModel::rangeChanged(bool changed)
-{
-    if (!changed)
-        return;
-    Q_EMIT filterChanged();
-    if (m_dates.choice() == PeriodChoice::custom)
-        recompute();
-}
-
-void BillsModel::setStartDate(const QDateTime &date)
-{
-    rangeChanged(m_dates.setStart(date));
-}
-
-void BillsModel::setEndDate(const QDateTime &date)
-{
-    rangeChanged(m_dates.setEnd(date));
-}
-
-void BillsModel::setStartDay(QDate day)
-{
-    rangeChanged(m_dates.setStartDay(day));
-}
-
-void BillsModel::setEndDay(QDate day)
-{
-    rangeChanged(m_dates.setEndDay(day));
 }
 
 std::span<const LedgerEntry> BillsModel::dateFiltered() const
 {
-    if (m_dates.choice() == PeriodChoice::all)
+    if (selection().choice() == PeriodChoice::all)
         return entries();
-    return LedgerSlice::within(entries(), m_dates.span());
+    return LedgerSlice::within(entries(), selection().span());
 }
 
 const LedgerEntry &BillsModel::filteredEntry(int index) const

@@ -3,7 +3,7 @@
 
 #include "model/LedgerEntry.h"
 #include "model/LedgerSlice.h"
-#include "model/PeriodSelection.h"
+#include "model/PeriodModel.h"
 
 #include <QDateTime>
 #include <QList>
@@ -24,7 +24,7 @@ class ModelStore;
 // free-text search, grouped by day with the newest day first, with the totals of what is
 // shown. The screen's transient state (search, dates, the entry being edited or awaiting
 // deletion) lives here too. A change of the store's entries recomputes everything at once.
-class BillsModel final : public QObject {
+class BillsModel final : public PeriodModel {
     Q_OBJECT
 
 public:
@@ -48,16 +48,8 @@ public:
     void setSearchText(const QString &text);
     // "全部账单" and "自定义日期": every entry, or the whole days of a range.
     static const PeriodSelection::Rules &dateRules();
-    const PeriodSelection &dateSelection() const { return m_dates; }
-    PeriodChoice dateMode() const { return m_dates.choice(); }
+    PeriodChoice dateMode() const { return selection().choice(); }
     void setDateMode(PeriodChoice mode);
-    QDateTime startDate() const { return m_dates.start(); }
-    void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_dates.end(); }
-    void setEndDate(const QDateTime &date);
-    // The day chosen in a date-only picker; the time of day stays as it was.
-    void setStartDay(QDate day);
-    void setEndDay(QDate day);
 
     // The entries passing the date filter, newest first: a run of entries().
     std::span<const LedgerEntry> dateFiltered() const;
@@ -96,12 +88,13 @@ Q_SIGNALS:
 
 private:
     void entriesChanged();
-    // After a change of the range: the filter changed, and the list with it when it is in use.
-    void rangeChanged(bool changed);
+    // After a change of the mode or the range: the filter changed, and the list with it unless
+    // only the range changed while every entry shows.
+    void periodChanged() override;
 
     ModelStore &m_store;
     QString m_searchText;
-    PeriodSelection m_dates;
+    PeriodChoice m_listedMode = PeriodChoice::all;
     std::optional<LedgerEntry> m_pendingDeletion;
 
     std::vector<int> m_filtered;

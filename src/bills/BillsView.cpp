@@ -13,6 +13,7 @@
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Sheets.h"
+#include "ui/Spacing.h"
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
@@ -63,8 +64,8 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     , m_delegate(new BillsDelegate(this))
 {
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(28, 24, 28, 24);
-    column->setSpacing(16);
+    column->setContentsMargins(Spacing::fixedPageMargins);
+    column->setSpacing(Spacing::cardSpacing);
 
     // Title bar: the title, the search field and the add button.
     auto *titleRow = new QHBoxLayout;
@@ -208,7 +209,7 @@ void BillsView::showFilter()
         m_search->setText(m_model.searchText());
     m_dateMode->setCurrentIndex(BillsModel::dateRules().indexOf(m_model.dateMode()));
     m_customRange->setVisible(m_model.dateMode() == PeriodChoice::custom);
-    m_customRange->showSelection(m_model.dateSelection());
+    m_customRange->showSelection(m_model.selection());
 }
 
 void BillsView::showTotals()

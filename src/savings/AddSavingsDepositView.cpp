@@ -7,7 +7,6 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -24,17 +23,9 @@ AddSavingsDepositView::AddSavingsDepositView(SavingsGoalDetailModel &model, QWid
     addTitleRow(TitlePlacement::centred);
     column->addSpacing(6);
 
-    const QString amountPrompt = u"本次存入金额"_s;
-    m_amount->setPlaceholderText(amountPrompt);
-    m_amount->setAccessibleName(amountPrompt);
-    m_amount->setMinimumHeight(34);
-    column->addWidget(m_amount);
+    column->addWidget(FormWidgets::prompted(m_amount, u"本次存入金额"_s));
     column->addLayout(FormWidgets::captioned(u"日期"_s, m_date));
-    const QString notePrompt = u"备注（可选）"_s;
-    m_note->setPlaceholderText(notePrompt);
-    m_note->setAccessibleName(notePrompt);
-    m_note->setMinimumHeight(34);
-    column->addWidget(m_note);
+    column->addWidget(FormWidgets::prompted(m_note, u"备注（可选）"_s));
     column->addStretch(1);
 
     connect(m_amount, &QLineEdit::textEdited, &m_model, &SavingsGoalDetailModel::setAmount);
@@ -50,10 +41,6 @@ void AddSavingsDepositView::refresh()
 {
     FormWidgets::setText(m_amount, m_model.amount());
     FormWidgets::setText(m_note, m_model.note());
-    const QDate day = m_model.date().toLocalTime().date();
-    if (m_date->date() != day) {
-        const QSignalBlocker echo(m_date);
-        m_date->setDate(day);
-    }
+    FormWidgets::showDay(m_date, m_model.date().toLocalTime().date());
     saveButton()->setEnabled(m_model.canSaveDeposit());
 }

@@ -7,7 +7,6 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -24,16 +23,8 @@ AddSavingsGoalView::AddSavingsGoalView(SavingsModel &model, QWidget *parent)
     addTitleRow(TitlePlacement::centred);
     column->addSpacing(6);
 
-    const QString namePrompt = u"目标名称，例如：旅行基金"_s;
-    m_name->setPlaceholderText(namePrompt);
-    m_name->setAccessibleName(namePrompt);
-    const QString targetPrompt = u"目标金额"_s;
-    m_target->setPlaceholderText(targetPrompt);
-    m_target->setAccessibleName(targetPrompt);
-    for (QLineEdit *field : {m_name, m_target}) {
-        field->setMinimumHeight(34);
-        column->addWidget(field);
-    }
+    column->addWidget(FormWidgets::prompted(m_name, u"目标名称，例如：旅行基金"_s));
+    column->addWidget(FormWidgets::prompted(m_target, u"目标金额"_s));
     column->addLayout(FormWidgets::captioned(u"预期完成日期"_s, m_date));
     column->addStretch(1);
 
@@ -50,10 +41,6 @@ void AddSavingsGoalView::refresh()
 {
     FormWidgets::setText(m_name, m_model.name());
     FormWidgets::setText(m_target, m_model.target());
-    const QDate day = m_model.expectedDate().toLocalTime().date();
-    if (m_date->date() != day) {
-        const QSignalBlocker echo(m_date);
-        m_date->setDate(day);
-    }
+    FormWidgets::showDay(m_date, m_model.expectedDate().toLocalTime().date());
     saveButton()->setEnabled(m_model.canSaveGoal());
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsModel.h"
 
-#include "model/Clock.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
@@ -18,7 +17,7 @@ const PeriodSelection::Rules &StatisticsModel::rangeRules()
 }
 
 StatisticsModel::StatisticsModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_selection(rangeRules(), PeriodChoice::month, Clock::now())
+    : PeriodModel(rangeRules(), PeriodChoice::month, parent), m_store(store)
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &StatisticsModel::recompute);
     recompute();
@@ -26,50 +25,13 @@ StatisticsModel::StatisticsModel(ModelStore &store, QObject *parent)
 
 void StatisticsModel::setRange(PeriodChoice range)
 {
-    if (m_selection.setChoice(range))
-        recompute();
-}
-
-void StatisticsModel::setSelectedDate(const QDateTime &date)
-{
-    if (m_selection.setDate(date))
-        recompute();
-}
-
-void StatisticsModel::setStartDate(const QDateTime &date)
-{
-    if (m_selection.setStart(date))
-        recompute();
-}
-
-void StatisticsModel::setEndDate(const QDateTime &date)
-{
-    if (m_selection.setEnd(date))
-        recompute();
-}
-
-void StatisticsModel::setSelectedDay(QDate day)
-{
-    if (m_selection.setDay(day))
-        recompute();
-}
-
-void StatisticsModel::setStartDay(QDate day)
-{
-    if (m_selection.setStartDay(day))
-        recompute();
-}
-
-void StatisticsModel::setEndDay(QDate day)
-{
-    if (m_selection.setEndDay(day))
-        recompute();
+    changeChoice(range);
 }
 
 void StatisticsModel::recompute()
 {
     const std::vector<LedgerEntry> &entries = m_store.entries();
-    m_span = m_selection.span();
+    m_span = selection().span();
     const std::span<const LedgerEntry> period = LedgerSlice::within(entries, m_span);
     m_period = LedgerSlice::Run::of(entries, period);
 

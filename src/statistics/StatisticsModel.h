@@ -4,7 +4,7 @@
 #include "model/CategoryTotals.h"
 #include "model/LedgerEntry.h"
 #include "model/LedgerSlice.h"
-#include "model/PeriodSelection.h"
+#include "model/PeriodModel.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -20,7 +20,7 @@ class ModelStore;
 // custom span, their income, expense and balance, and the expense of each category, largest
 // first. Any change of the range, of a chosen date or of the store's entries recomputes every
 // figure at once; finding the span is a binary search on the store's date-sorted entries.
-class StatisticsModel final : public QObject {
+class StatisticsModel final : public PeriodModel {
     Q_OBJECT
 
 public:
@@ -36,21 +36,8 @@ public:
 
     // "按日", "本周", "本月" and "自定义". An end before the start covers nothing.
     static const PeriodSelection::Rules &rangeRules();
-    const PeriodSelection &selection() const { return m_selection; }
-    PeriodChoice range() const { return m_selection.choice(); }
+    PeriodChoice range() const { return selection().choice(); }
     void setRange(PeriodChoice range);
-    // The day, week or month to show is the one holding selectedDate.
-    QDateTime selectedDate() const { return m_selection.date(); }
-    void setSelectedDate(const QDateTime &date);
-    // The first and last day of the custom span.
-    QDateTime startDate() const { return m_selection.start(); }
-    void setStartDate(const QDateTime &date);
-    QDateTime endDate() const { return m_selection.end(); }
-    void setEndDate(const QDateTime &date);
-    // The day chosen in a date-only picker; the time of day stays as it was.
-    void setSelectedDay(QDate day);
-    void setStartDay(QDate day);
-    void setEndDay(QDate day);
 
     // The span covered. Whole days (the day and the custom span) exclude their end; the
     // calendar's week and month include the first instant of the following week or month.
@@ -80,9 +67,9 @@ Q_SIGNALS:
 
 private:
     void recompute();
+    void periodChanged() override { recompute(); }
 
     ModelStore &m_store;
-    PeriodSelection m_selection;
     PeriodSpan m_span;
     LedgerSlice::Run m_period;
     double m_income = 0;

@@ -41,6 +41,14 @@ QDateEdit *FormWidgets::datePicker(QWidget *parent)
     return picker;
 }
 
+QLineEdit *FormWidgets::prompted(QLineEdit *field, const QString &prompt)
+{
+    field->setPlaceholderText(prompt);
+    field->setAccessibleName(prompt);
+    field->setMinimumHeight(34);
+    return field;
+}
+
 void FormWidgets::showDay(QDateEdit *picker, QDate day)
 {
     if (picker->date() != day) {

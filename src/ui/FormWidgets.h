@@ -34,6 +34,9 @@ void showDay(QDateEdit *picker, QDate day);
 // The caption of the one date picker of a day, week or month period: "选择日期", "选择所在周"
 // or "选择所在月".
 QString periodDayCaption(PeriodChoice choice);
+// A one-line field whose prompt is its placeholder and its accessible name (it has no caption of
+// its own), at the forms' field height. Returns the field.
+QLineEdit *prompted(QLineEdit *field, const QString &prompt);
 // Sets the text only when it differs, so the cursor does not jump while the user types.
 void setText(QLineEdit *field, const QString &text);
 // Fills a category menu with the names and shows the current one. A current name that is not

@@ -14,6 +14,8 @@ constexpr int pageMargin = 32;
 constexpr int pageWidth = 1200;
 // The overview, with two columns of blocks, grows wider.
 constexpr int overviewPageWidth = 1280;
+// Around a page that does not scroll as a whole: the bills, whose list scrolls by itself.
+constexpr QMargins fixedPageMargins{28, 24, 28, 24};
 // Between the blocks of a page (header, totals, grids) and between the columns of the overview.
 constexpr int sectionSpacing = 20;
 // The asset pages keep their blocks a little further apart.
