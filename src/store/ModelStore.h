@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -125,7 +126,7 @@ Q_SIGNALS:
 
 private:
     // The signal that announces a change of each kind, in StoredKinds' order.
-    static constexpr StoredKinds::Array<void (ModelStore::*)()> changeSignals{
+    static constexpr std::array changeSignals{
         &ModelStore::entriesChanged,       &ModelStore::budgetsChanged,
         &ModelStore::savingsGoalsChanged,  &ModelStore::savingsDepositsChanged,
         &ModelStore::assetAccountsChanged, &ModelStore::assetAdjustmentsChanged,
