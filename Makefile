@@ -15,10 +15,12 @@ JOBS ?= $(shell nproc)
 deps:
 	bash scripts/install-deps.sh
 
-# ccache, where installed, makes rebuilds in several work trees cheap.
-# The cache keys on paths relative to the checkout, so a fresh clone reuses what another built.
+# ccache, where installed, keys on paths relative to the checkout. Sources that use a
+# precompiled header seldom hit it (the header is compiled anew in every build folder and its
+# bytes differ), so a fresh clone compiles them again: measured, none of 857 hit.
 export CCACHE_BASEDIR := $(CURDIR)
-# Sources that use a precompiled header are cached only when ccache may trust its defines and times.
+# Sources that use a precompiled header are cached at all only when ccache may trust its defines
+# and times.
 export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
