@@ -5,6 +5,7 @@
 #include "WidgetSupport.h"
 
 #include "export/XLSXExporter.h"
+#include "model/ProgramLocale.h"
 #include "reminder/ReminderManager.h"
 #include "settings/ExportDestination.h"
 #include "settings/SettingsView.h"
@@ -12,14 +13,18 @@
 #include "store/ModelStore.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -153,6 +158,55 @@ private Q_SLOTS:
             names << label->accessibleName();
         QVERIFY2(names.contains(u"版本 "_s + numbers.mid(0, 2).join(u'.')), qPrintable(names.join(u", "_s)));
         QVERIFY(names.contains(u"应用名称 Pennyloom"_s));
+    }
+
+    // The save dialog is Qt's own; with Qt's translations installed, as the program does at
+    // start, it and its "replace?" question speak Chinese.
+    void saveDialogSpeaksChinese()
+    {
+        QVERIFY(ProgramLocale::installQtTranslations(*QCoreApplication::instance()));
+        const QString existing = m_temp->filePath(u"账单.xlsx"_s);
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        view.resize(960, 720);
+        view.show();
+        QStringList buttons;
+        QString question;
+        // Each step runs once the dialog it answers is up: the save dialog, then its question.
+        const auto whenShown = [](auto find, auto answer) {
+            auto *poll = new QTimer;
+            QObject::connect(poll, &QTimer::timeout, poll, [poll, find, answer] {
+                if (auto *shown = find(); shown && shown->isVisible()) {
+                    poll->deleteLater();
+                    answer(shown);
+                }
+            });
+            poll->start(20);
+        };
+        whenShown(
+            [] {
+                return qApp->activeModalWidget() ? qApp->activeModalWidget()->findChild<QDialogButtonBox *>()
+                                                 : nullptr;
+            },
+            [&](QDialogButtonBox *box) {
+                QWidget *dialog = box->window();
+                for (const QAbstractButton *button : box->buttons())
+                    buttons << button->text();
+                TestSupport::screenshot(dialog, u"settings-save-dialog"_s);
+                whenShown([] { return qobject_cast<QMessageBox *>(qApp->activeModalWidget()); },
+                          [&, dialog](QMessageBox *alert) {
+                              question = alert->text();
+                              TestSupport::screenshot(alert, u"settings-save-dialog-replace"_s);
+                              alert->reject();
+                              static_cast<QDialog *>(dialog)->reject();
+                          });
+                box->button(QDialogButtonBox::Save)->click();
+            });
+        QCOMPARE(ExportDestination().choose(&view, existing), QString());
+        QCOMPARE(buttons, (QStringList{u"保存(&S)"_s, u"取消"_s}));
+        QVERIFY2(question.contains(u"已存在"_s), qPrintable(question));
     }
 
     void screens()
