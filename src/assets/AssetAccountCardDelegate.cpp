@@ -4,6 +4,7 @@
 #include "AssetAccountListModel.h"
 #include "AssetBrand.h"
 #include "AssetBrandIcon.h"
+#include "ui/ElidedText.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -58,33 +59,33 @@ void AssetAccountCardDelegate::paint(QPainter *painter, const QStyleOptionViewIt
     const QRect badge = badgeRect(card);
     AssetBrandIcon::paint(*painter, badge, kind);
 
+    // The name over the kind beside the badge, each cut to the card's width, so a large balance
+    // on the line below never crowds the kind out.
     const QFont body = option.font;
     const QFont nameFont = Fonts::withWeight(body, QFont::DemiBold);
-    const QRect nameRect(badge.right() + 10, badge.top(), card.right() - padding - badge.right() - 10,
-                         badge.height());
+    const QFont caption = Fonts::caption(body);
+    const int nameHeight = QFontMetrics(nameFont).height();
+    const int kindHeight = QFontMetrics(caption).height();
+    const int textLeft = badge.right() + 10;
+    const int textWidth = card.right() - padding - textLeft;
+    const int textTop = badge.center().y() - (nameHeight + kindHeight) / 2;
     painter->setFont(nameFont);
     painter->setPen(Palette::primaryText());
-    painter->drawText(
-        nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetrics(nameFont).elidedText(index.data().toString(), Qt::ElideRight, nameRect.width()));
+    ElidedText::draw(*painter, QRect(textLeft, textTop, textWidth, nameHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+    painter->setFont(caption);
+    painter->setPen(Palette::secondaryText());
+    ElidedText::draw(*painter, QRect(textLeft, textTop + nameHeight, textWidth, kindHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, kind);
 
     const QRect manage = manageRect(option.rect);
     const QFont balanceFont = Fonts::scaled(body, 1.3, QFont::Bold);
-    const QString balance = index.data(AssetAccountListModel::BalanceTextRole).toString();
-    const int balanceWidth = QFontMetrics(balanceFont).horizontalAdvance(balance);
     const QRect line(card.left() + padding, manage.top() - 4, manage.left() - 10 - card.left() - padding,
                      manage.height() + 8);
     painter->setFont(balanceFont);
-    painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                      QFontMetrics(balanceFont).elidedText(balance, Qt::ElideRight, line.width()));
-    const QFont caption = Fonts::caption(body);
-    const QRect kindRect = line.adjusted(balanceWidth + 8, 0, 0, 0);
-    if (kindRect.width() > 12) {
-        painter->setFont(caption);
-        painter->setPen(Palette::secondaryText());
-        painter->drawText(kindRect, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(caption).elidedText(kind, Qt::ElideRight, kindRect.width()));
-    }
+    painter->setPen(Palette::primaryText());
+    ElidedText::draw(*painter, line, Qt::AlignLeft | Qt::AlignVCenter,
+                     index.data(AssetAccountListModel::BalanceTextRole).toString());
 
     // The small bordered "管理" button.
     QPainterPath button;

@@ -3,8 +3,8 @@
 
 #include <QStyledItemDelegate>
 
-// Paints an account card of the grid: the kind's badge and the name, then the balance, the
-// kind and a "管理" button. A click on the button (or Return on the card) asks to manage it.
+// Paints an account card of the grid: the kind's badge beside the name over the kind, then the
+// balance and a "管理" button. A click on the button (or Return on the card) asks to manage it.
 class AssetAccountCardDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 

@@ -9,6 +9,7 @@
 #include "model/Money.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -33,8 +34,8 @@ AssetAccountDetailView::AssetAccountDetailView(ModelStore &store, const AssetAcc
     , m_deduction(Buttons::bordered(QString(), u"minus"_s, this))
     , m_increase(Buttons::bordered(QString(), u"plus"_s, this))
     , m_delete(Buttons::bordered(QString(), QString(), this))
-    , m_name(new QLabel(this))
-    , m_kind(new QLabel(this))
+    , m_name(new ElidedLabel(this))
+    , m_kind(new ElidedLabel(this))
     , m_balance(new QLabel(this))
     , m_empty(new QLabel(this))
     , m_list(new QListView(this))

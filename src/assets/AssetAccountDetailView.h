@@ -46,8 +46,8 @@ private:
     QPushButton *m_deduction;
     QPushButton *m_increase;
     QPushButton *m_delete;
-    QLabel *m_name;
-    QLabel *m_kind;
+    ElidedLabel *m_name;
+    ElidedLabel *m_kind;
     QLabel *m_balance;
     QLabel *m_empty;
     QListView *m_list;

@@ -38,6 +38,8 @@ QVariant AssetAccountListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return account->name;
+    // The card cuts a long name and kind; its tooltip shows them whole.
+    case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return u"%1，%2，%3"_s.arg(account->name, account->kind, balance);
     case KindRole:

@@ -2,6 +2,7 @@
 #include "FixedAssetCardDelegate.h"
 
 #include "FixedAssetListModel.h"
+#include "ui/ElidedText.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -89,17 +90,13 @@ void FixedAssetCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     const int textWidth = inner.right() - textLeft;
     painter->setFont(headline);
     painter->setPen(Palette::primaryText());
-    painter->drawText(QRect(textLeft, textTop, textWidth, headlineMetrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      headlineMetrics.elidedText(index.data(FixedAssetListModel::NameRole).toString(),
-                                                 Qt::ElideRight, textWidth));
+    ElidedText::draw(*painter, QRect(textLeft, textTop, textWidth, headlineMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, index.data(FixedAssetListModel::NameRole).toString());
     painter->setFont(caption);
     painter->setPen(Palette::secondaryText());
-    painter->drawText(
-        QRect(textLeft, textTop + headlineMetrics.height() + 2, textWidth, captionMetrics.height()),
-        Qt::AlignLeft | Qt::AlignVCenter,
-        captionMetrics.elidedText(index.data(FixedAssetListModel::CategoryRole).toString(), Qt::ElideRight,
-                                  textWidth));
+    ElidedText::draw(
+        *painter, QRect(textLeft, textTop + headlineMetrics.height() + 2, textWidth, captionMetrics.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, index.data(FixedAssetListModel::CategoryRole).toString());
 
     // The value.
     const QFont value = valueFont(base);

@@ -6,6 +6,7 @@
 #include "model/Money.h"
 #include "ui/Buttons.h"
 #include "ui/Card.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -34,8 +36,8 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     , m_edit(Buttons::bordered(u"编辑"_s, QString(), this))
     , m_delete(Buttons::bordered(QString(), u"trash"_s, this))
     , m_symbol(new QLabel)
-    , m_name(new QLabel)
-    , m_category(new QLabel)
+    , m_name(new ElidedLabel)
+    , m_category(new ElidedLabel)
     , m_value(new QLabel)
     , m_rows(new QVBoxLayout)
 {
@@ -45,10 +47,22 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     m_delete->setIcon(Icon::icon(u"trash"_s, Palette::over(), 18));
     // The item's actions on the trailing side.
     addTitleRow(TitlePlacement::centred, {m_edit, m_delete});
-    QVBoxLayout *column = this->column();
+
+    // Below the title row the content scrolls, so a long note lengthens the page, not the sheet.
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto *body = new QWidget(scroll);
+    auto *column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(this->column()->spacing());
+    scroll->setWidget(body);
+    this->column()->addWidget(scroll, 1);
 
     // The summary: symbol tile, name over category, the value at the trailing end.
-    auto *summary = new Card(this);
+    auto *summary = new Card(body);
     summary->setRadius(10);
     auto *summaryRow = new QHBoxLayout(summary);
     summaryRow->setContentsMargins(rowInset, 8 + 6, rowInset, 8 + 6);
@@ -63,9 +77,6 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     summaryRow->addWidget(tile, 0, Qt::AlignVCenter);
     auto *texts = new QVBoxLayout;
     texts->setSpacing(3);
-    // Names and categories are the user's text, shown as typed, never as markup.
-    m_name->setTextFormat(Qt::PlainText);
-    m_category->setTextFormat(Qt::PlainText);
     m_name->setParent(summary);
     Typography::makeHeadline(m_name);
     m_category->setParent(summary);
@@ -78,11 +89,11 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     summaryRow->addWidget(m_value, 0, Qt::AlignVCenter);
     column->addWidget(summary);
 
-    QLabel *heading = Typography::secondaryLabel(u"资产信息"_s, this);
+    QLabel *heading = Typography::secondaryLabel(u"资产信息"_s, body);
     heading->setFont(Fonts::caption(heading->font()));
     heading->setContentsMargins(rowInset, 4, 0, 0);
     column->addWidget(heading);
-    auto *info = new Card(this);
+    auto *info = new Card(body);
     info->setRadius(10);
     info->setLayout(m_rows);
     m_rows->setContentsMargins(rowInset, 4, rowInset, 4);
@@ -161,14 +172,19 @@ void FixedAssetDetailView::refresh()
             m_rows->addWidget(divider);
         }
         auto *row = new QWidget(card);
-        auto *parts = new QHBoxLayout(row);
+        // The note, the last row when there is one, is the user's own text of any length: it
+        // sits under its label across the whole row and wraps over as many lines as it needs.
+        const bool note = i == rows.size() - 1 && !asset->note.isEmpty();
+        QBoxLayout *parts = note ? static_cast<QBoxLayout *>(new QVBoxLayout(row)) : new QHBoxLayout(row);
         parts->setContentsMargins(0, 9, 0, 9);
+        if (note)
+            parts->setSpacing(4);
         auto *label = new QLabel(rows[i].label, row);
         auto *value = Typography::secondaryLabel(rows[i].value, row);
         // The note is the user's own text, never markup.
         value->setTextFormat(Qt::PlainText);
         value->setWordWrap(true);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setAlignment(note ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setAccessibleName(rows[i].label);
         value->setAccessibleDescription(rows[i].value);

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class ElidedLabel;
 class ModelStore;
 class QLabel;
 class QMessageBox;
@@ -43,8 +44,8 @@ private:
     QPushButton *m_edit;
     QPushButton *m_delete;
     QLabel *m_symbol;
-    QLabel *m_name;
-    QLabel *m_category;
+    ElidedLabel *m_name;
+    ElidedLabel *m_category;
     QLabel *m_value;
     QVBoxLayout *m_rows;
     QList<QPair<QLabel *, QLabel *>> m_shown;

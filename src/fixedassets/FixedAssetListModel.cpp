@@ -33,6 +33,8 @@ QVariant FixedAssetListModel::data(const QModelIndex &index, int role) const
     const auto lifeText = [&] { return u"寿命 "_s + FixedAssetFigures::monthsText(asset.usefulLifeMonths); };
     switch (role) {
     case Qt::DisplayRole:
+    // The card cuts a long name; its tooltip shows it whole.
+    case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return QStringList{asset.name, asset.category, Money::text(asset.currentValue), monthsLeftText(),
                            lifeText()}

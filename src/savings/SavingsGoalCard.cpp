@@ -2,6 +2,7 @@
 #include "SavingsGoalCard.h"
 
 #include "SavingsGoalFigures.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -23,7 +24,7 @@ constexpr int iconSize = 22;
 
 SavingsGoalCard::SavingsGoalCard(QWidget *parent)
     : Card(parent)
-    , m_name(new QLabel(this))
+    , m_name(new ElidedLabel(this))
     , m_percent(new QLabel(this))
     , m_deposited(new QLabel(this))
     , m_bar(new UsageBar(this))
@@ -44,7 +45,6 @@ SavingsGoalCard::SavingsGoalCard(QWidget *parent)
     icon->setPixmap(Icon::pixmap(u"target"_s, Palette::indigo(), iconSize, devicePixelRatioF()));
     top->addWidget(icon);
     Typography::makeHeadline(m_name);
-    m_name->setTextFormat(Qt::PlainText);
     top->addWidget(m_name, 1);
     m_percent->setFont(Fonts::scaled(m_percent->font(), 0.95, QFont::DemiBold));
     Typography::setTextColour(m_percent, Palette::indigo());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Card.h"
+#include "ui/ElidedLabel.h"
 
 struct SavingsGoal;
 struct SavingsGoalFigures;
@@ -20,7 +21,7 @@ public:
 
     void setGoal(const SavingsGoal &goal, const SavingsGoalFigures &figures);
 
-    QLabel *nameLabel() const { return m_name; }
+    ElidedLabel *nameLabel() const { return m_name; }
     QLabel *percentLabel() const { return m_percent; }
     QLabel *depositedLabel() const { return m_deposited; }
     UsageBar *bar() const { return m_bar; }
@@ -30,7 +31,7 @@ public:
     QString accessibleSummary() const;
 
 private:
-    QLabel *m_name;
+    ElidedLabel *m_name;
     QLabel *m_percent;
     QLabel *m_deposited;
     UsageBar *m_bar;

@@ -133,5 +133,7 @@ void SavingsView::refreshFigures()
         QStandardItem *item = m_goals->item(row);
         item->setData(goalCard->accessibleSummary(), Qt::DisplayRole);
         item->setData(goalCard->accessibleSummary(), Qt::AccessibleTextRole);
+        // The card cuts a long name and takes no mouse events; the grid shows the name whole.
+        item->setData(goal.name, Qt::ToolTipRole);
     }
 }

@@ -2,6 +2,7 @@
 #include "Sheet.h"
 
 #include "Buttons.h"
+#include "ElidedLabel.h"
 #include "Spacing.h"
 #include "Typography.h"
 
@@ -53,6 +54,7 @@ Sheet::Sheet(const QString &title, SheetSize size, Dismiss dismiss, const QStrin
 {
     setWindowTitle(title);
     const Room &room = rooms[size_t(size)];
+    m_openingSize = room.size;
     resize(room.size);
     m_column->setContentsMargins(room.margins);
     m_column->setSpacing(14);
@@ -75,7 +77,8 @@ void Sheet::setTitle(const QString &title)
 
 QHBoxLayout *Sheet::addTitleRow(TitlePlacement placement, const QList<QPushButton *> &actions)
 {
-    m_title = new QLabel(windowTitle(), this);
+    // A goal's or an account's name as the title: cut, never widening the sheet.
+    m_title = new ElidedLabel(windowTitle(), this);
     Typography::makeHeadline(m_title);
     auto *row = new QHBoxLayout;
     row->addWidget(m_cancel);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ElidedLabel.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
 
 class QHBoxLayout;
-class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
@@ -60,9 +61,11 @@ public:
     // nullptr on a sheet without a confirming button.
     QPushButton *confirmButton() const { return m_confirm; }
     // nullptr until the title row is added.
-    QLabel *titleLabel() const { return m_title; }
+    ElidedLabel *titleLabel() const { return m_title; }
     // The window title and the title row's label.
     void setTitle(const QString &title);
+    // The size the sheet opens at, by its SheetSize.
+    QSize openingSize() const { return m_openingSize; }
 
 protected:
     // An empty confirmText makes a sheet without a confirming button.
@@ -79,7 +82,8 @@ protected:
 
 private:
     QVBoxLayout *m_column;
+    QSize m_openingSize;
     QPushButton *m_cancel;
     QPushButton *m_confirm = nullptr;
-    QLabel *m_title = nullptr;
+    ElidedLabel *m_title = nullptr;
 };
