@@ -102,6 +102,8 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     m_chart->addAxis(m_amounts, Qt::AlignLeft);
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setFixedHeight(290);
+    // Nothing in the chart answers a key, and a view shows no focus: Tab passes it by.
+    m_chartView->setFocusPolicy(Qt::NoFocus);
     m_chartView->setAccessibleName(u"月度资产走势"_s);
     // Each month's point is read with its month and amount, as the axis and the value show them.
     m_accessiblePoints = new PaintedItems(

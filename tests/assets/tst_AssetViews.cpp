@@ -28,6 +28,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QChartView>
@@ -497,6 +498,14 @@ void AssetViewsTest::trend()
     const QRect plot(sheet.chartView()->mapToGlobal(QPoint(0, 0)), sheet.chartView()->size());
     QVERIFY(plot.contains(chart->child(0)->rect()) && plot.contains(chart->child(5)->rect()));
     QVERIFY(chart->child(0)->rect().right() < chart->child(5)->rect().left());
+    // Tab passes the chart by: it answers no key and shows no focus.
+    sheet.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&sheet));
+    for (int tab = 0; tab < 3; ++tab) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &sheet, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != sheet.chartView() &&
+                QApplication::focusWidget() != sheet.chartView()->viewport());
+    }
     addChange(cash, 100, local(2024, 6, 17));
     QCOMPARE(sheet.currentLabel()->text(), u"¥4,400.00"_s);
 
