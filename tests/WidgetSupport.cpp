@@ -4,6 +4,8 @@
 #include "ui/SegmentedControl.h"
 #include "ui/Theme.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -66,4 +68,43 @@ QPushButton *TestSupport::buttonOf(QWidget *dialog, const QString &text)
             return button;
     }
     return nullptr;
+}
+
+QStringList TestSupport::accessibleChildNames(QWidget *widget)
+{
+    QStringList names;
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    for (int i = 0; face && i < face->childCount(); ++i)
+        names.append(face->child(i)->text(QAccessible::Name));
+    return names;
+}
+
+QStringList TestSupport::accessibleActions(QWidget *widget, int child)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleInterface *item = face ? face->child(child) : nullptr;
+    QAccessibleActionInterface *actions = item ? item->actionInterface() : nullptr;
+    return actions ? actions->actionNames() : QStringList();
+}
+
+bool TestSupport::doAccessibleAction(QWidget *widget, int child, const QString &action)
+{
+    if (!accessibleActions(widget, child).contains(action))
+        return false;
+    QAccessible::queryAccessibleInterface(widget)->child(child)->actionInterface()->doAction(action);
+    return true;
+}
+
+bool TestSupport::marksKeyboardRow(QAbstractItemView *view, const QModelIndex &row)
+{
+    view->selectionModel()->clearSelection();
+    view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+    view->clearFocus();
+    const QRect rect = view->visualRect(row);
+    const QImage unfocused = view->viewport()->grab(rect).toImage();
+    view->activateWindow();
+    view->setFocus(Qt::TabFocusReason);
+    if (!QTest::qWaitFor([view] { return view->hasFocus(); }))
+        return false;
+    return view->viewport()->grab(rect).toImage() != unfocused;
 }

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+class QAbstractItemView;
 class QLineEdit;
+class QModelIndex;
 class QPushButton;
 class SegmentedControl;
 class QWidget;
@@ -26,6 +29,18 @@ void clickSegment(SegmentedControl *control, const QString &text);
 
 // The push button of a dialog or alert that shows the text, or nullptr.
 QPushButton *buttonOf(QWidget *dialog, const QString &text);
+
+// The names of the widget's accessible children, as assistive technology reads them.
+QStringList accessibleChildNames(QWidget *widget);
+// The actions assistive technology offers on the widget's accessible child.
+QStringList accessibleActions(QWidget *widget, int child);
+// Does an action of the widget's accessible child as assistive technology does; false when the
+// child has no such action.
+bool doAccessibleAction(QWidget *widget, int child, const QString &action);
+
+// Whether the view, once it has the focus, marks its current row though the row is not chosen,
+// as it is after Tab brings the keyboard there.
+bool marksKeyboardRow(QAbstractItemView *view, const QModelIndex &row);
 
 // Saves a picture of the widget as NAME.png when PENNYLOOM_SCREENSHOT_DIR names a folder, so
 // the screens can be looked at after a test run.

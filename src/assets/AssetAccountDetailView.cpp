@@ -12,6 +12,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
+#include "ui/ItemActions.h"
 #include "ui/Palette.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
@@ -83,6 +84,10 @@ AssetAccountDetailView::AssetAccountDetailView(ModelStore &store, const AssetAcc
     m_list->setMouseTracking(true);
     m_list->setAccessibleName(u"金额变动明细"_s);
     m_list->installEventFilter(this);
+    // Assistive technology deletes a change as its trash button does.
+    (new ItemActions(m_list))->add(ItemActions::deleteAction(), [this](const QModelIndex &row) {
+        m_model.removeAdjustments({row.data(AssetChangeListModel::IdRole).toUuid()});
+    });
     changesColumn->addWidget(m_list, 1);
     column->addWidget(changes, 1);
 
@@ -152,6 +157,9 @@ void AssetAccountDetailView::removeSelected()
     QList<QUuid> ids;
     for (const QModelIndex &index : m_list->selectionModel()->selectedIndexes())
         ids.append(index.data(AssetChangeListModel::IdRole).toUuid());
+    // Tab brings the keyboard to a current row without choosing it.
+    if (ids.isEmpty() && m_list->currentIndex().isValid())
+        ids.append(m_list->currentIndex().data(AssetChangeListModel::IdRole).toUuid());
     m_model.removeAdjustments(ids);
 }
 

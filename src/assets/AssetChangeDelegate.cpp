@@ -2,6 +2,7 @@
 #include "AssetChangeDelegate.h"
 
 #include "AssetChangeListModel.h"
+#include "ui/FocusRing.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
@@ -91,6 +92,9 @@ void AssetChangeDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         painter->setPen(Palette::secondaryText());
         painter->drawText(amountRect.translated(0, lineHeight), Qt::AlignRight | Qt::AlignVCenter, trailing);
     }
+    // The keyboard's row shows while the list has the focus, chosen or not.
+    if (option.state.testFlag(QStyle::State_HasFocus))
+        FocusRing::paint(*painter, QRectF(row.adjusted(4, 2, -4, -2)), 8);
     painter->restore();
 }
 

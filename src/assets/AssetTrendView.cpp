@@ -7,6 +7,7 @@
 #include "ui/Card.h"
 #include "ui/EmptyState.h"
 #include "ui/Fonts.h"
+#include "ui/PaintedItems.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
 
@@ -30,6 +31,7 @@ namespace {
 
 constexpr qreal fillOpacity = 0.28;
 constexpr qreal fadedOpacity = 0.02;
+constexpr int markerSize = 10;
 
 // The shading between the curve and zero: deepest at the curve's far points, fading towards
 // the zero line, above it and below it alike.
@@ -100,7 +102,26 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     m_chart->addAxis(m_amounts, Qt::AlignLeft);
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setFixedHeight(290);
+    // Nothing in the chart answers a key, and a view shows no focus: Tab passes it by.
+    m_chartView->setFocusPolicy(Qt::NoFocus);
     m_chartView->setAccessibleName(u"月度资产走势"_s);
+    // Each month's point is read with its month and amount, as the axis and the value show them.
+    m_accessiblePoints = new PaintedItems(
+        m_chartView,
+        [this] {
+            QList<PaintedItems::Item> points;
+            for (size_t i = 0; i < m_points.size() && m_symbols; ++i) {
+                const QPointF atChart =
+                    m_chart->mapToPosition(QPointF(double(i), m_points[i].amount), m_symbols);
+                const QPoint atView = m_chartView->viewport()->mapTo(
+                    m_chartView, m_chartView->mapFromScene(m_chart->mapToScene(atChart)));
+                points.append(
+                    {m_points[i].month + u"，"_s + Money::text(m_points[i].amount),
+                     QRect(atView - QPoint(markerSize / 2, markerSize / 2), QSize(markerSize, markerSize))});
+            }
+            return points;
+        },
+        QAccessible::Chart);
     body->addWidget(m_chartView);
 
     auto *panelRow = new QHBoxLayout(m_panel);
@@ -150,6 +171,7 @@ void AssetTrendView::refresh()
     auto *lower = new QLineSeries;
     auto *line = new QLineSeries;
     auto *symbols = new QScatterSeries;
+    m_symbols = symbols;
     upper->append(curve);
     line->append(curve);
     for (const QPointF &point : curve)
@@ -164,7 +186,7 @@ void AssetTrendView::refresh()
     area->setPen(Qt::NoPen);
     line->setPen(QPen(Palette::indigo(), 2.5));
     symbols->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    symbols->setMarkerSize(10);
+    symbols->setMarkerSize(markerSize);
     symbols->setColor(Palette::indigo());
     symbols->setBorderColor(Palette::controlBackground());
     for (QAbstractSeries *series :
@@ -178,4 +200,5 @@ void AssetTrendView::refresh()
     const double current = m_points.empty() ? 0 : m_points.back().amount;
     m_current->setText(Money::text(current));
     m_current->setAccessibleName(u"当前资产 "_s + m_current->text());
+    m_accessiblePoints->changed();
 }

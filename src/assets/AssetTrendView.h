@@ -9,15 +9,18 @@
 
 class EmptyState;
 class ModelStore;
+class PaintedItems;
 class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QLabel;
+class QScatterSeries;
 class QValueAxis;
 class QWidget;
 
 // "月度资产走势": the summed balance of every account at each of the last six month ends, as
-// an area under a smoothed line, and the current figure. Recomputed on every store change.
+// an area under a smoothed line, and the current figure; assistive technology reads each month's
+// point. Recomputed on every store change.
 class AssetTrendView final : public Sheet {
     Q_OBJECT
 
@@ -44,4 +47,7 @@ private:
     QValueAxis *m_amounts;
     QWidget *m_panel;
     QLabel *m_current;
+    // The symbols of the month values, replaced on every refresh.
+    QScatterSeries *m_symbols = nullptr;
+    PaintedItems *m_accessiblePoints = nullptr;
 };

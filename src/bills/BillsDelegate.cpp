@@ -3,6 +3,7 @@
 
 #include "BillsListModel.h"
 #include "ui/EntryRow.h"
+#include "ui/FocusRing.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
 
@@ -93,6 +94,9 @@ void BillsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     } else if (const std::optional<DayLedgerHeader> header = model->headerAt(index)) {
         header->paint(*painter, content, option.font);
     }
+    // The keyboard's row shows while the list has the focus, chosen or not.
+    if (option.state.testFlag(QStyle::State_HasFocus))
+        FocusRing::paint(*painter, QRectF(option.rect.adjusted(4, 2, -4, -2)), 10);
     painter->restore();
 }
 

@@ -10,6 +10,7 @@
 #include "ui/DateRangeRow.h"
 #include "ui/EntryRow.h"
 #include "ui/Icon.h"
+#include "ui/ItemActions.h"
 #include "ui/Palette.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Sheets.h"
@@ -17,6 +18,7 @@
 #include "ui/Typography.h"
 #include "ui/WorkspaceHeader.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -106,24 +108,24 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     m_list->viewport()->setAutoFillBackground(false);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
+    // Assistive technology opens and deletes an entry row as a click on it and on its trash
+    // button do; a day header row is only read.
+    auto *rowActions = new ItemActions(m_list);
+    const auto entryRow = [this](const QModelIndex &index) { return m_listModel->entryAt(index) != nullptr; };
+    rowActions->add(
+        QAccessibleActionInterface::pressAction(), [this](const QModelIndex &index) { requestEdit(index); },
+        entryRow);
+    rowActions->add(
+        ItemActions::deleteAction(), [this](const QModelIndex &index) { requestDeletion(index); }, entryRow);
     listLayout->addWidget(m_list);
     column->addWidget(listCard, 1);
 
     connect(m_search, &QLineEdit::textChanged, &m_model, &BillsModel::setSearchText);
     connect(m_add, &QPushButton::clicked, this, &BillsView::addRequested);
-    connect(m_delegate, &BillsDelegate::entryClicked, this, [this](const QModelIndex &index) {
-        if (const LedgerEntry *entry = m_listModel->entryAt(index))
-            Q_EMIT editRequested(*entry);
-    });
-    connect(m_delegate, &BillsDelegate::trashClicked, this, [this](const QModelIndex &index) {
-        if (const LedgerEntry *entry = m_listModel->entryAt(index))
-            m_model.setPendingDeletion(*entry);
-    });
+    connect(m_delegate, &BillsDelegate::entryClicked, this, &BillsView::requestEdit);
+    connect(m_delegate, &BillsDelegate::trashClicked, this, &BillsView::requestDeletion);
     // Return on a chosen row edits it too, for the keyboard.
-    connect(m_list, &QListView::activated, this, [this](const QModelIndex &index) {
-        if (const LedgerEntry *entry = m_listModel->entryAt(index))
-            Q_EMIT editRequested(*entry);
-    });
+    connect(m_list, &QListView::activated, this, &BillsView::requestEdit);
     connect(m_list, &QListView::customContextMenuRequested, this, &BillsView::showContextMenu);
 
     connect(&m_model, &BillsModel::filterChanged, this, &BillsView::showFilter);
@@ -244,6 +246,18 @@ void BillsView::showContextMenu(const QPoint &position)
     connect(remove, &QAction::triggered, this,
             [this, pending = *entry] { m_model.setPendingDeletion(pending); });
     menu->popup(m_list->viewport()->mapToGlobal(position));
+}
+
+void BillsView::requestEdit(const QModelIndex &index)
+{
+    if (const LedgerEntry *entry = m_listModel->entryAt(index))
+        Q_EMIT editRequested(*entry);
+}
+
+void BillsView::requestDeletion(const QModelIndex &index)
+{
+    if (const LedgerEntry *entry = m_listModel->entryAt(index))
+        m_model.setPendingDeletion(*entry);
 }
 
 bool BillsView::deleteCurrentEntry()

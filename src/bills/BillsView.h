@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMessageBox;
+class QModelIndex;
 class QPushButton;
 class SegmentedControl;
 
@@ -61,6 +62,9 @@ private:
     void showTotals();
     void showDeletionAlert();
     void showContextMenu(const QPoint &position);
+    // What a click on an entry row does, and a click on its trash button; nothing on a header.
+    void requestEdit(const QModelIndex &index);
+    void requestDeletion(const QModelIndex &index);
     // The Delete key: removes the current entry row at once, without asking.
     bool deleteCurrentEntry();
 

@@ -7,6 +7,7 @@
 #include "model/Money.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
+#include "ui/PaintedItems.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
 
@@ -79,6 +80,21 @@ QLabel *centred(QLabel *line)
     return line;
 }
 
+// The visible labels of a printed line, left to right: its text and where it is in the view.
+PaintedItems::Item lineItem(const QList<QLabel *> &labels, const QWidget *view)
+{
+    PaintedItems::Item item;
+    QStringList texts;
+    for (const QLabel *part : labels) {
+        if (!part->isVisibleTo(view) || part->text().isEmpty())
+            continue;
+        texts.append(part->text());
+        item.rect |= QRect(part->mapTo(view, QPoint(0, 0)), part->size());
+    }
+    item.text = texts.join(u' ');
+    return item;
+}
+
 // A line with a text on the left and one on the right; returns the right-hand label.
 QLabel *pair(QVBoxLayout *column, QLabel *left, QLabel *right)
 {
@@ -119,14 +135,25 @@ ReceiptPaperView::ReceiptPaperView(QWidget *parent) : QWidget(parent), m_sheet(n
     cart->setPixmap(Icon::pixmap(u"cart.fill"_s, Palette::primaryText(), cartSize, devicePixelRatioF()));
     cart->setAccessibleName(u"购物车"_s);
     column->addWidget(centred(cart));
-    column->addWidget(
-        centred(label(u"Pennyloom生活超市"_s, Fonts::scaled(body, title3, QFont::Bold), m_sheet)));
-    column->addWidget(centred(label(u"收支汇总小票"_s, Fonts::caption(body, QFont::DemiBold), m_sheet)));
+    QLabel *shop = centred(label(u"Pennyloom生活超市"_s, Fonts::scaled(body, title3, QFont::Bold), m_sheet));
+    QLabel *heading = centred(label(u"收支汇总小票"_s, Fonts::caption(body, QFont::DemiBold), m_sheet));
+    column->addWidget(shop);
+    column->addWidget(heading);
     column->addWidget(new ReceiptDivider(m_sheet));
+    m_linesAbove = {QList<QLabel *>{shop}, QList<QLabel *>{heading}};
 
-    m_period = pair(column, label(u"统计周期"_s, body, m_sheet), label(QString(), body, m_sheet));
-    m_range = pair(column, label(u"日期"_s, body, m_sheet), label(QString(), body, m_sheet));
-    m_kind = pair(column, label(u"项目类型"_s, body, m_sheet), label(QString(), body, m_sheet));
+    // A captioned line, kept for assistive technology as one line.
+    const auto captioned = [](QVBoxLayout *into, QList<QList<QLabel *>> &lines, QLabel *caption,
+                              QLabel *value) {
+        lines.append(QList<QLabel *>{caption, value});
+        return pair(into, caption, value);
+    };
+    m_period =
+        captioned(column, m_linesAbove, label(u"统计周期"_s, body, m_sheet), label(QString(), body, m_sheet));
+    m_range =
+        captioned(column, m_linesAbove, label(u"日期"_s, body, m_sheet), label(QString(), body, m_sheet));
+    m_kind =
+        captioned(column, m_linesAbove, label(u"项目类型"_s, body, m_sheet), label(QString(), body, m_sheet));
 
     m_rows = new QWidget(m_sheet);
     m_rowLines = new QVBoxLayout(m_rows);
@@ -138,21 +165,52 @@ ReceiptPaperView::ReceiptPaperView(QWidget *parent) : QWidget(parent), m_sheet(n
     m_notice->setContentsMargins(0, 12, 0, 12);
     column->addWidget(m_notice);
     column->addWidget(new ReceiptDivider(m_sheet));
+    m_linesBelow = {QList<QLabel *>{m_notice}};
 
-    m_total = pair(column, label(u"合计"_s, Fonts::scaled(body, headline, QFont::DemiBold), m_sheet),
-                   label(QString(), Fonts::scaled(body, title2, QFont::Bold), m_sheet));
+    m_total = captioned(column, m_linesBelow,
+                        label(u"合计"_s, Fonts::scaled(body, headline, QFont::DemiBold), m_sheet),
+                        label(QString(), Fonts::scaled(body, title2, QFont::Bold), m_sheet));
     QLabel *countLabel = label(QString(), caption, m_sheet);
     m_count = countLabel;
     Typography::makeSecondary(countLabel);
     m_printed = pair(column, countLabel, label(QString(), caption, m_sheet));
     Typography::makeSecondary(m_printed);
+    // The count and the time share a line on paper but are two facts.
+    m_linesBelow << QList<QLabel *>{m_count} << QList<QLabel *>{m_printed};
 
     auto *footer = new QVBoxLayout;
     footer->setSpacing(2);
     footer->setContentsMargins(0, 4, 0, 0);
     footer->addWidget(new ReceiptBarcode(m_sheet), 0, Qt::AlignHCenter);
-    footer->addWidget(centred(label(u"感谢使用Pennyloom"_s, caption, m_sheet)));
+    QLabel *thanks = centred(label(u"感谢使用Pennyloom"_s, caption, m_sheet));
+    footer->addWidget(thanks);
     column->addLayout(footer);
+    m_linesBelow << QList<QLabel *>{thanks};
+
+    // Each printed line is one item to assistive technology, its caption read with its value.
+    m_accessibleLines = new PaintedItems(this, [this] {
+        QList<PaintedItems::Item> lines;
+        for (const QList<QLabel *> &line : printedLines()) {
+            if (PaintedItems::Item item = lineItem(line, this); !item.text.isEmpty())
+                lines.append(item);
+        }
+        return lines;
+    });
+}
+
+QList<QList<QLabel *>> ReceiptPaperView::printedLines() const
+{
+    QList<QList<QLabel *>> lines = m_linesAbove;
+    for (int i = 0; i < m_rowLines->count(); ++i) {
+        QList<QLabel *> parts;
+        QLayout *line = m_rowLines->itemAt(i)->layout();
+        for (int j = 0; line && j < line->count(); ++j) {
+            if (auto *text = qobject_cast<QLabel *>(line->itemAt(j)->widget()))
+                parts.append(text);
+        }
+        lines.append(parts);
+    }
+    return lines + m_linesBelow;
 }
 
 QSize ReceiptPaperView::sizeHint() const
@@ -186,6 +244,7 @@ void ReceiptPaperView::setPaper(const ReceiptPaper &paper)
     m_total->setText(Money::text(paper.total));
     m_count->setText(u"共 "_s + QString::number(paper.count) + u" 笔"_s);
     m_printed->setText(paper.printedText);
+    m_accessibleLines->changed();
 }
 
 QString ReceiptPaperView::periodText() const

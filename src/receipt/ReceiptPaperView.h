@@ -5,13 +5,15 @@
 
 #include <QWidget>
 
+class PaintedItems;
 class QLabel;
 class QVBoxLayout;
 
 // The paper of the receipt printer, drawn like a till receipt in a monospaced face: the shop
 // header, the period, date and kind lines, a line per category (or a notice when there is
 // none), the total, the count with the print time, and a barcode with a thank-you line, on a
-// rounded sheet with a hanging strip and a soft shadow.
+// rounded sheet with a hanging strip and a soft shadow. Assistive technology reads the paper
+// line by line, each caption with its value.
 class ReceiptPaperView final : public QWidget {
     Q_OBJECT
 
@@ -36,6 +38,9 @@ public:
     QString printedText() const;
 
 private:
+    // The labels of every printed line, top to bottom, the category lines as now printed.
+    QList<QList<QLabel *>> printedLines() const;
+
     QWidget *m_sheet;
     QLabel *m_period;
     QLabel *m_range;
@@ -46,4 +51,7 @@ private:
     QLabel *m_total;
     QLabel *m_count;
     QLabel *m_printed;
+    QList<QList<QLabel *>> m_linesAbove;
+    QList<QList<QLabel *>> m_linesBelow;
+    PaintedItems *m_accessibleLines = nullptr;
 };

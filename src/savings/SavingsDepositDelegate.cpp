@@ -2,6 +2,7 @@
 #include "SavingsDepositDelegate.h"
 
 #include "SavingsDepositListModel.h"
+#include "ui/FocusRing.h"
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
 
@@ -70,5 +71,8 @@ void SavingsDepositDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     painter->drawText(QRect(texts.left(), top + titleHeight + 2, texts.width(), captionHeight),
                       Qt::AlignLeft | Qt::AlignVCenter,
                       index.data(SavingsDepositListModel::DateTextRole).toString());
+    // The keyboard's row shows while the list has the focus, chosen or not.
+    if (option.state.testFlag(QStyle::State_HasFocus))
+        FocusRing::paint(*painter, QRectF(option.rect.adjusted(4, 2, -4, -2)), 8);
     painter->restore();
 }

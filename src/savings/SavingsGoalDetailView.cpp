@@ -8,6 +8,7 @@
 #include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/Icon.h"
+#include "ui/ItemActions.h"
 #include "ui/Palette.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
@@ -72,6 +73,11 @@ SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDep
     m_deleteDeposit->setShortcutContext(Qt::WidgetShortcut);
     m_list->addAction(m_deleteDeposit);
     m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Assistive technology deletes one deposit, the one it names, as the Delete key does the
+    // chosen ones.
+    (new ItemActions(m_list))->add(ItemActions::deleteAction(), [this](const QModelIndex &row) {
+        m_model.deleteDeposits({row.data(SavingsDepositListModel::DepositIdRole).toUuid()});
+    });
     rows->addWidget(m_list, 1);
     m_sectionAt = column->count();
     column->addWidget(section);

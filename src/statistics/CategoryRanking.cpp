@@ -6,6 +6,7 @@
 #include "ui/CategoryAccent.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
+#include "ui/PaintedItems.h"
 #include "ui/Typography.h"
 
 #include <QHBoxLayout>
@@ -14,8 +15,19 @@
 
 using namespace Qt::StringLiterals;
 
-CategoryRanking::CategoryRanking(QWidget *parent) : QWidget(parent), m_lines(new QVBoxLayout)
+CategoryRanking::CategoryRanking(QWidget *parent)
+    : QWidget(parent)
+    , m_lines(new QVBoxLayout)
+    // Each line is read whole, the name with its amount, not as an icon and two labels apart;
+    // the heading names the list.
+    , m_accessibleLines(new PaintedItems(this, [this] {
+        QList<PaintedItems::Item> lines;
+        for (const QWidget *row : std::as_const(m_rows))
+            lines.append({row->accessibleName(), row->geometry()});
+        return lines;
+    }))
 {
+    setAccessibleName(u"分类排行"_s);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
@@ -51,6 +63,7 @@ void CategoryRanking::setTotals(const std::vector<CategoryTotal> &totals)
         m_lines->addWidget(row);
         m_rows.append(row);
     }
+    m_accessibleLines->changed();
 }
 
 QStringList CategoryRanking::lineTexts() const

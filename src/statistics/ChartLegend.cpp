@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartLegend.h"
 
+#include "ui/PaintedItems.h"
 #include "ui/Palette.h"
 
 #include <QEvent>
@@ -15,7 +16,16 @@ constexpr int lineGap = 6;
 
 } // namespace
 
-ChartLegend::ChartLegend(QWidget *parent) : QWidget(parent)
+ChartLegend::ChartLegend(QWidget *parent)
+    : QWidget(parent)
+    // One accessible item per entry, named by its text, where it is painted.
+    , m_accessibleItems(new PaintedItems(this, [this] {
+        QList<PaintedItems::Item> entries;
+        const QList<QRect> boxes = layoutFor(width());
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            entries.append({m_items.at(i).name, boxes.at(i)});
+        return entries;
+    }))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
@@ -23,10 +33,7 @@ ChartLegend::ChartLegend(QWidget *parent) : QWidget(parent)
 void ChartLegend::setItems(const QList<Item> &items)
 {
     m_items = items;
-    QStringList names;
-    for (const Item &item : items)
-        names.append(item.name);
-    setAccessibleDescription(names.join(u'、'));
+    m_accessibleItems->changed();
     updateGeometry();
     update();
 }

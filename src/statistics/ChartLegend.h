@@ -6,8 +6,11 @@
 #include <QString>
 #include <QWidget>
 
+class PaintedItems;
+
 // The key of a chart: a coloured dot and a name per item, flowing from the leading edge and
-// wrapping onto further lines as the width demands.
+// wrapping onto further lines as the width demands. Assistive technology reads each item by its
+// name.
 class ChartLegend final : public QWidget {
     Q_OBJECT
 
@@ -35,4 +38,5 @@ private:
     QList<QRect> layoutFor(int width) const;
 
     QList<Item> m_items;
+    PaintedItems *m_accessibleItems;
 };

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CardGrid.h"
 
-#include "CardGridAccessible.h"
+#include "ItemActions.h"
 #include "Palette.h"
 
 #include <QAccessible>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,11 +62,12 @@ CardGrid::CardGrid(QWidget *parent) : QAbstractItemView(parent), m_focusFrame(ne
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     viewport()->setAutoFillBackground(false);
     viewport()->setCursor(Qt::PointingHandCursor);
-    static const bool accessible = [] {
-        QAccessible::installFactory(&CardGridAccessible::create);
-        return true;
-    }();
-    Q_UNUSED(accessible)
+    // Assistive technology opens and deletes a card as Return and Delete do.
+    auto *actions = new ItemActions(this);
+    actions->add(QAccessibleActionInterface::pressAction(),
+                 [this](const QModelIndex &index) { open(index); });
+    actions->add(ItemActions::deleteAction(),
+                 [this](const QModelIndex &index) { Q_EMIT deleteRequested(index); });
 }
 
 void CardGrid::open(const QModelIndex &index)

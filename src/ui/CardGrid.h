@@ -8,7 +8,7 @@
 // page around it does the scrolling. The arrow keys move between cards and a frame marks the
 // current one while the grid has the focus; a click (when clicks open), Return, Enter or Space
 // opens it, and Delete asks for its deletion. Each row is one accessible item named by the
-// model's accessible text.
+// model's accessible text, with "press" to open it and "删除" to ask for its deletion.
 //
 // Cards are painted by the item delegate, as tall as its size hint; a row that has an index
 // widget shows that widget instead, as tall as the widget asks.

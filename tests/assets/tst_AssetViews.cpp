@@ -23,9 +23,12 @@
 #include "ui/AssetTotalCard.h"
 #include "ui/CardGrid.h"
 #include "ui/EmptyState.h"
+#include "ui/ItemActions.h"
 #include "ui/SegmentedControl.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QChartView>
@@ -326,16 +329,21 @@ void AssetViewsTest::deleteChangeAtOnce()
     const AssetAccount cash = addAccount(u"现金"_s, u"现金"_s, u"自有资产"_s, 100, 1);
     addChange(cash, 10, local(2024, 6, 1));
     addChange(cash, 20, local(2024, 6, 2));
+    addChange(cash, 40, local(2024, 6, 3));
     AssetAccountDetailView detail(*m_store, cash);
     detail.show();
     QVERIFY(QTest::qWaitForWindowExposed(&detail));
     QListView *list = detail.list();
     const QRect row = list->visualRect(list->model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, AssetChangeDelegate::trashRect(row).center());
-    QCOMPARE(m_store->assetAdjustments().size(), size_t(1));
+    QCOMPARE(m_store->assetAdjustments().size(), size_t(2));
+    QCOMPARE(detail.balanceLabel()->text(), u"¥130.00"_s);
+    // Assistive technology deletes a change as its trash button does.
+    QCOMPARE(TestSupport::accessibleChildNames(list), visibleTexts(list));
+    QVERIFY(TestSupport::doAccessibleAction(list, 0, ItemActions::deleteAction()));
     QCOMPARE(detail.balanceLabel()->text(), u"¥110.00"_s);
-    // The keyboard deletes the selected rows the same way.
-    list->setCurrentIndex(list->model()->index(0, 0));
+    // The keyboard deletes the row it is on, which Tab brings it to unchosen, the same way.
+    QVERIFY(TestSupport::marksKeyboardRow(list, list->model()->index(0, 0)));
     QTest::keyClick(list, Qt::Key_Delete);
     QVERIFY(m_store->assetAdjustments().empty());
     QVERIFY(detail.emptyLabel()->isVisible());
@@ -482,6 +490,22 @@ void AssetViewsTest::trend()
     QCOMPARE(sheet.monthAxis()->titleText(), u"月份"_s);
     QCOMPARE(sheet.currentLabel()->text(), u"¥4,300.00"_s);
     TestSupport::screenshot(&sheet, u"assets-trend"_s);
+    // Each month's point is one item, read with its month and amount, where the point is drawn.
+    const QStringList points = TestSupport::accessibleChildNames(sheet.chartView());
+    QCOMPARE(points.size(), 6);
+    QCOMPARE(points.last(), u"6月，¥4,300.00"_s);
+    QAccessibleInterface *chart = QAccessible::queryAccessibleInterface(sheet.chartView());
+    const QRect plot(sheet.chartView()->mapToGlobal(QPoint(0, 0)), sheet.chartView()->size());
+    QVERIFY(plot.contains(chart->child(0)->rect()) && plot.contains(chart->child(5)->rect()));
+    QVERIFY(chart->child(0)->rect().right() < chart->child(5)->rect().left());
+    // Tab passes the chart by: it answers no key and shows no focus.
+    sheet.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&sheet));
+    for (int tab = 0; tab < 3; ++tab) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &sheet, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != sheet.chartView() &&
+                QApplication::focusWidget() != sheet.chartView()->viewport());
+    }
     addChange(cash, 100, local(2024, 6, 17));
     QCOMPARE(sheet.currentLabel()->text(), u"¥4,400.00"_s);
 

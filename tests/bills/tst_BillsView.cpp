@@ -11,9 +11,11 @@
 #include "model/EntryText.h"
 #include "store/ModelStore.h"
 #include "ui/EntryRow.h"
+#include "ui/ItemActions.h"
 #include "ui/SegmentedControl.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
@@ -91,6 +93,9 @@ private Q_SLOTS:
     void askBeforeDeleting();
     void deleteKeyDeletesAtOnce();
     void clickAsksToEdit();
+    void accessibleRows_data();
+    void accessibleRows();
+    void keyboardRow();
     void addButtonAsksForTheForm();
     void closesWithTheAlertOpen();
 
@@ -299,6 +304,53 @@ void BillsViewTest::clickAsksToEdit()
     QCOMPARE(editRequests.count(), 1);
     QCOMPARE(editRequests.first().first().value<LedgerEntry>().id, m_lunch.id);
     QVERIFY(m_view->findChildren<QDialog *>().isEmpty());
+}
+
+void BillsViewTest::accessibleRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("actionable");
+
+    QTest::newRow("entry: open and delete") << 1 << true;
+    QTest::newRow("day header: read only") << 0 << false;
+}
+
+// Every row is one item named by its whole text; an entry row opens and asks to delete as a
+// click on it and on its trash button do.
+void BillsViewTest::accessibleRows()
+{
+    QFETCH(int, row);
+    QFETCH(bool, actionable);
+
+    QListView *list = m_view->listView();
+    const QStringList names = TestSupport::accessibleChildNames(list);
+    QCOMPARE(names.size(), m_view->listModel()->rowCount());
+    QCOMPARE(names.at(row), m_view->listModel()->index(row).data(Qt::AccessibleTextRole).toString());
+    const QString open = QAccessibleActionInterface::pressAction();
+    QCOMPARE(TestSupport::accessibleActions(list, row).contains(open), actionable);
+
+    QSignalSpy editRequests(m_view.get(), &BillsView::editRequested);
+    QCOMPARE(TestSupport::doAccessibleAction(list, row, open), actionable);
+    QCOMPARE(TestSupport::doAccessibleAction(list, row, ItemActions::deleteAction()), actionable);
+    QCOMPARE(editRequests.count(), actionable ? 1 : 0);
+    QCOMPARE(m_view->deletionAlert() != nullptr, actionable);
+    if (actionable) {
+        QCOMPARE(editRequests.first().first().value<LedgerEntry>().id, m_lunch.id);
+        QCOMPARE(m_view->model().pendingDeletion()->id, m_lunch.id);
+    }
+    QCOMPARE(m_store->entries().size(), size_t(7));
+}
+
+// The row the keyboard is on shows while the list has the focus, and Return opens it.
+void BillsViewTest::keyboardRow()
+{
+    QListView *list = m_view->listView();
+    const QModelIndex metro = m_view->listModel()->indexOfEntry(m_metro.id);
+    QVERIFY(TestSupport::marksKeyboardRow(list, metro));
+    QSignalSpy editRequests(m_view.get(), &BillsView::editRequested);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(editRequests.count(), 1);
+    QCOMPARE(editRequests.first().first().value<LedgerEntry>().id, m_metro.id);
 }
 
 void BillsViewTest::addButtonAsksForTheForm()

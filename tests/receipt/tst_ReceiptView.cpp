@@ -79,6 +79,15 @@ void ReceiptViewTest::printsTheDay()
     QCOMPARE(paper->totalText(), total);
     QCOMPARE(paper->countText(), count);
     QCOMPARE(paper->printedText(), u"2024/3/20 22:15"_s);
+
+    // Line by line, each caption read with its value.
+    QStringList lines{u"Pennyloom生活超市"_s, u"收支汇总小票"_s, u"统计周期 按日汇总"_s,
+                      u"日期 "_s + DateText::longDate(day), u"项目类型 支出"_s};
+    lines << rows;
+    if (!notice.isEmpty())
+        lines << notice;
+    lines << u"合计 "_s + total << count << u"2024/3/20 22:15"_s << u"感谢使用Pennyloom"_s;
+    QCOMPARE(TestSupport::accessibleChildNames(view.paper()), lines);
 }
 
 void ReceiptViewTest::pickersReprint()

@@ -12,6 +12,7 @@
 #include "savings/SavingsView.h"
 #include "store/ModelStore.h"
 #include "ui/CardGrid.h"
+#include "ui/ItemActions.h"
 #include "ui/Palette.h"
 #include "ui/UsageBar.h"
 
@@ -234,8 +235,10 @@ private Q_SLOTS:
         TestSupport::screenshot(detail, u"savings-detail"_s);
 
         QListView *list = detail->depositList();
+        QCOMPARE(TestSupport::accessibleChildNames(list), rowTexts(list));
         detail->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(detail));
+        QVERIFY(TestSupport::marksKeyboardRow(list, list->model()->index(0, 0)));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(1, 0)).center());
         QVERIFY(list->hasFocus());
@@ -245,6 +248,10 @@ private Q_SLOTS:
         QCOMPARE(m_view->card(0)->depositedLabel()->text(), u"已存 ¥450.00"_s);
         QVERIFY(m_store->find<SavingsGoal>(trip.id));
         QCOMPARE(m_store->savingsDeposits().size(), size_t(2));
+        // Assistive technology deletes a deposit as the key does.
+        QVERIFY(TestSupport::doAccessibleAction(list, 0, ItemActions::deleteAction()));
+        QCOMPARE(m_view->card(0)->depositedLabel()->text(), u"已存 ¥0.00"_s);
+        QCOMPARE(m_store->savingsDeposits().size(), size_t(1));
 
         QTest::mouseClick(detail->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!m_view->detail());

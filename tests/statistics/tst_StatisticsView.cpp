@@ -92,6 +92,8 @@ void StatisticsViewTest::chartOrNotice()
     addEntries(entries);
     QCOMPARE(chipTexts(view), chips);
     QCOMPARE(view.ranking()->lineTexts(), ranking);
+    // Each ranking line is one item, its name read with its amount.
+    QCOMPARE(TestSupport::accessibleChildNames(view.ranking()), ranking);
     const bool charted = !ranking.isEmpty();
     QCOMPARE(view.chartCard()->isVisible(), charted);
     QCOMPARE(view.ranking()->isVisible(), charted);
@@ -105,6 +107,7 @@ void StatisticsViewTest::chartOrNotice()
     QCOMPARE(series->holeSize(), 0.58);
     const std::vector<CategoryTotal> &totals = view.model().categories();
     QSet<QRgb> colours;
+    QStringList keyNames;
     for (qsizetype i = 0; i < series->count(); ++i) {
         const QPieSlice *slice = series->slices().at(i);
         QCOMPARE(slice->label(), totals[size_t(i)].name);
@@ -114,8 +117,10 @@ void StatisticsViewTest::chartOrNotice()
         QCOMPARE(view.donut()->legend()->items().at(i).name, totals[size_t(i)].name);
         QCOMPARE(view.donut()->legend()->items().at(i).colour, colour);
         colours.insert(colour.rgba());
+        keyNames.append(totals[size_t(i)].name);
     }
     QCOMPARE(colours.size(), series->count());
+    QCOMPARE(TestSupport::accessibleChildNames(view.donut()->legend()), keyNames);
 }
 
 void StatisticsViewTest::rangeControls()

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestRegistry.h"
+#include "WidgetSupport.h"
 
 #include "ui/CardGrid.h"
+#include "ui/ItemActions.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -146,6 +148,32 @@ private Q_SLOTS:
         for (int i = 0; i < view->childCount(); ++i)
             names << view->child(i)->text(QAccessible::Name);
         QCOMPARE(names, cardTexts);
+    }
+
+    void accessibleActions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("opens");
+
+        QTest::newRow("press opens") << QAccessibleActionInterface::pressAction() << true;
+        QTest::newRow("delete asks to delete") << ItemActions::deleteAction() << false;
+    }
+
+    // A card's actions do what Return and Delete do on it.
+    void accessibleActions()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, opens);
+
+        const std::unique_ptr<CardGrid> grid = showGrid(600);
+        QVERIFY(grid);
+        QSignalSpy opened(grid.get(), &CardGrid::opened);
+        QSignalSpy deleting(grid.get(), &CardGrid::deleteRequested);
+        QVERIFY(TestSupport::doAccessibleAction(grid.get(), 2, action));
+        QSignalSpy &fired = opens ? opened : deleting;
+        QCOMPARE(fired.size(), 1);
+        QCOMPARE(fired.at(0).at(0).toModelIndex(), m_model.index(2, 0));
+        QCOMPARE(opened.size() + deleting.size(), 1);
     }
 };
 
