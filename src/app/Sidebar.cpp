@@ -86,11 +86,13 @@ void Sidebar::buildList()
     m_list->setStyleSheet(u"QListWidget { background: transparent; outline: none; }"
                           "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: %1; }"
                           "QListWidget::item:hover { background: %2; }"
-                          "QListWidget::item:selected { background: %3; color: %4; }"_s.arg(
+                          "QListWidget::item:selected { background: %3; color: %4; }"
+                          // The keyboard's row is outlined while the list has the focus.
+                          "QListWidget::item:focus { border: 2px solid %5; }"_s.arg(
                               Palette::css(Palette::primaryText()),
                               Palette::css(Palette::withAlpha(Palette::indigo(), 0.07)),
                               Palette::css(Palette::withAlpha(Palette::indigo(), 0.16)),
-                              Palette::css(Palette::accentStrong())));
+                              Palette::css(Palette::accentStrong()), Palette::css(Palette::indigo())));
     for (Workspace workspace : Workspaces::allCases()) {
         auto *item = new QListWidgetItem(Icon::icon(Workspaces::icon(workspace), Palette::indigo(), 20),
                                          Workspaces::title(workspace), m_list);

@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -77,8 +78,16 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     m_search->setPlaceholderText(u"搜索分类、备注或类型"_s);
     m_search->setAccessibleName(u"搜索分类、备注或类型"_s);
     m_search->setClearButtonEnabled(true);
-    m_search->addAction(Icon::icon(u"magnifyingglass"_s, Palette::secondaryText(), 16),
-                        QLineEdit::LeadingPosition);
+    QAction *magnifier = m_search->addAction(Icon::icon(u"magnifyingglass"_s, Palette::secondaryText(), 16),
+                                             QLineEdit::LeadingPosition);
+    magnifier->setText(u"搜索"_s);
+    // Qt's clear button shows an icon only; a screen reader needs its words.
+    for (QToolButton *button : m_search->findChildren<QToolButton *>()) {
+        if (button->defaultAction() != magnifier) {
+            button->setAccessibleName(u"清除搜索"_s);
+            button->setToolTip(u"清除搜索"_s);
+        }
+    }
     m_search->setMinimumWidth(260);
     m_search->setMinimumHeight(34);
     titleRow->addWidget(m_search);

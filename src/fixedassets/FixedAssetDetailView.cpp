@@ -10,6 +10,7 @@
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
 
@@ -54,6 +55,7 @@ FixedAssetDetailView::FixedAssetDetailView(ModelStore &store, const QUuid &id, Q
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);
+    ScrollPage::markFocus(scroll);
     auto *body = new QWidget(scroll);
     auto *column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScrollPage.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -24,7 +27,57 @@ private:
     int m_maximumWidth;
 };
 
+// The outline over a scroll area that has the keyboard, above the page and its scroll bar.
+class PageFocusFrame final : public QWidget {
+public:
+    explicit PageFocusFrame(QScrollArea *scroll) : QWidget(scroll), m_scroll(scroll)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        scroll->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_scroll) {
+            switch (event->type()) {
+            case QEvent::FocusIn:
+                setGeometry(m_scroll->rect());
+                raise();
+                show();
+                break;
+            case QEvent::FocusOut:
+                hide();
+                break;
+            case QEvent::Resize:
+                setGeometry(m_scroll->rect());
+                break;
+            default:
+                break;
+            }
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        FocusRing::paint(painter, rect(), 6);
+    }
+
+private:
+    QScrollArea *m_scroll;
+};
+
 } // namespace
+
+void ScrollPage::markFocus(QScrollArea *scroll)
+{
+    scroll->setFocusPolicy(Qt::TabFocus);
+    new PageFocusFrame(scroll);
+}
 
 QWidget *ScrollPage::fill(QWidget *screen, const QColor &background)
 {
@@ -34,6 +87,7 @@ QWidget *ScrollPage::fill(QWidget *screen, const QColor &background)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    markFocus(scroll);
     outer->addWidget(scroll);
 
     auto *page = new QWidget;

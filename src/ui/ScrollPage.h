@@ -3,12 +3,17 @@
 
 #include <QColor>
 
+class QScrollArea;
 class QVBoxLayout;
 class QWidget;
 
 // The body of a workspace that scrolls vertically: the page fills the screen on the given
 // background, never scrolls sideways, and takes the screen's content.
 namespace ScrollPage {
+
+// A scroll area that Tab stops at, so the arrow and page keys scroll it, and that shows an
+// outline round itself while it has the keyboard. A click does not take the focus to it.
+void markFocus(QScrollArea *scroll);
 
 // Fills the screen with a scroll area and returns the page inside it, to lay content on.
 QWidget *fill(QWidget *screen, const QColor &background);

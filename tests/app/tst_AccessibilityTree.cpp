@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "app/ContentView.h"
+#include "assets/AssetDimension.h"
+#include "store/ModelStore.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+// What assistive technology reads of the program: every workspace and every sheet, on a store
+// with a record of each kind, walked through the same accessibility interfaces a screen reader
+// asks. A screen passes when the names and figures it draws can be read, every list with rows
+// exposes them, and every control that can be used says what it is.
+namespace {
+
+bool isShown(QAccessibleInterface *node)
+{
+    return node && node->isValid() && !node->state().invisible;
+}
+
+// Visits the shown part of the tree below (and including) the node.
+void walk(QAccessibleInterface *node, const std::function<void(QAccessibleInterface *)> &visit, int depth = 0)
+{
+    if (!isShown(node) || depth > 64)
+        return;
+    visit(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), visit, depth + 1);
+}
+
+QString texts(QAccessibleInterface *node)
+{
+    QStringList parts;
+    for (const QAccessible::Text kind : {QAccessible::Name, QAccessible::Value, QAccessible::Description}) {
+        const QString text = node->text(kind).simplified();
+        if (!text.isEmpty())
+            parts.append(text);
+    }
+    return parts.join(u" | "_s);
+}
+
+QString describe(QAccessibleInterface *node)
+{
+    const QObject *object = node->object();
+    return u"%1 [%2, role %3]"_s
+        .arg(texts(node), object ? QString::fromLatin1(object->metaObject()->className()) : u"item"_s)
+        .arg(int(node->role()));
+}
+
+QStringList actionsOf(QAccessibleInterface *node)
+{
+    QAccessibleActionInterface *actions = node->actionInterface();
+    return actions ? actions->actionNames() : QStringList();
+}
+
+bool isInteractive(QAccessibleInterface *node)
+{
+    switch (node->role()) {
+    case QAccessible::ScrollBar:
+    case QAccessible::Slider:
+        // A scroll bar is the list's, which has the name.
+        return false;
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::ListItem:
+    case QAccessible::PageTab:
+    case QAccessible::Link:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+        return true;
+    default:
+        return actionsOf(node).contains(QAccessibleActionInterface::pressAction());
+    }
+}
+
+// A widget of the program's own that paints what it shows: its role says nothing, so only a
+// name or items of its own can carry what it draws.
+bool isPaintedLeaf(QAccessibleInterface *node)
+{
+    const QObject *object = node->object();
+    if (!object || !object->isWidgetType() || node->childCount() > 0)
+        return false;
+    const auto *widget = static_cast<const QWidget *>(object);
+    const QString className = QString::fromLatin1(widget->metaObject()->className());
+    if (className.startsWith(u'Q') || widget->width() < 24 || widget->height() < 24)
+        return false;
+    const QAccessible::Role role = node->role();
+    return role == QAccessible::Client || role == QAccessible::NoRole || role == QAccessible::Pane ||
+           role == QAccessible::Graphic;
+}
+
+// The problems of the shown tree below the root; each line names the node.
+QStringList problemsOf(QAccessibleInterface *root)
+{
+    QStringList problems;
+    walk(root, [&](QAccessibleInterface *node) {
+        if (isInteractive(node) && node->text(QAccessible::Name).trimmed().isEmpty())
+            problems.append(u"unnamed control: "_s + describe(node));
+        // On a store with records of every kind, a list shown empty is one whose items are
+        // drawn but not exposed, unless it is a view whose model has no rows.
+        const bool listRole = node->role() == QAccessible::List || node->role() == QAccessible::Table ||
+                              node->role() == QAccessible::Tree;
+        if (listRole && node->childCount() == 0) {
+            auto *view = qobject_cast<QAbstractItemView *>(node->object());
+            if (!view || !view->model() || view->model()->rowCount(view->rootIndex()) > 0)
+                problems.append(u"list with rows exposes no items: "_s + describe(node));
+        }
+        if (isPaintedLeaf(node) && texts(node).isEmpty())
+            problems.append(u"drawn area reads as nothing: "_s + describe(node));
+    });
+    return problems;
+}
+
+QStringList shownTexts(QAccessibleInterface *root)
+{
+    QStringList all;
+    walk(root, [&](QAccessibleInterface *node) {
+        if (const QString text = texts(node); !text.isEmpty())
+            all.append(text);
+    });
+    return all;
+}
+
+// The shown node whose name begins with the text and that can be pressed.
+QAccessibleInterface *pressable(QAccessibleInterface *root, const QString &name)
+{
+    QAccessibleInterface *found = nullptr;
+    walk(root, [&](QAccessibleInterface *node) {
+        if (!found && node->text(QAccessible::Name).startsWith(name) &&
+            actionsOf(node).contains(QAccessibleActionInterface::pressAction()))
+            found = node;
+    });
+    return found;
+}
+
+// The shown dialog in front, if it is not one of those open before.
+QDialog *newestDialog(const QList<QDialog *> &before)
+{
+    QDialog *newest = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QDialog *>(window);
+        if (dialog && dialog->isVisible() && !before.contains(dialog))
+            newest = dialog;
+    }
+    if (!newest) {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            for (QDialog *dialog : window->findChildren<QDialog *>()) {
+                if (dialog->isVisible() && !before.contains(dialog))
+                    newest = dialog;
+            }
+        }
+    }
+    return newest;
+}
+
+QList<QDialog *> shownDialogs()
+{
+    QList<QDialog *> shown;
+    for (QWidget *window : QApplication::allWidgets()) {
+        if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
+            shown.append(dialog);
+    }
+    return shown;
+}
+
+} // namespace
+
+class AccessibilityTreeTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_clock = std::make_unique<TestSupport::ScopedClock>(TestSupport::local(2026, 12, 7, 12));
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_store = TestSupport::openStore(*m_dir);
+        QVERIFY(m_store);
+        const auto at = [](int month, int day) { return TestSupport::local(2026, month, day, 12); };
+        QVERIFY(m_store->insert(LedgerEntry(32, at(12, 7), EntryKind::expense, u"餐饮"_s, u"午饭"_s)));
+        QVERIFY(m_store->insert(LedgerEntry(120, at(12, 3), EntryKind::expense, u"交通"_s)));
+        QVERIFY(m_store->insert(LedgerEntry(4500, at(12, 1), EntryKind::income, u"工资"_s)));
+        QVERIFY(m_store->insert(Budget(u"餐饮"_s, 1000, at(12, 1))));
+        SavingsGoal goal(u"旅行基金"_s, 5000, TestSupport::local(2027, 6, 1));
+        QVERIFY(m_store->insert(goal));
+        QVERIFY(m_store->insert(SavingsDeposit(goal.id, 800, at(12, 2))));
+        const AssetAccount wallet(u"钱包"_s, u"现金"_s, AssetDimensions::rawValue(AssetDimension::owned),
+                                  1200, at(10, 1));
+        QVERIFY(m_store->insert(wallet));
+        QVERIFY(m_store->insert(AssetAdjustment(wallet.id, 300, at(12, 4), u"奖金"_s)));
+        QVERIFY(m_store->insert(
+            AssetAccount(u"房贷"_s, AssetDimensions::kinds(AssetDimension::liability).constFirst(),
+                         AssetDimensions::rawValue(AssetDimension::liability), 50000, at(9, 1))));
+        QVERIFY(m_store->insert(FixedAsset(u"电子设备"_s, u"笔记本电脑"_s, 12000, at(12, 1), 60)));
+        m_view = std::make_unique<ContentView>(*m_store);
+        m_view->resize(1280, 800);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+
+    void cleanup()
+    {
+        for (QDialog *dialog : shownDialogs())
+            dialog->reject();
+        m_view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_store.reset();
+        m_dir.reset();
+        m_clock.reset();
+    }
+
+    // Each workspace reads out what it draws.
+    void workspaces_data() { workspaceRows(); }
+
+    void workspaces()
+    {
+        QFETCH(Workspace, workspace);
+        QFETCH(QStringList, drawn);
+        m_view->model().setSelection(workspace);
+        // The screen left behind goes at the next turn of the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        checkScreen(QAccessible::queryAccessibleInterface(m_view.get()), drawn);
+    }
+
+    // Tab reaches every control a screen shows, so nothing needs the pointer. (Each sheet's
+    // check is part of sheets().)
+    void tabReachesEveryControl_data() { workspaceRows(); }
+
+    void tabReachesEveryControl()
+    {
+        QFETCH(Workspace, workspace);
+        m_view->model().setSelection(workspace);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        m_view->workspaceList()->setFocus(Qt::TabFocusReason);
+        checkTabReach(m_view.get());
+    }
+
+    // Each sheet, opened the way a screen-reader user opens it: by pressing the named controls
+    // and cards in turn, each press from the sheet the previous one opened.
+    void sheets_data()
+    {
+        QTest::addColumn<Workspace>("workspace");
+        QTest::addColumn<QStringList>("presses");
+        QTest::addColumn<QStringList>("drawn");
+        QTest::newRow("add entry") << Workspace::overview << QStringList{u"记一笔"_s}
+                                   << QStringList{u"保存"_s};
+        QTest::newRow("smart entry") << Workspace::overview << QStringList{u"大白话记账"_s}
+                                     << QStringList{u"大白话记账"_s};
+        QTest::newRow("edit entry") << Workspace::bills << QStringList{u"餐饮，午饭"_s}
+                                    << QStringList{u"32.00"_s};
+        QTest::newRow("new budget period")
+            << Workspace::overview << QStringList{u"管理"_s, u"新建预算周期"_s} << QStringList{u"餐饮"_s};
+        QTest::newRow("new goal") << Workspace::savings << QStringList{u"新增目标"_s}
+                                  << QStringList{u"保存"_s};
+        QTest::newRow("goal") << Workspace::savings << QStringList{u"旅行基金"_s}
+                              << QStringList{u"旅行基金"_s, u"¥800.00"_s};
+        QTest::newRow("deposit") << Workspace::savings << QStringList{u"旅行基金"_s, u"存入"_s}
+                                 << QStringList{u"存入"_s};
+        QTest::newRow("new account") << Workspace::assets << QStringList{u"新增资产"_s}
+                                     << QStringList{u"现金"_s};
+        QTest::newRow("account") << Workspace::assets << QStringList{u"钱包"_s}
+                                 << QStringList{u"¥1,500.00"_s, u"奖金"_s, u"¥300.00"_s};
+        QTest::newRow("amount change")
+            << Workspace::assets << QStringList{u"钱包"_s, u"增加"_s} << QStringList{u"钱包"_s};
+        QTest::newRow("account bills")
+            << Workspace::assets << QStringList{u"钱包"_s, u"账单"_s} << QStringList{u"¥300.00"_s};
+        QTest::newRow("repayments") << Workspace::assets << QStringList{u"还账账单"_s} << QStringList{};
+        QTest::newRow("trend") << Workspace::assets << QStringList{u"月度资产走势"_s}
+                               << QStringList{u"12月"_s};
+        QTest::newRow("new fixed asset")
+            << Workspace::fixedAssets << QStringList{u"新增固定资产"_s} << QStringList{u"保存"_s};
+        QTest::newRow("fixed asset") << Workspace::fixedAssets << QStringList{u"笔记本电脑"_s}
+                                     << QStringList{u"笔记本电脑"_s, u"¥12,000.00"_s};
+        QTest::newRow("edit fixed asset") << Workspace::fixedAssets << QStringList{u"笔记本电脑"_s, u"编辑"_s}
+                                          << QStringList{u"笔记本电脑"_s};
+    }
+
+    void sheets()
+    {
+        QFETCH(Workspace, workspace);
+        QFETCH(QStringList, presses);
+        QFETCH(QStringList, drawn);
+        m_view->model().setSelection(workspace);
+        // The screen left behind goes at the next turn of the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QWidget *front = m_view.get();
+        QDialog *sheet = nullptr;
+        for (const QString &name : presses) {
+            QAccessibleInterface *target = pressable(QAccessible::queryAccessibleInterface(front), name);
+            QVERIFY2(target, qPrintable(u"nothing to press named "_s + name));
+            const QList<QDialog *> before = shownDialogs();
+            target->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            // A button's press is an animated click, which lands a moment later.
+            std::ignore = QTest::qWaitFor([&] { return newestDialog(before) != nullptr; }, 400);
+            if (QDialog *opened = newestDialog(before)) {
+                QVERIFY(QTest::qWaitForWindowExposed(opened));
+                sheet = opened;
+                front = opened;
+            }
+        }
+        QVERIFY2(sheet, "no sheet opened");
+        checkScreen(QAccessible::queryAccessibleInterface(sheet), drawn);
+        checkTabReach(sheet);
+    }
+
+private:
+    // Tab, pressed from the window's focus until it has gone round twice, stops at every shown
+    // control of the window.
+    void checkTabReach(QWidget *window)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QList<QWidget *> controls;
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (widget->window() == window && widget->isVisible() && widget->isEnabled() &&
+                (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() &&
+                !qobject_cast<QScrollBar *>(widget))
+                controls.append(widget);
+        }
+        QList<QWidget *> reached;
+        QList<QImage> focusedLooks;
+        for (int step = 0; step < 2 * controls.size() + 4; ++step) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, Qt::Key_Tab);
+            if (QWidget *focused = QApplication::focusWidget(); focused && !reached.contains(focused)) {
+                reached.append(focused);
+                focusedLooks.append(focused->grab().toImage());
+            }
+        }
+        // The focus shows: each stop looks different while it has the focus.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QStringList unmarked;
+        for (qsizetype i = 0; i < reached.size(); ++i) {
+            if (reached.at(i) != QApplication::focusWidget() &&
+                reached.at(i)->grab().toImage() == focusedLooks.at(i))
+                unmarked.append(
+                    u"%1 「%2」"_s.arg(QString::fromLatin1(reached.at(i)->metaObject()->className()),
+                                       reached.at(i)->accessibleName()));
+        }
+        QVERIFY2(unmarked.isEmpty(), qPrintable(u"no visible focus: "_s + unmarked.join(u", "_s)));
+        // A choice of exclusive buttons is one stop, as radio buttons are; arrows move within it.
+        const auto stop = [](QWidget *widget) -> QObject * {
+            auto *button = qobject_cast<QAbstractButton *>(widget);
+            return button && button->group() && button->group()->exclusive()
+                       ? static_cast<QObject *>(button->group())
+                       : widget;
+        };
+        QList<QObject *> stops;
+        for (QWidget *widget : reached)
+            stops.append(stop(widget));
+        QStringList missed;
+        for (QWidget *control : controls) {
+            if (!stops.contains(stop(control)))
+                missed.append(u"%1 「%2」"_s.arg(QString::fromLatin1(control->metaObject()->className()),
+                                                 control->accessibleName()));
+        }
+        QVERIFY2(missed.isEmpty(), qPrintable(missed.join(u'\n')));
+    }
+
+    static void workspaceRows()
+    {
+        QTest::addColumn<Workspace>("workspace");
+        QTest::addColumn<QStringList>("drawn");
+        QTest::newRow("overview") << Workspace::overview
+                                  << QStringList{u"¥152.00"_s, u"¥4,500.00"_s, u"午饭"_s};
+        QTest::newRow("bills") << Workspace::bills << QStringList{u"午饭"_s, u"¥120.00"_s, u"支出 ¥152.00"_s};
+        QTest::newRow("statistics") << Workspace::statistics << QStringList{u"交通"_s, u"¥120.00"_s};
+        QTest::newRow("receipt") << Workspace::receipt << QStringList{u"合计 ¥32.00"_s, u"餐饮 ¥32.00"_s};
+        QTest::newRow("savings") << Workspace::savings << QStringList{u"旅行基金"_s, u"¥800.00"_s};
+        QTest::newRow("assets") << Workspace::assets << QStringList{u"钱包"_s, u"¥1,500.00"_s, u"房贷"_s};
+        QTest::newRow("fixed assets")
+            << Workspace::fixedAssets << QStringList{u"笔记本电脑，电子设备，¥12,000.00"_s};
+        QTest::newRow("settings") << Workspace::settings << QStringList{u"版本 1.0"_s};
+    }
+
+    void checkScreen(QAccessibleInterface *root, const QStringList &drawn)
+    {
+        QVERIFY(root);
+        if (qEnvironmentVariableIsSet("DUMP"))
+            walk(root, [](QAccessibleInterface *n) {
+                qInfo().noquote() << describe(n) << n->childCount() << n->rect();
+            });
+        const QStringList problems = problemsOf(root);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        const QStringList shown = shownTexts(root);
+        for (const QString &text : drawn) {
+            const bool read = std::any_of(shown.begin(), shown.end(),
+                                          [&](const QString &line) { return line.contains(text); });
+            QVERIFY2(read, qPrintable(u"「%1」 is drawn but not read; the tree reads:\n%2"_s.arg(
+                               text, shown.join(u'\n'))));
+        }
+    }
+
+    std::unique_ptr<TestSupport::ScopedClock> m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ModelStore> m_store;
+    std::unique_ptr<ContentView> m_view;
+};
+
+PENNYLOOM_TEST(AccessibilityTreeTest)
+
+#include "tst_AccessibilityTree.moc"
