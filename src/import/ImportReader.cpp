@@ -4,6 +4,7 @@
 #include "ImportAmount.h"
 #include "ImportTime.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -147,7 +148,13 @@ public:
     {
         row.source = m_file.source();
         row.note = row.merchandise.isEmpty() ? row.counterparty : row.merchandise;
-        row.category = m_categorizer.categoryFor(row);
+        // Bills repeat the same shops and goods, so each combination is looked up once.
+        const QString key = row.merchandise + QChar(0x1f) + row.counterparty + QChar(0x1f) +
+                            row.sourceCategory + (row.kind == EntryKind::income ? u"\x1f+"_s : u"\x1f-"_s);
+        auto known = m_categories.constFind(key);
+        if (known == m_categories.cend())
+            known = m_categories.insert(key, m_categorizer.categoryFor(row));
+        row.category = known.value();
         m_result->rows.push_back(std::move(row));
     }
 
@@ -157,6 +164,7 @@ public:
     const ImportFile &m_file;
     const ImportCategorizer &m_categorizer;
     ImportResult *m_result;
+    QHash<QString, QString> m_categories;
 };
 
 void RowReader::readBill(const TableRecord &record, const BillColumns &c)
