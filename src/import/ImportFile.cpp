@@ -125,7 +125,14 @@ ImportFile ImportFile::load(const QString &path, const ImportLimits &limits)
         file.error = u"无法打开“%1”：%2"_s.arg(name, source.errorString());
         return file;
     }
-    // Read one byte past the limit, so a file that grows while being read is caught too.
+    // The size first, so a huge file is refused unread; then one byte past the limit, so a
+    // file that grows while being read (or a pipe) is caught too.
+    if (!source.isSequential() && source.size() > limits.maxFileBytes) {
+        ImportFile file;
+        file.fileName = name;
+        file.error = tooLarge(name, limits.maxFileBytes);
+        return file;
+    }
     const QByteArray bytes = source.read(limits.maxFileBytes + 1);
     if (bytes.size() > limits.maxFileBytes) {
         ImportFile file;

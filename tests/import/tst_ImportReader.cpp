@@ -5,6 +5,7 @@
 #include "import/ImportReader.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -204,12 +205,19 @@ void ImportReaderTest::refusedFiles()
     ImportLimits limits;
     limits.maxFileBytes = maxFileBytes;
     limits.maxInflatedBytes = maxInflatedBytes;
-    const ImportResult result =
-        ImportReader::read(ImportFile::fromBytes(bytes, u"账单.csv"_s, limits), ImportCategorizer());
-    QVERIFY(!result.ok());
-    QVERIFY2(result.fileError.contains(u"“账单.csv”"_s) && result.fileError.contains(message),
-             qPrintable(result.fileError));
-    QVERIFY(result.rows.empty());
+    // From memory and from a file on disk, which is refused by its size before it is read.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"账单.csv"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    for (const ImportFile &loaded :
+         {ImportFile::fromBytes(bytes, u"账单.csv"_s, limits), ImportFile::load(file.fileName(), limits)}) {
+        const ImportResult result = ImportReader::read(loaded, ImportCategorizer());
+        QVERIFY(!result.ok());
+        QVERIFY2(result.fileError.contains(u"“账单.csv”"_s) && result.fileError.contains(message),
+                 qPrintable(result.fileError));
+        QVERIFY(result.rows.empty());
+    }
 }
 
 PENNYLOOM_TEST(ImportReaderTest)
