@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <array>
 
@@ -86,9 +87,24 @@ void findHeader(ImportFile *file)
             }
         }
     }
-    // Any other table: its first line of two or more filled fields names the columns.
+    // Any other table: the columns are named by its first line of two or more filled fields
+    // that has as many fields as most of its lines, so a preamble such as 「账户明细,2024年3月」
+    // is passed over.
+    QHash<qsizetype, int> linesWithWidth;
+    for (const TableRecord &record : records) {
+        if (filledFields(record.fields) >= 2)
+            ++linesWithWidth[record.fields.size()];
+    }
+    qsizetype width = 0;
+    int widthLines = 0;
+    for (auto it = linesWithWidth.cbegin(); it != linesWithWidth.cend(); ++it) {
+        if (it.value() > widthLines || (it.value() == widthLines && it.key() > width)) {
+            width = it.key();
+            widthLines = it.value();
+        }
+    }
     for (size_t i = 0; i < records.size(); ++i) {
-        if (filledFields(records[i].fields) >= 2) {
+        if (records[i].fields.size() == width && filledFields(records[i].fields) >= 2) {
             file->layout = ImportFile::Layout::table;
             file->header = trimmedFields(records[i].fields);
             file->headerIndex = i;

@@ -47,28 +47,34 @@ void ImportTextTest::tables_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("encoding");
     QTest::addColumn<QString>("records");
+    QTest::addColumn<int>("headerLine");
 
-    QTest::newRow("comma") << QByteArray("a,b\n1,2\n") << u"UTF-8"_s << u"1:a|b / 2:1|2"_s;
+    QTest::newRow("comma") << QByteArray("a,b\n1,2\n") << u"UTF-8"_s << u"1:a|b / 2:1|2"_s << 1;
     QTest::newRow("semicolon, CR LF")
-        << QByteArray("a;b;c,d\r\n1;2;3,4\r\n") << u"UTF-8"_s << u"1:a|b|c,d / 2:1|2|3,4"_s;
+        << QByteArray("a;b;c,d\r\n1;2;3,4\r\n") << u"UTF-8"_s << u"1:a|b|c,d / 2:1|2|3,4"_s << 1;
     QTest::newRow("tab after a preamble")
         << QByteArray("Statement, March\n\na\tb\tc\n1\t2\t3\n4\t5\t6\n") << u"UTF-8"_s
-        << u"1:Statement, March / 3:a|b|c / 4:1|2|3 / 5:4|5|6"_s;
-    QTest::newRow("bom") << QByteArray("\xEF\xBB\xBF日期,金额\n") << u"UTF-8 BOM"_s << u"1:日期|金额"_s;
+        << u"1:Statement, March / 3:a|b|c / 4:1|2|3 / 5:4|5|6"_s << 3;
+    QTest::newRow("comma preamble of another width")
+        << u"账户明细,2024年3月\n日期,金额,备注\n2024-03-01,-5,x\n"_s.toUtf8() << u"UTF-8"_s
+        << u"1:账户明细|2024年3月 / 2:日期|金额|备注 / 3:2024-03-01|-5|x"_s << 2;
+    QTest::newRow("bom") << QByteArray("\xEF\xBB\xBF日期,金额\n") << u"UTF-8 BOM"_s << u"1:日期|金额"_s << 1;
     QTest::newRow("gb18030") << QByteArray("\xC8\xD5\xC6\xDA,\xBD\xF0\xB6\xEE\n") << u"GB18030"_s
-                             << u"1:日期|金额"_s;
+                             << u"1:日期|金额"_s << 1;
     QTest::newRow("quoted line break and delimiter")
-        << QByteArray("a,\"x\ny,z\",b\nc,d,e\n") << u"UTF-8"_s << u"1:a|x\ny,z|b / 3:c|d|e"_s;
+        << QByteArray("a,\"x\ny,z\",b\nc,d,e\n") << u"UTF-8"_s << u"1:a|x\ny,z|b / 3:c|d|e"_s << 1;
     QTest::newRow("doubled quotes") << QByteArray("\"say \"\"hi\"\"\",b\n") << u"UTF-8"_s
-                                    << u"1:say \"hi\"|b"_s;
-    QTest::newRow("stray quote inside a field") << QByteArray("12\"5,b\n") << u"UTF-8"_s << u"1:12\"5|b"_s;
-    QTest::newRow("text after a closing quote") << QByteArray("\"ab\"cd,e\n") << u"UTF-8"_s << u"1:abcd|e"_s;
+                                    << u"1:say \"hi\"|b"_s << 1;
+    QTest::newRow("stray quote inside a field")
+        << QByteArray("12\"5,b\n") << u"UTF-8"_s << u"1:12\"5|b"_s << 1;
+    QTest::newRow("text after a closing quote")
+        << QByteArray("\"ab\"cd,e\n") << u"UTF-8"_s << u"1:abcd|e"_s << 1;
     QTest::newRow("unclosed quote keeps the lines after it")
-        << QByteArray("a,\"b\nc,d\ne,f\n") << u"UTF-8"_s << u"1:a|\"b / 2:c|d / 3:e|f"_s;
+        << QByteArray("a,\"b\nc,d\ne,f\n") << u"UTF-8"_s << u"1:a|\"b / 2:c|d / 3:e|f"_s << 1;
     QTest::newRow("utf-8 cut inside the last character")
-        << QByteArray("a,\xE6\x97\xA5\n\xE6\x97") << u"UTF-8"_s << u"1:a|日"_s;
+        << QByteArray("a,\xE6\x97\xA5\n\xE6\x97") << u"UTF-8"_s << u"1:a|日"_s << 1;
     QTest::newRow("gb18030 cut inside the last character")
-        << QByteArray("a,\xC8\xD5\n\xC8") << u"GB18030"_s << u"1:a|日"_s;
+        << QByteArray("a,\xC8\xD5\n\xC8") << u"GB18030"_s << u"1:a|日"_s << 1;
 }
 
 void ImportTextTest::tables()
@@ -77,6 +83,7 @@ void ImportTextTest::tables()
     const ImportFile file = ImportFile::fromBytes(bytes, u"t.csv"_s);
     QTEST(file.encoding, "encoding");
     QTEST(shapeOf(file.table), "records");
+    QTEST(file.headerLine, "headerLine");
 }
 
 void ImportTextTest::amounts_data()
