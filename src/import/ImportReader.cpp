@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 using namespace Qt::StringLiterals;
@@ -110,6 +111,27 @@ QDateTime timeOf(const ImportFile &file, const QString &text)
     return ImportTime::parse(text);
 }
 
+// The amount of a field. A workbook's number cell holds the binary value written out with up to
+// seventeen digits (25.3 as "25.300000000000001"); one that lies within a hair of a whole cent is
+// that cent. Text cells and CSV fields must be exact.
+std::optional<qint64> amountOf(const ImportFile &file, const QString &text)
+{
+    if (const std::optional<qint64> cents = ImportAmount::cents(text))
+        return cents;
+    if (!file.table.fromWorkbook)
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) >= 1e12)
+        return std::nullopt;
+    const double cents = value * 100.0;
+    const double whole = std::round(cents);
+    if (std::fabs(cents - whole) > 1e-6 * std::max(1.0, std::fabs(cents)) ||
+        std::fabs(whole) > 99'999'999'999'999.0)
+        return std::nullopt;
+    return static_cast<qint64>(whole);
+}
+
 bool containsAny(const QString &text, std::initializer_list<QStringView> words)
 {
     return std::any_of(words.begin(), words.end(), [&](QStringView word) { return text.contains(word); });
@@ -193,7 +215,7 @@ void RowReader::readBill(const TableRecord &record, const BillColumns &c)
     }
 
     const QString amountText = field(record, c.amount);
-    const std::optional<qint64> cents = ImportAmount::cents(amountText);
+    const std::optional<qint64> cents = amountOf(m_file, amountText);
     if (!cents || *cents <= 0) {
         error(record, u"金额“%1”不是大于零的数"_s.arg(amountText));
         return;
@@ -203,7 +225,7 @@ void RowReader::readBill(const TableRecord &record, const BillColumns &c)
     if (const QRegularExpressionMatch match = refundPattern().match(status); match.hasMatch())
         refundText = match.captured(1);
     if (!refundText.isEmpty()) {
-        const std::optional<qint64> refund = ImportAmount::cents(refundText);
+        const std::optional<qint64> refund = amountOf(m_file, refundText);
         if (!refund || *refund < 0) {
             error(record, u"退款金额“%1”无法读取"_s.arg(refundText));
             return;
@@ -273,7 +295,7 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
     qint64 cents = 0;
     if (m.amount >= 0) {
         const QString text = field(record, m.amount);
-        const std::optional<qint64> value = ImportAmount::cents(text);
+        const std::optional<qint64> value = amountOf(m_file, text);
         if (!value || *value == 0) {
             error(record, u"金额“%1”不是非零的数"_s.arg(text));
             return;
@@ -284,8 +306,8 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
     } else {
         const QString incomeText = field(record, m.income);
         const QString expenseText = field(record, m.expense);
-        const std::optional<qint64> income = incomeText.isEmpty() ? 0 : ImportAmount::cents(incomeText);
-        const std::optional<qint64> expense = expenseText.isEmpty() ? 0 : ImportAmount::cents(expenseText);
+        const std::optional<qint64> income = incomeText.isEmpty() ? 0 : amountOf(m_file, incomeText);
+        const std::optional<qint64> expense = expenseText.isEmpty() ? 0 : amountOf(m_file, expenseText);
         if (!income || !expense) {
             error(record, u"金额“%1”无法读取"_s.arg(income ? expenseText : incomeText));
             return;

@@ -119,7 +119,7 @@ void ImportReaderTest::rows_data()
         << u"wechat.csv"_s << 22 << u"2024-03-20T07:40:00"_s << expense << qint64(8800) << u"其它"_s
         << u"生日\n蛋糕"_s << u"4200000006202403200740"_s;
     QTest::newRow("xlsx day number, numeric amount")
-        << u"wechat.xlsx"_s << 5 << u"2024-03-31T12:05:00"_s << expense << qint64(750) << u"餐饮"_s
+        << u"wechat.xlsx"_s << 5 << u"2024-03-31T12:05:00"_s << expense << qint64(2530) << u"餐饮"_s
         << u"早餐"_s << u"4200000101202403311205"_s;
     QTest::newRow("xlsx text time, refund")
         << u"wechat.xlsx"_s << 6 << u"2024-03-30T09:00:00"_s << expense << qint64(1000) << u"交通"_s

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the synthetic workbooks the import tests read: a WeChat Pay bill as .xlsx (shared and
-# inline strings, one time as a day number and one as text, the sheet under a name found only
+# inline strings, one time as a day number and one as text, an amount as a number written
+# with seventeen digits as spreadsheet programs do, the sheet under a name found only
 # through the workbook's relationships) and a workbook whose sheet inflates to 3 MiB.
 #   python3 make-workbooks.py   (in this folder)
 import datetime
@@ -89,7 +90,7 @@ rows = [
     [s('微信昵称：[小林]')],
     [s('----------------------微信支付账单明细列表--------------------')],
     [s(h) for h in header],
-    [('n', day_number('2024-03-31 12:05:00')), s('商户消费'), ('inline', '晨光烘焙'), s('早餐'), s('支出'), ('n', '7.5'),
+    [('n', day_number('2024-03-31 12:05:00')), s('商户消费'), ('inline', '晨光烘焙'), s('早餐'), s('支出'), ('n', '25.300000000000001'),
      s('零钱'), s('支付成功'), s('4200000101202403311205'), s('40000101'), s('/')],
     [s('2024-03-30 09:00:00'), s('商户消费'), ('inline', '城市轨道交通'), s('地铁乘车码'), s('支出'), s('¥12.00'),
      s('零钱'), s('已退款(¥2.00)'), s('4200000102202403300900'), s('40000102'), s('/')],
