@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Keeps the layers of src/ running one way:
-#   model <- store <- export, reminder <- ui <- entry <- the workspaces <- app
+#   model <- store <- export, reminder, import <- ui <- entry <- the workspaces <- app
 # A file may include its own folder and any folder of a lower layer. Folders of one layer
 # never include each other: a workspace does not know another workspace, and none knows
 # the shell. A folder that is in no layer fails the check, so a new one gets placed here.
@@ -13,7 +13,7 @@ layer_of() {
   case "$1" in
     model) echo 0 ;;
     store) echo 1 ;;
-    export | reminder) echo 2 ;;
+    export | reminder | import) echo 2 ;;
     ui) echo 3 ;;
     entry) echo 4 ;;
     overview | bills | budget | statistics | receipt | savings | assets | fixedassets | settings) echo 5 ;;

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/EntryKind.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+struct ImportRow;
+
+// Puts one of our categories on an imported row. The first that applies:
+//  1. the user's rule for the row's counterparty;
+//  2. the keyword table (model/CategoryKeywords) on the merchandise, then the counterparty;
+//  3. the file's own category text: where it plainly is one of ours (餐饮美食 is 餐饮), that
+//     one, else the keyword table on it;
+//  4. 其它 for an expense, 其他收入 for an income.
+// A category that is not in our list for the row's kind never comes out of any step.
+class ImportCategorizer {
+public:
+    // The user's category for a counterparty and kind, or nothing; the store supplies it.
+    using CounterpartyRule =
+        std::function<std::optional<QString>(const QString &counterparty, EntryKind kind)>;
+
+    ImportCategorizer() = default;
+    explicit ImportCategorizer(CounterpartyRule rule);
+    // Rules as a plain table from the exact (trimmed) counterparty to a category.
+    static ImportCategorizer fromTable(const QHash<QString, QString> &categoryByCounterparty);
+
+    QString categoryFor(const ImportRow &row) const;
+
+    // Step 3 alone: our category for a file's own category text, or nothing.
+    static std::optional<QString> mappedSourceCategory(const QString &sourceCategory, EntryKind kind);
+
+private:
+    CounterpartyRule m_rule;
+};

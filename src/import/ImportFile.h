@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ColumnMapping.h"
+#include "ImportRow.h"
+#include "ImportTable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <QtGlobal>
+
+// How much of a file the reader takes in before refusing it.
+struct ImportLimits {
+    // Bill exports of several years stay far below this; anything larger is refused unread.
+    qint64 maxFileBytes = 100LL * 1024 * 1024;
+    // What an .xlsx may inflate to, all parts together, counted while inflating.
+    qint64 maxInflatedBytes = 256LL * 1024 * 1024;
+};
+
+// A file loaded and recognised from its content alone (never its name): a WeChat Pay bill
+// (CSV or .xlsx), an Alipay bill (current or older columns), or any other CSV or sheet,
+// which needs a ColumnMapping before its rows can be read. Loading never fails silently:
+// either error is set or the header has been found.
+struct ImportFile {
+    enum class Layout { wechat, alipay, alipayOlder, table };
+
+    // The file's name (without folder), as messages name it.
+    QString fileName;
+    // Why the file as a whole cannot be read, naming the file: missing, too large, empty,
+    // not text, a damaged or oversized workbook, no header line. Empty when loaded.
+    QString error;
+    Layout layout = Layout::table;
+    // "UTF-8", "UTF-8 BOM", "GB18030" or "xlsx".
+    QString encoding;
+    // The header line's names, trimmed, and the line it is on.
+    QStringList header;
+    int headerLine = 0;
+    // Every record of the file; the rows are those after headerIndex.
+    ImportTable table;
+    size_t headerIndex = 0;
+
+    static ImportFile load(const QString &path, const ImportLimits &limits = {});
+    // The same from bytes already in memory; fileName only names it in messages.
+    static ImportFile fromBytes(const QByteArray &bytes, const QString &fileName,
+                                const ImportLimits &limits = {});
+
+    bool ok() const { return error.isEmpty(); }
+    ImportSource source() const;
+    // For a table file: a mapping guessed from its header and the key under which the store
+    // remembers the user's mapping for files with this header line.
+    ColumnMapping guessedMapping() const { return ColumnMapping::guess(header); }
+    QString headerKey() const { return ColumnMapping::headerKey(header); }
+};

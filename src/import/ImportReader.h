@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ColumnMapping.h"
+#include "ImportCategorizer.h"
+#include "ImportFile.h"
+#include "ImportResult.h"
+
+#include <optional>
+
+// Reads the rows of a loaded file into entries-to-be. Pure: it touches no store and may run
+// on any thread. A row that cannot be read becomes an error with its line and the others are
+// still read; a row that is deliberately left out (neither income nor expense, failed or
+// closed, fully refunded) is counted under its reason.
+namespace ImportReader {
+
+// A WeChat Pay or Alipay file by its own columns (mapping is ignored); any other table by
+// the mapping, or by its guessed mapping when none is given. A table whose mapping lacks a
+// date or an amount gives a file error asking for the columns.
+ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
+                  const std::optional<ColumnMapping> &mapping = std::nullopt);
+
+// load() and read() in one call.
+ImportResult read(const QString &path, const ImportCategorizer &categorizer,
+                  const std::optional<ColumnMapping> &mapping = std::nullopt,
+                  const ImportLimits &limits = {});
+
+// "“账单.csv” 第 12 行：金额“12.x”无法读取" for the import sheet's list of problems.
+QString describe(const QString &fileName, const ImportRowError &error);
+
+} // namespace ImportReader

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ImportTable.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <QtGlobal>
+
+// Reads the first sheet of an .xlsx workbook into records: shared and inline strings as
+// their text, numbers as written in the file (a date cell keeps its day number; the reader
+// of the column turns it into a date), one record per sheet row with its row number.
+namespace XlsxTable {
+
+// Whether the bytes start like a zip archive, as every .xlsx does.
+bool looksLikeZip(const QByteArray &bytes);
+
+// The inflated bytes the reader accepts from one workbook, all parts together.
+inline constexpr qint64 defaultInflateLimit = 256LL * 1024 * 1024;
+
+struct Result {
+    ImportTable table;
+    // Why the workbook could not be read, in Chinese; empty on success.
+    QString error;
+};
+
+// The bytes are counted as they inflate, whatever the archive's directory claims, and reading
+// stops with an error once they pass inflateLimit.
+Result read(const QByteArray &bytes, qint64 inflateLimit = defaultInflateLimit);
+
+} // namespace XlsxTable
