@@ -9,6 +9,7 @@
 #include "store/StoreSchema.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 
 #include <benchmark/benchmark.h>
 
@@ -97,8 +98,50 @@ void BM_RemoveAndRestore(benchmark::State &state)
     }
 }
 
+// One import of 10^5 lines with transaction ids, dated over the same ten years, into a store of
+// n entries: one transaction and one merge into memory. Read it against BM_OpenStore of the
+// same n (loading the whole store) and against 10^5 times BM_InsertNewest (the same rows
+// written one by one). The import is undone between iterations, untimed.
+void BM_ImportBatch(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    constexpr int lines = 100000;
+    const QString path = LedgerGenerator::storeWith(n, true);
+    QString error;
+    auto store = ModelStore::open(path, &error);
+    const QDateTime end = LedgerGenerator::endOfData();
+    QRandomGenerator random(11);
+    int batch = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<ModelStore::ImportRow> rows;
+        rows.reserve(lines);
+        for (int i = 0; i < lines; ++i) {
+            const QDateTime when = end.addSecs(-qint64(random.bounded(3650 * 24)) * 3600);
+            rows.push_back({LedgerEntry(1 + random.bounded(50000) / 100.0, when, EntryKind::expense,
+                                        u"餐饮"_s, u"外卖"_s),
+                            u"wechat"_s, u"%1-%2"_s.arg(batch).arg(i)});
+        }
+        ++batch;
+        state.ResumeTiming();
+        const std::optional<ModelStore::ImportResult> result = store->importEntries(rows);
+        state.PauseTiming();
+        if (!result || result->inserted.size() != size_t(lines)) {
+            state.SkipWithError("import failed");
+            break;
+        }
+        ModelStore::Removal undo;
+        for (const QUuid &id : result->inserted)
+            undo.add<LedgerEntry>(id);
+        store->remove(undo);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+
 } // namespace
 
+BENCHMARK(BM_ImportBatch)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadIntoRecords)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStore)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertNewest)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);

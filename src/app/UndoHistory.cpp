@@ -31,15 +31,47 @@ private:
     bool m_pushed = true;
 };
 
+// One import. It starts as the ids of the entries it wrote; once undone, it holds them whole,
+// with their import ids, so that a redo puts back exactly those.
+class ImportStep final : public QUndoCommand {
+public:
+    ImportStep(UndoHistory &history, std::vector<QUuid> ids) : m_ids(std::move(ids)), m_history(history)
+    {
+        setText(u"导入 %1 条记录"_s.arg(m_ids.size()));
+    }
+
+    void undo() override { m_history.undoImport(*this); }
+    void redo() override
+    {
+        if (m_pushed) {
+            m_pushed = false;
+            return;
+        }
+        m_history.redoImport(*this);
+    }
+
+    std::vector<QUuid> m_ids;
+    ModelStore::Removed m_removed;
+
+private:
+    UndoHistory &m_history;
+    bool m_pushed = true;
+};
+
 UndoHistory::UndoHistory(ModelStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
     connect(&m_store, &ModelStore::recordsRemoved, this, &UndoHistory::record);
+    connect(&m_store, &ModelStore::entriesImported, this, &UndoHistory::recordImport);
 }
 
 UndoHistory::~UndoHistory() = default;
 
 void UndoHistory::record(const ModelStore::Removed &removed)
 {
+    if (m_undoingImport) {
+        m_undoneImport = removed;
+        return;
+    }
     if (m_replaying) {
         // A record changed after the undo is deleted again as it is now.
         m_replaying->m_removed = removed;
@@ -68,6 +100,45 @@ void UndoHistory::redoStep(RemovalStep &step)
     m_replaying = nullptr;
     if (removed && m_replayed) {
         Q_EMIT deleted(step.m_removed.count());
+        return;
+    }
+    step.setObsolete(true);
+    Q_EMIT failed();
+}
+
+void UndoHistory::recordImport(const std::vector<QUuid> &ids)
+{
+    if (ids.empty())
+        return;
+    const int count = int(ids.size());
+    m_stack.push(new ImportStep(*this, ids));
+    Q_EMIT imported(count);
+}
+
+void UndoHistory::undoImport(ImportStep &step)
+{
+    ModelStore::Removal removal;
+    for (const QUuid &id : step.m_ids)
+        removal.add<LedgerEntry>(id);
+    m_undoingImport = true;
+    m_undoneImport.reset();
+    const bool removed = m_store.remove(removal);
+    m_undoingImport = false;
+    if (removed) {
+        // Entries already deleted by a step undone out of turn are not there to take away.
+        step.m_removed = m_undoneImport.value_or(ModelStore::Removed());
+        m_undoneImport.reset();
+        Q_EMIT importUndone(step.m_removed.count());
+        return;
+    }
+    step.setObsolete(true);
+    Q_EMIT failed();
+}
+
+void UndoHistory::redoImport(ImportStep &step)
+{
+    if (m_store.restore(step.m_removed)) {
+        Q_EMIT imported(step.m_removed.count());
         return;
     }
     step.setObsolete(true);

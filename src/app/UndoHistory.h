@@ -6,10 +6,14 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include <optional>
+
+class ImportStep;
 class RemovalStep;
 
 // Every deletion of this run, whichever screen made it, as one undo step holding the removed
-// records whole. Kept in memory only: after a restart there is nothing to undo.
+// records whole; every import as one step too, whose undo removes exactly the entries it wrote.
+// Kept in memory only: after a restart there is nothing to undo.
 class UndoHistory final : public QObject {
     Q_OBJECT
 
@@ -29,19 +33,30 @@ Q_SIGNALS:
     void deleted(int count);
     // An undo put records back: how many.
     void restored(int count);
+    // Entries were imported, or an undone import was done again: how many.
+    void imported(int count);
+    // An undo took an import's entries away again: how many.
+    void importUndone(int count);
     // An undo or a redo could not be carried out (the records were back already, or the
     // file could not be written); nothing changed and the step is dropped.
     void failed();
 
 private:
+    friend class ImportStep;
     friend class RemovalStep;
     void record(const ModelStore::Removed &removed);
+    void recordImport(const std::vector<QUuid> &ids);
     void undoStep(RemovalStep &step);
     void redoStep(RemovalStep &step);
+    void undoImport(ImportStep &step);
+    void redoImport(ImportStep &step);
 
     ModelStore &m_store;
     QUndoStack m_stack;
     // The step a redo is deleting again; its removal refreshes the step instead of adding one.
     RemovalStep *m_replaying = nullptr;
     bool m_replayed = false;
+    // What undoing an import took away, kept by that step instead of becoming a step of its own.
+    std::optional<ModelStore::Removed> m_undoneImport;
+    bool m_undoingImport = false;
 };

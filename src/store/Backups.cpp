@@ -111,14 +111,14 @@ int nameWithoutReplacing(const QString &file, const QString &name)
                                                                                                     : errno;
 }
 
-// Copies the store the restore replaces into the backups folder under a name no other copy
-// has: two restores in one second keep two copies. The copy is made under a name of its own
-// ending in .partial, which a later start clears if the copy is cut short, and only then
-// given its name.
-QString keepCurrent(const QString &storePath, const QString &dir, const QDateTime &now, QString *keptAs)
+// Copies the store the restore replaces (or an upgrade changes) into the backups folder under
+// a name no other copy has: two restores in one second keep two copies. The copy is made under
+// a name of its own ending in .partial, which a later start clears if the copy is cut short,
+// and only then given its name.
+QString keepCurrent(const QString &storePath, const QString &dir, const QString &prefix, const QDateTime &now,
+                    QString *keptAs)
 {
-    const QString stem =
-        QDir(dir).filePath(u"pennyloom-before-restore-"_s + now.toString(u"yyyyMMdd-HHmmss"_s));
+    const QString stem = QDir(dir).filePath(prefix + now.toString(u"yyyyMMdd-HHmmss"_s));
     const QString made =
         stem + u'.' + QString::number(QRandomGenerator::system()->generate64(), 36) + u".partial"_s;
     const QString wal = u"-wal"_s;
@@ -254,9 +254,26 @@ QString Backups::verify(const QString &file, const QString &shownAs)
         if (const QString problem = StoreSchema::recordProblem(db); !problem.isEmpty())
             return u"%1 中有程序无法使用的记录：%2"_s.arg(shown, problem);
     }
+    // An older store is upgraded here, without a copy of its own: the file being checked is
+    // already a copy.
     QString error;
-    if (!ModelStore::open(file, &error))
+    if (!ModelStore::open(file, &error, ModelStore::Upgrade::withoutCopy))
         return error.replace(native(file), shown);
+    return {};
+}
+
+QString Backups::keepBeforeUpgrade(const QString &storePath, int fromVersion, const QDateTime &now,
+                                   QString *keptAs)
+{
+    const QString dir = folder(storePath);
+    if (const QString error = DataFolder::prepare(dir); !error.isEmpty())
+        return error;
+    QString kept;
+    const QString prefix = u"pennyloom-before-upgrade-%1-"_s.arg(StoreSchema::versionName(fromVersion));
+    if (const QString error = keepCurrent(storePath, dir, prefix, now, &kept); !error.isEmpty())
+        return error;
+    if (keptAs)
+        *keptAs = kept;
     return {};
 }
 
@@ -304,7 +321,8 @@ QString Backups::restore(const QString &backup, const QString &storePath, const 
 
     if (store.exists()) {
         QString replaced;
-        if (const QString error = keepCurrent(storePath, dir, now, &replaced); !error.isEmpty())
+        if (const QString error = keepCurrent(storePath, dir, u"pennyloom-before-restore-"_s, now, &replaced);
+            !error.isEmpty())
             return refuse(error);
         if (keptAs)
             *keptAs = replaced;

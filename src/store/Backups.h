@@ -26,9 +26,15 @@ QList<QDate> kept(QList<QDate> days);
 QString makeDaily(const ModelStore &store, const QDate &today);
 
 // Empty when the file is a sound store of this program: SQLite's integrity check passes, the
-// schema is exactly ours, every id is canonical, every date within the years 1 to 9999 and
-// every record opens. Otherwise why it is not, naming the file as shownAs when given.
+// schema is exactly ours (of this version or an older one), every id is canonical, every date
+// within the years 1 to 9999 and every record opens. An older store is upgraded in place by
+// that last check. Otherwise why it is not, naming the file as shownAs when given.
 QString verify(const QString &file, const QString &shownAs = {});
+
+// Copies the store, which is of the older version fromVersion, into the backups folder as
+// pennyloom-before-upgrade-<version>-YYYYMMDD-HHMMSS.sqlite (or -2 and so on, never replacing
+// an earlier copy), given in keptAs. Empty on success, else an error naming the folder.
+QString keepBeforeUpgrade(const QString &storePath, int fromVersion, const QDateTime &now, QString *keptAs);
 
 // Replaces the store with the backup, and the rows of a -wal beside it, after checking it.
 // The store it replaces is first copied into the backups folder under a name no earlier

@@ -35,6 +35,15 @@ void IdSet::insert(const QUuid &id)
     m_sorted.insert(std::upper_bound(m_sorted.begin(), m_sorted.end(), value), value);
 }
 
+void IdSet::insert(const std::vector<QUuid> &ids)
+{
+    const auto middle = static_cast<std::ptrdiff_t>(m_sorted.size());
+    for (const QUuid &id : ids)
+        m_sorted.push_back(fingerprint(id));
+    std::sort(m_sorted.begin() + middle, m_sorted.end());
+    std::inplace_merge(m_sorted.begin(), m_sorted.begin() + middle, m_sorted.end());
+}
+
 bool IdSet::mayContain(const QUuid &id) const
 {
     return std::binary_search(m_sorted.begin(), m_sorted.end(), fingerprint(id));

@@ -16,6 +16,8 @@ public:
     // Replaces the set by these fingerprints; false when two of them are equal.
     bool assign(std::vector<std::uint64_t> fingerprints);
     void insert(const QUuid &id);
+    // Many at once, in one merge rather than a shift of the set per id.
+    void insert(const std::vector<QUuid> &ids);
     bool mayContain(const QUuid &id) const;
     // Takes away one occurrence of each id's fingerprint, in one pass over the set.
     void erase(const std::vector<QUuid> &ids);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModelStore.h"
 
+#include "Backups.h"
 #include "DataFolder.h"
 #include "SqliteDatabase.h"
 #include "StoreSchema.h"
+#include "model/Clock.h"
 
 #include <QDir>
 
@@ -35,7 +37,7 @@ QString ModelStore::defaultPath()
     return DataFolder::defaultStorePath();
 }
 
-std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error)
+std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error, Upgrade upgrade)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -55,17 +57,34 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
     // Only reads until the file is known to be ours (or empty) and its records sound: a
     // foreign, damaged or hand-edited file must stay exactly as it was.
     bool fresh = false;
+    int olderVersion = 0;
     QString reason;
-    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &reason);
+    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &olderVersion, &reason);
     if (!store)
         return fail(reason);
 
     // Every committed change reaches the disk before the screen shows it.
     SqliteDatabase &opened = *store->m_db;
+    if (!opened.exec("PRAGMA synchronous = FULL"))
+        return fail(opened.lastError());
+    if (olderVersion != 0) {
+        // Upgraded before anything else writes to it (the journal mode included), so a file
+        // whose upgrade fails stays byte for byte as it was; and only once its copy is kept.
+        if (upgrade == Upgrade::keepCopy) {
+            if (const QString copyError =
+                    Backups::keepBeforeUpgrade(path, olderVersion, Clock::now(), nullptr);
+                !copyError.isEmpty())
+                return fail(u"升级前无法保存备份：%1"_s.arg(copyError));
+        }
+        if (const QString upgradeError = StoreSchema::upgrade(opened); !upgradeError.isEmpty())
+            return fail(upgradeError);
+        QString loadError;
+        if (!store->m_imports.load(opened, true, &loadError))
+            return fail(loadError);
+    }
     if (opened.scalar("PRAGMA journal_mode = WAL")
-                .value_or(QString())
-                .compare(u"wal"_s, Qt::CaseInsensitive) != 0 ||
-        !opened.exec("PRAGMA synchronous = FULL"))
+            .value_or(QString())
+            .compare(u"wal"_s, Qt::CaseInsensitive) != 0)
         return fail(opened.lastError());
     if (fresh && !StoreSchema::create(opened))
         return fail(opened.lastError());
@@ -85,15 +104,16 @@ std::unique_ptr<ModelStore> ModelStore::openReadOnly(const QString &path, QStrin
     if (!db->openReadOnly(path))
         return fail(db->lastError());
     bool fresh = false;
+    int olderVersion = 0;
     QString reason;
-    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &reason);
+    std::unique_ptr<ModelStore> store = checked(path, std::move(db), &fresh, &olderVersion, &reason);
     if (!store)
         return fail(reason);
     return store;
 }
 
 std::unique_ptr<ModelStore> ModelStore::checked(const QString &path, std::unique_ptr<SqliteDatabase> db,
-                                                bool *fresh, QString *reason)
+                                                bool *fresh, int *olderVersion, QString *reason)
 {
     const auto fail = [&](const QString &why) {
         *reason = why;
@@ -103,14 +123,25 @@ std::unique_ptr<ModelStore> ModelStore::checked(const QString &path, std::unique
     if (!blank)
         return fail(db->lastError());
     *fresh = *blank;
+    *olderVersion = 0;
     if (!*fresh) {
-        const QString mismatch = StoreSchema::layoutProblem(*db);
+        const std::optional<int> number = StoreSchema::fileVersion(*db);
+        if (!number)
+            return fail(db->lastError());
+        // An older store is checked as the version it is; its records are read as they are,
+        // which no upgrade so far has changed.
+        const int expected = StoreSchema::canUpgrade(*number) ? *number : StoreSchema::version;
+        const QString mismatch = StoreSchema::layoutProblem(*db, expected);
         if (!mismatch.isEmpty())
             return fail(mismatch);
+        if (expected != StoreSchema::version)
+            *olderVersion = expected;
     }
     std::unique_ptr<ModelStore> store(new ModelStore(path, std::move(db)));
     QString loadError;
     if (!*fresh && !store->load(&loadError))
+        return fail(loadError);
+    if (!*fresh && !store->m_imports.load(*store->m_db, *olderVersion == 0, &loadError))
         return fail(loadError);
     return store;
 }
@@ -352,16 +383,24 @@ bool ModelStore::remove(const Removal &removal)
     if (removal.isEmpty())
         return true;
     StoredKinds::Array<std::vector<Taken>> taken;
+    std::vector<ImportedId> importIds;
     const bool written = transaction([&](QString &reason) {
-        return StoredKinds::all([&]<class R>() {
+        const bool deleted = StoredKinds::all([&]<class R>() {
             constexpr size_t kind = StoredKinds::indexOf<R>;
             return deleteRows<R>(removal.m_ids[kind], reason, taken[kind]);
         });
+        // An entry's import id goes with it, so that its line can be imported again.
+        std::vector<QUuid> gone;
+        for (const Taken &t : taken[StoredKinds::indexOf<LedgerEntry>])
+            gone.push_back(entries()[t.index].id);
+        return deleted && ImportTables::deleteIdsOf(*m_db, gone, importIds);
     });
     if (!written)
         return false;
     Removed removed;
     StoredKinds::forEach([&]<class R>() { keep<R>(removed, taken[StoredKinds::indexOf<R>]); });
+    removed.m_importIds = std::move(importIds);
+    m_imports.forget(removed.m_importIds);
     StoredKinds::forEach([&]<class R>() { forget<R>(taken[StoredKinds::indexOf<R>]); });
     if (!removed.isEmpty())
         Q_EMIT recordsRemoved(removed);
@@ -438,30 +477,135 @@ bool ModelStore::restore(const Removed &removed)
 {
     if (removed.isEmpty())
         return true;
-    if (StoredKinds::any([&]<class R>() { return holdsAny<R>(removed); }))
+    if (StoredKinds::any([&]<class R>() { return holdsAny<R>(removed); }) ||
+        m_imports.holdsAny(removed.m_importIds))
         return false;
     if (!m_db->exec("BEGIN IMMEDIATE")) {
         reportFailure();
         return false;
     }
     StoredKinds::Array<std::vector<qint64>> sequences;
-    const bool written = StoredKinds::all(
-        [&]<class R>() { return reinsertRows<R>(removed, sequences[StoredKinds::indexOf<R>]); });
+    const bool written = StoredKinds::all([&]<class R>() {
+                             return reinsertRows<R>(removed, sequences[StoredKinds::indexOf<R>]);
+                         }) &&
+                         ImportTables::insertIds(*m_db, removed.m_importIds);
     if (!written || !m_db->exec("COMMIT")) {
         reportFailure();
         m_db->exec("ROLLBACK");
         return false;
     }
+    m_imports.remember(removed.m_importIds);
+    // All of a kind in one merge: an undone import puts back many entries at once.
     StoredKinds::forEach([&]<class R>() {
         const std::vector<R> &back = removed.records<R>();
-        for (size_t i = 0; i < back.size(); ++i)
-            place(back[i], sequences[StoredKinds::indexOf<R>][i]);
+        std::vector<std::pair<R, qint64>> placed;
+        placed.reserve(back.size());
+        for (size_t i = 0; i < back.size(); ++i) {
+            placed.emplace_back(back[i], sequences[StoredKinds::indexOf<R>][i]);
+            Table<R>::normalise(placed.back().first);
+        }
+        ordered<R>().insertMany(std::move(placed), rowidOf<R>());
     });
     // Every kind is back before any screen hears of it, so none sees a deposit without its goal.
     StoredKinds::forEach([&]<class R>() {
         if (!removed.records<R>().empty())
             emitChanged<R>();
     });
+    return true;
+}
+
+std::optional<ModelStore::ImportResult> ModelStore::importEntries(const std::vector<ImportRow> &rows)
+{
+    ImportResult result;
+    std::vector<const ImportRow *> written;
+    std::vector<ImportedId> ids;
+    QSet<ImportTables::Key> seen;
+    QSet<QUuid> newIds;
+    for (const ImportRow &row : rows) {
+        if (!row.transactionID.isEmpty()) {
+            const ImportTables::Key key = ImportTables::keyOf(row.source, row.transactionID);
+            if (m_imports.isImported(key.first, key.second) || seen.contains(key)) {
+                ++result.alreadyImported;
+                continue;
+            }
+            seen.insert(key);
+            ids.push_back({row.entry.id, row.source, row.transactionID});
+        }
+        if (indexOf<LedgerEntry>(row.entry.id) >= 0 || newIds.contains(row.entry.id)) {
+            reportFailure(u"已有一条编号相同的记录"_s);
+            return std::nullopt;
+        }
+        newIds.insert(row.entry.id);
+        written.push_back(&row);
+    }
+    if (written.empty())
+        return result;
+
+    std::vector<std::pair<LedgerEntry, qint64>> placed;
+    placed.reserve(written.size());
+    const bool committed = transaction([&](QString &reason) {
+        placed.clear();
+        // As for a single insert: the file has no unique key on ids.
+        SqliteStatement held(*m_db, "SELECT count(*) FROM \"LedgerEntry\" WHERE \"id\" = ?1");
+        SqliteStatement insert(*m_db, StoreSchema::insertSql(StoreSchema::shapeOf<LedgerEntry>()));
+        if (!held.isValid() || !insert.isValid())
+            return false;
+        for (const ImportRow *row : written) {
+            held.bind(1, StoreSchema::uuidText(row->entry.id));
+            if (held.step() != SQLITE_ROW)
+                return false;
+            const bool taken = held.integer(0) != 0;
+            held.reset();
+            if (taken) {
+                reason = u"数据文件中已有一条编号相同的记录"_s;
+                return false;
+            }
+            Table<LedgerEntry>::bind(insert, row->entry);
+            if (!insert.run())
+                return false;
+            placed.emplace_back(row->entry, sqlite3_last_insert_rowid(m_db->handle()));
+            Table<LedgerEntry>::normalise(placed.back().first);
+        }
+        return ImportTables::insertIds(*m_db, ids);
+    });
+    if (!committed)
+        return std::nullopt;
+    m_imports.remember(ids);
+    result.inserted.reserve(placed.size());
+    for (const auto &[entry, rowid] : placed)
+        result.inserted.push_back(entry.id);
+    ordered<LedgerEntry>().insertMany(std::move(placed), rowidOf<LedgerEntry>());
+    emitChanged<LedgerEntry>();
+    Q_EMIT entriesImported(result.inserted);
+    return result;
+}
+
+bool ModelStore::setCategoryRule(const CategoryRule &rule)
+{
+    if (!m_imports.setRule(*m_db, rule)) {
+        reportFailure();
+        return false;
+    }
+    Q_EMIT categoryRulesChanged();
+    return true;
+}
+
+bool ModelStore::removeCategoryRule(const QString &counterparty, const QString &kindRaw)
+{
+    if (!m_imports.removeRule(*m_db, counterparty, kindRaw)) {
+        reportFailure();
+        return false;
+    }
+    Q_EMIT categoryRulesChanged();
+    return true;
+}
+
+bool ModelStore::setImportMapping(const QString &headerKey, const QString &mapping)
+{
+    if (!m_imports.setMapping(*m_db, headerKey, mapping)) {
+        reportFailure();
+        return false;
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ImportTables.h"
 #include "OrderedRecords.h"
 #include "StoredKinds.h"
 
@@ -26,13 +27,20 @@ class ModelStore final : public QObject {
 public:
     ~ModelStore() override;
 
-    // Opens or creates the store file. On failure returns nullptr and an error that names the
-    // file; the file is then left exactly as it was. A file that holds two records of a kind
-    // with one id is refused.
-    static std::unique_ptr<ModelStore> open(const QString &path, QString *error);
+    // Whether a copy of a store file of an older version is kept in backups/ before the file is
+    // upgraded: always, but for a file that is itself a copy being checked.
+    enum class Upgrade { keepCopy, withoutCopy };
+    // Opens or creates the store file. A file of an older version is upgraded once, in one
+    // transaction, after its copy is kept (see Backups::keepBeforeUpgrade). On failure returns
+    // nullptr and an error that names the file; the file is then left exactly as it was. A
+    // file that holds two records of a kind with one id is refused, as is one written by a
+    // newer version of the program.
+    static std::unique_ptr<ModelStore> open(const QString &path, QString *error,
+                                            Upgrade upgrade = Upgrade::keepCopy);
     // Opens an existing store file only to read its records, with the same checks: nothing is
     // created, written or narrowed, so a store the user may read but not write opens too. Every
-    // change on it fails.
+    // change on it fails. A file of an older version is read as it is, not upgraded: its
+    // records are the same, and it holds no import ids, category rules or mappings yet.
     static std::unique_ptr<ModelStore> openReadOnly(const QString &path, QString *error);
     // $PENNYLOOM_DATA_DIR/pennyloom.sqlite, else the user's data folder for the program.
     static QString defaultPath();
@@ -101,15 +109,55 @@ public:
         // The same records again, as a removal.
         Removal removal() const;
 
+        // Where the removed entries that were imported came from.
+        const std::vector<ImportedId> &importIds() const { return m_importIds; }
+
     private:
         friend class ModelStore;
         template <class R> using Records = std::vector<R>;
         StoredKinds::Tuple<Records> m_records;
         StoredKinds::Array<std::vector<qint64>> m_sequences;
+        std::vector<ImportedId> m_importIds;
     };
-    // Puts removed records back with their ids, in one transaction. False, with nothing
-    // changed, when any of them is held again or the write failed.
+    // Puts removed records back with their ids, and the import ids of removed entries, in one
+    // transaction. False, with nothing changed, when any of them is held again (a record, or
+    // the imported line of an entry, imported anew since) or the write failed.
     bool restore(const Removed &removed);
+
+    // One line of an imported file as an entry, and where it came from: the source ("wechat",
+    // "alipay", "csv" …) and the line's transaction id, empty when the file gives none.
+    struct ImportRow {
+        LedgerEntry entry;
+        QString source;
+        QString transactionID;
+    };
+    struct ImportResult {
+        // The ids of the entries written, in the order of the rows.
+        std::vector<QUuid> inserted;
+        // Rows left out because their line was imported before, or earlier in the same rows.
+        int alreadyImported = 0;
+    };
+    // Writes the entries of the rows, with the import ids of those that have one, in one
+    // transaction; a row whose (source, transaction id) the store holds, or that an earlier row
+    // has, is left out. Memory follows, entriesChanged fires once and then entriesImported.
+    // Nothing, with nothing changed, when the write failed or an entry's id is held already.
+    // The imported entries go again, with their import ids, by remove() of their ids.
+    std::optional<ImportResult> importEntries(const std::vector<ImportRow> &rows);
+    // Whether that line of that source was imported (and its entry not deleted since).
+    bool isImported(const QString &source, const QString &transactionID) const
+    {
+        return m_imports.isImported(source, transactionID);
+    }
+
+    // The user's category rules, by counterparty and then kind.
+    const std::vector<CategoryRule> &categoryRules() const { return m_imports.categoryRules(); }
+    // Adds the rule, or replaces the category of the rule with its counterparty and kind.
+    bool setCategoryRule(const CategoryRule &rule);
+    // True also when there was no such rule.
+    bool removeCategoryRule(const QString &counterparty, const QString &kindRaw);
+    // The column mapping remembered for a CSV header, as the reader wrote it; empty when none.
+    QString importMapping(const QString &headerKey) const { return m_imports.mapping(headerKey); }
+    bool setImportMapping(const QString &headerKey, const QString &mapping);
 
 Q_SIGNALS:
     void entriesChanged();
@@ -123,6 +171,9 @@ Q_SIGNALS:
     void writeFailed(const QString &message);
     // After a removal that took records away (and after its change signals): what it took.
     void recordsRemoved(const ModelStore::Removed &removed);
+    // After an import wrote entries (and after entriesChanged): their ids.
+    void entriesImported(const std::vector<QUuid> &ids);
+    void categoryRulesChanged();
 
 private:
     // The signal that announces a change of each kind, in StoredKinds' order.
@@ -141,8 +192,9 @@ private:
     explicit ModelStore(QString path, std::unique_ptr<SqliteDatabase> db);
     // The store on an opened file once it is known to fit the schema, with its records loaded;
     // or nullptr and the reason. An empty file (fresh) has nothing to load.
+    // olderVersion is the file's version when it is one to be upgraded, else 0.
     static std::unique_ptr<ModelStore> checked(const QString &path, std::unique_ptr<SqliteDatabase> db,
-                                               bool *fresh, QString *reason);
+                                               bool *fresh, int *olderVersion, QString *reason);
     bool load(QString *error);
     template <class R> bool loadKind(QString *error);
     template <class R> OrderedRecords<R> &ordered();
@@ -172,4 +224,5 @@ private:
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;
     StoredKinds::Tuple<OrderedRecords> m_records;
+    ImportTables m_imports;
 };

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace StoreSchema {
@@ -75,6 +76,9 @@ public:
 
     // rowidOf(record) is the file's rowid of a held record, which orders equal keys.
     template <class RowidOf> void insert(R record, qint64 rowid, RowidOf &&rowidOf);
+    // Many records and their rowids at once, in one pass over the held ones: the order is the
+    // one inserting them one by one would give. Records with a key of their own cost no rowidOf.
+    template <class RowidOf> void insertMany(std::vector<std::pair<R, qint64>> records, RowidOf &&rowidOf);
     // The record at that place replaced by one with the same id and row.
     template <class RowidOf> void replace(std::size_t at, R record, RowidOf &&rowidOf);
     // Takes away the records at these places, given in increasing order.
@@ -155,6 +159,43 @@ void OrderedRecords<R>::insert(R record, qint64 rowid, RowidOf &&rowidOf)
     const auto inserted = m_rows.insert(position, std::move(record));
     const auto at = static_cast<std::size_t>(inserted - m_rows.begin());
     m_log.changed(at, m_rows.size() - 1 - at);
+}
+
+template <class R>
+template <class RowidOf>
+void OrderedRecords<R>::insertMany(std::vector<std::pair<R, qint64>> records, RowidOf &&rowidOf)
+{
+    if (records.empty())
+        return;
+    std::stable_sort(records.begin(), records.end(), [](const auto &a, const auto &b) {
+        const qint64 ka = keyOf(a.first);
+        const qint64 kb = keyOf(b.first);
+        return ka != kb ? ka > kb : a.second < b.second;
+    });
+    std::vector<R> merged;
+    merged.reserve(m_rows.size() + records.size());
+    std::vector<QUuid> ids;
+    ids.reserve(records.size());
+    auto held = m_rows.begin();
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        auto &[record, rowid] = records[i];
+        const qint64 key = keyOf(record);
+        // Held records before it: newer ones, and equal keys stored before it.
+        while (held != m_rows.end() &&
+               (keyOf(*held) > key || (keyOf(*held) == key && rowidOf(*held) < rowid)))
+            merged.push_back(std::move(*held++));
+        if (i == 0)
+            first = merged.size();
+        ids.push_back(record.id);
+        merged.push_back(std::move(record));
+    }
+    const std::size_t last = merged.size() - 1;
+    while (held != m_rows.end())
+        merged.push_back(std::move(*held++));
+    m_rows = std::move(merged);
+    m_ids.insert(ids);
+    m_log.changed(first, m_rows.size() - 1 - last);
 }
 
 template <class R>

@@ -68,9 +68,32 @@ QByteArray columnList(const TableShape &shape)
     return names.join(", ");
 }
 
-QString versionName(int number)
+// The statements of each step. Version 1.1.0 keeps which entry came from which line of an
+// imported file (one line is imported once per source), category rules per counterparty and
+// kind, and the remembered column mappings of CSV files, as the reader side writes them.
+constexpr std::array<UpgradeStep, 1> steps{{
+    {10000, 10100,
+     "CREATE TABLE \"ImportedEntry\" (\"entryID\" TEXT NOT NULL, \"source\" TEXT NOT NULL, "
+     "\"transactionID\" TEXT NOT NULL);\n"
+     "CREATE UNIQUE INDEX \"ImportedEntry_transaction\" ON \"ImportedEntry\" (\"source\", "
+     "\"transactionID\");\n"
+     "CREATE INDEX \"ImportedEntry_entryID\" ON \"ImportedEntry\" (\"entryID\");\n"
+     "CREATE TABLE \"CategoryRule\" (\"counterparty\" TEXT NOT NULL, \"kindRaw\" TEXT NOT NULL, "
+     "\"category\" TEXT NOT NULL, PRIMARY KEY (\"counterparty\", \"kindRaw\"));\n"
+     "CREATE TABLE \"ImportMapping\" (\"headerKey\" TEXT PRIMARY KEY NOT NULL, \"mapping\" TEXT NOT "
+     "NULL);\n"},
+}};
+
+QString newerProblem(int number)
 {
-    return u"%1.%2.%3"_s.arg(number / 10000).arg(number / 100 % 100).arg(number % 100);
+    return u"由更新版本的 Pennyloom 写成（数据结构 %1，本程序认识的是 %2），请先升级 Pennyloom"_s.arg(
+        versionName(number), QString::fromLatin1(versionText));
+}
+
+QByteArray versionSql(int number)
+{
+    return "UPDATE meta SET value = '" + versionName(number).toLatin1() +
+           "' WHERE key = 'schemaVersion';\nPRAGMA user_version = " + QByteArray::number(number) + ";\n";
 }
 
 // What the file's schema table lists, by name: the kind of each object, its table and the
@@ -343,15 +366,78 @@ QByteArray createTableSql(const TableShape &shape)
            " (\"id\");\n";
 }
 
-QByteArray createSql()
+QString versionName(int number)
 {
+    return u"%1.%2.%3"_s.arg(number / 10000).arg(number / 100 % 100).arg(number % 100);
+}
+
+std::span<const UpgradeStep> upgradeSteps()
+{
+    return steps;
+}
+
+bool canUpgrade(int fromVersion)
+{
+    int at = fromVersion;
+    for (const UpgradeStep &step : steps) {
+        if (step.from == at)
+            at = step.to;
+    }
+    return fromVersion < version && at == version;
+}
+
+QByteArray createSql(int atVersion)
+{
+    // The first version's statements. The kinds' tables are written from their column lists,
+    // which no step has changed yet; a step that changes one keeps its first columns here.
     QByteArray sql = "CREATE TABLE meta (key TEXT PRIMARY KEY NOT NULL, value TEXT NOT NULL);\n"
-                     "INSERT INTO meta (key, value) VALUES ('schemaVersion', '";
-    sql += versionText;
-    sql += "');\n";
+                     "INSERT INTO meta (key, value) VALUES ('schemaVersion', '" +
+                     versionName(firstVersion).toLatin1() + "');\n";
     for (const TableShape &shape : shapes())
         sql += createTableSql(shape);
-    return sql + "PRAGMA user_version = " + QByteArray::number(version) + ";\n";
+    sql += "PRAGMA user_version = " + QByteArray::number(firstVersion) + ";\n";
+    for (const UpgradeStep &step : steps) {
+        if (step.to > atVersion)
+            break;
+        sql += step.sql + versionSql(step.to);
+    }
+    return sql;
+}
+
+std::optional<int> fileVersion(SqliteDatabase &db)
+{
+    const std::optional<QString> number = db.scalar("PRAGMA user_version");
+    if (!number)
+        return std::nullopt;
+    return number->toInt();
+}
+
+QString upgrade(SqliteDatabase &db)
+{
+    if (!db.exec("BEGIN IMMEDIATE"))
+        return db.lastError();
+    const auto fail = [&](const QString &reason) {
+        db.exec("ROLLBACK");
+        return reason;
+    };
+    const std::optional<int> from = fileVersion(db);
+    if (!from)
+        return fail(db.lastError());
+    if (!canUpgrade(*from))
+        return fail(u"无法升级结构版本 %1"_s.arg(versionName(*from)));
+    int at = *from;
+    for (const UpgradeStep &step : steps) {
+        if (step.from != at)
+            continue;
+        if (!db.exec(step.sql + versionSql(step.to)))
+            return fail(u"升级到结构版本 %1 失败：%2"_s.arg(versionName(step.to), db.lastError()));
+        at = step.to;
+    }
+    if (const QString problem = layoutProblem(db); !problem.isEmpty())
+        return fail(problem);
+    if (!db.exec("COMMIT"))
+        return fail(db.lastError());
+    return {};
 }
 
 QByteArray insertSql(const TableShape &shape)
@@ -397,18 +483,26 @@ bool create(SqliteDatabase &db)
     return false;
 }
 
-QString layoutProblem(SqliteDatabase &db)
+QString layoutProblem(SqliteDatabase &db, int atVersion)
 {
-    const std::optional<QString> fileVersion = db.scalar("PRAGMA user_version");
-    if (!fileVersion)
+    const std::optional<int> number = fileVersion(db);
+    if (!number)
         return db.lastError();
-    if (fileVersion->toInt() != version)
-        return u"文件不是 Pennyloom 的数据文件，或其结构版本（%1）不受支持"_s.arg(*fileVersion);
+    if (*number > version)
+        return newerProblem(*number);
+    if (*number != atVersion || !(atVersion == version || canUpgrade(atVersion)))
+        return u"文件不是 Pennyloom 的数据文件，或其结构版本（%1）不受支持"_s.arg(*number);
     const std::optional<QString> metaVersion =
         db.scalar("SELECT value FROM meta WHERE key = 'schemaVersion'");
-    if (!metaVersion || *metaVersion != QString::fromLatin1(versionText))
+    if (!metaVersion || *metaVersion != versionName(atVersion))
         return u"文件缺少结构版本记录"_s;
-    for (const TableShape &shape : shapes()) {
+    const StoredKinds::Array<TableShape> kinds = shapes();
+    std::vector<TableShape> tables(kinds.begin(), kinds.end());
+    for (const SideTable &side : sideTables) {
+        if (side.since <= atVersion)
+            tables.push_back(side.shape);
+    }
+    for (const TableShape &shape : tables) {
         SqliteStatement info(db, "PRAGMA table_info(" + quoted(shape.name) + ")");
         size_t column = 0;
         bool fits = info.isValid();
@@ -427,21 +521,20 @@ QString layoutProblem(SqliteDatabase &db)
 
 QString schemaProblem(SqliteDatabase &db)
 {
-    const std::optional<QString> fileVersion = db.scalar("PRAGMA user_version");
-    if (!fileVersion)
+    const std::optional<int> fileNumber = fileVersion(db);
+    if (!fileNumber)
         return db.lastError();
-    const int number = fileVersion->toInt();
+    const int number = *fileNumber;
     if (number > version)
-        return u"由更新版本的 Pennyloom 写成（数据结构 %1，本程序认识的是 %2），请先升级 Pennyloom"_s.arg(
-            versionName(number), QString::fromLatin1(versionText));
-    if (number != version)
+        return newerProblem(number);
+    if (number != version && !canUpgrade(number))
         return u"不是 Pennyloom 的数据文件"_s;
 
     // Compared with a new store made by this program: a trigger would run with every change
     // the program makes, and a column without its NOT NULL or an index of someone else's
     // would hold what the program never writes.
     SqliteDatabase reference;
-    if (!reference.open(u":memory:"_s) || !reference.exec(createSql()))
+    if (!reference.open(u":memory:"_s) || !reference.exec(createSql(number)))
         return reference.lastError();
     const std::optional<QMap<QString, SchemaObject>> expected = schemaObjects(reference);
     const std::optional<QMap<QString, SchemaObject>> found = schemaObjects(db);
@@ -467,7 +560,16 @@ QString schemaProblem(SqliteDatabase &db)
 QString recordProblem(SqliteDatabase &db)
 {
     static const QByteArray uuid = uuidPattern();
-    for (const TableShape &shape : shapes()) {
+    const std::optional<int> number = fileVersion(db);
+    if (!number)
+        return db.lastError();
+    const StoredKinds::Array<TableShape> kinds = shapes();
+    std::vector<TableShape> tables(kinds.begin(), kinds.end());
+    for (const SideTable &side : sideTables) {
+        if (side.since <= *number)
+            tables.push_back(side.shape);
+    }
+    for (const TableShape &shape : tables) {
         for (const Column &column : shape.columns) {
             if (column.holds == Holds::value)
                 continue;

@@ -13,8 +13,13 @@
 // milliseconds since the epoch (UTC), an absent optional date NULL.
 namespace StoreSchema {
 
-inline constexpr int version = 10000; // 1.0.0 as major * 10000 + minor * 100 + patch
-inline constexpr const char *versionText = "1.0.0";
+inline constexpr int version = 10100; // 1.1.0 as major * 10000 + minor * 100 + patch
+inline constexpr const char *versionText = "1.1.0";
+// The first version of the file; a store this old is upgraded step by step.
+inline constexpr int firstVersion = 10000;
+
+// "1.1.0" for 10100.
+QString versionName(int number);
 
 // What a column holds beyond its SQL type: an id is a canonical UUID text, a date an instant
 // in milliseconds.
@@ -217,11 +222,47 @@ template <class R> TableShape shapeOf()
 // Every kind's, in schema order.
 StoredKinds::Array<TableShape> shapes();
 
+// The tables beside the records' own, each with the version that added it: where imported
+// entries came from, the categories the user chose for counterparties, and the column
+// mappings remembered for CSV files.
+struct SideTable {
+    int since;
+    TableShape shape;
+};
+inline constexpr std::array<Column, 3> importedEntryColumns{
+    {{"entryID", "TEXT", Holds::id}, {"source", "TEXT"}, {"transactionID", "TEXT"}}};
+inline constexpr std::array<Column, 3> categoryRuleColumns{
+    {{"counterparty", "TEXT"}, {"kindRaw", "TEXT"}, {"category", "TEXT"}}};
+inline constexpr std::array<Column, 2> importMappingColumns{{{"headerKey", "TEXT"}, {"mapping", "TEXT"}}};
+inline constexpr std::array<SideTable, 3> sideTables{{{10100, {"ImportedEntry", importedEntryColumns}},
+                                                      {10100, {"CategoryRule", categoryRuleColumns}},
+                                                      {10100, {"ImportMapping", importMappingColumns}}}};
+
+// One step of the upgrade of an older store: the statements that bring a file of version
+// `from` to version `to`. The steps run in this order; the upgrade adds the new version
+// number to the file itself.
+struct UpgradeStep {
+    int from;
+    int to;
+    const char *sql;
+};
+std::span<const UpgradeStep> upgradeSteps();
+// Whether the steps lead from that version of the file to this program's.
+bool canUpgrade(int fromVersion);
+// The file's PRAGMA user_version; nothing when it cannot be read.
+std::optional<int> fileVersion(SqliteDatabase &db);
+// Runs every step from the file's version up to this program's in one transaction, and
+// commits only when the result fits the tables the records are read from. Empty on success;
+// otherwise why not, and the file is as it was.
+QString upgrade(SqliteDatabase &db);
+
 // SQL of the tables, written from the column lists.
 QByteArray createTableSql(const TableShape &shape);
-// Every statement that makes a new store: the meta table with the version record, each
-// kind's table and index, and the version number.
-QByteArray createSql();
+// Every statement that makes a store of the given version: the statements of the first
+// version (the meta table with the version record, each kind's table and index, and the
+// version number) followed by those of each upgrade step up to it. A new store and an
+// upgraded one are thus made by the very same statements.
+QByteArray createSql(int atVersion = version);
 QByteArray insertSql(const TableShape &shape);
 QByteArray updateSql(const TableShape &shape);
 // Every column and then the rowid, in file order.
@@ -232,14 +273,15 @@ QByteArray selectSql(const TableShape &shape);
 std::optional<bool> isBlank(SqliteDatabase &db);
 // Makes the tables of a new store in the blank file, in one transaction.
 bool create(SqliteDatabase &db);
-// Empty when the open file is a store of this version whose tables have the columns the
-// records are read from, in order and of their types; otherwise why not, in words for the
-// user. Only reads: what it finds decides whether the file may be opened at all.
-QString layoutProblem(SqliteDatabase &db);
+// Empty when the open file is a store of the given version (this one, or an older one that
+// can be upgraded) whose tables have the columns the records are read from, in order and of
+// their types; otherwise why not, in words for the user. Only reads: what it finds decides
+// whether the file may be opened at all.
+QString layoutProblem(SqliteDatabase &db, int atVersion = version);
 
-// Empty when the open file holds exactly what createSql makes, at this version: the same
-// tables, columns and indexes, and no trigger, view or table of anyone else's. Otherwise why
-// not, in words for the user, to follow the file's name.
+// Empty when the open file holds exactly what createSql makes, at this version or at an older
+// one the program can upgrade: the same tables, columns and indexes, and no trigger, view or
+// table of anyone else's. Otherwise why not, in words for the user, to follow the file's name.
 QString schemaProblem(SqliteDatabase &db);
 
 // Empty when every id and reference in the file is a canonical UUID text, as uuidText writes

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void redoDeletesTheRecordAsItNowIs();
     void nothingToUndoAfterARestart();
     void undoKeyInATextField();
+    void importIsOneStep();
 
 private:
     void showBills();
@@ -277,6 +278,45 @@ void UndoDeleteTest::undoKeyInATextField()
     bills()->listView()->setFocus();
     QTest::keySequence(bills()->listView(), QKeySequence(u"Ctrl+Z"_s));
     QVERIFY(m_store->find<LedgerEntry>(m_lunch.id));
+}
+
+// An import is one step: the bar offers to undo it, the undo takes exactly its entries and
+// their import ids from the list and the file, and a redo puts them back with their ids.
+void UndoDeleteTest::importIsOneStep()
+{
+    showBills();
+    std::vector<ModelStore::ImportRow> rows;
+    for (const auto &[id, amount] :
+         {std::pair{u"T1"_s, 12.0}, std::pair{u"T2"_s, 30.5}, std::pair{QString(), 7.0}})
+        rows.push_back(
+            {LedgerEntry(amount, local(2024, 4, 9, 12, 10), EntryKind::expense, u"购物"_s), u"wechat"_s, id});
+    const std::optional<ModelStore::ImportResult> result = m_store->importEntries(rows);
+    QVERIFY(result && result->inserted.size() == 3);
+    const auto listed = [&] {
+        int count = 0;
+        for (const ModelStore::ImportRow &row : rows)
+            count += bills()->listModel()->indexOfEntry(row.entry.id).isValid() ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(listed(), 3);
+    UndoBar *bar = m_view->undoBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->message()->text(), u"已导入 3 条记录"_s);
+
+    QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
+    QCOMPARE(listed(), 0);
+    QCOMPARE(m_store->entries().size(), size_t(3));
+    QVERIFY(!m_store->isImported(u"wechat"_s, u"T1"_s));
+    QVERIFY(!bar->isVisible());
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Shift+Z"_s));
+    QCOMPARE(listed(), 3);
+    QCOMPARE(bar->message()->text(), u"已导入 3 条记录"_s);
+    m_view.reset();
+    m_store = TestSupport::openStore(*m_dir);
+    QCOMPARE(m_store->entries().size(), size_t(6));
+    QVERIFY(m_store->isImported(u"wechat"_s, u"T2"_s));
+    QVERIFY(m_store->find<LedgerEntry>(rows[2].entry.id));
 }
 
 PENNYLOOM_TEST(UndoDeleteTest)

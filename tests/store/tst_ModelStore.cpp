@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "store/ModelStore.h"
+#include "store/PossibleDuplicates.h"
 #include "store/SqliteDatabase.h"
 #include "store/StoreSchema.h"
 
@@ -232,8 +233,8 @@ private Q_SLOTS:
             for (int kind = 0; kind < 7; ++kind)
                 forKind(kind, [&]<class R>() { QVERIFY(store->all<R>().empty()); });
             QVERIFY(QFileInfo(path).isFile());
-            QCOMPARE(peek(path, "PRAGMA user_version"), u"10000"_s);
-            QCOMPARE(peek(path, "SELECT value FROM meta WHERE key = 'schemaVersion'"), u"1.0.0"_s);
+            QCOMPARE(peek(path, "PRAGMA user_version"), u"10100"_s);
+            QCOMPARE(peek(path, "SELECT value FROM meta WHERE key = 'schemaVersion'"), u"1.1.0"_s);
             QCOMPARE(peek(path, "PRAGMA journal_mode"), u"wal"_s);
         }
         // The store accepts the file it made.
@@ -447,7 +448,19 @@ private Q_SLOTS:
                     before = idsOf(store->all<R>());
                     changesBefore = store->changeCount<R>();
                 }
-                const int op = store->all<R>().empty() ? 0 : random.bounded(5);
+                const int op =
+                    store->all<R>().empty() ? 0 : random.bounded(std::is_same_v<R, LedgerEntry> ? 6 : 5);
+                if constexpr (std::is_same_v<R, LedgerEntry>) {
+                    if (op == 5) {
+                        // A few lines, some on ties, some seen before or twice in the batch.
+                        std::vector<ModelStore::ImportRow> rows;
+                        for (int i = random.bounded(1, 4); i > 0; --i)
+                            rows.push_back(
+                                {make<R>(someKey(), step), u"csv"_s,
+                                 random.bounded(3) ? QString::number(random.bounded(12)) : QString()});
+                        QVERIFY(store->importEntries(rows));
+                    }
+                }
                 if (op == 0 || op == 1) {
                     QVERIFY(store->insert(make<R>(someKey(), step)));
                 } else if (op == 2) {
@@ -461,8 +474,12 @@ private Q_SLOTS:
                     removal.add<R>(held().id);
                     removal.add<R>(held().id);
                     QVERIFY(store->remove(removal));
-                } else if (!undo.empty()) {
-                    QVERIFY(store->restore(undo.back()));
+                } else if (op == 4 && !undo.empty()) {
+                    // Refused when a line of a removed entry was imported again since.
+                    bool reimported = false;
+                    for (const ImportedId &id : undo.back().importIds())
+                        reimported = reimported || store->isImported(id.source, id.transactionID);
+                    QCOMPARE(store->restore(undo.back()), !reimported);
                     undo.pop_back();
                 }
                 for (const R &record : store->all<R>())
@@ -480,9 +497,40 @@ private Q_SLOTS:
                     auto fresh = openStore(path);
                     QVERIFY(fresh);
                     QCOMPARE(idsOf(fresh->all<R>()), idsOf(store->all<R>()));
+                    for (int line = 0; line < 12; ++line)
+                        QCOMPARE(fresh->isImported(u"csv"_s, QString::number(line)),
+                                 store->isImported(u"csv"_s, QString::number(line)));
                 }
             }
         });
+    }
+
+    void possibleDuplicates_data()
+    {
+        QTest::addColumn<QString>("candidate"); // kind category amount local time, note after '|'
+        QTest::addColumn<bool>("found");
+
+        QTest::newRow("same day, other hour") << u"支出 餐饮 32.5 2024-03-09T20:15:00|午饭"_s << true;
+        QTest::newRow("amount equal to the cent")
+            << u"支出 其他 32.500001 2024-03-09T08:00:00|午饭"_s << true;
+        QTest::newRow("a cent more") << u"支出 餐饮 32.51 2024-03-09T12:00:00|午饭"_s << false;
+        QTest::newRow("next local day") << u"支出 餐饮 32.5 2024-03-10T00:00:00|午饭"_s << false;
+        QTest::newRow("the other kind") << u"收入 餐饮 32.5 2024-03-09T12:00:00|午饭"_s << false;
+        QTest::newRow("another note") << u"支出 餐饮 32.5 2024-03-09T12:00:00|晚饭"_s << false;
+    }
+
+    // A line without an id looks like a held entry on its local day, amount, kind and note.
+    void possibleDuplicates()
+    {
+        QFETCH(QString, candidate);
+        QFETCH(bool, found);
+        LedgerEntry held = TestSupport::entryFrom(u"支出 餐饮 32.5 2024-03-09T00:30:00"_s);
+        held.note = u"午饭"_s;
+        const std::vector<LedgerEntry> entries{
+            TestSupport::entryFrom(u"支出 餐饮 32.5 2024-03-08T23:59:00"_s), held};
+        LedgerEntry line = TestSupport::entryFrom(candidate.section(u'|', 0, 0));
+        line.note = candidate.section(u'|', 1);
+        QCOMPARE(PossibleDuplicates(entries).match(line), found ? held.id : QUuid());
     }
 
     void changesPerKind_data()

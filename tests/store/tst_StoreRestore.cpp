@@ -7,6 +7,8 @@
 #include "store/SqliteDatabase.h"
 #include "store/StoreSchema.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +42,16 @@ QStringList snapshot(const ModelStore &store)
         while (rows.step() == SQLITE_ROW)
             out.append(QString::fromLatin1(shape.name) + u' ' + rows.text(0));
     }
+    // Rows of the side tables by content: a restored import id may take another row.
+    for (const StoreSchema::SideTable &side : StoreSchema::sideTables) {
+        QByteArrayList columns;
+        for (const StoreSchema::Column &column : side.shape.columns)
+            columns.append("quote(\"" + QByteArray(column.name) + "\")");
+        SqliteStatement rows(db, "SELECT " + columns.join(" || '|' || ") + " FROM \"" + side.shape.name +
+                                     "\" ORDER BY 1");
+        while (rows.step() == SQLITE_ROW)
+            out.append(QString::fromLatin1(side.shape.name) + u' ' + rows.text(0));
+    }
     auto ids = [&out](const char *kind, const auto &records) {
         QStringList order;
         for (const auto &record : records)
@@ -48,6 +60,47 @@ QStringList snapshot(const ModelStore &store)
     };
     StoredKinds::forEach([&]<class R>() { ids(StoreSchema::Table<R>::name, store.all<R>()); });
     return out;
+}
+
+// The lines of a snapshot that a store of the first version also has: no side tables.
+QStringList recordsOnly(QStringList lines)
+{
+    for (const StoreSchema::SideTable &side : StoreSchema::sideTables)
+        lines.removeIf([&](const QString &line) {
+            return line.startsWith(QString::fromLatin1(side.shape.name) + u' ');
+        });
+    return lines;
+}
+
+// A store of the first version holding the records of the store at `from`, made by that
+// version's own statements, as the program wrote it before it had import ids.
+void writeFirstVersion(const QString &from, const QString &to)
+{
+    SqliteDatabase db;
+    QVERIFY(db.open(to));
+    QVERIFY(db.exec(StoreSchema::createSql(StoreSchema::firstVersion)));
+    QVERIFY(db.exec("ATTACH '" + from.toUtf8() + "' AS src"));
+    for (const StoreSchema::TableShape &shape : StoreSchema::shapes()) {
+        const QByteArray table = '"' + QByteArray(shape.name) + '"';
+        QVERIFY2(db.exec("INSERT INTO main." + table + " SELECT * FROM src." + table + " ORDER BY rowid"),
+                 qPrintable(db.lastError()));
+    }
+    QVERIFY(db.exec("DETACH src"));
+    QCOMPARE(db.scalar("PRAGMA journal_mode = WAL"), std::optional<QString>(u"wal"_s));
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+ModelStore::ImportRow importRow(const QString &line, double amount)
+{
+    // "source:transaction", or ":" for a line without an id.
+    const QStringList parts = line.split(u':');
+    return {LedgerEntry(amount, local(2024, 6, 10, 12), EntryKind::expense, u"购物"_s, line), parts.value(0),
+            parts.value(1)};
 }
 
 // Records to pick from, as kind * 100 + position in the seed.
@@ -87,6 +140,12 @@ private Q_SLOTS:
     void restoreFailsWhenFileLocked();
     void restoreCheck_data();
     void restoreCheck();
+    void importSkipsKnownLines_data();
+    void importSkipsKnownLines();
+    void rulesAndMappingsSurviveReopen();
+    void upgradeOfFirstVersion_data();
+    void upgradeOfFirstVersion();
+    void restoreOfFirstVersionBackup();
 
 private:
     void seed();
@@ -154,6 +213,16 @@ void StoreRestoreTest::seed()
     insertAll(m_accounts);
     insertAll(m_adjustments);
     insertAll(m_fixed);
+
+    // Two entries imported from files, with the lines they came from; one shares an instant.
+    std::vector<ModelStore::ImportRow> rows{
+        {LedgerEntry(9.9, noon, EntryKind::expense, u"交通"_s, u"地铁"_s), u"wechat"_s, u"T1"_s},
+        {LedgerEntry(120, local(2024, 6, 11, 8), EntryKind::income, u"退款"_s, u"售后"_s), u"alipay"_s,
+         u"T1"_s}};
+    const std::optional<ModelStore::ImportResult> imported = m_store->importEntries(rows);
+    QVERIFY(imported && imported->inserted.size() == 2);
+    for (const ModelStore::ImportRow &row : rows)
+        m_entries.push_back(row.entry);
 }
 
 ModelStore::Removal StoreRestoreTest::pick(const QList<int> &records) const
@@ -207,6 +276,7 @@ void StoreRestoreTest::deleteUndoRedo_data()
     QTest::newRow("one deposit") << QList<int>{deposit + 1};
     QTest::newRow("a fixed asset") << QList<int>{fixed + 1};
     QTest::newRow("several kinds at once") << QList<int>{entry + 1, entry + 2, budget + 0, adjustment + 2};
+    QTest::newRow("imported entries with their import ids") << QList<int>{entry + 3, entry + 4};
 }
 
 // Undo gives back the store as it was, field for field and in the same order, on disk as in
@@ -242,22 +312,26 @@ void StoreRestoreTest::deleteUndoRedo()
 
 void StoreRestoreTest::restoreRefusedWhenHeld_data()
 {
-    QTest::addColumn<bool>("restoredFirst");
+    QTest::addColumn<int>("heldAgain");
 
-    QTest::newRow("the group is back already") << true;
-    QTest::newRow("one of the group was added again") << false;
+    QTest::newRow("the group is back already") << 0;
+    QTest::newRow("one of the group was added again") << 1;
+    QTest::newRow("an imported line was imported again") << 2;
 }
 
 // A group partly or wholly held again is refused whole: nothing written, nothing signalled.
 void StoreRestoreTest::restoreRefusedWhenHeld()
 {
-    QFETCH(bool, restoredFirst);
-    QVERIFY(m_store->remove(pick({goal + 1, deposit + 2, entry + 0})));
+    QFETCH(int, heldAgain);
+    QVERIFY(m_store->remove(pick({goal + 1, deposit + 2, entry + 0, entry + 3})));
     const ModelStore::Removed removed = m_removed.front();
-    if (restoredFirst)
+    QCOMPARE(removed.importIds().size(), size_t(1));
+    if (heldAgain == 0)
         QVERIFY(m_store->restore(removed));
-    else
+    else if (heldAgain == 1)
         QVERIFY(m_store->insert(m_deposits[2]));
+    else
+        QVERIFY(m_store->importEntries({importRow(u"wechat:T1"_s, 9.9)}));
     const QStringList held = snapshot(*m_store);
 
     QSignalSpy failures(m_store.get(), &ModelStore::writeFailed);
@@ -320,7 +394,7 @@ void StoreRestoreTest::restoreCheck_data()
                       "currentValue REAL, purchaseDate INTEGER, usefulLifeMonths INTEGER, note TEXT, "
                       "createdAt INTEGER); CREATE INDEX FixedAsset_id ON FixedAsset (id)")
         << u"表 FixedAsset"_s;
-    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10100")
+    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10200")
                                      << u"由更新版本的 Pennyloom 写成"_s;
     QTest::newRow("an upper-case id")
         << QByteArray("UPDATE LedgerEntry SET id = upper(id) WHERE rowid = 1") << u"LedgerEntry 的 id"_s;
@@ -354,6 +428,170 @@ void StoreRestoreTest::restoreCheck()
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     else
         QVERIFY2(problem.contains(refusal) && problem.contains(copy), qPrintable(problem));
+}
+
+void StoreRestoreTest::importSkipsKnownLines_data()
+{
+    // Lines as "source:transaction id", ":" for one the file gives no id; the seed holds
+    // wechat:T1 and alipay:T1.
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("inserted");
+
+    QTest::newRow("new lines") << QStringList{u"wechat:T2"_s, u"alipay:T2"_s} << 2;
+    QTest::newRow("a line imported before") << QStringList{u"wechat:T1"_s, u"wechat:T3"_s} << 1;
+    QTest::newRow("the same id from another source") << QStringList{u"csv:T1"_s} << 1;
+    QTest::newRow("a line twice in one file") << QStringList{u"wechat:T4"_s, u"wechat:T4"_s} << 1;
+    QTest::newRow("lines without ids") << QStringList{u":"_s, u":"_s} << 2;
+    QTest::newRow("nothing new") << QStringList{u"alipay:T1"_s} << 0;
+}
+
+// One transaction, one change signal; the lines are known after a restart, and importing the
+// same file again adds only what carries no id.
+void StoreRestoreTest::importSkipsKnownLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, inserted);
+    const auto rowsOf = [&] {
+        std::vector<ModelStore::ImportRow> rows;
+        for (const QString &line : lines)
+            rows.push_back(importRow(line, 50 + double(rows.size())));
+        return rows;
+    };
+    const std::vector<ModelStore::ImportRow> rows = rowsOf();
+    QSignalSpy changed(m_store.get(), &ModelStore::entriesChanged);
+    QSignalSpy imported(m_store.get(), &ModelStore::entriesImported);
+    const std::optional<ModelStore::ImportResult> result = m_store->importEntries(rows);
+    QVERIFY(result);
+    QCOMPARE(int(result->inserted.size()), inserted);
+    QCOMPARE(result->alreadyImported, int(lines.size()) - inserted);
+    QCOMPARE(changed.count(), inserted > 0 ? 1 : 0);
+    QCOMPARE(imported.count(), inserted > 0 ? 1 : 0);
+    for (const QUuid &id : result->inserted)
+        QVERIFY(m_store->find<LedgerEntry>(id));
+    const QStringList after = snapshot(*m_store);
+    reopen();
+    QCOMPARE(snapshot(*m_store), after);
+
+    const std::optional<ModelStore::ImportResult> again = m_store->importEntries(rowsOf());
+    QVERIFY(again);
+    QCOMPARE(int(again->inserted.size()), int(lines.count(u":"_s)));
+    for (const QString &line : lines)
+        QCOMPARE(m_store->isImported(line.section(u':', 0, 0), line.section(u':', 1)), line != u":"_s);
+}
+
+void StoreRestoreTest::rulesAndMappingsSurviveReopen()
+{
+    QVERIFY(m_store->setCategoryRule({u"美团"_s, u"支出"_s, u"餐饮"_s}));
+    QVERIFY(m_store->setCategoryRule({u"美团"_s, u"收入"_s, u"退款"_s}));
+    QVERIFY(m_store->setCategoryRule({u"滴滴"_s, u"支出"_s, u"交通"_s}));
+    QVERIFY(m_store->setCategoryRule({u"美团"_s, u"支出"_s, u"外卖"_s}));
+    QVERIFY(m_store->removeCategoryRule(u"滴滴"_s, u"支出"_s));
+    QVERIFY(m_store->setImportMapping(u"日期,金额"_s, u"{\"date\":0}"_s));
+    QVERIFY(m_store->setImportMapping(u"日期,金额"_s, u"{\"date\":0,\"amount\":1}"_s));
+    // By counterparty, then kind as text.
+    const std::vector<CategoryRule> rules{{u"美团"_s, u"支出"_s, u"外卖"_s},
+                                          {u"美团"_s, u"收入"_s, u"退款"_s}};
+    QVERIFY(m_store->categoryRules() == rules);
+    reopen();
+    QVERIFY(m_store->categoryRules() == rules);
+    QCOMPARE(m_store->importMapping(u"日期,金额"_s), u"{\"date\":0,\"amount\":1}"_s);
+    QCOMPARE(m_store->importMapping(u"日期"_s), QString());
+}
+
+void StoreRestoreTest::upgradeOfFirstVersion_data()
+{
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<bool>("copyBlocked");
+    QTest::addColumn<QString>("refusal"); // empty when upgraded
+
+    QTest::newRow("as the first version wrote it") << QByteArray() << false << QString();
+    QTest::newRow("a table of the new version in the way, failing midway")
+        << QByteArray("CREATE TABLE \"ImportMapping\" (x)") << false << u"ImportMapping"_s;
+    QTest::newRow("no room for the copy") << QByteArray() << true << u"升级前无法保存备份"_s;
+    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10200") << false
+                                     << u"由更新版本的 Pennyloom 写成"_s;
+}
+
+// A store of the first version is upgraded once, after a copy, keeping every record; one that
+// cannot be upgraded is left byte for byte as it was.
+void StoreRestoreTest::upgradeOfFirstVersion()
+{
+    QFETCH(QByteArray, change);
+    QFETCH(bool, copyBlocked);
+    QFETCH(QString, refusal);
+    QVERIFY(QDir(m_dir->path()).mkpath(u"old"_s));
+    const QString old = m_dir->filePath(u"old/pennyloom.sqlite"_s);
+    writeFirstVersion(m_store->path(), old);
+    {
+        SqliteDatabase db;
+        QVERIFY(db.open(old));
+        QVERIFY(change.isEmpty() || db.exec(change));
+    }
+    const QString backups = Backups::folder(old);
+    if (copyBlocked) {
+        QFile blocker(backups);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    const QByteArray before = bytesOf(old);
+    const QStringList records = recordsOnly(snapshot(*m_store));
+    const auto copies = [&] {
+        return QDir(backups).entryList({u"pennyloom-before-upgrade-1.0.0-*.sqlite"_s}, QDir::Files);
+    };
+
+    QString error;
+    std::unique_ptr<ModelStore> upgraded = ModelStore::open(old, &error);
+    if (!refusal.isEmpty()) {
+        QVERIFY(!upgraded);
+        QVERIFY2(error.contains(refusal), qPrintable(error));
+        QVERIFY(bytesOf(old) == before);
+        QCOMPARE(copies().size(), change.contains("10200") || copyBlocked ? 0 : 1);
+        return;
+    }
+    QVERIFY2(upgraded, qPrintable(error));
+    QCOMPARE(recordsOnly(snapshot(*upgraded)), records);
+    {
+        // Exactly what a new store is.
+        SqliteDatabase db;
+        QVERIFY(db.open(old));
+        QCOMPARE(StoreSchema::schemaProblem(db), QString());
+        QCOMPARE(db.scalar("PRAGMA user_version"), std::optional<QString>(u"10100"_s));
+    }
+    QVERIFY(upgraded->importEntries({importRow(u"wechat:T1"_s, 1)}));
+    upgraded.reset();
+    QCOMPARE(copies().size(), 1);
+    // The copy is the first version's file, which a reader opens as it is.
+    const QString copy = QDir(backups).filePath(copies().constFirst());
+    const QByteArray copyBytes = bytesOf(copy);
+    std::unique_ptr<ModelStore> reader = ModelStore::openReadOnly(copy, &error);
+    QVERIFY2(reader, qPrintable(error));
+    QCOMPARE(reader->entries().size(), m_entries.size());
+    QVERIFY(!reader->isImported(u"wechat"_s, u"T1"_s));
+    reader.reset();
+    QVERIFY(bytesOf(copy) == copyBytes);
+    // Upgraded once: the next start makes no other copy.
+    QVERIFY(ModelStore::open(old, &error));
+    QCOMPARE(copies().size(), 1);
+}
+
+// A backup from before the upgrade restores: the checked copy is upgraded before it takes the
+// store's place, and the backup itself is not written.
+void StoreRestoreTest::restoreOfFirstVersionBackup()
+{
+    const QString backup = m_dir->filePath(u"backup.sqlite"_s);
+    writeFirstVersion(m_store->path(), backup);
+    const QByteArray backupBytes = bytesOf(backup);
+    const QStringList records = recordsOnly(snapshot(*m_store));
+    QVERIFY(m_store->remove(pick({entry + 0, goal + 0})));
+    const QString path = m_store->path();
+    m_store.reset();
+    QString kept;
+    const QString error = Backups::restore(backup, path, local(2024, 6, 15, 10), &kept);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(bytesOf(backup) == backupBytes);
+    QVERIFY(QDir(Backups::folder(path)).entryList({u"pennyloom-before-upgrade-*"_s}).isEmpty());
+    reopen();
+    QCOMPARE(recordsOnly(snapshot(*m_store)), records);
+    QVERIFY(!m_store->isImported(u"wechat"_s, u"T1"_s));
 }
 
 PENNYLOOM_TEST(StoreRestoreTest)
