@@ -10,6 +10,7 @@
 #include "ui/AssetTotalCard.h"
 #include "ui/Buttons.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/Spacing.h"
 #include "ui/WorkspaceHeader.h"
@@ -125,6 +126,7 @@ AssetManagementView::AssetManagementView(ModelStore &store, QWidget *parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setBackgroundRole(QPalette::Window);
+    ScrollPage::markFocus(scroll);
     outer->addWidget(scroll);
 
     connect(m_repayments, &QPushButton::clicked, &m_model, &AssetManagementModel::showRepaymentLedger);

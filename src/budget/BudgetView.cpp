@@ -7,6 +7,7 @@
 #include "ui/Card.h"
 #include "ui/Icon.h"
 #include "ui/Palette.h"
+#include "ui/ScrollPage.h"
 #include "ui/Sheets.h"
 #include "ui/Typography.h"
 
@@ -193,6 +194,7 @@ BudgetView::BudgetView(ModelStore &store, QWidget *parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setBackgroundRole(QPalette::Window);
+    ScrollPage::markFocus(m_scroll);
     outer->addWidget(m_scroll, 1);
 
     connect(m_back, &QPushButton::clicked, this, &BudgetView::backRequested);

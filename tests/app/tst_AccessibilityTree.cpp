@@ -233,11 +233,9 @@ private Q_SLOTS:
     void workspaces()
     {
         QFETCH(Workspace, workspace);
+        QFETCH(QStringList, presses);
         QFETCH(QStringList, drawn);
-        m_view->model().setSelection(workspace);
-        // The screen left behind goes at the next turn of the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
+        show(workspace, presses);
         checkScreen(QAccessible::queryAccessibleInterface(m_view.get()), drawn);
     }
 
@@ -248,9 +246,8 @@ private Q_SLOTS:
     void tabReachesEveryControl()
     {
         QFETCH(Workspace, workspace);
-        m_view->model().setSelection(workspace);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
+        QFETCH(QStringList, presses);
+        show(workspace, presses);
         m_view->workspaceList()->setFocus(Qt::TabFocusReason);
         checkTabReach(m_view.get());
     }
@@ -300,12 +297,23 @@ private Q_SLOTS:
         QFETCH(Workspace, workspace);
         QFETCH(QStringList, presses);
         QFETCH(QStringList, drawn);
+        QDialog *sheet = nullptr;
+        show(workspace, presses, &sheet);
+        QVERIFY2(sheet, "no sheet opened");
+        checkScreen(QAccessible::queryAccessibleInterface(sheet), drawn);
+        checkTabReach(sheet);
+    }
+
+private:
+    // Shows the workspace and presses the named controls and cards in turn, each press in the
+    // sheet the previous one opened, if it opened one; the last sheet opened is left in `sheet`.
+    void show(Workspace workspace, const QStringList &presses, QDialog **sheet = nullptr)
+    {
         m_view->model().setSelection(workspace);
         // The screen left behind goes at the next turn of the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         QWidget *front = m_view.get();
-        QDialog *sheet = nullptr;
         for (const QString &name : presses) {
             QAccessibleInterface *target = pressable(QAccessible::queryAccessibleInterface(front), name);
             QVERIFY2(target, qPrintable(u"nothing to press named "_s + name));
@@ -315,16 +323,14 @@ private Q_SLOTS:
             std::ignore = QTest::qWaitFor([&] { return newestDialog(before) != nullptr; }, 400);
             if (QDialog *opened = newestDialog(before)) {
                 QVERIFY(QTest::qWaitForWindowExposed(opened));
-                sheet = opened;
                 front = opened;
+                if (sheet)
+                    *sheet = opened;
             }
         }
-        QVERIFY2(sheet, "no sheet opened");
-        checkScreen(QAccessible::queryAccessibleInterface(sheet), drawn);
-        checkTabReach(sheet);
+        QCoreApplication::processEvents();
     }
 
-private:
     // Tab, pressed from the window's focus until it has gone round twice, stops at every shown
     // control of the window.
     void checkTabReach(QWidget *window)
@@ -380,17 +386,25 @@ private:
     static void workspaceRows()
     {
         QTest::addColumn<Workspace>("workspace");
+        QTest::addColumn<QStringList>("presses");
         QTest::addColumn<QStringList>("drawn");
-        QTest::newRow("overview") << Workspace::overview
+        QTest::newRow("overview") << Workspace::overview << QStringList()
                                   << QStringList{u"¥152.00"_s, u"¥4,500.00"_s, u"午饭"_s};
-        QTest::newRow("bills") << Workspace::bills << QStringList{u"午饭"_s, u"¥120.00"_s, u"支出 ¥152.00"_s};
-        QTest::newRow("statistics") << Workspace::statistics << QStringList{u"交通"_s, u"¥120.00"_s};
-        QTest::newRow("receipt") << Workspace::receipt << QStringList{u"合计 ¥32.00"_s, u"餐饮 ¥32.00"_s};
-        QTest::newRow("savings") << Workspace::savings << QStringList{u"旅行基金"_s, u"¥800.00"_s};
-        QTest::newRow("assets") << Workspace::assets << QStringList{u"钱包"_s, u"¥1,500.00"_s, u"房贷"_s};
+        QTest::newRow("bills") << Workspace::bills << QStringList()
+                               << QStringList{u"午饭"_s, u"¥120.00"_s, u"支出 ¥152.00"_s};
+        QTest::newRow("statistics") << Workspace::statistics << QStringList()
+                                    << QStringList{u"交通"_s, u"¥120.00"_s};
+        QTest::newRow("receipt") << Workspace::receipt << QStringList()
+                                 << QStringList{u"合计 ¥32.00"_s, u"餐饮 ¥32.00"_s};
+        QTest::newRow("savings") << Workspace::savings << QStringList()
+                                 << QStringList{u"旅行基金"_s, u"¥800.00"_s};
+        QTest::newRow("assets") << Workspace::assets << QStringList()
+                                << QStringList{u"钱包"_s, u"¥1,500.00"_s, u"房贷"_s};
         QTest::newRow("fixed assets")
-            << Workspace::fixedAssets << QStringList{u"笔记本电脑，电子设备，¥12,000.00"_s};
-        QTest::newRow("settings") << Workspace::settings << QStringList{u"版本 1.0"_s};
+            << Workspace::fixedAssets << QStringList() << QStringList{u"笔记本电脑，电子设备，¥12,000.00"_s};
+        QTest::newRow("settings") << Workspace::settings << QStringList() << QStringList{u"版本 1.0"_s};
+        QTest::newRow("budgets") << Workspace::overview << QStringList{u"管理"_s}
+                                 << QStringList{u"预算管理"_s, u"餐饮"_s, u"¥1,000.00"_s};
     }
 
     void checkScreen(QAccessibleInterface *root, const QStringList &drawn)
