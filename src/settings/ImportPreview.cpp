@@ -13,10 +13,11 @@ using namespace Qt::StringLiterals;
 
 ColumnMapping ImportPreview::mappingFor(const ModelStore *store, const ImportFile &file)
 {
-    if (store) {
-        if (const std::optional<ColumnMapping> remembered =
-                ColumnMapping::fromText(store->importMapping(file.headerKey())))
-            return *remembered;
+    // An empty text is no mapping remembered, not a mapping of no columns.
+    const QString remembered = store ? store->importMapping(file.headerKey()) : QString();
+    if (!remembered.isEmpty()) {
+        if (const std::optional<ColumnMapping> mapping = ColumnMapping::fromText(remembered))
+            return *mapping;
     }
     return file.guessedMapping();
 }

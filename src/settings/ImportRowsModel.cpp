@@ -27,6 +27,11 @@ int ImportRowsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : columnCount_;
 }
 
+bool ImportRowsModel::isRow(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && size_t(index.row()) < m_sheet.rows().size();
+}
+
 QString ImportRowsModel::text(int row, int column) const
 {
     const ImportSheetModel::Row &shown = m_sheet.rows()[size_t(row)];
@@ -61,7 +66,7 @@ QString ImportRowsModel::text(int row, int column) const
 
 QVariant ImportRowsModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRow(index))
         return {};
     const int row = index.row();
     switch (role) {
@@ -89,7 +94,7 @@ QVariant ImportRowsModel::data(const QModelIndex &index, int role) const
 
 bool ImportRowsModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRow(index))
         return false;
     if (index.column() == tick && role == Qt::CheckStateRole)
         return m_sheet.setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
@@ -100,7 +105,7 @@ bool ImportRowsModel::setData(const QModelIndex &index, const QVariant &value, i
 
 Qt::ItemFlags ImportRowsModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRow(index))
         return Qt::NoItemFlags;
     // A line imported before is shown for what it is, and nothing about it can change.
     if (m_sheet.rows()[size_t(index.row())].status == ImportPreview::Status::alreadyImported)

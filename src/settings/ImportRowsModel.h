@@ -26,6 +26,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    bool isRow(const QModelIndex &index) const;
     QString text(int row, int column) const;
 
     ImportSheetModel &m_sheet;

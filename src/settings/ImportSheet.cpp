@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -109,6 +110,8 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
     header->resizeSection(ImportRowsModel::status, unit * 5);
     header->setSectionResizeMode(ImportRowsModel::note, QHeaderView::Stretch);
     content->addWidget(m_table, 1);
+    // Takes the room the table leaves when a file shows none, so the rest keeps to the top.
+    content->addStretch(0);
 
     connect(confirmButton(), &QPushButton::clicked, this, &ImportSheet::confirm);
     connect(&m_model, &ImportSheetModel::reset, this, [this] {
@@ -201,9 +204,12 @@ void ImportSheet::showFigures()
 
     QStringList counts;
     if (error.isEmpty()) {
-        counts.append(u"新记录 %1 笔"_s.arg(m_model.count(ImportPreview::Status::fresh)));
-        counts.append(u"已导入过 %1 笔"_s.arg(m_model.count(ImportPreview::Status::alreadyImported)));
-        counts.append(u"可能重复 %1 笔"_s.arg(m_model.count(ImportPreview::Status::possibleDuplicate)));
+        const QLocale locale;
+        counts.append(u"新记录 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::fresh))));
+        counts.append(
+            u"已导入过 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::alreadyImported))));
+        counts.append(
+            u"可能重复 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::possibleDuplicate))));
         for (const ImportSkipReason reason :
              {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded}) {
             if (const int skipped = m_model.skipped(reason))

@@ -5,6 +5,8 @@
 #include "model/LedgerCategories.h"
 #include "store/ModelStore.h"
 
+#include <QLocale>
+
 using namespace Qt::StringLiterals;
 
 ImportSheetModel::ImportSheetModel(ModelStore &store, const QString &path, QObject *parent)
@@ -79,7 +81,7 @@ QStringList ImportSheetModel::problems() const
 
 QString ImportSheetModel::confirmText() const
 {
-    return u"导入 %1 笔"_s.arg(m_ticked);
+    return u"导入 %1 笔"_s.arg(QLocale().toString(m_ticked));
 }
 
 bool ImportSheetModel::setTicked(int row, bool ticked)
