@@ -94,6 +94,8 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
+    // Tab leaves the table for the buttons; the arrows move within it.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     // Fixed row heights and column widths: nothing is measured per row, at any length.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -208,8 +210,8 @@ void ImportSheet::showFigures()
         counts.append(u"新记录 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::fresh))));
         counts.append(
             u"已导入过 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::alreadyImported))));
-        counts.append(
-            u"可能重复 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::possibleDuplicate))));
+        counts.append(u"可能重复 %1 笔"_s.arg(
+            locale.toString(m_model.count(ImportPreview::Status::possibleDuplicate))));
         for (const ImportSkipReason reason :
              {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded}) {
             if (const int skipped = m_model.skipped(reason))

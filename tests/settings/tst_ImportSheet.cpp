@@ -28,11 +28,13 @@ QString dataFile(const QString &name)
 // A WeChat Pay bill of n lines: payments to a few merchants, every tenth one an income.
 QByteArray wechatBill(int n)
 {
-    const QStringList merchants{u"青禾小馆"_s, u"晨光烘焙"_s, u"城市轨道交通"_s, u"阿强水果店"_s, u"街角便利店"_s};
+    const QStringList merchants{u"青禾小馆"_s, u"晨光烘焙"_s, u"城市轨道交通"_s, u"阿强水果店"_s,
+                                u"街角便利店"_s};
     const QStringList goods{u"午餐套餐"_s, u"咖啡"_s, u"地铁乘车码"_s, u"/"_s, u"日用品"_s};
     QByteArray bill("\xEF\xBB\xBF");
     bill += u"微信支付账单明细,,,,,,,,,,\n"
-            u"交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,商户单号,备注\n"_s.toUtf8();
+            u"交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,商户单号,备注\n"_s
+                .toUtf8();
     QDateTime time(QDate(2024, 12, 31), QTime(22, 0));
     for (int i = 0; i < n; ++i) {
         time = time.addSecs(-317);
@@ -64,7 +66,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("stored");
         QTest::newRow("a bill is imported") << dataFile(u"wechat.csv"_s) << true << 8;
-        QTest::newRow("a file that is not a bill is refused") << dataFile(u"make-workbooks.py"_s) << false << 0;
+        QTest::newRow("a file that is not a bill is refused")
+            << dataFile(u"make-workbooks.py"_s) << false << 0;
     }
 
     // 「导入 N 笔」 writes the ticked lines and closes the sheet; a file that cannot be read

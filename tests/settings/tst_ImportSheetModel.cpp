@@ -40,7 +40,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QList<int>>("counts"); // new, imported before, possible duplicates
         QTest::addColumn<QString>("confirm");
-        QTest::newRow("bill, fresh store") << u"wechat.csv"_s << QString() << QList<int>{8, 0, 0} << u"导入 8 笔"_s;
+        QTest::newRow("bill, fresh store")
+            << u"wechat.csv"_s << QString() << QList<int>{8, 0, 0} << u"导入 8 笔"_s;
         QTest::newRow("bill imported before")
             << u"wechat.csv"_s << u"import"_s << QList<int>{0, 8, 0} << u"导入 0 笔"_s;
         QTest::newRow("table, one line looks like a held entry")
@@ -90,7 +91,8 @@ private Q_SLOTS:
         QCOMPARE(model.ruleOfferText(), u"以后 青禾小馆 都记为 购物"_s);
         QVERIFY(model.acceptRuleOffer());
         QVERIFY(!model.ruleOffer());
-        QCOMPARE(m_store->categoryRules(), (std::vector<CategoryRule>{{u"青禾小馆"_s, u"支出"_s, u"购物"_s}}));
+        QCOMPARE(m_store->categoryRules(),
+                 (std::vector<CategoryRule>{{u"青禾小馆"_s, u"支出"_s, u"购物"_s}}));
         QCOMPARE(model.rows()[3].row.category, u"购物"_s);
         QCOMPARE(model.rows()[2].row.category, u"水果"_s);
 
