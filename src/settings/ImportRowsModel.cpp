@@ -97,7 +97,7 @@ bool ImportRowsModel::setData(const QModelIndex &index, const QVariant &value, i
     if (!isRow(index))
         return false;
     if (index.column() == tick && role == Qt::CheckStateRole)
-        return m_sheet.setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
+        return m_sheet.setTicked(index.row(), value.toInt() == Qt::Checked);
     if (index.column() == category && role == Qt::EditRole)
         return m_sheet.setCategory(index.row(), value.toString());
     return false;

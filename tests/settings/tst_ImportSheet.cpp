@@ -103,6 +103,11 @@ private Q_SLOTS:
         note->setCurrentIndex(note->findText(u"对方户名"_s));
         Q_EMIT note->activated(note->currentIndex());
         QCOMPARE(sheet.model().rows()[0].row.note, u"青禾小馆"_s);
+        // A tick taken off the way the table's check box does it.
+        QAbstractItemModel *rows = sheet.table()->model();
+        QVERIFY(rows->setData(rows->index(0, ImportRowsModel::tick), QVariant::fromValue(Qt::Unchecked),
+                              Qt::CheckStateRole));
+        QCOMPARE(sheet.confirmButton()->text(), u"导入 3 笔"_s);
 
         QVERIFY(!sheet.ruleButton()->isVisible());
         const QModelIndex category = sheet.table()->model()->index(0, ImportRowsModel::category);
