@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "EntryHandOff.h"
+#include "ImportHandOff.h"
 #include "entry/NaturalLedgerParser.h"
 #include "export/XLSXExporter.h"
 #include "model/EntryKind.h"
@@ -9,6 +10,7 @@
 #include "model/Money.h"
 #include "model/ProgramLocale.h"
 #include "reminder/SessionBus.h"
+#include "settings/ImportPreview.h"
 #include "store/ModelStore.h"
 
 #include <QCommandLineParser>
@@ -16,11 +18,13 @@
 #include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string_view>
 
@@ -150,6 +154,150 @@ int exportWorkbook(const QString &target)
     return 0;
 }
 
+QString sourceName(ImportSource source)
+{
+    switch (source) {
+    case ImportSource::wechat:
+        return u"微信支付"_s;
+    case ImportSource::alipay:
+        return u"支付宝"_s;
+    case ImportSource::csv:
+        break;
+    }
+    return u"其他表格"_s;
+}
+
+QString statusId(ImportPreview::Status status)
+{
+    switch (status) {
+    case ImportPreview::Status::fresh:
+        break;
+    case ImportPreview::Status::alreadyImported:
+        return u"duplicate"_s;
+    case ImportPreview::Status::possibleDuplicate:
+        return u"possibleDuplicate"_s;
+    }
+    return u"new"_s;
+}
+
+QString skipId(ImportSkipReason reason)
+{
+    switch (reason) {
+    case ImportSkipReason::neutral:
+        break;
+    case ImportSkipReason::failedOrClosed:
+        return u"failedOrClosed"_s;
+    case ImportSkipReason::refunded:
+        return u"refunded"_s;
+    }
+    return u"neutral"_s;
+}
+
+constexpr std::array skipReasons{ImportSkipReason::neutral, ImportSkipReason::failedOrClosed,
+                                 ImportSkipReason::refunded};
+
+// Cents as a decimal text, exactly: 2550 is "25.50".
+QString centsText(qint64 cents)
+{
+    return u"%1.%2"_s.arg(cents / 100).arg(cents % 100, 2, 10, QChar(u'0'));
+}
+
+QString importReport(const QString &fileName, const ImportPreview &preview, bool dryRun, int imported)
+{
+    const ImportResult &result = preview.result();
+    QStringList lines;
+    lines << u"“%1”：%2，%3"_s.arg(fileName, sourceName(result.source), result.encoding);
+    lines << u"新记录：%1 笔"_s.arg(preview.count(ImportPreview::Status::fresh));
+    lines << u"已导入过：%1 笔"_s.arg(preview.count(ImportPreview::Status::alreadyImported));
+    lines << u"可能重复：%1 笔（不导入）"_s.arg(preview.count(ImportPreview::Status::possibleDuplicate));
+    for (const ImportSkipReason reason : skipReasons)
+        lines
+            << u"%1：%2 笔（不导入）"_s.arg(ImportResult::reasonText(reason)).arg(result.skippedFor(reason));
+    lines << u"无法读取：%1 行"_s.arg(result.errors.size());
+    for (const ImportRowError &error : result.errors)
+        lines << u"  第 %1 行：%2"_s.arg(error.line).arg(error.reason);
+    lines << (dryRun ? u"试运行，没有写入。"_s : u"已导入 %1 笔。"_s.arg(imported));
+    return lines.join(u'\n');
+}
+
+QByteArray importJson(const QString &fileName, const ImportPreview &preview, bool dryRun, int imported)
+{
+    const ImportResult &result = preview.result();
+    QJsonObject skipped;
+    for (const ImportSkipReason reason : skipReasons)
+        skipped.insert(skipId(reason), result.skippedFor(reason));
+    QJsonArray errors;
+    for (const ImportRowError &error : result.errors)
+        errors.append(QJsonObject{{u"line"_s, error.line}, {u"reason"_s, error.reason}});
+    QJsonArray rows;
+    for (size_t i = 0; i < result.rows.size(); ++i) {
+        const ImportRow &row = result.rows[i];
+        rows.append(QJsonObject{
+            {u"date"_s, row.time.toOffsetFromUtc(row.time.offsetFromUtc()).toString(Qt::ISODate)},
+            {u"kind"_s, EntryKinds::rawText(row.kind)},
+            {u"category"_s, row.category},
+            {u"amount"_s, centsText(row.cents)},
+            {u"note"_s, row.note},
+            {u"source"_s, ImportSources::id(row.source)},
+            {u"transactionId"_s, row.transactionId},
+            {u"status"_s, statusId(preview.statuses()[i])},
+        });
+    }
+    const QJsonObject counts{
+        {u"new"_s, preview.count(ImportPreview::Status::fresh)},
+        {u"duplicate"_s, preview.count(ImportPreview::Status::alreadyImported)},
+        {u"possibleDuplicate"_s, preview.count(ImportPreview::Status::possibleDuplicate)},
+        {u"skipped"_s, skipped},
+        {u"unreadable"_s, int(result.errors.size())},
+    };
+    const QJsonObject report{
+        {u"file"_s, fileName},
+        {u"source"_s, ImportSources::id(result.source)},
+        {u"encoding"_s, result.encoding},
+        {u"dryRun"_s, dryRun},
+        {u"imported"_s, imported},
+        {u"counts"_s, counts},
+        {u"errors"_s, errors},
+        {u"rows"_s, rows},
+    };
+    return QJsonDocument(report).toJson(QJsonDocument::Compact);
+}
+
+// The counts come from reading the store without its lock, as export does; the import itself
+// goes to the window when one holds the store, else straight to the file.
+int importFile(const QString &argument, bool dryRun, bool asJson)
+{
+    if (argument.isEmpty())
+        return fail(u"请给出要导入的文件，例如：pennyloom import 微信支付账单.csv"_s);
+    const QString path = QFileInfo(argument).absoluteFilePath();
+    const QString storePath = ModelStore::defaultPath();
+    std::unique_ptr<ModelStore> store;
+    if (QFileInfo::exists(storePath)) {
+        QString error;
+        store = ModelStore::openReadOnly(storePath, &error);
+        if (!store)
+            return fail(error);
+    }
+    const ImportFile file = ImportFile::load(path);
+    const ImportPreview preview = ImportPreview::read(store.get(), file);
+    store.reset();
+    if (!preview.result().ok())
+        return fail(preview.result().fileError);
+
+    int imported = 0;
+    if (!dryRun && preview.count(ImportPreview::Status::fresh) > 0) {
+        SessionBus::guard(3s);
+        ImportHandOff handOff(storePath, QDBusConnection::sessionBus());
+        const ImportHandOff::Result result = handOff.deliver(path, 120s);
+        if (result.status != ImportHandOff::Status::imported)
+            return fail(result.message);
+        imported = result.count;
+    }
+    print(stdout, asJson ? QString::fromUtf8(importJson(file.fileName, preview, dryRun, imported))
+                         : importReport(file.fileName, preview, dryRun, imported));
+    return 0;
+}
+
 } // namespace
 
 bool CommandLine::handles(int argc, char **argv)
@@ -217,23 +365,30 @@ int CommandLine::run(int &argc, char **argv)
     ProgramLocale::applyWhenUnset();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Pennyloom 记账。不带参数时打开窗口。\n\n"
-                                     "命令：\n"
-                                     "  add [--id 编号] \"一句话\"\n"
-                                     "      识别这句话并记下一笔账，日期为现在；窗口开着时交给窗口保存。\n"
-                                     "      用上次给出的编号重试时，已经记下的不会再记一次\n"
-                                     "  parse \"一句话\" [--json]\n"
-                                     "      只显示识别出的金额、类型、分类和备注，不保存\n"
-                                     "  export [文件]\n"
-                                     "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
-                                     "  --remind\n"
-                                     "      发出每日记账提醒（供定时器使用）\n"
-                                     "  --restore 文件\n"
-                                     "      用一份备份替换数据文件，原来的文件留在备份中"_s);
+    parser.setApplicationDescription(
+        u"Pennyloom 记账。不带参数时打开窗口。\n\n"
+        "命令：\n"
+        "  add [--id 编号] \"一句话\"\n"
+        "      识别这句话并记下一笔账，日期为现在；窗口开着时交给窗口保存。\n"
+        "      用上次给出的编号重试时，已经记下的不会再记一次\n"
+        "  parse \"一句话\" [--json]\n"
+        "      只显示识别出的金额、类型、分类和备注，不保存\n"
+        "  export [文件]\n"
+        "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
+        "  import 文件 [--dry-run] [--json]\n"
+        "      导入微信支付、支付宝账单或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
+        "      可能重复与未导入的笔数；已导入过的与可能重复的不导入。\n"
+        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入\n"
+        "  --remind\n"
+        "      发出每日记账提醒（供定时器使用）\n"
+        "  --restore 文件\n"
+        "      用一份备份替换数据文件，原来的文件留在备份中"_s);
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption jsonOption(u"json"_s, u"parse 以 JSON 输出。"_s);
+    const QCommandLineOption jsonOption(u"json"_s, u"parse 与 import 以 JSON 输出。"_s);
     parser.addOption(jsonOption);
+    const QCommandLineOption dryRunOption(u"dry-run"_s, u"import 只显示结果，不写入。"_s);
+    parser.addOption(dryRunOption);
     const QCommandLineOption idOption(u"id"_s, u"add 记账时用的编号，用于重试。"_s, u"编号"_s);
     parser.addOption(idOption);
     // Their proper forms never get here; any other use of them is answered with how to use them.
@@ -241,8 +396,9 @@ int CommandLine::run(int &argc, char **argv)
     parser.addOption(remindOption);
     const QCommandLineOption restoreOption(u"restore"_s, u"用备份恢复数据文件。"_s, u"文件"_s);
     parser.addOption(restoreOption);
-    parser.addPositionalArgument(u"命令"_s, u"add、parse 或 export。"_s, u"命令"_s);
-    parser.addPositionalArgument(u"参数"_s, u"add 与 parse 的一句话，或 export 的文件。"_s, u"[参数...]"_s);
+    parser.addPositionalArgument(u"命令"_s, u"add、parse、export 或 import。"_s, u"命令"_s);
+    parser.addPositionalArgument(u"参数"_s, u"add 与 parse 的一句话，或 export、import 的文件。"_s,
+                                 u"[参数...]"_s);
     parser.process(app);
 
     const QStringList positional = parser.positionalArguments();
@@ -251,8 +407,10 @@ int CommandLine::run(int &argc, char **argv)
         return fail(u"--remind 不带其他参数：pennyloom --remind"_s);
     if (parser.isSet(restoreOption))
         return fail(u"--restore 只带一个文件，也不带其他参数：pennyloom --restore 文件"_s);
-    if (parser.isSet(jsonOption) && command != u"parse"_s)
-        return fail(u"--json 只用于 parse。"_s);
+    if (parser.isSet(jsonOption) && command != u"parse"_s && command != u"import"_s)
+        return fail(u"--json 只用于 parse 与 import。"_s);
+    if (parser.isSet(dryRunOption) && command != u"import"_s)
+        return fail(u"--dry-run 只用于 import。"_s);
     if (parser.isSet(idOption) && command != u"add"_s)
         return fail(u"--id 只用于 add。"_s);
     if (command.isEmpty())
@@ -265,6 +423,11 @@ int CommandLine::run(int &argc, char **argv)
         if (positional.size() > 2)
             return fail(u"export 只接受一个文件。"_s);
         return exportWorkbook(positional.value(1));
+    }
+    if (command == u"import"_s) {
+        if (positional.size() > 2)
+            return fail(u"import 一次只导入一个文件。"_s);
+        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption));
     }
     return fail(u"未知的命令“%1”。可用的命令见 pennyloom --help。"_s.arg(command));
 }

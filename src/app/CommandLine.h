@@ -7,7 +7,8 @@
 struct ParsedLedgerEntry;
 
 // The terminal's way in: "add" records a sentence, "parse" shows what a sentence would
-// record, "export" writes the workbook; --help and --version. Runs without a display.
+// record, "export" writes the workbook, "import" reads a bill into the books; --help and
+// --version. Runs without a display.
 namespace CommandLine {
 
 // Whether the arguments name a command (any first word that is not an option) or ask for

@@ -7,10 +7,15 @@
 #include "UndoBar.h"
 #include "UndoHistory.h"
 #include "bills/BillsView.h"
+#include "settings/ImportSheet.h"
+#include "ui/Sheets.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -20,10 +25,20 @@ namespace {
 
 const QString geometryKey = QStringLiteral("window/geometry");
 
+// The one local file a drop carries, or nothing: several files or a text are not an import.
+QString droppedFile(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().constFirst().isLocalFile())
+        return {};
+    return mime->urls().constFirst().toLocalFile();
+}
+
 } // namespace
 
-ContentView::ContentView(ModelStore &store, QWidget *parent) : QWidget(parent), m_screens(store, m_model)
+ContentView::ContentView(ModelStore &store, QWidget *parent)
+    : QWidget(parent), m_store(store), m_screens(store, m_model)
 {
+    setAcceptDrops(true);
     setMinimumSize(1080, 720);
     resize(1240, 800);
     setWindowTitle(u"Pennyloom"_s);
@@ -111,4 +126,27 @@ void ContentView::closeEvent(QCloseEvent *event)
 {
     saveWindowState();
     QWidget::closeEvent(event);
+}
+
+void ContentView::openImport(const QString &path)
+{
+    if (m_importSheet)
+        m_importSheet->reject();
+    m_importSheet = new ImportSheet(m_store, path, this);
+    Sheets::open(m_importSheet, {});
+}
+
+void ContentView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void ContentView::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openImport(path);
 }

@@ -3,12 +3,16 @@
 
 #include "ContentModel.h"
 #include "ScreenFactory.h"
+#include "settings/ImportSheet.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class EntrySheets;
 class ModelStore;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QDialog;
 class QListWidget;
 class QVBoxLayout;
@@ -35,6 +39,10 @@ public:
     QDialog *editSheet() const;
     UndoHistory &undoHistory() const { return *m_undoHistory; }
     UndoBar *undoBar() const { return m_undoBar; }
+    // The import sheet of a file dropped on the window, while it is open.
+    ImportSheet *importSheet() const { return m_importSheet; }
+    // Opens the import sheet on the file, over the window.
+    void openImport(const QString &path);
 
     // The window's size and position from the last run, never below the minimum size.
     void restoreWindowState();
@@ -42,12 +50,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // One local file dropped on the window is offered for import; anything else is not taken.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void showSelection();
     // Ctrl+F: the bills list with its search field focused.
     void focusBillsSearch();
 
+    ModelStore &m_store;
     ContentModel m_model;
     ScreenFactory m_screens;
     Sidebar *m_sidebar = nullptr;
@@ -57,4 +69,5 @@ private:
     EntrySheets *m_sheets = nullptr;
     UndoHistory *m_undoHistory = nullptr;
     UndoBar *m_undoBar = nullptr;
+    QPointer<ImportSheet> m_importSheet;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LedgerBusService.h"
 
+#include "ImportHandOff.h"
 #include "model/EntryKind.h"
 #include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
@@ -109,4 +110,19 @@ void LedgerBusService::Add(const QString &id, double amount, const QString &kind
         return;
     if (!m_store.insert(entry))
         sendErrorReply(QDBusError::Failed, u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(m_store.path()));
+}
+
+int LedgerBusService::Import(const QString &path)
+{
+    if (!QFileInfo(path).isAbsolute()) {
+        sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是完整的路径，没有导入。"_s.arg(path.left(256)));
+        return 0;
+    }
+    QString error;
+    const std::optional<int> count = ImportHandOff::importInto(m_store, path, &error);
+    if (!count) {
+        sendErrorReply(QDBusError::Failed, error);
+        return 0;
+    }
+    return *count;
 }

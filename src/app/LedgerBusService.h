@@ -9,8 +9,8 @@ class ModelStore;
 class QDBusConnection;
 struct LedgerEntry;
 
-// What the running window offers on the session bus: an entry recorded from the command line
-// is handed to the window that holds the store, so the screens show it at once and no second
+// What the running window offers on the session bus: an entry recorded, or a file imported, from
+// the command line is handed to the window that holds the store, so the screens show it at once and no second
 // process writes behind the window's back. The name carries a digest of the store's path, so
 // windows on different data folders never answer for each other.
 class LedgerBusService final : public QObject, protected QDBusContext {
@@ -37,6 +37,10 @@ public Q_SLOTS:
     // Empty on success; otherwise a D-Bus error reply carries the reason.
     void Add(const QString &id, double amount, const QString &kind, const QString &category,
              const QString &note, qlonglong date);
+    // Imports the new lines of the file at that absolute path, as the import sheet would with
+    // every new line ticked; how many entries were written. An unreadable file is an error
+    // reply naming it.
+    int Import(const QString &path);
 
 private:
     ModelStore &m_store;

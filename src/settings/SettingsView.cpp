@@ -2,6 +2,8 @@
 #include "SettingsView.h"
 
 #include "ExportDestination.h"
+#include "ImportFileChooser.h"
+#include "ImportSheet.h"
 #include "ToggleSwitch.h"
 #include "reminder/ReminderManager.h"
 #include "ui/Buttons.h"
@@ -66,7 +68,11 @@ SettingsView::SettingsView(ModelStore &store, QWidget *parent)
 
 SettingsView::SettingsView(ModelStore &store, ReminderManager &reminder,
                            std::unique_ptr<ExportDestination> destination, QWidget *parent)
-    : QWidget(parent), m_model(store, reminder), m_destination(std::move(destination))
+    : QWidget(parent)
+    , m_model(store, reminder)
+    , m_store(store)
+    , m_destination(std::move(destination))
+    , m_importChooser(std::make_unique<ImportFileChooser>())
 {
     QWidget *page = ScrollPage::fill(this, Palette::windowBackground());
     auto *column = new QVBoxLayout(page);
@@ -94,7 +100,19 @@ QWidget *SettingsView::dataSection(QWidget *parent)
     QVBoxLayout *rows = section(u"数据"_s, parent, &card);
     m_export = Buttons::bordered(u"导出账单 .xlsx"_s, u"square.and.arrow.up"_s, card);
     connect(m_export, &QPushButton::clicked, this, &SettingsView::runExport);
-    rows->addWidget(m_export, 0, Qt::AlignLeft);
+    m_import = Buttons::bordered(u"导入账单…"_s, u"square.and.arrow.down"_s, card);
+    m_import->setAccessibleName(m_import->text());
+    connect(m_import, &QPushButton::clicked, this, &SettingsView::runImport);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_export);
+    buttons->addWidget(m_import);
+    buttons->addStretch(1);
+    rows->addLayout(buttons);
+    auto *sources = Typography::secondaryLabel(
+        u"导入账单可读取微信支付、支付宝导出的账单，以及其他 CSV 或 xlsx 表格；也可以把文件拖到窗口上。"_s,
+        card);
+    sources->setWordWrap(true);
+    rows->addWidget(sources);
     auto *note = Typography::secondaryLabel(u"所有账单仅保存在这台设备中，不会上传到服务器。"_s, card);
     note->setWordWrap(true);
     rows->addWidget(note);
@@ -155,6 +173,22 @@ QDialog *SettingsView::makeFailureAlert()
     alert->setDefaultButton(ok);
     alert->setEscapeButton(ok);
     return alert;
+}
+
+void SettingsView::setImportChooser(std::unique_ptr<ImportFileChooser> chooser)
+{
+    m_importChooser = std::move(chooser);
+}
+
+void SettingsView::runImport()
+{
+    const QString path = m_importChooser->choose(this);
+    if (path.isEmpty())
+        return;
+    if (m_importSheet)
+        m_importSheet->reject();
+    m_importSheet = new ImportSheet(m_store, path, this);
+    Sheets::open(m_importSheet, {});
 }
 
 void SettingsView::runExport()

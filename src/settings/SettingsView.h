@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ImportSheet.h"
 #include "SettingsModel.h"
 
 #include <QPointer>
@@ -9,13 +10,14 @@
 #include <memory>
 
 class ExportDestination;
+class ImportFileChooser;
 class ModelStore;
 class QDialog;
 class QPushButton;
 class ReminderManager;
 class ToggleSwitch;
 
-// The settings workspace: the bills export, the daily reminder switch, a privacy note and
+// The settings workspace: the bills export and import, the daily reminder switch, a privacy note and
 // the program's name and version, in three sections.
 class SettingsView final : public QWidget {
     Q_OBJECT
@@ -29,12 +31,19 @@ public:
 
     SettingsModel &model() { return m_model; }
     QPushButton *exportButton() const { return m_export; }
+    QPushButton *importButton() const { return m_import; }
+    // The import sheet while it is open.
+    ImportSheet *importSheet() const { return m_importSheet; }
+    // Where 「导入账单…」 asks for the file; tests answer it themselves.
+    void setImportChooser(std::unique_ptr<ImportFileChooser> chooser);
     ToggleSwitch *reminderSwitch() const { return m_switch; }
     // The failure alert while it is shown.
     QDialog *failureAlert() const { return m_alert; }
 
     // Asks where to save the workbook, writes it there and shows it.
     void runExport();
+    // Asks which file to import and opens the import sheet on it.
+    void runImport();
 
 private:
     QWidget *dataSection(QWidget *parent);
@@ -43,8 +52,12 @@ private:
     QDialog *makeFailureAlert();
 
     SettingsModel m_model;
+    ModelStore &m_store;
     std::unique_ptr<ExportDestination> m_destination;
+    std::unique_ptr<ImportFileChooser> m_importChooser;
     QPushButton *m_export = nullptr;
+    QPushButton *m_import = nullptr;
+    QPointer<ImportSheet> m_importSheet;
     ToggleSwitch *m_switch = nullptr;
     QPointer<QDialog> m_alert;
 };

@@ -99,6 +99,7 @@ constexpr std::array table{
     Row{u"shippingbox.fill", u"inventory_2"},
     Row{u"slider.horizontal.3", u"tune"},
     Row{u"sparkles", u"auto_awesome"},
+    Row{u"square.and.arrow.down", u"file_download"},
     Row{u"square.and.arrow.up", u"ios_share"},
     Row{u"square.grid.2x2.fill", u"grid_view"},
     Row{u"square.grid.3x3.fill", u"apps"},

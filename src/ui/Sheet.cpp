@@ -38,8 +38,9 @@ constexpr std::array rooms{
     Room{{680, 470}, Spacing::sheetMargins},         // Chart
     Room{{720, 390}, Spacing::sentenceSheetMargins}, // Sentence
     Room{{820, 650}, Spacing::entrySheetMargins},    // Entry
+    Room{{900, 640}, Spacing::sheetMargins},         // Import
 };
-static_assert(rooms.size() == size_t(SheetSize::Entry) + 1, "one room for every sheet size");
+static_assert(rooms.size() == size_t(SheetSize::Import) + 1, "one room for every sheet size");
 
 // The gap between "关闭" and a leading title.
 constexpr int leadingTitleGap = 8;

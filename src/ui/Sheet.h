@@ -42,6 +42,8 @@ enum class SheetSize {
     Sentence,
     // The entry form with its category grid.
     Entry,
+    // A file's figures over a table of its lines: an import.
+    Import,
 };
 
 // The base of every sheet: a dialog with a title row of a leading button that

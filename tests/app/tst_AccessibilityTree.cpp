@@ -4,6 +4,8 @@
 
 #include "app/ContentView.h"
 #include "assets/AssetDimension.h"
+#include "settings/ImportFileChooser.h"
+#include "settings/SettingsView.h"
 #include "store/ModelStore.h"
 
 #include <QAbstractItemView>
@@ -171,6 +173,15 @@ QDialog *newestDialog(const QList<QDialog *> &before)
     return newest;
 }
 
+class AnsweringChooser final : public ImportFileChooser {
+public:
+    explicit AnsweringChooser(QString path) : m_path(std::move(path)) {}
+    QString choose(QWidget *) override { return m_path; }
+
+private:
+    QString m_path;
+};
+
 QList<QDialog *> shownDialogs()
 {
     QList<QDialog *> shown;
@@ -290,6 +301,8 @@ private Q_SLOTS:
                                      << QStringList{u"笔记本电脑"_s, u"¥12,000.00"_s};
         QTest::newRow("edit fixed asset") << Workspace::fixedAssets << QStringList{u"笔记本电脑"_s, u"编辑"_s}
                                           << QStringList{u"笔记本电脑"_s};
+        QTest::newRow("import") << Workspace::settings << QStringList{u"导入账单…"_s}
+                                << QStringList{u"微信支付"_s, u"新记录 8 笔"_s, u"午餐套餐"_s, u"¥25.50"_s};
     }
 
     void sheets()
@@ -313,6 +326,10 @@ private:
         // The screen left behind goes at the next turn of the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
+        // The file chooser answers with a bill, as a user picking one would.
+        if (auto *settings = qobject_cast<SettingsView *>(m_view->detailScreen()))
+            settings->setImportChooser(
+                std::make_unique<AnsweringChooser>(QStringLiteral(PENNYLOOM_IMPORT_DATA) + u"/wechat.csv"_s));
         QWidget *front = m_view.get();
         for (const QString &name : presses) {
             QAccessibleInterface *target = pressable(QAccessible::queryAccessibleInterface(front), name);

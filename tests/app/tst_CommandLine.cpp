@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
 #include <QProcess>
@@ -39,6 +40,11 @@ struct Run {
     QString output;
     QString errors;
 };
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(PENNYLOOM_IMPORT_DATA) + u'/' + name;
+}
 
 const auto workbookRows = uR"(
 import json, sys, openpyxl
@@ -97,6 +103,12 @@ private Q_SLOTS:
             << QStringList{u"ad"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"未知的命令“ad”"_s;
         QTest::newRow("json outside parse")
             << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
+        QTest::newRow("import of a file of no known kind")
+            << QStringList{u"import"_s, dataFile(u"make-workbooks.py"_s)} << 1 << u"^$"_s
+            << u"“make-workbooks.py”：请指定日期和金额所在的列"_s;
+        QTest::newRow("import, dry run")
+            << QStringList{u"import"_s, u"--dry-run"_s, dataFile(u"wechat.csv"_s)} << 0
+            << u"(?s)新记录：8 笔\n.*试运行，没有写入。\n$"_s << QString();
         // Options first: still answered here, never by a window that needs a display.
         QTest::newRow("json before the command")
             << QStringList{u"--json"_s, u"parse"_s, u"咖啡 5"_s} << 0 << u"^\\{\"amount\":5,"_s << QString();
@@ -210,6 +222,73 @@ private Q_SLOTS:
                 QCOMPARE(std::tuple(entry.amount, entry.category, entry.note),
                          std::tuple(36.5, u"交通"_s, u"打车"_s));
         }
+    }
+
+    void importFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<int>>("counts"); // new, neutral, failed or closed, refunded, unreadable
+        QTest::addColumn<QString>("again");     // what the new lines are on a second import
+        QTest::newRow("WeChat Pay CSV") << u"wechat.csv"_s << QList<int>{8, 2, 1, 1, 2} << u"duplicate"_s;
+        QTest::newRow("WeChat Pay xlsx") << u"wechat.xlsx"_s << QList<int>{2, 1, 0, 0, 0} << u"duplicate"_s;
+        QTest::newRow("Alipay") << u"alipay.csv"_s << QList<int>{4, 2, 1, 0, 0} << u"duplicate"_s;
+        QTest::newRow("Alipay, older columns")
+            << u"alipay-older.csv"_s << QList<int>{3, 1, 1, 1, 0} << u"duplicate"_s;
+        QTest::newRow("other table, guessed columns")
+            << u"bank.csv"_s << QList<int>{4, 0, 0, 0, 1} << u"possibleDuplicate"_s;
+    }
+
+    // Each file imports its new lines once: a second import of it adds nothing, its lines now
+    // known by their transaction ids, or for a table without ids looking like the entries held.
+    void importFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, again);
+        const QList<int> imported{counts.at(0), 0};
+        for (int run = 0; run < 2; ++run) {
+            const Run import = program({u"import"_s, u"--json"_s, dataFile(file)});
+            QVERIFY2(import.exitCode == 0, qPrintable(import.errors));
+            const QJsonObject report = QJsonDocument::fromJson(import.output.toUtf8()).object();
+            const QJsonObject found = report.value(u"counts"_s).toObject();
+            const QJsonObject skipped = found.value(u"skipped"_s).toObject();
+            QCOMPARE(
+                (QList<int>{found.value(run == 0 ? u"new"_s : again).toInt(),
+                            skipped.value(u"neutral"_s).toInt(), skipped.value(u"failedOrClosed"_s).toInt(),
+                            skipped.value(u"refunded"_s).toInt(), found.value(u"unreadable"_s).toInt()}),
+                counts);
+            QCOMPARE(report.value(u"imported"_s).toInt(), imported.at(run));
+            const QJsonObject row = report.value(u"rows"_s).toArray().first().toObject();
+            QCOMPARE(row.value(u"status"_s).toString(), run == 0 ? u"new"_s : again);
+            QVERIFY2(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d)$"_s)
+                         .match(row.value(u"date"_s).toString())
+                         .hasMatch(),
+                     qPrintable(row.value(u"date"_s).toString()));
+            QVERIFY(
+                QRegularExpression(u"^\\d+\\.\\d\\d$"_s).match(row.value(u"amount"_s).toString()).hasMatch());
+        }
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(int(store->entries().size()), counts.at(0));
+    }
+
+    // With a window on the store, the window imports the file (named from the terminal's own
+    // folder) and holds the entries; the terminal reports what it wrote.
+    void importThroughWindow()
+    {
+        startWindow();
+        const Run import = program({u"import"_s, u"wechat.csv"_s}, QStringLiteral(PENNYLOOM_IMPORT_DATA));
+        QVERIFY2(import.exitCode == 0, qPrintable(import.errors));
+        QVERIFY2(import.output.endsWith(u"已导入 8 笔。\n"_s), qPrintable(import.output));
+        QLockFile lock(storePath() + u".lock"_s);
+        QVERIFY(!lock.tryLock(0));
+        m_window->terminate();
+        QVERIFY(m_window->waitForFinished(30000));
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), 8u);
     }
 
     // A window that is stopped past the sender's patience still gets the entry later: the

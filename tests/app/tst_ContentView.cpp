@@ -5,6 +5,7 @@
 
 #include "app/ContentView.h"
 #include "app/PennyloomApp.h"
+#include "app/UndoBar.h"
 #include "assets/AssetDimension.h"
 #include "bills/BillsListModel.h"
 #include "bills/BillsView.h"
@@ -26,6 +27,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
@@ -153,6 +155,43 @@ private Q_SLOTS:
         QCOMPARE(m_store->entries().size(), size_t(1));
         QCOMPARE(m_store->entries().front().category, u"餐饮"_s);
         QCOMPARE(m_store->entries().front().note, u"午饭"_s);
+    }
+
+    void dropOpensTheImport_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::newRow("a bill dropped is offered for import") << true;
+        QTest::newRow("a dropped text is not taken") << false;
+    }
+
+    // A file dropped on the window opens its import; importing it is one step the undo bar
+    // offers to take back.
+    void dropOpensTheImport()
+    {
+        QFETCH(bool, file);
+        ContentView view(*m_store);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QMimeData mime;
+        if (file)
+            mime.setUrls({QUrl::fromLocalFile(QStringLiteral(PENNYLOOM_IMPORT_DATA) + u"/wechat.csv"_s)});
+        else
+            mime.setText(u"午饭 32"_s);
+        const QPoint centre = view.rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &enter);
+        QCOMPARE(enter.isAccepted(), file);
+        QDropEvent drop(QPointF(centre), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &drop);
+        QCOMPARE(view.importSheet() != nullptr, file);
+        if (!file)
+            return;
+        QTest::mouseClick(view.importSheet()->confirmButton(), Qt::LeftButton);
+        QCOMPARE(m_store->entries().size(), 8u);
+        QTRY_VERIFY(view.undoBar()->isVisible());
+        QCOMPARE(view.undoBar()->message()->text(), u"已导入 8 条记录"_s);
+        QTest::mouseClick(view.undoBar()->undoButton(), Qt::LeftButton);
+        QCOMPARE(m_store->entries().size(), 0u);
     }
 
     void eachOpeningStartsAfresh()

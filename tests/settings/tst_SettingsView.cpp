@@ -8,6 +8,7 @@
 #include "model/ProgramLocale.h"
 #include "reminder/ReminderManager.h"
 #include "settings/ExportDestination.h"
+#include "settings/ImportFileChooser.h"
 #include "settings/SettingsView.h"
 #include "settings/ToggleSwitch.h"
 #include "store/ModelStore.h"
@@ -49,6 +50,12 @@ public:
         return answer;
     }
     void reveal(const QString &path) override { revealed << path; }
+};
+
+class AnsweringChooser final : public ImportFileChooser {
+public:
+    QString answer;
+    QString choose(QWidget *) override { return answer; }
 };
 
 } // namespace
@@ -207,6 +214,29 @@ private Q_SLOTS:
         QCOMPARE(ExportDestination().choose(&view, existing), QString());
         QCOMPARE(buttons, (QStringList{u"保存(&S)"_s, u"取消"_s}));
         QVERIFY2(question.contains(u"已存在"_s), qPrintable(question));
+    }
+
+    void importButton_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("a file chosen opens its import")
+            << QStringLiteral(PENNYLOOM_IMPORT_DATA "/wechat.csv");
+        QTest::newRow("cancelled, nothing opens") << QString();
+    }
+
+    // 「导入账单…」 asks for the file and opens the import sheet on the one chosen.
+    void importButton()
+    {
+        QFETCH(QString, answer);
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        auto chooser = std::make_unique<AnsweringChooser>();
+        chooser->answer = answer;
+        view.setImportChooser(std::move(chooser));
+        view.show();
+        QTest::mouseClick(view.importButton(), Qt::LeftButton);
+        QCOMPARE(view.importSheet() != nullptr, !answer.isEmpty());
+        if (view.importSheet())
+            QCOMPARE(view.importSheet()->confirmButton()->text(), u"导入 8 笔"_s);
     }
 
     void screens()

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportPreview.h"
+
+#include "import/ImportReader.h"
+#include "model/EntryKind.h"
+#include "store/PossibleDuplicates.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+ColumnMapping ImportPreview::mappingFor(const ModelStore *store, const ImportFile &file)
+{
+    // An empty text is no mapping remembered, not a mapping of no columns.
+    const QString remembered = store ? store->importMapping(file.headerKey()) : QString();
+    if (!remembered.isEmpty()) {
+        if (const std::optional<ColumnMapping> mapping = ColumnMapping::fromText(remembered))
+            return *mapping;
+    }
+    return file.guessedMapping();
+}
+
+ImportCategorizer ImportPreview::categorizer(const ModelStore *store)
+{
+    if (!store)
+        return {};
+    // A copy: the rules may change while the preview lives (the sheet adds one), and the
+    // categoriser must not read the store's vector as it is being rewritten.
+    QHash<QString, QString> rules;
+    for (const CategoryRule &rule : store->categoryRules())
+        rules.insert(rule.kindRaw + u'\n' + rule.counterparty, rule.category);
+    return ImportCategorizer([rules](const QString &counterparty, EntryKind kind) -> std::optional<QString> {
+        const auto found = rules.constFind(EntryKinds::rawText(kind) + u'\n' + counterparty);
+        if (found == rules.cend())
+            return std::nullopt;
+        return *found;
+    });
+}
+
+ModelStore::ImportRow ImportPreview::storeRow(const ImportRow &row)
+{
+    return {LedgerEntry(row.amount(), row.time, row.kind, row.category, row.note),
+            ImportSources::id(row.source), row.transactionId};
+}
+
+ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &file,
+                                  const std::optional<ColumnMapping> &mapping)
+{
+    ImportPreview preview;
+    if (file.ok() && file.layout == ImportFile::Layout::table)
+        preview.m_mapping = mapping ? *mapping : mappingFor(store, file);
+    if (!file.ok()) {
+        preview.m_result.fileError = file.error;
+        return preview;
+    }
+    preview.m_result = ImportReader::read(file, categorizer(store), preview.m_mapping);
+    const std::vector<ImportRow> &rows = preview.m_result.rows;
+    preview.m_statuses.assign(rows.size(), Status::fresh);
+    if (!store)
+        return preview;
+    // Lines with a transaction id are known by it; the others can only look like an entry.
+    const bool anyWithoutId = std::any_of(rows.begin(), rows.end(),
+                                          [](const ImportRow &row) { return row.transactionId.isEmpty(); });
+    std::optional<PossibleDuplicates> lookalikes;
+    if (anyWithoutId)
+        lookalikes.emplace(std::span<const LedgerEntry>(store->entries().data(), store->entries().size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ImportRow &row = rows[i];
+        if (!row.transactionId.isEmpty()) {
+            if (store->isImported(ImportSources::id(row.source), row.transactionId))
+                preview.m_statuses[i] = Status::alreadyImported;
+        } else if (!lookalikes->match(storeRow(row).entry).isNull()) {
+            preview.m_statuses[i] = Status::possibleDuplicate;
+        }
+    }
+    return preview;
+}
+
+int ImportPreview::count(Status status) const
+{
+    return int(std::count(m_statuses.begin(), m_statuses.end(), status));
+}
+
+std::vector<ModelStore::ImportRow> ImportPreview::freshRows() const
+{
+    std::vector<ModelStore::ImportRow> rows;
+    rows.reserve(m_statuses.size());
+    for (size_t i = 0; i < m_statuses.size(); ++i) {
+        if (m_statuses[i] == Status::fresh)
+            rows.push_back(storeRow(m_result.rows[i]));
+    }
+    return rows;
+}

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "import/ColumnMapping.h"
+#include "import/ImportCategorizer.h"
+#include "import/ImportFile.h"
+#include "import/ImportResult.h"
+#include "store/ModelStore.h"
+
+#include <optional>
+#include <vector>
+
+// One reading of a file held against the store: every row the reader made, and for each whether
+// it is new, a line the store imported before, or one that looks like an entry already held (a
+// line without a transaction id on the same day, of the same amount, kind and note). The import
+// sheet and the command line both start from it, so they count alike.
+class ImportPreview {
+public:
+    enum class Status { fresh, alreadyImported, possibleDuplicate };
+
+    // Reads the file with the store's category rules. A table file is read with the mapping
+    // given, else the one the store remembers for its header, else the guessed one. Without a
+    // store (none exists yet) every row is new.
+    static ImportPreview read(const ModelStore *store, const ImportFile &file,
+                              const std::optional<ColumnMapping> &mapping = std::nullopt);
+    // The mapping a table file is read with when the user has not chosen one.
+    static ColumnMapping mappingFor(const ModelStore *store, const ImportFile &file);
+    // The store's category rules, for the categoriser.
+    static ImportCategorizer categorizer(const ModelStore *store);
+    // The row as the store writes it: the entry and where it came from.
+    static ModelStore::ImportRow storeRow(const ImportRow &row);
+
+    const ImportResult &result() const { return m_result; }
+    // One per row of result().
+    const std::vector<Status> &statuses() const { return m_statuses; }
+    int count(Status status) const;
+    // The mapping the rows were read with; for a table file only.
+    const std::optional<ColumnMapping> &mapping() const { return m_mapping; }
+
+    // The new rows, in file order, as the store writes them: what an import takes when nobody
+    // picks rows by hand. Possible duplicates are left out.
+    std::vector<ModelStore::ImportRow> freshRows() const;
+
+private:
+    ImportResult m_result;
+    std::vector<Status> m_statuses;
+    std::optional<ColumnMapping> m_mapping;
+};

@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportSheet.h"
+
+#include "ImportCategoryDelegate.h"
+#include "ImportRowsModel.h"
+#include "ui/Buttons.h"
+#include "ui/Palette.h"
+#include "ui/Typography.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct MappingField {
+    int ColumnMapping::*field;
+    const char16_t *label;
+};
+
+// The fields a table file's columns can be, in the order the choosers stand.
+constexpr std::array<MappingField, 9> mappingFields{{
+    {&ColumnMapping::date, u"日期"},
+    {&ColumnMapping::time, u"时间"},
+    {&ColumnMapping::kind, u"收支类型"},
+    {&ColumnMapping::amount, u"金额（正负）"},
+    {&ColumnMapping::income, u"收入金额"},
+    {&ColumnMapping::expense, u"支出金额"},
+    {&ColumnMapping::category, u"分类"},
+    {&ColumnMapping::counterparty, u"交易对方"},
+    {&ColumnMapping::note, u"备注"},
+}};
+
+// How many lines that could not be read are named before the rest are counted.
+constexpr int namedProblems = 4;
+
+} // namespace
+
+ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent)
+    : Sheet(u"导入账单"_s, SheetSize::Import, Dismiss::cancel, u"导入 0 笔"_s, parent), m_model(store, path)
+{
+    addTitleRow(TitlePlacement::leading);
+    QVBoxLayout *content = column();
+
+    m_source = new QLabel(this);
+    m_source->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    content->addWidget(m_source);
+    m_counts = new QLabel(this);
+    m_counts->setWordWrap(true);
+    content->addWidget(m_counts);
+    m_problems = Typography::secondaryLabel(QString(), this);
+    m_problems->setWordWrap(true);
+    content->addWidget(m_problems);
+    m_error = new QLabel(this);
+    m_error->setWordWrap(true);
+    Typography::setTextColour(m_error, Palette::over());
+    content->addWidget(m_error);
+
+    m_mapping = makeMappingBox();
+    content->addWidget(m_mapping);
+
+    auto *ruleRow = new QHBoxLayout;
+    m_rule = Buttons::bordered(QString(), u"checkmark.circle.fill"_s, this);
+    m_rule->setAutoDefault(false);
+    connect(m_rule, &QPushButton::clicked, &m_model, &ImportSheetModel::acceptRuleOffer);
+    m_dismissRule = Buttons::bordered(u"不用"_s, QString(), this);
+    m_dismissRule->setAccessibleName(u"不用"_s);
+    m_dismissRule->setAutoDefault(false);
+    connect(m_dismissRule, &QPushButton::clicked, &m_model, &ImportSheetModel::dismissRuleOffer);
+    ruleRow->addWidget(m_rule);
+    ruleRow->addWidget(m_dismissRule);
+    ruleRow->addStretch(1);
+    content->addLayout(ruleRow);
+
+    m_rows = new ImportRowsModel(m_model, this);
+    m_table = new QTableView(this);
+    m_table->setAccessibleName(u"账单明细"_s);
+    m_table->setModel(m_rows);
+    m_table->setItemDelegateForColumn(ImportRowsModel::category, new ImportCategoryDelegate(m_table));
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(false);
+    // Tab leaves the table for the buttons; the arrows move within it.
+    m_table->setTabKeyNavigation(false);
+    m_table->verticalHeader()->hide();
+    // Fixed row heights and column widths: nothing is measured per row, at any length.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 10);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    const int unit = m_table->fontMetrics().horizontalAdvance(u"汉"_s);
+    header->resizeSection(ImportRowsModel::tick, unit * 3);
+    header->resizeSection(ImportRowsModel::date, unit * 9);
+    header->resizeSection(ImportRowsModel::kind, unit * 3);
+    header->resizeSection(ImportRowsModel::category, unit * 6);
+    header->resizeSection(ImportRowsModel::amount, unit * 7);
+    header->resizeSection(ImportRowsModel::status, unit * 5);
+    header->setSectionResizeMode(ImportRowsModel::note, QHeaderView::Stretch);
+    content->addWidget(m_table, 1);
+    // Takes the room the table leaves when a file shows none, so the rest keeps to the top.
+    content->addStretch(0);
+
+    connect(confirmButton(), &QPushButton::clicked, this, &ImportSheet::confirm);
+    connect(&m_model, &ImportSheetModel::reset, this, [this] {
+        showFigures();
+        fillChoosers();
+    });
+    connect(&m_model, &ImportSheetModel::tickedCountChanged, this, &ImportSheet::showTicks);
+    connect(&m_model, &ImportSheetModel::ruleOfferChanged, this, &ImportSheet::showRuleOffer);
+    showFigures();
+    fillChoosers();
+    showTicks();
+    showRuleOffer();
+}
+
+void ImportSheet::showTicks()
+{
+    confirmButton()->setText(m_model.confirmText());
+    confirmButton()->setAccessibleName(m_model.confirmText());
+    confirmButton()->setEnabled(m_model.canImport());
+}
+
+void ImportSheet::showRuleOffer()
+{
+    const bool offered = m_model.ruleOffer().has_value();
+    m_rule->setText(m_model.ruleOfferText());
+    m_rule->setAccessibleName(m_model.ruleOfferText());
+    m_rule->setVisible(offered);
+    m_dismissRule->setVisible(offered);
+}
+
+QWidget *ImportSheet::makeMappingBox()
+{
+    auto *box = new QWidget(this);
+    box->setAccessibleName(u"列的对应"_s);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    constexpr int perRow = 3;
+    for (size_t i = 0; i < mappingFields.size(); ++i) {
+        const QString label = QString::fromUtf16(mappingFields[i].label);
+        auto *name = new QLabel(label, box);
+        auto *chooser = new QComboBox(box);
+        chooser->setAccessibleName(label);
+        chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        chooser->setMinimumContentsLength(8);
+        name->setBuddy(chooser);
+        const int row = int(i) / perRow;
+        const int col = int(i) % perRow * 2;
+        grid->addWidget(name, row, col);
+        grid->addWidget(chooser, row, col + 1);
+        grid->setColumnStretch(col + 1, 1);
+        const auto field = mappingFields[i].field;
+        connect(chooser, &QComboBox::activated, this,
+                [this, chooser, field] { m_model.setColumn(field, chooser->currentData().toInt()); });
+        m_choosers.append(chooser);
+    }
+    return box;
+}
+
+void ImportSheet::fillChoosers()
+{
+    m_mapping->setVisible(m_model.needsMapping());
+    if (!m_model.needsMapping())
+        return;
+    const ColumnMapping mapping = m_model.mapping();
+    const QStringList &header = m_model.header();
+    for (qsizetype i = 0; i < m_choosers.size(); ++i) {
+        QComboBox *chooser = m_choosers.at(i);
+        const QSignalBlocker quiet(chooser);
+        chooser->clear();
+        chooser->addItem(u"（无）"_s, -1);
+        for (qsizetype c = 0; c < header.size(); ++c)
+            chooser->addItem(header.at(c).isEmpty() ? u"第 %1 列"_s.arg(c + 1) : header.at(c), int(c));
+        chooser->setCurrentIndex(chooser->findData(mapping.*mappingFields[size_t(i)].field));
+    }
+}
+
+void ImportSheet::showFigures()
+{
+    const QString error = m_model.fileError();
+    const bool readable = error.isEmpty() || m_model.needsMapping();
+    m_source->setVisible(readable);
+    m_source->setText(u"%1 · %2 · %3"_s.arg(m_model.sourceText(), m_model.encoding(), m_model.fileName()));
+    m_source->setAccessibleName(m_source->text());
+    m_error->setVisible(!error.isEmpty());
+    m_error->setText(error);
+    m_error->setAccessibleName(error);
+    m_table->setVisible(error.isEmpty());
+
+    QStringList counts;
+    if (error.isEmpty()) {
+        const QLocale locale;
+        counts.append(u"新记录 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::fresh))));
+        counts.append(
+            u"已导入过 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::alreadyImported))));
+        counts.append(u"可能重复 %1 笔"_s.arg(
+            locale.toString(m_model.count(ImportPreview::Status::possibleDuplicate))));
+        for (const ImportSkipReason reason :
+             {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded}) {
+            if (const int skipped = m_model.skipped(reason))
+                counts.append(u"%1 %2 笔（未导入）"_s.arg(ImportResult::reasonText(reason)).arg(skipped));
+        }
+    }
+    const QStringList problems = m_model.problems();
+    if (!problems.isEmpty())
+        counts.append(u"无法读取 %1 行"_s.arg(problems.size()));
+    m_counts->setText(counts.join(u"　·　"_s));
+    m_counts->setAccessibleName(m_counts->text());
+    m_counts->setVisible(!counts.isEmpty());
+
+    QStringList named = problems.mid(0, namedProblems);
+    if (problems.size() > namedProblems)
+        named.append(u"……另有 %1 行无法读取"_s.arg(problems.size() - namedProblems));
+    m_problems->setText(named.join(u'\n'));
+    m_problems->setAccessibleName(m_problems->text());
+    m_problems->setVisible(!named.isEmpty());
+}
+
+void ImportSheet::confirm()
+{
+    if (m_model.importTicked()) {
+        accept();
+        return;
+    }
+    m_error->setText(u"数据文件写入失败，这些账单没有导入。"_s);
+    m_error->setAccessibleName(m_error->text());
+    m_error->show();
+}

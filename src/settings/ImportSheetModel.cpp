@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportSheetModel.h"
+
+#include "import/ImportReader.h"
+#include "model/LedgerCategories.h"
+#include "store/ModelStore.h"
+
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+ImportSheetModel::ImportSheetModel(ModelStore &store, const QString &path, QObject *parent)
+    : QObject(parent), m_store(store), m_file(ImportFile::load(path))
+{
+    reread(std::nullopt);
+}
+
+QString ImportSheetModel::sourceText() const
+{
+    switch (m_file.layout) {
+    case ImportFile::Layout::wechat:
+        return u"微信支付"_s;
+    case ImportFile::Layout::alipay:
+    case ImportFile::Layout::alipayOlder:
+        return u"支付宝"_s;
+    case ImportFile::Layout::table:
+        break;
+    }
+    return m_file.table.fromWorkbook ? u"其他 xlsx 表格"_s : u"其他 CSV 表格"_s;
+}
+
+bool ImportSheetModel::needsMapping() const
+{
+    return m_file.ok() && m_file.layout == ImportFile::Layout::table;
+}
+
+void ImportSheetModel::setMapping(const ColumnMapping &mapping)
+{
+    if (!needsMapping() || mapping == this->mapping())
+        return;
+    reread(mapping);
+}
+
+void ImportSheetModel::setColumn(int ColumnMapping::*field, int column)
+{
+    ColumnMapping changed = mapping();
+    changed.*field = column;
+    if (column >= 0 && field == &ColumnMapping::amount)
+        changed.income = changed.expense = -1;
+    if (column >= 0 && (field == &ColumnMapping::income || field == &ColumnMapping::expense))
+        changed.amount = -1;
+    setMapping(changed);
+}
+
+void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
+{
+    m_preview = ImportPreview::read(&m_store, m_file, mapping);
+    const std::vector<ImportRow> &read = m_preview.result().rows;
+    m_rows.clear();
+    m_rows.reserve(read.size());
+    m_ticked = 0;
+    for (size_t i = 0; i < read.size(); ++i) {
+        const ImportPreview::Status status = m_preview.statuses()[i];
+        const bool ticked = status == ImportPreview::Status::fresh;
+        m_ticked += ticked ? 1 : 0;
+        m_rows.push_back({read[i], status, ticked});
+    }
+    m_offer.reset();
+    Q_EMIT reset();
+    Q_EMIT tickedCountChanged();
+    Q_EMIT ruleOfferChanged();
+}
+
+QStringList ImportSheetModel::problems() const
+{
+    QStringList lines;
+    for (const ImportRowError &error : m_preview.result().errors)
+        lines.append(ImportReader::describe(m_file.fileName, error));
+    return lines;
+}
+
+QString ImportSheetModel::confirmText() const
+{
+    return u"导入 %1 笔"_s.arg(QLocale().toString(m_ticked));
+}
+
+bool ImportSheetModel::setTicked(int row, bool ticked)
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return false;
+    Row &target = m_rows[size_t(row)];
+    if (target.status == ImportPreview::Status::alreadyImported)
+        return false;
+    if (target.ticked == ticked)
+        return true;
+    target.ticked = ticked;
+    m_ticked += ticked ? 1 : -1;
+    Q_EMIT rowChanged(row);
+    Q_EMIT tickedCountChanged();
+    return true;
+}
+
+bool ImportSheetModel::setCategory(int row, const QString &category)
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return false;
+    Row &target = m_rows[size_t(row)];
+    if (!LedgerCategories::forKind(target.row.kind).contains(category))
+        return false;
+    if (target.row.category == category)
+        return true;
+    target.row.category = category;
+    Q_EMIT rowChanged(row);
+    // Without a counterparty there is nothing to remember the choice by.
+    if (!target.row.counterparty.isEmpty()) {
+        m_offer = RuleOffer{target.row.counterparty, target.row.kind, category};
+        Q_EMIT ruleOfferChanged();
+    }
+    return true;
+}
+
+QString ImportSheetModel::ruleOfferText() const
+{
+    if (!m_offer)
+        return {};
+    return u"以后 %1 都记为 %2"_s.arg(m_offer->counterparty, m_offer->category);
+}
+
+bool ImportSheetModel::acceptRuleOffer()
+{
+    if (!m_offer)
+        return false;
+    const RuleOffer offer = *m_offer;
+    if (!m_store.setCategoryRule({offer.counterparty, EntryKinds::rawText(offer.kind), offer.category}))
+        return false;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        ImportRow &row = m_rows[i].row;
+        if (row.counterparty == offer.counterparty && row.kind == offer.kind &&
+            row.category != offer.category) {
+            row.category = offer.category;
+            Q_EMIT rowChanged(int(i));
+        }
+    }
+    m_offer.reset();
+    Q_EMIT ruleOfferChanged();
+    return true;
+}
+
+void ImportSheetModel::dismissRuleOffer()
+{
+    if (!m_offer)
+        return;
+    m_offer.reset();
+    Q_EMIT ruleOfferChanged();
+}
+
+bool ImportSheetModel::importTicked()
+{
+    if (!canImport())
+        return false;
+    std::vector<ModelStore::ImportRow> rows;
+    rows.reserve(size_t(m_ticked));
+    for (const Row &row : m_rows) {
+        if (row.ticked)
+            rows.push_back(ImportPreview::storeRow(row.row));
+    }
+    const std::optional<ModelStore::ImportResult> written = m_store.importEntries(rows);
+    if (!written)
+        return false;
+    // Remembered once the user has used it: a mapping tried and abandoned is not.
+    if (needsMapping())
+        m_store.setImportMapping(m_file.headerKey(), mapping().toText());
+    Q_EMIT imported(int(written->inserted.size()));
+    return true;
+}

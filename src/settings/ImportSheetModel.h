@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ImportPreview.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class ModelStore;
+
+// The import sheet without widgets: one file read against the store, the rows the user ticks,
+// the categories changed by hand, the offer to remember a counterparty's category, the column
+// mapping of a table file, and the import itself.
+//
+// Rows the store imported before stay in the list, unticked and not tickable, so the list is
+// the file as the user knows it. Possible duplicates start unticked.
+class ImportSheetModel final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Row {
+        ImportRow row;
+        ImportPreview::Status status = ImportPreview::Status::fresh;
+        bool ticked = false;
+    };
+    // 「以后 青禾小馆 都记为 餐饮」: offered after a row's category was changed by hand.
+    struct RuleOffer {
+        QString counterparty;
+        EntryKind kind = EntryKind::expense;
+        QString category;
+    };
+
+    ImportSheetModel(ModelStore &store, const QString &path, QObject *parent = nullptr);
+
+    QString fileName() const { return m_file.fileName; }
+    // 「微信支付」, 「支付宝」, 「其他 CSV 表格」 or 「其他 xlsx 表格」.
+    QString sourceText() const;
+    QString encoding() const { return m_file.encoding; }
+    // Why nothing can be imported from the file, naming it; empty when it reads.
+    QString fileError() const { return m_preview.result().fileError; }
+
+    // A table file, which is read by a column mapping the user can change.
+    bool needsMapping() const;
+    const QStringList &header() const { return m_file.header; }
+    ColumnMapping mapping() const { return m_preview.mapping().value_or(ColumnMapping()); }
+    // Reads the rows again by this mapping; ticks and hand-picked categories start over.
+    void setMapping(const ColumnMapping &mapping);
+    // One field of the mapping set to a column (-1 for none). One signed amount and separate
+    // income and expense columns exclude each other: choosing one clears the other.
+    void setColumn(int ColumnMapping::*field, int column);
+
+    const std::vector<Row> &rows() const { return m_rows; }
+    int count(ImportPreview::Status status) const { return m_preview.count(status); }
+    int skipped(ImportSkipReason reason) const { return m_preview.result().skippedFor(reason); }
+    // 「“账单.csv” 第 12 行：…」 for every line that could not be read, in file order.
+    QStringList problems() const;
+
+    int tickedCount() const { return m_ticked; }
+    // 「导入 N 笔」.
+    QString confirmText() const;
+    bool canImport() const { return m_ticked > 0; }
+    // A row imported before cannot be ticked: false, and nothing changes.
+    bool setTicked(int row, bool ticked);
+    // Puts one of our categories of the row's kind on the row and offers to remember it for
+    // the row's counterparty; false for a category not of that kind.
+    bool setCategory(int row, const QString &category);
+    const std::optional<RuleOffer> &ruleOffer() const { return m_offer; }
+    // 「以后 青禾小馆 都记为 餐饮」.
+    QString ruleOfferText() const;
+    // Saves the offered rule and files the other rows of that counterparty and kind under it.
+    bool acceptRuleOffer();
+    void dismissRuleOffer();
+
+    // Writes the ticked rows in one transaction and remembers a table file's mapping; the
+    // store's import signal lets the undo history take it as one step. False when the store
+    // could not write.
+    bool importTicked();
+
+Q_SIGNALS:
+    // The rows were read again (mapping changed): every figure and row may differ.
+    void reset();
+    // One row's tick or category changed.
+    void rowChanged(int row);
+    // The number of ticked rows changed.
+    void tickedCountChanged();
+    void ruleOfferChanged();
+    void imported(int count);
+
+private:
+    void reread(const std::optional<ColumnMapping> &mapping);
+
+    ModelStore &m_store;
+    ImportFile m_file;
+    ImportPreview m_preview;
+    std::vector<Row> m_rows;
+    int m_ticked = 0;
+    std::optional<RuleOffer> m_offer;
+};

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "WidgetSupport.h"
+
+#include "settings/ImportRowsModel.h"
+#include "settings/ImportSheet.h"
+#include "store/ModelStore.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+namespace {
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(PENNYLOOM_IMPORT_DATA) + u'/' + name;
+}
+
+// A WeChat Pay bill of n lines: payments to a few merchants, every tenth one an income.
+QByteArray wechatBill(int n)
+{
+    const QStringList merchants{u"青禾小馆"_s, u"晨光烘焙"_s, u"城市轨道交通"_s, u"阿强水果店"_s,
+                                u"街角便利店"_s};
+    const QStringList goods{u"午餐套餐"_s, u"咖啡"_s, u"地铁乘车码"_s, u"/"_s, u"日用品"_s};
+    QByteArray bill("\xEF\xBB\xBF");
+    bill += u"微信支付账单明细,,,,,,,,,,\n"
+            u"交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,商户单号,备注\n"_s
+                .toUtf8();
+    QDateTime time(QDate(2024, 12, 31), QTime(22, 0));
+    for (int i = 0; i < n; ++i) {
+        time = time.addSecs(-317);
+        const bool income = i % 10 == 9;
+        bill += u"%1,商户消费,%2,%3,%4,¥%5.%6,零钱,支付成功,42%7\t,/,/\n"_s
+                    .arg(time.toString(u"yyyy-MM-dd HH:mm:ss"_s), merchants.at(i % 5), goods.at(i % 5),
+                         income ? u"收入"_s : u"支出"_s)
+                    .arg(3 + i % 97)
+                    .arg(i % 100, 2, 10, QChar(u'0'))
+                    .arg(i, 12, 10, QChar(u'0'))
+                    .toUtf8();
+    }
+    return bill;
+}
+
+} // namespace
+
+// The import sheet's wiring: what its buttons and choosers do to the store and the rows.
+class ImportSheetTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(openStore(local(2024, 4, 1, 12))); }
+    void cleanup() { closeStore(); }
+
+    void confirm_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("a bill is imported") << dataFile(u"wechat.csv"_s) << true << 8;
+        QTest::newRow("a file that is not a bill is refused")
+            << dataFile(u"make-workbooks.py"_s) << false << 0;
+    }
+
+    // 「导入 N 笔」 writes the ticked lines and closes the sheet; a file that cannot be read
+    // names itself and leaves nothing to import.
+    void confirm()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, enabled);
+        QFETCH(int, stored);
+        ImportSheet sheet(*m_store, file);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QCOMPARE(sheet.confirmButton()->isEnabled(), enabled);
+        QCOMPARE(sheet.errorLabel()->isVisible(), !enabled);
+        if (!enabled)
+            QVERIFY(sheet.errorLabel()->text().contains(u"make-workbooks.py"_s));
+        QTest::mouseClick(sheet.confirmButton(), Qt::LeftButton);
+        QCOMPARE(sheet.result(), enabled ? QDialog::Accepted : QDialog::Rejected);
+        QCOMPARE(int(m_store->entries().size()), stored);
+    }
+
+    // A table file: a column chosen reads the rows again; a category picked in the table
+    // offers the rule, and its button saves it.
+    void tableChoices()
+    {
+        ImportSheet sheet(*m_store, dataFile(u"bank.csv"_s));
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QComboBox *note = nullptr;
+        for (QComboBox *chooser : sheet.columnChoosers())
+            note = chooser->accessibleName() == u"备注"_s ? chooser : note;
+        QVERIFY(note && note->isVisible());
+        note->setCurrentIndex(note->findText(u"对方户名"_s));
+        Q_EMIT note->activated(note->currentIndex());
+        QCOMPARE(sheet.model().rows()[0].row.note, u"青禾小馆"_s);
+        // A tick taken off the way the table's check box does it.
+        QAbstractItemModel *rows = sheet.table()->model();
+        QVERIFY(rows->setData(rows->index(0, ImportRowsModel::tick), QVariant::fromValue(Qt::Unchecked),
+                              Qt::CheckStateRole));
+        QCOMPARE(sheet.confirmButton()->text(), u"导入 3 笔"_s);
+
+        QVERIFY(!sheet.ruleButton()->isVisible());
+        const QModelIndex category = sheet.table()->model()->index(0, ImportRowsModel::category);
+        sheet.table()->edit(category);
+        auto *editor = sheet.table()->findChild<QComboBox *>();
+        QVERIFY(editor && editor->accessibleName() == u"分类"_s);
+        editor->setCurrentIndex(editor->findText(u"购物"_s));
+        Q_EMIT editor->activated(editor->currentIndex());
+        QCOMPARE(category.data().toString(), u"购物"_s);
+        QVERIFY(sheet.ruleButton()->isVisible());
+        QCOMPARE(sheet.ruleButton()->text(), u"以后 青禾小馆 都记为 购物"_s);
+        QTest::mouseClick(sheet.ruleButton(), Qt::LeftButton);
+        QCOMPARE(m_store->categoryRules().size(), 1u);
+        QVERIFY(!sheet.ruleButton()->isVisible());
+    }
+
+    // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error.
+    void screenshots_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bill") << u"generated"_s << u"import-sheet-wechat"_s;
+        QTest::newRow("mapping") << dataFile(u"bank.csv"_s) << u"import-sheet-mapping"_s;
+        QTest::newRow("error") << u"damaged"_s << u"import-sheet-error"_s;
+    }
+
+    void screenshots()
+    {
+        if (qEnvironmentVariableIsEmpty("PENNYLOOM_SCREENSHOT_DIR"))
+            QSKIP("PENNYLOOM_SCREENSHOT_DIR is not set");
+        QFETCH(QString, file);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        if (file == u"generated"_s) {
+            file = dir.filePath(u"微信支付账单(20240101-20241231).csv"_s);
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(wechatBill(100'000)) > 0);
+        } else if (file == u"damaged"_s) {
+            file = dir.filePath(u"支付宝交易明细.xlsx"_s);
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("PK\x03\x04 cut short") > 0);
+        }
+        ImportSheet sheet(*m_store, file);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        TestSupport::screenshot(&sheet, name);
+        sheet.resize(1080, 720);
+        TestSupport::screenshot(&sheet, name + u"-1080"_s);
+    }
+};
+
+PENNYLOOM_TEST(ImportSheetTest)
+
+#include "tst_ImportSheet.moc"

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "import/ImportFile.h"
+#include "settings/ImportRowsModel.h"
+#include "settings/ImportSheetModel.h"
+#include "store/ModelStore.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+using Status = ImportPreview::Status;
+
+namespace {
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(PENNYLOOM_IMPORT_DATA) + u'/' + name;
+}
+
+} // namespace
+
+// The import sheet's figures and choices, on the bill files under tests/data/import and a
+// store of the test's own.
+class ImportSheetModelTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(openStore(local(2024, 4, 1, 12))); }
+    void cleanup() { closeStore(); }
+
+    void opening_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<int>>("counts"); // new, imported before, possible duplicates
+        QTest::addColumn<QString>("confirm");
+        QTest::newRow("bill, fresh store")
+            << u"wechat.csv"_s << QString() << QList<int>{8, 0, 0} << u"导入 8 笔"_s;
+        QTest::newRow("bill imported before")
+            << u"wechat.csv"_s << u"import"_s << QList<int>{0, 8, 0} << u"导入 0 笔"_s;
+        QTest::newRow("table, one line looks like a held entry")
+            << u"bank.csv"_s << u"lookalike"_s << QList<int>{3, 0, 1} << u"导入 3 笔"_s;
+        QTest::newRow("table imported before: every line looks held")
+            << u"bank.csv"_s << u"import"_s << QList<int>{0, 0, 4} << u"导入 0 笔"_s;
+    }
+
+    // Only new lines start ticked; a line imported before cannot be ticked at all, a possible
+    // duplicate can.
+    void opening()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, before);
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, confirm);
+        if (before == u"import"_s)
+            QVERIFY(ImportSheetModel(*m_store, dataFile(file)).importTicked());
+        if (before == u"lookalike"_s)
+            add(LedgerEntry(32, local(2024, 3, 5, 8), EntryKind::expense, u"购物"_s, u"午饭"_s));
+
+        ImportSheetModel model(*m_store, dataFile(file));
+        ImportRowsModel table(model);
+        QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE((QList<int>{model.count(Status::fresh), model.count(Status::alreadyImported),
+                             model.count(Status::possibleDuplicate)}),
+                 counts);
+        QCOMPARE(model.confirmText(), confirm);
+        QCOMPARE(model.canImport(), counts.at(0) > 0);
+        for (size_t i = 0; i < model.rows().size(); ++i) {
+            const ImportSheetModel::Row &row = model.rows()[i];
+            QCOMPARE(row.ticked, row.status == Status::fresh);
+            QCOMPARE(model.setTicked(int(i), true), row.status != Status::alreadyImported);
+        }
+        QCOMPARE(model.tickedCount(), counts.at(0) + counts.at(2));
+    }
+
+    // A category changed by hand offers a rule for the counterparty; accepting saves it, files
+    // the counterparty's other lines of that kind under it, and the next file reads by it.
+    void ruleOffer()
+    {
+        ImportSheetModel model(*m_store, dataFile(u"bank.csv"_s));
+        QCOMPARE(model.rows()[3].row.counterparty, u"青禾小馆"_s);
+        QVERIFY(!model.setCategory(0, u"工资"_s));
+        QVERIFY(!model.ruleOffer());
+        QVERIFY(model.setCategory(0, u"购物"_s));
+        QCOMPARE(model.ruleOfferText(), u"以后 青禾小馆 都记为 购物"_s);
+        QVERIFY(model.acceptRuleOffer());
+        QVERIFY(!model.ruleOffer());
+        QCOMPARE(m_store->categoryRules(),
+                 (std::vector<CategoryRule>{{u"青禾小馆"_s, u"支出"_s, u"购物"_s}}));
+        QCOMPARE(model.rows()[3].row.category, u"购物"_s);
+        QCOMPARE(model.rows()[2].row.category, u"水果"_s);
+
+        ImportSheetModel again(*m_store, dataFile(u"bank.csv"_s));
+        QCOMPARE(again.rows()[3].row.category, u"购物"_s);
+    }
+
+    // The mapping as the user left it is the one the next file with that header opens with,
+    // but only once it was used for an import. One amount and income/expense exclude each other.
+    void mappingRemembered()
+    {
+        const ColumnMapping guessed = ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping();
+        {
+            ImportSheetModel model(*m_store, dataFile(u"bank.csv"_s));
+            QVERIFY(model.needsMapping());
+            QSignalSpy reset(&model, &ImportSheetModel::reset);
+            model.setColumn(&ColumnMapping::note, 3);
+            QCOMPARE(reset.count(), 1);
+            QCOMPARE(model.rows()[0].row.note, u"青禾小馆"_s);
+            model.setColumn(&ColumnMapping::amount, 5);
+            QCOMPARE(std::tuple(model.mapping().amount, model.mapping().income, model.mapping().expense),
+                     std::tuple(5, -1, -1));
+            model.setColumn(&ColumnMapping::expense, 5);
+            model.setColumn(&ColumnMapping::income, 4);
+            QCOMPARE(std::tuple(model.mapping().amount, model.mapping().income, model.mapping().expense),
+                     std::tuple(-1, 4, 5));
+            QCOMPARE(ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping(), guessed);
+            QVERIFY(model.importTicked());
+        }
+        ColumnMapping expected = guessed;
+        expected.note = 3;
+        QCOMPARE(ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping(), expected);
+    }
+
+    // The ticked lines go in one write, as one import; unticked ones stay out.
+    void importsTheTickedLines()
+    {
+        ImportSheetModel model(*m_store, dataFile(u"wechat.csv"_s));
+        QVERIFY(model.setTicked(0, false));
+        QCOMPARE(model.confirmText(), u"导入 7 笔"_s);
+        QSignalSpy imports(m_store.get(), &ModelStore::entriesImported);
+        QSignalSpy imported(&model, &ImportSheetModel::imported);
+        QVERIFY(model.importTicked());
+        QCOMPARE(imports.count(), 1);
+        QCOMPARE(imported.value(0).value(0).toInt(), 7);
+        QCOMPARE(m_store->entries().size(), 7u);
+        QVERIFY(!m_store->isImported(u"wechat"_s, model.rows()[0].row.transactionId));
+    }
+};
+
+PENNYLOOM_TEST(ImportSheetModelTest)
+
+#include "tst_ImportSheetModel.moc"
