@@ -3,6 +3,7 @@
 
 #include "import/ImportReader.h"
 #include "model/EntryKind.h"
+#include "model/EntryRules.h"
 #include "store/PossibleDuplicates.h"
 
 #include <QHash>
@@ -10,6 +11,27 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// An import stores only what the forms would: a row past their limits (an amount of a trillion
+// yuan or more, a note longer than they take, a date outside the years 1 to 9999) is a line
+// that cannot be read, with the forms' own reason, and the other lines still come in.
+void keepWhatTheFormsAccept(ImportResult &result)
+{
+    const size_t before = result.errors.size();
+    std::erase_if(result.rows, [&](const ImportRow &row) {
+        const std::optional<QString> problem = EntryRules::problem(ImportPreview::storeRow(row).entry);
+        if (problem)
+            result.errors.push_back({row.line, *problem});
+        return problem.has_value();
+    });
+    if (result.errors.size() != before)
+        std::stable_sort(result.errors.begin(), result.errors.end(),
+                         [](const ImportRowError &a, const ImportRowError &b) { return a.line < b.line; });
+}
+
+} // namespace
 
 ColumnMapping ImportPreview::mappingFor(const ModelStore *store, const ImportFile &file)
 {
@@ -56,6 +78,7 @@ ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &fil
         return preview;
     }
     preview.m_result = ImportReader::read(file, categorizer(store), preview.m_mapping);
+    keepWhatTheFormsAccept(preview.m_result);
     const std::vector<ImportRow> &rows = preview.m_result.rows;
     preview.m_statuses.assign(rows.size(), Status::fresh);
     if (!store)

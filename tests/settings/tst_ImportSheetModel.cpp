@@ -79,6 +79,25 @@ private Q_SLOTS:
         QCOMPARE(model.tickedCount(), counts.at(0) + counts.at(2));
     }
 
+    // A line past the forms' limits is a line that cannot be read, with the forms' reason, in
+    // line order among the reader's own; the lines around it still come in.
+    void keepsTheFormsLimits()
+    {
+        const QString header = u"交易日期,交易时间,摘要,对方户名,收入金额,支出金额,余额\n"_s;
+        const QString bill = header + u"2024-03-05,12:30:00,午饭,青禾小馆,,32.00,0\n"_s +
+                             u"2024-03-06,12:30:00,房子,某人,,1000000000000.00,0\n"_s +
+                             u"2024-03-07,12:30:00,%1,某人,,5.00,0\n"_s.arg(QString(501, u'长')) +
+                             u"2024-03-08,12:30:00,晚饭,青禾小馆,,45.00,0\n"_s;
+        const ImportPreview preview =
+            ImportPreview::read(m_store.get(), ImportFile::fromBytes(bill.toUtf8(), u"bank.csv"_s));
+        QCOMPARE(preview.result().rows.size(), size_t(2));
+        QCOMPARE(preview.statuses().size(), size_t(2));
+        QStringList errors;
+        for (const ImportRowError &error : preview.result().errors)
+            errors << u"%1 %2"_s.arg(error.line).arg(error.reason);
+        QCOMPARE(errors, (QStringList{u"3 金额“1000000000000.00”无法读取"_s, u"4 备注不能超过 500 个字"_s}));
+    }
+
     // A category changed by hand offers a rule for the counterparty; accepting saves it, files
     // the counterparty's other lines of that kind under it, and the next file reads by it.
     void ruleOffer()
