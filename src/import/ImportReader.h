@@ -20,6 +20,10 @@ namespace ImportReader {
 ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
                   const std::optional<ColumnMapping> &mapping = std::nullopt);
 
+// A QIF file with the day and month of its dates in the given order (automatic: as the file's
+// dates tell, else month first); the same as read() above for any other file.
+ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer, ImportDateOrder dateOrder);
+
 // load() and read() in one call.
 ImportResult read(const QString &path, const ImportCategorizer &categorizer,
                   const std::optional<ColumnMapping> &mapping = std::nullopt,
