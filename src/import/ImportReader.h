@@ -14,7 +14,8 @@
 // closed, fully refunded) is counted under its reason.
 namespace ImportReader {
 
-// A WeChat Pay or Alipay file by its own columns (mapping is ignored); any other table by
+// A WeChat Pay or Alipay file by its own columns, a QIF file with its dates in the order they
+// tell, an OFX statement (mapping is ignored for all of these); any other table by
 // the mapping, or by its guessed mapping when none is given. A table whose mapping lacks a
 // date or an amount gives a file error asking for the columns.
 ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
