@@ -161,6 +161,10 @@ QString sourceName(ImportSource source)
         return u"微信支付"_s;
     case ImportSource::alipay:
         return u"支付宝"_s;
+    case ImportSource::qif:
+        return u"QIF 文件"_s;
+    case ImportSource::ofx:
+        return u"OFX 对账单"_s;
     case ImportSource::csv:
         break;
     }

@@ -5,6 +5,8 @@
 #include "model/CategoryKeywords.h"
 #include "model/LedgerCategories.h"
 
+#include <QStringList>
+
 #include <array>
 #include <utility>
 
@@ -68,6 +70,28 @@ std::optional<QString> ImportCategorizer::mappedSourceCategory(const QString &so
     // A file whose category column already uses our names.
     if (isOurs(text, kind))
         return text;
+    return std::nullopt;
+}
+
+void ImportCategorizer::setFileCategories(const QHash<QString, QString> &ourCategoryByFileCategory)
+{
+    m_fileCategories = ourCategoryByFileCategory;
+}
+
+std::optional<QString> ImportCategorizer::fileCategory(const QString &fileCategory, EntryKind kind) const
+{
+    const QString name = fileCategory.trimmed();
+    if (name.isEmpty())
+        return std::nullopt;
+    if (const auto chosen = m_fileCategories.constFind(name);
+        chosen != m_fileCategories.cend() && isOurs(chosen.value(), kind))
+        return chosen.value();
+    // "Parent:Child/Class": the class says whose or which project, not what for.
+    const QStringList parts = name.section(u'/', 0, 0).split(u':');
+    for (qsizetype i = parts.size() - 1; i >= 0; --i) {
+        if (const std::optional<QString> ours = mappedSourceCategory(parts.at(i), kind))
+            return ours;
+    }
     return std::nullopt;
 }
 

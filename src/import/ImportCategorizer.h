@@ -11,7 +11,9 @@
 
 struct ImportRow;
 
-// Puts one of our categories on an imported row. The first that applies:
+// Puts one of our categories on an imported row. A category the file names as the user's own
+// (a QIF category) comes first when fileCategory() finds one of ours for it. Otherwise the
+// first that applies:
 //  1. the user's rule for the row's counterparty;
 //  2. the keyword table (model/CategoryKeywords) on the merchandise, then the counterparty;
 //  3. the file's own category text: where it plainly is one of ours (餐饮美食 is 餐饮), that
@@ -31,9 +33,18 @@ public:
 
     QString categoryFor(const ImportRow &row) const;
 
+    // The user's choice of our category for each of a file's category names, as
+    // ImportResult::unmatchedCategories lists them.
+    void setFileCategories(const QHash<QString, QString> &ourCategoryByFileCategory);
+    // Our category for a category the file itself names ("食品:餐饮/家庭", with an optional
+    // "/class"): the user's choice for that name, else the name or, from the innermost, one
+    // of its ":" parts when it is one of ours. Nothing when none is.
+    std::optional<QString> fileCategory(const QString &fileCategory, EntryKind kind) const;
+
     // Step 3 alone: our category for a file's own category text, or nothing.
     static std::optional<QString> mappedSourceCategory(const QString &sourceCategory, EntryKind kind);
 
 private:
     CounterpartyRule m_rule;
+    QHash<QString, QString> m_fileCategories;
 };

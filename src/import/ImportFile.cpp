@@ -2,6 +2,7 @@
 #include "ImportFile.h"
 
 #include "CsvTable.h"
+#include "QifReader.h"
 #include "TextDecoder.h"
 #include "XlsxTable.h"
 
@@ -125,6 +126,10 @@ ImportSource ImportFile::source() const
     case Layout::alipay:
     case Layout::alipayOlder:
         return ImportSource::alipay;
+    case Layout::qif:
+        return ImportSource::qif;
+    case Layout::ofx:
+        return ImportSource::ofx;
     case Layout::table:
         break;
     }
@@ -179,13 +184,37 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
         }
         file.encoding = u"xlsx"_s;
         file.table = std::move(workbook.table);
+    } else if (OfxReader::looksLikeOfx(bytes)) {
+        file.layout = Layout::ofx;
+        file.encoding = u"OFX"_s;
+        file.statement = OfxReader::load(bytes);
+        if (!file.statement.error.isEmpty())
+            file.error = u"“%1”：%2"_s.arg(fileName, file.statement.error);
+        return file;
     } else {
         TextDecoder::Decoded decoded = TextDecoder::decode(bytes);
+        const bool qif = QifReader::looksLikeQif(bytes);
+        // QIF files of programs outside China are often in a Western single-byte encoding.
+        if (qif && !decoded.error.isEmpty() && !bytes.contains('\0')) {
+            decoded.text = QString::fromLatin1(bytes);
+            decoded.encoding = u"Latin-1"_s;
+            decoded.error.clear();
+        }
         if (!decoded.error.isEmpty()) {
             file.error = u"“%1”：%2"_s.arg(fileName, decoded.error);
             return file;
         }
         file.encoding = decoded.encoding;
+        if (qif) {
+            file.layout = Layout::qif;
+            file.text = std::move(decoded.text);
+            return file;
+        }
+        if (QifReader::looksLikeHeaderlessQif(decoded.text)) {
+            file.error =
+                u"“%1”像是 QIF 文件，却没有“!Type:”开头的类型行，看不出是哪种账户的记录"_s.arg(fileName);
+            return file;
+        }
         file.table = CsvTable::parse(decoded.text, CsvTable::detectDelimiter(decoded.text));
     }
     findHeader(&file);

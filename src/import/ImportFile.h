@@ -4,6 +4,7 @@
 #include "ColumnMapping.h"
 #include "ImportRow.h"
 #include "ImportTable.h"
+#include "OfxReader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,11 +21,11 @@ struct ImportLimits {
 };
 
 // A file loaded and recognised from its content alone (never its name): a WeChat Pay bill
-// (CSV or .xlsx), an Alipay bill (current or older columns), or any other CSV or sheet,
-// which needs a ColumnMapping before its rows can be read. Loading never fails silently:
-// either error is set or the header has been found.
+// (CSV or .xlsx), an Alipay bill (current or older columns), a QIF file, an OFX or QFX
+// statement, or any other CSV or sheet, which needs a ColumnMapping before its rows can be read. Loading
+// never fails silently: either error is set or the header has been found.
 struct ImportFile {
-    enum class Layout { wechat, alipay, alipayOlder, table };
+    enum class Layout { wechat, alipay, alipayOlder, table, qif, ofx };
 
     // The file's name (without folder), as messages name it.
     QString fileName;
@@ -32,7 +33,7 @@ struct ImportFile {
     // not text, a damaged or oversized workbook, no header line. Empty when loaded.
     QString error;
     Layout layout = Layout::table;
-    // "UTF-8", "UTF-8 BOM", "GB18030" or "xlsx".
+    // "UTF-8", "UTF-8 BOM", "GB18030", "Latin-1" (QIF only), "xlsx" or "OFX".
     QString encoding;
     // The header line's names, trimmed, and the line it is on.
     QStringList header;
@@ -40,6 +41,10 @@ struct ImportFile {
     // Every record of the file; the rows are those after headerIndex.
     ImportTable table;
     size_t headerIndex = 0;
+    // A QIF file's text, read into rows only once the date order is chosen.
+    QString text;
+    // An OFX statement's transactions as libofx read them.
+    OfxReader::Statement statement;
 
     static ImportFile load(const QString &path, const ImportLimits &limits = {});
     // The same from bytes already in memory; fileName only names it in messages.

@@ -3,6 +3,7 @@
 
 #include "ImportAmount.h"
 #include "ImportTime.h"
+#include "QifReader.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -72,6 +73,8 @@ BillColumns billColumns(const ImportFile &file)
         c.refund = columnNamed(h, {u"成功退款（元）"});
         break;
     case ImportFile::Layout::table:
+    case ImportFile::Layout::qif:
+    case ImportFile::Layout::ofx:
         break;
     }
     return c;
@@ -340,6 +343,18 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 } // namespace
 
 ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer &categorizer,
+                                ImportDateOrder dateOrder)
+{
+    if (file.layout != ImportFile::Layout::qif || !file.ok())
+        return read(file, categorizer, std::optional<ColumnMapping>());
+    ImportResult result;
+    result.source = file.source();
+    result.encoding = file.encoding;
+    QifReader::read(file.text, categorizer, dateOrder, &result);
+    return result;
+}
+
+ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer &categorizer,
                                 const std::optional<ColumnMapping> &mapping)
 {
     ImportResult result;
@@ -347,8 +362,14 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
         result.fileError = file.error;
         return result;
     }
+    if (file.layout == ImportFile::Layout::qif)
+        return read(file, categorizer, ImportDateOrder::automatic);
     result.source = file.source();
     result.encoding = file.encoding;
+    if (file.layout == ImportFile::Layout::ofx) {
+        OfxReader::read(file.statement, categorizer, &result);
+        return result;
+    }
     const std::vector<TableRecord> &records = file.table.records;
     RowReader reader(file, categorizer, &result);
     if (file.layout == ImportFile::Layout::table) {

@@ -14,11 +14,16 @@
 // closed, fully refunded) is counted under its reason.
 namespace ImportReader {
 
-// A WeChat Pay or Alipay file by its own columns (mapping is ignored); any other table by
+// A WeChat Pay or Alipay file by its own columns, a QIF file with its dates in the order they
+// tell, an OFX statement (mapping is ignored for all of these); any other table by
 // the mapping, or by its guessed mapping when none is given. A table whose mapping lacks a
 // date or an amount gives a file error asking for the columns.
 ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
                   const std::optional<ColumnMapping> &mapping = std::nullopt);
+
+// A QIF file with the day and month of its dates in the given order (automatic: as the file's
+// dates tell, else month first); the same as read() above for any other file.
+ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer, ImportDateOrder dateOrder);
 
 // load() and read() in one call.
 ImportResult read(const QString &path, const ImportCategorizer &categorizer,

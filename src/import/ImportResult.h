@@ -4,13 +4,14 @@
 #include "ImportRow.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 // Why a well-formed line of a bill is deliberately not imported.
 enum class ImportSkipReason {
     // Neither income nor expense (收/支 "/" or "不计收支"): transfers between one's own
-    // accounts, top-ups, balance funds.
+    // accounts (a QIF category in brackets), top-ups, balance funds, a zero amount.
     neutral,
     // The payment failed, was closed or cancelled, or never completed.
     failedOrClosed,
@@ -21,6 +22,22 @@ enum class ImportSkipReason {
 struct ImportSkip {
     int line = 0;
     ImportSkipReason reason = ImportSkipReason::neutral;
+};
+
+// How the day and the month of a date such as 03/04/2024 are ordered.
+enum class ImportDateOrder {
+    // From the file's own dates; month first (03/04 is March 4) when none of them tells.
+    automatic,
+    monthFirst,
+    dayFirst,
+};
+
+// Records of a part of a file that holds no bills (a QIF list of categories or accounts, an
+// investment account), counted rather than read.
+struct ImportSkippedSection {
+    // As the file names it: "Type:Cat", "Account", "Type:Invst", "INVSTMTRS".
+    QString section;
+    int records = 0;
 };
 
 // A line that should have been a bill but could not be read; the other lines still are.
@@ -35,12 +52,22 @@ struct ImportRowError {
 struct ImportResult {
     QString fileError;
     ImportSource source = ImportSource::csv;
-    // "UTF-8", "UTF-8 BOM", "GB18030" or "xlsx".
+    // "UTF-8", "UTF-8 BOM", "GB18030", "Latin-1" (QIF only), "xlsx" or "OFX".
     QString encoding;
     // In file order.
     std::vector<ImportRow> rows;
     std::vector<ImportSkip> skipped;
     std::vector<ImportRowError> errors;
+    // Parts of the file left out whole, in file order, each named once.
+    std::vector<ImportSkippedSection> skippedSections;
+    // Every date of the file could be read day first as well as month first (a QIF file whose
+    // slashed dates all have both numbers at most 12); dateOrder is the order the rows were
+    // read in, which the caller can change by reading again with the other order.
+    bool dateOrderAmbiguous = false;
+    ImportDateOrder dateOrder = ImportDateOrder::automatic;
+    // The file's own category names (a QIF "食品:杂货") that are none of ours, nor have a part
+    // that is, nor a mapping the user chose; each once, in file order.
+    QStringList unmatchedCategories;
 
     bool ok() const { return fileError.isEmpty(); }
     int skippedFor(ImportSkipReason reason) const;

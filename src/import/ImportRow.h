@@ -9,11 +9,11 @@
 #include <QtGlobal>
 
 // Where an imported file came from, as recognised from its content.
-enum class ImportSource { wechat, alipay, csv };
+enum class ImportSource { wechat, alipay, csv, qif, ofx };
 
 namespace ImportSources {
 
-// "wechat", "alipay", "csv": the text the store keeps with each imported entry.
+// "wechat", "alipay", "csv", "qif", "ofx": the text the store keeps with each imported entry.
 inline QString id(ImportSource source)
 {
     switch (source) {
@@ -21,6 +21,10 @@ inline QString id(ImportSource source)
         return QStringLiteral("wechat");
     case ImportSource::alipay:
         return QStringLiteral("alipay");
+    case ImportSource::qif:
+        return QStringLiteral("qif");
+    case ImportSource::ofx:
+        return QStringLiteral("ofx");
     case ImportSource::csv:
         break;
     }
@@ -35,7 +39,8 @@ struct ImportRow {
     ImportSource source = ImportSource::csv;
     // The line of the file the record starts on (1-based), or the sheet's row number.
     int line = 0;
-    // The file's own transaction number (交易单号 / 交易订单号 / 交易号); empty for other files.
+    // The file's own transaction number (交易单号 / 交易订单号 / 交易号, an OFX statement's
+    // "ACCTID/FITID"); empty for other files.
     QString transactionId;
     // The file's local time as an instant in the user's time zone.
     QDateTime time;
@@ -45,7 +50,8 @@ struct ImportRow {
     // Trimmed texts of the file; empty where the file has none ("/" reads as empty).
     QString counterparty;
     QString merchandise;
-    // The file's own category (WeChat 交易类型, Alipay 交易分类, a mapped category column).
+    // The file's own category (WeChat 交易类型, Alipay 交易分类, a mapped category column, a QIF
+    // category such as "食品:餐饮").
     QString sourceCategory;
     // One of LedgerCategories::forKind(kind).
     QString category;

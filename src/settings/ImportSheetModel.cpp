@@ -23,6 +23,10 @@ QString ImportSheetModel::sourceText() const
     case ImportFile::Layout::alipay:
     case ImportFile::Layout::alipayOlder:
         return u"支付宝"_s;
+    case ImportFile::Layout::qif:
+        return u"QIF 文件"_s;
+    case ImportFile::Layout::ofx:
+        return u"OFX 对账单"_s;
     case ImportFile::Layout::table:
         break;
     }

@@ -5,8 +5,11 @@
 #include "import/ImportReader.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +24,10 @@ private Q_SLOTS:
     void rows();
     void refusedFiles_data();
     void refusedFiles();
+    void dateOrders_data();
+    void dateOrders();
+    void chosenFileCategories();
+    void statementIdsAreStable();
 };
 
 namespace {
@@ -36,6 +43,22 @@ QByteArray bytesOf(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test file %s", qPrintable(name));
     return file.readAll();
+}
+
+// "Account 3, Type:Cat 3"
+QString sectionsOf(const std::vector<ImportSkippedSection> &sections)
+{
+    QStringList texts;
+    for (const ImportSkippedSection &section : sections)
+        texts.append(u"%1 %2"_s.arg(section.section).arg(section.records));
+    return texts.join(u", "_s);
+}
+
+const ImportRow *rowOn(const ImportResult &result, int line)
+{
+    const auto row = std::find_if(result.rows.begin(), result.rows.end(),
+                                  [line](const ImportRow &candidate) { return candidate.line == line; });
+    return row == result.rows.end() ? nullptr : &*row;
 }
 
 QList<int> linesOf(const std::vector<ImportRowError> &errors)
@@ -58,15 +81,35 @@ void ImportReaderTest::files_data()
     QTest::addColumn<int>("failed");
     QTest::addColumn<int>("refunded");
     QTest::addColumn<QList<int>>("errorLines");
+    QTest::addColumn<QString>("skippedSections");
+    QTest::addColumn<bool>("dateOrderAmbiguous");
+    QTest::addColumn<QStringList>("unmatchedCategories");
 
     QTest::newRow("wechat csv") << u"wechat.csv"_s << u"wechat"_s << u"UTF-8 BOM"_s << 8 << 2 << 1 << 1
-                                << QList<int>{24, 25};
+                                << QList<int>{24, 25} << QString() << false << QStringList();
     QTest::newRow("wechat xlsx") << u"wechat.xlsx"_s << u"wechat"_s << u"xlsx"_s << 2 << 1 << 0 << 0
-                                 << QList<int>{};
+                                 << QList<int>{} << QString() << false << QStringList();
     QTest::newRow("alipay") << u"alipay.csv"_s << u"alipay"_s << u"GB18030"_s << 4 << 2 << 1 << 0
-                            << QList<int>{};
+                            << QList<int>{} << QString() << false << QStringList();
     QTest::newRow("alipay older, totals after the rule")
-        << u"alipay-older.csv"_s << u"alipay"_s << u"GB18030"_s << 3 << 1 << 1 << 1 << QList<int>{};
+        << u"alipay-older.csv"_s << u"alipay"_s << u"GB18030"_s << 3 << 1 << 1 << 1 << QList<int>{}
+        << QString() << false << QStringList();
+    QTest::newRow("qif: splits, a transfer and a zero left out")
+        << u"qif-us.qif"_s << u"qif"_s << u"UTF-8"_s << 5 << 2 << 0 << 0 << QList<int>{} << QString() << false
+        << QStringList{u"杂项开销"_s};
+    QTest::newRow("qif: apostrophe years, no date tells the order, latin-1")
+        << u"qif-apostrophe.qif"_s << u"qif"_s << u"Latin-1"_s << 3 << 0 << 0 << 0 << QList<int>{}
+        << QString() << true << QStringList{u"Salary"_s};
+    QTest::newRow("qif: lists of accounts and categories left out")
+        << u"qif-european.qif"_s << u"qif"_s << u"UTF-8"_s << 4 << 0 << 0 << 0 << QList<int>{}
+        << u"Account 3, Type:Cat 3"_s << false << QStringList();
+    QTest::newRow("qif: broken records, investments, gb18030")
+        << u"qif-odd.qif"_s << u"qif"_s << u"GB18030"_s << 2 << 0 << 0 << 0 << QList<int>{20, 23, 26, 34}
+        << u"Type:Invst 1, Type:Memorized 1"_s << true << QStringList();
+    QTest::newRow("ofx 1.x bank statement") << u"bank-statement.ofx"_s << u"ofx"_s << u"OFX"_s << 3 << 1 << 0
+                                            << 0 << QList<int>{} << QString() << false << QStringList();
+    QTest::newRow("ofx 2.x card statement") << u"card-statement.qfx"_s << u"ofx"_s << u"OFX"_s << 3 << 0 << 0
+                                            << 0 << QList<int>{} << QString() << false << QStringList();
 }
 
 void ImportReaderTest::files()
@@ -82,6 +125,9 @@ void ImportReaderTest::files()
     QTEST(result.skippedFor(ImportSkipReason::failedOrClosed), "failed");
     QTEST(result.skippedFor(ImportSkipReason::refunded), "refunded");
     QTEST(linesOf(result.errors), "errorLines");
+    QTEST(sectionsOf(result.skippedSections), "skippedSections");
+    QTEST(result.dateOrderAmbiguous, "dateOrderAmbiguous");
+    QTEST(result.unmatchedCategories, "unmatchedCategories");
 }
 
 void ImportReaderTest::rows_data()
@@ -145,6 +191,42 @@ void ImportReaderTest::rows_data()
     QTest::newRow("older: created time when unpaid")
         << u"alipay-older.csv"_s << 9 << u"2016-12-04T20:00:00"_s << income << qint64(5000) << u"其他收入"_s
         << u"张三丰"_s << u"2016120421001004000000004"_s;
+    QTest::newRow("qif: grouping, child of a category tree")
+        << u"qif-us.qif"_s << 2 << u"2024-03-20T12:00:00"_s << expense << qint64(123456) << u"房租"_s
+        << u"三月房租"_s << QString();
+    QTest::newRow("qif: income, note from payee")
+        << u"qif-us.qif"_s << 10 << u"2024-03-21T12:00:00"_s << income << qint64(800000) << u"工资"_s
+        << u"星河科技"_s << QString();
+    QTest::newRow("qif: split with its own memo")
+        << u"qif-us.qif"_s << 25 << u"2024-03-23T12:00:00"_s << expense << qint64(2000) << u"水果"_s
+        << u"苹果"_s << QString();
+    QTest::newRow("qif: split with the record's memo")
+        << u"qif-us.qif"_s << 28 << u"2024-03-23T12:00:00"_s << expense << qint64(10000) << u"日用"_s
+        << u"周末采购"_s << QString();
+    QTest::newRow("qif: unmatched category, existing order")
+        << u"qif-us.qif"_s << 35 << u"2024-03-25T12:00:00"_s << expense << qint64(3500) << u"其它"_s
+        << u"街角小铺"_s << QString();
+    QTest::newRow("qif: dotted date, decimal comma")
+        << u"qif-european.qif"_s << 26 << u"2024-03-20T12:00:00"_s << expense << qint64(102550) << u"餐饮"_s
+        << u"面馆"_s << QString();
+    QTest::newRow("qif: day first proven by another date")
+        << u"qif-european.qif"_s << 40 << u"2024-04-03T12:00:00"_s << expense << qint64(990) << u"餐饮"_s
+        << u"早餐店"_s << QString();
+    QTest::newRow("qif: parent of a category tree")
+        << u"qif-odd.qif"_s << 29 << u"2024-03-06T12:00:00"_s << expense << qint64(6600) << u"礼物"_s
+        << u"某公司"_s << QString();
+    QTest::newRow("qif: padded one-digit year, U amount")
+        << u"qif-apostrophe.qif"_s << 7 << u"2004-03-07T12:00:00"_s << expense << qint64(1250) << u"其它"_s
+        << u"Kiosk"_s << QString();
+    QTest::newRow("ofx: date alone, account and bank id")
+        << u"bank-statement.ofx"_s << 39 << u"2024-03-05T12:00:00"_s << expense << qint64(2550) << u"餐饮"_s
+        << u"午餐"_s << u"6222000011112222/B20240305001"_s;
+    QTest::newRow("ofx: time as written, zone aside")
+        << u"card-statement.qfx"_s << 21 << u"2024-03-02T19:30:00"_s << expense << qint64(8800) << u"娱乐"_s
+        << u"电影票两张"_s << u"4367420012345678/CC0302A"_s;
+    QTest::newRow("ofx: income exact to the cent")
+        << u"card-statement.qfx"_s << 29 << u"2024-03-05T12:00:00"_s << income << qint64(3029) << u"退款"_s
+        << u"退货退款"_s << u"4367420012345678/CC0305B"_s;
 }
 
 void ImportReaderTest::rows()
@@ -154,9 +236,8 @@ void ImportReaderTest::rows()
     QFETCH(QString, time);
     QFETCH(QString, kind);
     const ImportResult result = ImportReader::read(dataFile(file), ImportCategorizer());
-    const auto row = std::find_if(result.rows.begin(), result.rows.end(),
-                                  [line](const ImportRow &candidate) { return candidate.line == line; });
-    QVERIFY2(row != result.rows.end(), qPrintable(u"no row on line %1"_s.arg(line)));
+    const ImportRow *row = rowOn(result, line);
+    QVERIFY2(row, qPrintable(u"no row on line %1"_s.arg(line)));
     QCOMPARE(row->time, TestSupport::at(time));
     QCOMPARE(EntryKinds::rawText(row->kind), kind);
     QTEST(row->cents, "cents");
@@ -192,6 +273,12 @@ void ImportReaderTest::refusedFiles_data()
                            << u"空文件"_s;
     QTest::newRow("no table") << QByteArray("just one line\nand another\n") << limits.maxFileBytes
                               << limits.maxInflatedBytes << u"找不到列名"_s;
+    QTest::newRow("ofx libofx refuses")
+        << QByteArray("OFXHEADER:100\nDATA:OFXSGML\n\n<OFX><BANKMSGSRSV1><STMTTRN>\n") << limits.maxFileBytes
+        << limits.maxInflatedBytes << u"不是能读取的 OFX 对账单"_s;
+    QTest::newRow("qif records without a type line")
+        << QByteArray("D3/20/2024\nT-1.00\n^\n") << limits.maxFileBytes << limits.maxInflatedBytes
+        << u"没有“!Type:”"_s;
     QTest::newRow("table without date or amount") << QByteArray("名称,数量\n苹果,3\n") << limits.maxFileBytes
                                                   << limits.maxInflatedBytes << u"请指定日期和金额所在的列"_s;
 }
@@ -218,6 +305,77 @@ void ImportReaderTest::refusedFiles()
                  qPrintable(result.fileError));
         QVERIFY(result.rows.empty());
     }
+}
+
+void ImportReaderTest::dateOrders_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<ImportDateOrder>("order");
+    QTest::addColumn<int>("line");
+    // Empty where the line is an error in that order.
+    QTest::addColumn<QString>("date");
+
+    QTest::newRow("ambiguous reads month first")
+        << u"qif-apostrophe.qif"_s << ImportDateOrder::automatic << 2 << u"2024-03-05"_s;
+    QTest::newRow("ambiguous read day first")
+        << u"qif-apostrophe.qif"_s << ImportDateOrder::dayFirst << 7 << u"2004-07-03"_s;
+    QTest::newRow("chosen order the file disproves")
+        << u"qif-european.qif"_s << ImportDateOrder::monthFirst << 36 << QString();
+    QTest::newRow("dotted dates are day first in any order")
+        << u"qif-european.qif"_s << ImportDateOrder::monthFirst << 26 << u"2024-03-20"_s;
+}
+
+void ImportReaderTest::dateOrders()
+{
+    QFETCH(QString, file);
+    QFETCH(ImportDateOrder, order);
+    QFETCH(int, line);
+    QFETCH(QString, date);
+    const ImportResult result =
+        ImportReader::read(ImportFile::load(dataFile(file)), ImportCategorizer(), order);
+    QVERIFY2(result.ok(), qPrintable(result.fileError));
+    const ImportRow *row = rowOn(result, line);
+    if (date.isEmpty()) {
+        QVERIFY(!row);
+        QVERIFY(linesOf(result.errors).contains(line));
+        return;
+    }
+    QVERIFY2(row, qPrintable(u"no row on line %1"_s.arg(line)));
+    QCOMPARE(row->time.date(), QDate::fromString(date, Qt::ISODate));
+}
+
+// The user's choice for a category the file names wins over the existing order and the name
+// is no longer listed as unmatched; a choice of the other kind's category is not taken.
+void ImportReaderTest::chosenFileCategories()
+{
+    ImportCategorizer categorizer;
+    categorizer.setFileCategories({{u"杂项开销"_s, u"购物"_s}, {u"Salary"_s, u"餐饮"_s}});
+    for (const auto &[file, line, category] : {std::tuple(u"qif-us.qif"_s, 35, u"购物"_s),
+                                               std::tuple(u"qif-apostrophe.qif"_s, 11, u"其他收入"_s)}) {
+        const ImportResult result = ImportReader::read(dataFile(file), categorizer);
+        const ImportRow *row = rowOn(result, line);
+        QVERIFY(row);
+        QCOMPARE(row->category, category);
+        QCOMPARE(result.unmatchedCategories.contains(row->sourceCategory), row->kind == EntryKind::income);
+    }
+}
+
+// A statement read from memory or from its file, again and again, gives the same ids, one per
+// transaction, so a second import finds them all imported.
+void ImportReaderTest::statementIdsAreStable()
+{
+    const auto idsOf = [](const ImportFile &file) {
+        QStringList ids;
+        for (const ImportRow &row : ImportReader::read(file, ImportCategorizer()).rows)
+            ids.append(row.transactionId);
+        return ids;
+    };
+    const QString path = dataFile(u"bank-statement.ofx"_s);
+    const QStringList ids = idsOf(ImportFile::load(path));
+    QCOMPARE(ids.size(), 3);
+    QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 3);
+    QCOMPARE(idsOf(ImportFile::fromBytes(bytesOf(u"bank-statement.ofx"_s), u"x.ofx"_s)), ids);
+    QCOMPARE(idsOf(ImportFile::load(path)), ids);
 }
 
 PENNYLOOM_TEST(ImportReaderTest)

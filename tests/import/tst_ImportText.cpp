@@ -4,6 +4,7 @@
 
 #include "import/ImportAmount.h"
 #include "import/ImportReader.h"
+#include "import/QifDate.h"
 
 #include <QTest>
 
@@ -27,6 +28,10 @@ private Q_SLOTS:
     void localTimes();
     void categories_data();
     void categories();
+    void fileCategories_data();
+    void fileCategories();
+    void qifDates_data();
+    void qifDates();
 };
 
 namespace {
@@ -294,6 +299,65 @@ void ImportTextTest::categories()
     const ImportCategorizer categorizer =
         ImportCategorizer::fromTable({{u"晨光烘焙"_s, u"零食"_s}, {u"乱填"_s, u"工资"_s}});
     QTEST(categorizer.categoryFor(row), "category");
+}
+
+void ImportTextTest::fileCategories_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fileCategory");
+    // Empty for none of ours.
+    QTest::addColumn<QString>("category");
+
+    // The user chose 购物 for 杂项开销 and 工资 (no expense) for 乱填.
+    const QString expense = u"支出"_s;
+    QTest::newRow("our name") << expense << u" 交通 "_s << u"交通"_s;
+    QTest::newRow("child of a tree") << expense << u"住房:房租"_s << u"房租"_s;
+    QTest::newRow("parent of a tree") << expense << u"礼物:生日"_s << u"礼物"_s;
+    QTest::newRow("class left aside") << expense << u"食品:餐饮/家庭"_s << u"餐饮"_s;
+    QTest::newRow("a payment service's name") << expense << u"生活:餐饮美食"_s << u"餐饮"_s;
+    QTest::newRow("the user's choice") << expense << u"杂项开销"_s << u"购物"_s;
+    QTest::newRow("choice of the other kind") << expense << u"乱填"_s << QString();
+    QTest::newRow("ours of the other kind") << u"收入"_s << u"交通"_s << QString();
+    QTest::newRow("none") << expense << u"Groceries:Misc"_s << QString();
+}
+
+void ImportTextTest::fileCategories()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, fileCategory);
+    QFETCH(QString, category);
+    ImportCategorizer categorizer;
+    categorizer.setFileCategories({{u"杂项开销"_s, u"购物"_s}, {u"乱填"_s, u"工资"_s}});
+    QCOMPARE(categorizer.fileCategory(fileCategory, EntryKinds::fromRaw(kind).value()).value_or(QString()),
+             category);
+}
+
+void ImportTextTest::qifDates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("dayFirst");
+    // Empty for no date.
+    QTest::addColumn<QString>("date");
+
+    QTest::newRow("month first") << u"3/20/2024"_s << false << u"2024-03-20"_s;
+    QTest::newRow("apostrophe year") << u"03/20'24"_s << false << u"2024-03-20"_s;
+    QTest::newRow("padded apostrophe year") << u" 3/ 5' 4"_s << false << u"2004-03-05"_s;
+    QTest::newRow("two-digit year") << u"3/20/24"_s << false << u"2024-03-20"_s;
+    QTest::newRow("two-digit year of the last century") << u"12/31/99"_s << false << u"1999-12-31"_s;
+    QTest::newRow("day first") << u"03/04/2024"_s << true << u"2024-04-03"_s;
+    QTest::newRow("dotted") << u"20.03.2024"_s << false << u"2024-03-20"_s;
+    QTest::newRow("year first") << u"2024-03-20"_s << true << u"2024-03-20"_s;
+    QTest::newRow("no such day") << u"2/30/2024"_s << false << QString();
+    QTest::newRow("words") << u"March 20"_s << false << QString();
+}
+
+void ImportTextTest::qifDates()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, dayFirst);
+    QFETCH(QString, date);
+    QCOMPARE(QifDate::parse(text, dayFirst ? ImportDateOrder::dayFirst : ImportDateOrder::monthFirst),
+             QDate::fromString(date, Qt::ISODate));
 }
 
 PENNYLOOM_TEST(ImportTextTest)
