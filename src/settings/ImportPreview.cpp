@@ -7,6 +7,8 @@
 #include "store/PossibleDuplicates.h"
 
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 
@@ -44,6 +46,36 @@ ColumnMapping ImportPreview::mappingFor(const ModelStore *store, const ImportFil
     return file.guessedMapping();
 }
 
+namespace {
+
+// The store keeps column mappings by a hash of their header line; the file categories share
+// that table under a key no hash takes.
+const QString fileCategoriesKey = u"file-categories"_s;
+
+} // namespace
+
+QHash<QString, QString> ImportPreview::fileCategories(const ModelStore *store)
+{
+    QHash<QString, QString> chosen;
+    if (!store)
+        return chosen;
+    const QJsonObject saved =
+        QJsonDocument::fromJson(store->importMapping(fileCategoriesKey).toUtf8()).object();
+    for (auto it = saved.begin(); it != saved.end(); ++it) {
+        if (it.value().isString())
+            chosen.insert(it.key(), it.value().toString());
+    }
+    return chosen;
+}
+
+bool ImportPreview::rememberFileCategory(ModelStore &store, const QString &fileCategory, const QString &ours)
+{
+    QJsonObject saved = QJsonDocument::fromJson(store.importMapping(fileCategoriesKey).toUtf8()).object();
+    saved.insert(fileCategory, ours);
+    return store.setImportMapping(fileCategoriesKey,
+                                  QString::fromUtf8(QJsonDocument(saved).toJson(QJsonDocument::Compact)));
+}
+
 ImportCategorizer ImportPreview::categorizer(const ModelStore *store)
 {
     if (!store)
@@ -53,12 +85,15 @@ ImportCategorizer ImportPreview::categorizer(const ModelStore *store)
     QHash<QString, QString> rules;
     for (const CategoryRule &rule : store->categoryRules())
         rules.insert(rule.kindRaw + u'\n' + rule.counterparty, rule.category);
-    return ImportCategorizer([rules](const QString &counterparty, EntryKind kind) -> std::optional<QString> {
-        const auto found = rules.constFind(EntryKinds::rawText(kind) + u'\n' + counterparty);
-        if (found == rules.cend())
-            return std::nullopt;
-        return *found;
-    });
+    ImportCategorizer categorizer(
+        [rules](const QString &counterparty, EntryKind kind) -> std::optional<QString> {
+            const auto found = rules.constFind(EntryKinds::rawText(kind) + u'\n' + counterparty);
+            if (found == rules.cend())
+                return std::nullopt;
+            return *found;
+        });
+    categorizer.setFileCategories(fileCategories(store));
+    return categorizer;
 }
 
 ModelStore::ImportRow ImportPreview::storeRow(const ImportRow &row)
@@ -68,7 +103,7 @@ ModelStore::ImportRow ImportPreview::storeRow(const ImportRow &row)
 }
 
 ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &file,
-                                  const std::optional<ColumnMapping> &mapping)
+                                  const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder)
 {
     ImportPreview preview;
     if (file.ok() && file.layout == ImportFile::Layout::table)
@@ -77,7 +112,9 @@ ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &fil
         preview.m_result.fileError = file.error;
         return preview;
     }
-    preview.m_result = ImportReader::read(file, categorizer(store), preview.m_mapping);
+    preview.m_result = file.layout == ImportFile::Layout::qif
+                           ? ImportReader::read(file, categorizer(store), dateOrder)
+                           : ImportReader::read(file, categorizer(store), preview.m_mapping);
     keepWhatTheFormsAccept(preview.m_result);
     const std::vector<ImportRow> &rows = preview.m_result.rows;
     preview.m_statuses.assign(rows.size(), Status::fresh);

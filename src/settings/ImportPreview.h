@@ -7,6 +7,8 @@
 #include "import/ImportResult.h"
 #include "store/ModelStore.h"
 
+#include <QHash>
+
 #include <optional>
 #include <vector>
 
@@ -21,12 +23,19 @@ public:
     // Reads the file with the store's category rules. A table file is read with the mapping
     // given, else the one the store remembers for its header, else the guessed one. Without a
     // store (none exists yet) every row is new.
+    // A QIF file's dates are read in the given order (automatic: as its dates tell).
     static ImportPreview read(const ModelStore *store, const ImportFile &file,
-                              const std::optional<ColumnMapping> &mapping = std::nullopt);
+                              const std::optional<ColumnMapping> &mapping = std::nullopt,
+                              ImportDateOrder dateOrder = ImportDateOrder::automatic);
     // The mapping a table file is read with when the user has not chosen one.
     static ColumnMapping mappingFor(const ModelStore *store, const ImportFile &file);
-    // The store's category rules, for the categoriser.
+    // The store's category rules and the user's choices for files' own category names, for
+    // the categoriser.
     static ImportCategorizer categorizer(const ModelStore *store);
+    // Our category for each file category name the user has chosen one for ("食品:杂货" →
+    // 餐饮), kept in the store beside the column mappings, and the way to add one.
+    static QHash<QString, QString> fileCategories(const ModelStore *store);
+    static bool rememberFileCategory(ModelStore &store, const QString &fileCategory, const QString &ours);
     // The row as the store writes it: the entry and where it came from.
     static ModelStore::ImportRow storeRow(const ImportRow &row);
 

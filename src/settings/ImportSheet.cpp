@@ -3,6 +3,7 @@
 
 #include "ImportCategoryDelegate.h"
 #include "ImportRowsModel.h"
+#include "model/LedgerCategories.h"
 #include "ui/Buttons.h"
 #include "ui/Palette.h"
 #include "ui/Typography.h"
@@ -69,6 +70,10 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
 
     m_mapping = makeMappingBox();
     content->addWidget(m_mapping);
+    m_dateOrderRow = makeDateOrderRow();
+    content->addWidget(m_dateOrderRow);
+    m_fileCategoryRow = makeFileCategoryRow();
+    content->addWidget(m_fileCategoryRow);
 
     auto *ruleRow = new QHBoxLayout;
     m_rule = Buttons::bordered(QString(), u"checkmark.circle.fill"_s, this);
@@ -119,11 +124,13 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
     connect(&m_model, &ImportSheetModel::reset, this, [this] {
         showFigures();
         fillChoosers();
+        showFileChoices();
     });
     connect(&m_model, &ImportSheetModel::tickedCountChanged, this, &ImportSheet::showTicks);
     connect(&m_model, &ImportSheetModel::ruleOfferChanged, this, &ImportSheet::showRuleOffer);
     showFigures();
     fillChoosers();
+    showFileChoices();
     showTicks();
     showRuleOffer();
 }
@@ -142,6 +149,73 @@ void ImportSheet::showRuleOffer()
     m_rule->setAccessibleName(m_model.ruleOfferText());
     m_rule->setVisible(offered);
     m_dismissRule->setVisible(offered);
+}
+
+QWidget *ImportSheet::makeDateOrderRow()
+{
+    // Asked once, for a file whose every date reads both ways.
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *label = new QLabel(u"日期顺序"_s, row);
+    m_dateOrder = new QComboBox(row);
+    m_dateOrder->setAccessibleName(u"日期顺序"_s);
+    m_dateOrder->addItem(u"月在前（3/4 是 3 月 4 日）"_s, int(ImportDateOrder::monthFirst));
+    m_dateOrder->addItem(u"日在前（3/4 是 4 月 3 日）"_s, int(ImportDateOrder::dayFirst));
+    label->setBuddy(m_dateOrder);
+    layout->addWidget(label);
+    layout->addWidget(m_dateOrder);
+    layout->addStretch(1);
+    connect(m_dateOrder, &QComboBox::activated, this,
+            [this] { m_model.setDateOrder(ImportDateOrder(m_dateOrder->currentData().toInt())); });
+    return row;
+}
+
+QWidget *ImportSheet::makeFileCategoryRow()
+{
+    // The file's own categories that match none of ours, each mapped once and remembered.
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *label = new QLabel(u"文件里的分类"_s, row);
+    m_fileCategory = new QComboBox(row);
+    m_fileCategory->setAccessibleName(u"文件里的分类"_s);
+    m_fileCategory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_fileCategory->setMinimumContentsLength(10);
+    label->setBuddy(m_fileCategory);
+    auto *as = new QLabel(u"记为"_s, row);
+    m_ourCategory = new QComboBox(row);
+    m_ourCategory->setAccessibleName(u"记为"_s);
+    as->setBuddy(m_ourCategory);
+    for (const EntryKind kind : {EntryKind::expense, EntryKind::income}) {
+        for (const QString &category : LedgerCategories::forKind(kind)) {
+            if (m_ourCategory->findText(category) < 0)
+                m_ourCategory->addItem(category);
+        }
+    }
+    auto *remember = Buttons::bordered(u"记住"_s, QString(), row);
+    remember->setAutoDefault(false);
+    layout->addWidget(label);
+    layout->addWidget(m_fileCategory);
+    layout->addWidget(as);
+    layout->addWidget(m_ourCategory);
+    layout->addWidget(remember);
+    layout->addStretch(1);
+    connect(remember, &QPushButton::clicked, this, [this] {
+        if (m_fileCategory->currentIndex() >= 0)
+            m_model.mapFileCategory(m_fileCategory->currentText(), m_ourCategory->currentText());
+    });
+    return row;
+}
+
+void ImportSheet::showFileChoices()
+{
+    m_dateOrderRow->setVisible(m_model.dateOrderAmbiguous());
+    m_dateOrder->setCurrentIndex(m_model.dateOrder() == ImportDateOrder::dayFirst ? 1 : 0);
+    const QStringList &unmatched = m_model.unmatchedCategories();
+    m_fileCategory->clear();
+    m_fileCategory->addItems(unmatched);
+    m_fileCategoryRow->setVisible(!unmatched.isEmpty());
 }
 
 QWidget *ImportSheet::makeMappingBox()
@@ -217,6 +291,8 @@ void ImportSheet::showFigures()
             if (const int skipped = m_model.skipped(reason))
                 counts.append(u"%1 %2 笔（未导入）"_s.arg(ImportResult::reasonText(reason)).arg(skipped));
         }
+        for (const ImportSkippedSection &section : m_model.skippedSections())
+            counts.append(u"跳过 %1 部分 %2 条"_s.arg(section.section).arg(section.records));
     }
     const QStringList problems = m_model.problems();
     if (!problems.isEmpty())

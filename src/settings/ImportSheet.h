@@ -27,10 +27,16 @@ public:
     // The mapping's choosers, in the order of mappingFields().
     const QList<QComboBox *> &columnChoosers() const { return m_choosers; }
     QPushButton *ruleButton() const { return m_rule; }
+    QComboBox *dateOrderChooser() const { return m_dateOrder; }
+    QComboBox *fileCategoryChooser() const { return m_fileCategory; }
+    QComboBox *ourCategoryChooser() const { return m_ourCategory; }
     QLabel *errorLabel() const { return m_error; }
 
 private:
     QWidget *makeMappingBox();
+    QWidget *makeDateOrderRow();
+    QWidget *makeFileCategoryRow();
+    void showFileChoices();
     void showFigures();
     void showTicks();
     void showRuleOffer();
@@ -45,6 +51,11 @@ private:
     QLabel *m_error = nullptr;
     QWidget *m_mapping = nullptr;
     QList<QComboBox *> m_choosers;
+    QWidget *m_dateOrderRow = nullptr;
+    QComboBox *m_dateOrder = nullptr;
+    QWidget *m_fileCategoryRow = nullptr;
+    QComboBox *m_fileCategory = nullptr;
+    QComboBox *m_ourCategory = nullptr;
     QPushButton *m_rule = nullptr;
     QPushButton *m_dismissRule = nullptr;
     QTableView *m_table = nullptr;

@@ -56,9 +56,27 @@ void ImportSheetModel::setColumn(int ColumnMapping::*field, int column)
     setMapping(changed);
 }
 
+void ImportSheetModel::setDateOrder(ImportDateOrder order)
+{
+    if (order == m_dateOrder)
+        return;
+    m_dateOrder = order;
+    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    reread(mapping);
+}
+
+bool ImportSheetModel::mapFileCategory(const QString &fileCategory, const QString &ours)
+{
+    if (!ImportPreview::rememberFileCategory(m_store, fileCategory, ours))
+        return false;
+    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    reread(mapping);
+    return true;
+}
+
 void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
 {
-    m_preview = ImportPreview::read(&m_store, m_file, mapping);
+    m_preview = ImportPreview::read(&m_store, m_file, mapping, m_dateOrder);
     const std::vector<ImportRow> &read = m_preview.result().rows;
     m_rows.clear();
     m_rows.reserve(read.size());

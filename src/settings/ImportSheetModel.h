@@ -53,9 +53,27 @@ public:
     // income and expense columns exclude each other: choosing one clears the other.
     void setColumn(int ColumnMapping::*field, int column);
 
+    // A QIF file whose every date reads both day first and month first: the user says which.
+    bool dateOrderAmbiguous() const { return m_preview.result().dateOrderAmbiguous; }
+    ImportDateOrder dateOrder() const { return m_preview.result().dateOrder; }
+    // Reads the rows again with the dates in this order; ticks and hand-picked categories start over.
+    void setDateOrder(ImportDateOrder order);
+
+    // The file's own category names that match none of ours, each once: the user maps each to
+    // one of ours once, and every later file reads by that choice too.
+    const QStringList &unmatchedCategories() const { return m_preview.result().unmatchedCategories; }
+    // Remembers our category for the file's category and reads the rows again; false when the
+    // store could not write.
+    bool mapFileCategory(const QString &fileCategory, const QString &ours);
+
     const std::vector<Row> &rows() const { return m_rows; }
     int count(ImportPreview::Status status) const { return m_preview.count(status); }
     int skipped(ImportSkipReason reason) const { return m_preview.result().skippedFor(reason); }
+    // Parts of a file that hold no bills (a QIF list of categories or accounts), counted.
+    const std::vector<ImportSkippedSection> &skippedSections() const
+    {
+        return m_preview.result().skippedSections;
+    }
     // 「“账单.csv” 第 12 行：…」 for every line that could not be read, in file order.
     QStringList problems() const;
 
@@ -99,4 +117,5 @@ private:
     std::vector<Row> m_rows;
     int m_ticked = 0;
     std::optional<RuleOffer> m_offer;
+    ImportDateOrder m_dateOrder = ImportDateOrder::automatic;
 };

@@ -124,7 +124,8 @@ private Q_SLOTS:
         QVERIFY(!sheet.ruleButton()->isVisible());
     }
 
-    // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error.
+    // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error,
+    // a QIF file with categories of its own, a bank statement.
     void screenshots_data()
     {
         QTest::addColumn<QString>("file");
@@ -132,6 +133,8 @@ private Q_SLOTS:
         QTest::newRow("bill") << u"generated"_s << u"import-sheet-wechat"_s;
         QTest::newRow("mapping") << dataFile(u"bank.csv"_s) << u"import-sheet-mapping"_s;
         QTest::newRow("error") << u"damaged"_s << u"import-sheet-error"_s;
+        QTest::newRow("qif") << dataFile(u"qif-us.qif"_s) << u"import-sheet-qif"_s;
+        QTest::newRow("ofx") << dataFile(u"bank-statement.ofx"_s) << u"import-sheet-ofx"_s;
     }
 
     void screenshots()

@@ -98,6 +98,37 @@ private Q_SLOTS:
         QCOMPARE(errors, (QStringList{u"3 金额“1000000000000.00”无法读取"_s, u"4 备注不能超过 500 个字"_s}));
     }
 
+    // A file's own category that matches none of ours is mapped once: the rows under it take
+    // our category, and the next file reads by the same choice.
+    void fileCategoryRemembered()
+    {
+        ImportSheetModel model(*m_store, dataFile(u"qif-us.qif"_s));
+        QVERIFY(!model.unmatchedCategories().isEmpty());
+        const QString theirs = model.unmatchedCategories().constFirst();
+        QVERIFY(model.mapFileCategory(theirs, u"日用"_s));
+        QVERIFY(!model.unmatchedCategories().contains(theirs));
+        QVERIFY(std::any_of(model.rows().begin(), model.rows().end(),
+                            [](const ImportSheetModel::Row &row) { return row.row.category == u"日用"_s; }));
+        QVERIFY(
+            !ImportSheetModel(*m_store, dataFile(u"qif-us.qif"_s)).unmatchedCategories().contains(theirs));
+    }
+
+    // Dates that read both ways are read month first until the user says day first.
+    void dateOrderChosen()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"ambiguous.qif"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("!Type:Bank\nD03/04/2024\nT-12.00\nP\xe9\x9d\x92\xe7\xa6\xbe\n^\n");
+        file.close();
+        ImportSheetModel model(*m_store, path);
+        QVERIFY(model.dateOrderAmbiguous());
+        QCOMPARE(model.rows().at(0).row.time.date(), QDate(2024, 3, 4));
+        model.setDateOrder(ImportDateOrder::dayFirst);
+        QCOMPARE(model.rows().at(0).row.time.date(), QDate(2024, 4, 3));
+    }
+
     // A category changed by hand offers a rule for the counterparty; accepting saves it, files
     // the counterparty's other lines of that kind under it, and the next file reads by it.
     void ruleOffer()
