@@ -236,6 +236,10 @@ private Q_SLOTS:
             << u"alipay-older.csv"_s << QList<int>{3, 1, 1, 1, 0} << u"duplicate"_s;
         QTest::newRow("other table, guessed columns")
             << u"bank.csv"_s << QList<int>{4, 0, 0, 0, 1} << u"possibleDuplicate"_s;
+        QTest::newRow("QIF") << u"qif-us.qif"_s << QList<int>{5, 2, 0, 0, 0} << u"possibleDuplicate"_s;
+        QTest::newRow("OFX") << u"bank-statement.ofx"_s << QList<int>{3, 1, 0, 0, 0} << u"duplicate"_s;
+        QTest::newRow("QFX card statement")
+            << u"card-statement.qfx"_s << QList<int>{3, 0, 0, 0, 0} << u"duplicate"_s;
     }
 
     // Each file imports its new lines once: a second import of it adds nothing, its lines now
