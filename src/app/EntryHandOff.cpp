@@ -78,33 +78,23 @@ EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono
 
 EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int timeoutMs, QString *error)
 {
-    if (!m_bus.isConnected() || !m_bus.interface())
-        return Outcome::unreachable;
-    const QString service = LedgerBusService::serviceName(m_storePath);
-    if (!m_bus.interface()->isServiceRegistered(service).value())
-        return Outcome::unreachable;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, LedgerBusService::objectPath(),
-                                                       LedgerBusService::interfaceName(), u"Add"_s);
-    call << entry.id.toString(QUuid::WithoutBraces) << entry.amount << entry.kindRaw << entry.category
-         << entry.note << qlonglong(entry.date.toMSecsSinceEpoch());
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, timeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage)
-        return Outcome::stored;
+    QDBusMessage reply;
+    const QVariantList fields{
+        entry.id.toString(QUuid::WithoutBraces),  entry.amount, entry.kindRaw, entry.category, entry.note,
+        qlonglong(entry.date.toMSecsSinceEpoch())};
     // The window went away or did not answer in time: the same id sent again (to a window or
     // to the file) is stored at most once.
-    switch (QDBusError(reply).type()) {
-    case QDBusError::ServiceUnknown:
-    case QDBusError::UnknownObject:
+    switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Add"_s, fields, timeoutMs, &reply, error)) {
+    case LedgerBusService::CallEnd::answered:
+        return Outcome::stored;
+    case LedgerBusService::CallEnd::unreachable:
         return Outcome::unreachable;
-    case QDBusError::NoReply:
-    case QDBusError::Timeout:
-    case QDBusError::TimedOut:
-    case QDBusError::Disconnected:
+    case LedgerBusService::CallEnd::unanswered:
         return Outcome::unanswered;
-    default:
-        *error = reply.errorMessage();
+    case LedgerBusService::CallEnd::refused:
         return Outcome::refused;
     }
+    return Outcome::refused;
 }
 
 EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)

@@ -95,32 +95,19 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
 ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeoutMs, int *count,
                                                  QString *error)
 {
-    if (!m_bus.isConnected() || !m_bus.interface())
-        return Outcome::unreachable;
-    const QString service = LedgerBusService::serviceName(m_storePath);
-    if (!m_bus.interface()->isServiceRegistered(service).value())
-        return Outcome::unreachable;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, LedgerBusService::objectPath(),
-                                                       LedgerBusService::interfaceName(), u"Import"_s);
-    call << path;
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, timeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage) {
+    QDBusMessage reply;
+    switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Import"_s, {path}, timeoutMs, &reply, error)) {
+    case LedgerBusService::CallEnd::answered:
         *count = reply.arguments().value(0).toInt();
         return Outcome::imported;
-    }
-    switch (QDBusError(reply).type()) {
-    case QDBusError::ServiceUnknown:
-    case QDBusError::UnknownObject:
+    case LedgerBusService::CallEnd::unreachable:
         return Outcome::unreachable;
-    case QDBusError::NoReply:
-    case QDBusError::Timeout:
-    case QDBusError::TimedOut:
-    case QDBusError::Disconnected:
+    case LedgerBusService::CallEnd::unanswered:
         return Outcome::unanswered;
-    default:
-        *error = reply.errorMessage();
+    case LedgerBusService::CallEnd::refused:
         return Outcome::refused;
     }
+    return Outcome::refused;
 }
 
 ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path)

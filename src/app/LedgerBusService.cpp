@@ -9,7 +9,9 @@
 
 #include <QCryptographicHash>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QFileInfo>
 
 #include <dlfcn.h>
@@ -125,4 +127,33 @@ int LedgerBusService::Import(const QString &path)
         return 0;
     }
     return *count;
+}
+
+LedgerBusService::CallEnd LedgerBusService::callWindow(const QDBusConnection &bus, const QString &storePath,
+                                                       const QString &method, const QVariantList &arguments,
+                                                       int timeoutMs, QDBusMessage *reply, QString *error)
+{
+    if (!bus.isConnected() || !bus.interface())
+        return CallEnd::unreachable;
+    const QString service = serviceName(storePath);
+    if (!bus.interface()->isServiceRegistered(service).value())
+        return CallEnd::unreachable;
+    QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath(), interfaceName(), method);
+    call.setArguments(arguments);
+    *reply = QDBusConnection(bus).call(call, QDBus::Block, timeoutMs);
+    if (reply->type() == QDBusMessage::ReplyMessage)
+        return CallEnd::answered;
+    switch (QDBusError(*reply).type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownObject:
+        return CallEnd::unreachable;
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+    case QDBusError::Disconnected:
+        return CallEnd::unanswered;
+    default:
+        *error = reply->errorMessage();
+        return CallEnd::refused;
+    }
 }

@@ -4,9 +4,11 @@
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 
 class ModelStore;
 class QDBusConnection;
+class QDBusMessage;
 struct LedgerEntry;
 
 // What the running window offers on the session bus: an entry recorded, or a file imported, from
@@ -23,6 +25,22 @@ public:
     static QString serviceName(const QString &storePath);
     static QString objectPath();
     static QString interfaceName();
+
+    // How a call from the command line to the window holding the store ended.
+    enum class CallEnd {
+        answered,
+        // No window holds the store, or it went away before it took the call.
+        unreachable,
+        // The window took the call and did not answer in time: it may have carried it out.
+        unanswered,
+        // The window answered with an error, which `error` then holds.
+        refused,
+    };
+    // Calls the method on the window that holds the store at storePath, with the arguments;
+    // `reply` holds the window's answer when it answered.
+    static CallEnd callWindow(const QDBusConnection &bus, const QString &storePath, const QString &method,
+                              const QVariantList &arguments, int timeoutMs, QDBusMessage *reply,
+                              QString *error);
 
     // Registers the object and the store's name; false when the bus refuses either.
     bool publish(const QDBusConnection &bus);
