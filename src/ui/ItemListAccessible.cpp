@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ItemListAccessible.h"
 
+#include "AccessibleListItem.h"
 #include "ItemActions.h"
 
 #include <QAbstractItemView>
@@ -10,21 +11,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One row, read afresh on every question, so a changed record reads as it now is.
-class RowAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class RowAccessible final : public AccessibleListItem, public QAccessibleActionInterface {
 public:
-    RowAccessible(ItemListAccessible *list, const QModelIndex &index) : m_list(list), m_index(index) {}
+    RowAccessible(ItemListAccessible *list, const QModelIndex &index)
+        : AccessibleListItem(list), m_list(list), m_index(index)
+    {
+    }
 
     bool isValid() const override { return m_index.isValid() && m_list->view(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_list->window(); }
-    QAccessibleInterface *parent() const override { return m_list; }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    void setText(QAccessible::Text, const QString &) override {}
 
     QString text(QAccessible::Text t) const override
     {

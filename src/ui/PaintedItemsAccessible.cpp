@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaintedItemsAccessible.h"
 
+#include "AccessibleListItem.h"
 #include "PaintedItems.h"
 
 #include <QWidget>
@@ -10,24 +11,14 @@
 namespace {
 
 // One item, by its position among the items, read afresh on every question.
-class PaintedItemAccessible final : public QAccessibleInterface {
+class PaintedItemAccessible final : public AccessibleListItem {
 public:
     PaintedItemAccessible(PaintedItemsAccessible *container, int position)
-        : m_container(container), m_position(position)
+        : AccessibleListItem(container), m_container(container), m_position(position)
     {
     }
 
     bool isValid() const override { return current().has_value(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_container->window(); }
-    QAccessibleInterface *parent() const override { return m_container; }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    void setText(QAccessible::Text, const QString &) override {}
 
     QString text(QAccessible::Text t) const override
     {
