@@ -80,7 +80,8 @@ std::unique_ptr<ModelStore> ModelStore::open(const QString &path, QString *error
         if (const QString upgradeError = StoreSchema::upgrade(opened); !upgradeError.isEmpty())
             return fail(upgradeError);
         QString loadError;
-        if (!store->m_imports.load(opened, true, &loadError))
+        if (!store->m_imports.load(opened, true, &loadError) ||
+            !store->m_recurring.load(opened, true, &loadError))
             return fail(loadError);
     }
     if (opened.scalar("PRAGMA journal_mode = WAL")
@@ -143,6 +144,9 @@ std::unique_ptr<ModelStore> ModelStore::checked(const QString &path, std::unique
     if (!*fresh && !store->load(&loadError))
         return fail(loadError);
     if (!*fresh && !store->m_imports.load(*store->m_db, *olderVersion == 0, &loadError))
+        return fail(loadError);
+    // Every older version is one before the recurring tables.
+    if (!*fresh && !store->m_recurring.load(*store->m_db, *olderVersion == 0, &loadError))
         return fail(loadError);
     return store;
 }
@@ -605,6 +609,124 @@ bool ModelStore::setImportMapping(const QString &headerKey, const QString &mappi
         return false;
     }
     return true;
+}
+
+bool ModelStore::insertRecurringRule(const RecurrenceRule &rule)
+{
+    if (const std::optional<QString> problem = rule.problem()) {
+        reportFailure(*problem);
+        return false;
+    }
+    if (m_recurring.find(rule.id)) {
+        reportFailure(u"已有一条编号相同的规则"_s);
+        return false;
+    }
+    if (!transaction([&](QString &) { return RecurringTables::insertRule(*m_db, rule); }))
+        return false;
+    m_recurring.rememberRule(rule);
+    Q_EMIT recurringRulesChanged();
+    return true;
+}
+
+bool ModelStore::updateRecurringRule(const RecurrenceRule &rule)
+{
+    if (!m_recurring.find(rule.id))
+        return false;
+    if (const std::optional<QString> problem = rule.problem()) {
+        reportFailure(*problem);
+        return false;
+    }
+    const bool written = transaction([&](QString &reason) {
+        const int changed = RecurringTables::updateRule(*m_db, rule);
+        if (changed == 0)
+            reason = u"数据文件中找不到这条规则"_s;
+        return changed == 1;
+    });
+    if (!written)
+        return false;
+    m_recurring.replaceRule(rule);
+    Q_EMIT recurringRulesChanged();
+    return true;
+}
+
+bool ModelStore::removeRecurringRule(const QUuid &id)
+{
+    if (!m_recurring.find(id))
+        return false;
+    const bool written = transaction([&](QString &reason) {
+        const int changed = RecurringTables::removeRule(*m_db, id);
+        if (changed == 0)
+            reason = u"数据文件中找不到这条规则"_s;
+        return changed == 1;
+    });
+    if (!written)
+        return false;
+    m_recurring.forgetRule(id);
+    Q_EMIT recurringRulesChanged();
+    return true;
+}
+
+std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTime &now)
+{
+    struct Due {
+        RecurringTables::Key key;
+        LedgerEntry entry;
+    };
+    std::vector<Due> due;
+    const QDate today = now.toLocalTime().date();
+    for (const RecurrenceRule &rule : m_recurring.rules()) {
+        for (const QDate &day : rule.occurrences(rule.firstDay, today)) {
+            if (m_recurring.hasOccurrence(rule.id, day))
+                continue;
+            LedgerEntry entry = rule.entryOn(day, now);
+            if (entry.date > now)
+                continue;
+            due.push_back({{rule.id, day}, std::move(entry)});
+        }
+    }
+    if (due.empty())
+        return std::vector<QUuid>{};
+
+    std::vector<std::pair<LedgerEntry, qint64>> placed;
+    std::vector<RecurringTables::Key> claimed;
+    m_db->exec("PRAGMA cache_size = -262144");
+    const auto smallCache = qScopeGuard([this] { m_db->exec("PRAGMA cache_size = -2000"); });
+    const bool committed = transaction([&](QString &) {
+        placed.clear();
+        claimed.clear();
+        SqliteStatement claim(*m_db, RecurringTables::claimSql());
+        SqliteStatement insert(*m_db, StoreSchema::insertSql(StoreSchema::shapeOf<LedgerEntry>()));
+        if (!claim.isValid() || !insert.isValid())
+            return false;
+        for (const Due &occurrence : due) {
+            RecurringTables::bindClaim(claim, occurrence.key, occurrence.entry.id);
+            if (!claim.run())
+                return false;
+            claimed.push_back(occurrence.key);
+            // Claimed before by another process: its entry is that writer's.
+            if (m_db->changes() != 1)
+                continue;
+            Table<LedgerEntry>::bind(insert, occurrence.entry);
+            if (!insert.run())
+                return false;
+            placed.emplace_back(occurrence.entry, sqlite3_last_insert_rowid(m_db->handle()));
+            Table<LedgerEntry>::normalise(placed.back().first);
+        }
+        return true;
+    });
+    if (!committed)
+        return std::nullopt;
+    m_recurring.remember(claimed);
+    std::vector<QUuid> ids;
+    ids.reserve(placed.size());
+    for (const auto &[entry, rowid] : placed)
+        ids.push_back(entry.id);
+    if (ids.empty())
+        return ids;
+    ordered<LedgerEntry>().insertMany(std::move(placed), rowidOf<LedgerEntry>());
+    emitChanged<LedgerEntry>();
+    Q_EMIT occurrencesWritten(ids);
+    return ids;
 }
 
 QString ModelStore::copyTo(const QString &target) const

@@ -3,6 +3,7 @@
 
 #include "ImportTables.h"
 #include "OrderedRecords.h"
+#include "RecurringTables.h"
 #include "StoredKinds.h"
 
 #include <QObject>
@@ -159,6 +160,31 @@ public:
     QString importMapping(const QString &headerKey) const { return m_imports.mapping(headerKey); }
     bool setImportMapping(const QString &headerKey, const QString &mapping);
 
+    // The recurring rules, in the order they were made.
+    const std::vector<RecurrenceRule> &recurringRules() const { return m_recurring.rules(); }
+    const RecurrenceRule *findRecurringRule(const QUuid &id) const { return m_recurring.find(id); }
+    // Each one transaction. False, with nothing changed, when the rule has a problem (see
+    // RecurrenceRule::problem), for insert when a rule has its id, for update and remove when
+    // none has, or when the write failed. Removing a rule keeps the entries it wrote and the
+    // days it wrote them for.
+    bool insertRecurringRule(const RecurrenceRule &rule);
+    bool updateRecurringRule(const RecurrenceRule &rule);
+    bool removeRecurringRule(const QUuid &id);
+    // Whether the rule's entry for that day was written, even if the entry was deleted since.
+    bool hasOccurrence(const QUuid &ruleID, QDate day) const
+    {
+        return m_recurring.hasOccurrence(ruleID, day);
+    }
+
+    // Writes, as ordinary entries, every occurrence of every rule that is due by `now` (its day
+    // at the rule's time is not later) and that was never written, in one transaction. Each
+    // occurrence is written once: its key (rule, day) is claimed in the file first, and an
+    // occurrence whose key another process claimed already is left to that writer. A deleted
+    // entry keeps its key and is not written again; a clock set back writes nothing new.
+    // Memory follows, entriesChanged fires once and then occurrencesWritten. The ids of the
+    // entries written, in order of rule and day; nothing, with nothing changed, on failure.
+    std::optional<std::vector<QUuid>> writeDueOccurrences(const QDateTime &now);
+
 Q_SIGNALS:
     void entriesChanged();
     void budgetsChanged();
@@ -174,6 +200,9 @@ Q_SIGNALS:
     // After an import wrote entries (and after entriesChanged): their ids.
     void entriesImported(const std::vector<QUuid> &ids);
     void categoryRulesChanged();
+    void recurringRulesChanged();
+    // After due occurrences were written (and after entriesChanged): the new entries' ids.
+    void occurrencesWritten(const std::vector<QUuid> &ids);
 
 private:
     // The signal that announces a change of each kind, in StoredKinds' order.
@@ -225,4 +254,5 @@ private:
     std::unique_ptr<SqliteDatabase> m_db;
     StoredKinds::Tuple<OrderedRecords> m_records;
     ImportTables m_imports;
+    RecurringTables m_recurring;
 };

@@ -71,7 +71,10 @@ QByteArray columnList(const TableShape &shape)
 // The statements of each step. Version 1.1.0 keeps which entry came from which line of an
 // imported file (one line is imported once per source), category rules per counterparty and
 // kind, and the remembered column mappings of CSV files, as the reader side writes them.
-constexpr std::array<UpgradeStep, 1> steps{{
+// Version 1.2.0 keeps the recurring rules and, per rule and day, the entry written for it: the
+// key is unique in the file, so an occurrence is written once whichever process writes it,
+// and it stays when the entry is deleted, so a deleted occurrence does not come back.
+constexpr std::array<UpgradeStep, 2> steps{{
     {10000, 10100,
      "CREATE TABLE \"ImportedEntry\" (\"entryID\" TEXT NOT NULL, \"source\" TEXT NOT NULL, "
      "\"transactionID\" TEXT NOT NULL);\n"
@@ -82,6 +85,14 @@ constexpr std::array<UpgradeStep, 1> steps{{
      "\"category\" TEXT NOT NULL, PRIMARY KEY (\"counterparty\", \"kindRaw\"));\n"
      "CREATE TABLE \"ImportMapping\" (\"headerKey\" TEXT PRIMARY KEY NOT NULL, \"mapping\" TEXT NOT "
      "NULL);\n"},
+    {10100, 10200,
+     "CREATE TABLE \"RecurringRule\" (\"id\" TEXT PRIMARY KEY NOT NULL, \"amount\" REAL NOT NULL, "
+     "\"kindRaw\" TEXT NOT NULL, \"category\" TEXT NOT NULL, \"note\" TEXT NOT NULL, \"timeOfDay\" TEXT "
+     "NOT NULL, \"repeat\" TEXT NOT NULL, \"interval\" INTEGER NOT NULL, \"weekday\" INTEGER NOT NULL, "
+     "\"month\" INTEGER NOT NULL, \"monthDay\" INTEGER NOT NULL, \"firstDay\" TEXT NOT NULL, \"lastDay\" "
+     "TEXT, \"count\" INTEGER, \"createdAt\" INTEGER NOT NULL);\n"
+     "CREATE TABLE \"RecurringOccurrence\" (\"ruleID\" TEXT NOT NULL, \"day\" TEXT NOT NULL, \"entryID\" "
+     "TEXT NOT NULL, UNIQUE (\"ruleID\", \"day\"));\n"},
 }};
 
 QString newerProblem(int number)

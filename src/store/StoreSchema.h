@@ -13,8 +13,8 @@
 // milliseconds since the epoch (UTC), an absent optional date NULL.
 namespace StoreSchema {
 
-inline constexpr int version = 10100; // 1.1.0 as major * 10000 + minor * 100 + patch
-inline constexpr const char *versionText = "1.1.0";
+inline constexpr int version = 10200; // 1.2.0 as major * 10000 + minor * 100 + patch
+inline constexpr const char *versionText = "1.2.0";
 // The first version of the file; a store this old is upgraded step by step.
 inline constexpr int firstVersion = 10000;
 
@@ -223,8 +223,8 @@ template <class R> TableShape shapeOf()
 StoredKinds::Array<TableShape> shapes();
 
 // The tables beside the records' own, each with the version that added it: where imported
-// entries came from, the categories the user chose for counterparties, and the column
-// mappings remembered for CSV files.
+// entries came from, the categories the user chose for counterparties, the column mappings
+// remembered for CSV files, the recurring rules and the days each rule has had its entry for.
 struct SideTable {
     int since;
     TableShape shape;
@@ -234,9 +234,31 @@ inline constexpr std::array<Column, 3> importedEntryColumns{
 inline constexpr std::array<Column, 3> categoryRuleColumns{
     {{"counterparty", "TEXT"}, {"kindRaw", "TEXT"}, {"category", "TEXT"}}};
 inline constexpr std::array<Column, 2> importMappingColumns{{{"headerKey", "TEXT"}, {"mapping", "TEXT"}}};
-inline constexpr std::array<SideTable, 3> sideTables{{{10100, {"ImportedEntry", importedEntryColumns}},
-                                                      {10100, {"CategoryRule", categoryRuleColumns}},
-                                                      {10100, {"ImportMapping", importMappingColumns}}}};
+// Days are local calendar days as ISO texts (2024-03-05), the time of day a local wall-clock
+// time (09:00:00): neither is an instant.
+inline constexpr std::array<Column, 15> recurringRuleColumns{{{"id", "TEXT", Holds::id},
+                                                              {"amount", "REAL"},
+                                                              {"kindRaw", "TEXT"},
+                                                              {"category", "TEXT"},
+                                                              {"note", "TEXT"},
+                                                              {"timeOfDay", "TEXT"},
+                                                              {"repeat", "TEXT"},
+                                                              {"interval", "INTEGER"},
+                                                              {"weekday", "INTEGER"},
+                                                              {"month", "INTEGER"},
+                                                              {"monthDay", "INTEGER"},
+                                                              {"firstDay", "TEXT"},
+                                                              {"lastDay", "TEXT"},
+                                                              {"count", "INTEGER"},
+                                                              {"createdAt", "INTEGER", Holds::date}}};
+inline constexpr std::array<Column, 3> recurringOccurrenceColumns{
+    {{"ruleID", "TEXT", Holds::id}, {"day", "TEXT"}, {"entryID", "TEXT", Holds::id}}};
+inline constexpr std::array<SideTable, 5> sideTables{
+    {{10100, {"ImportedEntry", importedEntryColumns}},
+     {10100, {"CategoryRule", categoryRuleColumns}},
+     {10100, {"ImportMapping", importMappingColumns}},
+     {10200, {"RecurringRule", recurringRuleColumns}},
+     {10200, {"RecurringOccurrence", recurringOccurrenceColumns}}}};
 
 // One step of the upgrade of an older store: the statements that bring a file of version
 // `from` to version `to`. The steps run in this order; the upgrade adds the new version

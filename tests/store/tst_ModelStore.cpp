@@ -233,8 +233,8 @@ private Q_SLOTS:
             for (int kind = 0; kind < 7; ++kind)
                 forKind(kind, [&]<class R>() { QVERIFY(store->all<R>().empty()); });
             QVERIFY(QFileInfo(path).isFile());
-            QCOMPARE(peek(path, "PRAGMA user_version"), u"10100"_s);
-            QCOMPARE(peek(path, "SELECT value FROM meta WHERE key = 'schemaVersion'"), u"1.1.0"_s);
+            QCOMPARE(peek(path, "PRAGMA user_version"), u"10200"_s);
+            QCOMPARE(peek(path, "SELECT value FROM meta WHERE key = 'schemaVersion'"), u"1.2.0"_s);
             QCOMPARE(peek(path, "PRAGMA journal_mode"), u"wal"_s);
         }
         // The store accepts the file it made.

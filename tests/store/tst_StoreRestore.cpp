@@ -74,11 +74,12 @@ QStringList recordsOnly(QStringList lines)
 
 // A store of the first version holding the records of the store at `from`, made by that
 // version's own statements, as the program wrote it before it had import ids.
-void writeFirstVersion(const QString &from, const QString &to)
+// A store of an older version at `to` with the records of the store at `from`.
+void writeOlderVersion(const QString &from, const QString &to, int version = StoreSchema::firstVersion)
 {
     SqliteDatabase db;
     QVERIFY(db.open(to));
-    QVERIFY(db.exec(StoreSchema::createSql(StoreSchema::firstVersion)));
+    QVERIFY(db.exec(StoreSchema::createSql(version)));
     QVERIFY(db.exec("ATTACH '" + from.toUtf8() + "' AS src"));
     for (const StoreSchema::TableShape &shape : StoreSchema::shapes()) {
         const QByteArray table = '"' + QByteArray(shape.name) + '"';
@@ -394,7 +395,8 @@ void StoreRestoreTest::restoreCheck_data()
                       "currentValue REAL, purchaseDate INTEGER, usefulLifeMonths INTEGER, note TEXT, "
                       "createdAt INTEGER); CREATE INDEX FixedAsset_id ON FixedAsset (id)")
         << u"表 FixedAsset"_s;
-    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10200")
+    QTest::newRow("a newer version") << "PRAGMA user_version = " +
+                                            QByteArray::number(StoreSchema::version + 100)
                                      << u"由更新版本的 Pennyloom 写成"_s;
     QTest::newRow("an upper-case id")
         << QByteArray("UPDATE LedgerEntry SET id = upper(id) WHERE rowid = 1") << u"LedgerEntry 的 id"_s;
@@ -500,28 +502,36 @@ void StoreRestoreTest::rulesAndMappingsSurviveReopen()
 
 void StoreRestoreTest::upgradeOfFirstVersion_data()
 {
+    QTest::addColumn<int>("version");
     QTest::addColumn<QByteArray>("change");
     QTest::addColumn<bool>("copyBlocked");
     QTest::addColumn<QString>("refusal"); // empty when upgraded
 
-    QTest::newRow("as the first version wrote it") << QByteArray() << false << QString();
+    QTest::newRow("as the first version wrote it") << 10000 << QByteArray() << false << QString();
+    QTest::newRow("as 1.1.0 wrote it") << 10100 << QByteArray() << false << QString();
     QTest::newRow("a table of the new version in the way, failing midway")
-        << QByteArray("CREATE TABLE \"ImportMapping\" (x)") << false << u"ImportMapping"_s;
-    QTest::newRow("no room for the copy") << QByteArray() << true << u"升级前无法保存备份"_s;
-    QTest::newRow("a newer version") << QByteArray("PRAGMA user_version = 10200") << false
-                                     << u"由更新版本的 Pennyloom 写成"_s;
+        << 10000 << QByteArray("CREATE TABLE \"RecurringRule\" (x)") << false << u"RecurringRule"_s;
+    QTest::newRow("1.1.0 with a table of the new version in the way")
+        << 10100 << QByteArray("CREATE TABLE \"RecurringOccurrence\" (x)") << false
+        << u"RecurringOccurrence"_s;
+    QTest::newRow("no room for the copy") << 10000 << QByteArray() << true << u"升级前无法保存备份"_s;
+    QTest::newRow("a newer version") << 10100
+                                     << "PRAGMA user_version = " +
+                                            QByteArray::number(StoreSchema::version + 100)
+                                     << false << u"由更新版本的 Pennyloom 写成"_s;
 }
 
-// A store of the first version is upgraded once, after a copy, keeping every record; one that
+// A store of an older version is upgraded once, after a copy, keeping every record; one that
 // cannot be upgraded is left byte for byte as it was.
 void StoreRestoreTest::upgradeOfFirstVersion()
 {
+    QFETCH(int, version);
     QFETCH(QByteArray, change);
     QFETCH(bool, copyBlocked);
     QFETCH(QString, refusal);
     QVERIFY(QDir(m_dir->path()).mkpath(u"old"_s));
     const QString old = m_dir->filePath(u"old/pennyloom.sqlite"_s);
-    writeFirstVersion(m_store->path(), old);
+    writeOlderVersion(m_store->path(), old, version);
     {
         SqliteDatabase db;
         QVERIFY(db.open(old));
@@ -535,7 +545,8 @@ void StoreRestoreTest::upgradeOfFirstVersion()
     const QByteArray before = bytesOf(old);
     const QStringList records = recordsOnly(snapshot(*m_store));
     const auto copies = [&] {
-        return QDir(backups).entryList({u"pennyloom-before-upgrade-1.0.0-*.sqlite"_s}, QDir::Files);
+        return QDir(backups).entryList(
+            {u"pennyloom-before-upgrade-%1-*.sqlite"_s.arg(StoreSchema::versionName(version))}, QDir::Files);
     };
 
     QString error;
@@ -544,7 +555,7 @@ void StoreRestoreTest::upgradeOfFirstVersion()
         QVERIFY(!upgraded);
         QVERIFY2(error.contains(refusal), qPrintable(error));
         QVERIFY(bytesOf(old) == before);
-        QCOMPARE(copies().size(), change.contains("10200") || copyBlocked ? 0 : 1);
+        QCOMPARE(copies().size(), change.startsWith("PRAGMA") || copyBlocked ? 0 : 1);
         return;
     }
     QVERIFY2(upgraded, qPrintable(error));
@@ -554,9 +565,13 @@ void StoreRestoreTest::upgradeOfFirstVersion()
         SqliteDatabase db;
         QVERIFY(db.open(old));
         QCOMPARE(StoreSchema::schemaProblem(db), QString());
-        QCOMPARE(db.scalar("PRAGMA user_version"), std::optional<QString>(u"10100"_s));
+        QCOMPARE(db.scalar("PRAGMA user_version"),
+                 std::optional<QString>(QString::number(StoreSchema::version)));
     }
+    QVERIFY(upgraded->recurringRules().empty());
     QVERIFY(upgraded->importEntries({importRow(u"wechat:T1"_s, 1)}));
+    QVERIFY(upgraded->insertRecurringRule(
+        RecurrenceRule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 6, 1))));
     upgraded.reset();
     QCOMPARE(copies().size(), 1);
     // The copy is the first version's file, which a reader opens as it is.
@@ -578,7 +593,7 @@ void StoreRestoreTest::upgradeOfFirstVersion()
 void StoreRestoreTest::restoreOfFirstVersionBackup()
 {
     const QString backup = m_dir->filePath(u"backup.sqlite"_s);
-    writeFirstVersion(m_store->path(), backup);
+    writeOlderVersion(m_store->path(), backup);
     const QByteArray backupBytes = bytesOf(backup);
     const QStringList records = recordsOnly(snapshot(*m_store));
     QVERIFY(m_store->remove(pick({entry + 0, goal + 0})));

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/RecurrenceRule.h"
+
+#include <QDate>
+#include <QHash>
+#include <QSet>
+#include <QUuid>
+
+#include <vector>
+
+class SqliteDatabase;
+class SqliteStatement;
+
+// The recurring rules and the days each has had its entry written for, held in memory as the
+// records are. The writes run inside the store's transactions; memory follows only once the
+// store has committed.
+class RecurringTables {
+public:
+    // One occurrence: the rule and its day.
+    struct Key {
+        QUuid ruleID;
+        QDate day;
+    };
+
+    // Reads both tables. A file of a version without them (opened only to read) holds none. A
+    // rule that does not read as one is refused with the reason.
+    bool load(SqliteDatabase &db, bool present, QString *error);
+
+    // In the order they were made.
+    const std::vector<RecurrenceRule> &rules() const { return m_rules; }
+    const RecurrenceRule *find(const QUuid &id) const;
+    // Whether the rule's entry for that day was written (and perhaps deleted since).
+    bool hasOccurrence(const QUuid &ruleID, QDate day) const
+    {
+        const auto it = m_days.constFind(ruleID);
+        return it != m_days.cend() && it->contains(day.toJulianDay());
+    }
+
+    // Each one statement within the store's transaction.
+    static bool insertRule(SqliteDatabase &db, const RecurrenceRule &rule);
+    // The number of rows changed, -1 when the write failed.
+    static int updateRule(SqliteDatabase &db, const RecurrenceRule &rule);
+    static int removeRule(SqliteDatabase &db, const QUuid &id);
+
+    // After the commit: memory follows the file.
+    void rememberRule(RecurrenceRule rule);
+    void replaceRule(RecurrenceRule rule);
+    void forgetRule(const QUuid &id);
+    void remember(const std::vector<Key> &keys);
+
+    // The statement that claims an occurrence's key: it changes one row when the key was new and
+    // none when a writer (this store or another process) had claimed it already.
+    static QByteArray claimSql();
+    static void bindClaim(SqliteStatement &claim, const Key &key, const QUuid &entryID);
+
+private:
+    std::vector<RecurrenceRule> m_rules;
+    QHash<QUuid, QSet<qint64>> m_days; // Julian day numbers per rule
+};
