@@ -3,6 +3,7 @@
 
 #include "BillsDelegate.h"
 #include "BillsListModel.h"
+#include "RecurringRulesView.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -62,6 +63,7 @@ QLabel *addTotal(QHBoxLayout *row, const QString &symbol, const QColor &colour, 
 
 BillsView::BillsView(ModelStore &store, QWidget *parent)
     : QWidget(parent)
+    , m_store(store)
     , m_model(store)
     , m_listModel(new BillsListModel(m_model, this))
     , m_delegate(new BillsDelegate(this))
@@ -70,7 +72,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     column->setContentsMargins(Spacing::fixedPageMargins);
     column->setSpacing(Spacing::cardSpacing);
 
-    // Title bar: the title, the search field and the add button.
+    // Title bar: the title, the search field, the recurring bills and the add button.
     auto *titleRow = new QHBoxLayout;
     titleRow->setSpacing(10);
     titleRow->addWidget(new WorkspaceHeader(u"账单明细"_s, QString(), this), 1);
@@ -91,6 +93,8 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     m_search->setMinimumWidth(260);
     m_search->setMinimumHeight(34);
     titleRow->addWidget(m_search);
+    m_recurring = Buttons::prominent(u"周期账单"_s, u"calendar"_s, this);
+    titleRow->addWidget(m_recurring);
     m_add = Buttons::prominent(u"记一笔"_s, u"plus"_s, this);
     titleRow->addWidget(m_add);
     column->addLayout(titleRow);
@@ -131,6 +135,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
 
     connect(m_search, &QLineEdit::textChanged, &m_model, &BillsModel::setSearchText);
     connect(m_add, &QPushButton::clicked, this, &BillsView::addRequested);
+    connect(m_recurring, &QPushButton::clicked, this, &BillsView::showRecurringRules);
     connect(m_delegate, &BillsDelegate::entryClicked, this, &BillsView::requestEdit);
     connect(m_delegate, &BillsDelegate::trashClicked, this, &BillsView::requestDeletion);
     // Return on a chosen row edits it too, for the keyboard.
@@ -157,6 +162,19 @@ BillsView::~BillsView()
 QMessageBox *BillsView::deletionAlert() const
 {
     return m_deletionAlert;
+}
+
+RecurringRulesView *BillsView::recurringSheet() const
+{
+    return m_recurringSheet;
+}
+
+void BillsView::showRecurringRules()
+{
+    if (m_recurringSheet && m_recurringSheet->isVisible())
+        return;
+    m_recurringSheet = new RecurringRulesView(m_store, this);
+    Sheets::open(m_recurringSheet, {});
 }
 
 QWidget *BillsView::customRange() const

@@ -18,6 +18,7 @@ class QListView;
 class QMessageBox;
 class QModelIndex;
 class QPushButton;
+class RecurringRulesView;
 class SegmentedControl;
 
 // "账单明细": every entry, grouped by day with the newest day first, with a search field, an
@@ -37,6 +38,9 @@ public:
     BillsDelegate *delegate() const { return m_delegate; }
     QLineEdit *searchField() const { return m_search; }
     QPushButton *addButton() const { return m_add; }
+    QPushButton *recurringButton() const { return m_recurring; }
+    // The recurring bills sheet while it is open.
+    RecurringRulesView *recurringSheet() const;
     SegmentedControl *dateModeControl() const { return m_dateMode; }
     QWidget *customRange() const;
     QDateEdit *startPicker() const;
@@ -68,11 +72,15 @@ private:
     // The Delete key: removes the current entry row at once, without asking.
     bool deleteCurrentEntry();
 
+    void showRecurringRules();
+
+    ModelStore &m_store;
     BillsModel m_model;
     BillsListModel *m_listModel;
     BillsDelegate *m_delegate;
     QLineEdit *m_search = nullptr;
     QPushButton *m_add = nullptr;
+    QPushButton *m_recurring = nullptr;
     SegmentedControl *m_dateMode = nullptr;
     DateRangeRow *m_customRange = nullptr;
     QLabel *m_income = nullptr;
@@ -80,4 +88,5 @@ private:
     QLabel *m_balance = nullptr;
     QListView *m_list = nullptr;
     QPointer<QMessageBox> m_deletionAlert;
+    QPointer<RecurringRulesView> m_recurringSheet;
 };

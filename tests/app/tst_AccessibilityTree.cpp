@@ -221,6 +221,9 @@ private Q_SLOTS:
             AssetAccount(u"房贷"_s, AssetDimensions::kinds(AssetDimension::liability).constFirst(),
                          AssetDimensions::rawValue(AssetDimension::liability), 50000, at(9, 1))));
         QVERIFY(m_store->insert(FixedAsset(u"电子设备"_s, u"笔记本电脑"_s, 12000, at(12, 1), 60)));
+        // Its first day is still ahead, so it writes nothing the other screens would show.
+        QVERIFY(m_store->insertRecurringRule(
+            RecurrenceRule(3000, EntryKind::expense, u"房租"_s, u"公寓"_s, QDate(2027, 1, 1))));
         m_view = std::make_unique<ContentView>(*m_store);
         m_view->resize(1280, 800);
         m_view->show();
@@ -276,6 +279,14 @@ private Q_SLOTS:
                                      << QStringList{u"大白话记账"_s};
         QTest::newRow("edit entry") << Workspace::bills << QStringList{u"餐饮，午饭"_s}
                                     << QStringList{u"32.00"_s};
+        QTest::newRow("recurring bills") << Workspace::bills << QStringList{u"周期账单"_s}
+                                         << QStringList{u"房租 · 公寓"_s, u"每月 1 日"_s, u"¥3,000.00"_s};
+        QTest::newRow("recurring bill") << Workspace::bills << QStringList{u"周期账单"_s, u"房租 · 公寓"_s}
+                                        << QStringList{u"3000.00"_s, u"每月 1 日"_s};
+        QTest::newRow("new recurring bill")
+            << Workspace::bills << QStringList{u"周期账单"_s, u"新增"_s} << QStringList{u"保存"_s};
+        QTest::newRow("entry made recurring")
+            << Workspace::bills << QStringList{u"餐饮，午饭"_s, u"设为周期账单"_s} << QStringList{u"32.00"_s};
         QTest::newRow("new budget period")
             << Workspace::overview << QStringList{u"管理"_s, u"新建预算周期"_s} << QStringList{u"餐饮"_s};
         QTest::newRow("new goal") << Workspace::savings << QStringList{u"新增目标"_s}

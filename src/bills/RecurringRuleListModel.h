@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAbstractListModel>
+
+class ModelStore;
+struct RecurrenceRule;
+
+// The recurring rules as rows, in the order they were made. Each row reads its whole text
+// through the display and accessible-text roles; the delegate paints from the other roles.
+// The list is reset whenever the store's rules change.
+class RecurringRuleListModel final : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        TitleRole = Qt::UserRole + 1, // the category, and the note after it when there is one
+        ScheduleRole,                 // 「每月 1 日 · 下次 2027年1月1日」
+        AmountTextRole,               // the signed money text
+        IncomeRole,                   // true for an income rule
+        CategoryRole,
+        RuleIdRole,
+    };
+
+    explicit RecurringRuleListModel(ModelStore &store, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    const RecurrenceRule *ruleAt(const QModelIndex &index) const;
+
+    // The confirmation before a rule goes: the entries it wrote stay.
+    static QString deleteTitle();
+    static QString deleteMessage(const RecurrenceRule &rule);
+
+private:
+    ModelStore &m_store;
+    int m_rows = 0;
+};
