@@ -317,6 +317,7 @@ bool CommandLine::handles(int argc, char **argv)
     std::string_view name(first + (first[1] == '-' ? 2 : 1));
     name = name.substr(0, name.find('='));
     static constexpr std::string_view windowOptions[] = {"quit-after-first-paint",
+                                                         "add",
                                                          "platform",
                                                          "platformpluginpath",
                                                          "platformtheme",

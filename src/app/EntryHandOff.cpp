@@ -2,8 +2,10 @@
 #include "EntryHandOff.h"
 
 #include "LedgerBusService.h"
+#include "model/Clock.h"
 #include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
+#include "reminder/BudgetWatch.h"
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
 
@@ -107,6 +109,8 @@ EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
         return {Status::notStored, error};
     if (store->find<LedgerEntry>(entry.id))
         return {Status::stored, {}};
+    // No window weighs the entry against the budgets here, so this process does.
+    BudgetWatch budgets(*store, BudgetWatch::postingTo(m_bus));
     QString failure;
     QObject::connect(store.get(), &ModelStore::writeFailed, store.get(),
                      [&failure](const QString &message) { failure = message; });
@@ -114,5 +118,8 @@ EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
         return {Status::notStored, failure.isEmpty() ? u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(
                                                            QDir::toNativeSeparators(m_storePath))
                                                      : failure};
+    // The recurring entries that fell due while no window ran are written too; the entry is
+    // stored whether or not they could be.
+    store->writeDueOccurrences(Clock::now());
     return {Status::stored, {}};
 }

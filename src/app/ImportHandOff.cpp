@@ -3,6 +3,7 @@
 
 #include "LedgerBusService.h"
 #include "import/ImportFile.h"
+#include "reminder/BudgetWatch.h"
 #include "settings/ImportPreview.h"
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
@@ -116,6 +117,8 @@ ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path)
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
     if (!store)
         return {Status::notImported, 0, error};
+    // No window weighs the entries against the budgets here, so this process does.
+    BudgetWatch budgets(*store, BudgetWatch::postingTo(m_bus));
     const std::optional<int> count = importInto(*store, path, &error);
     if (!count)
         return {Status::notImported, 0, error};
