@@ -55,8 +55,10 @@ EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono
         // No window answers: write it ourselves once no one else holds the store. A window
         // that is still starting holds the lock before it answers, so keep asking both.
         if (DataFolder::tryLock(lock, 100)) {
-            Result written = writeDirectly(entry);
+            std::vector<ReminderRequest> notices;
+            Result written = writeDirectly(entry, notices);
             lock.unlock();
+            BudgetWatch::postAll(m_bus, notices);
             return written;
         }
         if (lock.error() == QLockFile::PermissionError)
@@ -99,7 +101,8 @@ EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int tim
     return Outcome::refused;
 }
 
-EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
+EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry,
+                                                 std::vector<ReminderRequest> &notices)
 {
     if (const std::optional<QString> problem = EntryRules::problem(entry))
         return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
@@ -110,7 +113,7 @@ EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
     if (store->find<LedgerEntry>(entry.id))
         return {Status::stored, {}};
     // No window weighs the entry against the budgets here, so this process does.
-    BudgetWatch budgets(*store, BudgetWatch::postingTo(m_bus));
+    BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
     QString failure;
     QObject::connect(store.get(), &ModelStore::writeFailed, store.get(),
                      [&failure](const QString &message) { failure = message; });

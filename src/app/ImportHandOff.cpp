@@ -72,8 +72,10 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
             break;
         }
         if (DataFolder::tryLock(lock, 100)) {
-            Result written = writeDirectly(path);
+            std::vector<ReminderRequest> notices;
+            Result written = writeDirectly(path, notices);
             lock.unlock();
+            BudgetWatch::postAll(m_bus, notices);
             return written;
         }
         if (lock.error() == QLockFile::PermissionError)
@@ -111,14 +113,14 @@ ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeou
     return Outcome::refused;
 }
 
-ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path)
+ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vector<ReminderRequest> &notices)
 {
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
     if (!store)
         return {Status::notImported, 0, error};
     // No window weighs the entries against the budgets here, so this process does.
-    BudgetWatch budgets(*store, BudgetWatch::postingTo(m_bus));
+    BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
     const std::optional<int> count = importInto(*store, path, &error);
     if (!count)
         return {Status::notImported, 0, error};

@@ -38,15 +38,19 @@ QString RemindCommand::catchUp(const QString &storePath, const QDBusConnection &
     case LedgerBusService::CallEnd::unreachable:
         break;
     }
-    QLockFile lock(storePath + u".lock"_s);
-    if (!DataFolder::tryLock(lock, 5000))
-        return u"数据文件 %1 正被使用，周期账单没有补记。"_s.arg(QDir::toNativeSeparators(storePath));
-    std::unique_ptr<ModelStore> store = ModelStore::open(storePath, &error);
-    if (!store)
-        return error;
-    BudgetWatch budgets(*store, BudgetWatch::postingTo(bus));
-    if (!store->writeDueOccurrences(Clock::now()))
-        return u"数据文件 %1 写入失败，周期账单没有补记。"_s.arg(QDir::toNativeSeparators(storePath));
+    std::vector<ReminderRequest> notices;
+    {
+        QLockFile lock(storePath + u".lock"_s);
+        if (!DataFolder::tryLock(lock, 5000))
+            return u"数据文件 %1 正被使用，周期账单没有补记。"_s.arg(QDir::toNativeSeparators(storePath));
+        std::unique_ptr<ModelStore> store = ModelStore::open(storePath, &error);
+        if (!store)
+            return error;
+        BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
+        if (!store->writeDueOccurrences(Clock::now()))
+            return u"数据文件 %1 写入失败，周期账单没有补记。"_s.arg(QDir::toNativeSeparators(storePath));
+    }
+    BudgetWatch::postAll(bus, notices);
     return {};
 }
 

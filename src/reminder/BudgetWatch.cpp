@@ -25,11 +25,16 @@ void BudgetWatch::look()
     m_levels = BudgetNotices::levels(m_store, now);
 }
 
-BudgetNotices::Send BudgetWatch::postingTo(const QDBusConnection &bus)
+BudgetNotices::Send BudgetWatch::keepingIn(std::vector<ReminderRequest> &notices)
 {
-    return [bus](const ReminderRequest &notice) {
+    return [&notices](const ReminderRequest &notice) { notices.push_back(notice); };
+}
+
+void BudgetWatch::postAll(const QDBusConnection &bus, const std::vector<ReminderRequest> &notices)
+{
+    for (const ReminderRequest &notice : notices) {
         QString error;
         if (!ReminderNotifier::post(bus, notice, &error))
             std::fprintf(stderr, "pennyloom: %s\n", error.toLocal8Bit().constData());
-    };
+    }
 }

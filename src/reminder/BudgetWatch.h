@@ -6,6 +6,8 @@
 #include <QDBusConnection>
 #include <QObject>
 
+#include <vector>
+
 class ModelStore;
 
 // Watches one open store for entries that take a current budget row past 80 % or 100 % and
@@ -18,9 +20,12 @@ class BudgetWatch final : public QObject {
 public:
     BudgetWatch(ModelStore &store, BudgetNotices::Send send, QObject *parent = nullptr);
 
-    // Posts each notice on the bus and waits for the service to take it, for a process that
-    // exits soon after writing; a notice no service took is said on stderr and nothing more.
-    static BudgetNotices::Send postingTo(const QDBusConnection &bus);
+    // For a process that writes the file itself: the notices are kept until it has let go of
+    // the data folder's lock, since a slow notification service must not hold the lock, and
+    // then posted, each waited for because the process exits soon after. A notice no service
+    // took is said on stderr and nothing more.
+    static BudgetNotices::Send keepingIn(std::vector<ReminderRequest> &notices);
+    static void postAll(const QDBusConnection &bus, const std::vector<ReminderRequest> &notices);
 
 private:
     void look();
