@@ -16,6 +16,7 @@ dpkg-deb -x "$deb" "$scratch/root"
 fail=0
 for file in usr/bin/pennyloom \
     usr/share/applications/org.pennyloom.Pennyloom.desktop \
+    usr/share/dbus-1/services/org.pennyloom.Pennyloom.service \
     usr/share/icons/hicolor/scalable/apps/org.pennyloom.Pennyloom.svg \
     usr/share/metainfo/org.pennyloom.Pennyloom.metainfo.xml; do
   if [ ! -f "$scratch/root/$file" ]; then
@@ -41,6 +42,8 @@ desktop-file-validate "$scratch/root/usr/share/applications/org.pennyloom.Pennyl
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.pennyloom.Pennyloom.metainfo.xml" >/dev/null
 grep -q '^Categories=Office;Finance;$' "$scratch/root/usr/share/applications/org.pennyloom.Pennyloom.desktop" ||
   { echo "the launcher entry is not in Office;Finance;"; fail=1; }
+grep -q '^Exec=/usr/bin/pennyloom$' "$scratch/root/usr/share/dbus-1/services/org.pennyloom.Pennyloom.service" ||
+  { echo "the bus cannot start the program for its launcher entry"; fail=1; }
 cmp -s "$source/data/icons/org.pennyloom.Pennyloom.svg" "$scratch/root/usr/share/icons/hicolor/scalable/apps/org.pennyloom.Pennyloom.svg" ||
   { echo "the installed icon differs from data/icons"; fail=1; }
 

@@ -317,6 +317,7 @@ bool CommandLine::handles(int argc, char **argv)
     std::string_view name(first + (first[1] == '-' ? 2 : 1));
     name = name.substr(0, name.find('='));
     static constexpr std::string_view windowOptions[] = {"quit-after-first-paint",
+                                                         "add",
                                                          "platform",
                                                          "platformpluginpath",
                                                          "platformtheme",
@@ -383,6 +384,8 @@ int CommandLine::run(int &argc, char **argv)
         "      导入微信支付、支付宝账单或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
         "      可能重复与未导入的笔数；已导入过的与可能重复的不导入。\n"
         "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入\n"
+        "  --add\n"
+        "      打开窗口并打开记一笔；窗口已开着时，在那个窗口里打开\n"
         "  --remind\n"
         "      发出每日记账提醒（供定时器使用）\n"
         "  --restore 文件\n"

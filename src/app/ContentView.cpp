@@ -136,6 +136,21 @@ void ContentView::openImport(const QString &path)
     Sheets::open(m_importSheet, {});
 }
 
+void ContentView::present()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ContentView::showAddForm()
+{
+    present();
+    m_model.setShowingAdd(true);
+}
+
 void ContentView::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppedFile(event->mimeData()).isEmpty())

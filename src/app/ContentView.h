@@ -43,6 +43,10 @@ public:
     ImportSheet *importSheet() const { return m_importSheet; }
     // Opens the import sheet on the file, over the window.
     void openImport(const QString &path);
+    // Brings the window to the front, out of the dock if minimised.
+    void present();
+    // The window in front with the add form open: 「记一笔」 from the reminder, "pennyloom --add".
+    void showAddForm();
 
     // The window's size and position from the last run, never below the minimum size.
     void restoreWindowState();

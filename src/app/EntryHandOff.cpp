@@ -2,8 +2,10 @@
 #include "EntryHandOff.h"
 
 #include "LedgerBusService.h"
+#include "model/Clock.h"
 #include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
+#include "reminder/BudgetWatch.h"
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
 
@@ -53,8 +55,10 @@ EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono
         // No window answers: write it ourselves once no one else holds the store. A window
         // that is still starting holds the lock before it answers, so keep asking both.
         if (DataFolder::tryLock(lock, 100)) {
-            Result written = writeDirectly(entry);
+            std::vector<ReminderRequest> notices;
+            Result written = writeDirectly(entry, notices);
             lock.unlock();
+            BudgetWatch::postAll(m_bus, notices);
             return written;
         }
         if (lock.error() == QLockFile::PermissionError)
@@ -97,7 +101,8 @@ EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int tim
     return Outcome::refused;
 }
 
-EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
+EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry,
+                                                 std::vector<ReminderRequest> &notices)
 {
     if (const std::optional<QString> problem = EntryRules::problem(entry))
         return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
@@ -107,6 +112,8 @@ EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
         return {Status::notStored, error};
     if (store->find<LedgerEntry>(entry.id))
         return {Status::stored, {}};
+    // No window weighs the entry against the budgets here, so this process does.
+    BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
     QString failure;
     QObject::connect(store.get(), &ModelStore::writeFailed, store.get(),
                      [&failure](const QString &message) { failure = message; });
@@ -114,5 +121,8 @@ EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry)
         return {Status::notStored, failure.isEmpty() ? u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(
                                                            QDir::toNativeSeparators(m_storePath))
                                                      : failure};
+    // The recurring entries that fell due while no window ran are written too; the entry is
+    // stored whether or not they could be.
+    store->writeDueOccurrences(Clock::now());
     return {Status::stored, {}};
 }

@@ -3,6 +3,7 @@
 
 #include "LedgerBusService.h"
 #include "import/ImportFile.h"
+#include "reminder/BudgetWatch.h"
 #include "settings/ImportPreview.h"
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
@@ -71,8 +72,10 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
             break;
         }
         if (DataFolder::tryLock(lock, 100)) {
-            Result written = writeDirectly(path);
+            std::vector<ReminderRequest> notices;
+            Result written = writeDirectly(path, notices);
             lock.unlock();
+            BudgetWatch::postAll(m_bus, notices);
             return written;
         }
         if (lock.error() == QLockFile::PermissionError)
@@ -110,12 +113,14 @@ ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeou
     return Outcome::refused;
 }
 
-ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path)
+ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vector<ReminderRequest> &notices)
 {
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
     if (!store)
         return {Status::notImported, 0, error};
+    // No window weighs the entries against the budgets here, so this process does.
+    BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
     const std::optional<int> count = importInto(*store, path, &error);
     if (!count)
         return {Status::notImported, 0, error};

@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <optional>
+#include <vector>
 
 class ModelStore;
+struct ReminderRequest;
 
 // Imports a file's new lines from outside the window, the way EntryHandOff stores one entry:
 // when a window holds the store it is told the file's path on the bus and imports it itself, so
@@ -42,7 +44,8 @@ public:
 private:
     enum class Outcome { imported, unreachable, unanswered, refused };
     Outcome callWindow(const QString &path, int timeoutMs, int *count, QString *error);
-    Result writeDirectly(const QString &path);
+    // The budget notices the import brings about are added to `notices`.
+    Result writeDirectly(const QString &path, std::vector<ReminderRequest> &notices);
 
     QString m_storePath;
     QDBusConnection m_bus;

@@ -129,6 +129,16 @@ int LedgerBusService::Import(const QString &path)
     return *count;
 }
 
+void LedgerBusService::CatchUp()
+{
+    Q_EMIT catchUpRequested();
+}
+
+void LedgerBusService::ShowAddForm()
+{
+    Q_EMIT addFormRequested();
+}
+
 LedgerBusService::CallEnd LedgerBusService::callWindow(const QDBusConnection &bus, const QString &storePath,
                                                        const QString &method, const QVariantList &arguments,
                                                        int timeoutMs, QDBusMessage *reply, QString *error)

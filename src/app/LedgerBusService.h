@@ -12,7 +12,8 @@ class QDBusMessage;
 struct LedgerEntry;
 
 // What the running window offers on the session bus: an entry recorded, or a file imported, from
-// the command line is handed to the window that holds the store, so the screens show it at once and no second
+// the command line (and the timer's catch-up, and the add form asked for) is handed to the window
+// that holds the store, so the screens show it at once and no second
 // process writes behind the window's back. The name carries a digest of the store's path, so
 // windows on different data folders never answer for each other.
 class LedgerBusService final : public QObject, protected QDBusContext {
@@ -59,6 +60,16 @@ public Q_SLOTS:
     // every new line ticked; how many entries were written. An unreadable file is an error
     // reply naming it.
     int Import(const QString &path);
+    // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
+    // asks the window for it rather than writing behind its back.
+    void CatchUp();
+    // Brings the window forward with the add form open: "pennyloom --add" while it runs.
+    void ShowAddForm();
+
+Q_SIGNALS:
+    // Connected directly, so that the answer to CatchUp waits for the write.
+    void catchUpRequested();
+    void addFormRequested();
 
 private:
     ModelStore &m_store;

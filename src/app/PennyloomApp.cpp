@@ -6,6 +6,7 @@
 #include "FirstPaintExit.h"
 #include "LedgerBusService.h"
 #include "QuitSignals.h"
+#include "WindowServices.h"
 #include "model/Clock.h"
 #include "model/ProgramLocale.h"
 #include "store/Backups.h"
@@ -14,6 +15,7 @@
 #include "ui/Theme.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -62,6 +64,16 @@ void PennyloomApp::reportWriteFailures(ModelStore &store, QWidget &window)
 int PennyloomApp::run()
 {
     const QString path = ModelStore::defaultPath();
+    // "pennyloom --add" (the launcher's 记一笔) while a window holds the store: that window opens
+    // the form, and this process is done.
+    const bool addForm = arguments().contains(addOption());
+    if (addForm) {
+        QDBusMessage reply;
+        QString ignored;
+        if (LedgerBusService::callWindow(QDBusConnection::sessionBus(), path, u"ShowAddForm"_s, {}, 5000,
+                                         &reply, &ignored) == LedgerBusService::CallEnd::answered)
+            return 0;
+    }
     if (const QString error = DataFolder::prepare(QFileInfo(path).absolutePath()); !error.isEmpty())
         return fail(error);
     QString error;
@@ -83,8 +95,8 @@ int PennyloomApp::run()
     reportWriteFailures(*store, window);
     // Entries recorded with "pennyloom add" while the window runs arrive here. Without a
     // session bus the window still works; such an add then waits for the lock and says why.
-    LedgerBusService ledgerBus(*store);
-    ledgerBus.publish(QDBusConnection::sessionBus());
+    WindowServices services(*store, window, QDBusConnection::sessionBus());
+    services.publish();
     QuitSignals signals;
     connect(&signals, &QuitSignals::quitRequested, &window, [&window] {
         window.close();
@@ -93,7 +105,16 @@ int PennyloomApp::run()
     window.restoreWindowState();
     FirstPaintExit::watch(window, arguments());
     window.show();
+    if (addForm)
+        window.showAddForm();
+    // Due recurring entries are written just after the first paint, in one transaction.
+    services.start();
     return exec();
+}
+
+QString PennyloomApp::addOption()
+{
+    return u"--add"_s;
 }
 
 int PennyloomApp::restore(const QString &backup)

@@ -22,6 +22,8 @@ public:
     // Tells the user in a box over the window when a change could not be saved; the box does
     // not hold up whatever emitted the failure.
     static void reportWriteFailures(ModelStore &store, QWidget &window);
+    // The option that starts the window with the add form open, or opens it in the running one.
+    static QString addOption();
 
 private:
     // Reports why start-up stopped, on stderr and in a dialog, and gives the exit status.

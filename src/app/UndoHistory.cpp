@@ -31,13 +31,15 @@ private:
     bool m_pushed = true;
 };
 
-// One import. It starts as the ids of the entries it wrote; once undone, it holds them whole,
-// with their import ids, so that a redo puts back exactly those.
+// One import, or one catch-up of recurring entries. It starts as the ids of the entries it
+// wrote; once undone, it holds them whole, with their import ids, so that a redo puts back
+// exactly those.
 class ImportStep final : public QUndoCommand {
 public:
-    ImportStep(UndoHistory &history, std::vector<QUuid> ids) : m_ids(std::move(ids)), m_history(history)
+    ImportStep(UndoHistory &history, std::vector<QUuid> ids, bool catchUp)
+        : m_ids(std::move(ids)), m_catchUp(catchUp), m_history(history)
     {
-        setText(u"导入 %1 条记录"_s.arg(m_ids.size()));
+        setText((catchUp ? u"补记 %1 笔周期账单"_s : u"导入 %1 条记录"_s).arg(m_ids.size()));
     }
 
     void undo() override { m_history.undoImport(*this); }
@@ -51,6 +53,7 @@ public:
     }
 
     std::vector<QUuid> m_ids;
+    const bool m_catchUp;
     ModelStore::Removed m_removed;
 
 private:
@@ -111,8 +114,16 @@ void UndoHistory::recordImport(const std::vector<QUuid> &ids)
     if (ids.empty())
         return;
     const int count = int(ids.size());
-    m_stack.push(new ImportStep(*this, ids));
+    m_stack.push(new ImportStep(*this, ids, false));
     Q_EMIT imported(count);
+}
+
+void UndoHistory::recordCatchUp(const std::vector<QUuid> &ids)
+{
+    if (ids.empty())
+        return;
+    m_stack.push(new ImportStep(*this, ids, true));
+    Q_EMIT caughtUp(int(ids.size()));
 }
 
 void UndoHistory::undoImport(ImportStep &step)
@@ -128,7 +139,10 @@ void UndoHistory::undoImport(ImportStep &step)
         // Entries already deleted by a step undone out of turn are not there to take away.
         step.m_removed = m_undoneImport.value_or(ModelStore::Removed());
         m_undoneImport.reset();
-        Q_EMIT importUndone(step.m_removed.count());
+        if (step.m_catchUp)
+            Q_EMIT catchUpUndone(step.m_removed.count());
+        else
+            Q_EMIT importUndone(step.m_removed.count());
         return;
     }
     step.setObsolete(true);
@@ -138,7 +152,10 @@ void UndoHistory::undoImport(ImportStep &step)
 void UndoHistory::redoImport(ImportStep &step)
 {
     if (m_store.restore(step.m_removed)) {
-        Q_EMIT imported(step.m_removed.count());
+        if (step.m_catchUp)
+            Q_EMIT caughtUp(step.m_removed.count());
+        else
+            Q_EMIT imported(step.m_removed.count());
         return;
     }
     step.setObsolete(true);

@@ -12,7 +12,9 @@ class ImportStep;
 class RemovalStep;
 
 // Every deletion of this run, whichever screen made it, as one undo step holding the removed
-// records whole; every import as one step too, whose undo removes exactly the entries it wrote.
+// records whole; every import as one step too, whose undo removes exactly the entries it wrote,
+// and so is a large recurring catch-up. Undoing a catch-up keeps the days it wrote as written,
+// so the next catch-up does not bring the entries back.
 // Kept in memory only: after a restart there is nothing to undo.
 class UndoHistory final : public QObject {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
     // The most recent deletion put back, or the last one undone deleted again.
     void undo() { m_stack.undo(); }
     void redo() { m_stack.redo(); }
+    // The recurring entries written at once, as a step like an import's.
+    void recordCatchUp(const std::vector<QUuid> &ids);
 
 Q_SIGNALS:
     // Records were deleted, by a screen or by a redo: how many.
@@ -37,6 +41,10 @@ Q_SIGNALS:
     void imported(int count);
     // An undo took an import's entries away again: how many.
     void importUndone(int count);
+    // Recurring entries were caught up, or an undone catch-up was done again: how many.
+    void caughtUp(int count);
+    // An undo took a catch-up's entries away again: how many.
+    void catchUpUndone(int count);
     // An undo or a redo could not be carried out (the records were back already, or the
     // file could not be written); nothing changed and the step is dropped.
     void failed();

@@ -2,7 +2,7 @@
 #include "app/AppLog.h"
 #include "app/CommandLine.h"
 #include "app/PennyloomApp.h"
-#include "reminder/ReminderNotifier.h"
+#include "app/RemindCommand.h"
 #include "reminder/SessionBus.h"
 
 #include <QCoreApplication>
@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
-    // The daily timer's run: post the reminder and exit, with no store and no window.
+    // The daily timer's run: catch up the recurring entries, post the reminder and exit, with no window.
     if (argc == 2 && std::strcmp(argv[1], "--remind") == 0)
-        return ReminderNotifier::runRemind(argc, argv);
+        return RemindCommand::run(argc, argv);
     // Restoring shows no window, so it works without a display.
     if (argc == 3 && std::strcmp(argv[1], "--restore") == 0) {
         QCoreApplication app(argc, argv);

@@ -5,17 +5,26 @@
 
 #include <QDBusConnection>
 #include <QString>
+#include <QStringList>
 
-// Posts the reminder as a desktop notification over the session bus: what the timer's
-// "pennyloom --remind" does, without the store or a window.
+// Posts a notice as a desktop notification over the session bus: the daily reminder of the
+// timer's "pennyloom --remind" and the budget notices, without a window.
 namespace ReminderNotifier {
 
-// Sends one Notify to org.freedesktop.Notifications with the theme's default notification
-// sound. False and the reason when no service took it.
-bool post(const QDBusConnection &bus, const ReminderRequest &request, QString *error);
+// The launcher entry's id, the "desktop-entry" hint by which the notification service knows the
+// program and activates it for an action.
+QString desktopEntry();
+// The daily reminder's actions, as Notify takes them (id, label): 「记一笔」 opens the add form,
+// and so does a click on the notification itself.
+QStringList addEntryActions();
+// The action's id, which org.freedesktop.Application's ActivateAction is called with.
+QString addEntryAction();
 
-// The whole "--remind" run: posts the daily prompt on the session bus and gives the exit
-// status, with the reason on stderr when it failed.
-int runRemind(int &argc, char **argv);
+// Sends one Notify to org.freedesktop.Notifications with the theme's default notification
+// sound and waits for the answer. False and the reason when no service took it.
+bool post(const QDBusConnection &bus, const ReminderRequest &request, QString *error,
+          const QStringList &actions = {});
+// The same without waiting: for the window, which must not stall on a slow service.
+void send(const QDBusConnection &bus, const ReminderRequest &request);
 
 } // namespace ReminderNotifier

@@ -3,6 +3,7 @@
 
 #include "export/XLSXExporter.h"
 #include "model/Clock.h"
+#include "reminder/BudgetNotices.h"
 #include "reminder/ReminderManager.h"
 #include "store/ModelStore.h"
 
@@ -57,4 +58,14 @@ bool SettingsModel::reminderEnabled() const
 void SettingsModel::setReminderEnabled(bool enabled)
 {
     m_reminder.setEnabled(enabled);
+}
+
+bool SettingsModel::budgetNoticesEnabled() const
+{
+    return BudgetNotices::enabled(BudgetNotices::userSettings());
+}
+
+void SettingsModel::setBudgetNoticesEnabled(bool enabled)
+{
+    BudgetNotices::setEnabled(BudgetNotices::userSettings(), enabled);
 }

@@ -10,7 +10,8 @@ class ModelStore;
 class ReminderManager;
 
 // The settings screen without widgets: the export of every entry to the place the user chose, the last export
-// failure (shown as an alert while set), and the reminder switch, which mirrors the shared reminder manager.
+// failure (shown as an alert while set), the reminder switch, which mirrors the shared reminder manager, and
+// the budget notices' switch, kept in the same user settings.
 class SettingsModel final : public QObject {
     Q_OBJECT
 
@@ -33,6 +34,9 @@ public:
 
     bool reminderEnabled() const;
     void setReminderEnabled(bool enabled);
+    // 预算提醒: a desktop notice when an entry takes a current budget past 80 % or 100 %.
+    bool budgetNoticesEnabled() const;
+    void setBudgetNoticesEnabled(bool enabled);
 
 Q_SIGNALS:
     void exportErrorChanged();

@@ -140,8 +140,25 @@ QWidget *SettingsView::reminderSection(QWidget *parent)
     connect(&m_model, &SettingsModel::reminderEnabledChanged, m_switch, &ToggleSwitch::setChecked);
     row->addWidget(m_switch);
     rows->addLayout(row);
-    auto *note =
-        Typography::secondaryLabel(u"每天 20:30 提醒记账；预算紧张与超支状态会显示在概览页。"_s, card);
+
+    auto *budgetRow = new QHBoxLayout;
+    const QString budgetLabel = u"预算提醒"_s;
+    auto *budgetName = new QLabel(budgetLabel, card);
+    budgetRow->addWidget(budgetName);
+    budgetRow->addStretch(1);
+    m_budgetSwitch = new ToggleSwitch(card);
+    m_budgetSwitch->setAccessibleName(budgetLabel);
+    budgetName->setBuddy(m_budgetSwitch);
+    m_budgetSwitch->setChecked(m_model.budgetNoticesEnabled());
+    connect(m_budgetSwitch, &ToggleSwitch::clicked, this, [this](bool checked) {
+        m_model.setBudgetNoticesEnabled(checked);
+        m_budgetSwitch->setChecked(m_model.budgetNoticesEnabled());
+    });
+    budgetRow->addWidget(m_budgetSwitch);
+    rows->addLayout(budgetRow);
+    auto *note = Typography::secondaryLabel(
+        u"每天 20:30 提醒记账；打开预算提醒后，预算用到 80% 或超支时会发出通知。预算状态也显示在概览页。"_s,
+        card);
     note->setWordWrap(true);
     rows->addWidget(note);
     return card;

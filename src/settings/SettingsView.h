@@ -37,6 +37,7 @@ public:
     // Where 「导入账单…」 asks for the file; tests answer it themselves.
     void setImportChooser(std::unique_ptr<ImportFileChooser> chooser);
     ToggleSwitch *reminderSwitch() const { return m_switch; }
+    ToggleSwitch *budgetNoticeSwitch() const { return m_budgetSwitch; }
     // The failure alert while it is shown.
     QDialog *failureAlert() const { return m_alert; }
 
@@ -59,5 +60,6 @@ private:
     QPushButton *m_import = nullptr;
     QPointer<ImportSheet> m_importSheet;
     ToggleSwitch *m_switch = nullptr;
+    ToggleSwitch *m_budgetSwitch = nullptr;
     QPointer<QDialog> m_alert;
 };

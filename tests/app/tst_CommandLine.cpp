@@ -330,6 +330,8 @@ private Q_SLOTS:
         QTest::newRow("add writes the file") << QStringList{u"add"_s, u"咖啡 5"_s} << 0 << 1;
         QTest::newRow("the reminder says why") << QStringList{u"--remind"_s} << 1 << -1;
         QTest::newRow("the window starts") << QStringList{u"--quit-after-first-paint"_s} << 0 << 0;
+        QTest::newRow("the window starts with the add form")
+            << QStringList{u"--add"_s, u"--quit-after-first-paint"_s} << 0 << 0;
     }
 
     // A bus daemon that takes connections and never answers (stopped, wedged) holds nothing

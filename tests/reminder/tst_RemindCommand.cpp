@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestRegistry.h"
 
+#include "model/Budget.h"
+#include "model/LocalCalendar.h"
+#include "model/RecurrenceRule.h"
+#include "reminder/BudgetNotices.h"
 #include "reminder/CommandRunner.h"
+#include "reminder/ReminderNotifier.h"
 #include "reminder/SystemdReminderPlatform.h"
+#include "store/ModelStore.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -26,6 +32,7 @@ public:
         QString appName;
         QString summary;
         QString body;
+        QStringList actions;
         QVariantMap hints;
     };
     QList<Received> received;
@@ -33,9 +40,9 @@ public:
 public Q_SLOTS:
     QStringList GetCapabilities() { return {u"body"_s, u"sound"_s}; }
     uint Notify(const QString &appName, uint, const QString &, const QString &summary, const QString &body,
-                const QStringList &, const QVariantMap &hints, int)
+                const QStringList &actions, const QVariantMap &hints, int)
     {
-        received.append({appName, summary, body, hints});
+        received.append({appName, summary, body, actions, hints});
         return uint(received.size());
     }
 };
@@ -105,6 +112,11 @@ private Q_SLOTS:
             QCOMPARE(note.summary, u"Pennyloom"_s);
             QCOMPARE(note.body, u"今天的花费记好了吗？花 10 秒记录一下吧。"_s);
             QVERIFY(note.hints.contains(u"sound-name"_s));
+            // 记一笔 reaches the program through its launcher entry, with nobody left listening.
+            QCOMPARE(note.hints.value(u"desktop-entry"_s).toString(), u"org.pennyloom.Pennyloom"_s);
+            const qsizetype action = note.actions.indexOf(u"add-entry"_s);
+            QVERIFY(action >= 0 && action % 2 == 0);
+            QCOMPARE(note.actions.value(action + 1), u"记一笔"_s);
         } else {
             QVERIFY2(QString::fromUtf8(run.errors).contains(u"通知服务"_s), run.errors.constData());
         }
@@ -115,6 +127,62 @@ private Q_SLOTS:
         platform.requestAuthorization([&answer](bool granted) { answer = granted; });
         QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 20000);
         QCOMPARE(*answer, serviceRuns);
+    }
+
+    void catchUpAfterAWeekClosed_data()
+    {
+        QTest::addColumn<bool>("noticesOn");
+        QTest::addColumn<double>("limit");
+        QTest::addColumn<QString>("notice");
+        // Eight days of ¥10 (seven closed, and today's) against the week's budget.
+        QTest::newRow("well within") << true << 200.0 << QString();
+        QTest::newRow("past 80 %") << true << 94.0 << u"餐饮预算已用 85%"_s;
+        QTest::newRow("exactly 80 % is not past") << true << 100.0 << QString();
+        QTest::newRow("past 100 %") << true << 60.0 << u"餐饮预算已超支 ¥20.00"_s;
+        QTest::newRow("switch off") << false << 60.0 << QString();
+    }
+
+    // The timer's run with no window: the week's recurring entries are written once, and the
+    // budget they take past a line is told once, not again on the next day's run.
+    void catchUpAfterAWeekClosed()
+    {
+        QFETCH(bool, noticesOn);
+        QFETCH(double, limit);
+        QFETCH(QString, notice);
+        QVERIFY(m_bus->registerObject(u"/org/freedesktop/Notifications"_s, m_service.get(),
+                                      QDBusConnection::ExportAllSlots));
+        QVERIFY(m_bus->registerService(u"org.freedesktop.Notifications"_s));
+        BudgetNotices::setEnabled(BudgetNotices::userSettings(), noticesOn);
+        QTemporaryDir data;
+        const QString path = QDir(data.path()).filePath(u"pennyloom.sqlite"_s);
+        const QDate today = QDate::currentDate();
+        {
+            QString error;
+            std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
+            QVERIFY2(store, qPrintable(error));
+            RecurrenceRule rule(10, EntryKind::expense, u"餐饮"_s, u"早餐"_s, today.addDays(-7));
+            rule.repeat = RecurrenceRule::Repeat::daily;
+            rule.timeOfDay = QTime(0, 0);
+            QVERIFY(store->insertRecurringRule(rule));
+            QVERIFY(store->insert(Budget(u"餐饮"_s, limit, QDateTime::currentDateTime(),
+                                         LocalCalendar::startOfDay(today.addDays(-7)),
+                                         LocalCalendar::startOfDay(today))));
+        }
+        for (int run = 0; run < 2; ++run)
+            QCOMPARE(remind(data.path()).exitCode, 0);
+
+        QString error;
+        std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), size_t(8));
+        QStringList bodies;
+        for (const FakeNotifications::Received &received : std::as_const(m_service->received))
+            bodies << received.body;
+        const QString daily = u"今天的花费记好了吗？花 10 秒记录一下吧。"_s;
+        QStringList expected{daily, daily};
+        if (!notice.isEmpty())
+            expected.prepend(notice);
+        QCOMPARE(bodies, expected);
     }
 
 private:

@@ -6,6 +6,7 @@
 
 #include "export/XLSXExporter.h"
 #include "model/ProgramLocale.h"
+#include "reminder/BudgetNotices.h"
 #include "reminder/ReminderManager.h"
 #include "settings/ExportDestination.h"
 #include "settings/ImportFileChooser.h"
@@ -23,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -148,6 +150,24 @@ private Q_SLOTS:
         toggle->setFocus();
         QTest::keyClick(toggle, Qt::Key_Space);
         QVERIFY(m_reminder->enabled());
+    }
+
+    // Off until turned on, kept in the user settings where every process that writes entries
+    // reads it.
+    void budgetNoticeSwitch()
+    {
+        BudgetNotices::setEnabled(BudgetNotices::userSettings(), false);
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        view.show();
+        ToggleSwitch *toggle = view.budgetNoticeSwitch();
+        QCOMPARE(toggle->accessibleName(), u"预算提醒"_s);
+        QVERIFY(!toggle->isChecked());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(toggle->isChecked());
+        QSettings stored(QSettings::NativeFormat, QSettings::UserScope, u"Pennyloom"_s, u"Pennyloom"_s);
+        QCOMPARE(stored.value(u"budgetNoticesEnabled"_s).toBool(), true);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(!BudgetNotices::enabled(BudgetNotices::userSettings()));
     }
 
     // 关于 shows the version the program reports, and reads each value with its caption.

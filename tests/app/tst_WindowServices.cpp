@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PrivateSessionBus.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "app/ContentView.h"
+#include "app/DesktopActivation.h"
+#include "app/LedgerBusService.h"
+#include "app/UndoBar.h"
+#include "app/WindowServices.h"
+#include "model/RecurrenceRule.h"
+#include "store/ModelStore.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using TestSupport::local;
+
+// What runs beside the window, on a private session bus: the recurring catch-up with its undo
+// step, and the add form asked for from outside.
+class WindowServicesTest final : public TestSupport::StoreFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_bus = std::make_unique<PrivateSessionBus>(u"window-services-test"_s);
+        if (const QString failure = m_bus->start(); !failure.isEmpty())
+            QSKIP(qPrintable(failure));
+        QVERIFY(openStore(local(2024, 4, 10, 9)));
+    }
+
+    void cleanup()
+    {
+        closeStore();
+        m_bus.reset();
+    }
+
+    void largeCatchUpIsOneUndoStep_data()
+    {
+        QTest::addColumn<int>("daysClosed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("31 at once say nothing") << 30 << QString();
+        QTest::newRow("32 at once") << 31 << u"已补记 32 笔周期账单"_s;
+    }
+
+    // Undo takes exactly the caught-up entries away and keeps their days as written, so neither
+    // the next catch-up nor the next start writes them again.
+    void largeCatchUpIsOneUndoStep()
+    {
+        QFETCH(int, daysClosed);
+        QFETCH(QString, message);
+        RecurrenceRule daily(25, EntryKind::expense, u"餐饮"_s, u"午饭"_s,
+                             QDate(2024, 4, 10).addDays(-daysClosed));
+        daily.repeat = RecurrenceRule::Repeat::daily;
+        daily.timeOfDay = QTime(8, 0);
+        QVERIFY(m_store->insertRecurringRule(daily));
+        RecurrenceRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+        QVERIFY(m_store->insertRecurringRule(rent));
+        const LedgerEntry own = add(LedgerEntry(6, local(2024, 4, 9, 8), EntryKind::expense, u"交通"_s));
+
+        ContentView view(*m_store);
+        WindowServices services(*m_store, view, m_bus->connection());
+        view.show();
+        QVERIFY(services.catchUp().writeDue());
+        QCOMPARE(m_store->entries().size(), size_t(daysClosed + 1 + 2 + 1));
+        QCOMPARE(view.undoBar()->isVisible(), !message.isEmpty());
+        if (message.isEmpty())
+            return;
+        QCOMPARE(view.undoBar()->message()->text(), message);
+        QTest::mouseClick(view.undoBar()->undoButton(), Qt::LeftButton);
+        // The rent's two months and the entry of the user's own stay.
+        QCOMPARE(m_store->entries().size(), size_t(3));
+        QVERIFY(m_store->find<LedgerEntry>(own.id));
+        QVERIFY(services.catchUp().writeDue());
+        QCOMPARE(m_store->entries().size(), size_t(3));
+        closeStore();
+        QVERIFY(openStore(local(2024, 4, 10, 9)));
+        QCOMPARE(m_store->writeDueOccurrences(local(2024, 4, 10, 9))->size(), size_t(0));
+    }
+
+    void addFormAskedFromOutside_data()
+    {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("interface");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<bool>("opens");
+        const QString application = u"org.freedesktop.Application"_s;
+        QTest::newRow("pennyloom --add")
+            << QString() << LedgerBusService::objectPath() << LedgerBusService::interfaceName()
+            << u"ShowAddForm"_s << QVariantList() << true;
+        QTest::newRow("the reminder's 记一笔")
+            << DesktopActivation::serviceName() << DesktopActivation::objectPath() << application
+            << u"ActivateAction"_s
+            << QVariantList{u"add-entry"_s, QVariant::fromValue(QVariantList()), QVariantMap()} << true;
+        QTest::newRow("an action it does not have")
+            << DesktopActivation::serviceName() << DesktopActivation::objectPath() << application
+            << u"ActivateAction"_s
+            << QVariantList{u"delete-all"_s, QVariant::fromValue(QVariantList()), QVariantMap()} << false;
+    }
+
+    void addFormAskedFromOutside()
+    {
+        QFETCH(QString, service);
+        QFETCH(QString, path);
+        QFETCH(QString, interface);
+        QFETCH(QString, method);
+        QFETCH(QVariantList, arguments);
+        QFETCH(bool, opens);
+        ContentView view(*m_store);
+        WindowServices services(*m_store, view, m_bus->connection());
+        services.publish();
+        view.show();
+        // The caller is another connection, as "pennyloom --add" or the notification service is.
+        QDBusConnection caller = QDBusConnection::connectToBus(m_bus->address(), u"window-services-caller"_s);
+        const auto disconnect =
+            qScopeGuard([] { QDBusConnection::disconnectFromBus(u"window-services-caller"_s); });
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            service.isEmpty() ? LedgerBusService::serviceName(m_store->path()) : service, path, interface,
+            method);
+        call.setArguments(arguments);
+        QDBusPendingCall pending = caller.asyncCall(call);
+        QTRY_VERIFY(pending.isFinished());
+        QCOMPARE(pending.isError(), !opens);
+        QCOMPARE(view.model().showingAdd(), opens);
+        if (opens)
+            QTRY_VERIFY(view.addSheet() && view.addSheet()->isVisible());
+    }
+
+private:
+    std::unique_ptr<PrivateSessionBus> m_bus;
+};
+
+PENNYLOOM_TEST(WindowServicesTest)
+#include "tst_WindowServices.moc"
