@@ -8,6 +8,7 @@
 #include "model/Clock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QScopeGuard>
 
 #include <sqlite3.h>
@@ -24,10 +25,13 @@ QString failure(const QString &path, const QString &reason)
     return u"无法打开数据文件 %1：%2"_s.arg(QDir::toNativeSeparators(path), reason);
 }
 
+// From this many rows on a change is written as a large one (see largeTransaction).
+constexpr size_t largeWrite = 1000;
+
 } // namespace
 
 ModelStore::ModelStore(QString path, std::unique_ptr<SqliteDatabase> db)
-    : m_path(std::move(path)), m_db(std::move(db))
+    : m_path(std::move(path)), m_db(std::move(db)), m_checkpoint(QFile::encodeName(m_path))
 {
 }
 
@@ -253,6 +257,25 @@ template <class F> bool ModelStore::transaction(F &&work)
     return true;
 }
 
+template <class F> bool ModelStore::largeTransaction(F &&work)
+{
+    // A large write touches index pages all over the file; with SQLite's small default page
+    // cache each would be read and spilled again and again. The cache grows for this write
+    // only (it takes memory as pages come in, not at once).
+    m_db->exec("PRAGMA cache_size = -262144");
+    // The commit leaves its pages in the log instead of copying them into the file while the
+    // window waits; the rows are as safe there.
+    m_db->exec("PRAGMA wal_autocheckpoint = 0");
+    const auto restore = qScopeGuard([this] {
+        m_db->exec("PRAGMA wal_autocheckpoint = 1000");
+        m_db->exec("PRAGMA cache_size = -2000");
+    });
+    if (!transaction(std::forward<F>(work)))
+        return false;
+    m_checkpoint.start();
+    return true;
+}
+
 template <class R> bool ModelStore::write(const QByteArray &sql, const R &record)
 {
     SqliteStatement statement(*m_db, sql);
@@ -389,7 +412,7 @@ bool ModelStore::remove(const Removal &removal)
         return true;
     StoredKinds::Array<std::vector<Taken>> taken;
     std::vector<ImportedId> importIds;
-    const bool written = transaction([&](QString &reason) {
+    const auto work = [&](QString &reason) {
         const bool deleted = StoredKinds::all([&]<class R>() {
             constexpr size_t kind = StoredKinds::indexOf<R>;
             return deleteRows<R>(removal.m_ids[kind], reason, taken[kind]);
@@ -399,7 +422,12 @@ bool ModelStore::remove(const Removal &removal)
         for (const Taken &t : taken[StoredKinds::indexOf<LedgerEntry>])
             gone.push_back(entries()[t.index].id);
         return deleted && ImportTables::deleteIdsOf(*m_db, gone, importIds);
-    });
+    };
+    // Undoing an import takes as many rows away as it wrote.
+    size_t rows = 0;
+    for (const std::vector<QUuid> &ids : removal.m_ids)
+        rows += ids.size();
+    const bool written = rows >= largeWrite ? largeTransaction(work) : transaction(work);
     if (!written)
         return false;
     Removed removed;
@@ -548,12 +576,7 @@ std::optional<ModelStore::ImportResult> ModelStore::importEntries(const std::vec
 
     std::vector<std::pair<LedgerEntry, qint64>> placed;
     placed.reserve(written.size());
-    // A large import touches index pages all over the file; with SQLite's small default page
-    // cache each would be read and spilled again and again. The cache grows for this write
-    // only (it takes memory as pages come in, not at once).
-    m_db->exec("PRAGMA cache_size = -262144");
-    const auto smallCache = qScopeGuard([this] { m_db->exec("PRAGMA cache_size = -2000"); });
-    const bool committed = transaction([&](QString &) {
+    const bool committed = largeTransaction([&](QString &) {
         placed.clear();
         // Unlike a single insert, the file is not asked whether it holds each id: it holds
         // exactly the records in memory (the lock keeps other writers out), which were checked
@@ -689,9 +712,7 @@ std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTim
 
     std::vector<std::pair<LedgerEntry, qint64>> placed;
     std::vector<RecurringTables::Key> claimed;
-    m_db->exec("PRAGMA cache_size = -262144");
-    const auto smallCache = qScopeGuard([this] { m_db->exec("PRAGMA cache_size = -2000"); });
-    const bool committed = transaction([&](QString &) {
+    const bool committed = largeTransaction([&](QString &) {
         placed.clear();
         claimed.clear();
         SqliteStatement claim(*m_db, RecurringTables::claimSql());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ImportTables.h"
+#include "LogCheckpoint.h"
 #include "OrderedRecords.h"
 #include "RecurringTables.h"
 #include "StoredKinds.h"
@@ -238,6 +239,9 @@ private:
     // Runs work(reason) in one transaction, committed only when work returns true; otherwise
     // rolled back and reported with the reason work gave, or the store's error.
     template <class F> bool transaction(F &&work);
+    // The same for a write of many rows: the page cache grows for it, and the pages its commit
+    // leaves in the write-ahead log are copied into the file in the background.
+    template <class F> bool largeTransaction(F &&work);
     // Binds the record into one insert or update and runs it.
     template <class R> bool write(const QByteArray &sql, const R &record);
     template <class R>
@@ -255,4 +259,6 @@ private:
     StoredKinds::Tuple<OrderedRecords> m_records;
     ImportTables m_imports;
     RecurringTables m_recurring;
+    // After m_db, so that it has ended before the store's connection closes.
+    LogCheckpoint m_checkpoint;
 };
