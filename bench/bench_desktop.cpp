@@ -105,18 +105,25 @@ QString sizeLabel(int n)
                                                                     : QString::number(n);
 }
 
-// The books of n entries, written into cache unless already there.
+// The books of n entries, written into cache unless already there. They are written under
+// another name and renamed when complete, so an interrupted run leaves no half-written books
+// for the next one to take.
 QString books(const QString &cache, int n)
 {
     const QString file = QDir(cache).filePath(u"books-%1.sqlite"_s.arg(n));
     if (QFile::exists(file))
         return file;
     std::fprintf(stderr, "writing books of %d entries\n", n);
+    const QString part = file + u".part"_s;
+    for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s})
+        QFile::remove(part + suffix);
     QString error;
-    const bool made = n == 0 ? ModelStore::open(file, &error) != nullptr
-                             : LedgerGenerator::write(file, n, LedgerGenerator::endOfData(), &error);
+    const bool made = n == 0 ? ModelStore::open(part, &error) != nullptr
+                             : LedgerGenerator::write(part, n, LedgerGenerator::endOfData(), &error);
     if (!made)
         DesktopDriver::fail(error);
+    if (!QFile::rename(part, file))
+        DesktopDriver::fail(u"cannot rename %1 to %2"_s.arg(part, file));
     return file;
 }
 
