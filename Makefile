@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Front door: make run, make test, make bench, make format; make test-asan (the suite under
-# ASan and UBSan), make test-long (1,000 kills of a writing process), make fuzz.
+# Front door: make run, make test, make bench, make format; make bench-desktop (the window's
+# interaction times), make test-asan (the suite under ASan and UBSan), make test-long (1,000
+# kills of a writing process), make fuzz.
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 ASAN_DIR ?= build-asan
@@ -10,7 +11,7 @@ FUZZ_SECONDS ?= 1200
 FUZZ_SMOKE_SECONDS ?= 50
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-asan test-long fuzz-build fuzz bench format format-check deb install clean
+.PHONY: deps configure build run test test-asan test-long fuzz-build fuzz bench-configure bench bench-desktop format format-check deb install clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -62,10 +63,20 @@ fuzz-build: deps
 fuzz: fuzz-build
 	bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-bench: deps
+bench-configure: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPENNYLOOM_BUILD_TESTS=OFF -DPENNYLOOM_BUILD_BENCH=ON $(LAUNCHER)
+
+# bench_desktop drives the whole window over every size for minutes; make bench-desktop runs it.
+bench: bench-configure
 	cmake --build $(BENCH_DIR) -j $(JOBS)
-	for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
+	for b in $(BENCH_DIR)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ] && [ "$${b##*/}" != bench_desktop ]; then "$$b"; fi; done
+
+# The program's window, offscreen, on empty books and on 10^5 and 10^6 entries: each
+# interaction from the input to the end of its last paint.
+bench-desktop: bench-configure
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_desktop
+	$(BENCH_DIR)/bench/bench_desktop
 
 DEB_DIR ?= build-deb
 
