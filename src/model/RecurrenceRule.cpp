@@ -5,7 +5,10 @@
 #include "DateText.h"
 #include "EntryRules.h"
 
+#include <QTimeZone>
+
 #include <array>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -237,12 +240,61 @@ QDateTime RecurrenceRule::instantOn(QDate day) const
     return QDateTime(day, timeOfDay, Qt::OffsetFromUTC, before).toLocalTime();
 }
 
+std::vector<QDateTime> RecurrenceRule::instantsOn(const std::vector<QDate> &days) const
+{
+    std::vector<QDateTime> instants;
+    instants.reserve(days.size());
+    constexpr qint64 dayMs = 86'400'000;
+    constexpr qint64 unixEpochDay = 2'440'588; // the Julian day of 1970-01-01
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    // The stretch [from, until) of UTC time in which the zone keeps `offset`; empty at first.
+    qint64 from = 0;
+    qint64 until = 0;
+    qint64 offset = 0;
+    const auto stretchAround = [&](qint64 at) {
+        const QDateTime probe = QDateTime::fromMSecsSinceEpoch(at, Qt::UTC);
+        offset = qint64(zone.offsetFromUtc(probe)) * 1000;
+        from = std::numeric_limits<qint64>::min() / 2;
+        until = std::numeric_limits<qint64>::max() / 2;
+        if (zone.hasTransitions()) {
+            if (const QTimeZone::OffsetData before = zone.previousTransition(probe.addMSecs(1));
+                before.atUtc.isValid())
+                from = before.atUtc.toMSecsSinceEpoch();
+            if (const QTimeZone::OffsetData after = zone.nextTransition(probe); after.atUtc.isValid())
+                until = after.atUtc.toMSecsSinceEpoch();
+        }
+    };
+    for (const QDate day : days) {
+        QDateTime instant;
+        if (timeOfDay.isValid() && zone.isValid()) {
+            const qint64 wall = (day.toJulianDay() - unixEpochDay) * dayMs + timeOfDay.msecsSinceStartOfDay();
+            if (!(from + dayMs <= wall - offset && wall - offset + dayMs < until))
+                stretchAround(wall - offset);
+            const qint64 at = wall - offset;
+            // A day away from any change reads the time one way only; the local reading of the
+            // instant confirms it, in case the program's zone data and the clock's differ.
+            if (from + dayMs <= at && at + dayMs < until) {
+                const QDateTime candidate = QDateTime::fromMSecsSinceEpoch(at);
+                if (candidate.date() == day && candidate.time() == timeOfDay)
+                    instant = candidate;
+            }
+        }
+        instants.push_back(instant.isValid() ? instant : instantOn(day));
+    }
+    return instants;
+}
+
 LedgerEntry RecurrenceRule::entryOn(QDate day, const QDateTime &createdAt) const
+{
+    return entryAt(instantOn(day), createdAt);
+}
+
+LedgerEntry RecurrenceRule::entryAt(const QDateTime &instant, const QDateTime &createdAt) const
 {
     LedgerEntry entry;
     entry.id = QUuid::createUuid();
     entry.amount = amount;
-    entry.date = instantOn(day);
+    entry.date = instant;
     entry.kindRaw = kindRaw;
     entry.category = category;
     entry.note = note;

@@ -60,8 +60,14 @@ struct RecurrenceRule {
     // time that a daylight saving change skips that day moves forward by the length of the gap
     // (02:30 becomes 03:30); a time that happens twice is the first of the two.
     QDateTime instantOn(QDate day) const;
+    // instantOn() of each day, for many days in increasing order at once: between two changes
+    // of the zone's offset a day's instant is its wall time less that offset, so only the days
+    // near a change are worked out one by one.
+    std::vector<QDateTime> instantsOn(const std::vector<QDate> &days) const;
     // The entry written for the occurrence of that day: a fresh id, created at `createdAt`.
     LedgerEntry entryOn(QDate day, const QDateTime &createdAt) const;
+    // The same with the day's instant, from instantsOn().
+    LedgerEntry entryAt(const QDateTime &instant, const QDateTime &createdAt) const;
 
     // The schedule in words: 每天, 每周三, 每月 1 日, 每月最后一天, 每年 2 月 29 日, 每 3 天.
     QString describe() const;

@@ -698,13 +698,13 @@ std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTim
     std::vector<Due> due;
     const QDate today = now.toLocalTime().date();
     for (const RecurrenceRule &rule : m_recurring.rules()) {
-        for (const QDate &day : rule.occurrences(rule.firstDay, today)) {
-            if (m_recurring.hasOccurrence(rule.id, day))
+        std::vector<QDate> days = rule.occurrences(rule.firstDay, today);
+        std::erase_if(days, [&](QDate day) { return m_recurring.hasOccurrence(rule.id, day); });
+        const std::vector<QDateTime> instants = rule.instantsOn(days);
+        for (size_t i = 0; i < days.size(); ++i) {
+            if (instants[i] > now)
                 continue;
-            LedgerEntry entry = rule.entryOn(day, now);
-            if (entry.date > now)
-                continue;
-            due.push_back({{rule.id, day}, std::move(entry)});
+            due.push_back({{rule.id, days[i]}, rule.entryAt(instants[i], now)});
         }
     }
     if (due.empty())

@@ -85,6 +85,8 @@ private Q_SLOTS:
     void occurrences();
     void instantKeepsWallClock_data();
     void instantKeepsWallClock();
+    void manyInstantsAsOneByOne_data();
+    void manyInstantsAsOneByOne();
     void describe_data();
     void describe();
     void problem_data();
@@ -220,6 +222,43 @@ void RecurrenceRuleTest::instantKeepsWallClock()
     const LedgerEntry entry = r.entryOn(::day(day), instant);
     QCOMPARE(entry.date, instant);
     QCOMPARE(entry.note, r.note);
+}
+
+void RecurrenceRuleTest::manyInstantsAsOneByOne_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("rule");
+    // Eight years of days, each change of offset among them, at times the changes skip or
+    // repeat and at times they leave alone.
+    QTest::newRow("Shanghai, no changes")
+        << QByteArray("Asia/Shanghai") << u"daily from 2019-01-01 at 00:00"_s;
+    QTest::newRow("New York, skipped time")
+        << QByteArray("America/New_York") << u"daily from 2019-01-01 at 02:30"_s;
+    QTest::newRow("New York, repeated time")
+        << QByteArray("America/New_York") << u"daily from 2019-01-01 at 01:30"_s;
+    QTest::newRow("Berlin, midnight") << QByteArray("Europe/Berlin") << u"daily from 2019-01-01 at 00:00"_s;
+    QTest::newRow("Lord Howe, half-hour changes")
+        << QByteArray("Australia/Lord_Howe") << u"days 3 from 2019-01-01 at 01:45"_s;
+    QTest::newRow("Dublin, winter is the change")
+        << QByteArray("Europe/Dublin") << u"daily from 2019-01-01 at 01:15"_s;
+}
+
+void RecurrenceRuleTest::manyInstantsAsOneByOne()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, rule);
+    TestSupport::ScopedTimeZone timeZone(zone);
+    const RecurrenceRule r = ruleFrom(rule);
+    const std::vector<QDate> days = r.occurrences(r.firstDay, ::day(u"2026-12-31"_s));
+    const std::vector<QDateTime> instants = r.instantsOn(days);
+    QCOMPARE(instants.size(), days.size());
+    for (size_t i = 0; i < days.size(); ++i) {
+        const QDateTime one = r.instantOn(days[i]);
+        if (instants[i] != one || instants[i].toLocalTime().time() != one.toLocalTime().time())
+            QFAIL(qPrintable(u"%1: %2 one by one, %3 at once"_s.arg(
+                days[i].toString(Qt::ISODate), one.toString(Qt::ISODateWithMs),
+                instants[i].toString(Qt::ISODateWithMs))));
+    }
 }
 
 void RecurrenceRuleTest::describe_data()
