@@ -4,7 +4,6 @@
 #include "model/EntryKind.h"
 
 #include <algorithm>
-#include <bit>
 #include <iterator>
 
 namespace {
@@ -32,13 +31,6 @@ void foldInto(QStringView text, char16_t *out)
     }
 }
 
-// The same characters, not merely equal ones. A row holds its texts, so they cannot have
-// been changed or freed while their address stays the same.
-bool sameText(const QString &held, const QString &current)
-{
-    return held.constData() == current.constData() && held.size() == current.size();
-}
-
 template <class T> void replace(std::vector<T> &rows, size_t from, size_t to, std::vector<T> &&with)
 {
     const auto first = rows.begin() + static_cast<std::ptrdiff_t>(from);
@@ -51,6 +43,10 @@ template <class T> void replace(std::vector<T> &rows, size_t from, size_t to, st
     rows.insert(at, std::make_move_iterator(with.begin()), std::make_move_iterator(with.end()));
 }
 
+// Past this many addresses the store is not sharing its category texts; start over rather
+// than hold a copy of every entry's.
+constexpr qsizetype knownAddresses = 4096;
+
 } // namespace
 
 QString BillsEntryIndex::folded(const QString &text)
@@ -60,37 +56,84 @@ QString BillsEntryIndex::folded(const QString &text)
     return result;
 }
 
-bool BillsEntryIndex::fits(size_t row, const LedgerEntry &entry) const
+BillsEntryIndex::BillsEntryIndex()
+    : m_kindTexts{EntryKinds::rawText(EntryKind::expense), EntryKinds::rawText(EntryKind::income)}
 {
-    const Held &h = held[row];
-    const Facts &f = facts[row];
-    return sameText(h.category, entry.category) && sameText(h.note, entry.note) &&
-           sameText(h.kindRaw, entry.kindRaw) && f.date == entry.date.toMSecsSinceEpoch() &&
-           std::bit_cast<quint64>(f.amount) == std::bit_cast<quint64>(entry.amount);
+}
+
+quint32 BillsEntryIndex::categoryId(const QString &category)
+{
+    if (const auto known = m_categoryByData.constFind(category.constData());
+        known != m_categoryByData.cend() && known->text.size() == category.size())
+        return known->id;
+    auto it = m_categoryIds.constFind(category);
+    if (it == m_categoryIds.cend()) {
+        it = m_categoryIds.insert(category, static_cast<quint32>(m_categoryTexts.size()));
+        m_categoryTexts.append(category);
+    }
+    if (m_categoryByData.size() >= knownAddresses)
+        m_categoryByData.clear();
+    m_categoryByData.insert(category.constData(), {category, it.value()});
+    return it.value();
+}
+
+quint32 BillsEntryIndex::kindId(const QString &kindRaw)
+{
+    // Anything but the two kinds is a damaged record; there are at most a few such texts.
+    const auto it = std::find(m_kindTexts.cbegin(), m_kindTexts.cend(), kindRaw);
+    if (it != m_kindTexts.cend())
+        return static_cast<quint32>(it - m_kindTexts.cbegin());
+    m_kindTexts.append(kindRaw);
+    return static_cast<quint32>(m_kindTexts.size() - 1);
+}
+
+bool BillsEntryIndex::fits(const Facts &f, const LedgerEntry &entry)
+{
+    const size_t length = static_cast<size_t>(entry.note.size());
+    if (f.noteLength != length || f.categoryId != categoryId(entry.category) ||
+        f.kindId != kindId(entry.kindRaw))
+        return false;
+    m_scratch.resize(length);
+    foldInto(entry.note, m_scratch.data());
+    return note(f) == std::u16string_view(m_scratch.data(), length);
 }
 
 BillsEntryIndex::Facts BillsEntryIndex::makeFacts(const LedgerEntry &entry)
 {
     Facts f;
-    f.date = entry.date.toMSecsSinceEpoch();
-    f.amount = entry.amount;
-    auto it = categoryIds.constFind(entry.category);
-    if (it == categoryIds.cend()) {
-        it = categoryIds.insert(entry.category, static_cast<quint32>(categoryTexts.size()));
-        categoryTexts.append(entry.category);
-    }
-    f.categoryId = it.value();
-    if (entry.kindRaw == EntryKinds::rawText(EntryKind::expense))
-        f.kind = Kind::expense;
-    else if (entry.kindRaw == EntryKinds::rawText(EntryKind::income))
-        f.kind = Kind::income;
-    else
-        f.kind = Kind::other;
-    f.noteStart = static_cast<quint32>(noteText.size());
+    f.categoryId = categoryId(entry.category);
+    f.kindId = kindId(entry.kindRaw);
+    f.noteStart = static_cast<quint32>(m_noteText.size());
     f.noteLength = static_cast<quint32>(entry.note.size());
-    noteText.resize(noteText.size() + static_cast<size_t>(entry.note.size()));
-    foldInto(entry.note, noteText.data() + f.noteStart);
+    m_noteText.resize(m_noteText.size() + f.noteLength);
+    foldInto(entry.note, m_noteText.data() + f.noteStart);
     return f;
+}
+
+std::vector<BillsEntryIndex::Facts> BillsEntryIndex::matched(const std::vector<LedgerEntry> &entries,
+                                                             size_t first, size_t last, size_t oldFrom,
+                                                             size_t oldEnd)
+{
+    // Rows are matched to entries in order, looking one row ahead to step over a removed or
+    // moved entry; only entries left without a row get a new one.
+    std::vector<Facts> rows;
+    rows.reserve(last - first);
+    size_t next = oldFrom;
+    for (size_t position = last; position-- > first;) {
+        const LedgerEntry &entry = entries[position];
+        if (next < oldEnd && fits(m_facts[next], entry)) {
+            rows.push_back(m_facts[next++]);
+        } else if (next + 1 < oldEnd && fits(m_facts[next + 1], entry)) {
+            m_unusedNoteText += m_facts[next].noteLength;
+            rows.push_back(m_facts[next + 1]);
+            next += 2;
+        } else {
+            rows.push_back(makeFacts(entry));
+        }
+    }
+    for (; next < oldEnd; ++next)
+        m_unusedNoteText += m_facts[next].noteLength;
+    return rows;
 }
 
 void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries, size_t front, size_t back)
@@ -98,60 +141,37 @@ void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries, size_t front
     const size_t newSize = entries.size();
     const size_t oldSize = size();
     const size_t common = std::min(newSize, oldSize);
-    const auto old = [&](size_t position) { return oldSize - 1 - position; };
-    size_t head = std::min(front, common); // newest entries, the back of the rows
-    while (head < common && fits(old(head), entries[head]))
-        ++head;
-    size_t tail = std::min(back, common - head); // oldest entries, the front of the rows
-    while (tail < common - head && fits(tail, entries[newSize - 1 - tail]))
-        ++tail;
-
-    const size_t oldEnd = oldSize - tail;
-    std::vector<Facts> newFacts;
-    std::vector<Held> newHeld;
-    newFacts.reserve(newSize - head - tail);
-    newHeld.reserve(newSize - head - tail);
-    const auto keep = [&](size_t row) {
-        newFacts.push_back(facts[row]);
-        newHeld.push_back(std::move(held[row]));
-    };
-    size_t next = head;
-    for (size_t i = head; i < newSize - tail; ++i) {
-        const LedgerEntry &entry = entries[i];
-        if (next < oldEnd && fits(old(next), entry)) {
-            keep(old(next));
-            ++next;
-        } else if (next + 1 < oldEnd && fits(old(next + 1), entry)) {
-            unusedNoteText += facts[old(next)].noteLength;
-            keep(old(next + 1));
-            next += 2;
-        } else {
-            newFacts.push_back(makeFacts(entry));
-            newHeld.push_back({entry.category, entry.note, entry.kindRaw});
-        }
+    front = std::min(front, common);       // newest entries, the last rows
+    back = std::min(back, common - front); // oldest entries, the first rows
+    while (front < common - back && fits(m_facts[oldSize - 1 - front], entries[front]))
+        ++front;
+    while (back < common - front && fits(m_facts[back], entries[newSize - 1 - back]))
+        ++back;
+    if (oldSize == 0) {
+        size_t noteLength = 0;
+        for (const LedgerEntry &entry : entries)
+            noteLength += static_cast<size_t>(entry.note.size());
+        m_noteText.reserve(noteLength);
+        m_facts.reserve(newSize);
+        for (size_t position = newSize; position-- > 0;)
+            m_facts.push_back(makeFacts(entries[position]));
+        return;
     }
-    for (; next < oldEnd; ++next)
-        unusedNoteText += facts[old(next)].noteLength;
-
-    // Store positions [head, oldEnd) are rows [tail, oldSize - head), oldest first.
-    std::reverse(newFacts.begin(), newFacts.end());
-    std::reverse(newHeld.begin(), newHeld.end());
-    replace(facts, tail, oldSize - head, std::move(newFacts));
-    replace(held, tail, oldSize - head, std::move(newHeld));
-    stale = false;
-    if (unusedNoteText > 4096 && unusedNoteText > noteText.size() / 2)
+    // Store positions [front, newSize - back) are rows [back, newSize - front), oldest first.
+    replace(m_facts, back, oldSize - front, matched(entries, front, newSize - back, back, oldSize - front));
+    if (m_unusedNoteText > 4096 && m_unusedNoteText > m_noteText.size() / 2)
         compact();
 }
 
 void BillsEntryIndex::compact()
 {
     std::vector<char16_t> text;
-    text.reserve(noteText.size() - unusedNoteText);
-    for (Facts &f : facts) {
-        const auto from = noteText.begin() + f.noteStart;
+    text.reserve(m_noteText.size() - m_unusedNoteText);
+    for (Facts &f : m_facts) {
+        const auto from = m_noteText.begin() + f.noteStart;
         f.noteStart = static_cast<quint32>(text.size());
         text.insert(text.end(), from, from + f.noteLength);
     }
-    noteText = std::move(text);
-    unusedNoteText = 0;
+    m_noteText = std::move(text);
+    m_unusedNoteText = 0;
 }

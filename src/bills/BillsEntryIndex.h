@@ -10,67 +10,77 @@
 #include <string_view>
 #include <vector>
 
-// What the list needs of each stored entry, in a compact table: date, amount, kind, the
-// category as an index into a table of the few distinct category texts, and the case-folded
-// note as a run of one shared buffer. A keystroke reads only this table, never the entries'
-// own texts, which lie scattered over the heap: waiting for them is what a scan of 100 000
-// entries would spend its time on.
+// What a search of the list reads of each stored entry, in a compact table: the category and
+// the kind as indexes into tables of the few distinct texts, and the case-folded note as a run
+// of one shared buffer. A keystroke reads only this table, never the entries' own texts, which
+// lie scattered over the heap: waiting for them is what a scan of 100 000 entries would spend
+// its time on. Dates and amounts are read from the entries themselves, and only for what is
+// shown.
 //
-// The table follows the store's changes instead of being rebuilt. Beside each row it holds
-// the entry's three texts, so that a row still fits its entry exactly when the entry's texts
-// are the very ones held (a comparison of addresses) and its date and amount are the same.
+// The table follows the store's changes instead of being rebuilt: a change touches the rows
+// between the runs the store reports as left alone, and within those rows a row whose texts
+// still fit its entry is kept.
 class BillsEntryIndex final {
 public:
-    enum class Kind : quint8 { expense, income, other };
     struct Facts {
-        qint64 date = 0; // milliseconds since the epoch
-        double amount = 0;
-        quint32 categoryId = 0;
         quint32 noteStart = 0;
         quint32 noteLength = 0;
-        Kind kind = Kind::expense;
+        quint32 categoryId = 0;
+        quint32 kindId = 0;
     };
-    struct Held {
-        QString category;
-        QString note;
-        QString kindRaw;
-    };
+    // kindTexts() always starts with these two.
+    static constexpr quint32 expenseKind = 0;
+    static constexpr quint32 incomeKind = 1;
 
     // The simple Unicode case folding of the text, unit for unit: the folding Qt's
     // case-insensitive search applies to each character, so a plain search in folded text
     // finds exactly what a case-insensitive search in the original finds.
     static QString folded(const QString &text);
 
+    BillsEntryIndex();
+
     // Oldest entry first, the reverse of the store's order, so that a new entry dated now
-    // (the usual insert) is appended instead of shifting every row. facts and held run in
-    // parallel; the scans read facts only.
-    std::vector<Facts> facts;
-    std::vector<Held> held;
-    QStringList categoryTexts;
-    // Set when the store changed; the next sync brings the rows in step.
-    bool stale = true;
+    // (the usual insert) is appended instead of shifting every row.
+    const std::vector<Facts> &facts() const { return m_facts; }
+    const QStringList &categoryTexts() const { return m_categoryTexts; }
+    const QStringList &kindTexts() const { return m_kindTexts; }
 
-    size_t size() const { return facts.size(); }
-    // The row of the entry at a position of the store's order.
-    size_t row(size_t position) const { return facts.size() - 1 - position; }
-    std::u16string_view note(const Facts &f) const { return {noteText.data() + f.noteStart, f.noteLength}; }
+    size_t size() const { return m_facts.size(); }
+    // The row of the entry at a position of the store's order, and back.
+    size_t row(size_t position) const { return m_facts.size() - 1 - position; }
+    size_t position(size_t row) const { return m_facts.size() - 1 - row; }
+    std::u16string_view note(const Facts &f) const { return {m_noteText.data() + f.noteStart, f.noteLength}; }
 
-    // A change of the store inserts, removes or moves a few entries. The rows of the
-    // unchanged runs at both ends stay as they are; in between, rows are matched to entries in
-    // order, looking one row ahead to step over a removed or moved entry, and only entries
-    // left without a row get a new one.
-    // `front` and `back` say how many entries at each end are known to be unchanged since the
-    // last sync (as many as both sizes allow; 0 when nothing is known).
+    // `front` and `back` say how many entries at each end of the store's order are known to be
+    // unchanged since the last sync (0 when nothing is known: every row is checked).
     void sync(const std::vector<LedgerEntry> &entries, size_t front = 0, size_t back = 0);
 
 private:
-    bool fits(size_t row, const LedgerEntry &entry) const;
+    bool fits(const Facts &f, const LedgerEntry &entry);
     Facts makeFacts(const LedgerEntry &entry);
+    quint32 categoryId(const QString &category);
+    quint32 kindId(const QString &kindRaw);
+    // The rows of the store's positions [first, last), oldest first, keeping the rows of
+    // `old` that still fit.
+    std::vector<Facts> matched(const std::vector<LedgerEntry> &entries, size_t first, size_t last,
+                               size_t oldFrom, size_t oldEnd);
     // Notes of replaced rows stay in the buffer until they make up half of it; then the live
     // notes are copied out in row order.
     void compact();
 
-    QHash<QString, quint32> categoryIds;
-    std::vector<char16_t> noteText;
-    size_t unusedNoteText = 0;
+    std::vector<Facts> m_facts;
+    QStringList m_categoryTexts;
+    QStringList m_kindTexts;
+    QHash<QString, quint32> m_categoryIds;
+    // The store shares one copy of each repeated category text, so most lookups are answered
+    // by the address of the text before hashing it. The held copies keep those texts alive,
+    // so an address cannot come back for another text.
+    struct Known {
+        QString text;
+        quint32 id = 0;
+    };
+    QHash<const QChar *, Known> m_categoryByData;
+    std::vector<char16_t> m_noteText;
+    size_t m_unusedNoteText = 0;
+    std::vector<char16_t> m_scratch;
 };

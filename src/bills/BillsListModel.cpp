@@ -17,25 +17,24 @@ int BillsListModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
         return 0;
-    return static_cast<int>(m_bills.groups().size() + m_bills.filtered().size());
+    return m_bills.groupCount() + m_bills.filteredCount();
 }
 
 BillsListModel::Place BillsListModel::placeOf(int row) const
 {
-    const auto &groups = m_bills.groups();
     if (row < 0 || row >= rowCount())
         return {};
     // Group g's header is row g + first: the last group whose header is not after the row.
     int low = 0;
-    int high = static_cast<int>(groups.size());
+    int high = m_bills.groupCount();
     while (high - low > 1) {
         const int middle = (low + high) / 2;
-        if (middle + groups[static_cast<size_t>(middle)].first <= row)
+        if (middle + m_bills.group(middle).first <= row)
             low = middle;
         else
             high = middle;
     }
-    const int header = low + groups[static_cast<size_t>(low)].first;
+    const int header = low + m_bills.group(low).first;
     return {low, row - header - 1};
 }
 
@@ -51,9 +50,7 @@ const LedgerEntry *BillsListModel::entryAt(const QModelIndex &index) const
     const Place place = placeOf(index.row());
     if (place.group < 0 || place.positionInDay < 0)
         return nullptr;
-    const BillsModel::DayGroup &group = m_bills.groups()[static_cast<size_t>(place.group)];
-    const size_t position =
-        static_cast<size_t>(m_bills.filtered()[static_cast<size_t>(group.first + place.positionInDay)]);
+    const size_t position = m_bills.filteredPosition(m_bills.group(place.group).first + place.positionInDay);
     // Read only while the positions still describe the store's entries.
     return position < m_bills.entries().size() ? &m_bills.entries()[position] : nullptr;
 }
@@ -65,17 +62,17 @@ std::optional<DayLedgerHeader> BillsListModel::headerAt(const QModelIndex &index
     const Place place = placeOf(index.row());
     if (place.group < 0)
         return std::nullopt;
-    const BillsModel::DayGroup &group = m_bills.groups()[static_cast<size_t>(place.group)];
+    const BillsModel::DayGroup group = m_bills.group(place.group);
     return DayLedgerHeader(group.day, group.expense, group.income);
 }
 
 QModelIndex BillsListModel::indexOfEntry(const QUuid &id) const
 {
-    const auto &groups = m_bills.groups();
-    for (size_t g = 0; g < groups.size(); ++g) {
-        for (int i = 0; i < groups[g].count; ++i) {
-            if (m_bills.filteredEntry(groups[g].first + i).id == id)
-                return index(static_cast<int>(g) + groups[g].first + i + 1);
+    for (int g = 0; g < m_bills.groupCount(); ++g) {
+        const BillsModel::DayGroup group = m_bills.group(g);
+        for (int i = 0; i < group.count; ++i) {
+            if (m_bills.filteredEntry(group.first + i).id == id)
+                return index(g + group.first + i + 1);
         }
     }
     return {};
@@ -104,7 +101,7 @@ QVariant BillsListModel::data(const QModelIndex &index, int role) const
     case PositionInDayRole:
         return place.positionInDay;
     case DayRole:
-        return m_bills.groups()[static_cast<size_t>(place.group)].day;
+        return m_bills.group(place.group).day;
     case EntryIdRole:
         if (const LedgerEntry *entry = header ? nullptr : entryAt(index))
             return entry->id;

@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BillsModel.h"
 
-#include "BillsEntryIndex.h"
-#include "DayBoundaries.h"
+#include "BillsLedger.h"
 #include "model/EntryKind.h"
 #include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
 
-#include <array>
-#include <limits>
+#include <algorithm>
 #include <string_view>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -24,12 +21,9 @@ const PeriodSelection::Rules &BillsModel::dateRules()
 }
 
 BillsModel::BillsModel(ModelStore &store, QObject *parent)
-    : PeriodModel(dateRules(), PeriodChoice::all, parent)
-    , m_store(store)
-    , m_index(std::make_unique<BillsEntryIndex>())
-    , m_days(std::make_unique<DayBoundaries>())
+    : PeriodModel(dateRules(), PeriodChoice::all, parent), m_store(store), m_ledger(BillsLedger::of(store))
 {
-    connect(&m_store, &ModelStore::entriesChanged, this, &BillsModel::entriesChanged);
+    connect(&m_store, &ModelStore::entriesChanged, this, &BillsModel::recompute);
     recompute();
 }
 
@@ -70,17 +64,52 @@ std::span<const LedgerEntry> BillsModel::dateFiltered() const
     return LedgerSlice::within(entries(), selection().span());
 }
 
-const LedgerEntry &BillsModel::filteredEntry(int index) const
+int BillsModel::filteredCount() const
 {
-    return entries().at(static_cast<size_t>(m_filtered.at(static_cast<size_t>(index))));
+    return static_cast<int>(m_searching ? m_found.size() : m_run.count);
 }
 
-QList<LedgerEntry> BillsModel::dayEntries(int group) const
+size_t BillsModel::filteredPosition(int index) const
+{
+    const auto at = static_cast<size_t>(index);
+    return m_searching ? static_cast<size_t>(m_found.at(at)) : m_run.offset + at;
+}
+
+const LedgerEntry &BillsModel::filteredEntry(int index) const
+{
+    return entries().at(filteredPosition(index));
+}
+
+int BillsModel::groupCount() const
+{
+    return static_cast<int>(m_searching ? m_foundGroups.size() : m_dayEnd - m_dayFirst);
+}
+
+BillsModel::DayGroup BillsModel::group(int index) const
+{
+    if (m_searching)
+        return m_foundGroups.at(static_cast<size_t>(index));
+    const size_t day = m_dayEnd - 1 - static_cast<size_t>(index);
+    if (day == m_dayEnd - 1 && m_newestCut)
+        return *m_newestCut;
+    if (day == m_dayFirst && m_oldestCut)
+        return *m_oldestCut;
+    // Read between a store change and the recomputation that follows it, the kept days may
+    // have moved on: better an empty group than a read past them.
+    if (day >= m_ledger.days().size())
+        return {};
+    const BillsLedger::Day &kept = m_ledger.days()[day];
+    const size_t newestPosition = m_ledger.index().position(kept.row + kept.count - 1);
+    return {kept.day, static_cast<int>(newestPosition - m_run.offset), static_cast<int>(kept.count),
+            kept.expense, kept.income};
+}
+
+QList<LedgerEntry> BillsModel::dayEntries(int index) const
 {
     QList<LedgerEntry> result;
-    if (group < 0 || group >= static_cast<int>(m_groups.size()))
+    if (index < 0 || index >= groupCount())
         return result;
-    const DayGroup &day = m_groups[static_cast<size_t>(group)];
+    const DayGroup day = group(index);
     result.reserve(day.count);
     for (int i = day.first; i < day.first + day.count; ++i)
         result.append(filteredEntry(i));
@@ -124,86 +153,141 @@ bool BillsModel::deleteEntries(const QSet<int> &positions, const QList<LedgerEnt
     return any && m_store.remove(removal);
 }
 
-void BillsModel::entriesChanged()
-{
-    m_index->stale = true;
-    recompute();
-}
-
 void BillsModel::recompute()
 {
+    m_ledger.sync();
+    Q_EMIT aboutToRecompute();
     const std::vector<LedgerEntry> &all = entries();
-    if (m_index->stale || m_index->size() != all.size()) {
-        const ModelStore::Unchanged unchanged = m_store.unchangedSince<LedgerEntry>(m_indexChanges);
-        m_index->sync(all, unchanged.front, unchanged.back);
-        m_indexChanges = m_store.changeCount<LedgerEntry>();
+    m_run = dateMode() == PeriodChoice::all ? LedgerSlice::Run{0, all.size()}
+                                            : LedgerSlice::Run::of(all, dateFiltered());
+    m_searching = !m_searchText.isEmpty();
+    if (m_searching) {
+        search();
+    } else {
+        std::vector<int>().swap(m_found);
+        std::vector<DayGroup>().swap(m_foundGroups);
+        m_foundText = QString();
+        showRun();
     }
-    const BillsEntryIndex &index = *m_index;
-    using Kind = BillsEntryIndex::Kind;
-    const std::span<const LedgerEntry> range = dateFiltered();
-    const size_t offset = range.empty() ? 0 : static_cast<size_t>(range.data() - all.data());
+    Q_EMIT recomputed();
+}
+
+BillsModel::DayGroup BillsModel::runGroup(size_t day, size_t rowFirst, size_t rowEnd) const
+{
+    const BillsLedger::Day &kept = m_ledger.days()[day];
+    const size_t first = std::max(kept.row, rowFirst);
+    const size_t end = std::min(kept.row + kept.count, rowEnd);
+    const size_t newest = m_ledger.index().position(end - 1);
+    DayGroup group{kept.day, static_cast<int>(newest - m_run.offset), static_cast<int>(end - first), 0, 0};
+    const auto &facts = m_ledger.index().facts();
+    for (size_t row = first; row < end; ++row) {
+        const double amount = entries()[m_ledger.index().position(row)].amount;
+        (facts[row].kindId == BillsEntryIndex::incomeKind ? group.income : group.expense) += amount;
+    }
+    return group;
+}
+
+void BillsModel::showRun()
+{
+    m_newestCut.reset();
+    m_oldestCut.reset();
+    m_dayFirst = m_dayEnd = 0;
+    m_totals = {};
+    const size_t size = entries().size();
+    if (m_run.count == 0)
+        return;
+    const size_t rowFirst = size - m_run.offset - m_run.count;
+    const size_t rowEnd = size - m_run.offset;
+    m_dayFirst = m_ledger.dayOfRow(rowFirst);
+    m_dayEnd = m_ledger.dayOfRow(rowEnd - 1) + 1;
+    if (m_run.count == size) {
+        m_totals = m_ledger.totals();
+        return;
+    }
+    // A range of whole days holds whole days, but its bounds keep their time of day where the
+    // calendar has no such day start: the days at its ends are summed over what it holds.
+    const BillsLedger::Day &newest = m_ledger.days()[m_dayEnd - 1];
+    if (newest.row + newest.count > rowEnd || newest.row < rowFirst)
+        m_newestCut = runGroup(m_dayEnd - 1, rowFirst, rowEnd);
+    const BillsLedger::Day &oldest = m_ledger.days()[m_dayFirst];
+    if (m_dayFirst != m_dayEnd - 1 && oldest.row < rowFirst)
+        m_oldestCut = runGroup(m_dayFirst, rowFirst, rowEnd);
+    for (int g = 0; g < groupCount(); ++g) {
+        const DayGroup day = group(g);
+        m_totals.expense += day.expense;
+        m_totals.income += day.income;
+    }
+}
+
+void BillsModel::search()
+{
+    const std::vector<LedgerEntry> &all = entries();
+    const BillsEntryIndex &index = m_ledger.index();
+    const auto &facts = index.facts();
 
     // The search text is used as typed, untrimmed. Categories and kinds are a few distinct
     // texts, so each of them is tested once here rather than once per entry.
-    const bool searching = !m_searchText.isEmpty();
-    const QString foldedText = BillsEntryIndex::folded(m_searchText);
-    const std::u16string_view needle(reinterpret_cast<const char16_t *>(foldedText.utf16()),
-                                     static_cast<size_t>(foldedText.size()));
+    const QString folded = BillsEntryIndex::folded(m_searchText);
+    const std::u16string_view needle(reinterpret_cast<const char16_t *>(folded.utf16()),
+                                     static_cast<size_t>(folded.size()));
     std::vector<char> categoryHits;
-    std::array<bool, 2> kindHits{};
-    if (searching) {
-        categoryHits.reserve(static_cast<size_t>(index.categoryTexts.size()));
-        for (const QString &category : index.categoryTexts)
-            categoryHits.push_back(category.contains(m_searchText, Qt::CaseInsensitive));
-        kindHits[0] = EntryKinds::rawText(EntryKind::expense).contains(m_searchText, Qt::CaseInsensitive);
-        kindHits[1] = EntryKinds::rawText(EntryKind::income).contains(m_searchText, Qt::CaseInsensitive);
-    }
+    categoryHits.reserve(static_cast<size_t>(index.categoryTexts().size()));
+    for (const QString &category : index.categoryTexts())
+        categoryHits.push_back(category.contains(m_searchText, Qt::CaseInsensitive));
+    std::vector<char> kindHits;
+    for (const QString &kind : index.kindTexts())
+        kindHits.push_back(kind.contains(m_searchText, Qt::CaseInsensitive));
     // Category, note, kind: the order of the test.
-    const auto passes = [&](const BillsEntryIndex::Facts &f, size_t row) {
+    const auto passes = [&](size_t row) {
+        const BillsEntryIndex::Facts &f = facts[row];
         if (categoryHits[f.categoryId])
             return true;
         if (f.noteLength >= needle.size() && index.note(f).find(needle) != std::u16string_view::npos)
             return true;
-        if (f.kind == Kind::other)
-            return index.held[row].kindRaw.contains(m_searchText, Qt::CaseInsensitive);
-        return kindHits[static_cast<size_t>(f.kind)];
+        return kindHits[f.kindId] != 0;
     };
 
-    std::vector<int> filtered;
-    filtered.reserve(searching ? 1024 : range.size());
-    std::vector<DayGroup> groups;
-    LedgerSlice::Totals totals;
-    // Entries come newest first, so a new day starts exactly when an entry falls before the
-    // start of the current one; the first entry always starts one, whatever its date.
-    qint64 dayStart = std::numeric_limits<qint64>::max();
-    m_days->beginWalk();
-    for (size_t i = 0; i < range.size(); ++i) {
-        const size_t position = offset + i;
-        const size_t row = index.row(position);
-        const BillsEntryIndex::Facts &f = index.facts[row];
-        if (searching && !passes(f, row))
-            continue;
-        if (groups.empty() || f.date < dayStart) {
-            DayBoundaries::Day day = m_days->dayOf(f.date);
-            dayStart = day.start;
-            groups.push_back({std::move(day.day), static_cast<int>(filtered.size()), 0, 0, 0});
+    // Every entry holding the longer text holds the shorter one: a keystroke that adds to the
+    // text needs to look only at what the last one found, if nothing changed since.
+    const bool narrowing = !m_foundText.isNull() && m_foundVersion == m_ledger.version() &&
+                           m_foundRun.offset == m_run.offset && m_foundRun.count == m_run.count &&
+                           folded.contains(m_foundText);
+    if (narrowing) {
+        std::erase_if(m_found,
+                      [&](int position) { return !passes(index.row(static_cast<size_t>(position))); });
+    } else {
+        m_found.clear();
+        for (size_t position = m_run.offset; position < m_run.offset + m_run.count; ++position) {
+            if (passes(index.row(position)))
+                m_found.push_back(static_cast<int>(position));
         }
-        DayGroup &group = groups.back();
-        ++group.count;
-        if (f.kind == Kind::income) {
-            group.income += f.amount;
-            totals.income += f.amount;
-        } else {
-            group.expense += f.amount;
-            totals.expense += f.amount;
-        }
-        filtered.push_back(static_cast<int>(position));
     }
-    m_days->endWalk();
+    m_foundText = folded;
+    m_foundVersion = m_ledger.version();
+    m_foundRun = m_run;
 
-    Q_EMIT aboutToRecompute();
-    m_filtered = std::move(filtered);
-    m_groups = std::move(groups);
-    m_totals = totals;
-    Q_EMIT recomputed();
+    // Found entries come newest first, so their days are the ledger's from the newest back.
+    m_foundGroups.clear();
+    m_totals = {};
+    size_t day = m_found.empty() ? 0 : m_ledger.dayOfRow(index.row(static_cast<size_t>(m_found.front())));
+    const auto &days = m_ledger.days();
+    for (size_t i = 0; i < m_found.size(); ++i) {
+        const auto position = static_cast<size_t>(m_found[i]);
+        const size_t row = index.row(position);
+        const bool newDay = m_foundGroups.empty() || row < days[day].row;
+        while (row < days[day].row)
+            --day;
+        if (newDay)
+            m_foundGroups.push_back({days[day].day, static_cast<int>(i), 0, 0, 0});
+        DayGroup &group = m_foundGroups.back();
+        ++group.count;
+        const double amount = all[position].amount;
+        if (facts[row].kindId == BillsEntryIndex::incomeKind) {
+            group.income += amount;
+            m_totals.income += amount;
+        } else {
+            group.expense += amount;
+            m_totals.expense += amount;
+        }
+    }
 }

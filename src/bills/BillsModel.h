@@ -11,27 +11,29 @@
 #include <QSet>
 #include <QString>
 
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
-class BillsEntryIndex;
-class DayBoundaries;
+class BillsLedger;
 class ModelStore;
 
 // The bills list as figures: every entry, narrowed by an optional range of whole days and a
 // free-text search, grouped by day with the newest day first, with the totals of what is
 // shown. The screen's transient state (search, dates, the entry being edited or awaiting
-// deletion) lives here too. A change of the store's entries recomputes everything at once.
+// deletion) lives here too.
+//
+// Without a search the shown entries are a run of the store's order, and their days and sums
+// are those BillsLedger keeps for the store, so showing them builds nothing per entry. A search
+// lists the positions it found; a keystroke that only adds to the text searches those again.
 class BillsModel final : public PeriodModel {
     Q_OBJECT
 
 public:
-    // One day of the shown entries: its run inside filtered() and the sums of that run.
+    // One day of the shown entries: its run among the shown entries and the sums of that run.
     struct DayGroup {
         QDateTime day; // start of the day, local time
-        int first = 0; // index into filtered() of the day's newest entry
+        int first = 0; // index among the shown entries of the day's newest entry
         int count = 0;
         double expense = 0;
         double income = 0;
@@ -53,15 +55,18 @@ public:
 
     // The entries passing the date filter, newest first: a run of entries().
     std::span<const LedgerEntry> dateFiltered() const;
-    // Positions in entries() of the entries passing the date filter and the search, newest
-    // first. Valid until the next recompute.
-    const std::vector<int> &filtered() const { return m_filtered; }
+    // The shown entries, those passing the date filter and the search, newest first. Valid
+    // until the next recompute.
+    int filteredCount() const;
+    // The position in entries() of a shown entry.
+    size_t filteredPosition(int index) const;
     const LedgerEntry &filteredEntry(int index) const;
-    // The day groups of filtered(), newest day first.
-    const std::vector<DayGroup> &groups() const { return m_groups; }
+    // The day groups of the shown entries, newest day first.
+    int groupCount() const;
+    DayGroup group(int index) const;
     // The shown entries of one group, newest first.
     QList<LedgerEntry> dayEntries(int group) const;
-    // Sums over filtered().
+    // Sums over the shown entries.
     LedgerSlice::Totals totals() const { return m_totals; }
 
     const std::optional<LedgerEntry> &pendingDeletion() const { return m_pendingDeletion; }
@@ -75,34 +80,49 @@ public:
     // one transaction. Positions outside the list are ignored. False when nothing was deleted.
     bool deleteEntries(const QSet<int> &positions, const QList<LedgerEntry> &dayEntries);
 
-    // Recomputes filtered(), groups() and totals() from the store and the filter state.
+    // Recomputes the shown entries, their groups and totals from the store and the filter
+    // state.
     void recompute();
 
 Q_SIGNALS:
     // The search text, the date mode or one of the two days changed.
     void filterChanged();
-    // filtered(), groups() and totals() are about to be replaced, and have been replaced.
+    // The shown entries, groups and totals are about to be replaced, and have been replaced.
     void aboutToRecompute();
     void recomputed();
     void pendingDeletionChanged();
 
 private:
-    void entriesChanged();
     // After a change of the mode or the range: the filter changed, and the list with it unless
     // only the range changed while every entry shows.
     void periodChanged() override;
+    // The shown entries without a search: the kept days of the run.
+    void showRun();
+    // The shown entries with a search, narrowing the last result when it can.
+    void search();
+    // The ledger's day, cut to the index rows [rowFirst, rowEnd) of the run.
+    DayGroup runGroup(size_t day, size_t rowFirst, size_t rowEnd) const;
 
     ModelStore &m_store;
+    BillsLedger &m_ledger;
     QString m_searchText;
     PeriodChoice m_listedMode = PeriodChoice::all;
     std::optional<LedgerEntry> m_pendingDeletion;
 
-    std::vector<int> m_filtered;
-    std::vector<DayGroup> m_groups;
+    // Positions of entries() passing the date filter.
+    LedgerSlice::Run m_run;
     LedgerSlice::Totals m_totals;
-
-    // Per-entry facts kept in step with the store, and the day boundaries met so far.
-    std::unique_ptr<BillsEntryIndex> m_index;
-    quint64 m_indexChanges = 0; // the store's change count of entries at the index's last sync
-    std::unique_ptr<DayBoundaries> m_days;
+    bool m_searching = false;
+    // Without a search: the ledger's days [m_dayFirst, m_dayEnd), oldest first, hold the run;
+    // the newest and the oldest of them may hold entries outside it.
+    size_t m_dayFirst = 0;
+    size_t m_dayEnd = 0;
+    std::optional<DayGroup> m_newestCut;
+    std::optional<DayGroup> m_oldestCut;
+    // With a search: the positions found, their groups, and what they were found for.
+    std::vector<int> m_found;
+    std::vector<DayGroup> m_foundGroups;
+    QString m_foundText; // folded
+    quint64 m_foundVersion = 0;
+    LedgerSlice::Run m_foundRun;
 };

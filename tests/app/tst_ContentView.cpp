@@ -289,9 +289,9 @@ private Q_SLOTS:
         view.model().setSelection(Workspace::bills);
         auto *bills = qobject_cast<BillsView *>(view.detailScreen());
         QVERIFY(bills);
-        QCOMPARE(bills->model().filtered().size(), size_t(1));
+        QCOMPARE(bills->model().filteredCount(), 1);
         QVERIFY(bills->model().deleteEntries({0}, bills->model().dayEntries(0)));
-        QVERIFY(bills->model().filtered().empty());
+        QCOMPARE(bills->model().filteredCount(), 0);
         QVERIFY(m_store->entries().empty());
         QCOMPARE(bills->expenseTotal()->text(), u"支出 ¥0.00"_s);
     }

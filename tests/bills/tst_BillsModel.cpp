@@ -17,10 +17,18 @@ using TestSupport::local;
 
 namespace {
 
+QList<BillsModel::DayGroup> groupsOf(const BillsModel &model)
+{
+    QList<BillsModel::DayGroup> groups;
+    for (int g = 0; g < model.groupCount(); ++g)
+        groups.append(model.group(g));
+    return groups;
+}
+
 QStringList notesOf(const BillsModel &model)
 {
     QStringList notes;
-    for (int i = 0; i < static_cast<int>(model.filtered().size()); ++i)
+    for (int i = 0; i < model.filteredCount(); ++i)
         notes.append(model.filteredEntry(i).note);
     return notes;
 }
@@ -28,7 +36,7 @@ QStringList notesOf(const BillsModel &model)
 QList<QDate> groupDays(const BillsModel &model)
 {
     QList<QDate> days;
-    for (const BillsModel::DayGroup &group : model.groups())
+    for (const BillsModel::DayGroup &group : groupsOf(model))
         days.append(group.day.date());
     return days;
 }
@@ -44,10 +52,14 @@ struct Shown {
     double expense = 0;
 };
 
-Shown shownPlainly(const ModelStore &store, const QString &search)
+// Only the entries of the days [from, to] when from is valid.
+Shown shownPlainly(const ModelStore &store, const QString &search, QDate from = {}, QDate to = {})
 {
     Shown shown;
     for (const LedgerEntry &e : store.entries()) {
+        const QDate date = e.date.toLocalTime().date();
+        if (from.isValid() && (date < from || date > to))
+            continue;
         if (!search.isEmpty() && !e.category.contains(search, Qt::CaseInsensitive) &&
             !e.note.contains(search, Qt::CaseInsensitive) && !e.kindRaw.contains(search, Qt::CaseInsensitive))
             continue;
@@ -72,9 +84,9 @@ Shown shownPlainly(const ModelStore &store, const QString &search)
 Shown shownBy(const BillsModel &model)
 {
     Shown shown;
-    for (int i = 0; i < static_cast<int>(model.filtered().size()); ++i)
+    for (int i = 0; i < model.filteredCount(); ++i)
         shown.ids.append(model.filteredEntry(i).id);
-    for (const BillsModel::DayGroup &group : model.groups()) {
+    for (const BillsModel::DayGroup &group : groupsOf(model)) {
         shown.days.append(group.day);
         shown.counts.append(group.count);
         shown.dayExpenses.append(group.expense);
@@ -112,6 +124,9 @@ private Q_SLOTS:
     void deleteEntriesOfDay_data();
     void deleteEntriesOfDay();
     void followsEveryStoreChange();
+    void reopensAfterChangesWhileClosed();
+    void narrowingSearch_data();
+    void narrowingSearch();
 };
 
 void BillsModelTest::startsWithLastMonth_data()
@@ -168,12 +183,12 @@ void BillsModelTest::dateFilter()
     model.setStartDay(start);
     model.setEndDay(end);
     QCOMPARE(recomputed.count(), 0); // the days do not matter while every entry is listed
-    QCOMPARE(model.filtered().size(), size_t(1));
+    QCOMPARE(model.filteredCount(), 1);
 
     model.setDateMode(PeriodChoice::custom);
     QCOMPARE(model.dateFiltered().size(), size_t(shown ? 1 : 0));
-    QCOMPARE(model.filtered().size(), size_t(shown ? 1 : 0));
-    QCOMPARE(model.groups().size(), size_t(shown ? 1 : 0));
+    QCOMPARE(model.filteredCount(), shown ? 1 : 0);
+    QCOMPARE(model.groupCount(), shown ? 1 : 0);
     QCOMPARE(model.totals().expense, shown ? 10.0 : 0.0);
 }
 
@@ -238,7 +253,7 @@ void BillsModelTest::search()
     QCOMPARE(model.totals().expense, expense);
     double groupSums = 0;
     int grouped = 0;
-    for (const BillsModel::DayGroup &group : model.groups()) {
+    for (const BillsModel::DayGroup &group : groupsOf(model)) {
         groupSums += group.income + group.expense;
         grouped += group.count;
     }
@@ -255,15 +270,15 @@ void BillsModelTest::groupsNewestFirst()
     BillsModel model(*m_store);
 
     QCOMPARE(groupDays(model), (QList<QDate>{{2024, 3, 6}, {2024, 3, 5}}));
-    QCOMPARE(model.groups()[1].day, local(2024, 3, 5));
+    QCOMPARE(model.group(1).day, local(2024, 3, 5));
     QCOMPARE(notesOf(model), (QStringList{u"次日"_s, u"晚"_s, u"午"_s, u"早"_s}));
     QList<QString> secondDay;
     for (const LedgerEntry &e : model.dayEntries(1))
         secondDay.append(e.note);
     QCOMPARE(secondDay, (QList<QString>{u"晚"_s, u"午"_s, u"早"_s}));
-    QCOMPARE(model.groups()[1].expense, 5.0);
-    QCOMPARE(model.groups()[1].income, 8.0);
-    QCOMPARE(model.groups()[0].income, 2.0);
+    QCOMPARE(model.group(1).expense, 5.0);
+    QCOMPARE(model.group(1).income, 8.0);
+    QCOMPARE(model.group(0).income, 2.0);
 }
 
 void BillsModelTest::editMovesEntry_data()
@@ -309,7 +324,7 @@ void BillsModelTest::editMovesEntry()
     QCOMPARE(groupDays(model), days);
     QList<double> shownExpenses;
     QList<double> shownIncomes;
-    for (const BillsModel::DayGroup &group : model.groups()) {
+    for (const BillsModel::DayGroup &group : groupsOf(model)) {
         shownExpenses.append(group.expense);
         shownIncomes.append(group.income);
     }
@@ -343,7 +358,7 @@ void BillsModelTest::daylightSavingDay()
     BillsModel model(*m_store);
 
     QCOMPARE(groupDays(model), (QList<QDate>{day.addDays(1), day, day.addDays(-1)}));
-    const BillsModel::DayGroup &changeDay = model.groups()[1];
+    const BillsModel::DayGroup changeDay = model.group(1);
     QCOMPARE(changeDay.day, day.startOfDay());
     QCOMPARE(changeDay.count, 2);
     QCOMPARE(changeDay.expense, 6.0);
@@ -387,8 +402,8 @@ void BillsModelTest::zoneChangeRegroups()
     const TestSupport::ScopedTimeZone newYork("America/New_York");
     model.recompute();
     QCOMPARE(groupDays(model), QList<QDate>{QDate(2024, 3, 5)});
-    QCOMPARE(model.groups()[0].day, QDate(2024, 3, 5).startOfDay());
-    QCOMPARE(model.groups()[0].count, 2);
+    QCOMPARE(model.group(0).day, QDate(2024, 3, 5).startOfDay());
+    QCOMPARE(model.group(0).count, 2);
 }
 
 void BillsModelTest::confirmDeletion_data()
@@ -419,7 +434,7 @@ void BillsModelTest::confirmDeletion()
     QCOMPARE(pendingChanged.count(), 2);
     QCOMPARE(m_store->find<LedgerEntry>(pending.id) != nullptr, !confirm);
     QVERIFY(m_store->find<LedgerEntry>(kept.id));
-    QCOMPARE(model.filtered().size(), size_t(confirm ? 1 : 2));
+    QCOMPARE(model.filteredCount(), confirm ? 1 : 2);
 
     // Nothing pending: confirming deletes nothing.
     QVERIFY(!model.confirmDeletion());
@@ -517,6 +532,122 @@ void BillsModelTest::followsEveryStoreChange()
         QCOMPARE(actual.dayExpenses, expected.dayExpenses);
         QCOMPARE(actual.income, expected.income);
         QCOMPARE(actual.expense, expected.expense);
+    }
+}
+
+// The days and the index of the list outlive the screen. Changes made while no list is open,
+// a few or more than the store remembers, show on reopening exactly as a plain pass over the
+// store shows them, also around a daylight-saving change.
+void BillsModelTest::reopensAfterChangesWhileClosed()
+{
+    const TestSupport::ScopedTimeZone newYork("America/New_York");
+    const QStringList categories{u"餐饮"_s, u"交通"_s, u"工资"_s};
+    const QStringList notes{QString(), u"午餐"_s, u"Lunch"_s, u"打车"_s};
+    QRandomGenerator random(20240310);
+    const auto randomDate = [&] {
+        return QDateTime(QDate(2024, 3, 6), QTime(0, 30))
+            .addSecs(static_cast<qint64>(random.bounded(9 * 24)) * 3600);
+    };
+    const auto randomEntry = [&] {
+        return entry(1 + random.bounded(100), randomDate(),
+                     random.bounded(4) == 0 ? EntryKind::income : EntryKind::expense,
+                     categories.at(random.bounded(categories.size())),
+                     notes.at(random.bounded(notes.size())));
+    };
+    for (int i = 0; i < 20; ++i)
+        add(randomEntry());
+    const auto check = [&](BillsModel &model, const QString &search, QDate from, QDate to) {
+        const Shown expected = shownPlainly(*m_store, search, from, to);
+        const Shown actual = shownBy(model);
+        QCOMPARE(actual.ids, expected.ids);
+        QCOMPARE(actual.days, expected.days);
+        QCOMPARE(actual.counts, expected.counts);
+        QCOMPARE(actual.dayExpenses, expected.dayExpenses);
+        QCOMPARE(actual.income, expected.income);
+        QCOMPARE(actual.expense, expected.expense);
+    };
+
+    for (int round = 0; round < 6; ++round) {
+        {
+            BillsModel seen(*m_store);
+            check(seen, QString(), {}, {});
+        }
+        const int changes = round % 2 == 0 ? 3 : 70;
+        for (int c = 0; c < changes; ++c) {
+            const std::vector<LedgerEntry> &stored = m_store->entries();
+            const int operation = random.bounded(4);
+            if (operation == 0 || stored.size() < 5) {
+                add(randomEntry());
+            } else if (operation == 1) {
+                QVERIFY(m_store->remove<LedgerEntry>(stored[random.bounded(quint32(stored.size()))].id));
+            } else {
+                LedgerEntry changed = stored[random.bounded(static_cast<quint32>(stored.size()))];
+                if (operation == 2)
+                    changed.date = randomDate();
+                else
+                    changed.amount += 1;
+                QVERIFY(m_store->update(changed));
+            }
+        }
+        BillsModel reopened(*m_store);
+        check(reopened, QString(), {}, {});
+        reopened.setSearchText(u"餐"_s);
+        check(reopened, u"餐"_s, {}, {});
+        reopened.setSearchText(QString());
+        reopened.setDateMode(PeriodChoice::custom);
+        reopened.setStartDay({2024, 3, 9});
+        reopened.setEndDay({2024, 3, 10});
+        check(reopened, QString(), {2024, 3, 9}, {2024, 3, 10});
+    }
+}
+
+void BillsModelTest::narrowingSearch_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("changeAfter"); // the step after which the store changes; -1 for none
+
+    QTest::newRow("extend") << QStringList{u"l"_s, u"lu"_s, u"lun"_s, u"lunch"_s} << -1;
+    QTest::newRow("extend in other case") << QStringList{u"L"_s, u"lU"_s, u"LUNCH"_s} << -1;
+    QTest::newRow("extend into a kind") << QStringList{u"支"_s, u"支出"_s} << -1;
+    QTest::newRow("shorten") << QStringList{u"lunch"_s, u"lun"_s, u"l"_s} << -1;
+    QTest::newRow("replace") << QStringList{u"餐"_s, u"box"_s, u"收入"_s} << -1;
+    QTest::newRow("delete in the middle") << QStringList{u"lunch"_s, u"luch"_s, u"lunch"_s} << -1;
+    QTest::newRow("extend after a change") << QStringList{u"l"_s, u"lu"_s, u"lun"_s} << 0;
+}
+
+// A keystroke that adds to the search text looks only at what the last one found; the rows
+// must be those a search from scratch finds, whatever the edit and whatever changed between.
+void BillsModelTest::narrowingSearch()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, changeAfter);
+
+    add(entry(30, local(2024, 3, 6, 12, 0), EntryKind::expense, u"餐饮"_s, u"Lunch"_s));
+    const LedgerEntry lunchBox =
+        add(entry(20, local(2024, 3, 6, 11, 0), EntryKind::expense, u"餐饮"_s, u"lunch box"_s));
+    add(entry(5000, local(2024, 3, 5, 10, 0), EntryKind::income, u"工资"_s, u"LUCHS"_s));
+    add(entry(8, local(2024, 3, 4, 10, 0), EntryKind::expense, u"Lunchbox"_s));
+    const LedgerEntry bus = add(entry(9, local(2024, 3, 3, 10, 0), EntryKind::expense, u"交通"_s, u"Bus"_s));
+    BillsModel model(*m_store);
+
+    for (int step = 0; step < steps.size(); ++step) {
+        model.setSearchText(steps.at(step));
+        const Shown expected = shownPlainly(*m_store, steps.at(step));
+        const Shown actual = shownBy(model);
+        QCOMPARE(actual.ids, expected.ids);
+        QCOMPARE(actual.days, expected.days);
+        QCOMPARE(actual.counts, expected.counts);
+        QCOMPARE(actual.income, expected.income);
+        QCOMPARE(actual.expense, expected.expense);
+        if (step == changeAfter) {
+            // Edits that move nothing: the same entries at the same places, found differently.
+            LedgerEntry changed = lunchBox;
+            changed.note = u"bus"_s;
+            QVERIFY(m_store->update(changed));
+            changed = bus;
+            changed.note = u"LUNCH 新"_s;
+            QVERIFY(m_store->update(changed));
+        }
     }
 }
 
