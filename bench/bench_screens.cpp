@@ -260,6 +260,7 @@ BENCHMARK(BM_AssetTrend)->Unit(benchmark::kMillisecond);
 
 #include "receipt/ReceiptModel.h"
 #include "statistics/StatisticsModel.h"
+#include "store/DailyTotals.h"
 
 #include <array>
 
@@ -315,8 +316,24 @@ void BM_ReceiptMonth(benchmark::State &state)
         [](ReceiptModel &screen, const QDateTime &date) { screen.setSelectedDate(date); }, monthApart());
 }
 
+// The first read of the totals per day over all the books: one pass over every entry, which
+// a store pays once, on the first screen that asks for that many days.
+void BM_DailyTotalsAllDays(benchmark::State &state)
+{
+    auto store = openCopy(static_cast<int>(state.range(0)));
+    const QDate last = LedgerGenerator::endOfData().date();
+    const DateInterval all = LocalCalendar::wholeDays(last.addYears(-30), last);
+    for (auto _ : state) {
+        state.PauseTiming();
+        delete &DailyTotals::of(*store);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(DailyTotals::of(*store).within(all).kinds[0].cents);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_DailyTotalsAllDays)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatisticsMonth)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatisticsYear)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiptMonth)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -8,9 +8,9 @@
 #include "model/LedgerSlice.h"
 #include "model/Money.h"
 #include "model/ProgramLocale.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
-#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -60,43 +60,36 @@ void DashboardModel::recompute()
     m_periodOffset = period.empty() ? 0 : static_cast<std::size_t>(period.data() - entries.data());
     m_periodCount = period.size();
 
-    const LedgerSlice::Totals totals = LedgerSlice::totals(period);
-    m_expense = totals.expense;
-    m_income = totals.income;
+    DailyTotals &totals = DailyTotals::of(m_store);
+    const DailyTotals::Figures figures = totals.within(m_interval);
+    m_expense = figures.of(EntryKind::expense).value();
+    m_income = figures.of(EntryKind::income).value();
     m_budget = 0;
     for (const Budget &budget : m_active)
         m_budget += budget.limit;
 
     m_assistant = assistantFor(m_expense, m_budget, isCustomPeriod());
-    m_rows = computeRows(period);
+    m_rows = computeRows(totals, figures);
     m_recent.assign(entries.begin(),
                     entries.begin() + static_cast<std::ptrdiff_t>(std::min(recentCount, entries.size())));
 
     Q_EMIT changed();
 }
 
-std::vector<DashboardModel::BudgetRow> DashboardModel::computeRows(std::span<const LedgerEntry> period) const
+std::vector<DashboardModel::BudgetRow> DashboardModel::computeRows(DailyTotals &totals,
+                                                                   const DailyTotals::Figures &period) const
 {
     std::vector<BudgetRow> rows;
-    if (m_active.empty())
-        return rows;
-    // One pass over the period for all categories at once, summed in the store's order as
-    // Budget::spent sums them, instead of one pass per budget.
-    QHash<QString, double> spentByCategory;
-    for (const Budget &budget : m_active)
-        spentByCategory.insert(budget.category, 0.0);
-    for (const LedgerEntry &entry : period) {
-        if (entry.kind() != EntryKind::expense)
-            continue;
-        const auto it = spentByCategory.find(entry.category);
-        if (it != spentByCategory.end())
-            *it += entry.amount;
-    }
     rows.reserve(m_active.size());
+    // A budget whose interval is not the period's (a month budget beside a period) has its
+    // own days summed.
     for (const Budget &budget : m_active) {
-        const double spent = sameInterval(budget.interval(), m_interval)
-                                 ? spentByCategory.value(budget.category)
-                                 : budget.spent(m_store.entries());
+        const DateInterval interval = budget.interval();
+        double spent = 0;
+        if (sameInterval(interval, m_interval))
+            spent = period.of(budget.category, EntryKind::expense).value();
+        else if (interval.start.isValid() && interval.end.isValid())
+            spent = totals.within(interval).of(budget.category, EntryKind::expense).value();
         rows.push_back(budgetRowFor(budget, spent));
     }
     return rows;

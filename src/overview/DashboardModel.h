@@ -5,6 +5,7 @@
 #include "model/BudgetTone.h"
 #include "model/LedgerEntry.h"
 #include "model/LocalCalendar.h"
+#include "store/DailyTotals.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -22,7 +23,8 @@ class ModelStore;
 // period (the current month when no period budget is in force), the spendable balance, the
 // assistant's verdict, one usage row per active budget and the newest entries. Everything is
 // recomputed whenever the store's entries or budgets change, with "now" read afresh; the
-// work is a binary search plus one pass over the current period, whatever the store holds.
+// figures are sums over the period's days from the store's totals per day, and the period's
+// entries a binary search, whatever the store holds.
 class DashboardModel final : public QObject {
     Q_OBJECT
 
@@ -96,7 +98,7 @@ Q_SIGNALS:
     void changed();
 
 private:
-    std::vector<BudgetRow> computeRows(std::span<const LedgerEntry> period) const;
+    std::vector<BudgetRow> computeRows(DailyTotals &totals, const DailyTotals::Figures &period) const;
 
     ModelStore &m_store;
     QDateTime m_now;

@@ -3,7 +3,7 @@
 
 #include "model/Clock.h"
 #include "model/DateText.h"
-#include "model/LedgerSlice.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
@@ -91,8 +91,7 @@ void ReceiptModel::rebuild()
     paper.rangeText = rangeTextOf(m_period.choice(), m_period.date());
     paper.printedText = DateText::numericDateShortTime(m_printedAt);
     if (const PeriodSpan span = m_period.span(); span.isValid()) {
-        CategoryTotals::Ranking ranking =
-            CategoryTotals::ranked(LedgerSlice::within(m_store.entries(), span), m_kind);
+        CategoryTotals::Ranking ranking = DailyTotals::of(m_store).within(span).ranked(m_kind);
         paper.total = ranking.kindSum;
         paper.count = ranking.kindCount;
         paper.rows = std::move(ranking.totals);

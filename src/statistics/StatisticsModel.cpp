@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsModel.h"
 
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
@@ -32,10 +33,10 @@ void StatisticsModel::recompute()
 {
     const std::vector<LedgerEntry> &entries = m_store.entries();
     m_span = selection().span();
-    const std::span<const LedgerEntry> period = LedgerSlice::within(entries, m_span);
-    m_period = LedgerSlice::Run::of(entries, period);
+    // The entries are only found here, for the list; the figures come from the days' totals.
+    m_period = LedgerSlice::Run::of(entries, LedgerSlice::within(entries, m_span));
 
-    CategoryTotals::Ranking ranking = CategoryTotals::ranked(period, EntryKind::expense);
+    CategoryTotals::Ranking ranking = DailyTotals::of(m_store).within(m_span).ranked(EntryKind::expense);
     m_income = ranking.otherSum;
     m_expense = ranking.kindSum;
     m_categories = std::move(ranking.totals);

@@ -19,7 +19,8 @@ class ModelStore;
 // The figures of the statistics workspace: the entries of the chosen day, week, month or
 // custom span, their income, expense and balance, and the expense of each category, largest
 // first. Any change of the range, of a chosen date or of the store's entries recomputes every
-// figure at once; finding the span is a binary search on the store's date-sorted entries.
+// figure at once, from the store's totals per day; finding the span's entries is a binary
+// search on the store's date-sorted entries.
 class StatisticsModel final : public PeriodModel {
     Q_OBJECT
 

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestRegistry.h"
+#include "TestSupport.h"
+
+#include "model/LocalCalendar.h"
+#include "store/DailyTotals.h"
+#include "store/ModelStore.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Spans of the weeks around the spring and autumn clock changes of Berlin and New York.
+const QDate firstDay(2024, 3, 4);
+const QDate lastDay(2024, 4, 6);
+
+struct Span {
+    DateInterval interval;
+    bool includesEnd = false;
+};
+
+// A day, week, month or run of whole days within the weeks, as the screens cut them.
+Span randomSpan(QRandomGenerator &random)
+{
+    const QDate day = firstDay.addDays(random.bounded(static_cast<int>(firstDay.daysTo(lastDay)) + 1));
+    const QDateTime noon = LocalCalendar::startOfDay(day).addSecs(12 * 3600);
+    switch (random.bounded(4)) {
+    case 0:
+        return {LocalCalendar::dayInterval(noon), random.bounded(2) == 0};
+    case 1:
+        return {LocalCalendar::weekInterval(noon), true};
+    case 2:
+        return {LocalCalendar::monthInterval(noon), true};
+    default:
+        return {LocalCalendar::wholeDays(day, day.addDays(random.bounded(12))), false};
+    }
+}
+
+// Mostly whole cents, now and then an amount a file may hold finer than a cent.
+LedgerEntry randomEntry(QRandomGenerator &random)
+{
+    const QDate day = firstDay.addDays(random.bounded(static_cast<int>(firstDay.daysTo(lastDay)) + 1));
+    QDateTime date = LocalCalendar::startOfDay(day);
+    // A third at the very first instant of a day, the edge every span is cut at.
+    if (random.bounded(3) != 0)
+        date = date.addMSecs(random.bounded(24 * 3600 * 1000));
+    const double amount = random.bounded(10) == 0 ? random.bounded(1000) / 1000.0 + 0.0005
+                                                  : (1 + random.bounded(50000)) / 100.0;
+    static const QStringList categories{u"餐饮"_s, u"交通"_s, u"红包"_s, u"猫粮"_s};
+    return LedgerEntry(amount, date, random.bounded(3) == 0 ? EntryKind::income : EntryKind::expense,
+                       categories.at(random.bounded(static_cast<int>(categories.size()))));
+}
+
+// Sums taken in another order may differ in the last bit of what is finer than a cent alone.
+bool same(const DailyTotals::Sum &a, const DailyTotals::Sum &b)
+{
+    return a.cents == b.cents && a.count == b.count && std::abs(a.finer - b.finer) < 1e-9;
+}
+
+void compare(const DailyTotals::Figures &found, const DailyTotals::Figures &expected, const char *what)
+{
+    QVERIFY2(same(found.kinds[0], expected.kinds[0]) && same(found.kinds[1], expected.kinds[1]), what);
+    QCOMPARE(found.categories.size(), expected.categories.size());
+    for (std::size_t i = 0; i < found.categories.size(); ++i) {
+        QCOMPARE(found.categories[i].category, expected.categories[i].category);
+        QVERIFY(found.categories[i].kind == expected.categories[i].kind);
+        QVERIFY2(same(found.categories[i].sum, expected.categories[i].sum), what);
+    }
+}
+
+} // namespace
+
+class DailyTotalsTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void followsChanges_data();
+    void followsChanges();
+};
+
+void DailyTotalsTest::followsChanges_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QByteArray>("laterZone");
+    QTest::addColumn<quint32>("seed");
+
+    QTest::newRow("Shanghai") << QByteArray("Asia/Shanghai") << QByteArray("Europe/Berlin") << 7u;
+    QTest::newRow("Berlin") << QByteArray("Europe/Berlin") << QByteArray("America/New_York") << 11u;
+    QTest::newRow("New York") << QByteArray("America/New_York") << QByteArray("Asia/Shanghai") << 23u;
+}
+
+// Random inserts, deletes and changes through the store, each followed by the figures of random
+// spans: the days kept in step must give what the entries give, and what the same file gives
+// once opened again.
+void DailyTotalsTest::followsChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QByteArray, laterZone);
+    QFETCH(quint32, seed);
+
+    const TestSupport::ScopedTimeZone timeZone(zone);
+    QRandomGenerator random(seed);
+    QTemporaryDir dir;
+    std::unique_ptr<ModelStore> store = TestSupport::openStore(dir);
+    QVERIFY(store);
+    DailyTotals &totals = DailyTotals::of(*store);
+    QCOMPARE(&DailyTotals::of(*store), &totals);
+
+    std::vector<Span> spans;
+    for (int i = 0; i < 12; ++i)
+        spans.push_back(randomSpan(random));
+    const auto check = [&](DailyTotals &days, const char *what) {
+        for (const Span &span : spans)
+            compare(days.within(span.interval, span.includesEnd),
+                    days.scanned(span.interval, span.includesEnd), what);
+    };
+
+    for (int step = 0; step < 220; ++step) {
+        const auto &entries = store->entries();
+        const int choice = entries.empty() ? 0 : random.bounded(5);
+        if (choice <= 1) {
+            QVERIFY(store->insert(randomEntry(random)));
+        } else if (choice == 2) {
+            QVERIFY(store->remove<LedgerEntry>(entries[random.bounded(int(entries.size()))].id));
+        } else {
+            // Moved to another day, or another amount, kind and category on its day.
+            LedgerEntry changed = entries[random.bounded(int(entries.size()))];
+            const LedgerEntry other = randomEntry(random);
+            if (choice == 3)
+                changed.date = other.date;
+            changed.amount = other.amount;
+            changed.kindRaw = other.kindRaw;
+            changed.category = other.category;
+            QVERIFY(store->update(changed));
+        }
+        // Once, more changes between two reads than the store can say of.
+        if (step >= 100 && step < 170)
+            continue;
+        const Span span = spans[random.bounded(int(spans.size()))];
+        compare(totals.within(span.interval, span.includesEnd),
+                totals.scanned(span.interval, span.includesEnd), "after a change");
+        if (QTest::currentTestFailed())
+            return;
+    }
+    check(totals, "kept in step");
+
+    // The days of another zone are other days.
+    {
+        const TestSupport::ScopedTimeZone later(laterZone);
+        const std::vector<Span> kept = std::exchange(spans, {});
+        for (int i = 0; i < 6; ++i)
+            spans.push_back(randomSpan(random));
+        check(totals, "in another zone");
+        spans = kept;
+    }
+    check(totals, "back in the first zone");
+
+    std::vector<DailyTotals::Figures> held;
+    for (const Span &span : spans)
+        held.push_back(totals.within(span.interval, span.includesEnd));
+    store.reset();
+    store = TestSupport::openStore(dir);
+    QVERIFY(store);
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        QVERIFY(DailyTotals::of(*store).within(spans[i].interval, spans[i].includesEnd) == held[i]);
+}
+
+PENNYLOOM_TEST(DailyTotalsTest)
+#include "tst_DailyTotals.moc"
