@@ -57,7 +57,7 @@ ExpenseDonut::ExpenseDonut(QWidget *parent)
 void ExpenseDonut::setTotals(const std::vector<CategoryTotal> &totals, const std::vector<int> &hues)
 {
     Q_ASSERT(hues.size() == totals.size());
-    m_series->clear();
+    QList<QPieSlice *> slices;
     QList<ChartLegend::Item> items;
     // A border in the card's own colour opens the gap between neighbouring sectors: half of
     // it falls on each side of their shared edge.
@@ -68,8 +68,12 @@ void ExpenseDonut::setTotals(const std::vector<CategoryTotal> &totals, const std
         const QColor colour = Palette::chartHues().at(std::size_t(hues.at(i)));
         slice->setBrush(colour);
         slice->setPen(gap);
-        m_series->append(slice);
+        slices.append(slice);
         items.append({total.name, colour});
     }
+    // All at once: the chart remakes its legend entries for the whole series on every change
+    // of the series' size, so slices added one by one cost the square of their number.
+    m_series->clear();
+    m_series->append(slices);
     m_legend->setItems(items);
 }
