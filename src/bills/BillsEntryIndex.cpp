@@ -93,7 +93,7 @@ BillsEntryIndex::Facts BillsEntryIndex::makeFacts(const LedgerEntry &entry)
     return f;
 }
 
-void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries, size_t front, size_t back)
+void BillsEntryIndex::sync(RecordRange<LedgerEntry> entries, size_t front, size_t back)
 {
     const size_t newSize = entries.size();
     const size_t oldSize = size();

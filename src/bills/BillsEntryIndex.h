@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/LedgerEntry.h"
+#include "model/RecordRange.h"
 
 #include <QHash>
 #include <QString>
@@ -61,7 +62,7 @@ public:
     // left without a row get a new one.
     // `front` and `back` say how many entries at each end are known to be unchanged since the
     // last sync (as many as both sizes allow; 0 when nothing is known).
-    void sync(const std::vector<LedgerEntry> &entries, size_t front = 0, size_t back = 0);
+    void sync(RecordRange<LedgerEntry> entries, size_t front = 0, size_t back = 0);
 
 private:
     bool fits(size_t row, const LedgerEntry &entry) const;

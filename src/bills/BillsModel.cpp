@@ -35,7 +35,7 @@ BillsModel::BillsModel(ModelStore &store, QObject *parent)
 
 BillsModel::~BillsModel() = default;
 
-const std::vector<LedgerEntry> &BillsModel::entries() const
+RecordRange<LedgerEntry> BillsModel::entries() const
 {
     return m_store.entries();
 }
@@ -63,7 +63,7 @@ void BillsModel::periodChanged()
     recompute();
 }
 
-std::span<const LedgerEntry> BillsModel::dateFiltered() const
+RecordRange<LedgerEntry> BillsModel::dateFiltered() const
 {
     if (selection().choice() == PeriodChoice::all)
         return entries();
@@ -132,7 +132,7 @@ void BillsModel::entriesChanged()
 
 void BillsModel::recompute()
 {
-    const std::vector<LedgerEntry> &all = entries();
+    const RecordRange<LedgerEntry> all = entries();
     if (m_index->stale || m_index->size() != all.size()) {
         const ModelStore::Unchanged unchanged = m_store.unchangedSince<LedgerEntry>(m_indexChanges);
         m_index->sync(all, unchanged.front, unchanged.back);
@@ -140,8 +140,8 @@ void BillsModel::recompute()
     }
     const BillsEntryIndex &index = *m_index;
     using Kind = BillsEntryIndex::Kind;
-    const std::span<const LedgerEntry> range = dateFiltered();
-    const size_t offset = range.empty() ? 0 : static_cast<size_t>(range.data() - all.data());
+    const RecordRange<LedgerEntry> range = dateFiltered();
+    const size_t offset = range.empty() ? 0 : static_cast<size_t>(range.begin() - all.begin());
 
     // The search text is used as typed, untrimmed. Categories and kinds are a few distinct
     // texts, so each of them is tested once here rather than once per entry.

@@ -13,7 +13,6 @@
 
 #include <memory>
 #include <optional>
-#include <span>
 #include <vector>
 
 class BillsEntryIndex;
@@ -42,7 +41,7 @@ public:
 
     ModelStore &store() const { return m_store; }
     // All entries, newest first: the store's own collection.
-    const std::vector<LedgerEntry> &entries() const;
+    RecordRange<LedgerEntry> entries() const;
 
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
@@ -52,7 +51,7 @@ public:
     void setDateMode(PeriodChoice mode);
 
     // The entries passing the date filter, newest first: a run of entries().
-    std::span<const LedgerEntry> dateFiltered() const;
+    RecordRange<LedgerEntry> dateFiltered() const;
     // Positions in entries() of the entries passing the date filter and the search, newest
     // first. Valid until the next recompute.
     const std::vector<int> &filtered() const { return m_filtered; }

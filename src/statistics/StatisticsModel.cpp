@@ -30,9 +30,9 @@ void StatisticsModel::setRange(PeriodChoice range)
 
 void StatisticsModel::recompute()
 {
-    const std::vector<LedgerEntry> &entries = m_store.entries();
+    const RecordRange<LedgerEntry> entries = m_store.entries();
     m_span = selection().span();
-    const std::span<const LedgerEntry> period = LedgerSlice::within(entries, m_span);
+    const RecordRange<LedgerEntry> period = LedgerSlice::within(entries, m_span);
     m_period = LedgerSlice::Run::of(entries, period);
 
     CategoryTotals::Ranking ranking = CategoryTotals::ranked(period, EntryKind::expense);
@@ -61,7 +61,7 @@ std::vector<int> StatisticsModel::huesFor(std::size_t sectors)
     return hues;
 }
 
-std::span<const LedgerEntry> StatisticsModel::periodEntries() const
+RecordRange<LedgerEntry> StatisticsModel::periodEntries() const
 {
     return m_period.in(m_store.entries());
 }

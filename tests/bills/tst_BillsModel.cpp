@@ -484,7 +484,7 @@ void BillsModelTest::followsEveryStoreChange()
     BillsModel model(*m_store);
 
     for (int step = 0; step < 60; ++step) {
-        const std::vector<LedgerEntry> &stored = m_store->entries();
+        const auto &stored = m_store->entries();
         const int operation = random.bounded(6);
         if (operation == 0 || stored.size() < 5) {
             add(randomEntry());
