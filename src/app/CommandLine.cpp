@@ -133,8 +133,8 @@ int exportWorkbook(const QString &target)
         if (!store)
             return fail(error);
     }
-    const std::vector<LedgerEntry> none;
-    const std::vector<LedgerEntry> &entries = store ? store->entries() : none;
+    const RecordRange<LedgerEntry> entries =
+        store ? RecordRange<LedgerEntry>(store->entries()) : RecordRange<LedgerEntry>();
 
     QString error;
     QString written;

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AssetBalanceIndex.h"
 
-void AssetBalanceIndex::rebuild(const std::vector<AssetAdjustment> &adjustments)
+void AssetBalanceIndex::rebuild(RecordRange<AssetAdjustment> adjustments)
 {
     m_sums.clear();
     for (const AssetAdjustment &adjustment : adjustments)
         m_sums[adjustment.accountID] += adjustment.amount;
 }
 
-double AssetBalanceIndex::plainBalance(const AssetAccount &account,
-                                       const std::vector<AssetAdjustment> &adjustments)
+double AssetBalanceIndex::plainBalance(const AssetAccount &account, RecordRange<AssetAdjustment> adjustments)
 {
     double sum = 0;
     for (const AssetAdjustment &adjustment : adjustments) {

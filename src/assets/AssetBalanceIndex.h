@@ -3,6 +3,7 @@
 
 #include "model/AssetAccount.h"
 #include "model/AssetAdjustment.h"
+#include "model/RecordRange.h"
 
 #include <QHash>
 #include <QUuid>
@@ -17,9 +18,9 @@
 class AssetBalanceIndex {
 public:
     AssetBalanceIndex() = default;
-    explicit AssetBalanceIndex(const std::vector<AssetAdjustment> &adjustments) { rebuild(adjustments); }
+    explicit AssetBalanceIndex(RecordRange<AssetAdjustment> adjustments) { rebuild(adjustments); }
 
-    void rebuild(const std::vector<AssetAdjustment> &adjustments);
+    void rebuild(RecordRange<AssetAdjustment> adjustments);
 
     double adjustmentSum(const QUuid &accountID) const { return m_sums.value(accountID, 0.0); }
     double balance(const AssetAccount &account) const
@@ -28,7 +29,7 @@ public:
     }
 
     // The rule without an index: one pass over every adjustment.
-    static double plainBalance(const AssetAccount &account, const std::vector<AssetAdjustment> &adjustments);
+    static double plainBalance(const AssetAccount &account, RecordRange<AssetAdjustment> adjustments);
 
 private:
     QHash<QUuid, double> m_sums;

@@ -29,8 +29,8 @@ void AssetLedgerModel::setPeriod(PeriodChoice period)
     changeChoice(period);
 }
 
-std::span<const AssetAdjustment> AssetLedgerModel::within(const std::vector<AssetAdjustment> &newestFirst,
-                                                          const PeriodSpan &range)
+RecordRange<AssetAdjustment> AssetLedgerModel::within(RecordRange<AssetAdjustment> newestFirst,
+                                                      const PeriodSpan &range)
 {
     const DateInterval &interval = range.interval;
     if (!range.isValid() || interval.end < interval.start)

@@ -4,12 +4,12 @@
 #include "AssetChangeRow.h"
 #include "model/AssetAdjustment.h"
 #include "model/PeriodModel.h"
+#include "model/RecordRange.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
 
-#include <span>
 #include <vector>
 
 class ModelStore;
@@ -41,8 +41,8 @@ protected:
     virtual void compute(const PeriodSpan &range) = 0;
     // The adjustments in the span, from the store's list kept newest first: a binary search,
     // not a scan. Newest first.
-    static std::span<const AssetAdjustment> within(const std::vector<AssetAdjustment> &newestFirst,
-                                                   const PeriodSpan &range);
+    static RecordRange<AssetAdjustment> within(RecordRange<AssetAdjustment> newestFirst,
+                                               const PeriodSpan &range);
 
     ModelStore &m_store;
     std::vector<AssetChangeRow> m_rows;

@@ -20,16 +20,15 @@ struct Month {
 
 } // namespace
 
-std::vector<AssetTrendPoint>
-AssetTrendCalculator::sixMonthPoints(const std::vector<AssetAccount> &accounts,
-                                     const std::vector<AssetAdjustment> &adjustments)
+std::vector<AssetTrendPoint> AssetTrendCalculator::sixMonthPoints(RecordRange<AssetAccount> accounts,
+                                                                  RecordRange<AssetAdjustment> adjustments)
 {
     return sixMonthPoints(accounts, adjustments, Clock::now());
 }
 
-std::vector<AssetTrendPoint>
-AssetTrendCalculator::sixMonthPoints(const std::vector<AssetAccount> &accounts,
-                                     const std::vector<AssetAdjustment> &adjustments, const QDateTime &now)
+std::vector<AssetTrendPoint> AssetTrendCalculator::sixMonthPoints(RecordRange<AssetAccount> accounts,
+                                                                  RecordRange<AssetAdjustment> adjustments,
+                                                                  const QDateTime &now)
 {
     // Month starts come from calendar days, so a midnight lost to daylight saving moves the
     // start to the first instant that exists instead of failing.

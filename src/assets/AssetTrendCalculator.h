@@ -3,6 +3,7 @@
 
 #include "model/AssetAccount.h"
 #include "model/AssetAdjustment.h"
+#include "model/RecordRange.h"
 
 #include <QDateTime>
 #include <QString>
@@ -24,10 +25,9 @@ struct AssetTrendPoint {
 namespace AssetTrendCalculator {
 
 // Oldest month first, as of Clock::now().
-std::vector<AssetTrendPoint> sixMonthPoints(const std::vector<AssetAccount> &accounts,
-                                            const std::vector<AssetAdjustment> &adjustments);
-std::vector<AssetTrendPoint> sixMonthPoints(const std::vector<AssetAccount> &accounts,
-                                            const std::vector<AssetAdjustment> &adjustments,
-                                            const QDateTime &now);
+std::vector<AssetTrendPoint> sixMonthPoints(RecordRange<AssetAccount> accounts,
+                                            RecordRange<AssetAdjustment> adjustments);
+std::vector<AssetTrendPoint> sixMonthPoints(RecordRange<AssetAccount> accounts,
+                                            RecordRange<AssetAdjustment> adjustments, const QDateTime &now);
 
 } // namespace AssetTrendCalculator

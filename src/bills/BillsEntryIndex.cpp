@@ -110,9 +110,8 @@ BillsEntryIndex::Facts BillsEntryIndex::makeFacts(const LedgerEntry &entry)
     return f;
 }
 
-std::vector<BillsEntryIndex::Facts> BillsEntryIndex::matched(const std::vector<LedgerEntry> &entries,
-                                                             size_t first, size_t last, size_t oldFrom,
-                                                             size_t oldEnd)
+std::vector<BillsEntryIndex::Facts> BillsEntryIndex::matched(RecordRange<LedgerEntry> entries, size_t first,
+                                                             size_t last, size_t oldFrom, size_t oldEnd)
 {
     // Rows are matched to entries in order, looking one row ahead to step over a removed or
     // moved entry; only entries left without a row get a new one.
@@ -136,7 +135,7 @@ std::vector<BillsEntryIndex::Facts> BillsEntryIndex::matched(const std::vector<L
     return rows;
 }
 
-void BillsEntryIndex::sync(const std::vector<LedgerEntry> &entries, size_t front, size_t back)
+void BillsEntryIndex::sync(RecordRange<LedgerEntry> entries, size_t front, size_t back)
 {
     const size_t newSize = entries.size();
     const size_t oldSize = size();

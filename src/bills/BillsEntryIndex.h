@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/LedgerEntry.h"
+#include "model/RecordRange.h"
 
 #include <QHash>
 #include <QString>
@@ -53,7 +54,7 @@ public:
 
     // `front` and `back` say how many entries at each end of the store's order are known to be
     // unchanged since the last sync (0 when nothing is known: every row is checked).
-    void sync(const std::vector<LedgerEntry> &entries, size_t front = 0, size_t back = 0);
+    void sync(RecordRange<LedgerEntry> entries, size_t front = 0, size_t back = 0);
 
 private:
     bool fits(const Facts &f, const LedgerEntry &entry);
@@ -62,8 +63,8 @@ private:
     quint32 kindId(const QString &kindRaw);
     // The rows of the store's positions [first, last), oldest first, keeping the rows of
     // `old` that still fit.
-    std::vector<Facts> matched(const std::vector<LedgerEntry> &entries, size_t first, size_t last,
-                               size_t oldFrom, size_t oldEnd);
+    std::vector<Facts> matched(RecordRange<LedgerEntry> entries, size_t first, size_t last, size_t oldFrom,
+                               size_t oldEnd);
     // Notes of replaced rows stay in the buffer until they make up half of it; then the live
     // notes are copied out in row order.
     void compact();

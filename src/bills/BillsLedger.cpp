@@ -44,7 +44,7 @@ size_t BillsLedger::dayOfRow(size_t row) const
 
 void BillsLedger::sync()
 {
-    const std::vector<LedgerEntry> &entries = m_store.entries();
+    const RecordRange<LedgerEntry> entries = m_store.entries();
     const quint64 changes = m_store.changeCount<LedgerEntry>();
     const QByteArray zone = QTimeZone::systemTimeZoneId();
     const bool sameZone = zone == m_zone;
@@ -99,7 +99,7 @@ void BillsLedger::sync()
 void BillsLedger::regroup(size_t firstRow, size_t endRow, size_t firstDay, size_t endDay,
                           std::ptrdiff_t shift)
 {
-    const std::vector<LedgerEntry> &entries = m_store.entries();
+    const RecordRange<LedgerEntry> entries = m_store.entries();
     const std::vector<BillsEntryIndex::Facts> &facts = m_index.facts();
     std::vector<Day> days;
     size_t reused = firstDay; // the old days' bounds, asked of the calendar once per day

@@ -29,7 +29,7 @@ BillsModel::BillsModel(ModelStore &store, QObject *parent)
 
 BillsModel::~BillsModel() = default;
 
-const std::vector<LedgerEntry> &BillsModel::entries() const
+RecordRange<LedgerEntry> BillsModel::entries() const
 {
     return m_store.entries();
 }
@@ -57,7 +57,7 @@ void BillsModel::periodChanged()
     recompute();
 }
 
-std::span<const LedgerEntry> BillsModel::dateFiltered() const
+RecordRange<LedgerEntry> BillsModel::dateFiltered() const
 {
     if (selection().choice() == PeriodChoice::all)
         return entries();
@@ -157,7 +157,7 @@ void BillsModel::recompute()
 {
     m_ledger.sync();
     Q_EMIT aboutToRecompute();
-    const std::vector<LedgerEntry> &all = entries();
+    const RecordRange<LedgerEntry> all = entries();
     m_run = dateMode() == PeriodChoice::all ? LedgerSlice::Run{0, all.size()}
                                             : LedgerSlice::Run::of(all, dateFiltered());
     m_searching = !m_searchText.isEmpty();
@@ -221,7 +221,7 @@ void BillsModel::showRun()
 
 void BillsModel::search()
 {
-    const std::vector<LedgerEntry> &all = entries();
+    const RecordRange<LedgerEntry> all = entries();
     const BillsEntryIndex &index = m_ledger.index();
     const auto &facts = index.facts();
 

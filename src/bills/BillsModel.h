@@ -12,7 +12,6 @@
 #include <QString>
 
 #include <optional>
-#include <span>
 #include <vector>
 
 class BillsLedger;
@@ -44,7 +43,7 @@ public:
 
     ModelStore &store() const { return m_store; }
     // All entries, newest first: the store's own collection.
-    const std::vector<LedgerEntry> &entries() const;
+    RecordRange<LedgerEntry> entries() const;
 
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
@@ -54,7 +53,7 @@ public:
     void setDateMode(PeriodChoice mode);
 
     // The entries passing the date filter, newest first: a run of entries().
-    std::span<const LedgerEntry> dateFiltered() const;
+    RecordRange<LedgerEntry> dateFiltered() const;
     // The shown entries, those passing the date filter and the search, newest first. Valid
     // until the next recompute.
     int filteredCount() const;

@@ -65,7 +65,7 @@ QDateTime BudgetModel::initialPeriodEnd(const QDateTime &now)
 
 void BudgetModel::refresh()
 {
-    const std::vector<Budget> &budgets = m_store.budgets();
+    const RecordRange<Budget> budgets = m_store.budgets();
     m_active = Budget::activeRecords(budgets, Clock::now());
 
     QSet<QUuid> activeIds;
@@ -164,7 +164,7 @@ bool BudgetModel::saveBudget()
     if (!value || !canSave())
         return false;
 
-    const std::vector<Budget> &budgets = m_store.budgets();
+    const RecordRange<Budget> budgets = m_store.budgets();
     const auto same = std::ranges::find_if(budgets, [this](const Budget &budget) {
         return budget.category == m_category && sameDay(budget.periodStart, periodStart()) &&
                sameDay(budget.periodEnd, periodEnd());

@@ -33,7 +33,7 @@ std::vector<BudgetPeriodGroup> BudgetPeriodGroup::grouped(const std::vector<Budg
     return groups;
 }
 
-void BudgetPeriodGroup::measure(const std::vector<LedgerEntry> &entries)
+void BudgetPeriodGroup::measure(RecordRange<LedgerEntry> entries)
 {
     figures = BudgetHeaderFigures::of(budgets, entries);
     rows.clear();

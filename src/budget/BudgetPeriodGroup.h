@@ -20,7 +20,7 @@ struct BudgetPeriodGroup {
     std::vector<BudgetRowFigures> rows;
 
     // Totals the spending of the period and of each budget over the entries (newest first).
-    void measure(const std::vector<LedgerEntry> &entries);
+    void measure(RecordRange<LedgerEntry> entries);
 
     // Groups by period title; categories ascending and titles descending, both compared as
     // plain text by Unicode code point. Budgets of one category keep their input order.

@@ -333,18 +333,19 @@ QString refusal(const QString &path)
     return {};
 }
 
-// Positions of the entries, newest first; equal dates keep their input order.
-std::vector<std::size_t> newestFirst(std::span<const LedgerEntry> entries)
+// The entries, newest first; equal dates keep their input order. Held as addresses, so that
+// writing reads each one without finding its place in the range again.
+std::vector<const LedgerEntry *> newestFirst(RecordRange<LedgerEntry> entries)
 {
-    std::vector<qint64> keys(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        keys[i] = entries[i].date.isValid() ? entries[i].date.toMSecsSinceEpoch()
-                                            : std::numeric_limits<qint64>::min();
-    std::vector<std::size_t> order(entries.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::vector<const LedgerEntry *> order;
+    order.reserve(entries.size());
+    for (const LedgerEntry &entry : entries)
+        order.push_back(&entry);
+    const auto keyOf = [](const LedgerEntry *entry) {
+        return entry->date.isValid() ? entry->date.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+    };
     // The store hands the entries over newest first already; checking is one pass.
-    const auto newer = [&keys](std::size_t a, std::size_t b) { return keys[a] > keys[b]; };
+    const auto newer = [&keyOf](const LedgerEntry *a, const LedgerEntry *b) { return keyOf(a) > keyOf(b); };
     if (!std::is_sorted(order.begin(), order.end(), newer))
         std::stable_sort(order.begin(), order.end(), newer);
     return order;
@@ -359,10 +360,10 @@ QString XLSXExporter::cellXML(int column, int row, const QString &text)
     return QString::fromUtf8(out.constData(), end - out.constData());
 }
 
-bool XLSXExporter::writeSheet(std::span<const LedgerEntry> entries,
+bool XLSXExporter::writeSheet(RecordRange<LedgerEntry> entries,
                               const std::function<bool(QByteArrayView)> &sink)
 {
-    const std::vector<std::size_t> order = newestFirst(entries);
+    const std::vector<const LedgerEntry *> order = newestFirst(entries);
     Pieces out(sink);
 
     char *p = out.room(2048);
@@ -390,12 +391,12 @@ bool XLSXExporter::writeSheet(std::span<const LedgerEntry> entries,
         // Each entry's texts live in allocations of their own, scattered over the heap; a row
         // waited mostly for them to arrive from memory, so they are asked for rows ahead.
         if (i + prefetchDistance < order.size()) {
-            const LedgerEntry &ahead = entries[order[i + prefetchDistance]];
+            const LedgerEntry &ahead = *order[i + prefetchDistance];
             __builtin_prefetch(ahead.kindRaw.constData());
             __builtin_prefetch(ahead.category.constData());
             __builtin_prefetch(ahead.note.constData());
         }
-        const LedgerEntry &entry = entries[order[i]];
+        const LedgerEntry &entry = *order[i];
         p = out.room(rowRoom(entry));
         if (!p)
             return false;
@@ -418,7 +419,7 @@ bool XLSXExporter::writeSheet(std::span<const LedgerEntry> entries,
     return out.flush();
 }
 
-QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
+QByteArray XLSXExporter::sheetXML(RecordRange<LedgerEntry> entries)
 {
     QByteArray sheet;
     writeSheet(entries, [&sheet](QByteArrayView piece) {
@@ -428,7 +429,7 @@ QByteArray XLSXExporter::sheetXML(std::span<const LedgerEntry> entries)
     return sheet;
 }
 
-std::vector<ZipWriter::File> XLSXExporter::parts(std::span<const LedgerEntry> entries)
+std::vector<ZipWriter::File> XLSXExporter::parts(RecordRange<LedgerEntry> entries)
 {
     std::vector<ZipWriter::File> files;
     for (const FixedPart &part : fixedParts)
@@ -473,7 +474,7 @@ private:
 
 } // namespace
 
-bool XLSXExporter::writeWorkbook(QIODevice &device, std::span<const LedgerEntry> entries, QString *error)
+bool XLSXExporter::writeWorkbook(QIODevice &device, RecordRange<LedgerEntry> entries, QString *error)
 {
     ZipWriter::Writer zip(device);
     EarlyWriteback writeback(device);
@@ -493,7 +494,7 @@ bool XLSXExporter::writeWorkbook(QIODevice &device, std::span<const LedgerEntry>
     return written;
 }
 
-std::optional<QByteArray> XLSXExporter::workbook(std::span<const LedgerEntry> entries, QString *error)
+std::optional<QByteArray> XLSXExporter::workbook(RecordRange<LedgerEntry> entries, QString *error)
 {
     return ZipWriter::inMemory([&](QIODevice &device) { return writeWorkbook(device, entries, error); });
 }
@@ -503,7 +504,7 @@ QString XLSXExporter::fileName(const QDateTime &now)
     return u"Pennyloom-"_s + DateText::monthKey(now) + u".xlsx"_s;
 }
 
-bool XLSXExporter::exportTo(std::span<const LedgerEntry> entries, const QString &path, QString *error)
+bool XLSXExporter::exportTo(RecordRange<LedgerEntry> entries, const QString &path, QString *error)
 {
     QString reason = refusal(path);
     if (reason.isEmpty()) {
@@ -528,8 +529,8 @@ bool XLSXExporter::exportTo(std::span<const LedgerEntry> entries, const QString 
     return false;
 }
 
-std::optional<QString> XLSXExporter::exportEntries(std::span<const LedgerEntry> entries,
-                                                   const QString &folder, QString *error)
+std::optional<QString> XLSXExporter::exportEntries(RecordRange<LedgerEntry> entries, const QString &folder,
+                                                   QString *error)
 {
     const QString path = QDir(folder).filePath(fileName(Clock::now()));
     if (!exportTo(entries, path, error))

@@ -66,12 +66,12 @@ bool Budget::contains(const QDateTime &instant) const
     return DateText::monthKey(instant) == monthKey;
 }
 
-std::vector<Budget> Budget::activeRecords(const std::vector<Budget> &budgets)
+std::vector<Budget> Budget::activeRecords(RecordRange<Budget> budgets)
 {
     return activeRecords(budgets, Clock::now());
 }
 
-std::vector<Budget> Budget::activeRecords(const std::vector<Budget> &budgets, const QDateTime &on)
+std::vector<Budget> Budget::activeRecords(RecordRange<Budget> budgets, const QDateTime &on)
 {
     std::vector<Budget> result;
     const Budget *winner = nullptr;
@@ -104,7 +104,7 @@ QString Budget::periodTitle() const
     return monthKey + u" 月度预算"_s;
 }
 
-double Budget::spent(const std::vector<LedgerEntry> &entries) const
+double Budget::spent(RecordRange<LedgerEntry> entries) const
 {
     const DateInterval span = interval();
     if (!span.start.isValid() || !span.end.isValid())

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RecordRange.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
@@ -36,14 +38,14 @@ struct Budget {
     // The budgets in force at the instant, in input order. One period at most: among the
     // period budgets that contain it, those sharing the days of the latest-starting one;
     // only when there are none, the month budgets of the instant's month.
-    static std::vector<Budget> activeRecords(const std::vector<Budget> &budgets, const QDateTime &on);
-    static std::vector<Budget> activeRecords(const std::vector<Budget> &budgets);
+    static std::vector<Budget> activeRecords(RecordRange<Budget> budgets, const QDateTime &on);
+    static std::vector<Budget> activeRecords(RecordRange<Budget> budgets);
     // "start - end" in the locale's medium date style, or "yyyy-MM 月度预算". Budgets of one
     // period share their title; lists group budgets by it.
     QString periodTitle() const;
     // Expenses of the budget's category within what it covers, over entries sorted newest
     // first (the store's order), summed in that order.
-    double spent(const std::vector<LedgerEntry> &entries) const;
+    double spent(RecordRange<LedgerEntry> entries) const;
 
     friend bool operator==(const Budget &a, const Budget &b) { return a.id == b.id; }
 };

@@ -8,7 +8,7 @@
 using namespace Qt::StringLiterals;
 
 BudgetHeaderFigures BudgetHeaderFigures::of(const std::vector<Budget> &budgets,
-                                            const std::vector<LedgerEntry> &entries)
+                                            RecordRange<LedgerEntry> entries)
 {
     BudgetHeaderFigures figures;
     for (const Budget &budget : budgets) {

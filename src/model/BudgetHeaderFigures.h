@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BudgetTone.h"
+#include "RecordRange.h"
 
 #include <QString>
 
@@ -18,8 +19,7 @@ struct BudgetHeaderFigures {
 
     // Sums each budget's own spending, in order: an entry counts once per budget that
     // covers it.
-    static BudgetHeaderFigures of(const std::vector<Budget> &budgets,
-                                  const std::vector<LedgerEntry> &entries);
+    static BudgetHeaderFigures of(const std::vector<Budget> &budgets, RecordRange<LedgerEntry> entries);
 
     // totalSpent ÷ totalLimit; 0 when the limits sum to 0.
     double usage() const;

@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-BudgetRowFigures BudgetRowFigures::of(const Budget &budget, const std::vector<LedgerEntry> &entries)
+BudgetRowFigures BudgetRowFigures::of(const Budget &budget, RecordRange<LedgerEntry> entries)
 {
     return {budget.spent(entries), budget.limit};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BudgetTone.h"
+#include "RecordRange.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ struct BudgetRowFigures {
     double limit = 0;
 
     // The budget's spending over the store's entries (newest first).
-    static BudgetRowFigures of(const Budget &budget, const std::vector<LedgerEntry> &entries);
+    static BudgetRowFigures of(const Budget &budget, RecordRange<LedgerEntry> entries);
 
     double remaining() const { return limit - spent; }
     // spent × 100 ÷ limit with the fraction dropped, in plain digits; "0" when the limit is 0.

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-CategoryTotals::Ranking CategoryTotals::ranked(std::span<const LedgerEntry> entries, EntryKind kind)
+CategoryTotals::Ranking CategoryTotals::ranked(RecordRange<LedgerEntry> entries, EntryKind kind)
 {
     Ranking ranking;
     std::vector<CategoryTotal> &totals = ranking.totals;

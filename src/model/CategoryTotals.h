@@ -3,10 +3,10 @@
 
 #include "EntryKind.h"
 #include "LedgerEntry.h"
+#include "RecordRange.h"
 
 #include <QString>
 
-#include <span>
 #include <vector>
 
 // The money of one category within a set of entries.
@@ -32,6 +32,6 @@ struct Ranking {
 };
 
 // Sums in the order of the entries.
-Ranking ranked(std::span<const LedgerEntry> entries, EntryKind kind);
+Ranking ranked(RecordRange<LedgerEntry> entries, EntryKind kind);
 
 } // namespace CategoryTotals

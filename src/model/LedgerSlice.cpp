@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> &newestFirst,
-                                                 const DateInterval &interval)
+RecordRange<LedgerEntry> LedgerSlice::within(RecordRange<LedgerEntry> newestFirst,
+                                             const DateInterval &interval)
 {
     if (!interval.start.isValid() || !interval.end.isValid() || !(interval.start < interval.end))
         return {};
@@ -20,8 +20,8 @@ std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> 
     return {first, last};
 }
 
-std::span<const LedgerEntry> LedgerSlice::withinClosed(const std::vector<LedgerEntry> &newestFirst,
-                                                       const DateInterval &interval)
+RecordRange<LedgerEntry> LedgerSlice::withinClosed(RecordRange<LedgerEntry> newestFirst,
+                                                   const DateInterval &interval)
 {
     if (!interval.end.isValid())
         return {};
@@ -30,27 +30,24 @@ std::span<const LedgerEntry> LedgerSlice::withinClosed(const std::vector<LedgerE
     return within(newestFirst, DateInterval{interval.start, interval.end.addMSecs(1)});
 }
 
-std::span<const LedgerEntry> LedgerSlice::within(const std::vector<LedgerEntry> &newestFirst,
-                                                 const PeriodSpan &span)
+RecordRange<LedgerEntry> LedgerSlice::within(RecordRange<LedgerEntry> newestFirst, const PeriodSpan &span)
 {
     return span.includesEnd ? withinClosed(newestFirst, span.interval) : within(newestFirst, span.interval);
 }
 
-LedgerSlice::Run LedgerSlice::Run::of(const std::vector<LedgerEntry> &entries,
-                                      std::span<const LedgerEntry> run)
+LedgerSlice::Run LedgerSlice::Run::of(RecordRange<LedgerEntry> entries, RecordRange<LedgerEntry> run)
 {
     if (run.empty())
         return {};
-    return {static_cast<std::size_t>(run.data() - entries.data()), run.size()};
+    return {static_cast<std::size_t>(run.begin() - entries.begin()), run.size()};
 }
 
-std::span<const LedgerEntry> LedgerSlice::Run::in(const std::vector<LedgerEntry> &entries) const
+RecordRange<LedgerEntry> LedgerSlice::Run::in(RecordRange<LedgerEntry> entries) const
 {
-    const std::size_t start = std::min(offset, entries.size());
-    return std::span<const LedgerEntry>(entries).subspan(start, std::min(count, entries.size() - start));
+    return entries.subrange(offset, count);
 }
 
-LedgerSlice::Totals LedgerSlice::totals(std::span<const LedgerEntry> entries)
+LedgerSlice::Totals LedgerSlice::totals(RecordRange<LedgerEntry> entries)
 {
     Totals totals;
     for (const LedgerEntry &entry : entries) {

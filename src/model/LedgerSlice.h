@@ -4,34 +4,31 @@
 #include "LedgerEntry.h"
 #include "LocalCalendar.h"
 #include "PeriodSelection.h"
+#include "RecordRange.h"
 
 #include <cstddef>
-#include <span>
-#include <vector>
 
 // Ranges of the store's entries, which are kept sorted newest first: a span of time is a
 // contiguous run of them, found by binary search instead of a scan.
 namespace LedgerSlice {
 
 // The entries with start <= date < end, newest first. Empty for an invalid or empty interval.
-std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst,
-                                    const DateInterval &interval);
+RecordRange<LedgerEntry> within(RecordRange<LedgerEntry> newestFirst, const DateInterval &interval);
 // The entries with start <= date <= end: the calendar's week and month intervals, and every
 // interval of the receipt, count their end instant too.
-std::span<const LedgerEntry> withinClosed(const std::vector<LedgerEntry> &newestFirst,
-                                          const DateInterval &interval);
+RecordRange<LedgerEntry> withinClosed(RecordRange<LedgerEntry> newestFirst, const DateInterval &interval);
 // The entries of a period's span, with or without its end instant as the span says.
-std::span<const LedgerEntry> within(const std::vector<LedgerEntry> &newestFirst, const PeriodSpan &span);
+RecordRange<LedgerEntry> within(RecordRange<LedgerEntry> newestFirst, const PeriodSpan &span);
 
-// A run of the store's entries held by position rather than by pointer, so a screen that is
+// A run of the store's entries held by position rather than by iterators, so a screen that is
 // asked for it between a store change and its own recomputation never reads freed memory.
 struct Run {
     std::size_t offset = 0;
     std::size_t count = 0;
 
-    static Run of(const std::vector<LedgerEntry> &entries, std::span<const LedgerEntry> run);
+    static Run of(RecordRange<LedgerEntry> entries, RecordRange<LedgerEntry> run);
     // The run within the entries as they are now, clipped to their length.
-    std::span<const LedgerEntry> in(const std::vector<LedgerEntry> &entries) const;
+    RecordRange<LedgerEntry> in(RecordRange<LedgerEntry> entries) const;
 };
 
 struct Totals {
@@ -40,6 +37,6 @@ struct Totals {
     double balance() const { return income - expense; }
 };
 // Sums in the given order.
-Totals totals(std::span<const LedgerEntry> entries);
+Totals totals(RecordRange<LedgerEntry> entries);
 
 } // namespace LedgerSlice

@@ -41,7 +41,7 @@ DashboardModel::DashboardModel(ModelStore &store, QObject *parent) : QObject(par
 void DashboardModel::recompute()
 {
     m_now = Clock::now();
-    const std::vector<LedgerEntry> &entries = m_store.entries();
+    const RecordRange<LedgerEntry> entries = m_store.entries();
 
     m_active = Budget::activeRecords(m_store.budgets(), m_now);
     m_customPeriod.reset();
@@ -56,8 +56,8 @@ void DashboardModel::recompute()
         m_periodTitle = DateText::displayMonth(m_now);
     }
 
-    const std::span<const LedgerEntry> period = LedgerSlice::within(entries, m_interval);
-    m_periodOffset = period.empty() ? 0 : static_cast<std::size_t>(period.data() - entries.data());
+    const RecordRange<LedgerEntry> period = LedgerSlice::within(entries, m_interval);
+    m_periodOffset = period.empty() ? 0 : static_cast<std::size_t>(period.begin() - entries.begin());
     m_periodCount = period.size();
 
     DailyTotals &totals = DailyTotals::of(m_store);
@@ -95,12 +95,9 @@ std::vector<DashboardModel::BudgetRow> DashboardModel::computeRows(DailyTotals &
     return rows;
 }
 
-std::span<const LedgerEntry> DashboardModel::periodEntries() const
+RecordRange<LedgerEntry> DashboardModel::periodEntries() const
 {
-    const std::vector<LedgerEntry> &entries = m_store.entries();
-    const std::size_t offset = std::min(m_periodOffset, entries.size());
-    const std::size_t count = std::min(m_periodCount, entries.size() - offset);
-    return std::span<const LedgerEntry>(entries).subspan(offset, count);
+    return RecordRange<LedgerEntry>(m_store.entries()).subrange(m_periodOffset, m_periodCount);
 }
 
 QString DashboardModel::balanceCaption() const

@@ -5,6 +5,7 @@
 #include "model/BudgetTone.h"
 #include "model/LedgerEntry.h"
 #include "model/LocalCalendar.h"
+#include "model/RecordRange.h"
 #include "store/DailyTotals.h"
 
 #include <QDateTime>
@@ -13,7 +14,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -68,7 +68,7 @@ public:
     // The period's whole days, or the current month.
     DateInterval periodInterval() const { return m_interval; }
     // The entries of the period, both kinds, newest first; a view into the store.
-    std::span<const LedgerEntry> periodEntries() const;
+    RecordRange<LedgerEntry> periodEntries() const;
 
     double budget() const { return m_budget; }
     double expense() const { return m_expense; }

@@ -12,7 +12,7 @@ SavingsDepositIndex::SavingsDepositIndex(ModelStore &store, QObject *parent) : Q
 void SavingsDepositIndex::rebuild()
 {
     m_buckets.clear();
-    const std::vector<SavingsDeposit> &deposits = m_store.savingsDeposits();
+    const RecordRange<SavingsDeposit> deposits = m_store.savingsDeposits();
     for (size_t i = 0; i < deposits.size(); ++i) {
         Bucket &bucket = m_buckets[deposits[i].goalID];
         bucket.positions.push_back(static_cast<int>(i));
@@ -45,7 +45,7 @@ const SavingsDeposit *SavingsDepositIndex::deposit(const QUuid &goalID, int posi
     if (!found || position < 0 || position >= static_cast<int>(found->positions.size()))
         return nullptr;
     const size_t at = static_cast<size_t>(found->positions[static_cast<size_t>(position)]);
-    const std::vector<SavingsDeposit> &deposits = m_store.savingsDeposits();
+    const RecordRange<SavingsDeposit> deposits = m_store.savingsDeposits();
     // Read only while the positions still describe the store's deposits.
     return at < deposits.size() ? &deposits[at] : nullptr;
 }

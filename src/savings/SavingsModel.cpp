@@ -15,7 +15,7 @@ SavingsModel::SavingsModel(ModelStore &store, QObject *parent)
     connect(&m_index, &SavingsDepositIndex::changed, this, &SavingsModel::totalsChanged);
 }
 
-const std::vector<SavingsGoal> &SavingsModel::goals() const
+RecordRange<SavingsGoal> SavingsModel::goals() const
 {
     return m_store.savingsGoals();
 }

@@ -3,6 +3,7 @@
 
 #include "SavingsDepositIndex.h"
 #include "SavingsGoalFigures.h"
+#include "model/RecordRange.h"
 #include "model/SavingsGoal.h"
 
 #include <QDate>
@@ -28,7 +29,7 @@ public:
     ModelStore &store() const { return m_store; }
     const SavingsDepositIndex &index() const { return m_index; }
     // Every goal, newest first.
-    const std::vector<SavingsGoal> &goals() const;
+    RecordRange<SavingsGoal> goals() const;
     // The sum of the goal's deposits; 0 when it has none.
     double total(const QUuid &goalID) const { return m_index.total(goalID); }
     SavingsGoalFigures figures(const SavingsGoal &goal) const;

@@ -123,7 +123,7 @@ void SavingsView::rebuildCards()
 
 void SavingsView::refreshFigures()
 {
-    const std::vector<SavingsGoal> &goals = m_model.goals();
+    const RecordRange<SavingsGoal> goals = m_model.goals();
     for (int row = 0; row < m_goals->rowCount() && row < static_cast<int>(goals.size()); ++row) {
         const SavingsGoal &goal = goals[static_cast<size_t>(row)];
         SavingsGoalCard *goalCard = card(row);

@@ -125,7 +125,7 @@ ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &fil
                                           [](const ImportRow &row) { return row.transactionId.isEmpty(); });
     std::optional<PossibleDuplicates> lookalikes;
     if (anyWithoutId)
-        lookalikes.emplace(std::span<const LedgerEntry>(store->entries().data(), store->entries().size()));
+        lookalikes.emplace(store->entries());
     for (size_t i = 0; i < rows.size(); ++i) {
         const ImportRow &row = rows[i];
         if (!row.transactionId.isEmpty()) {

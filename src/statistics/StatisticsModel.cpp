@@ -31,7 +31,7 @@ void StatisticsModel::setRange(PeriodChoice range)
 
 void StatisticsModel::recompute()
 {
-    const std::vector<LedgerEntry> &entries = m_store.entries();
+    const RecordRange<LedgerEntry> entries = m_store.entries();
     m_span = selection().span();
     // The entries are only found here, for the list; the figures come from the days' totals.
     m_period = LedgerSlice::Run::of(entries, LedgerSlice::within(entries, m_span));
@@ -62,7 +62,7 @@ std::vector<int> StatisticsModel::huesFor(std::size_t sectors)
     return hues;
 }
 
-std::span<const LedgerEntry> StatisticsModel::periodEntries() const
+RecordRange<LedgerEntry> StatisticsModel::periodEntries() const
 {
     return m_period.in(m_store.entries());
 }

@@ -11,7 +11,6 @@
 #include <QString>
 
 #include <array>
-#include <span>
 #include <vector>
 
 class ModelStore;
@@ -45,7 +44,7 @@ public:
     DateInterval interval() const { return m_span.interval; }
     bool includesEnd() const { return m_span.includesEnd; }
     // The entries of the span, both kinds, newest first: a run of the store's entries.
-    std::span<const LedgerEntry> periodEntries() const;
+    RecordRange<LedgerEntry> periodEntries() const;
 
     double income() const { return m_income; }
     double expense() const { return m_expense; }

@@ -19,12 +19,13 @@ std::vector<quint32> newestFirst(const std::vector<qint64> &keys);
 
 // Moves each record to its place, in place: records[i] becomes what records[order[i]] was.
 // Each record moves once; records already in place (books kept in date order) cost nothing.
-template <class T> void arrange(std::vector<T> &records, std::vector<quint32> order)
+// Records is anything indexed like a vector.
+template <class Records> void arrange(Records &&records, std::vector<quint32> order)
 {
     for (quint32 start = 0; start < order.size(); ++start) {
         if (order[start] == start)
             continue;
-        T held = std::move(records[start]);
+        auto held = std::move(records[start]);
         quint32 at = start;
         for (;;) {
             const quint32 from = std::exchange(order[at], at);

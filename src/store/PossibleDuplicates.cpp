@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-PossibleDuplicates::PossibleDuplicates(std::span<const LedgerEntry> held)
+PossibleDuplicates::PossibleDuplicates(RecordRange<LedgerEntry> held)
 {
     m_held.reserve(qsizetype(held.size()));
     for (const LedgerEntry &entry : held)

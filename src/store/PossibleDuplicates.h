@@ -2,20 +2,19 @@
 #pragma once
 
 #include "model/LedgerEntry.h"
+#include "model/RecordRange.h"
 
 #include <QDate>
 #include <QHash>
 #include <QString>
 #include <QUuid>
 
-#include <span>
-
 // The held entries by what makes an imported line without a transaction id look like one of
 // them: the same local day, amount to the cent, kind and note. Built once for an import's
 // preview; later changes of the store are not followed.
 class PossibleDuplicates {
 public:
-    explicit PossibleDuplicates(std::span<const LedgerEntry> held);
+    explicit PossibleDuplicates(RecordRange<LedgerEntry> held);
 
     // The id of a held entry the candidate looks like, or a null id.
     QUuid match(const LedgerEntry &candidate) const;

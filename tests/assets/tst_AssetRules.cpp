@@ -7,6 +7,7 @@
 #include "assets/AssetChangeRow.h"
 #include "assets/AssetDimension.h"
 #include "assets/AssetWording.h"
+#include "model/RecordSequence.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -176,11 +177,12 @@ void AssetRulesTest::balance()
 
     const AssetAccount account(u"账户"_s, u"现金"_s, u"自有资产"_s, opening, local(2024, 1, 1));
     const AssetAccount neighbour(u"邻居"_s, u"现金"_s, u"自有资产"_s, 0, local(2024, 1, 1));
-    std::vector<AssetAdjustment> adjustments;
+    std::vector<AssetAdjustment> list;
     for (double amount : own)
-        adjustments.emplace_back(account.id, amount, local(2024, 2, 1));
+        list.emplace_back(account.id, amount, local(2024, 2, 1));
     for (double amount : other)
-        adjustments.emplace_back(neighbour.id, amount, local(2024, 2, 1));
+        list.emplace_back(neighbour.id, amount, local(2024, 2, 1));
+    const RecordSequence<AssetAdjustment> adjustments(std::move(list));
 
     QCOMPARE(AssetBalanceIndex(adjustments).balance(account), balance);
     QCOMPARE(AssetBalanceIndex::plainBalance(account, adjustments), balance);
@@ -218,10 +220,11 @@ void AssetRulesTest::indexMatchesPlainRule()
         changes.emplace_back(slot == accounts ? gone : held[size_t(slot)].id, cents, local(2024, 2, 1));
     }
 
-    const AssetBalanceIndex index(changes);
+    const RecordSequence<AssetAdjustment> stored(std::move(changes));
+    const AssetBalanceIndex index(stored);
     for (const AssetAccount &account : held) {
         const double indexed = index.balance(account);
-        const double plain = AssetBalanceIndex::plainBalance(account, changes);
+        const double plain = AssetBalanceIndex::plainBalance(account, stored);
         QVERIFY(std::memcmp(&indexed, &plain, sizeof(double)) == 0);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "assets/AssetTrendCalculator.h"
 #include "assets/AssetTrendCurve.h"
+#include "model/RecordSequence.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -117,8 +118,9 @@ void AssetTrendTest::points()
     QFETCH(std::vector<AssetAdjustment>, adjustments);
     QFETCH(QList<double>, amounts);
 
-    const std::vector<AssetTrendPoint> points =
-        AssetTrendCalculator::sixMonthPoints(accounts, adjustments, local(2024, 6, 15, 10));
+    const std::vector<AssetTrendPoint> points = AssetTrendCalculator::sixMonthPoints(
+        RecordSequence<AssetAccount>(accounts), RecordSequence<AssetAdjustment>(adjustments),
+        local(2024, 6, 15, 10));
     QList<double> got;
     for (const AssetTrendPoint &point : points)
         got.append(point.amount);
@@ -165,8 +167,9 @@ void AssetTrendTest::daylightSaving()
     const AssetAccount cash(u"现金"_s, u"现金"_s, u"自有资产"_s, 0, local(2024, 1, 1));
     const std::vector<AssetAdjustment> changes{AssetAdjustment(cash.id, 1, local(2024, 3, 31, 23, 30)),
                                                AssetAdjustment(cash.id, 10, local(2024, 4, 1))};
-    const std::vector<AssetTrendPoint> points =
-        AssetTrendCalculator::sixMonthPoints({cash}, changes, local(2024, 4, 10, 12));
+    const std::vector<AssetTrendPoint> points = AssetTrendCalculator::sixMonthPoints(
+        RecordSequence<AssetAccount>(std::vector{cash}), RecordSequence<AssetAdjustment>(changes),
+        local(2024, 4, 10, 12));
     QCOMPARE(points[4].month, u"3月"_s);
     QCOMPARE(points[4].amount, 1.0);
     QCOMPARE(points[5].amount, 11.0);
@@ -200,7 +203,8 @@ void AssetTrendTest::sameAsPlainRule()
         changes.emplace_back(held[size_t(random.bounded(accounts))].id,
                              (random.bounded(20001) - 10000) / 100.0, someDay());
 
-    const std::vector<AssetTrendPoint> points = AssetTrendCalculator::sixMonthPoints(held, changes, now);
+    const std::vector<AssetTrendPoint> points = AssetTrendCalculator::sixMonthPoints(
+        RecordSequence<AssetAccount>(held), RecordSequence<AssetAdjustment>(changes), now);
     const std::vector<double> plain = plainPoints(held, changes, now);
     QCOMPARE(points.size(), plain.size());
     for (size_t i = 0; i < plain.size(); ++i)

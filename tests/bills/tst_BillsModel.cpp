@@ -499,7 +499,7 @@ void BillsModelTest::followsEveryStoreChange()
     BillsModel model(*m_store);
 
     for (int step = 0; step < 60; ++step) {
-        const std::vector<LedgerEntry> &stored = m_store->entries();
+        const auto &stored = m_store->entries();
         const int operation = random.bounded(6);
         if (operation == 0 || stored.size() < 5) {
             add(randomEntry());
@@ -574,7 +574,7 @@ void BillsModelTest::reopensAfterChangesWhileClosed()
         }
         const int changes = round % 2 == 0 ? 3 : 70;
         for (int c = 0; c < changes; ++c) {
-            const std::vector<LedgerEntry> &stored = m_store->entries();
+            const auto &stored = m_store->entries();
             const int operation = random.bounded(4);
             if (operation == 0 || stored.size() < 5) {
                 add(randomEntry());

@@ -7,6 +7,7 @@
 #include "model/BudgetHeaderFigures.h"
 #include "model/BudgetRowFigures.h"
 #include "model/LedgerEntry.h"
+#include "model/RecordSequence.h"
 
 #include <QTest>
 
@@ -26,11 +27,11 @@ Budget period(const QString &category, double limit, QDate first, QDate last)
 }
 
 // Entries as the store keeps them: newest first.
-std::vector<LedgerEntry> newestFirst(std::vector<LedgerEntry> entries)
+RecordSequence<LedgerEntry> newestFirst(std::vector<LedgerEntry> entries)
 {
     std::ranges::stable_sort(entries,
                              [](const LedgerEntry &a, const LedgerEntry &b) { return a.date > b.date; });
-    return entries;
+    return RecordSequence<LedgerEntry>(std::move(entries));
 }
 
 QStringList categories(const std::vector<Budget> &budgets)
@@ -165,7 +166,7 @@ void BudgetFiguresTest::headerCountsEachBudget()
 {
     const std::vector<Budget> budgets{period(u"餐饮"_s, 100, QDate(2024, 3, 1), QDate(2024, 3, 31)),
                                       period(u"餐饮"_s, 50, QDate(2024, 3, 1), QDate(2024, 3, 31))};
-    const std::vector<LedgerEntry> entries = newestFirst({
+    const RecordSequence<LedgerEntry> entries = newestFirst({
         LedgerEntry(27, local(2024, 3, 1, 0, 0), EntryKind::expense, u"餐饮"_s),
         LedgerEntry(1000, local(2024, 3, 15), EntryKind::income, u"餐饮"_s),
     });

@@ -197,7 +197,8 @@ private Q_SLOTS:
         TestSupport::ScopedTimeZone pinned(zone);
         QTemporaryDir dir;
         QString error;
-        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        const std::optional<QString> path =
+            XLSXExporter::exportEntries(RecordSequence<LedgerEntry>(entries), dir.path(), &error);
         QVERIFY2(path, qPrintable(error));
         QStringList sheets;
         const Rows rows = readWorkbook(*path, &sheets);
@@ -234,7 +235,7 @@ private Q_SLOTS:
                 entries.push_back(entry(utc ? instant.toUTC() : instant, u"x"_s));
             }
         }
-        const QString sheet = QString::fromUtf8(XLSXExporter::sheetXML(entries));
+        const QString sheet = QString::fromUtf8(XLSXExporter::sheetXML(RecordSequence<LedgerEntry>(entries)));
         qsizetype at = 0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const QString day = DateText::displayDate(entries[i].date);
@@ -255,14 +256,16 @@ private Q_SLOTS:
         entries[2500].note = QString(200000, u'记');
         QTemporaryDir dir;
         QString error;
-        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        const std::optional<QString> path =
+            XLSXExporter::exportEntries(RecordSequence<LedgerEntry>(entries), dir.path(), &error);
         QVERIFY2(path, qPrintable(error));
         QFile file(*path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const std::optional<QByteArray> whole = ZipWriter::archive(XLSXExporter::parts(entries));
+        const std::optional<QByteArray> whole =
+            ZipWriter::archive(XLSXExporter::parts(RecordSequence<LedgerEntry>(entries)));
         QVERIFY(whole && whole->size() > 2 * 1024 * 1024);
         QCOMPARE(file.readAll(), *whole);
-        QCOMPARE(XLSXExporter::workbook(entries).value_or(QByteArray()), *whole);
+        QCOMPARE(XLSXExporter::workbook(RecordSequence<LedgerEntry>(entries)).value_or(QByteArray()), *whole);
     }
 
     // A sink that refuses a piece is not handed another.
@@ -270,7 +273,8 @@ private Q_SLOTS:
     {
         const std::vector<LedgerEntry> entries(20000, entry(local(2024, 3, 9), u"x"_s));
         int pieces = 0;
-        QVERIFY(!XLSXExporter::writeSheet(entries, [&pieces](QByteArrayView) { return ++pieces < 2; }));
+        QVERIFY(!XLSXExporter::writeSheet(RecordSequence<LedgerEntry>(entries),
+                                          [&pieces](QByteArrayView) { return ++pieces < 2; }));
         QCOMPARE(pieces, 2);
     }
 
@@ -283,7 +287,8 @@ private Q_SLOTS:
             entries.push_back(entry(last.addSecs(-qint64(i) * 1800), u"第%1笔"_s.arg(i), i % 500 + 0.25));
         QTemporaryDir dir;
         QString error;
-        const std::optional<QString> path = XLSXExporter::exportEntries(entries, dir.path(), &error);
+        const std::optional<QString> path =
+            XLSXExporter::exportEntries(RecordSequence<LedgerEntry>(entries), dir.path(), &error);
         QVERIFY2(path, qPrintable(error));
         QStringList sheets;
         const Rows rows = readWorkbook(*path, &sheets);
@@ -302,9 +307,11 @@ private Q_SLOTS:
         const std::optional<QString> march = XLSXExporter::exportEntries({}, dir.path(), &error);
         const qint64 emptySize = march ? QFileInfo(*march).size() : 0;
         const std::vector<LedgerEntry> one{entry(local(2024, 3, 1), u"一"_s)};
-        const std::optional<QString> again = XLSXExporter::exportEntries(one, dir.path(), &error);
+        const std::optional<QString> again =
+            XLSXExporter::exportEntries(RecordSequence<LedgerEntry>(one), dir.path(), &error);
         clock.clock().set(local(2024, 4, 1, 0, 0));
-        const std::optional<QString> april = XLSXExporter::exportEntries(one, dir.path(), &error);
+        const std::optional<QString> april =
+            XLSXExporter::exportEntries(RecordSequence<LedgerEntry>(one), dir.path(), &error);
 
         QVERIFY2(march && again && april, qPrintable(error));
         QCOMPARE(*march, dir.filePath(u"Pennyloom-2024-03.xlsx"_s));
@@ -392,7 +399,7 @@ private Q_SLOTS:
         const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
         QString error;
-        const bool written = XLSXExporter::exportTo(entries, path, &error);
+        const bool written = XLSXExporter::exportTo(RecordSequence<LedgerEntry>(entries), path, &error);
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, previousSignal);
 

@@ -4,6 +4,7 @@
 
 #include "model/Budget.h"
 #include "model/LedgerEntry.h"
+#include "model/RecordSequence.h"
 
 #include <QLocale>
 #include <QTest>
@@ -37,11 +38,11 @@ QStringList categoriesOf(const std::vector<Budget> &budgets)
 }
 
 // Entries newest first, as the store keeps them.
-std::vector<LedgerEntry> newestFirst(std::vector<LedgerEntry> entries)
+RecordSequence<LedgerEntry> newestFirst(std::vector<LedgerEntry> entries)
 {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const LedgerEntry &a, const LedgerEntry &b) { return a.date > b.date; });
-    return entries;
+    return RecordSequence<LedgerEntry>(std::move(entries));
 }
 
 } // namespace
@@ -165,7 +166,7 @@ void tst_BudgetPeriods::activeRecords()
     QFETCH(std::vector<Budget>, budgets);
     QFETCH(QDateTime, on);
     QFETCH(QStringList, expected);
-    QCOMPARE(categoriesOf(Budget::activeRecords(budgets, on)), expected);
+    QCOMPARE(categoriesOf(Budget::activeRecords(RecordSequence<Budget>(budgets), on)), expected);
 }
 
 void tst_BudgetPeriods::titles()
@@ -188,7 +189,7 @@ void tst_BudgetPeriods::titles()
 void tst_BudgetPeriods::spentCountsOnlyItsExpenses()
 {
     const Budget budget = period(u"餐饮"_s, QDate(2024, 11, 15), QDate(2024, 12, 14));
-    const std::vector<LedgerEntry> entries = newestFirst({
+    const RecordSequence<LedgerEntry> entries = newestFirst({
         LedgerEntry(10, local(2024, 11, 15, 0, 0), EntryKind::expense, u"餐饮"_s),
         LedgerEntry(20, local(2024, 12, 14, 23, 59, 59), EntryKind::expense, u"餐饮"_s),
         LedgerEntry(40, local(2024, 12, 15, 0, 0), EntryKind::expense, u"餐饮"_s),

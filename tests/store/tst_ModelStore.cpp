@@ -526,8 +526,8 @@ private Q_SLOTS:
         QFETCH(bool, found);
         LedgerEntry held = TestSupport::entryFrom(u"支出 餐饮 32.5 2024-03-09T00:30:00"_s);
         held.note = u"午饭"_s;
-        const std::vector<LedgerEntry> entries{
-            TestSupport::entryFrom(u"支出 餐饮 32.5 2024-03-08T23:59:00"_s), held};
+        const RecordSequence<LedgerEntry> entries(
+            std::vector<LedgerEntry>{TestSupport::entryFrom(u"支出 餐饮 32.5 2024-03-08T23:59:00"_s), held});
         LedgerEntry line = TestSupport::entryFrom(candidate.section(u'|', 0, 0));
         line.note = candidate.section(u'|', 1);
         QCOMPARE(PossibleDuplicates(entries).match(line), found ? held.id : QUuid());
