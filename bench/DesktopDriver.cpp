@@ -10,12 +10,12 @@
 #include "store/ModelStore.h"
 #include "ui/ItemActions.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -166,14 +166,14 @@ void DesktopDriver::showWorkspace(const QString &title)
         fail(u"a click on 「%1」 in the sidebar did not show it"_s.arg(title));
 }
 
-QListView *DesktopDriver::billsList() const
+QAbstractItemView *DesktopDriver::billsList() const
 {
-    return named<QListView>(&m_window, u"账单明细"_s);
+    return named<QAbstractItemView>(&m_window, u"账单明细"_s);
 }
 
 QModelIndex DesktopDriver::firstEntryRow()
 {
-    QListView *list = billsList();
+    QAbstractItemView *list = billsList();
     const ItemActions *actions = ItemActions::of(list);
     if (!actions)
         fail(u"the bills list offers no row actions"_s);
@@ -259,7 +259,7 @@ void DesktopDriver::measureEditSheet(const Report &report)
 {
     showWorkspace(u"账单"_s);
     const std::vector<double> medians = mediansOfRuns([&] {
-        QListView *list = billsList();
+        QAbstractItemView *list = billsList();
         const QRect row = list->visualRect(firstEntryRow());
         const QList<QDialog *> before = shownDialogs();
         const QString what = u"open the edit sheet"_s;
@@ -285,7 +285,7 @@ void DesktopDriver::measureDeletion(const Report &report)
 {
     showWorkspace(u"账单"_s);
     const std::vector<double> medians = mediansOfRuns([&] {
-        QListView *list = billsList();
+        QAbstractItemView *list = billsList();
         const QRect row = list->visualRect(firstEntryRow());
         const size_t entries = m_store.entries().size();
         const QList<QDialog *> before = shownDialogs();

@@ -12,7 +12,7 @@ class ContentView;
 class ModelStore;
 class PaintClock;
 class QDialog;
-class QListView;
+class QAbstractItemView;
 class QWidget;
 
 // Drives the program's window as a user does, with mouse clicks, keys and an input method's
@@ -45,7 +45,7 @@ private:
 
     void clickWorkspace(const QString &title);
     void showWorkspace(const QString &title);
-    QListView *billsList() const;
+    QAbstractItemView *billsList() const;
     // The first entry row of the bills list, scrolled into view; records one if there is none.
     QModelIndex firstEntryRow();
     void searchKeystroke(const QString &character);

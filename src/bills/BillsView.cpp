@@ -10,6 +10,7 @@
 #include "ui/Card.h"
 #include "ui/DateRangeRow.h"
 #include "ui/EntryRow.h"
+#include "ui/FixedRowListView.h"
 #include "ui/Icon.h"
 #include "ui/ItemActions.h"
 #include "ui/Palette.h"
@@ -26,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -105,19 +105,18 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     listCard->setRadius(14);
     auto *listLayout = new QVBoxLayout(listCard);
     listLayout->setContentsMargins(6, 6, 6, 6);
-    m_list = new QListView(listCard);
+    m_list = new FixedRowListView(listCard);
     m_list->setAccessibleName(u"账单明细"_s);
     m_list->setModel(m_listModel);
     m_list->setItemDelegate(m_delegate);
-    // One height for every row: the view places 100 000 rows without measuring each.
-    m_list->setUniformItemSizes(true);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // One height for every row: the view places a million rows without visiting each.
+    m_list->setRowHeight(BillsDelegate::rowHeight());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMouseTracking(true);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_list->setStyleSheet(u"QListView { background: transparent; outline: none; }"_s);
+    m_list->setStyleSheet(u"FixedRowListView { background: transparent; outline: none; }"_s);
     m_list->viewport()->setAutoFillBackground(false);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
@@ -139,8 +138,8 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     connect(m_delegate, &BillsDelegate::entryClicked, this, &BillsView::requestEdit);
     connect(m_delegate, &BillsDelegate::trashClicked, this, &BillsView::requestDeletion);
     // Return on a chosen row edits it too, for the keyboard.
-    connect(m_list, &QListView::activated, this, &BillsView::requestEdit);
-    connect(m_list, &QListView::customContextMenuRequested, this, &BillsView::showContextMenu);
+    connect(m_list, &FixedRowListView::activated, this, &BillsView::requestEdit);
+    connect(m_list, &FixedRowListView::customContextMenuRequested, this, &BillsView::showContextMenu);
 
     connect(&m_model, &BillsModel::filterChanged, this, &BillsView::showFilter);
     connect(&m_model, &BillsModel::recomputed, this, &BillsView::showTotals);

@@ -10,11 +10,11 @@
 class BillsDelegate;
 class BillsListModel;
 class DateRangeRow;
+class FixedRowListView;
 class ModelStore;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QMessageBox;
 class QModelIndex;
 class QPushButton;
@@ -34,7 +34,7 @@ public:
 
     BillsModel &model() { return m_model; }
     BillsListModel *listModel() const { return m_listModel; }
-    QListView *listView() const { return m_list; }
+    FixedRowListView *listView() const { return m_list; }
     BillsDelegate *delegate() const { return m_delegate; }
     QLineEdit *searchField() const { return m_search; }
     QPushButton *addButton() const { return m_add; }
@@ -86,7 +86,7 @@ private:
     QLabel *m_income = nullptr;
     QLabel *m_expense = nullptr;
     QLabel *m_balance = nullptr;
-    QListView *m_list = nullptr;
+    FixedRowListView *m_list = nullptr;
     QPointer<QMessageBox> m_deletionAlert;
     QPointer<RecurringRulesView> m_recurringSheet;
 };

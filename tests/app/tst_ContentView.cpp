@@ -18,13 +18,13 @@
 #include "settings/SettingsView.h"
 #include "store/ModelStore.h"
 #include "ui/EmptyState.h"
+#include "ui/FixedRowListView.h"
 
 #include <QDateEdit>
 #include <QDir>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>

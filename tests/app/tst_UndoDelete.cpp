@@ -10,12 +10,12 @@
 #include "bills/BillsView.h"
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
+#include "ui/FixedRowListView.h"
 
 #include <QDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,7 +95,7 @@ void UndoDeleteTest::showBills()
 
 void UndoDeleteTest::deleteWithKey(const QUuid &id)
 {
-    QListView *list = bills()->listView();
+    QAbstractItemView *list = bills()->listView();
     list->setFocus();
     list->setCurrentIndex(bills()->listModel()->indexOfEntry(id));
     QTest::keyClick(list, Qt::Key_Delete);

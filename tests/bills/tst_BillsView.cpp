@@ -11,6 +11,7 @@
 #include "model/EntryText.h"
 #include "store/ModelStore.h"
 #include "ui/EntryRow.h"
+#include "ui/FixedRowListView.h"
 #include "ui/ItemActions.h"
 #include "ui/SegmentedControl.h"
 
@@ -20,10 +21,10 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -93,6 +94,8 @@ private Q_SLOTS:
     void askBeforeDeleting();
     void deleteKeyDeletesAtOnce();
     void clickAsksToEdit();
+    void clickFarDown_data();
+    void clickFarDown();
     void accessibleRows_data();
     void accessibleRows();
     void keyboardRow();
@@ -279,7 +282,7 @@ void BillsViewTest::askBeforeDeleting()
 
 void BillsViewTest::deleteKeyDeletesAtOnce()
 {
-    QListView *list = m_view->listView();
+    QAbstractItemView *list = m_view->listView();
     list->setFocus();
     list->setCurrentIndex(m_view->listModel()->indexOfEntry(m_salary.id));
     QSignalSpy changed(m_store.get(), &ModelStore::entriesChanged);
@@ -306,6 +309,34 @@ void BillsViewTest::clickAsksToEdit()
     QVERIFY(m_view->findChildren<QDialog *>().isEmpty());
 }
 
+void BillsViewTest::clickFarDown_data()
+{
+    QTest::addColumn<int>("fromEnd");
+    QTest::addColumn<bool>("edits");
+
+    QTest::newRow("last entry: edits") << 1 << true;
+    QTest::newRow("its day header: nothing") << 2 << false;
+}
+
+// Scrolled to the end of the list, a click reaches the row drawn under the pointer.
+void BillsViewTest::clickFarDown()
+{
+    QFETCH(int, fromEnd);
+    QFETCH(bool, edits);
+
+    m_view->resize(960, 420);
+    QTRY_VERIFY(m_view->listView()->viewport()->height() < 7 * BillsDelegate::rowHeight());
+    FixedRowListView *list = m_view->listView();
+    const QModelIndex index = m_view->listModel()->index(m_view->listModel()->rowCount() - fromEnd);
+    list->scrollTo(index);
+    QVERIFY(list->verticalScrollBar()->value() > 0);
+    QSignalSpy editRequests(m_view.get(), &BillsView::editRequested);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    QCOMPARE(editRequests.count(), edits ? 1 : 0);
+    if (edits)
+        QCOMPARE(editRequests.first().first().value<LedgerEntry>().note, u"电影"_s);
+}
+
 void BillsViewTest::accessibleRows_data()
 {
     QTest::addColumn<int>("row");
@@ -322,7 +353,7 @@ void BillsViewTest::accessibleRows()
     QFETCH(int, row);
     QFETCH(bool, actionable);
 
-    QListView *list = m_view->listView();
+    QAbstractItemView *list = m_view->listView();
     const QStringList names = TestSupport::accessibleChildNames(list);
     QCOMPARE(names.size(), m_view->listModel()->rowCount());
     QCOMPARE(names.at(row), m_view->listModel()->index(row).data(Qt::AccessibleTextRole).toString());
@@ -344,7 +375,7 @@ void BillsViewTest::accessibleRows()
 // The row the keyboard is on shows while the list has the focus, and Return opens it.
 void BillsViewTest::keyboardRow()
 {
-    QListView *list = m_view->listView();
+    QAbstractItemView *list = m_view->listView();
     const QModelIndex metro = m_view->listModel()->indexOfEntry(m_metro.id);
     QVERIFY(TestSupport::marksKeyboardRow(list, metro));
     QSignalSpy editRequests(m_view.get(), &BillsView::editRequested);
