@@ -193,7 +193,10 @@ void OrderedRecords<R>::insertMany(std::vector<std::pair<R, qint64>> records, Ro
     ids.reserve(records.size());
     const auto end = m_rows.end();
     auto from = m_rows.begin();
-    for (auto &[record, rowid] : records) {
+    for (auto &incoming : records) {
+        R &record = incoming.first;
+        // A named copy, not a structured binding: a lambda may capture it with every compiler.
+        const qint64 rowid = incoming.second;
         const qint64 key = keyOf(record);
         // Held records before it: newer ones, and equal keys stored before it.
         const auto before = [&](const R &held) {
