@@ -9,6 +9,7 @@
 #include "model/LedgerEntry.h"
 #include "model/Money.h"
 #include "model/ProgramLocale.h"
+#include "model/RecordId.h"
 #include "reminder/SessionBus.h"
 #include "settings/ImportPreview.h"
 #include "store/ModelStore.h"
@@ -80,7 +81,7 @@ int add(const QString &sentence, const QString &idText)
     std::optional<QUuid> id;
     if (!idText.isNull() && !(id = canonicalId(idText)))
         return fail(u"“%1”不是这笔账的编号：编号形如 %2（小写）。这笔账没有记下。"_s.arg(
-            idText, QUuid::createUuid().toString(QUuid::WithoutBraces)));
+            idText, RecordId::fresh().toString(QUuid::WithoutBraces)));
     const std::optional<ParsedLedgerEntry> draft = NaturalLedgerParser::parse(sentence);
     if (!draft)
         return fail(noAmountMessage(sentence) + u"这笔账没有记下。"_s);

@@ -2,10 +2,11 @@
 #include "AssetAccount.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 AssetAccount::AssetAccount(QString name, QString kind, QString dimension, double openingBalance,
                            const QDateTime &createdAt)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , name(std::move(name))
     , kind(std::move(kind))
     , dimension(std::move(dimension))

@@ -2,9 +2,10 @@
 #include "AssetAdjustment.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 AssetAdjustment::AssetAdjustment(QUuid accountID, double amount, const QDateTime &date, QString note)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , accountID(accountID)
     , amount(amount)
     , date(date.isValid() ? date : Clock::now())

@@ -6,6 +6,7 @@
 #include "LedgerEntry.h"
 #include "LedgerSlice.h"
 #include "LocalCalendar.h"
+#include "RecordId.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,7 +40,7 @@ QDate monthOfKey(const QString &key)
 
 Budget::Budget(QString category, double limit, const QDateTime &month, std::optional<QDateTime> periodStart,
                std::optional<QDateTime> periodEnd)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , category(std::move(category))
     , limit(limit)
     , monthKey(DateText::monthKey(month.isValid() ? month : Clock::now()))

@@ -2,10 +2,11 @@
 #include "FixedAsset.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 FixedAsset::FixedAsset(QString category, QString name, double currentValue, QDateTime purchaseDate,
                        qint64 usefulLifeMonths, QString note)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , category(std::move(category))
     , name(std::move(name))
     , currentValue(currentValue)

@@ -2,9 +2,10 @@
 #include "LedgerEntry.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 LedgerEntry::LedgerEntry(double amount, QDateTime date, EntryKind kind, QString category, QString note)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , amount(amount)
     , date(std::move(date))
     , kindRaw(EntryKinds::rawText(kind))

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DateText.h"
 #include "EntryRules.h"
+#include "RecordId.h"
 
 #include <QTimeZone>
 
@@ -42,7 +43,7 @@ constexpr std::array<std::pair<RecurrenceRule::Repeat, const char16_t *>, 5> rep
 } // namespace
 
 RecurrenceRule::RecurrenceRule(double amount, EntryKind kind, QString category, QString note, QDate firstDay)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , amount(amount)
     , kindRaw(EntryKinds::rawText(kind))
     , category(std::move(category))
@@ -292,7 +293,7 @@ LedgerEntry RecurrenceRule::entryOn(QDate day, const QDateTime &createdAt) const
 LedgerEntry RecurrenceRule::entryAt(const QDateTime &instant, const QDateTime &createdAt) const
 {
     LedgerEntry entry;
-    entry.id = QUuid::createUuid();
+    entry.id = RecordId::fresh();
     entry.amount = amount;
     entry.date = instant;
     entry.kindRaw = kindRaw;

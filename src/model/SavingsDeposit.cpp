@@ -2,9 +2,10 @@
 #include "SavingsDeposit.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 SavingsDeposit::SavingsDeposit(QUuid goalID, double amount, const QDateTime &date, QString note)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , goalID(goalID)
     , amount(amount)
     , date(date.isValid() ? date : Clock::now())

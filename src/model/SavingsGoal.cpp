@@ -2,9 +2,10 @@
 #include "SavingsGoal.h"
 
 #include "Clock.h"
+#include "RecordId.h"
 
 SavingsGoal::SavingsGoal(QString name, double targetAmount, QDateTime expectedDate)
-    : id(QUuid::createUuid())
+    : id(RecordId::fresh())
     , name(std::move(name))
     , targetAmount(targetAmount)
     , expectedDate(std::move(expectedDate))

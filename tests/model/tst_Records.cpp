@@ -8,10 +8,13 @@
 #include "model/EntryKind.h"
 #include "model/FixedAsset.h"
 #include "model/LedgerEntry.h"
+#include "model/RecordId.h"
 #include "model/SavingsDeposit.h"
 #include "model/SavingsGoal.h"
 
+#include <QSet>
 #include <QTest>
+#include <QThread>
 #include <QTimeZone>
 
 #include <optional>
@@ -129,6 +132,49 @@ private Q_SLOTS:
         QCOMPARE(entry.kind(), EntryKind::income);
         entry.kindRaw = EntryKinds::rawText(EntryKind::expense);
         QCOMPARE(entry.kind(), EntryKind::expense);
+    }
+
+    // The id layout: 48 bits of milliseconds, the version (7) and variant bits, and the random
+    // words cut to the bits left for them.
+    void recordIdLayout_data()
+    {
+        QTest::addColumn<qint64>("msecs");
+        QTest::addColumn<quint64>("high");
+        QTest::addColumn<quint64>("low");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << quint64(0) << quint64(0)
+                              << u"00000000-0000-7000-8000-000000000000"_s;
+        QTest::newRow("all random bits") << qint64(0x0194'0000'0001) << ~quint64(0) << ~quint64(0)
+                                         << u"01940000-0001-7fff-bfff-ffffffffffff"_s;
+        QTest::newRow("time past 48 bits") << qint64(0x1'0000'0000'0002) << quint64(0x123) << quint64(0x45)
+                                           << u"00000000-0002-7123-8000-000000000045"_s;
+    }
+
+    void recordIdLayout()
+    {
+        QFETCH(qint64, msecs);
+        QFETCH(quint64, high);
+        QFETCH(quint64, low);
+        QFETCH(QString, text);
+        const QUuid id = RecordId::fromParts(msecs, high, low);
+        QCOMPARE(id.toString(QUuid::WithoutBraces), text);
+        QCOMPARE(id.variant(), QUuid::DCE);
+    }
+
+    // Ids made later sort after earlier ones as the file writes them; ids made together differ.
+    void freshIdsSortByTime()
+    {
+        QSet<QUuid> seen;
+        QString previous;
+        for (int i = 0; i < 3; ++i) {
+            for (int k = 0; k < 1000; ++k)
+                seen.insert(RecordId::fresh());
+            QThread::msleep(2);
+            const QString text = RecordId::fresh().toString(QUuid::WithoutBraces);
+            QVERIFY2(text > previous, qPrintable(text + u" <= "_s + previous));
+            previous = text;
+        }
+        QCOMPARE(seen.size(), 3000);
     }
 
     void ledgerEntryDefaults()
