@@ -12,12 +12,16 @@
 #include "ui/Typography.h"
 
 #include <QFontDatabase>
-#include <QGraphicsDropShadowEffect>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <QVBoxLayout>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +36,9 @@ constexpr qreal shadowBlur = 18;
 constexpr qreal shadowDrop = 8;
 // Room around the sheet for its shadow.
 constexpr QMargins shadowRoom(20, 12, 20, 30);
+
+// A blurred shadow fades over this many points each side of the edge it blurs.
+constexpr qreal shadowReach = shadowBlur;
 
 constexpr qreal title2 = 1.6;
 constexpr qreal title3 = 1.4;
@@ -58,12 +65,18 @@ protected:
     }
 };
 
-// The body font's monospaced design, with a face that has fixed-width Chinese as well.
+// A monospaced design over the body font: the system's fixed-width face sets the Latin letters
+// and figures, and the body face, already in use everywhere else, the Chinese, whose characters
+// are all one em wide anyway. A second face with fixed-width Chinese of its own would be the
+// same look for ten more megabytes of font tables in memory.
 QFont monospaced(QFont base)
 {
-    base.setFamilies(
-        {u"Noto Sans Mono CJK SC"_s, QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-    base.setStyleHint(QFont::Monospace);
+    // The system's fixed font may be named by an alias ("monospace"); its face is asked for by
+    // the name of the face it resolves to, which a list of families needs.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    const QString body = base.family();
+    base.setFamilies({QFontInfo(fixed).family(), body});
     return base;
 }
 
@@ -108,7 +121,64 @@ QLabel *pair(QVBoxLayout *column, QLabel *left, QLabel *right)
     return right;
 }
 
+// The shadow of a box blurred over reach points, painted in gradients: across an edge the
+// shadow falls from nearly its full colour reach points inside to nearly nothing reach points
+// outside, as a Gaussian blur of that reach would; a corner falls off the same way around its
+// centre. It needs no offscreen copy of the sheet, as a graphics effect would, on every paint.
+void paintBoxShadow(QPainter &painter, const QRectF &box, qreal reach, const QColor &colour)
+{
+    const QRectF core = box.adjusted(reach, reach, -reach, -reach);
+    if (core.isEmpty())
+        return;
+    // The share of the colour at each fifth of the way across 2 × reach: 1 − Φ(t / σ), with
+    // σ = reach / 2 and t running from −reach to +reach.
+    constexpr std::array<qreal, 5> share{0.977, 0.841, 0.5, 0.159, 0.023};
+    const auto stops = [&](QGradient &gradient) {
+        for (std::size_t i = 0; i < share.size(); ++i) {
+            QColor c = colour;
+            c.setAlphaF(static_cast<float>(colour.alphaF() * share[i]));
+            gradient.setColorAt(static_cast<qreal>(i) / (share.size() - 1), c);
+        }
+    };
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.fillRect(core, colour);
+    const qreal span = 2 * reach;
+    const QRectF outer = box.adjusted(-reach, -reach, reach, reach);
+    // The four edges, each a band from the core outwards.
+    const struct {
+        QRectF band;
+        QPointF from, to;
+    } edges[] = {
+        {QRectF(core.left(), outer.top(), core.width(), span), {0, core.top()}, {0, outer.top()}},
+        {QRectF(core.left(), core.bottom(), core.width(), span), {0, core.bottom()}, {0, outer.bottom()}},
+        {QRectF(outer.left(), core.top(), span, core.height()), {core.left(), 0}, {outer.left(), 0}},
+        {QRectF(core.right(), core.top(), span, core.height()), {core.right(), 0}, {outer.right(), 0}},
+    };
+    for (const auto &edge : edges) {
+        QLinearGradient gradient(edge.from, edge.to);
+        stops(gradient);
+        painter.fillRect(edge.band, gradient);
+    }
+    // The four corners, each a quarter disc around the core's corner.
+    for (const QPointF &corner : {core.topLeft(), core.topRight(), core.bottomLeft(), core.bottomRight()}) {
+        QRadialGradient gradient(corner, span);
+        stops(gradient);
+        const QRectF square(corner.x() < core.center().x() ? outer.left() : core.right(),
+                            corner.y() < core.center().y() ? outer.top() : core.bottom(), span, span);
+        painter.fillRect(square, gradient);
+    }
+    painter.restore();
+}
+
 } // namespace
+
+void ReceiptPaperView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintBoxShadow(painter, QRectF(m_sheet->geometry()).translated(0, shadowDrop), shadowReach,
+                   Palette::paperShadow());
+}
 
 ReceiptPaperView::ReceiptPaperView(QWidget *parent) : QWidget(parent), m_sheet(new PaperSheet(this))
 {
@@ -117,12 +187,6 @@ ReceiptPaperView::ReceiptPaperView(QWidget *parent) : QWidget(parent), m_sheet(n
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(shadowRoom);
     outer->addWidget(m_sheet);
-
-    auto *shadow = new QGraphicsDropShadowEffect(m_sheet);
-    shadow->setBlurRadius(shadowBlur);
-    shadow->setOffset(0, shadowDrop);
-    shadow->setColor(Palette::paperShadow());
-    m_sheet->setGraphicsEffect(shadow);
 
     const QFont body = monospaced(font());
     const QFont caption = Fonts::caption(body);

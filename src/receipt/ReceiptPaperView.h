@@ -37,6 +37,9 @@ public:
     QString countText() const;
     QString printedText() const;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     // The labels of every printed line, top to bottom, the category lines as now printed.
     QList<QList<QLabel *>> printedLines() const;
