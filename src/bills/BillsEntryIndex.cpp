@@ -87,11 +87,27 @@ quint32 BillsEntryIndex::kindId(const QString &kindRaw)
     return static_cast<quint32>(m_kindTexts.size() - 1);
 }
 
+quint16 BillsEntryIndex::sortOf(const LedgerEntry &entry)
+{
+    const quint32 category = categoryId(entry.category);
+    const quint32 kind = kindId(entry.kindRaw);
+    if (m_sortOf.size() <= category)
+        m_sortOf.resize(category + 1);
+    std::vector<quint16> &byKind = m_sortOf[category];
+    if (byKind.size() <= kind)
+        byKind.resize(kind + 1, readEntry);
+    if (byKind[kind] == readEntry && m_sorts.size() < readEntry) {
+        byKind[kind] = static_cast<quint16>(m_sorts.size());
+        m_sorts.push_back({category, kind});
+    }
+    return byKind[kind];
+}
+
 bool BillsEntryIndex::fits(const Facts &f, const LedgerEntry &entry)
 {
+    // A row that reads its entry is made again: it costs nothing to say so, as it is rare.
     const size_t length = static_cast<size_t>(entry.note.size());
-    if (f.noteLength != length || f.categoryId != categoryId(entry.category) ||
-        f.kindId != kindId(entry.kindRaw))
+    if (f.sort == readEntry || f.noteLength != length || f.sort != sortOf(entry))
         return false;
     m_scratch.resize(length);
     foldInto(entry.note, m_scratch.data());
@@ -101,10 +117,13 @@ bool BillsEntryIndex::fits(const Facts &f, const LedgerEntry &entry)
 BillsEntryIndex::Facts BillsEntryIndex::makeFacts(const LedgerEntry &entry)
 {
     Facts f;
-    f.categoryId = categoryId(entry.category);
-    f.kindId = kindId(entry.kindRaw);
+    f.sort = sortOf(entry);
     f.noteStart = static_cast<quint32>(m_noteText.size());
-    f.noteLength = static_cast<quint32>(entry.note.size());
+    if (f.sort == readEntry || entry.note.size() >= readEntry) {
+        f.sort = readEntry;
+        return f;
+    }
+    f.noteLength = static_cast<quint16>(entry.note.size());
     m_noteText.resize(m_noteText.size() + f.noteLength);
     foldInto(entry.note, m_noteText.data() + f.noteStart);
     return f;

@@ -11,12 +11,15 @@
 #include <string_view>
 #include <vector>
 
-// What a search of the list reads of each stored entry, in a compact table: the category and
-// the kind as indexes into tables of the few distinct texts, and the case-folded note as a run
-// of one shared buffer. A keystroke reads only this table, never the entries' own texts, which
-// lie scattered over the heap: waiting for them is what a scan of 100 000 entries would spend
-// its time on. Dates and amounts are read from the entries themselves, and only for what is
-// shown.
+// What a search of the list reads of each stored entry, in a compact table of 8 bytes a row:
+// the entry's category and kind as one index into a table of the few distinct pairs, and the
+// case-folded note as a run of one shared buffer. A keystroke reads only this table, never the
+// entries' own texts, which lie scattered over the heap: waiting for them is what a scan of
+// 100 000 entries would spend its time on. Dates and amounts are read from the entries
+// themselves, and only for what is shown.
+//
+// A row that cannot say it in 8 bytes (a note of 65 535 units or more, or a pair past the
+// table's 65 535) is marked `readEntry`: a search reads that entry's own texts.
 //
 // The table follows the store's changes instead of being rebuilt: a change touches the rows
 // between the runs the store reports as left alone, and within those rows a row whose texts
@@ -25,10 +28,15 @@ class BillsEntryIndex final {
 public:
     struct Facts {
         quint32 noteStart = 0;
-        quint32 noteLength = 0;
+        quint16 noteLength = 0;
+        quint16 sort = 0;
+    };
+    // A category and a kind, as indexes into categoryTexts() and kindTexts().
+    struct Sort {
         quint32 categoryId = 0;
         quint32 kindId = 0;
     };
+    static constexpr quint16 readEntry = 0xffff;
     // kindTexts() always starts with these two.
     static constexpr quint32 expenseKind = 0;
     static constexpr quint32 incomeKind = 1;
@@ -43,8 +51,15 @@ public:
     // Oldest entry first, the reverse of the store's order, so that a new entry dated now
     // (the usual insert) is appended instead of shifting every row.
     const std::vector<Facts> &facts() const { return m_facts; }
+    const std::vector<Sort> &sorts() const { return m_sorts; }
     const QStringList &categoryTexts() const { return m_categoryTexts; }
     const QStringList &kindTexts() const { return m_kindTexts; }
+    // Whether the row's entry, given with it, is an income.
+    bool isIncome(const Facts &f, const LedgerEntry &entry) const
+    {
+        return f.sort != readEntry ? m_sorts[f.sort].kindId == incomeKind
+                                   : entry.kindRaw == m_kindTexts.at(incomeKind);
+    }
 
     size_t size() const { return m_facts.size(); }
     // The row of the entry at a position of the store's order, and back.
@@ -61,6 +76,8 @@ private:
     Facts makeFacts(const LedgerEntry &entry);
     quint32 categoryId(const QString &category);
     quint32 kindId(const QString &kindRaw);
+    // The pair's index into m_sorts, readEntry when the table is full.
+    quint16 sortOf(const LedgerEntry &entry);
     // The rows of the store's positions [first, last), oldest first, keeping the rows of
     // `old` that still fit.
     std::vector<Facts> matched(RecordRange<LedgerEntry> entries, size_t first, size_t last, size_t oldFrom,
@@ -70,6 +87,9 @@ private:
     void compact();
 
     std::vector<Facts> m_facts;
+    std::vector<Sort> m_sorts;
+    // By category id, then kind id: the pair's index into m_sorts, or readEntry while unmade.
+    std::vector<std::vector<quint16>> m_sortOf;
     QStringList m_categoryTexts;
     QStringList m_kindTexts;
     QHash<QString, quint32> m_categoryIds;

@@ -125,7 +125,7 @@ void BillsLedger::regroup(size_t firstRow, size_t endRow, size_t firstDay, size_
         }
         Day &day = days.back();
         ++day.count;
-        if (facts[row].kindId == BillsEntryIndex::incomeKind)
+        if (m_index.isIncome(facts[row], entry))
             day.income += entry.amount;
         else
             day.expense += entry.amount;

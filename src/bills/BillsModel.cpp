@@ -181,8 +181,8 @@ BillsModel::DayGroup BillsModel::runGroup(size_t day, size_t rowFirst, size_t ro
     DayGroup group{kept.day, static_cast<int>(newest - m_run.offset), static_cast<int>(end - first), 0, 0};
     const auto &facts = m_ledger.index().facts();
     for (size_t row = first; row < end; ++row) {
-        const double amount = entries()[m_ledger.index().position(row)].amount;
-        (facts[row].kindId == BillsEntryIndex::incomeKind ? group.income : group.expense) += amount;
+        const LedgerEntry &entry = entries()[m_ledger.index().position(row)];
+        (m_ledger.index().isIncome(facts[row], entry) ? group.income : group.expense) += entry.amount;
     }
     return group;
 }
@@ -237,14 +237,22 @@ void BillsModel::search()
     std::vector<char> kindHits;
     for (const QString &kind : index.kindTexts())
         kindHits.push_back(kind.contains(m_searchText, Qt::CaseInsensitive));
-    // Category, note, kind: the order of the test.
+    std::vector<char> sortHits;
+    sortHits.reserve(index.sorts().size());
+    for (const BillsEntryIndex::Sort &sort : index.sorts())
+        sortHits.push_back(categoryHits[sort.categoryId] || kindHits[sort.kindId]);
+    // Category, note, kind: what a search looks in.
     const auto passes = [&](size_t row) {
         const BillsEntryIndex::Facts &f = facts[row];
-        if (categoryHits[f.categoryId])
+        if (f.sort == BillsEntryIndex::readEntry) {
+            const LedgerEntry &entry = all[index.position(row)];
+            return entry.category.contains(m_searchText, Qt::CaseInsensitive) ||
+                   entry.note.contains(m_searchText, Qt::CaseInsensitive) ||
+                   entry.kindRaw.contains(m_searchText, Qt::CaseInsensitive);
+        }
+        if (sortHits[f.sort])
             return true;
-        if (f.noteLength >= needle.size() && index.note(f).find(needle) != std::u16string_view::npos)
-            return true;
-        return kindHits[f.kindId] != 0;
+        return f.noteLength >= needle.size() && index.note(f).find(needle) != std::u16string_view::npos;
     };
 
     // Every entry holding the longer text holds the shorter one: a keystroke that adds to the
@@ -281,8 +289,9 @@ void BillsModel::search()
             m_foundGroups.push_back({days[day].day, static_cast<int>(i), 0, 0, 0});
         DayGroup &group = m_foundGroups.back();
         ++group.count;
-        const double amount = all[position].amount;
-        if (facts[row].kindId == BillsEntryIndex::incomeKind) {
+        const LedgerEntry &entry = all[position];
+        const double amount = entry.amount;
+        if (index.isIncome(facts[row], entry)) {
             group.income += amount;
             m_totals.income += amount;
         } else {

@@ -112,6 +112,7 @@ private Q_SLOTS:
     void switchingBackToAllKeepsDays();
     void search_data();
     void search();
+    void searchReadsEntriesTheIndexCannotHold();
     void groupsNewestFirst();
     void editMovesEntry_data();
     void editMovesEntry();
@@ -230,6 +231,29 @@ void BillsModelTest::search_data()
         << u" "_s << QStringList{u"abc 文具"_s, u"新年 快乐"_s} << 200.0 << 8.0;
     QTest::newRow("untrimmed") << u"饭 "_s << QStringList() << 0.0 << 0.0;
     QTest::newRow("nothing") << u"xyz"_s << QStringList() << 0.0 << 0.0;
+}
+
+// A note longer than the index keeps is searched in the entry itself, for its note, category
+// and kind, and counted with its kind.
+void BillsModelTest::searchReadsEntriesTheIndexCannotHold()
+{
+    const QString longNote = QString(70'000, u'记') + u"尾巴"_s;
+    add(entry(7, local(2024, 3, 6, 12, 0), EntryKind::income, u"红包"_s, longNote));
+    add(entry(30, local(2024, 3, 5, 12, 0), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
+    BillsModel model(*m_store);
+    const struct {
+        QString text;
+        QStringList notes;
+        double income;
+    } rows[] = {{u"尾巴"_s, {longNote}, 7},
+                {u"红包"_s, {longNote}, 7},
+                {u"收入"_s, {longNote}, 7},
+                {u"午饭"_s, {u"午饭"_s}, 0}};
+    for (const auto &row : rows) {
+        model.setSearchText(row.text);
+        QCOMPARE(notesOf(model), row.notes);
+        QCOMPARE(model.totals().income, row.income);
+    }
 }
 
 void BillsModelTest::search()
