@@ -24,7 +24,9 @@
 
 #include <algorithm>
 #include <cstdio>
+
 #include <cstdlib>
+#include <malloc.h>
 
 using namespace Qt::StringLiterals;
 
@@ -87,6 +89,24 @@ double peakResidentMiB()
     DesktopDriver::fail(u"/proc/self/status has no VmHWM"_s);
 }
 
+// The resident memory now, whole and by kind, as /proc/self/status gives it.
+QByteArray residentParts()
+{
+    QFile status(u"/proc/self/status"_s);
+    QByteArrayList parts;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:") || line.startsWith("RssAnon:") || line.startsWith("RssFile:"))
+                parts.append(line.simplified());
+        }
+    }
+    const struct mallinfo2 heap = mallinfo2();
+    parts.append(QByteArray("heap in use ") +
+                 QByteArray::number(qulonglong(heap.uordblks + heap.hblkhd) >> 10) + " kB, free " +
+                 QByteArray::number(qulonglong(heap.fordblks) >> 10) + " kB");
+    return parts.join(", ");
+}
+
 } // namespace
 
 DesktopDriver::DesktopDriver(ContentView &window, ModelStore &store, PaintClock &paints, int runs)
@@ -137,6 +157,10 @@ double DesktopDriver::measure(const QString &what, const std::function<void()> &
     const double milliseconds = m_paints.millisecondsToLastPaint();
     if (milliseconds < 0)
         fail(what + u": nothing was painted"_s);
+    // With the paint trace on, the peak after each step shows which one raised it.
+    if (qEnvironmentVariableIsSet("PENNYLOOM_BENCH_TRACE"))
+        std::fprintf(stderr, "%s: peak %.1f MiB; %s\n", qPrintable(what), peakResidentMiB(),
+                     residentParts().constData());
     return milliseconds;
 }
 
@@ -210,6 +234,8 @@ void DesktopDriver::searchKeystroke(const QString &character)
 
 void DesktopDriver::measureAll(const Report &report)
 {
+    if (qEnvironmentVariableIsSet("PENNYLOOM_BENCH_TRACE"))
+        std::fprintf(stderr, "shown: peak %.1f MiB; %s\n", peakResidentMiB(), residentParts().constData());
     measureWorkspaces(report);
     measureSearch(report);
     measureEditSheet(report);

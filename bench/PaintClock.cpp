@@ -2,6 +2,7 @@
 #include "PaintClock.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QWidget>
@@ -65,7 +66,11 @@ bool PaintClock::settle(std::chrono::seconds limit)
         }
     });
     m_heartbeat.start();
-    // A loop of its own, as the program's: deferred deletions run in it as they would there.
+    // Input is sent from outside any event loop, so what it deletes later would wait for a loop
+    // at that level, which only the program's own loop is: it runs them on its next turn, and
+    // so does this. Left alone, every closed sheet stayed in memory until the run's end.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A loop of its own, as the program's: deletions deferred in it run in it as they would there.
     loop.exec();
     m_heartbeat.stop();
     disconnect(beat);
