@@ -66,6 +66,8 @@ public:
     size_t row(size_t position) const { return m_facts.size() - 1 - position; }
     size_t position(size_t row) const { return m_facts.size() - 1 - row; }
     std::u16string_view note(const Facts &f) const { return {m_noteText.data() + f.noteStart, f.noteLength}; }
+    // The buffer every row's note starts in.
+    const char16_t *noteText() const { return m_noteText.data(); }
 
     // `front` and `back` say how many entries at each end of the store's order are known to be
     // unchanged since the last sync (0 when nothing is known: every row is checked).

@@ -7,6 +7,7 @@
 #include "store/ModelStore.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
@@ -167,6 +168,7 @@ void BillsModel::recompute()
         std::vector<int>().swap(m_found);
         std::vector<DayGroup>().swap(m_foundGroups);
         m_foundText = QString();
+        m_recent.clear();
         showRun();
     }
     Q_EMIT recomputed();
@@ -219,6 +221,27 @@ void BillsModel::showRun()
     }
 }
 
+namespace {
+
+// Reads records at rising positions, stepping from the last one read: within a block a step is
+// pointer arithmetic, where an index from the start would search the blocks every time.
+class Cursor {
+public:
+    explicit Cursor(RecordRange<LedgerEntry> all) : m_at(all.begin()) {}
+    const LedgerEntry &at(size_t position)
+    {
+        m_at += static_cast<std::ptrdiff_t>(position - m_position);
+        m_position = position;
+        return *m_at;
+    }
+
+private:
+    RecordRange<LedgerEntry>::const_iterator m_at;
+    size_t m_position = 0;
+};
+
+} // namespace
+
 void BillsModel::search()
 {
     const RecordRange<LedgerEntry> all = entries();
@@ -241,46 +264,100 @@ void BillsModel::search()
     sortHits.reserve(index.sorts().size());
     for (const BillsEntryIndex::Sort &sort : index.sorts())
         sortHits.push_back(categoryHits[sort.categoryId] || kindHits[sort.kindId]);
-    // Category, note, kind: what a search looks in.
+    // Category, note, kind: what a search looks in. The tables are read through plain pointers
+    // taken once, so that the loop keeps them in registers.
+    const BillsEntryIndex::Facts *const factsOf = facts.data();
+    const char *const sortHit = sortHits.data();
+    const char16_t *const noteText = index.noteText();
+    const char16_t *const needleEnd = needle.data() + needle.size();
     const auto passes = [&](size_t row) {
-        const BillsEntryIndex::Facts &f = facts[row];
+        const BillsEntryIndex::Facts f = factsOf[row];
         if (f.sort == BillsEntryIndex::readEntry) {
             const LedgerEntry &entry = all[index.position(row)];
             return entry.category.contains(m_searchText, Qt::CaseInsensitive) ||
                    entry.note.contains(m_searchText, Qt::CaseInsensitive) ||
                    entry.kindRaw.contains(m_searchText, Qt::CaseInsensitive);
         }
-        if (sortHits[f.sort])
+        if (sortHit[f.sort])
             return true;
-        return f.noteLength >= needle.size() && index.note(f).find(needle) != std::u16string_view::npos;
+        // A plain loop over the few units of a note: the library's search costs more in calls
+        // than a short note takes to read.
+        if (f.noteLength < needle.size() || needle.empty())
+            return f.noteLength >= needle.size();
+        const char16_t *unit = noteText + f.noteStart;
+        const char16_t *const last = unit + (f.noteLength - needle.size());
+        for (; unit <= last; ++unit) {
+            if (*unit == needle.front() && std::equal(needle.data() + 1, needleEnd, unit + 1))
+                return true;
+        }
+        return false;
     };
 
-    // Every entry holding the longer text holds the shorter one: a keystroke that adds to the
-    // text needs to look only at what the last one found, if nothing changed since.
-    const bool narrowing = !m_foundText.isNull() && m_foundVersion == m_ledger.version() &&
-                           m_foundRun.offset == m_run.offset && m_foundRun.count == m_run.count &&
-                           folded.contains(m_foundText);
-    if (narrowing) {
-        std::erase_if(m_found,
-                      [&](int position) { return !passes(index.row(static_cast<size_t>(position))); });
-    } else {
-        m_found.clear();
-        for (size_t position = m_run.offset; position < m_run.offset + m_run.count; ++position) {
-            if (passes(index.row(position)))
-                m_found.push_back(static_cast<int>(position));
-        }
-    }
+    // The last result joins the recent ones, which hold while the entries and the run do.
+    const bool sameBooks = m_foundVersion == m_ledger.version() && m_foundRun.offset == m_run.offset &&
+                           m_foundRun.count == m_run.count;
+    if (!sameBooks)
+        m_recent.clear();
+    else if (!m_foundText.isNull())
+        m_recent.push_back({std::move(m_foundText), std::move(m_found), std::move(m_foundGroups), m_totals});
     m_foundText = folded;
     m_foundVersion = m_ledger.version();
     m_foundRun = m_run;
+    m_found.clear();
+    m_foundGroups.clear();
+
+    const auto same = std::find_if(m_recent.begin(), m_recent.end(),
+                                   [&](const Found &found) { return found.text == folded; });
+    if (same != m_recent.end()) {
+        m_found = std::move(same->positions);
+        m_foundGroups = std::move(same->groups);
+        m_totals = same->totals;
+        m_recent.erase(same);
+        return;
+    }
+    // Every entry holding the longer text holds the shorter one: a keystroke that adds to a
+    // text searched before needs to look only at what that search found.
+    const Found *base = nullptr;
+    for (const Found &found : m_recent) {
+        if (folded.contains(found.text) && (!base || found.text.size() > base->text.size()))
+            base = &found;
+    }
+    if (base) {
+        std::copy_if(base->positions.begin(), base->positions.end(), std::back_inserter(m_found),
+                     [&](int position) { return passes(index.row(static_cast<size_t>(position))); });
+    } else {
+        const size_t lastRow = facts.size() - 1;
+        for (size_t position = m_run.offset; position < m_run.offset + m_run.count; ++position) {
+            if (passes(lastRow - position))
+                m_found.push_back(static_cast<int>(position));
+        }
+    }
+    // A few recent texts, and only so many positions between them, oldest dropped first.
+    constexpr size_t recentTexts = 8;
+    constexpr size_t recentPositions = 1 << 18;
+    size_t kept = 0;
+    for (const Found &found : m_recent)
+        kept += found.positions.size();
+    while (!m_recent.empty() && (m_recent.size() > recentTexts || kept > recentPositions)) {
+        kept -= m_recent.front().positions.size();
+        m_recent.erase(m_recent.begin());
+    }
 
     // Found entries come newest first, so their days are the ledger's from the newest back.
     m_foundGroups.clear();
     m_totals = {};
     size_t day = m_found.empty() ? 0 : m_ledger.dayOfRow(index.row(static_cast<size_t>(m_found.front())));
     const auto &days = m_ledger.days();
+    // The amounts are read from entries spread over the whole store: two cursors step through
+    // it in the order found, one reading and one asking for the entry a few finds ahead, so the
+    // memory is on its way before it is needed and no step searches the store's blocks anew.
+    constexpr size_t lookAhead = 8;
+    Cursor reading(all);
+    Cursor asking(all);
     for (size_t i = 0; i < m_found.size(); ++i) {
         const auto position = static_cast<size_t>(m_found[i]);
+        if (i + lookAhead < m_found.size())
+            __builtin_prefetch(&asking.at(static_cast<size_t>(m_found[i + lookAhead])));
         const size_t row = index.row(position);
         const bool newDay = m_foundGroups.empty() || row < days[day].row;
         while (row < days[day].row)
@@ -289,7 +366,7 @@ void BillsModel::search()
             m_foundGroups.push_back({days[day].day, static_cast<int>(i), 0, 0, 0});
         DayGroup &group = m_foundGroups.back();
         ++group.count;
-        const LedgerEntry &entry = all[position];
+        const LedgerEntry &entry = reading.at(position);
         const double amount = entry.amount;
         if (index.isIncome(facts[row], entry)) {
             group.income += amount;

@@ -124,4 +124,14 @@ private:
     QString m_foundText; // folded
     quint64 m_foundVersion = 0;
     LedgerSlice::Run m_foundRun;
+    // What the texts searched before this one found, oldest first, while the entries and the
+    // run are those they were searched in: a keystroke that takes a letter away finds its
+    // answer here, and one that adds a letter narrows the longest text it extends.
+    struct Found {
+        QString text; // folded
+        std::vector<int> positions;
+        std::vector<DayGroup> groups;
+        LedgerSlice::Totals totals;
+    };
+    std::vector<Found> m_recent;
 };

@@ -637,6 +637,9 @@ void BillsModelTest::narrowingSearch_data()
     QTest::newRow("replace") << QStringList{u"餐"_s, u"box"_s, u"收入"_s} << -1;
     QTest::newRow("delete in the middle") << QStringList{u"lunch"_s, u"luch"_s, u"lunch"_s} << -1;
     QTest::newRow("extend after a change") << QStringList{u"l"_s, u"lu"_s, u"lun"_s} << 0;
+    QTest::newRow("take a letter away and back")
+        << QStringList{u"l"_s, u"lu"_s, u"lun"_s, u"lu"_s, u"lun"_s, u"lunc"_s} << -1;
+    QTest::newRow("take a letter away after a change") << QStringList{u"l"_s, u"lun"_s, u"l"_s, u"lu"_s} << 1;
 }
 
 // A keystroke that adds to the search text looks only at what the last one found; the rows
