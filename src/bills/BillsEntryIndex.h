@@ -68,6 +68,7 @@ public:
     std::u16string_view note(const Facts &f) const { return {m_noteText.data() + f.noteStart, f.noteLength}; }
     // The buffer every row's note starts in.
     const char16_t *noteText() const { return m_noteText.data(); }
+    size_t noteTextSize() const { return m_noteText.size(); }
 
     // `front` and `back` say how many entries at each end of the store's order are known to be
     // unchanged since the last sync (0 when nothing is known: every row is checked).

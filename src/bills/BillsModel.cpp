@@ -2,6 +2,7 @@
 #include "BillsModel.h"
 
 #include "BillsLedger.h"
+#include "NoteMarks.h"
 #include "model/EntryKind.h"
 #include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
@@ -326,11 +327,32 @@ void BillsModel::search()
         std::copy_if(base->positions.begin(), base->positions.end(), std::back_inserter(m_found),
                      [&](int position) { return passes(index.row(static_cast<size_t>(position))); });
     } else {
+        // Every note at once: the places of the text's first unit are marked in one pass over
+        // the buffer, and each note asks the marks instead of reading its units.
+        const NoteMarks marks(noteText, index.noteTextSize(), needle.front());
         const size_t lastRow = facts.size() - 1;
+        const size_t length = needle.size();
+        const auto holds = [&](size_t at) {
+            return std::equal(needle.data() + 1, needleEnd, noteText + at + 1);
+        };
+        // Into a vector of the loop's own, which nothing else can be changing, so the loop keeps
+        // what it reads in registers.
+        std::vector<int> hits;
         for (size_t position = m_run.offset; position < m_run.offset + m_run.count; ++position) {
-            if (passes(lastRow - position))
-                m_found.push_back(static_cast<int>(position));
+            const size_t row = lastRow - position;
+            const BillsEntryIndex::Facts f = factsOf[row];
+            bool found;
+            if (f.sort == BillsEntryIndex::readEntry) [[unlikely]]
+                found = passes(row);
+            else if (length == 1) // both tests, without a branch on the first
+                found = sortHit[f.sort] | marks.any(f.noteStart, f.noteLength);
+            else
+                found = sortHit[f.sort] || (f.noteLength >= length &&
+                                            marks.anyOf(f.noteStart, f.noteLength - length + 1, holds));
+            if (found)
+                hits.push_back(static_cast<int>(position));
         }
+        m_found = std::move(hits);
     }
     // A few recent texts, and only so many positions between them, oldest dropped first.
     constexpr size_t recentTexts = 8;
