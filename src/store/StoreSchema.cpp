@@ -382,11 +382,6 @@ QString versionName(int number)
     return u"%1.%2.%3"_s.arg(number / 10000).arg(number / 100 % 100).arg(number % 100);
 }
 
-std::span<const UpgradeStep> upgradeSteps()
-{
-    return steps;
-}
-
 bool canUpgrade(int fromVersion)
 {
     int at = fromVersion;

@@ -268,7 +268,6 @@ struct UpgradeStep {
     int to;
     const char *sql;
 };
-std::span<const UpgradeStep> upgradeSteps();
 // Whether the steps lead from that version of the file to this program's.
 bool canUpgrade(int fromVersion);
 // The file's PRAGMA user_version; nothing when it cannot be read.

@@ -52,11 +52,6 @@ QString ElidedLabel::shownText() const
     return fontMetrics().elidedText(oneLine(), Qt::ElideRight, textRect().width());
 }
 
-bool ElidedLabel::isElided() const
-{
-    return shownText() != oneLine();
-}
-
 QSize ElidedLabel::sizeHint() const
 {
     const QMargins frame = contentsMargins();

@@ -16,8 +16,6 @@ public:
     // Hides QLabel::setText so the tooltip and the accessible name follow the text; call it
     // through this class.
     void setText(const QString &text);
-    // Whether the text is cut at the label's present width.
-    bool isElided() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
