@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AssetLedgerSheet.h"
+#include "model/LocalCalendar.h"
 
 #include "AssetChangeDelegate.h"
 #include "AssetChangeListModel.h"
@@ -19,15 +20,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
-} // namespace
 
 AssetLedgerSheet::AssetLedgerSheet(std::unique_ptr<AssetLedgerModel> model, const QString &title,
                                    SheetSize size, const Empty &empty, QWidget *parent)
@@ -131,7 +123,7 @@ void AssetLedgerSheet::refresh()
     m_range->setVisible(custom);
     m_selectedLabel->setText(custom ? QString() : FormWidgets::periodDayCaption(period));
     m_selected->setAccessibleName(m_selectedLabel->text());
-    FormWidgets::showDay(m_selected, localDay(m_model->selectedDate()));
+    FormWidgets::showDay(m_selected, LocalCalendar::localDate(m_model->selectedDate()));
     m_range->showSelection(m_model->selection());
     m_rows->setRows(m_model->rows());
     m_stack->setCurrentWidget(m_model->rows().empty() ? static_cast<QWidget *>(m_empty) : m_list);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BillsLedger.h"
 
-#include "DayBoundaries.h"
+#include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
 
 #include <QTimeZone>
@@ -115,7 +115,7 @@ void BillsLedger::regroup(size_t firstRow, size_t endRow, size_t firstDay, size_
                 day.end = m_days[reused].end;
                 day.day = m_days[reused].day;
             } else {
-                DayBoundaries::Day bounds = DayBoundaries::of(at);
+                LocalCalendar::DayBounds bounds = LocalCalendar::dayHolding(at);
                 day.start = bounds.start;
                 day.end = bounds.end;
                 day.day = std::move(bounds.day);

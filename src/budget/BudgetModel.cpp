@@ -14,11 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
 // A period of chosen days only; an end before the start is held on the start's day.
 const PeriodSelection::Rules &formRules()
 {
@@ -31,7 +26,7 @@ const PeriodSelection::Rules &formRules()
 // An empty bound stands for the distant past or future, which no chosen day matches.
 bool sameDay(const std::optional<QDateTime> &stored, const QDateTime &chosen)
 {
-    return stored && localDay(*stored) == localDay(chosen);
+    return stored && LocalCalendar::localDate(*stored) == LocalCalendar::localDate(chosen);
 }
 
 } // namespace
@@ -115,7 +110,8 @@ void BudgetModel::setEndDay(QDate day)
 
 bool BudgetModel::canSave() const
 {
-    return AmountText::isPositive(m_amount) && localDay(periodStart()) <= localDay(periodEnd());
+    return AmountText::isPositive(m_amount) &&
+           LocalCalendar::localDate(periodStart()) <= LocalCalendar::localDate(periodEnd());
 }
 
 QString BudgetModel::deleteConfirmationTitle() const

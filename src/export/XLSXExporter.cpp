@@ -202,21 +202,20 @@ public:
             return m_text;
         // Newest first, the next day met is mostly the one before: it ends where the last began.
         if (m_day.isValid() && msecs < m_start) {
-            const QDateTime start = LocalCalendar::startOfDay(m_day.addDays(-1));
-            const qint64 startMSecs = start.isValid() ? start.toMSecsSinceEpoch() : m_start;
-            if (msecs >= startMSecs) {
-                m_end = m_start;
-                m_start = startMSecs;
-                m_day = m_day.addDays(-1);
-                setText(start);
+            const LocalCalendar::DayBounds before = LocalCalendar::dayHolding(m_start - 1);
+            if (before.day.isValid() && before.holds(msecs)) {
+                m_start = before.start;
+                m_end = before.end;
+                m_day = before.day.date();
+                setText(before.day);
                 return m_text;
             }
         }
-        const QDateTime local = date.toLocalTime();
-        m_day = local.date();
-        m_start = LocalCalendar::startOfDay(m_day).toMSecsSinceEpoch();
-        m_end = LocalCalendar::startOfDay(m_day.addDays(1)).toMSecsSinceEpoch();
-        setText(local);
+        const LocalCalendar::DayBounds day = LocalCalendar::dayHolding(msecs);
+        m_day = day.day.date();
+        m_start = day.start;
+        m_end = day.end;
+        setText(date.toLocalTime());
         return m_text;
     }
 

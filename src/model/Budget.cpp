@@ -12,14 +12,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
 bool sameDay(const QDateTime &a, const QDateTime &b)
 {
-    return localDay(a) == localDay(b);
+    return LocalCalendar::localDate(a) == LocalCalendar::localDate(b);
 }
 
 // The first day of the month named "yyyy-MM", or an invalid date.
@@ -100,8 +95,8 @@ std::vector<Budget> Budget::activeRecords(RecordRange<Budget> budgets, const QDa
 QString Budget::periodTitle() const
 {
     if (hasPeriod())
-        return DateText::mediumDate(localDay(*periodStart)) + u" - "_s +
-               DateText::mediumDate(localDay(*periodEnd));
+        return DateText::mediumDate(LocalCalendar::localDate(*periodStart)) + u" - "_s +
+               DateText::mediumDate(LocalCalendar::localDate(*periodEnd));
     return monthKey + u" 月度预算"_s;
 }
 

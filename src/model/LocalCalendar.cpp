@@ -4,6 +4,26 @@
 #include <algorithm>
 #include <limits>
 
+LocalCalendar::DayBounds LocalCalendar::dayHolding(qint64 at)
+{
+    constexpr qint64 last = std::numeric_limits<qint64>::max();
+    const QDate date = QDateTime::fromMSecsSinceEpoch(at, Qt::LocalTime).date();
+    DayBounds day;
+    day.day = startOfDay(date);
+    const QDateTime next = startOfDay(date.addDays(1));
+    if (!day.day.isValid() || !next.isValid() || day.day.toMSecsSinceEpoch() > at ||
+        next.toMSecsSinceEpoch() <= at)
+        return {at, at == last ? at : at + 1, QDateTime()};
+    day.start = day.day.toMSecsSinceEpoch();
+    day.end = next.toMSecsSinceEpoch();
+    return day;
+}
+
+QDate LocalCalendar::localDate(const QDateTime &instant)
+{
+    return instant.toLocalTime().date();
+}
+
 QDateTime LocalCalendar::startOfDay(QDate day)
 {
     // QDate::startOfDay finds the first valid instant even where midnight is skipped.

@@ -19,6 +19,22 @@ struct DateInterval {
 // 25 hours where daylight saving time changes, and midnight itself may not exist.
 namespace LocalCalendar {
 
+// The local day holding an instant, in milliseconds since the epoch: [start, end) are the first
+// instants of that day and of the next (23 or 25 hours apart across a clock change), and start
+// as a local date and time.
+struct DayBounds {
+    qint64 start = 0;
+    qint64 end = 0;
+    QDateTime day;
+
+    bool holds(qint64 at) const { return start <= at && at < end; }
+};
+// An instant past what the calendar reaches is a day of its own, [at, at + 1) (with an invalid
+// day), so the instants around it still fall on their own days.
+DayBounds dayHolding(qint64 msecsSinceEpoch);
+// The local calendar day of an instant.
+QDate localDate(const QDateTime &instant);
+
 QDateTime startOfDay(const QDateTime &instant);
 QDateTime startOfDay(QDate day);
 // Same local clock time n days later (or earlier).

@@ -1,15 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PeriodSelection.h"
 
-namespace {
-
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
-} // namespace
-
 QStringList PeriodSelection::Rules::titles() const
 {
     QStringList result;
@@ -109,8 +100,8 @@ bool PeriodSelection::setRange(const QDateTime &start, const QDateTime &end)
 
 QDateTime PeriodSelection::bounded(const QDateTime &end, bool startMoved) const
 {
-    const QDate first = localDay(m_start);
-    if (localDay(end) >= first || (!startMoved && m_rules.earlyEnd == EarlyEnd::emptiesSpan))
+    const QDate first = LocalCalendar::localDate(m_start);
+    if (LocalCalendar::localDate(end) >= first || (!startMoved && m_rules.earlyEnd == EarlyEnd::emptiesSpan))
         return end;
     return LocalCalendar::onDay(end, first);
 }

@@ -21,6 +21,10 @@ struct PeriodSpan {
     bool includesEnd = false;
 
     bool isValid() const { return interval.start.isValid() && interval.end.isValid(); }
+    // The first and last local days the span covers, as a label names them: a span ending at
+    // the first instant of a day ends on the day before, whether or not it holds that instant.
+    QDate firstDay() const { return LocalCalendar::localDate(interval.start); }
+    QDate lastDay() const { return LocalCalendar::localDate(interval.end.addMSecs(-1)); }
     bool contains(const QDateTime &instant) const
     {
         return includesEnd ? interval.containsClosed(instant) : interval.contains(instant);

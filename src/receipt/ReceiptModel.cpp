@@ -58,21 +58,17 @@ std::optional<DateInterval> ReceiptModel::interval() const
     return span.interval;
 }
 
-QString ReceiptModel::rangeTextOf(PeriodChoice period, const QDateTime &selectedDate)
+QString ReceiptModel::rangeTextOf(const PeriodSelection &period)
 {
-    switch (period) {
+    const QDateTime &selectedDate = period.date();
+    switch (period.choice()) {
     case PeriodChoice::day:
-        return DateText::longDate(selectedDate.toLocalTime().date());
+        return DateText::longDate(LocalCalendar::localDate(selectedDate));
     case PeriodChoice::week: {
-        if (!selectedDate.isValid())
+        const PeriodSpan week = period.span();
+        if (!week.isValid())
             return {};
-        const DateInterval week = LocalCalendar::weekInterval(selectedDate);
-        if (!week.start.isValid() || !week.end.isValid())
-            return {};
-        // The end is the first instant of the next week; the receipt names the week's last day.
-        const QDate lastDay = week.end.toLocalTime().date().addDays(-1);
-        return DateText::mediumDate(week.start.toLocalTime().date()) + u" - "_s +
-               DateText::mediumDate(lastDay);
+        return DateText::mediumDate(week.firstDay()) + u" - "_s + DateText::mediumDate(week.lastDay());
     }
     case PeriodChoice::all:
     case PeriodChoice::month:
@@ -88,7 +84,7 @@ void ReceiptModel::rebuild()
     ReceiptPaper paper;
     paper.kind = m_kind;
     paper.period = m_period.choice();
-    paper.rangeText = rangeTextOf(m_period.choice(), m_period.date());
+    paper.rangeText = rangeTextOf(m_period);
     paper.printedText = DateText::numericDateShortTime(m_printedAt);
     if (const PeriodSpan span = m_period.span(); span.isValid()) {
         CategoryTotals::Ranking ranking = DailyTotals::of(m_store).within(span).ranked(m_kind);

@@ -42,7 +42,7 @@ public:
 
     // The date line: the day in the locale's long style; the week's first and last day in its
     // abbreviated style, joined by " - "; the month as "2024年3月".
-    static QString rangeTextOf(PeriodChoice period, const QDateTime &selectedDate);
+    static QString rangeTextOf(const PeriodSelection &period);
 
 Q_SIGNALS:
     void changed();

@@ -129,8 +129,8 @@ void DailyTotals::bringInStep()
     const std::size_t size = entries.size();
     const qint64 newest = unchanged.front == 0 ? after : dateOf(entries[unchanged.front - 1]);
     const qint64 oldest = unchanged.back == 0 ? before : dateOf(entries[size - unchanged.back]);
-    const qint64 from = std::max(m_from, oldest == before ? before : dayOf(oldest).start);
-    const qint64 to = std::min(m_to, newest == after ? after : dayOf(newest).end);
+    const qint64 from = std::max(m_from, oldest == before ? before : LocalCalendar::dayHolding(oldest).start);
+    const qint64 to = std::min(m_to, newest == after ? after : LocalCalendar::dayHolding(newest).end);
     if (from < to)
         sumDays(from, to);
 }
@@ -153,21 +153,9 @@ void DailyTotals::cover(qint64 from, qint64 to)
     }
 }
 
-DailyTotals::Bounds DailyTotals::dayOf(qint64 at)
-{
-    const QDate date = QDateTime::fromMSecsSinceEpoch(at, Qt::LocalTime).date();
-    const QDateTime first = LocalCalendar::startOfDay(date);
-    const QDateTime next = LocalCalendar::startOfDay(date.addDays(1));
-    // An instant past what the calendar reaches is a day of its own.
-    if (!first.isValid() || !next.isValid() || first.toMSecsSinceEpoch() > at ||
-        next.toMSecsSinceEpoch() <= at)
-        return {at, at == after ? at : at + 1};
-    return {first.toMSecsSinceEpoch(), next.toMSecsSinceEpoch()};
-}
-
 bool DailyTotals::isDayStart(qint64 at)
 {
-    return dayOf(at).start == at && at != after;
+    return LocalCalendar::dayHolding(at).start == at && at != after;
 }
 
 int DailyTotals::numberOf(const QString &category, EntryKind kind)
@@ -201,7 +189,7 @@ void DailyTotals::sumDays(qint64 from, qint64 to)
         if (at < from)
             break;
         if (day == nullptr || at < day->start || at >= day->end) {
-            const Bounds bounds = dayOf(at);
+            const LocalCalendar::DayBounds bounds = LocalCalendar::dayHolding(at);
             day = &summed.emplace_back();
             day->start = bounds.start;
             day->end = bounds.end;

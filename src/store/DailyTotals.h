@@ -85,10 +85,6 @@ private:
         // By category number, in order of first appearance newest first.
         std::vector<std::pair<int, Sum>> categories;
     };
-    struct Bounds {
-        qint64 start = 0;
-        qint64 end = 0;
-    };
     // Beyond every instant, for sums open at either end.
     static constexpr qint64 before = std::numeric_limits<qint64>::min();
     static constexpr qint64 after = std::numeric_limits<qint64>::max();
@@ -97,8 +93,6 @@ private:
     void forget();
     // Sums the days of [from, to) not summed yet, keeping the summed stretch unbroken.
     void cover(qint64 from, qint64 to);
-    // The local day holding the instant.
-    static Bounds dayOf(qint64 at);
     static bool isDayStart(qint64 at);
     // Sums the entries with from <= date < to into days, replacing the days held there.
     void sumDays(qint64 from, qint64 to);

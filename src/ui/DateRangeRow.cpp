@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateRangeRow.h"
+#include "model/LocalCalendar.h"
 
 #include "FormWidgets.h"
 #include "Typography.h"
@@ -10,15 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
-
-namespace {
-
-QDate localDay(const QDateTime &instant)
-{
-    return instant.toLocalTime().date();
-}
-
-} // namespace
 
 DateRangeRow::DateRangeRow(const Look &look, QWidget *parent)
     : QWidget(parent), m_start(FormWidgets::datePicker(this)), m_end(FormWidgets::datePicker(this))
@@ -77,11 +69,11 @@ void DateRangeRow::showSelection(const PeriodSelection &selection)
     // A picker clamped to its new minimum would otherwise report the clamp as the user's end.
     const QSignalBlocker quietStart(m_start);
     const QSignalBlocker quietEnd(m_end);
-    const QDate start = localDay(selection.start());
+    const QDate start = LocalCalendar::localDate(selection.start());
     if (m_start->date() != start)
         m_start->setDate(start);
     m_end->setMinimumDate(start);
-    const QDate end = localDay(selection.end());
+    const QDate end = LocalCalendar::localDate(selection.end());
     if (m_end->date() != end)
         m_end->setDate(end);
 }
