@@ -40,10 +40,13 @@ void EntryRulesTest::problem_data()
     row("blank category", 5, u"支出"_s, QString(), march2024, QString(), false);
     row("unknown category", 5, u"支出"_s, u"午饭"_s, march2024, QString(), false);
     row("income category on an expense", 5, u"支出"_s, u"工资"_s, march2024, QString(), false);
-    row("first instant of year 1", 5, u"支出"_s, u"餐饮"_s, EntryRules::earliestDate, QString(), true);
-    row("before year 1", 5, u"支出"_s, u"餐饮"_s, EntryRules::earliestDate - 1, QString(), false);
-    row("last instant of 9999", 5, u"支出"_s, u"餐饮"_s, EntryRules::latestDate, QString(), true);
-    row("year 10000", 5, u"支出"_s, u"餐饮"_s, EntryRules::latestDate + 1, QString(), false);
+    // The bounds written out as calendar instants, not taken from the rules themselves.
+    const qint64 year1 = QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+    const qint64 year10000 = QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+    row("first instant of year 1", 5, u"支出"_s, u"餐饮"_s, year1, QString(), true);
+    row("before year 1", 5, u"支出"_s, u"餐饮"_s, year1 - 1, QString(), false);
+    row("last instant of 9999", 5, u"支出"_s, u"餐饮"_s, year10000 - 1, QString(), true);
+    row("year 10000", 5, u"支出"_s, u"餐饮"_s, year10000, QString(), false);
     row("longest note", 5, u"支出"_s, u"餐饮"_s, march2024, QString(500, u'记'), true);
     row("note too long", 5, u"支出"_s, u"餐饮"_s, march2024, QString(501, u'记'), false);
 }
