@@ -96,10 +96,10 @@ QString WorkbookFile::write(const QString &path, Links links,
             return refusal;
     }
 
-    const QFileInfo info(path);
-    const QString made =
-        info.dir().filePath(u'.' + info.fileName() + u'.' +
-                            QString::number(QRandomGenerator::system()->generate64(), 36) + u".partial"_s);
+    // A short name of its own, so that a chosen name near the length limit still fits.
+    const QString made = QFileInfo(path).dir().filePath(
+        u".pennyloom-export-"_s + QString::number(QRandomGenerator::system()->generate64(), 36) +
+        u".partial"_s);
     const QByteArray madeName = QFile::encodeName(made);
     QFile file(made);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered,
