@@ -74,6 +74,21 @@ std::optional<QUuid> canonicalId(const QString &text)
     return id;
 }
 
+// A retry whose first try did land: what the store holds is shown, not what this sentence says,
+// which may differ from it.
+int alreadyStored(const QUuid &id)
+{
+    const QString idWord = id.toString(QUuid::WithoutBraces);
+    QString message = u"编号为 %1 的账已经记下过，这次没有再记。"_s.arg(idWord);
+    QString error;
+    const std::unique_ptr<ModelStore> store = ModelStore::openReadOnly(ModelStore::defaultPath(), &error);
+    if (const LedgerEntry *stored = store ? store->find<LedgerEntry>(id) : nullptr)
+        message += u"记下的是：\n"_s + CommandLine::describe(ParsedLedgerEntry(
+                                           stored->amount, stored->kind(), stored->category, stored->note));
+    print(stdout, message);
+    return 0;
+}
+
 int add(const QString &sentence, const QString &idText)
 {
     if (sentence.isEmpty())
@@ -95,6 +110,8 @@ int add(const QString &sentence, const QString &idText)
     const EntryHandOff::Result result = handOff.deliver(entry, 20s);
     switch (result.status) {
     case EntryHandOff::Status::stored:
+        if (result.alreadyStored)
+            return alreadyStored(entry.id);
         break;
     case EntryHandOff::Status::notStored:
         return fail(result.message);

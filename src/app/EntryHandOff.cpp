@@ -30,7 +30,7 @@ EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono
 {
     // Checked before anything is sent: the window refuses the same, and a text far past the
     // limit would not even fit in one bus message.
-    if (const std::optional<QString> problem = EntryRules::problem(entry))
+    if (const std::optional<QString> problem = EntryRules::newEntryProblem(entry))
         return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
     QDeadlineTimer deadline(timeout);
     // The window's own rule for the folder: made 0700 whatever the umask.
@@ -44,6 +44,8 @@ EntryHandOff::Result EntryHandOff::deliver(const LedgerEntry &entry, std::chrono
         switch (callWindow(entry, remaining, &error)) {
         case Outcome::stored:
             return {Status::stored, {}};
+        case Outcome::alreadyStored:
+            return {Status::stored, {}, true};
         case Outcome::refused:
             return {Status::notStored, error};
         case Outcome::unanswered:
@@ -89,8 +91,12 @@ EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int tim
     // The window went away or did not answer in time: the same id sent again (to a window or
     // to the file) is stored at most once.
     switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Add"_s, fields, timeoutMs, &reply, error)) {
-    case LedgerBusService::CallEnd::answered:
-        return Outcome::stored;
+    case LedgerBusService::CallEnd::answered: {
+        // A window of an earlier version answers without saying; it stored the entry either way.
+        const QVariant written = reply.arguments().value(0);
+        return written.typeId() == QMetaType::Bool && !written.toBool() ? Outcome::alreadyStored
+                                                                        : Outcome::stored;
+    }
     case LedgerBusService::CallEnd::unreachable:
         return Outcome::unreachable;
     case LedgerBusService::CallEnd::unanswered:
@@ -104,14 +110,14 @@ EntryHandOff::Outcome EntryHandOff::callWindow(const LedgerEntry &entry, int tim
 EntryHandOff::Result EntryHandOff::writeDirectly(const LedgerEntry &entry,
                                                  std::vector<ReminderRequest> &notices)
 {
-    if (const std::optional<QString> problem = EntryRules::problem(entry))
+    if (const std::optional<QString> problem = EntryRules::newEntryProblem(entry))
         return {Status::notStored, *problem + u"，这笔账没有记下。"_s};
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
     if (!store)
         return {Status::notStored, error};
     if (store->find<LedgerEntry>(entry.id))
-        return {Status::stored, {}};
+        return {Status::stored, {}, true};
     // No window weighs the entry against the budgets here, so this process does.
     BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
     QString failure;

@@ -27,6 +27,8 @@ public:
         Status status = Status::notStored;
         // Why, when the entry is not known to be stored.
         QString message;
+        // Stored before, under the same id: the store keeps that entry, not this one.
+        bool alreadyStored = false;
     };
 
     EntryHandOff(QString storePath, QDBusConnection bus);
@@ -36,7 +38,7 @@ public:
     Result deliver(const LedgerEntry &entry, std::chrono::milliseconds timeout);
 
 private:
-    enum class Outcome { stored, unreachable, unanswered, refused };
+    enum class Outcome { stored, alreadyStored, unreachable, unanswered, refused };
     Outcome callWindow(const LedgerEntry &entry, int timeoutMs, QString *error);
     // The budget notices the entry brings about are added to `notices`.
     Result writeDirectly(const LedgerEntry &entry, std::vector<ReminderRequest> &notices);

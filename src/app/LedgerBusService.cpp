@@ -91,27 +91,30 @@ LedgerEntry LedgerBusService::entryFromFields(const QString &id, double amount, 
     return entry;
 }
 
-void LedgerBusService::Add(const QString &id, double amount, const QString &kind, const QString &category,
+bool LedgerBusService::Add(const QString &id, double amount, const QString &kind, const QString &category,
                            const QString &note, qlonglong date)
 {
     const LedgerEntry entry = entryFromFields(id, amount, kind, category, note, date);
     // Refuse what the window's own forms would never store.
     if (entry.id.isNull()) {
         sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是这笔账的编号，没有记下。"_s.arg(id.left(64)));
-        return;
+        return false;
     }
     if (!EntryRules::dateInRange(date)) {
         sendErrorReply(QDBusError::InvalidArgs, u"日期须在公元 1 年到 9999 年之间，这笔账没有记下。"_s);
-        return;
+        return false;
     }
-    if (const std::optional<QString> problem = EntryRules::problem(entry)) {
+    if (const std::optional<QString> problem = EntryRules::newEntryProblem(entry)) {
         sendErrorReply(QDBusError::InvalidArgs, *problem + u"，这笔账没有记下。"_s);
-        return;
+        return false;
     }
     if (m_store.find<LedgerEntry>(entry.id))
-        return;
-    if (!m_store.insert(entry))
+        return false;
+    if (!m_store.insert(entry)) {
         sendErrorReply(QDBusError::Failed, u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(m_store.path()));
+        return false;
+    }
+    return true;
 }
 
 int LedgerBusService::Import(const QString &path)

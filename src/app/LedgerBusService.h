@@ -53,8 +53,9 @@ public:
                                        const QString &category, const QString &note, qint64 date);
 
 public Q_SLOTS:
-    // Empty on success; otherwise a D-Bus error reply carries the reason.
-    void Add(const QString &id, double amount, const QString &kind, const QString &category,
+    // True when the entry is stored now, false when its id was stored before (that entry stays
+    // as it is); otherwise a D-Bus error reply carries the reason.
+    bool Add(const QString &id, double amount, const QString &kind, const QString &category,
              const QString &note, qlonglong date);
     // Imports the new lines of the file at that absolute path, as the import sheet would with
     // every new line ticked; how many entries were written. An unreadable file is an error

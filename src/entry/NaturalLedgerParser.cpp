@@ -193,6 +193,10 @@ std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input
         plainDecimal(sentence.sliced(span->digitsStart, span->digitsEnd - span->digitsStart));
     if (!amount || !(*amount > 0))
         return std::nullopt;
+    // The digits stop after two decimals; one more digit right there means the sentence holds
+    // an amount below the cent, which no form takes, rather than an amount and a stray digit.
+    if (qsizetype width = 0; isDigitAt(sentence, span->digitsEnd, &width))
+        return std::nullopt;
 
     EntryKind kind = EntryKind::expense;
     for (const QString &word : incomeWords()) {

@@ -14,7 +14,8 @@
 namespace NaturalLedgerParser {
 
 // Nothing for a blank sentence, a sentence without digits, or one whose first digit run does
-// not convert to a plain decimal number greater than 0. Later amounts are never tried.
+// not convert to a plain decimal number greater than 0 with at most two decimals ("12.345" is
+// refused whole, not read as 12.34). Later amounts are never tried.
 std::optional<ParsedLedgerEntry> parse(const QString &sentence);
 
 // Where the first amount lies in a sentence, in UTF-16 offsets: [start, end) holds the

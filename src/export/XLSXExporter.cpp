@@ -5,10 +5,9 @@
 #include "model/DateText.h"
 #include "model/LocalCalendar.h"
 #include "model/Money.h"
-#include "store/DataFolder.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFileDevice>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -317,21 +316,6 @@ QString writeError(const QString &path, const QString &reason)
     return u"无法写入 %1：%2"_s.arg(QDir::toNativeSeparators(path), reason);
 }
 
-// Why the workbook may not go to the path, or empty. A pipe or a device keeps its name for what
-// it is: the rename that replaces a file would put a plain file in its place, so it is refused
-// before anything is written. A link counts as what it names.
-QString refusal(const QString &path)
-{
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return errno == ENOENT ? QString() : DataFolder::systemError(errno);
-    if (S_ISDIR(info.st_mode))
-        return u"这是一个文件夹"_s;
-    if (!S_ISREG(info.st_mode))
-        return u"这不是普通文件，而是管道或设备，不能用导出的文件替换它"_s;
-    return {};
-}
-
 // The entries, newest first; equal dates keep their input order. Held as addresses, so that
 // writing reads each one without finding its place in the range again.
 std::vector<const LedgerEntry *> newestFirst(RecordRange<LedgerEntry> entries)
@@ -503,26 +487,13 @@ QString XLSXExporter::fileName(const QDateTime &now)
     return u"Pennyloom-"_s + DateText::monthKey(now) + u".xlsx"_s;
 }
 
-bool XLSXExporter::exportTo(RecordRange<LedgerEntry> entries, const QString &path, QString *error)
+bool XLSXExporter::exportTo(RecordRange<LedgerEntry> entries, const QString &path, QString *error,
+                            WorkbookFile::Links links)
 {
-    QString reason = refusal(path);
-    if (reason.isEmpty()) {
-        QSaveFile file(path);
-        // Unbuffered: a write the disk cuts short is seen at once and asked again for the rest,
-        // which fails with the system's reason; a buffer's failed flush would name none.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            reason = file.errorString();
-        } else if (writeWorkbook(file, entries, &reason)) {
-            // The commit syncs too but ignores a failure, which may be the first sign of a full
-            // disk.
-            if (::fsync(file.handle()) != 0)
-                reason = DataFolder::systemError(errno);
-            else if (!file.commit())
-                reason = file.errorString();
-            else
-                return true;
-        }
-    }
+    const QString reason = WorkbookFile::write(
+        path, links, [&](QFileDevice &file, QString *why) { return writeWorkbook(file, entries, why); });
+    if (reason.isEmpty())
+        return true;
     if (error)
         *error = writeError(path, reason);
     return false;
@@ -532,7 +503,8 @@ std::optional<QString> XLSXExporter::exportEntries(RecordRange<LedgerEntry> entr
                                                    QString *error)
 {
     const QString path = QDir(folder).filePath(fileName(Clock::now()));
-    if (!exportTo(entries, path, error))
+    // A name of our making: a link there is not followed.
+    if (!exportTo(entries, path, error, WorkbookFile::Links::refuse))
         return std::nullopt;
     return path;
 }

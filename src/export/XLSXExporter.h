@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "WorkbookFile.h"
 #include "ZipWriter.h"
 #include "model/LedgerEntry.h"
 #include "model/RecordRange.h"
@@ -23,12 +24,14 @@ namespace XLSXExporter {
 inline constexpr char16_t sheetName[] = u"账单明细";
 
 // Writes the workbook of the entries to exactly that path and returns true; or false and the
-// reason, naming the path. The workbook goes to a new file beside the path, reaches the disk,
-// and only then replaces a regular file there, which otherwise stays as it was; a link is
-// followed to the file it names. A pipe, a device or a folder at the path is refused untouched.
-bool exportTo(RecordRange<LedgerEntry> entries, const QString &path, QString *error);
+// reason, naming the path. The workbook goes to a private new file beside the path, reaches the
+// disk, and only then replaces a regular file there, which otherwise stays as it was. A link is
+// followed to the file it names only for a path the person chose (links), else refused. A pipe,
+// a device or a folder at the path is refused untouched.
+bool exportTo(RecordRange<LedgerEntry> entries, const QString &path, QString *error,
+              WorkbookFile::Links links = WorkbookFile::Links::follow);
 // The same to "Pennyloom-<month key>.xlsx" in the folder, replacing an earlier one of the same
-// month, and returns its path; or nullopt and the error.
+// month but never following a link of that name, and returns its path; or nullopt and the error.
 std::optional<QString> exportEntries(RecordRange<LedgerEntry> entries, const QString &folder, QString *error);
 
 // "Pennyloom-2024-03.xlsx" for an instant in March 2024, local time.

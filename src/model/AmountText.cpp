@@ -68,7 +68,7 @@ std::optional<double> AmountText::parse(const QString &text)
 std::optional<double> AmountText::positive(const QString &text)
 {
     const auto value = parse(text);
-    if (!value || !EntryRules::amountInRange(*value))
+    if (!value || !EntryRules::amountInRange(*value) || !EntryRules::wholeCents(*value))
         return std::nullopt;
     return value;
 }
@@ -76,7 +76,7 @@ std::optional<double> AmountText::positive(const QString &text)
 std::optional<double> AmountText::nonNegative(const QString &text)
 {
     const auto value = parse(text);
-    if (!value || !(*value == 0 || EntryRules::amountInRange(*value)))
+    if (!value || !(*value == 0 || EntryRules::amountInRange(*value)) || !EntryRules::wholeCents(*value))
         return std::nullopt;
     return value;
 }

@@ -17,7 +17,7 @@ namespace AmountText {
 std::optional<double> parse(const QString &text);
 
 // parse(), kept only when the value lies in EntryRules' amount range (a cent up to just under a
-// trillion yuan).
+// trillion yuan) and holds nothing below a cent ("12.345" is refused, "12.340" is 12.34).
 std::optional<double> positive(const QString &text);
 // parse(), kept only when the value is 0 or in that range.
 std::optional<double> nonNegative(const QString &text);

@@ -30,7 +30,11 @@ QString SettingsModel::proposedDestination() const
 bool SettingsModel::exportTo(const QString &destination)
 {
     QString error;
-    if (XLSXExporter::exportTo(m_store.entries(), destination, &error))
+    // The name proposed, taken as it was, is one of our making: a link found there is not
+    // followed. A name the person typed or picked is theirs, link or not.
+    const bool proposed = QFileInfo(destination).absoluteFilePath() == proposedDestination();
+    if (XLSXExporter::exportTo(m_store.entries(), destination, &error,
+                               proposed ? WorkbookFile::Links::refuse : WorkbookFile::Links::follow))
         return true;
     fail(error);
     return false;

@@ -22,7 +22,8 @@ public:
     // documents folder, or in the home folder when there is none. An absolute path in a folder
     // that exists, which the dialog shows as it is.
     QString proposedDestination() const;
-    // Writes the workbook of all entries to the destination the user chose. Nothing is written
+    // Writes the workbook of all entries to the destination the user chose; a link there is
+    // followed unless the destination is the proposed one, taken as it was. Nothing is written
     // anywhere else: the workbook goes to a new file beside the destination and replaces it
     // only once whole, so an older file there stays intact on failure; on failure the export
     // error is set and false returned.

@@ -5,6 +5,7 @@
 #include "ModelStore.h"
 #include "SqliteDatabase.h"
 #include "StoreSchema.h"
+#include "model/EntryRules.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,6 +170,38 @@ QString mergeCompanions(const QString &file)
     return {};
 }
 
+// The first record in the store that its form could not have saved, as "表 <table> 中编号为 <id>
+// 的记录：<why>"; empty when every one could. A stored amount past the cent passes: earlier
+// versions kept such amounts, and their files stay restorable.
+QString firstUnsavableRecord(const ModelStore &store)
+{
+    QString found;
+    StoredKinds::any([&]<class R>() {
+        for (const R &record : store.all<R>()) {
+            if (const std::optional<QString> why = EntryRules::problem(record)) {
+                found =
+                    u"表 %1 中编号为 %2 的记录：%3"_s.arg(QString::fromLatin1(StoreSchema::Table<R>::name),
+                                                          record.id.toString(QUuid::WithoutBraces), *why);
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!found.isEmpty())
+        return found;
+    // A category rule files imported lines as entries, so it names a category of its kind.
+    for (const CategoryRule &rule : store.categoryRules()) {
+        LedgerEntry sample;
+        sample.amount = EntryRules::minimumAmount;
+        sample.date = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
+        sample.kindRaw = rule.kindRaw;
+        sample.category = rule.category;
+        if (const std::optional<QString> why = EntryRules::problem(sample))
+            return u"表 CategoryRule 中“%1”的规则：%2"_s.arg(rule.counterparty.left(60), *why);
+    }
+    return {};
+}
+
 } // namespace
 
 QString Backups::folder(const QString &storePath)
@@ -257,8 +290,12 @@ QString Backups::verify(const QString &file, const QString &shownAs)
     // An older store is upgraded here, without a copy of its own: the file being checked is
     // already a copy.
     QString error;
-    if (!ModelStore::open(file, &error, ModelStore::Upgrade::withoutCopy))
+    const std::unique_ptr<ModelStore> store =
+        ModelStore::open(file, &error, ModelStore::Upgrade::withoutCopy);
+    if (!store)
         return error.replace(native(file), shown);
+    if (const QString problem = firstUnsavableRecord(*store); !problem.isEmpty())
+        return u"%1 中有程序无法使用的记录：%2"_s.arg(shown, problem);
     return {};
 }
 

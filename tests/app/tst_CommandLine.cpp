@@ -95,6 +95,10 @@ private Q_SLOTS:
                                                  << u"没有在“今天心情不错”里找到金额"_s;
         QTest::newRow("add without an amount")
             << QStringList{u"add"_s, u"今天心情不错"_s} << 1 << u"^$"_s << u"找到金额.*没有记下"_s;
+        QTest::newRow("add with a third decimal")
+            << QStringList{u"add"_s, u"午饭 12.345"_s} << 1 << u"^$"_s << u"没有记下"_s;
+        QTest::newRow("parse with a third decimal") << QStringList{u"parse"_s, u"午饭 12.345"_s} << 1
+                                                    << u"^$"_s << u"没有在“午饭 12.345”里找到金额"_s;
         QTest::newRow("add with a zero amount")
             << QStringList{u"add"_s, u"午饭 0 元"_s} << 1 << u"^$"_s << u"没有记下"_s;
         QTest::newRow("add without a sentence")
@@ -223,6 +227,35 @@ private Q_SLOTS:
                          std::tuple(36.5, u"交通"_s, u"打车"_s));
         }
     }
+
+    // A second add under the id of a stored entry changes nothing and says what is stored,
+    // not what the new sentence would have stored.
+    void addUnderStoredId()
+    {
+        QFETCH(bool, windowRuns);
+        if (windowRuns)
+            startWindow();
+        const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const Run first = program({u"add"_s, u"--id"_s, id, u"咖啡 5"_s});
+        QVERIFY2(first.exitCode == 0 && first.output.contains(u"金额：¥5.00"_s), qPrintable(first.errors));
+        const Run again = program({u"add"_s, u"--id"_s, id, u"午饭 32"_s});
+        QVERIFY2(again.exitCode == 0, qPrintable(again.errors));
+        QVERIFY2(again.output.contains(u"已经记下过"_s) && again.output.contains(id) &&
+                     again.output.contains(u"金额：¥5.00"_s) && again.output.contains(u"备注：咖啡"_s) &&
+                     !again.output.contains(u"32"_s),
+                 qPrintable(again.output));
+        if (windowRuns) {
+            m_window->terminate();
+            QVERIFY(m_window->waitForFinished(30000));
+        }
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->entries().size(), 1u);
+        QCOMPARE(std::tuple(store->entries().front().amount, store->entries().front().note),
+                 std::tuple(5.0, u"咖啡"_s));
+    }
+    void addUnderStoredId_data() { add_data(); }
 
     void importFiles_data()
     {

@@ -66,6 +66,10 @@ private Q_SLOTS:
                                       << u"交通"_s << march << qsizetype(2) << false;
         QTest::newRow("below a cent")
             << id << 0.004 << u"支出"_s << u"交通"_s << march << qsizetype(2) << false;
+        QTest::newRow("two decimals")
+            << id << 12.34 << u"支出"_s << u"交通"_s << march << qsizetype(2) << true;
+        QTest::newRow("a third decimal")
+            << id << 12.345 << u"支出"_s << u"交通"_s << march << qsizetype(2) << false;
         QTest::newRow("a trillion") << id << 1e12 << u"支出"_s << u"交通"_s << march << qsizetype(2) << false;
         QTest::newRow("unknown kind")
             << id << 5.0 << u"转入"_s << u"交通"_s << march << qsizetype(2) << false;

@@ -98,7 +98,12 @@ void NaturalLedgerParserTest::parse_data()
     entry("leading zeros", u"007元"_s, 7, expense, u"其它"_s, u"其它"_s);
     nothing("first run zero, later amount ignored", u"买了0个东西花了20"_s);
     entry("comma ends the digit run", u"1,000元"_s, 1, expense, u"其它"_s, u"000元"_s);
-    entry("third decimal stays in the note", u"3.456"_s, 3.45, expense, u"其它"_s, u"6"_s);
+    // A third decimal is no amount a form takes: nothing is read rather than a cent dropped.
+    nothing("third decimal", u"3.456"_s);
+    nothing("third decimal after a word", u"午饭 12.345"_s);
+    nothing("third decimal of zero", u"12.340元"_s);
+    nothing("third decimal before a unit", u"打车12.345元"_s);
+    entry("two decimals and a later number", u"12.34 5个"_s, 12.34, expense, u"其它"_s, u"5个"_s);
     entry("point without decimals is not part of the amount", u"12.元"_s, 12, expense, u"其它"_s, u"元"_s);
     nothing("fullwidth digits", u"２５"_s);
     nothing("fullwidth first run beats a later ASCII run", u"花了２５元买了3个苹果"_s);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -376,6 +377,84 @@ private Q_SLOTS:
                  qPrintable(error));
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_ino, before.st_ino);
+    }
+
+    void plantedLink_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("a link to a file elsewhere") << u"file"_s;
+        QTest::newRow("a link to nothing yet") << u"nothing"_s;
+    }
+
+    // Someone sharing the folder plants a link under the month's workbook name: the export
+    // refuses it, the file it names stays as it was, and nothing is left beside it.
+    void plantedLink()
+    {
+        QFETCH(QString, planted);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        TestSupport::ScopedClock clock(local(2024, 3, 9, 12));
+        const QString victim = elsewhere.filePath(u"profile"_s);
+        if (planted == u"file"_s) {
+            QFile file(victim);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
+        }
+        const QString link = dir.filePath(u"Pennyloom-2024-03.xlsx"_s);
+        QVERIFY(QFile::link(victim, link));
+
+        QString error;
+        QVERIFY(!XLSXExporter::exportEntries({}, dir.path(), &error));
+        QVERIFY2(error.contains(link) && error.contains(u"链接"_s), qPrintable(error));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), victim);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{u"Pennyloom-2024-03.xlsx"_s});
+        QFile file(victim);
+        if (planted == u"file"_s)
+            QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "keep me");
+        else
+            QVERIFY(!file.exists());
+    }
+
+    void privateFile_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("the month's file") << u"default"_s;
+        QTest::newRow("a chosen new file") << u"chosen"_s;
+        QTest::newRow("a chosen file over one open to all") << u"over"_s;
+        QTest::newRow("a chosen link to a file not made yet") << u"link"_s;
+    }
+
+    // Only its owner may read the workbook, whatever the umask: it holds the whole ledger.
+    void privateFile()
+    {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        TestSupport::ScopedClock clock(local(2024, 3, 9, 12));
+        QString path = dir.filePath(u"账单.xlsx"_s);
+        if (how == u"over"_s) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("older") == 5);
+            QVERIFY(file.setPermissions(QFileDevice::Permissions(0x6666)));
+        }
+        QString written = path;
+        if (how == u"link"_s) {
+            path = dir.filePath(u"link.xlsx"_s);
+            QVERIFY(QFile::link(written, path));
+        }
+        const mode_t previous = ::umask(0);
+        const auto restore = qScopeGuard([previous] { ::umask(previous); });
+        QString error;
+        if (how == u"default"_s) {
+            const std::optional<QString> made = XLSXExporter::exportEntries({}, dir.path(), &error);
+            QVERIFY2(made, qPrintable(error));
+            written = *made;
+        } else {
+            QVERIFY2(XLSXExporter::exportTo({}, path, &error), qPrintable(error));
+        }
+        struct stat info;
+        QVERIFY(::stat(QFile::encodeName(written).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0600));
     }
 
     // A write the system stops, here at a file size limit as a full disk would, names the

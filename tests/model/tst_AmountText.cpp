@@ -23,12 +23,13 @@ void AmountTextTest::conversion_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("converts");
     QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("wholeCents");
 
-    const auto accepted = [](const char *name, const QString &text, double value) {
-        QTest::newRow(name) << text << true << value;
+    const auto accepted = [](const char *name, const QString &text, double value, bool wholeCents = true) {
+        QTest::newRow(name) << text << true << value << wholeCents;
     };
     const auto refused = [](const char *name, const QString &text) {
-        QTest::newRow(name) << text << false << 0.0;
+        QTest::newRow(name) << text << false << 0.0 << true;
     };
 
     accepted("zero", u"0"_s, 0);
@@ -43,7 +44,14 @@ void AmountTextTest::conversion_data()
     accepted("negative exponent", u"125e-2"_s, 1.25);
     accepted("point then exponent", u"5.e1"_s, 50);
     accepted("leading zeros", u"0012.50"_s, 12.5);
-    accepted("many decimals", u"3.14159"_s, 3.14159);
+    accepted("many decimals", u"3.14159"_s, 3.14159, false);
+    accepted("third decimal", u"12.345"_s, 12.345, false);
+    accepted("third decimal of a tie", u"1.005"_s, 1.005, false);
+    accepted("a tenth of a cent above a cent", u"0.011"_s, 0.011, false);
+    accepted("third decimal zero", u"12.340"_s, 12.34);
+    accepted("cents by exponent", u"1234e-2"_s, 12.34);
+    accepted("below the cent by exponent", u"12345e-3"_s, 12.345, false);
+    accepted("largest amount past the cent", u"999999999999.989"_s, 999'999'999'999.989, false);
     accepted("smallest subnormal range", u"1e-320"_s, 1e-320);
     accepted("largest double", u"1.7976931348623157e308"_s, std::numeric_limits<double>::max());
     accepted("one cent", u"0.01"_s, 0.01);
@@ -99,14 +107,15 @@ void AmountTextTest::conversion()
     QFETCH(QString, text);
     QFETCH(bool, converts);
     QFETCH(double, value);
+    QFETCH(bool, wholeCents);
 
     const std::optional<double> parsed = AmountText::parse(text);
     QCOMPARE(parsed.has_value(), converts);
     if (converts)
         QCOMPARE(*parsed, value);
 
-    // A cent up to just under a trillion yuan; 0 as well where zero is allowed.
-    const bool positive = converts && value >= 0.01 && value <= 999'999'999'999.99;
+    // A cent up to just under a trillion yuan, in whole cents; 0 as well where zero is allowed.
+    const bool positive = converts && wholeCents && value >= 0.01 && value <= 999'999'999'999.99;
     const bool nonNegative = converts && (value == 0 || positive);
     QCOMPARE(AmountText::positive(text).has_value(), positive);
     QCOMPARE(AmountText::isPositive(text), positive);

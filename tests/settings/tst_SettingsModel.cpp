@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +56,41 @@ private Q_SLOTS:
         qputenv("HOME", home);
         qputenv("XDG_CONFIG_HOME", config);
         QCOMPARE(proposed, dir.filePath(folder + u"/Pennyloom-2024-03.xlsx"_s));
+    }
+
+    void linkAtProposedName_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("the proposed name taken as it is") << false;
+        QTest::newRow("a link the person named") << true;
+    }
+
+    // A link planted under the proposed name is not followed when the proposal is simply
+    // taken; a link the person names on purpose is theirs to write through.
+    void linkAtProposedName()
+    {
+        QFETCH(bool, typed);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(u"home/Documents"_s));
+        const QString victim = dir.filePath(u"victim"_s);
+        QVERIFY(writeFile(victim, "keep me"));
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(dir.filePath(u"home"_s)));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(u"config"_s)));
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+        });
+        SettingsModel model(*m_store, *m_reminder);
+        const QString proposed = model.proposedDestination();
+        const QString link = typed ? dir.filePath(u"home/Documents/my-link.xlsx"_s) : proposed;
+        QVERIFY(QFile::link(victim, link));
+        QCOMPARE(model.exportTo(link), typed);
+        QCOMPARE(contentOf(victim) == "keep me", !typed);
+        QVERIFY(QFileInfo(link).isSymLink());
+        if (!typed)
+            QVERIFY2(model.exportError()->contains(u"链接"_s), qPrintable(*model.exportError()));
     }
 
     void exportTo_data()
