@@ -76,6 +76,9 @@ int PennyloomApp::run()
     }
     if (const QString error = DataFolder::prepare(QFileInfo(path).absolutePath()); !error.isEmpty())
         return fail(error);
+    // Taken before the lock: a signal that comes while a large store loads is then answered once
+    // the window runs (a clean close that frees the lock), instead of ending the process at once.
+    QuitSignals signals;
     QString error;
     const std::unique_ptr<QLockFile> lock = DataFolder::lock(path, &error);
     if (!lock)
@@ -97,7 +100,6 @@ int PennyloomApp::run()
     // session bus the window still works; such an add then waits for the lock and says why.
     WindowServices services(*store, window, QDBusConnection::sessionBus());
     services.publish();
-    QuitSignals signals;
     connect(&signals, &QuitSignals::quitRequested, &window, [&window] {
         window.close();
         quit();

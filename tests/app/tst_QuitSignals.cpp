@@ -2,10 +2,12 @@
 #include "TestRegistry.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 
@@ -19,13 +21,17 @@ private Q_SLOTS:
     void quitsCleanlyOnSignal_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        // Sent the moment the lock is taken, while the store opens and the window is made.
+        QTest::newRow("SIGTERM while starting") << SIGTERM << true;
     }
 
     void quitsCleanlyOnSignal()
     {
         QFETCH(int, signal);
+        QFETCH(bool, atOnce);
         QTemporaryDir data;
         QTemporaryDir config;
         QVERIFY(data.isValid() && config.isValid());
@@ -40,9 +46,17 @@ private Q_SLOTS:
 
         // The store is open once its file exists; the lock is taken before that.
         const QString lock = data.filePath(u"pennyloom.sqlite.lock"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data.filePath(u"pennyloom.sqlite"_s)), 10000);
-        QVERIFY(QFile::exists(lock));
-        QTest::qWait(300);
+        if (atOnce) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!QFile::exists(lock) && waited.elapsed() < 10000)
+                QThread::usleep(200);
+            QVERIFY(QFile::exists(lock));
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data.filePath(u"pennyloom.sqlite"_s)), 10000);
+            QVERIFY(QFile::exists(lock));
+            QTest::qWait(300);
+        }
 
         ::kill(static_cast<pid_t>(program.processId()), signal);
         QVERIFY(program.waitForFinished(10000));
