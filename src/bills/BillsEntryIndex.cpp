@@ -43,6 +43,13 @@ template <class T> void replace(std::vector<T> &rows, size_t from, size_t to, st
     rows.insert(at, std::make_move_iterator(with.begin()), std::make_move_iterator(with.end()));
 }
 
+// Room kept beyond what a build needs: the entries added after it (one at a time, mostly) then
+// fit without moving the whole index, which for a moment would hold it twice.
+size_t withRoom(size_t needed)
+{
+    return needed + needed / 64 + 256;
+}
+
 // Past this many addresses the store is not sharing its category texts; start over rather
 // than hold a copy of every entry's.
 constexpr qsizetype knownAddresses = 4096;
@@ -169,8 +176,8 @@ void BillsEntryIndex::sync(RecordRange<LedgerEntry> entries, size_t front, size_
         size_t noteLength = 0;
         for (const LedgerEntry &entry : entries)
             noteLength += static_cast<size_t>(entry.note.size());
-        m_noteText.reserve(noteLength);
-        m_facts.reserve(newSize);
+        m_noteText.reserve(withRoom(noteLength));
+        m_facts.reserve(withRoom(newSize));
         for (size_t position = newSize; position-- > 0;)
             m_facts.push_back(makeFacts(entries[position]));
         return;
@@ -184,7 +191,7 @@ void BillsEntryIndex::sync(RecordRange<LedgerEntry> entries, size_t front, size_
 void BillsEntryIndex::compact()
 {
     std::vector<char16_t> text;
-    text.reserve(m_noteText.size() - m_unusedNoteText);
+    text.reserve(withRoom(m_noteText.size() - m_unusedNoteText));
     for (Facts &f : m_facts) {
         const auto from = m_noteText.begin() + f.noteStart;
         f.noteStart = static_cast<quint32>(text.size());
