@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 1200
 FUZZ_SMOKE_SECONDS ?= 50
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-asan test-long fuzz-build fuzz bench-configure bench bench-desktop format format-check deb install clean
+.PHONY: deps configure build run test test-asan test-long fuzz-build fuzz bench-configure bench bench-desktop bench-desktop-x11 format format-check deb install clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -77,6 +77,11 @@ bench: bench-configure
 bench-desktop: bench-configure
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_desktop
 	$(BENCH_DIR)/bench/bench_desktop
+
+# The same at a real X server with a window manager (Xvfb and openbox), on the xcb platform.
+bench-desktop-x11: bench-configure
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_desktop
+	BENCH_DIR=$(BENCH_DIR) bash scripts/bench-desktop-x11
 
 DEB_DIR ?= build-deb
 

@@ -50,6 +50,7 @@ private:
     QModelIndex firstEntryRow();
     void searchKeystroke(const QString &character);
 
+    void measureFirstBills(const Report &report);
     void measureWorkspaces(const Report &report);
     void measureSearch(const Report &report);
     void measureEditSheet(const Report &report);

@@ -11,7 +11,7 @@ packages=(
   libicu-dev libsqlite3-dev sqlite3 libzip-dev libofx-dev
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
-  dbus-x11 xvfb xauth clang-format
+  dbus-x11 xvfb xauth openbox clang-format
   dpkg-dev appstream desktop-file-utils ccache
   python3-openpyxl unzip dbus-daemon systemd
   clang libclang-rt-14-dev util-linux
