@@ -50,7 +50,9 @@ public:
         explicit Loading(std::size_t bound) : m_bound(bound)
         {
             m_keys.reserve(bound);
-            m_fingerprints.reserve(bound);
+            // The id set keeps this array, with room for the records added later: one more id
+            // past its capacity would move all of them, and for a moment hold them twice.
+            m_fingerprints.reserve(bound + bound / 64 + 256);
         }
         void append(R &&record)
         {
