@@ -634,7 +634,7 @@ bool ModelStore::setImportMapping(const QString &headerKey, const QString &mappi
     return true;
 }
 
-bool ModelStore::insertRecurringRule(const RecurrenceRule &rule)
+bool ModelStore::insertRecurringRule(const RecurringRule &rule)
 {
     if (const std::optional<QString> problem = rule.problem()) {
         reportFailure(*problem);
@@ -651,7 +651,7 @@ bool ModelStore::insertRecurringRule(const RecurrenceRule &rule)
     return true;
 }
 
-bool ModelStore::updateRecurringRule(const RecurrenceRule &rule)
+bool ModelStore::updateRecurringRule(const RecurringRule &rule)
 {
     if (!m_recurring.find(rule.id))
         return false;
@@ -697,7 +697,7 @@ std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTim
     };
     std::vector<Due> due;
     const QDate today = now.toLocalTime().date();
-    for (const RecurrenceRule &rule : m_recurring.rules()) {
+    for (const RecurringRule &rule : m_recurring.rules()) {
         std::vector<QDate> days = rule.occurrences(rule.firstDay, today);
         std::erase_if(days, [&](QDate day) { return m_recurring.hasOccurrence(rule.id, day); });
         const std::vector<QDateTime> instants = rule.instantsOn(days);

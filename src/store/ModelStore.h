@@ -162,14 +162,13 @@ public:
     bool setImportMapping(const QString &headerKey, const QString &mapping);
 
     // The recurring rules, in the order they were made.
-    const std::vector<RecurrenceRule> &recurringRules() const { return m_recurring.rules(); }
-    const RecurrenceRule *findRecurringRule(const QUuid &id) const { return m_recurring.find(id); }
+    const std::vector<RecurringRule> &recurringRules() const { return m_recurring.rules(); }
     // Each one transaction. False, with nothing changed, when the rule has a problem (see
-    // RecurrenceRule::problem), for insert when a rule has its id, for update and remove when
+    // RecurringRule::problem), for insert when a rule has its id, for update and remove when
     // none has, or when the write failed. Removing a rule keeps the entries it wrote and the
     // days it wrote them for.
-    bool insertRecurringRule(const RecurrenceRule &rule);
-    bool updateRecurringRule(const RecurrenceRule &rule);
+    bool insertRecurringRule(const RecurringRule &rule);
+    bool updateRecurringRule(const RecurringRule &rule);
     bool removeRecurringRule(const QUuid &id);
     // Whether the rule's entry for that day was written, even if the entry was deleted since.
     bool hasOccurrence(const QUuid &ruleID, QDate day) const

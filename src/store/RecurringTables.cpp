@@ -24,7 +24,7 @@ QString dayText(QDate day)
 }
 
 // Binds the rule's columns as parameters 1 to 15, in the table's order.
-void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
+void bindRule(SqliteStatement &s, const RecurringRule &rule)
 {
     s.bind(1, StoreSchema::uuidText(rule.id));
     s.bind(2, rule.amount);
@@ -32,7 +32,7 @@ void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
     s.bind(4, rule.category);
     s.bind(5, rule.note);
     s.bind(6, rule.timeOfDay.toString(u"HH:mm:ss.zzz"_s));
-    s.bind(7, RecurrenceRule::repeatRaw(rule.repeat));
+    s.bind(7, RecurringRule::repeatRaw(rule.repeat));
     s.bind(8, qint64(rule.interval));
     s.bind(9, qint64(rule.weekday));
     s.bind(10, qint64(rule.month));
@@ -50,7 +50,7 @@ void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
 }
 
 // What reading the rule back gives: texts well formed, the creation time in UTC.
-RecurrenceRule normalised(RecurrenceRule rule)
+RecurringRule normalised(RecurringRule rule)
 {
     rule.kindRaw = SqliteStatement::wellFormed(rule.kindRaw);
     rule.category = SqliteStatement::wellFormed(rule.category);
@@ -59,16 +59,16 @@ RecurrenceRule normalised(RecurrenceRule rule)
     return rule;
 }
 
-std::optional<RecurrenceRule> readRule(const SqliteStatement &s)
+std::optional<RecurringRule> readRule(const SqliteStatement &s)
 {
-    RecurrenceRule rule;
+    RecurringRule rule;
     rule.id = StoreSchema::uuidFrom(s.utf8(0));
     rule.amount = s.real(1);
     rule.kindRaw = s.text(2);
     rule.category = s.text(3);
     rule.note = s.text(4);
     rule.timeOfDay = QTime::fromString(s.text(5), Qt::ISODateWithMs);
-    const std::optional<RecurrenceRule::Repeat> repeat = RecurrenceRule::repeatFrom(s.text(6));
+    const std::optional<RecurringRule::Repeat> repeat = RecurringRule::repeatFrom(s.text(6));
     rule.interval = static_cast<int>(s.integer(7));
     rule.weekday = static_cast<int>(s.integer(8));
     rule.month = static_cast<int>(s.integer(9));
@@ -99,7 +99,7 @@ bool RecurringTables::load(SqliteDatabase &db, bool present, QString *error)
         int rc = SQLITE_OK;
         while ((rc = rules.step()) == SQLITE_ROW) {
             // A rule the program cannot follow would write entries no form accepts, or none.
-            const std::optional<RecurrenceRule> rule = readRule(rules);
+            const std::optional<RecurringRule> rule = readRule(rules);
             const std::optional<QString> problem = rule ? rule->problem() : u"重复方式无法读取"_s;
             if (problem) {
                 *error = u"表 RecurringRule 中的规则 %1 无法使用：%2"_s.arg(rules.text(0), *problem);
@@ -129,14 +129,14 @@ bool RecurringTables::load(SqliteDatabase &db, bool present, QString *error)
     return true;
 }
 
-const RecurrenceRule *RecurringTables::find(const QUuid &id) const
+const RecurringRule *RecurringTables::find(const QUuid &id) const
 {
     const auto it =
-        std::find_if(m_rules.begin(), m_rules.end(), [&](const RecurrenceRule &r) { return r.id == id; });
+        std::find_if(m_rules.begin(), m_rules.end(), [&](const RecurringRule &r) { return r.id == id; });
     return it == m_rules.end() ? nullptr : &*it;
 }
 
-bool RecurringTables::insertRule(SqliteDatabase &db, const RecurrenceRule &rule)
+bool RecurringTables::insertRule(SqliteDatabase &db, const RecurringRule &rule)
 {
     SqliteStatement insert(db,
                            "INSERT INTO \"RecurringRule\" (" + QByteArray(ruleColumns) +
@@ -147,7 +147,7 @@ bool RecurringTables::insertRule(SqliteDatabase &db, const RecurrenceRule &rule)
     return insert.run();
 }
 
-int RecurringTables::updateRule(SqliteDatabase &db, const RecurrenceRule &rule)
+int RecurringTables::updateRule(SqliteDatabase &db, const RecurringRule &rule)
 {
     SqliteStatement update(
         db, "UPDATE \"RecurringRule\" SET \"amount\" = ?2, \"kindRaw\" = ?3, \"category\" = ?4, "
@@ -171,14 +171,14 @@ int RecurringTables::removeRule(SqliteDatabase &db, const QUuid &id)
     return remove.run() ? db.changes() : -1;
 }
 
-void RecurringTables::rememberRule(RecurrenceRule rule)
+void RecurringTables::rememberRule(RecurringRule rule)
 {
     m_rules.push_back(normalised(std::move(rule)));
 }
 
-void RecurringTables::replaceRule(RecurrenceRule rule)
+void RecurringTables::replaceRule(RecurringRule rule)
 {
-    for (RecurrenceRule &held : m_rules) {
+    for (RecurringRule &held : m_rules) {
         if (held.id == rule.id)
             held = normalised(std::move(rule));
     }
@@ -186,7 +186,7 @@ void RecurringTables::replaceRule(RecurrenceRule rule)
 
 void RecurringTables::forgetRule(const QUuid &id)
 {
-    std::erase_if(m_rules, [&](const RecurrenceRule &r) { return r.id == id; });
+    std::erase_if(m_rules, [&](const RecurringRule &r) { return r.id == id; });
 }
 
 void RecurringTables::remember(const std::vector<Key> &keys)

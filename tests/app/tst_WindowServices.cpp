@@ -8,7 +8,7 @@
 #include "app/LedgerBusService.h"
 #include "app/UndoBar.h"
 #include "app/WindowServices.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 #include "store/ModelStore.h"
 
 #include <QDBusMessage>
@@ -55,12 +55,12 @@ private Q_SLOTS:
     {
         QFETCH(int, daysClosed);
         QFETCH(QString, message);
-        RecurrenceRule daily(25, EntryKind::expense, u"餐饮"_s, u"午饭"_s,
-                             QDate(2024, 4, 10).addDays(-daysClosed));
-        daily.repeat = RecurrenceRule::Repeat::daily;
+        RecurringRule daily(25, EntryKind::expense, u"餐饮"_s, u"午饭"_s,
+                            QDate(2024, 4, 10).addDays(-daysClosed));
+        daily.repeat = RecurringRule::Repeat::daily;
         daily.timeOfDay = QTime(8, 0);
         QVERIFY(m_store->insertRecurringRule(daily));
-        RecurrenceRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+        RecurringRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
         QVERIFY(m_store->insertRecurringRule(rent));
         const LedgerEntry own = add(LedgerEntry(6, local(2024, 4, 9, 8), EntryKind::expense, u"交通"_s));
 

@@ -15,10 +15,10 @@ using TestSupport::at;
 namespace {
 
 // Rent of 25 every day at 09:00 from 1 March 2024.
-RecurrenceRule dailyRent()
+RecurringRule dailyRent()
 {
-    RecurrenceRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 3, 1));
-    rule.repeat = RecurrenceRule::Repeat::daily;
+    RecurringRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 3, 1));
+    rule.repeat = RecurringRule::Repeat::daily;
     rule.timeOfDay = QTime(9, 0);
     return rule;
 }
@@ -77,7 +77,7 @@ void RecurringStoreTest::writesEachOccurrenceOnce()
 {
     QFETCH(QStringList, steps);
     QFETCH(int, entries);
-    const RecurrenceRule rule = dailyRent();
+    const RecurringRule rule = dailyRent();
     QVERIFY(m_store->insertRecurringRule(rule));
     for (const QString &step : steps) {
         const QStringList words = step.split(u' ');
@@ -130,7 +130,7 @@ void RecurringStoreTest::anotherWriterClaimsFirst_data()
 void RecurringStoreTest::anotherWriterClaimsFirst()
 {
     QFETCH(bool, secondStore);
-    const RecurrenceRule rule = dailyRent();
+    const RecurringRule rule = dailyRent();
     QVERIFY(m_store->insertRecurringRule(rule));
     const QDateTime now = at(u"2024-03-05T10:00:00"_s);
     QString error;
@@ -156,37 +156,37 @@ void RecurringStoreTest::anotherWriterClaimsFirst()
 
 void RecurringStoreTest::rulesSurviveReopen()
 {
-    RecurrenceRule salary(8000.5, EntryKind::income, u"工资"_s, u"月薪"_s, QDate(2024, 1, 31));
+    RecurringRule salary(8000.5, EntryKind::income, u"工资"_s, u"月薪"_s, QDate(2024, 1, 31));
     salary.monthDay = 31;
     salary.timeOfDay = QTime(18, 30, 15);
     salary.lastDay = QDate(2024, 12, 31);
-    RecurrenceRule gym(3.5, EntryKind::expense, u"运动"_s, QString(), QDate(2024, 2, 29));
-    gym.repeat = RecurrenceRule::Repeat::everyNDays;
+    RecurringRule gym(3.5, EntryKind::expense, u"运动"_s, QString(), QDate(2024, 2, 29));
+    gym.repeat = RecurringRule::Repeat::everyNDays;
     gym.interval = 3;
     gym.count = 10;
-    RecurrenceRule broken = gym;
+    RecurringRule broken = gym;
     broken.id = QUuid::createUuid();
     broken.interval = 0;
     QVERIFY(m_store->insertRecurringRule(salary));
     QVERIFY(m_store->insertRecurringRule(gym));
     QVERIFY(!m_store->insertRecurringRule(gym));
     QVERIFY(!m_store->insertRecurringRule(broken));
-    gym.repeat = RecurrenceRule::Repeat::yearly;
+    gym.repeat = RecurringRule::Repeat::yearly;
     gym.month = 2;
     gym.monthDay = 29;
     QVERIFY(m_store->updateRecurringRule(gym));
     QVERIFY(!m_store->updateRecurringRule(broken));
     reopen();
-    const std::vector<RecurrenceRule> &held = m_store->recurringRules();
+    const std::vector<RecurringRule> &held = m_store->recurringRules();
     QCOMPARE(held.size(), size_t(2));
-    const auto fields = [](const RecurrenceRule &r) {
+    const auto fields = [](const RecurringRule &r) {
         return QVariantList{r.id,
                             r.amount,
                             r.kindRaw,
                             r.category,
                             r.note,
                             r.timeOfDay,
-                            RecurrenceRule::repeatRaw(r.repeat),
+                            RecurringRule::repeatRaw(r.repeat),
                             r.interval,
                             r.weekday,
                             r.month,

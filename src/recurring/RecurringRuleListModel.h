@@ -4,7 +4,7 @@
 #include <QAbstractListModel>
 
 class ModelStore;
-struct RecurrenceRule;
+struct RecurringRule;
 
 // The recurring rules as rows, in the order they were made. Each row reads its whole text
 // through the display and accessible-text roles; the delegate paints from the other roles.
@@ -28,11 +28,11 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    const RecurrenceRule *ruleAt(const QModelIndex &index) const;
+    const RecurringRule *ruleAt(const QModelIndex &index) const;
 
     // The confirmation before a rule goes: the entries it wrote stay.
     static QString deleteTitle();
-    static QString deleteMessage(const RecurrenceRule &rule);
+    static QString deleteMessage(const RecurringRule &rule);
 
 private:
     ModelStore &m_store;
