@@ -49,6 +49,11 @@ const RecurringRule *RecurringRuleListModel::ruleAt(const QModelIndex &index) co
     return &m_store.recurringRules().at(size_t(index.row()));
 }
 
+bool RecurringRuleListModel::removeRule(const QUuid &id)
+{
+    return m_store.removeRecurringRule(id);
+}
+
 QVariant RecurringRuleListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))

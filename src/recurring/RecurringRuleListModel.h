@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QUuid>
 
 class ModelStore;
 struct RecurringRule;
@@ -29,6 +30,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     const RecurringRule *ruleAt(const QModelIndex &index) const;
+    // Removes the rule from the store, as one step the window's undo can take back; the entries
+    // it wrote stay. False when there is no such rule or the store refused.
+    bool removeRule(const QUuid &id);
 
     // The confirmation before a rule goes: the entries it wrote stay.
     static QString deleteTitle();

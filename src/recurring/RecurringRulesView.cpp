@@ -102,7 +102,7 @@ void RecurringRulesView::requestDeletion(const QModelIndex &index)
         Sheets::confirm(this, RecurringRuleListModel::deleteTitle(),
                         RecurringRuleListModel::deleteMessage(*rule), u"删除"_s, [this, id](bool confirmed) {
                             if (confirmed)
-                                m_store.removeRecurringRule(id);
+                                m_rows->removeRule(id);
                         });
     Sheets::open(m_confirmation, {});
 }
