@@ -160,20 +160,64 @@ int RecurringTables::updateRule(SqliteDatabase &db, const RecurringRule &rule)
     return update.run() ? db.changes() : -1;
 }
 
-int RecurringTables::removeRule(SqliteDatabase &db, const QUuid &id)
+qint64 RecurringTables::removeRule(SqliteDatabase &db, const QUuid &id)
 {
     // Its occurrence keys stay: the entries written for it stay in the books, and a rule put
     // back with its id must not write them a second time.
-    SqliteStatement remove(db, "DELETE FROM \"RecurringRule\" WHERE \"id\" = ?1");
+    SqliteStatement remove(db, "DELETE FROM \"RecurringRule\" WHERE \"id\" = ?1 RETURNING rowid");
     if (!remove.isValid())
         return -1;
     remove.bind(1, StoreSchema::uuidText(id));
-    return remove.run() ? db.changes() : -1;
+    qint64 rowid = 0;
+    int rc = SQLITE_OK;
+    while ((rc = remove.step()) == SQLITE_ROW)
+        rowid = remove.integer(0);
+    return rc == SQLITE_DONE ? rowid : -1;
+}
+
+qint64 RecurringTables::reinsertRule(SqliteDatabase &db, const RecurringRule &rule, qint64 rowid)
+{
+    // A row taken since by a newer rule leaves the choice to SQLite, after every rule there is.
+    SqliteStatement occupied(db, "SELECT count(*) FROM \"RecurringRule\" WHERE rowid = ?1");
+    if (!occupied.isValid())
+        return -1;
+    occupied.bind(1, rowid);
+    if (occupied.step() != SQLITE_ROW)
+        return -1;
+    const bool taken = occupied.integer(0) != 0;
+    SqliteStatement insert(db, "INSERT INTO \"RecurringRule\" (" + QByteArray(ruleColumns) +
+                                   ", rowid) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
+                                   "?14, ?15, ?16)");
+    if (!insert.isValid())
+        return -1;
+    bindRule(insert, rule);
+    if (taken)
+        insert.bindNull(16);
+    else
+        insert.bind(16, rowid);
+    if (!insert.run() || db.changes() != 1)
+        return -1;
+    return sqlite3_last_insert_rowid(db.handle());
+}
+
+qsizetype RecurringTables::placeOf(SqliteDatabase &db, qint64 rowid)
+{
+    SqliteStatement before(db, "SELECT count(*) FROM \"RecurringRule\" WHERE rowid < ?1");
+    if (!before.isValid())
+        return -1;
+    before.bind(1, rowid);
+    return before.step() == SQLITE_ROW ? qsizetype(before.integer(0)) : -1;
 }
 
 void RecurringTables::rememberRule(RecurringRule rule)
 {
     m_rules.push_back(normalised(std::move(rule)));
+}
+
+void RecurringTables::rememberRuleAt(qsizetype place, RecurringRule rule)
+{
+    m_rules.insert(m_rules.begin() + std::clamp<qsizetype>(place, 0, qsizetype(m_rules.size())),
+                   normalised(std::move(rule)));
 }
 
 void RecurringTables::replaceRule(RecurringRule rule)

@@ -42,10 +42,19 @@ public:
     static bool insertRule(SqliteDatabase &db, const RecurringRule &rule);
     // The number of rows changed, -1 when the write failed.
     static int updateRule(SqliteDatabase &db, const RecurringRule &rule);
-    static int removeRule(SqliteDatabase &db, const QUuid &id);
+    // Deletes the rule's row and gives the rowid it had, 0 when there was none, -1 when the
+    // write failed. Its days stay written.
+    static qint64 removeRule(SqliteDatabase &db, const QUuid &id);
+    // Puts a removed rule back, in the row it held when that row is free, and gives its rowid;
+    // -1 when the write failed.
+    static qint64 reinsertRule(SqliteDatabase &db, const RecurringRule &rule, qint64 rowid);
+    // How many rules come before the row in the file's order; -1 when the read failed.
+    static qsizetype placeOf(SqliteDatabase &db, qint64 rowid);
 
     // After the commit: memory follows the file.
     void rememberRule(RecurringRule rule);
+    // A rule put back at its place in the order.
+    void rememberRuleAt(qsizetype place, RecurringRule rule);
     void replaceRule(RecurringRule rule);
     void forgetRule(const QUuid &id);
     void remember(const std::vector<Key> &keys);
