@@ -12,6 +12,13 @@ OccurrenceCatchUp::OccurrenceCatchUp(ModelStore &store, QObject *parent) : QObje
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &OccurrenceCatchUp::writeDue);
+    connect(&m_store, &ModelStore::occurrencesWritten, this, &OccurrenceCatchUp::tell);
+}
+
+void OccurrenceCatchUp::tell(const std::vector<QUuid> &ids)
+{
+    if (!m_writing && !ids.empty())
+        Q_EMIT caughtUp(ids);
 }
 
 void OccurrenceCatchUp::start()
@@ -32,7 +39,9 @@ bool OccurrenceCatchUp::writeDue()
             return !m_store.hasOccurrence(rule.id, day) && rule.instantOn(day) <= now;
         }));
     }
+    m_writing = true;
     const std::optional<std::vector<QUuid>> ids = m_store.writeDueOccurrences(now);
+    m_writing = false;
     arm();
     if (!ids)
         return false;
