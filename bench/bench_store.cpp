@@ -160,8 +160,8 @@ void BM_RecurringCatchUp(benchmark::State &state)
     BillsModel bills(*store);
     for (auto _ : state) {
         state.PauseTiming();
-        RecurrenceRule rule(25, EntryKind::expense, u"房租"_s, u"房租"_s, first);
-        rule.repeat = RecurrenceRule::Repeat::daily;
+        RecurringRule rule(25, EntryKind::expense, u"房租"_s, u"房租"_s, first);
+        rule.repeat = RecurringRule::Repeat::daily;
         rule.timeOfDay = QTime(0, 0);
         std::vector<ModelStore::ImportRow> rows;
         if (recurring) {

@@ -5,6 +5,7 @@
 #include "entry/AddEntryView.h"
 #include "entry/EditEntryView.h"
 #include "entry/SmartEntryView.h"
+#include "recurring/RecurringRuleFormView.h"
 #include "ui/Sheets.h"
 
 EntrySheets::EntrySheets(ModelStore &store, ContentModel &model, QWidget *window)
@@ -33,9 +34,23 @@ void EntrySheets::followEdit()
 {
     const std::optional<LedgerEntry> &entry = m_model.editingEntry();
     Sheets::follow(
-        m_edit, entry.has_value(), [this, &entry] { return new EditEntryView(m_store, *entry, m_window); },
+        m_edit, entry.has_value(),
+        [this, &entry] {
+            auto *edit = new EditEntryView(m_store, *entry, m_window);
+            connect(edit, &EditEntryView::makeRecurringRequested, this,
+                    [this, edit](const LedgerEntry &repeated) { openRuleForm(edit, repeated); });
+            return edit;
+        },
         [this] {
             if (m_model.editingEntry())
                 m_model.setEditingEntry(std::nullopt);
         });
+}
+
+void EntrySheets::openRuleForm(QWidget *over, const LedgerEntry &entry)
+{
+    if (m_rule && m_rule->isVisible())
+        return;
+    m_rule = new RecurringRuleFormView(m_store, std::make_unique<RecurringRuleFormModel>(entry), over);
+    Sheets::open(m_rule, {});
 }

@@ -3,7 +3,7 @@
 
 #include "model/Clock.h"
 #include "model/LocalCalendar.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 #include "store/ModelStore.h"
 
 #include <algorithm>
@@ -12,6 +12,13 @@ OccurrenceCatchUp::OccurrenceCatchUp(ModelStore &store, QObject *parent) : QObje
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &OccurrenceCatchUp::writeDue);
+    connect(&m_store, &ModelStore::occurrencesWritten, this, &OccurrenceCatchUp::tell);
+}
+
+void OccurrenceCatchUp::tell(const std::vector<QUuid> &ids)
+{
+    if (!m_writing && !ids.empty())
+        Q_EMIT caughtUp(ids);
 }
 
 void OccurrenceCatchUp::start()
@@ -26,13 +33,15 @@ bool OccurrenceCatchUp::writeDue()
     // How many each rule has due: the store writes them in the rules' order and then by day,
     // which is how its ids are split between the rules below.
     std::vector<qsizetype> dueCounts;
-    for (const RecurrenceRule &rule : m_store.recurringRules()) {
+    for (const RecurringRule &rule : m_store.recurringRules()) {
         const std::vector<QDate> days = rule.occurrences(rule.firstDay, today);
         dueCounts.push_back(std::count_if(days.cbegin(), days.cend(), [&](QDate day) {
             return !m_store.hasOccurrence(rule.id, day) && rule.instantOn(day) <= now;
         }));
     }
+    m_writing = true;
     const std::optional<std::vector<QUuid>> ids = m_store.writeDueOccurrences(now);
+    m_writing = false;
     arm();
     if (!ids)
         return false;
@@ -58,7 +67,7 @@ qint64 OccurrenceCatchUp::msecsToNextCheck(const QDateTime &now) const
 {
     const QDate today = now.toLocalTime().date();
     QDateTime next = LocalCalendar::startOfDay(today.addDays(1));
-    for (const RecurrenceRule &rule : m_store.recurringRules()) {
+    for (const RecurringRule &rule : m_store.recurringRules()) {
         std::optional<QDate> day = rule.nextOn(today);
         if (day && rule.instantOn(*day) <= now)
             day = rule.nextOn(day->addDays(1));

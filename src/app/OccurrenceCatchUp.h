@@ -14,6 +14,9 @@ class ModelStore;
 // whenever an occurrence falls due (and at local midnight), and when asked (the timer's
 // "pennyloom --remind" asks over the bus). The store writes each occurrence once whoever
 // writes, so a trigger more than needed only costs a look.
+// It also tells of the occurrences written in this window by anyone else: saving a rule whose
+// first day has passed writes its back entries at once, and the user, who asked for one rule,
+// hears how many entries that made and may take them back.
 class OccurrenceCatchUp final : public QObject {
     Q_OBJECT
 
@@ -39,12 +42,16 @@ public:
     const QTimer &timer() const { return m_timer; }
 
 Q_SIGNALS:
-    // The entries of the rules that had more than quietCount occurrences written at once.
+    // The entries of the rules that had more than quietCount occurrences written at once by
+    // this catch-up, or every entry another writer in the window wrote.
     void caughtUp(const std::vector<QUuid> &ids);
 
 private:
     void arm();
+    void tell(const std::vector<QUuid> &ids);
 
     ModelStore &m_store;
     QTimer m_timer;
+    // While writeDue() writes: its entries are told by its own count, not as another writer's.
+    bool m_writing = false;
 };

@@ -8,9 +8,11 @@
 #include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "receipt/ReceiptView.h"
+#include "recurring/RecurringRulesView.h"
 #include "savings/SavingsView.h"
 #include "settings/SettingsView.h"
 #include "statistics/StatisticsView.h"
+#include "ui/Sheets.h"
 
 #include <QStackedWidget>
 
@@ -87,5 +89,15 @@ QWidget *ScreenFactory::makeBills() const
     QObject::connect(bills, &BillsView::addRequested, bills, [model] { model->setShowingAdd(true); });
     QObject::connect(bills, &BillsView::editRequested, bills,
                      [model](const LedgerEntry &entry) { model->setEditingEntry(entry); });
+    ModelStore *store = &m_store;
+    QObject::connect(bills, &BillsView::recurringRequested, bills, [store, bills] {
+        // One sheet of rules at a time; a closed one only waits for its deletion.
+        for (const RecurringRulesView *open :
+             bills->findChildren<RecurringRulesView *>(Qt::FindDirectChildrenOnly)) {
+            if (open->isVisible())
+                return;
+        }
+        Sheets::open(new RecurringRulesView(*store, bills), {});
+    });
     return bills;
 }

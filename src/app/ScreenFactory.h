@@ -8,7 +8,8 @@ class ModelStore;
 class QWidget;
 
 // Makes the screen of a workspace for the window's detail pane, named "workspace:<title>", and
-// wires what the screen asks of the shell (the entry forms, the budgets over the dashboard) to
+// wires what the screen asks of the shell (the entry forms, the budgets over the dashboard,
+// the recurring rules over the bills) to
 // the window's model. Each call makes a new screen with fresh transient state.
 class ScreenFactory final {
 public:

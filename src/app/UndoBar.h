@@ -9,8 +9,8 @@ class QLabel;
 class QPushButton;
 class UndoHistory;
 
-// The unobtrusive bar at the bottom of the window after a deletion, an import or a large
-// recurring catch-up: how many
+// The unobtrusive bar at the bottom of the window after a deletion, an import, a large
+// recurring catch-up or the back entries of a saved rule: how many
 // records went or came and a button that undoes it. It keeps to the bottom of its host and hides by itself.
 class UndoBar final : public Card {
     Q_OBJECT

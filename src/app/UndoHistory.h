@@ -11,10 +11,11 @@
 class ImportStep;
 class RemovalStep;
 
-// Every deletion of this run, whichever screen made it, as one undo step holding the removed
-// records whole; every import as one step too, whose undo removes exactly the entries it wrote,
-// and so is a large recurring catch-up. Undoing a catch-up keeps the days it wrote as written,
-// so the next catch-up does not bring the entries back.
+// Every deletion of this run, whichever screen made it (a recurring rule too), as one undo step
+// holding the removed records whole; every import as one step too, whose undo removes exactly
+// the entries it wrote, and so is a large recurring catch-up or the back entries a saved rule
+// wrote. Undoing a catch-up keeps the days it wrote as written, so the next catch-up does not
+// bring the entries back.
 // Kept in memory only: after a restart there is nothing to undo.
 class UndoHistory final : public QObject {
     Q_OBJECT

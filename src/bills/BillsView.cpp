@@ -3,7 +3,6 @@
 
 #include "BillsDelegate.h"
 #include "BillsListModel.h"
-#include "RecurringRulesView.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -134,7 +133,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
 
     connect(m_search, &QLineEdit::textChanged, &m_model, &BillsModel::setSearchText);
     connect(m_add, &QPushButton::clicked, this, &BillsView::addRequested);
-    connect(m_recurring, &QPushButton::clicked, this, &BillsView::showRecurringRules);
+    connect(m_recurring, &QPushButton::clicked, this, &BillsView::recurringRequested);
     connect(m_delegate, &BillsDelegate::entryClicked, this, &BillsView::requestEdit);
     connect(m_delegate, &BillsDelegate::trashClicked, this, &BillsView::requestDeletion);
     // Return on a chosen row edits it too, for the keyboard.
@@ -161,19 +160,6 @@ BillsView::~BillsView()
 QMessageBox *BillsView::deletionAlert() const
 {
     return m_deletionAlert;
-}
-
-RecurringRulesView *BillsView::recurringSheet() const
-{
-    return m_recurringSheet;
-}
-
-void BillsView::showRecurringRules()
-{
-    if (m_recurringSheet && m_recurringSheet->isVisible())
-        return;
-    m_recurringSheet = new RecurringRulesView(m_store, this);
-    Sheets::open(m_recurringSheet, {});
 }
 
 QWidget *BillsView::customRange() const

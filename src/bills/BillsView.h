@@ -18,7 +18,6 @@ class QLineEdit;
 class QMessageBox;
 class QModelIndex;
 class QPushButton;
-class RecurringRulesView;
 class SegmentedControl;
 
 // "账单明细": every entry, grouped by day with the newest day first, with a search field, an
@@ -39,8 +38,6 @@ public:
     QLineEdit *searchField() const { return m_search; }
     QPushButton *addButton() const { return m_add; }
     QPushButton *recurringButton() const { return m_recurring; }
-    // The recurring bills sheet while it is open.
-    RecurringRulesView *recurringSheet() const;
     SegmentedControl *dateModeControl() const { return m_dateMode; }
     QWidget *customRange() const;
     QDateEdit *startPicker() const;
@@ -54,6 +51,8 @@ public:
 Q_SIGNALS:
     // 记一笔 was pressed.
     void addRequested();
+    // 「周期账单」 was pressed: the shell opens the recurring rules over this screen.
+    void recurringRequested();
     // A stored entry was clicked, or chosen with Return, to be edited.
     void editRequested(const LedgerEntry &entry);
 
@@ -72,8 +71,6 @@ private:
     // The Delete key: removes the current entry row at once, without asking.
     bool deleteCurrentEntry();
 
-    void showRecurringRules();
-
     ModelStore &m_store;
     BillsModel m_model;
     BillsListModel *m_listModel;
@@ -88,5 +85,4 @@ private:
     QLabel *m_balance = nullptr;
     FixedRowListView *m_list = nullptr;
     QPointer<QMessageBox> m_deletionAlert;
-    QPointer<RecurringRulesView> m_recurringSheet;
 };

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditEntryView.h"
 
-#include "RecurringRuleFormView.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
 #include "ui/FormWidgets.h"
 #include "ui/SegmentedControl.h"
-#include "ui/Sheets.h"
 #include "ui/Typography.h"
 
 #include <QComboBox>
@@ -22,7 +20,6 @@ using namespace Qt::StringLiterals;
 
 EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidget *parent)
     : EntryFormSheet(store, &entry, u"编辑账单"_s, SheetSize::EditForm, u"保存修改"_s, parent)
-    , m_store(store)
     , m_entry(entry)
     , m_category(new QComboBox(this))
     , m_makeRecurring(Buttons::bordered(u"设为周期账单"_s, QString(), this))
@@ -47,7 +44,7 @@ EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidge
     connect(m_category, &QComboBox::activated, this,
             [this](int index) { model().setCategory(m_category->itemText(index)); });
     connect(&model(), &EntryFormModel::changed, this, &EditEntryView::refresh);
-    connect(m_makeRecurring, &QPushButton::clicked, this, &EditEntryView::makeRecurring);
+    connect(m_makeRecurring, &QPushButton::clicked, this, [this] { Q_EMIT makeRecurringRequested(m_entry); });
     refresh();
 }
 
@@ -57,17 +54,4 @@ void EditEntryView::refresh()
 
     FormWidgets::showCategories(m_category, model().categories(), model().category());
     saveButton()->setEnabled(model().canSave());
-}
-
-RecurringRuleFormView *EditEntryView::ruleForm() const
-{
-    return m_ruleForm;
-}
-
-void EditEntryView::makeRecurring()
-{
-    if (m_ruleForm && m_ruleForm->isVisible())
-        return;
-    m_ruleForm = new RecurringRuleFormView(m_store, std::make_unique<RecurringRuleFormModel>(m_entry), this);
-    Sheets::open(m_ruleForm, {});
 }

@@ -2,15 +2,12 @@
 #pragma once
 
 #include "EntryFormSheet.h"
-#include "RecurringRuleFormView.h"
-
-#include <QPointer>
 
 class ModelStore;
 class QComboBox;
 
 // "编辑账单": changes one stored entry in place; id and creation time stay as they were.
-// 「设为周期账单」 opens a new recurring rule filled from the entry, over this sheet.
+// 「设为周期账单」 asks the shell for a new recurring rule filled from the entry, over this sheet.
 class EditEntryView final : public EntryFormSheet {
     Q_OBJECT
 
@@ -19,16 +16,15 @@ public:
 
     QComboBox *categoryMenu() const { return m_category; }
     QPushButton *makeRecurringButton() const { return m_makeRecurring; }
-    // The rule form 「设为周期账单」 opened, while it is open.
-    RecurringRuleFormView *ruleForm() const;
+
+Q_SIGNALS:
+    // 「设为周期账单」 was pressed: a rule that repeats the entry as it is stored.
+    void makeRecurringRequested(const LedgerEntry &entry);
 
 private:
     void refresh();
-    void makeRecurring();
 
-    ModelStore &m_store;
     LedgerEntry m_entry;
     QComboBox *m_category;
     QPushButton *m_makeRecurring;
-    QPointer<RecurringRuleFormView> m_ruleForm;
 };

@@ -401,9 +401,16 @@ template <class R> ModelStore::Removal &ModelStore::Removal::add(const QUuid &id
     return *this;
 }
 
+ModelStore::Removal &ModelStore::Removal::addRecurringRule(const QUuid &id)
+{
+    m_ruleIDs.push_back(id);
+    return *this;
+}
+
 bool ModelStore::Removal::isEmpty() const
 {
-    return std::all_of(m_ids.begin(), m_ids.end(), [](const auto &ids) { return ids.empty(); });
+    return m_ruleIDs.empty() &&
+           std::all_of(m_ids.begin(), m_ids.end(), [](const auto &ids) { return ids.empty(); });
 }
 
 bool ModelStore::remove(const Removal &removal)
@@ -412,7 +419,25 @@ bool ModelStore::remove(const Removal &removal)
         return true;
     StoredKinds::Array<std::vector<Taken>> taken;
     std::vector<ImportedId> importIds;
+    // The rules that go, with their rowids.
+    std::vector<std::pair<RecurringRule, qint64>> rules;
     const auto work = [&](QString &reason) {
+        rules.clear();
+        for (const QUuid &id : removal.m_ruleIDs) {
+            const RecurringRule *held = m_recurring.find(id);
+            const bool repeated = std::any_of(rules.cbegin(), rules.cend(),
+                                              [&](const auto &rule) { return rule.first.id == id; });
+            if (!held || repeated)
+                continue;
+            const qint64 rowid = RecurringTables::removeRule(*m_db, id);
+            if (rowid < 0)
+                return false;
+            if (rowid == 0) {
+                reason = u"数据文件中找不到这条规则"_s;
+                return false;
+            }
+            rules.emplace_back(*held, rowid);
+        }
         const bool deleted = StoredKinds::all([&]<class R>() {
             constexpr size_t kind = StoredKinds::indexOf<R>;
             return deleteRows<R>(removal.m_ids[kind], reason, taken[kind]);
@@ -424,7 +449,7 @@ bool ModelStore::remove(const Removal &removal)
         return deleted && ImportTables::deleteIdsOf(*m_db, gone, importIds);
     };
     // Undoing an import takes as many rows away as it wrote.
-    size_t rows = 0;
+    size_t rows = removal.m_ruleIDs.size();
     for (const std::vector<QUuid> &ids : removal.m_ids)
         rows += ids.size();
     const bool written = rows >= largeWrite ? largeTransaction(work) : transaction(work);
@@ -433,8 +458,15 @@ bool ModelStore::remove(const Removal &removal)
     Removed removed;
     StoredKinds::forEach([&]<class R>() { keep<R>(removed, taken[StoredKinds::indexOf<R>]); });
     removed.m_importIds = std::move(importIds);
+    for (auto &[rule, rowid] : rules) {
+        m_recurring.forgetRule(rule.id);
+        removed.m_rules.push_back(std::move(rule));
+        removed.m_ruleRowids.push_back(rowid);
+    }
     m_imports.forget(removed.m_importIds);
     StoredKinds::forEach([&]<class R>() { forget<R>(taken[StoredKinds::indexOf<R>]); });
+    if (!rules.empty())
+        Q_EMIT recurringRulesChanged();
     if (!removed.isEmpty())
         Q_EMIT recordsRemoved(removed);
     return true;
@@ -451,7 +483,8 @@ template <class R> void ModelStore::keep(Removed &removed, const std::vector<Tak
 
 int ModelStore::Removed::count() const
 {
-    return std::apply([](const auto &...records) { return int((records.size() + ...)); }, m_records);
+    return int(m_rules.size()) +
+           std::apply([](const auto &...records) { return int((records.size() + ...)); }, m_records);
 }
 
 ModelStore::Removal ModelStore::Removed::removal() const
@@ -461,6 +494,8 @@ ModelStore::Removal ModelStore::Removed::removal() const
         for (const R &record : records<R>())
             removal.add<R>(record.id);
     });
+    for (const RecurringRule &rule : m_rules)
+        removal.addRecurringRule(rule.id);
     return removal;
 }
 
@@ -511,23 +546,46 @@ bool ModelStore::restore(const Removed &removed)
     if (removed.isEmpty())
         return true;
     if (StoredKinds::any([&]<class R>() { return holdsAny<R>(removed); }) ||
-        m_imports.holdsAny(removed.m_importIds))
+        m_imports.holdsAny(removed.m_importIds) ||
+        std::any_of(removed.m_rules.cbegin(), removed.m_rules.cend(),
+                    [&](const RecurringRule &rule) { return m_recurring.find(rule.id) != nullptr; }))
         return false;
     if (!m_db->exec("BEGIN IMMEDIATE")) {
         reportFailure();
         return false;
     }
     StoredKinds::Array<std::vector<qint64>> sequences;
+    // Each rule's place in the order once all are back, taken in that order.
+    std::vector<std::pair<qsizetype, const RecurringRule *>> rulePlaces;
+    const auto rulesBack = [&] {
+        std::vector<qint64> rowids;
+        for (size_t i = 0; i < removed.m_rules.size(); ++i) {
+            rowids.push_back(
+                RecurringTables::reinsertRule(*m_db, removed.m_rules[i], removed.m_ruleRowids[i]));
+            if (rowids.back() < 0)
+                return false;
+        }
+        for (size_t i = 0; i < rowids.size(); ++i) {
+            rulePlaces.emplace_back(RecurringTables::placeOf(*m_db, rowids[i]), &removed.m_rules[i]);
+            if (rulePlaces.back().first < 0)
+                return false;
+        }
+        std::sort(rulePlaces.begin(), rulePlaces.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
+        return true;
+    };
     const bool written = StoredKinds::all([&]<class R>() {
                              return reinsertRows<R>(removed, sequences[StoredKinds::indexOf<R>]);
                          }) &&
-                         ImportTables::insertIds(*m_db, removed.m_importIds);
+                         ImportTables::insertIds(*m_db, removed.m_importIds) && rulesBack();
     if (!written || !m_db->exec("COMMIT")) {
         reportFailure();
         m_db->exec("ROLLBACK");
         return false;
     }
     m_imports.remember(removed.m_importIds);
+    for (const auto &[place, rule] : rulePlaces)
+        m_recurring.rememberRuleAt(place, *rule);
     // All of a kind in one merge: an undone import puts back many entries at once.
     StoredKinds::forEach([&]<class R>() {
         const std::vector<R> &back = removed.records<R>();
@@ -544,6 +602,8 @@ bool ModelStore::restore(const Removed &removed)
         if (!removed.records<R>().empty())
             emitChanged<R>();
     });
+    if (!removed.m_rules.empty())
+        Q_EMIT recurringRulesChanged();
     return true;
 }
 
@@ -634,7 +694,7 @@ bool ModelStore::setImportMapping(const QString &headerKey, const QString &mappi
     return true;
 }
 
-bool ModelStore::insertRecurringRule(const RecurrenceRule &rule)
+bool ModelStore::insertRecurringRule(const RecurringRule &rule)
 {
     if (const std::optional<QString> problem = rule.problem()) {
         reportFailure(*problem);
@@ -651,7 +711,7 @@ bool ModelStore::insertRecurringRule(const RecurrenceRule &rule)
     return true;
 }
 
-bool ModelStore::updateRecurringRule(const RecurrenceRule &rule)
+bool ModelStore::updateRecurringRule(const RecurringRule &rule)
 {
     if (!m_recurring.find(rule.id))
         return false;
@@ -676,17 +736,7 @@ bool ModelStore::removeRecurringRule(const QUuid &id)
 {
     if (!m_recurring.find(id))
         return false;
-    const bool written = transaction([&](QString &reason) {
-        const int changed = RecurringTables::removeRule(*m_db, id);
-        if (changed == 0)
-            reason = u"数据文件中找不到这条规则"_s;
-        return changed == 1;
-    });
-    if (!written)
-        return false;
-    m_recurring.forgetRule(id);
-    Q_EMIT recurringRulesChanged();
-    return true;
+    return remove(Removal().addRecurringRule(id));
 }
 
 std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTime &now)
@@ -697,7 +747,7 @@ std::optional<std::vector<QUuid>> ModelStore::writeDueOccurrences(const QDateTim
     };
     std::vector<Due> due;
     const QDate today = now.toLocalTime().date();
-    for (const RecurrenceRule &rule : m_recurring.rules()) {
+    for (const RecurringRule &rule : m_recurring.rules()) {
         std::vector<QDate> days = rule.occurrences(rule.firstDay, today);
         std::erase_if(days, [&](QDate day) { return m_recurring.hasOccurrence(rule.id, day); });
         const std::vector<QDateTime> instants = rule.instantsOn(days);

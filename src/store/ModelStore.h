@@ -90,11 +90,14 @@ public:
     class Removal {
     public:
         template <class R> Removal &add(const QUuid &id);
+        // A recurring rule; the days it has written stay written.
+        Removal &addRecurringRule(const QUuid &id);
         bool isEmpty() const;
 
     private:
         friend class ModelStore;
         StoredKinds::Array<std::vector<QUuid>> m_ids;
+        std::vector<QUuid> m_ruleIDs;
     };
     bool remove(const Removal &removal);
 
@@ -113,6 +116,7 @@ public:
 
         // Where the removed entries that were imported came from.
         const std::vector<ImportedId> &importIds() const { return m_importIds; }
+        const std::vector<RecurringRule> &recurringRules() const { return m_rules; }
 
     private:
         friend class ModelStore;
@@ -120,6 +124,8 @@ public:
         StoredKinds::Tuple<Records> m_records;
         StoredKinds::Array<std::vector<qint64>> m_sequences;
         std::vector<ImportedId> m_importIds;
+        std::vector<RecurringRule> m_rules;
+        std::vector<qint64> m_ruleRowids;
     };
     // Puts removed records back with their ids, and the import ids of removed entries, in one
     // transaction. False, with nothing changed, when any of them is held again (a record, or
@@ -162,14 +168,13 @@ public:
     bool setImportMapping(const QString &headerKey, const QString &mapping);
 
     // The recurring rules, in the order they were made.
-    const std::vector<RecurrenceRule> &recurringRules() const { return m_recurring.rules(); }
-    const RecurrenceRule *findRecurringRule(const QUuid &id) const { return m_recurring.find(id); }
+    const std::vector<RecurringRule> &recurringRules() const { return m_recurring.rules(); }
     // Each one transaction. False, with nothing changed, when the rule has a problem (see
-    // RecurrenceRule::problem), for insert when a rule has its id, for update and remove when
+    // RecurringRule::problem), for insert when a rule has its id, for update and remove when
     // none has, or when the write failed. Removing a rule keeps the entries it wrote and the
-    // days it wrote them for.
-    bool insertRecurringRule(const RecurrenceRule &rule);
-    bool updateRecurringRule(const RecurrenceRule &rule);
+    // days it wrote them for; it is a removal like any other (recordsRemoved, restore).
+    bool insertRecurringRule(const RecurringRule &rule);
+    bool updateRecurringRule(const RecurringRule &rule);
     bool removeRecurringRule(const QUuid &id);
     // Whether the rule's entry for that day was written, even if the entry was deleted since.
     bool hasOccurrence(const QUuid &ruleID, QDate day) const

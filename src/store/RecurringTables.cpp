@@ -24,7 +24,7 @@ QString dayText(QDate day)
 }
 
 // Binds the rule's columns as parameters 1 to 15, in the table's order.
-void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
+void bindRule(SqliteStatement &s, const RecurringRule &rule)
 {
     s.bind(1, StoreSchema::uuidText(rule.id));
     s.bind(2, rule.amount);
@@ -32,7 +32,7 @@ void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
     s.bind(4, rule.category);
     s.bind(5, rule.note);
     s.bind(6, rule.timeOfDay.toString(u"HH:mm:ss.zzz"_s));
-    s.bind(7, RecurrenceRule::repeatRaw(rule.repeat));
+    s.bind(7, RecurringRule::repeatRaw(rule.repeat));
     s.bind(8, qint64(rule.interval));
     s.bind(9, qint64(rule.weekday));
     s.bind(10, qint64(rule.month));
@@ -50,7 +50,7 @@ void bindRule(SqliteStatement &s, const RecurrenceRule &rule)
 }
 
 // What reading the rule back gives: texts well formed, the creation time in UTC.
-RecurrenceRule normalised(RecurrenceRule rule)
+RecurringRule normalised(RecurringRule rule)
 {
     rule.kindRaw = SqliteStatement::wellFormed(rule.kindRaw);
     rule.category = SqliteStatement::wellFormed(rule.category);
@@ -59,16 +59,16 @@ RecurrenceRule normalised(RecurrenceRule rule)
     return rule;
 }
 
-std::optional<RecurrenceRule> readRule(const SqliteStatement &s)
+std::optional<RecurringRule> readRule(const SqliteStatement &s)
 {
-    RecurrenceRule rule;
+    RecurringRule rule;
     rule.id = StoreSchema::uuidFrom(s.utf8(0));
     rule.amount = s.real(1);
     rule.kindRaw = s.text(2);
     rule.category = s.text(3);
     rule.note = s.text(4);
     rule.timeOfDay = QTime::fromString(s.text(5), Qt::ISODateWithMs);
-    const std::optional<RecurrenceRule::Repeat> repeat = RecurrenceRule::repeatFrom(s.text(6));
+    const std::optional<RecurringRule::Repeat> repeat = RecurringRule::repeatFrom(s.text(6));
     rule.interval = static_cast<int>(s.integer(7));
     rule.weekday = static_cast<int>(s.integer(8));
     rule.month = static_cast<int>(s.integer(9));
@@ -99,7 +99,7 @@ bool RecurringTables::load(SqliteDatabase &db, bool present, QString *error)
         int rc = SQLITE_OK;
         while ((rc = rules.step()) == SQLITE_ROW) {
             // A rule the program cannot follow would write entries no form accepts, or none.
-            const std::optional<RecurrenceRule> rule = readRule(rules);
+            const std::optional<RecurringRule> rule = readRule(rules);
             const std::optional<QString> problem = rule ? rule->problem() : u"重复方式无法读取"_s;
             if (problem) {
                 *error = u"表 RecurringRule 中的规则 %1 无法使用：%2"_s.arg(rules.text(0), *problem);
@@ -129,14 +129,14 @@ bool RecurringTables::load(SqliteDatabase &db, bool present, QString *error)
     return true;
 }
 
-const RecurrenceRule *RecurringTables::find(const QUuid &id) const
+const RecurringRule *RecurringTables::find(const QUuid &id) const
 {
     const auto it =
-        std::find_if(m_rules.begin(), m_rules.end(), [&](const RecurrenceRule &r) { return r.id == id; });
+        std::find_if(m_rules.begin(), m_rules.end(), [&](const RecurringRule &r) { return r.id == id; });
     return it == m_rules.end() ? nullptr : &*it;
 }
 
-bool RecurringTables::insertRule(SqliteDatabase &db, const RecurrenceRule &rule)
+bool RecurringTables::insertRule(SqliteDatabase &db, const RecurringRule &rule)
 {
     SqliteStatement insert(db,
                            "INSERT INTO \"RecurringRule\" (" + QByteArray(ruleColumns) +
@@ -147,7 +147,7 @@ bool RecurringTables::insertRule(SqliteDatabase &db, const RecurrenceRule &rule)
     return insert.run();
 }
 
-int RecurringTables::updateRule(SqliteDatabase &db, const RecurrenceRule &rule)
+int RecurringTables::updateRule(SqliteDatabase &db, const RecurringRule &rule)
 {
     SqliteStatement update(
         db, "UPDATE \"RecurringRule\" SET \"amount\" = ?2, \"kindRaw\" = ?3, \"category\" = ?4, "
@@ -160,25 +160,69 @@ int RecurringTables::updateRule(SqliteDatabase &db, const RecurrenceRule &rule)
     return update.run() ? db.changes() : -1;
 }
 
-int RecurringTables::removeRule(SqliteDatabase &db, const QUuid &id)
+qint64 RecurringTables::removeRule(SqliteDatabase &db, const QUuid &id)
 {
     // Its occurrence keys stay: the entries written for it stay in the books, and a rule put
     // back with its id must not write them a second time.
-    SqliteStatement remove(db, "DELETE FROM \"RecurringRule\" WHERE \"id\" = ?1");
+    SqliteStatement remove(db, "DELETE FROM \"RecurringRule\" WHERE \"id\" = ?1 RETURNING rowid");
     if (!remove.isValid())
         return -1;
     remove.bind(1, StoreSchema::uuidText(id));
-    return remove.run() ? db.changes() : -1;
+    qint64 rowid = 0;
+    int rc = SQLITE_OK;
+    while ((rc = remove.step()) == SQLITE_ROW)
+        rowid = remove.integer(0);
+    return rc == SQLITE_DONE ? rowid : -1;
 }
 
-void RecurringTables::rememberRule(RecurrenceRule rule)
+qint64 RecurringTables::reinsertRule(SqliteDatabase &db, const RecurringRule &rule, qint64 rowid)
+{
+    // A row taken since by a newer rule leaves the choice to SQLite, after every rule there is.
+    SqliteStatement occupied(db, "SELECT count(*) FROM \"RecurringRule\" WHERE rowid = ?1");
+    if (!occupied.isValid())
+        return -1;
+    occupied.bind(1, rowid);
+    if (occupied.step() != SQLITE_ROW)
+        return -1;
+    const bool taken = occupied.integer(0) != 0;
+    SqliteStatement insert(db, "INSERT INTO \"RecurringRule\" (" + QByteArray(ruleColumns) +
+                                   ", rowid) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
+                                   "?14, ?15, ?16)");
+    if (!insert.isValid())
+        return -1;
+    bindRule(insert, rule);
+    if (taken)
+        insert.bindNull(16);
+    else
+        insert.bind(16, rowid);
+    if (!insert.run() || db.changes() != 1)
+        return -1;
+    return sqlite3_last_insert_rowid(db.handle());
+}
+
+qsizetype RecurringTables::placeOf(SqliteDatabase &db, qint64 rowid)
+{
+    SqliteStatement before(db, "SELECT count(*) FROM \"RecurringRule\" WHERE rowid < ?1");
+    if (!before.isValid())
+        return -1;
+    before.bind(1, rowid);
+    return before.step() == SQLITE_ROW ? qsizetype(before.integer(0)) : -1;
+}
+
+void RecurringTables::rememberRule(RecurringRule rule)
 {
     m_rules.push_back(normalised(std::move(rule)));
 }
 
-void RecurringTables::replaceRule(RecurrenceRule rule)
+void RecurringTables::rememberRuleAt(qsizetype place, RecurringRule rule)
 {
-    for (RecurrenceRule &held : m_rules) {
+    m_rules.insert(m_rules.begin() + std::clamp<qsizetype>(place, 0, qsizetype(m_rules.size())),
+                   normalised(std::move(rule)));
+}
+
+void RecurringTables::replaceRule(RecurringRule rule)
+{
+    for (RecurringRule &held : m_rules) {
         if (held.id == rule.id)
             held = normalised(std::move(rule));
     }
@@ -186,7 +230,7 @@ void RecurringTables::replaceRule(RecurrenceRule rule)
 
 void RecurringTables::forgetRule(const QUuid &id)
 {
-    std::erase_if(m_rules, [&](const RecurrenceRule &r) { return r.id == id; });
+    std::erase_if(m_rules, [&](const RecurringRule &r) { return r.id == id; });
 }
 
 void RecurringTables::remember(const std::vector<Key> &keys)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 
 #include <QDate>
 #include <QHash>
@@ -29,8 +29,8 @@ public:
     bool load(SqliteDatabase &db, bool present, QString *error);
 
     // In the order they were made.
-    const std::vector<RecurrenceRule> &rules() const { return m_rules; }
-    const RecurrenceRule *find(const QUuid &id) const;
+    const std::vector<RecurringRule> &rules() const { return m_rules; }
+    const RecurringRule *find(const QUuid &id) const;
     // Whether the rule's entry for that day was written (and perhaps deleted since).
     bool hasOccurrence(const QUuid &ruleID, QDate day) const
     {
@@ -39,14 +39,23 @@ public:
     }
 
     // Each one statement within the store's transaction.
-    static bool insertRule(SqliteDatabase &db, const RecurrenceRule &rule);
+    static bool insertRule(SqliteDatabase &db, const RecurringRule &rule);
     // The number of rows changed, -1 when the write failed.
-    static int updateRule(SqliteDatabase &db, const RecurrenceRule &rule);
-    static int removeRule(SqliteDatabase &db, const QUuid &id);
+    static int updateRule(SqliteDatabase &db, const RecurringRule &rule);
+    // Deletes the rule's row and gives the rowid it had, 0 when there was none, -1 when the
+    // write failed. Its days stay written.
+    static qint64 removeRule(SqliteDatabase &db, const QUuid &id);
+    // Puts a removed rule back, in the row it held when that row is free, and gives its rowid;
+    // -1 when the write failed.
+    static qint64 reinsertRule(SqliteDatabase &db, const RecurringRule &rule, qint64 rowid);
+    // How many rules come before the row in the file's order; -1 when the read failed.
+    static qsizetype placeOf(SqliteDatabase &db, qint64 rowid);
 
     // After the commit: memory follows the file.
-    void rememberRule(RecurrenceRule rule);
-    void replaceRule(RecurrenceRule rule);
+    void rememberRule(RecurringRule rule);
+    // A rule put back at its place in the order.
+    void rememberRuleAt(qsizetype place, RecurringRule rule);
+    void replaceRule(RecurringRule rule);
     void forgetRule(const QUuid &id);
     void remember(const std::vector<Key> &keys);
 
@@ -56,6 +65,6 @@ public:
     static void bindClaim(SqliteStatement &claim, const Key &key, const QUuid &entryID);
 
 private:
-    std::vector<RecurrenceRule> m_rules;
+    std::vector<RecurringRule> m_rules;
     QHash<QUuid, QSet<qint64>> m_days; // Julian day numbers per rule
 };

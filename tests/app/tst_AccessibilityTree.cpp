@@ -223,7 +223,7 @@ private Q_SLOTS:
         QVERIFY(m_store->insert(FixedAsset(u"电子设备"_s, u"笔记本电脑"_s, 12000, at(12, 1), 60)));
         // Its first day is still ahead, so it writes nothing the other screens would show.
         QVERIFY(m_store->insertRecurringRule(
-            RecurrenceRule(3000, EntryKind::expense, u"房租"_s, u"公寓"_s, QDate(2027, 1, 1))));
+            RecurringRule(3000, EntryKind::expense, u"房租"_s, u"公寓"_s, QDate(2027, 1, 1))));
         m_view = std::make_unique<ContentView>(*m_store);
         m_view->resize(1280, 800);
         m_view->show();

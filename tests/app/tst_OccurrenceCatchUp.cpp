@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/OccurrenceCatchUp.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 #include "store/ModelStore.h"
 
 #include <QTest>
@@ -38,8 +38,8 @@ private Q_SLOTS:
         QFETCH(qint64, seconds);
         TestSupport::ScopedTimeZone guard(zone.toUtf8());
         QVERIFY(openStore(TestSupport::at(now)));
-        RecurrenceRule daily(12, EntryKind::expense, u"餐饮"_s, u"早餐"_s, QDate(2024, 3, 1));
-        daily.repeat = RecurrenceRule::Repeat::daily;
+        RecurringRule daily(12, EntryKind::expense, u"餐饮"_s, u"早餐"_s, QDate(2024, 3, 1));
+        daily.repeat = RecurringRule::Repeat::daily;
         daily.timeOfDay = zone == u"America/New_York"_s ? QTime(2, 30) : QTime(9, 0);
         QVERIFY(m_store->insertRecurringRule(daily));
         OccurrenceCatchUp catchUp(*m_store);

@@ -8,6 +8,7 @@
 #include "app/UndoHistory.h"
 #include "bills/BillsListModel.h"
 #include "bills/BillsView.h"
+#include "model/RecurringRule.h"
 #include "store/ModelStore.h"
 #include "store/SqliteDatabase.h"
 #include "ui/FixedRowListView.h"
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void nothingToUndoAfterARestart();
     void undoKeyInATextField();
     void importIsOneStep();
+    void recurringRuleDeletionIsOneStep();
 
 private:
     void showBills();
@@ -317,6 +319,42 @@ void UndoDeleteTest::importIsOneStep()
     QCOMPARE(m_store->entries().size(), size_t(6));
     QVERIFY(m_store->isImported(u"wechat"_s, u"T2"_s));
     QVERIFY(m_store->find<LedgerEntry>(rows[2].entry.id));
+}
+
+// A recurring rule goes like any record: the bar offers it back, and the undo puts it back in
+// its place with the days it has written, so none of its entries is written a second time.
+void UndoDeleteTest::recurringRuleDeletionIsOneStep()
+{
+    RecurringRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+    RecurringRule salary(8000, EntryKind::income, u"工资"_s, QString(), QDate(2024, 3, 10));
+    QVERIFY(m_store->insertRecurringRule(rent) && m_store->insertRecurringRule(salary));
+    QCOMPARE(m_store->writeDueOccurrences(local(2024, 4, 10, 9))->size(), size_t(4));
+    const size_t entries = m_store->entries().size();
+    showBills();
+
+    QVERIFY(m_store->removeRecurringRule(rent.id));
+    QCOMPARE(m_store->recurringRules().size(), size_t(1));
+    UndoBar *bar = m_view->undoBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->message()->text(), u"已删除 1 条记录"_s);
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    QCOMPARE(m_store->recurringRules().size(), size_t(2));
+    QCOMPARE(m_store->recurringRules().front().id, rent.id);
+    QCOMPARE(m_store->recurringRules().front().describe(), u"每月 1 日"_s);
+    QVERIFY(m_store->hasOccurrence(rent.id, QDate(2024, 4, 1)));
+    QCOMPARE(m_store->writeDueOccurrences(local(2024, 4, 10, 9))->size(), size_t(0));
+    QCOMPARE(m_store->entries().size(), entries);
+
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Shift+Z"_s));
+    QCOMPARE(m_store->recurringRules().size(), size_t(1));
+    QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Z"_s));
+    m_view.reset();
+    m_store = TestSupport::openStore(*m_dir);
+    QCOMPARE(m_store->recurringRules().size(), size_t(2));
+    QCOMPARE(m_store->recurringRules().front().id, rent.id);
+    QCOMPARE(m_store->recurringRules().back().id, salary.id);
+    QCOMPARE(m_store->writeDueOccurrences(local(2024, 4, 10, 9))->size(), size_t(0));
 }
 
 PENNYLOOM_TEST(UndoDeleteTest)

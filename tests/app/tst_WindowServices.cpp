@@ -2,13 +2,15 @@
 #include "PrivateSessionBus.h"
 #include "TestRegistry.h"
 #include "TestSupport.h"
+#include "WidgetSupport.h"
 
 #include "app/ContentView.h"
 #include "app/DesktopActivation.h"
 #include "app/LedgerBusService.h"
 #include "app/UndoBar.h"
 #include "app/WindowServices.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
+#include "recurring/RecurringRuleFormModel.h"
 #include "store/ModelStore.h"
 
 #include <QDBusMessage>
@@ -55,12 +57,12 @@ private Q_SLOTS:
     {
         QFETCH(int, daysClosed);
         QFETCH(QString, message);
-        RecurrenceRule daily(25, EntryKind::expense, u"餐饮"_s, u"午饭"_s,
-                             QDate(2024, 4, 10).addDays(-daysClosed));
-        daily.repeat = RecurrenceRule::Repeat::daily;
+        RecurringRule daily(25, EntryKind::expense, u"餐饮"_s, u"午饭"_s,
+                            QDate(2024, 4, 10).addDays(-daysClosed));
+        daily.repeat = RecurringRule::Repeat::daily;
         daily.timeOfDay = QTime(8, 0);
         QVERIFY(m_store->insertRecurringRule(daily));
-        RecurrenceRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+        RecurringRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
         QVERIFY(m_store->insertRecurringRule(rent));
         const LedgerEntry own = add(LedgerEntry(6, local(2024, 4, 9, 8), EntryKind::expense, u"交通"_s));
 
@@ -82,6 +84,61 @@ private Q_SLOTS:
         closeStore();
         QVERIFY(openStore(local(2024, 4, 10, 9)));
         QCOMPARE(m_store->writeDueOccurrences(local(2024, 4, 10, 9))->size(), size_t(0));
+    }
+
+    void savedBackDatedRule_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<int>("daysBack");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("begun 100 days ago") << u"Asia/Shanghai"_s << 100 << u"已补记 101 笔周期账单"_s;
+        // Across the spring change of the clocks: every day's eight o'clock is written once.
+        QTest::newRow("begun before the clocks changed")
+            << u"America/New_York"_s << 40 << u"已补记 41 笔周期账单"_s;
+        QTest::newRow("begun this morning") << u"Asia/Shanghai"_s << 0 << u"已补记 1 笔周期账单"_s;
+        QTest::newRow("begins tomorrow") << u"Asia/Shanghai"_s << -1 << QString();
+    }
+
+    // A rule saved with its first day behind it writes its back entries at once, and says so:
+    // the bar offers them as one step, whose undo takes exactly those away and keeps their
+    // days as written, so the next catch-up does not bring them back.
+    void savedBackDatedRule()
+    {
+        QFETCH(QString, zone);
+        QFETCH(int, daysBack);
+        QFETCH(QString, message);
+        TestSupport::ScopedTimeZone guard(zone.toUtf8());
+        closeStore();
+        QVERIFY(openStore(local(2024, 4, 10, 9)));
+        const LedgerEntry own = add(LedgerEntry(6, local(2024, 4, 9, 8), EntryKind::expense, u"交通"_s));
+        ContentView view(*m_store);
+        WindowServices services(*m_store, view, m_bus->connection());
+        view.show();
+
+        RecurringRuleFormModel form(QDate(2024, 4, 10).addDays(-daysBack));
+        form.setAmount(u"25"_s);
+        form.setRepeat(RecurringRule::Repeat::daily);
+        form.setTimeOfDay(QTime(8, 0));
+        QVERIFY(form.save(*m_store));
+        QCOMPARE(m_store->entries().size(), size_t(std::max(daysBack + 1, 0) + 1));
+        QCOMPARE(view.undoBar()->isVisible(), !message.isEmpty());
+        if (message.isEmpty())
+            return;
+        QCOMPARE(view.undoBar()->message()->text(), message);
+        QVERIFY(view.undoBar()->undoButton()->isVisible());
+        TestSupport::screenshot(&view, u"recurring-save-undo-%1"_s.arg(daysBack));
+        // On a window as small as a 1024×600 screen, the bar still stands whole at its bottom.
+        view.setMinimumSize(1024, 600);
+        view.resize(1024, 600);
+        QVERIFY(view.rect().contains(view.undoBar()->geometry()));
+        QVERIFY(view.undoBar()->geometry().bottom() > view.height() * 3 / 4);
+        TestSupport::screenshot(&view, u"recurring-save-undo-%1-1024x600"_s.arg(daysBack));
+        QTest::mouseClick(view.undoBar()->undoButton(), Qt::LeftButton);
+        QCOMPARE(m_store->entries().size(), size_t(1));
+        QVERIFY(m_store->find<LedgerEntry>(own.id));
+        QCOMPARE(m_store->recurringRules().size(), size_t(1));
+        QVERIFY(services.catchUp().writeDue());
+        QCOMPARE(m_store->entries().size(), size_t(1));
     }
 
     void addFormAskedFromOutside_data()

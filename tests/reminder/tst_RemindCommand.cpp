@@ -3,7 +3,7 @@
 
 #include "model/Budget.h"
 #include "model/LocalCalendar.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 #include "reminder/BudgetNotices.h"
 #include "reminder/CommandRunner.h"
 #include "reminder/ReminderNotifier.h"
@@ -160,8 +160,8 @@ private Q_SLOTS:
             QString error;
             std::unique_ptr<ModelStore> store = ModelStore::open(path, &error);
             QVERIFY2(store, qPrintable(error));
-            RecurrenceRule rule(10, EntryKind::expense, u"餐饮"_s, u"早餐"_s, today.addDays(-7));
-            rule.repeat = RecurrenceRule::Repeat::daily;
+            RecurringRule rule(10, EntryKind::expense, u"餐饮"_s, u"早餐"_s, today.addDays(-7));
+            rule.repeat = RecurringRule::Repeat::daily;
             rule.timeOfDay = QTime(0, 0);
             QVERIFY(store->insertRecurringRule(rule));
             QVERIFY(store->insert(Budget(u"餐饮"_s, limit, QDateTime::currentDateTime(),

@@ -15,10 +15,10 @@ using TestSupport::at;
 namespace {
 
 // Rent of 25 every day at 09:00 from 1 March 2024.
-RecurrenceRule dailyRent()
+RecurringRule dailyRent()
 {
-    RecurrenceRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 3, 1));
-    rule.repeat = RecurrenceRule::Repeat::daily;
+    RecurringRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 3, 1));
+    rule.repeat = RecurringRule::Repeat::daily;
     rule.timeOfDay = QTime(9, 0);
     return rule;
 }
@@ -37,6 +37,8 @@ private Q_SLOTS:
     void anotherWriterClaimsFirst_data();
     void anotherWriterClaimsFirst();
     void rulesSurviveReopen();
+    void removedRuleComesBack_data();
+    void removedRuleComesBack();
 
 private:
     void reopen()
@@ -77,7 +79,7 @@ void RecurringStoreTest::writesEachOccurrenceOnce()
 {
     QFETCH(QStringList, steps);
     QFETCH(int, entries);
-    const RecurrenceRule rule = dailyRent();
+    const RecurringRule rule = dailyRent();
     QVERIFY(m_store->insertRecurringRule(rule));
     for (const QString &step : steps) {
         const QStringList words = step.split(u' ');
@@ -130,7 +132,7 @@ void RecurringStoreTest::anotherWriterClaimsFirst_data()
 void RecurringStoreTest::anotherWriterClaimsFirst()
 {
     QFETCH(bool, secondStore);
-    const RecurrenceRule rule = dailyRent();
+    const RecurringRule rule = dailyRent();
     QVERIFY(m_store->insertRecurringRule(rule));
     const QDateTime now = at(u"2024-03-05T10:00:00"_s);
     QString error;
@@ -156,37 +158,37 @@ void RecurringStoreTest::anotherWriterClaimsFirst()
 
 void RecurringStoreTest::rulesSurviveReopen()
 {
-    RecurrenceRule salary(8000.5, EntryKind::income, u"工资"_s, u"月薪"_s, QDate(2024, 1, 31));
+    RecurringRule salary(8000.5, EntryKind::income, u"工资"_s, u"月薪"_s, QDate(2024, 1, 31));
     salary.monthDay = 31;
     salary.timeOfDay = QTime(18, 30, 15);
     salary.lastDay = QDate(2024, 12, 31);
-    RecurrenceRule gym(3.5, EntryKind::expense, u"运动"_s, QString(), QDate(2024, 2, 29));
-    gym.repeat = RecurrenceRule::Repeat::everyNDays;
+    RecurringRule gym(3.5, EntryKind::expense, u"运动"_s, QString(), QDate(2024, 2, 29));
+    gym.repeat = RecurringRule::Repeat::everyNDays;
     gym.interval = 3;
     gym.count = 10;
-    RecurrenceRule broken = gym;
+    RecurringRule broken = gym;
     broken.id = QUuid::createUuid();
     broken.interval = 0;
     QVERIFY(m_store->insertRecurringRule(salary));
     QVERIFY(m_store->insertRecurringRule(gym));
     QVERIFY(!m_store->insertRecurringRule(gym));
     QVERIFY(!m_store->insertRecurringRule(broken));
-    gym.repeat = RecurrenceRule::Repeat::yearly;
+    gym.repeat = RecurringRule::Repeat::yearly;
     gym.month = 2;
     gym.monthDay = 29;
     QVERIFY(m_store->updateRecurringRule(gym));
     QVERIFY(!m_store->updateRecurringRule(broken));
     reopen();
-    const std::vector<RecurrenceRule> &held = m_store->recurringRules();
+    const std::vector<RecurringRule> &held = m_store->recurringRules();
     QCOMPARE(held.size(), size_t(2));
-    const auto fields = [](const RecurrenceRule &r) {
+    const auto fields = [](const RecurringRule &r) {
         return QVariantList{r.id,
                             r.amount,
                             r.kindRaw,
                             r.category,
                             r.note,
                             r.timeOfDay,
-                            RecurrenceRule::repeatRaw(r.repeat),
+                            RecurringRule::repeatRaw(r.repeat),
                             r.interval,
                             r.weekday,
                             r.month,
@@ -202,6 +204,60 @@ void RecurringStoreTest::rulesSurviveReopen()
     QVERIFY(!m_store->removeRecurringRule(salary.id));
     reopen();
     QCOMPARE(m_store->recurringRules().size(), size_t(1));
+}
+
+void RecurringStoreTest::removedRuleComesBack_data()
+{
+    // What happens between the removal and the restore: "" nothing, "new" a rule made (it may
+    // take the removed rule's row), "held" the removed rule put back already.
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("at once") << QString() << true;
+    QTest::newRow("after a newer rule took its row") << u"new"_s << true;
+    QTest::newRow("held again") << u"held"_s << false;
+}
+
+// A removed rule is one removal like any record's: restore puts it back at its place in the
+// order, in memory and in the file, and its days are still written.
+void RecurringStoreTest::removedRuleComesBack()
+{
+    QFETCH(QString, between);
+    QFETCH(bool, restored);
+    RecurringRule first = dailyRent();
+    RecurringRule last(8000, EntryKind::income, u"工资"_s, QString(), QDate(2024, 3, 10));
+    QVERIFY(m_store->insertRecurringRule(first) && m_store->insertRecurringRule(last));
+    QCOMPARE(m_store->writeDueOccurrences(at(u"2024-03-03T10:00:00"_s))->size(), size_t(3));
+    std::optional<ModelStore::Removed> removed;
+    connect(m_store.get(), &ModelStore::recordsRemoved, this,
+            [&removed](const ModelStore::Removed &r) { removed = r; });
+
+    // Removed in the opposite order to the file's.
+    QVERIFY(m_store->remove(ModelStore::Removal().addRecurringRule(last.id).addRecurringRule(first.id)));
+    QVERIFY(m_store->recurringRules().empty());
+    QVERIFY(removed);
+    QCOMPARE(removed->count(), 2);
+    std::vector<QUuid> order{first.id, last.id};
+    if (between == u"new"_s) {
+        const RecurringRule newer(12, EntryKind::expense, u"餐饮"_s, QString(), QDate(2024, 4, 2));
+        QVERIFY(m_store->insertRecurringRule(newer));
+        // It took the first rule's row: the last comes back in its own, the first after it.
+        order = {newer.id, last.id, first.id};
+    } else if (between == u"held"_s) {
+        QVERIFY(m_store->restore(*removed));
+    }
+    QCOMPARE(m_store->restore(*removed), restored);
+    const auto ids = [this] {
+        std::vector<QUuid> held;
+        for (const RecurringRule &rule : m_store->recurringRules())
+            held.push_back(rule.id);
+        return held;
+    };
+    if (restored)
+        QCOMPARE(ids(), order);
+    QVERIFY(m_store->hasOccurrence(first.id, QDate(2024, 3, 3)));
+    QCOMPARE(m_store->writeDueOccurrences(at(u"2024-03-03T10:00:00"_s))->size(), size_t(0));
+    reopen();
+    QCOMPARE(ids(), order);
 }
 
 PENNYLOOM_TEST(RecurringStoreTest)

@@ -621,7 +621,7 @@ void StoreRestoreTest::upgradeOfFirstVersion()
     QVERIFY(upgraded->recurringRules().empty());
     QVERIFY(upgraded->importEntries({importRow(u"wechat:T1"_s, 1)}));
     QVERIFY(upgraded->insertRecurringRule(
-        RecurrenceRule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 6, 1))));
+        RecurringRule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate(2024, 6, 1))));
     upgraded.reset();
     QCOMPARE(copies().size(), 1);
     // The copy is the first version's file, which a reader opens as it is.

@@ -4,19 +4,19 @@
 #include "model/Clock.h"
 #include "model/EntryText.h"
 #include "model/Money.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 #include "store/ModelStore.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString title(const RecurrenceRule &rule)
+QString title(const RecurringRule &rule)
 {
     return rule.note.isEmpty() ? rule.category : rule.category + u" · "_s + rule.note;
 }
 
-QString amountText(const RecurrenceRule &rule)
+QString amountText(const RecurringRule &rule)
 {
     LedgerEntry entry;
     entry.amount = rule.amount;
@@ -41,7 +41,7 @@ int RecurringRuleListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_rows;
 }
 
-const RecurrenceRule *RecurringRuleListModel::ruleAt(const QModelIndex &index) const
+const RecurringRule *RecurringRuleListModel::ruleAt(const QModelIndex &index) const
 {
     if (!index.isValid() || index.model() != this || index.row() >= m_rows ||
         size_t(index.row()) >= m_store.recurringRules().size())
@@ -49,11 +49,16 @@ const RecurrenceRule *RecurringRuleListModel::ruleAt(const QModelIndex &index) c
     return &m_store.recurringRules().at(size_t(index.row()));
 }
 
+bool RecurringRuleListModel::removeRule(const QUuid &id)
+{
+    return m_store.removeRecurringRule(id);
+}
+
 QVariant RecurringRuleListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const RecurrenceRule *rule = ruleAt(index);
+    const RecurringRule *rule = ruleAt(index);
     if (!rule)
         return {};
     const auto schedule = [rule] {
@@ -93,7 +98,7 @@ QString RecurringRuleListModel::deleteTitle()
     return u"删除周期账单？"_s;
 }
 
-QString RecurringRuleListModel::deleteMessage(const RecurrenceRule &rule)
+QString RecurringRuleListModel::deleteMessage(const RecurringRule &rule)
 {
     return u"「%1」（%2）以后不再自动记账。已经记下的账单会保留。"_s.arg(title(rule), rule.describe());
 }

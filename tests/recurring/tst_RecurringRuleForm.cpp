@@ -2,14 +2,14 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "entry/RecurringRuleFormModel.h"
 #include "model/LedgerEntry.h"
+#include "recurring/RecurringRuleFormModel.h"
 #include "store/ModelStore.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using Repeat = RecurrenceRule::Repeat;
+using Repeat = RecurringRule::Repeat;
 using End = RecurringRuleFormModel::End;
 
 class RecurringRuleFormTest final : public TestSupport::StoreFixture {

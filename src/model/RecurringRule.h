@@ -15,7 +15,7 @@
 // An entry the user enters once and that comes back on a schedule: rent on the 1st, salary on
 // the 10th, a subscription every year. Each occurrence is a local calendar day; the entry written
 // for it is dated that day at the rule's wall-clock time in the user's time zone.
-struct RecurrenceRule {
+struct RecurringRule {
     enum class Repeat { daily, weekly, monthly, yearly, everyNDays };
 
     QUuid id;
@@ -44,9 +44,9 @@ struct RecurrenceRule {
     QDateTime createdAt;
 
     // An empty rule, for the store to fill from a stored row.
-    RecurrenceRule() = default;
+    RecurringRule() = default;
     // A new rule with a fresh id, created now.
-    RecurrenceRule(double amount, EntryKind kind, QString category, QString note, QDate firstDay);
+    RecurringRule(double amount, EntryKind kind, QString category, QString note, QDate firstDay);
 
     // Why the rule cannot be kept, or nullopt: its entry breaks the rules every entry keeps, or
     // its schedule or limits are not ones the program can follow.
@@ -78,7 +78,7 @@ struct RecurrenceRule {
     static QString repeatRaw(Repeat repeat);
     static std::optional<Repeat> repeatFrom(const QString &raw);
 
-    friend bool operator==(const RecurrenceRule &a, const RecurrenceRule &b) { return a.id == b.id; }
+    friend bool operator==(const RecurringRule &a, const RecurringRule &b) { return a.id == b.id; }
 
 private:
     // The schedule's k-th day from its first (k from 0), before any limit; invalid past year 9999.

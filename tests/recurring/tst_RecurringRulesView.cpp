@@ -3,12 +3,10 @@
 #include "TestSupport.h"
 #include "WidgetSupport.h"
 
-#include "bills/BillsView.h"
-#include "bills/RecurringRuleDelegate.h"
-#include "bills/RecurringRuleListModel.h"
-#include "bills/RecurringRulesView.h"
-#include "entry/EditEntryView.h"
-#include "entry/RecurringRuleFormView.h"
+#include "recurring/RecurringRuleDelegate.h"
+#include "recurring/RecurringRuleFormView.h"
+#include "recurring/RecurringRuleListModel.h"
+#include "recurring/RecurringRulesView.h"
 #include "store/ModelStore.h"
 #include "ui/EmptyState.h"
 
@@ -32,10 +30,9 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(openStore(local(2026, 12, 7, 12)));
-        m_view = std::make_unique<BillsView>(*m_store);
-        m_view->resize(1080, 720);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_sheet = std::make_unique<RecurringRulesView>(*m_store);
+        m_sheet->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_sheet.get()));
     }
 
     void cleanup()
@@ -44,19 +41,16 @@ private Q_SLOTS:
             if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
                 dialog->reject();
         }
-        m_view.reset();
+        m_sheet.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         closeStore();
     }
 
-    // From the header button: an empty sheet, a new rule, its row, and its deletion, which
-    // keeps the entry the rule already wrote.
+    // An empty sheet, a new rule, its row, and its deletion, which keeps the entry the rule
+    // already wrote.
     void sheetFollowsTheStore()
     {
-        QTest::mouseClick(m_view->recurringButton(), Qt::LeftButton);
-        RecurringRulesView *sheet = m_view->recurringSheet();
-        QVERIFY(sheet);
-        QVERIFY(QTest::qWaitForWindowExposed(sheet));
+        RecurringRulesView *sheet = m_sheet.get();
         QVERIFY(sheet->emptyState()->isVisible());
         QVERIFY(!sheet->listView()->isVisible());
         TestSupport::screenshot(sheet, u"recurring-empty"_s);
@@ -116,29 +110,8 @@ private Q_SLOTS:
         QCOMPARE(m_store->recurringRules().size(), size_t(accepted ? 1 : 0));
     }
 
-    // 「设为周期账单」 in the edit form opens a new rule made from the entry.
-    void madeFromEditedEntry()
-    {
-        const LedgerEntry entry =
-            add(LedgerEntry(45.5, local(2026, 12, 20, 19, 42), EntryKind::expense, u"交通"_s, u"月票"_s));
-        EditEntryView edit(*m_store, entry);
-        edit.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&edit));
-        QTest::mouseClick(edit.makeRecurringButton(), Qt::LeftButton);
-        RecurringRuleFormView *form = edit.ruleForm();
-        QVERIFY(form);
-        QCOMPARE(form->amountField()->text(), u"45.50"_s);
-        QCOMPARE(form->noteField()->text(), u"月票"_s);
-        QTest::mouseClick(form->saveButton(), Qt::LeftButton);
-        QCOMPARE(m_store->recurringRules().size(), size_t(1));
-        const RecurrenceRule &rule = m_store->recurringRules().front();
-        QCOMPARE(rule.category, u"交通"_s);
-        QCOMPARE(rule.firstDay, QDate(2026, 12, 20));
-        QCOMPARE(rule.describe(), u"每月 20 日"_s);
-    }
-
 private:
-    std::unique_ptr<BillsView> m_view;
+    std::unique_ptr<RecurringRulesView> m_sheet;
 };
 
 PENNYLOOM_TEST(RecurringRulesViewTest)

@@ -28,7 +28,7 @@ RecurringRuleFormModel::RecurringRuleFormModel(const LedgerEntry &entry, QObject
     m_rule.timeOfDay = QTime(time.hour(), time.minute());
 }
 
-RecurringRuleFormModel::RecurringRuleFormModel(const RecurrenceRule &rule, QObject *parent)
+RecurringRuleFormModel::RecurringRuleFormModel(const RecurringRule &rule, QObject *parent)
     : QObject(parent)
     , m_rule(rule)
     , m_amount(Money::decimal(rule.amount))
@@ -85,7 +85,7 @@ void RecurringRuleFormModel::setTimeOfDay(QTime time)
         assign(m_rule.timeOfDay, time);
 }
 
-void RecurringRuleFormModel::setRepeat(RecurrenceRule::Repeat repeat)
+void RecurringRuleFormModel::setRepeat(RecurringRule::Repeat repeat)
 {
     assign(m_rule.repeat, repeat);
 }
@@ -146,12 +146,12 @@ const QStringList &RecurringRuleFormModel::categories() const
     return LedgerCategories::forKind(kind());
 }
 
-RecurrenceRule RecurringRuleFormModel::rule() const
+RecurringRule RecurringRuleFormModel::rule() const
 {
-    RecurrenceRule made = m_rule;
+    RecurringRule made = m_rule;
     made.amount = AmountText::positive(m_amount).value_or(0);
     // Every N days is the only schedule with a step of its own.
-    if (made.repeat != RecurrenceRule::Repeat::everyNDays)
+    if (made.repeat != RecurringRule::Repeat::everyNDays)
         made.interval = 1;
     made.lastDay = m_end == End::onDay ? std::optional(m_lastDay) : std::nullopt;
     made.count = m_end == End::afterCount ? std::optional(m_count) : std::nullopt;
@@ -160,7 +160,7 @@ RecurrenceRule RecurringRuleFormModel::rule() const
 
 QString RecurringRuleFormModel::summary(QDate today) const
 {
-    RecurrenceRule made = rule();
+    RecurringRule made = rule();
     // The words do not depend on the amount: one still being typed must not hide them.
     made.amount = 1;
     if (made.problem())
@@ -170,9 +170,9 @@ QString RecurringRuleFormModel::summary(QDate today) const
 
 QString RecurringRuleFormModel::dayHint() const
 {
-    if (m_rule.repeat == RecurrenceRule::Repeat::monthly && m_rule.monthDay > 28 && m_rule.monthDay < 31)
+    if (m_rule.repeat == RecurringRule::Repeat::monthly && m_rule.monthDay > 28 && m_rule.monthDay < 31)
         return u"没有 %1 日的月份，记在当月最后一天"_s.arg(m_rule.monthDay);
-    if (m_rule.repeat == RecurrenceRule::Repeat::yearly && m_rule.month == 2 && m_rule.monthDay == 29)
+    if (m_rule.repeat == RecurringRule::Repeat::yearly && m_rule.month == 2 && m_rule.monthDay == 29)
         return u"平年记在 2 月 28 日"_s;
     return {};
 }
@@ -188,7 +188,7 @@ bool RecurringRuleFormModel::save(ModelStore &store)
 {
     if (!canSave())
         return false;
-    const RecurrenceRule made = rule();
+    const RecurringRule made = rule();
     if (!(m_editing ? store.updateRecurringRule(made) : store.insertRecurringRule(made)))
         return false;
     m_rule = made;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RecurrenceRule.h"
+#include "RecurringRule.h"
 
 #include "Clock.h"
 #include "DateText.h"
@@ -32,17 +32,17 @@ qint64 ceilDiv(qint64 a, qint64 b)
     return a <= 0 ? 0 : (a + b - 1) / b;
 }
 
-constexpr std::array<std::pair<RecurrenceRule::Repeat, const char16_t *>, 5> repeatNames{{
-    {RecurrenceRule::Repeat::daily, u"daily"},
-    {RecurrenceRule::Repeat::weekly, u"weekly"},
-    {RecurrenceRule::Repeat::monthly, u"monthly"},
-    {RecurrenceRule::Repeat::yearly, u"yearly"},
-    {RecurrenceRule::Repeat::everyNDays, u"days"},
+constexpr std::array<std::pair<RecurringRule::Repeat, const char16_t *>, 5> repeatNames{{
+    {RecurringRule::Repeat::daily, u"daily"},
+    {RecurringRule::Repeat::weekly, u"weekly"},
+    {RecurringRule::Repeat::monthly, u"monthly"},
+    {RecurringRule::Repeat::yearly, u"yearly"},
+    {RecurringRule::Repeat::everyNDays, u"days"},
 }};
 
 } // namespace
 
-RecurrenceRule::RecurrenceRule(double amount, EntryKind kind, QString category, QString note, QDate firstDay)
+RecurringRule::RecurringRule(double amount, EntryKind kind, QString category, QString note, QDate firstDay)
     : id(RecordId::fresh())
     , amount(amount)
     , kindRaw(EntryKinds::rawText(kind))
@@ -58,7 +58,7 @@ RecurrenceRule::RecurrenceRule(double amount, EntryKind kind, QString category, 
     }
 }
 
-QString RecurrenceRule::repeatRaw(Repeat repeat)
+QString RecurringRule::repeatRaw(Repeat repeat)
 {
     for (const auto &[value, name] : repeatNames) {
         if (value == repeat)
@@ -67,7 +67,7 @@ QString RecurrenceRule::repeatRaw(Repeat repeat)
     return {};
 }
 
-std::optional<RecurrenceRule::Repeat> RecurrenceRule::repeatFrom(const QString &raw)
+std::optional<RecurringRule::Repeat> RecurringRule::repeatFrom(const QString &raw)
 {
     for (const auto &[value, name] : repeatNames) {
         if (raw == QStringView(name))
@@ -76,7 +76,7 @@ std::optional<RecurrenceRule::Repeat> RecurrenceRule::repeatFrom(const QString &
     return std::nullopt;
 }
 
-std::optional<QString> RecurrenceRule::problem() const
+std::optional<QString> RecurringRule::problem() const
 {
     if (!firstDay.isValid() || firstDay.year() < 1 || firstDay.year() > lastYear)
         return u"开始日期须在公元 1 年到 9999 年之间"_s;
@@ -120,7 +120,7 @@ std::optional<QString> RecurrenceRule::problem() const
     return std::nullopt;
 }
 
-QDate RecurrenceRule::nth(qint64 k) const
+QDate RecurringRule::nth(qint64 k) const
 {
     if (!firstDay.isValid() || k < 0)
         return {};
@@ -153,7 +153,7 @@ QDate RecurrenceRule::nth(qint64 k) const
     return {};
 }
 
-qint64 RecurrenceRule::indexOnOrAfter(QDate day) const
+qint64 RecurringRule::indexOnOrAfter(QDate day) const
 {
     const QDate first = nth(0);
     if (!first.isValid() || day <= first)
@@ -179,7 +179,7 @@ qint64 RecurrenceRule::indexOnOrAfter(QDate day) const
     return candidate.isValid() && candidate < day ? k + 1 : k;
 }
 
-bool RecurrenceRule::withinLimits(qint64 k, QDate day) const
+bool RecurringRule::withinLimits(qint64 k, QDate day) const
 {
     if (!day.isValid())
         return false;
@@ -188,7 +188,7 @@ bool RecurrenceRule::withinLimits(qint64 k, QDate day) const
     return !lastDay || day <= *lastDay;
 }
 
-std::vector<QDate> RecurrenceRule::occurrences(QDate from, QDate to) const
+std::vector<QDate> RecurringRule::occurrences(QDate from, QDate to) const
 {
     std::vector<QDate> days;
     if (!from.isValid() || !to.isValid() || !firstDay.isValid())
@@ -202,7 +202,7 @@ std::vector<QDate> RecurrenceRule::occurrences(QDate from, QDate to) const
     return days;
 }
 
-std::optional<QDate> RecurrenceRule::nextOn(QDate day) const
+std::optional<QDate> RecurringRule::nextOn(QDate day) const
 {
     if (!day.isValid() || !firstDay.isValid())
         return std::nullopt;
@@ -213,7 +213,7 @@ std::optional<QDate> RecurrenceRule::nextOn(QDate day) const
     return next;
 }
 
-QDateTime RecurrenceRule::instantOn(QDate day) const
+QDateTime RecurringRule::instantOn(QDate day) const
 {
     // The offsets in force a day before and a day after: at a daylight saving change the time
     // reads with one or both of them. Qt's own choice between two readings varies with the
@@ -241,7 +241,7 @@ QDateTime RecurrenceRule::instantOn(QDate day) const
     return QDateTime(day, timeOfDay, Qt::OffsetFromUTC, before).toLocalTime();
 }
 
-std::vector<QDateTime> RecurrenceRule::instantsOn(const std::vector<QDate> &days) const
+std::vector<QDateTime> RecurringRule::instantsOn(const std::vector<QDate> &days) const
 {
     std::vector<QDateTime> instants;
     instants.reserve(days.size());
@@ -285,12 +285,12 @@ std::vector<QDateTime> RecurrenceRule::instantsOn(const std::vector<QDate> &days
     return instants;
 }
 
-LedgerEntry RecurrenceRule::entryOn(QDate day, const QDateTime &createdAt) const
+LedgerEntry RecurringRule::entryOn(QDate day, const QDateTime &createdAt) const
 {
     return entryAt(instantOn(day), createdAt);
 }
 
-LedgerEntry RecurrenceRule::entryAt(const QDateTime &instant, const QDateTime &createdAt) const
+LedgerEntry RecurringRule::entryAt(const QDateTime &instant, const QDateTime &createdAt) const
 {
     LedgerEntry entry;
     entry.id = RecordId::fresh();
@@ -303,7 +303,7 @@ LedgerEntry RecurrenceRule::entryAt(const QDateTime &instant, const QDateTime &c
     return entry;
 }
 
-QString RecurrenceRule::describe() const
+QString RecurringRule::describe() const
 {
     switch (repeat) {
     case Repeat::daily:
@@ -322,7 +322,7 @@ QString RecurrenceRule::describe() const
     return {};
 }
 
-QString RecurrenceRule::nextText(QDate today) const
+QString RecurringRule::nextText(QDate today) const
 {
     const std::optional<QDate> next = nextOn(today);
     return next ? u"下次 %1"_s.arg(DateText::longDate(*next)) : u"已结束"_s;

@@ -2,9 +2,10 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QUuid>
 
 class ModelStore;
-struct RecurrenceRule;
+struct RecurringRule;
 
 // The recurring rules as rows, in the order they were made. Each row reads its whole text
 // through the display and accessible-text roles; the delegate paints from the other roles.
@@ -28,11 +29,14 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    const RecurrenceRule *ruleAt(const QModelIndex &index) const;
+    const RecurringRule *ruleAt(const QModelIndex &index) const;
+    // Removes the rule from the store, as one step the window's undo can take back; the entries
+    // it wrote stay. False when there is no such rule or the store refused.
+    bool removeRule(const QUuid &id);
 
     // The confirmation before a rule goes: the entries it wrote stay.
     static QString deleteTitle();
-    static QString deleteMessage(const RecurrenceRule &rule);
+    static QString deleteMessage(const RecurringRule &rule);
 
 private:
     ModelStore &m_store;

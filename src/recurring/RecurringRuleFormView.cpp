@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecurringRuleFormView.h"
 
-#include "CategoryPicker.h"
+#include "entry/CategoryPicker.h"
 #include "model/Clock.h"
 #include "model/EntryRules.h"
 #include "ui/Card.h"
@@ -29,7 +29,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Repeat = RecurrenceRule::Repeat;
+using Repeat = RecurringRule::Repeat;
 using End = RecurringRuleFormModel::End;
 
 // The schedules in the order the menu offers them, with their words there.

@@ -3,9 +3,9 @@
 
 #include "RecurringRuleListModel.h"
 #include "model/LedgerCategories.h"
-#include "ui/FocusRing.h"
 #include "ui/Fonts.h"
 #include "ui/Icon.h"
+#include "ui/ListRowPainter.h"
 #include "ui/Palette.h"
 
 #include <QMouseEvent>
@@ -50,21 +50,7 @@ QSize RecurringRuleDelegate::sizeHint(const QStyleOptionViewItem &, const QModel
 void RecurringRuleDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                   const QModelIndex &index) const
 {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
-    const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
-    if (selected || hovered) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(selected ? Palette::withAlpha(Palette::indigo(), 0.10) : Palette::faintFill());
-        painter->drawRoundedRect(QRectF(option.rect.adjusted(4, 2, -4, -2)), 8, 8);
-    }
-    if (index.row() + 1 < index.model()->rowCount()) {
-        painter->setPen(QPen(Palette::separator(), 1));
-        painter->drawLine(option.rect.left() + sideInset, option.rect.bottom(),
-                          option.rect.right() - sideInset, option.rect.bottom());
-    }
-
+    ListRowPainter row(*painter, option, index, sideInset);
     const QRect content = contentRect(option.rect);
     const bool income = index.data(RecurringRuleListModel::IncomeRole).toBool();
     const QColor tint = income ? Palette::income() : Palette::expense();
@@ -82,39 +68,17 @@ void RecurringRuleDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     painter->drawPixmap(trash.left() + (trashSide - glyph) / 2, trash.top() + (trashSide - glyph) / 2,
                         Icon::pixmap(u"trash"_s, Palette::secondaryText(), glyph, ratio));
 
-    const QFont amountFont = Fonts::withWeight(option.font, QFont::DemiBold);
-    const QString amount = index.data(RecurringRuleListModel::AmountTextRole).toString();
-    const int amountWidth = QFontMetrics(amountFont).horizontalAdvance(amount);
-    const QRect amountRect(trash.left() - gap - amountWidth, content.top(), amountWidth + 1,
-                           content.height());
-    painter->setFont(amountFont);
-    painter->setPen(income ? Palette::income() : Palette::primaryText());
-    painter->drawText(amountRect, Qt::AlignRight | Qt::AlignVCenter, amount);
-
+    const int amountLeft =
+        row.amount(index.data(RecurringRuleListModel::AmountTextRole).toString(),
+                   income ? Palette::income() : Palette::primaryText(), trash.left() - gap, content);
     const int textLeft = disc.right() + 1 + gap;
-    const int textWidth = std::max(0, amountRect.left() - gap - textLeft);
-    const QFont titleFont = Fonts::withWeight(option.font, QFont::Medium);
-    const QFont caption = Fonts::caption(option.font);
-    const QFontMetrics titleMetrics(titleFont);
-    const QFontMetrics captionMetrics(caption);
-    const int top =
-        content.top() + (content.height() - titleMetrics.height() - 3 - captionMetrics.height()) / 2;
-    painter->setFont(titleFont);
-    painter->setPen(Palette::primaryText());
-    painter->drawText(QRect(textLeft, top, textWidth, titleMetrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      titleMetrics.elidedText(index.data(RecurringRuleListModel::TitleRole).toString(),
-                                              Qt::ElideRight, textWidth));
-    painter->setFont(caption);
-    painter->setPen(Palette::secondaryText());
-    painter->drawText(QRect(textLeft, top + titleMetrics.height() + 3, textWidth, captionMetrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      captionMetrics.elidedText(index.data(RecurringRuleListModel::ScheduleRole).toString(),
-                                                Qt::ElideRight, textWidth));
-    // The keyboard's row shows while the list has the focus.
-    if (option.state.testFlag(QStyle::State_HasFocus))
-        FocusRing::paint(*painter, QRectF(option.rect.adjusted(4, 2, -4, -2)), 8);
-    painter->restore();
+    ListRowPainter::Lines lines;
+    lines.title = index.data(RecurringRuleListModel::TitleRole).toString();
+    lines.titleFont = Fonts::withWeight(option.font, QFont::Medium);
+    lines.caption = index.data(RecurringRuleListModel::ScheduleRole).toString();
+    lines.spacing = 3;
+    row.lines(QRect(textLeft, content.top(), std::max(0, amountLeft - gap - textLeft), content.height()),
+              lines);
 }
 
 bool RecurringRuleDelegate::editorEvent(QEvent *event, QAbstractItemModel *,

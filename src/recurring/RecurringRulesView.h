@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "entry/RecurringRuleFormView.h"
+#include "RecurringRuleFormView.h"
 #include "ui/Sheet.h"
 
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 
 #include <QTest>
 
@@ -21,10 +21,10 @@ QDate day(const QString &iso)
 // A rule from one line of a test table: "monthly 31 from 2024-01-31 until 2024-06-30",
 // "weekly 3 from …", "yearly 2-29 from …", "days 3 from … times 4", "daily from …". A line
 // that does not read stops the run, so a typo cannot pass as a rule without occurrences.
-RecurrenceRule ruleFrom(const QString &line)
+RecurringRule ruleFrom(const QString &line)
 {
     const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
-    RecurrenceRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate());
+    RecurringRule rule(25, EntryKind::expense, u"房租"_s, u"每月房租"_s, QDate());
     const auto fail = [&] {
         qFatal("bad rule in a test table: %s", qPrintable(line));
         return rule;
@@ -32,20 +32,20 @@ RecurrenceRule ruleFrom(const QString &line)
     qsizetype at = 0;
     const QString repeat = words.value(at++);
     if (repeat == u"daily"_s) {
-        rule.repeat = RecurrenceRule::Repeat::daily;
+        rule.repeat = RecurringRule::Repeat::daily;
     } else if (repeat == u"weekly"_s) {
-        rule.repeat = RecurrenceRule::Repeat::weekly;
+        rule.repeat = RecurringRule::Repeat::weekly;
         rule.weekday = words.value(at++).toInt();
     } else if (repeat == u"monthly"_s) {
-        rule.repeat = RecurrenceRule::Repeat::monthly;
+        rule.repeat = RecurringRule::Repeat::monthly;
         rule.monthDay = words.value(at++).toInt();
     } else if (repeat == u"yearly"_s) {
-        rule.repeat = RecurrenceRule::Repeat::yearly;
+        rule.repeat = RecurringRule::Repeat::yearly;
         const QStringList parts = words.value(at++).split(u'-');
         rule.month = parts.value(0).toInt();
         rule.monthDay = parts.value(1).toInt();
     } else if (repeat == u"days"_s) {
-        rule.repeat = RecurrenceRule::Repeat::everyNDays;
+        rule.repeat = RecurringRule::Repeat::everyNDays;
         rule.interval = words.value(at++).toInt();
     } else {
         return fail();
@@ -78,7 +78,7 @@ QStringList texts(const std::vector<QDate> &days)
 
 } // namespace
 
-class RecurrenceRuleTest final : public QObject {
+class RecurringRuleTest final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void occurrences_data();
@@ -93,7 +93,7 @@ private Q_SLOTS:
     void problem();
 };
 
-void RecurrenceRuleTest::occurrences_data()
+void RecurringRuleTest::occurrences_data()
 {
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QString>("from");
@@ -155,21 +155,21 @@ void RecurrenceRuleTest::occurrences_data()
         {u"9998-12-31"_s, u"9999-12-31"_s}, u"9998-12-31"_s);
 }
 
-void RecurrenceRuleTest::occurrences()
+void RecurringRuleTest::occurrences()
 {
     QFETCH(QString, rule);
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QStringList, expected);
     QFETCH(QString, next);
-    const RecurrenceRule r = ruleFrom(rule);
+    const RecurringRule r = ruleFrom(rule);
     QVERIFY(!r.problem());
     QCOMPARE(texts(r.occurrences(day(from), day(to))), expected);
     const std::optional<QDate> found = r.nextOn(day(from));
     QCOMPARE(found ? found->toString(Qt::ISODate) : QString(), next);
 }
 
-void RecurrenceRuleTest::instantKeepsWallClock_data()
+void RecurringRuleTest::instantKeepsWallClock_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QString>("rule");
@@ -206,7 +206,7 @@ void RecurrenceRuleTest::instantKeepsWallClock_data()
         << u"2024-10-27T02:30:00"_s;
 }
 
-void RecurrenceRuleTest::instantKeepsWallClock()
+void RecurringRuleTest::instantKeepsWallClock()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QString, rule);
@@ -214,7 +214,7 @@ void RecurrenceRuleTest::instantKeepsWallClock()
     QFETCH(QString, utc);
     QFETCH(QString, local);
     TestSupport::ScopedTimeZone timeZone(zone);
-    const RecurrenceRule r = ruleFrom(rule);
+    const RecurringRule r = ruleFrom(rule);
     const QDateTime instant = r.instantOn(::day(day));
     QCOMPARE(instant.toUTC(), QDateTime::fromString(utc, Qt::ISODate));
     QCOMPARE(instant.toLocalTime().toString(Qt::ISODate), local);
@@ -224,7 +224,7 @@ void RecurrenceRuleTest::instantKeepsWallClock()
     QCOMPARE(entry.note, r.note);
 }
 
-void RecurrenceRuleTest::manyInstantsAsOneByOne_data()
+void RecurringRuleTest::manyInstantsAsOneByOne_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QString>("rule");
@@ -243,12 +243,12 @@ void RecurrenceRuleTest::manyInstantsAsOneByOne_data()
         << QByteArray("Europe/Dublin") << u"daily from 2019-01-01 at 01:15"_s;
 }
 
-void RecurrenceRuleTest::manyInstantsAsOneByOne()
+void RecurringRuleTest::manyInstantsAsOneByOne()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QString, rule);
     TestSupport::ScopedTimeZone timeZone(zone);
-    const RecurrenceRule r = ruleFrom(rule);
+    const RecurringRule r = ruleFrom(rule);
     const std::vector<QDate> days = r.occurrences(r.firstDay, ::day(u"2026-12-31"_s));
     const std::vector<QDateTime> instants = r.instantsOn(days);
     QCOMPARE(instants.size(), days.size());
@@ -261,7 +261,7 @@ void RecurrenceRuleTest::manyInstantsAsOneByOne()
     }
 }
 
-void RecurrenceRuleTest::describe_data()
+void RecurringRuleTest::describe_data()
 {
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QString>("text");
@@ -281,17 +281,17 @@ void RecurrenceRuleTest::describe_data()
     QTest::newRow("ended") << u"daily from 2024-01-01 times 3"_s << u"每天"_s << u"已结束"_s;
 }
 
-void RecurrenceRuleTest::describe()
+void RecurringRuleTest::describe()
 {
     QFETCH(QString, rule);
     QFETCH(QString, text);
     QFETCH(QString, next);
-    const RecurrenceRule r = ruleFrom(rule);
+    const RecurringRule r = ruleFrom(rule);
     QCOMPARE(r.describe(), text);
     QCOMPARE(r.nextText(day(u"2024-03-01"_s)), next);
 }
 
-void RecurrenceRuleTest::problem_data()
+void RecurringRuleTest::problem_data()
 {
     QTest::addColumn<QString>("rule");
     QTest::addColumn<double>("amount");
@@ -311,15 +311,15 @@ void RecurrenceRuleTest::problem_data()
     QTest::newRow("no times") << u"daily from 2024-01-02 times 0"_s << 25.0 << false;
 }
 
-void RecurrenceRuleTest::problem()
+void RecurringRuleTest::problem()
 {
     QFETCH(QString, rule);
     QFETCH(double, amount);
     QFETCH(bool, accepted);
-    RecurrenceRule r = ruleFrom(rule);
+    RecurringRule r = ruleFrom(rule);
     r.amount = amount;
     QCOMPARE(!r.problem().has_value(), accepted);
 }
 
-PENNYLOOM_TEST(RecurrenceRuleTest)
-#include "tst_RecurrenceRule.moc"
+PENNYLOOM_TEST(RecurringRuleTest)
+#include "tst_RecurringRule.moc"

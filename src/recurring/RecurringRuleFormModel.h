@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/EntryKind.h"
-#include "model/RecurrenceRule.h"
+#include "model/RecurringRule.h"
 
 #include <QObject>
 #include <QStringList>
@@ -27,7 +27,7 @@ public:
     // starting on its day.
     explicit RecurringRuleFormModel(const LedgerEntry &entry, QObject *parent = nullptr);
     // A form that changes the stored rule.
-    explicit RecurringRuleFormModel(const RecurrenceRule &rule, QObject *parent = nullptr);
+    explicit RecurringRuleFormModel(const RecurringRule &rule, QObject *parent = nullptr);
 
     bool isEditing() const { return m_editing; }
 
@@ -43,8 +43,8 @@ public:
     QTime timeOfDay() const { return m_rule.timeOfDay; }
     void setTimeOfDay(QTime time);
 
-    RecurrenceRule::Repeat repeat() const { return m_rule.repeat; }
-    void setRepeat(RecurrenceRule::Repeat repeat);
+    RecurringRule::Repeat repeat() const { return m_rule.repeat; }
+    void setRepeat(RecurringRule::Repeat repeat);
     int weekday() const { return m_rule.weekday; }
     void setWeekday(int weekday);
     int month() const { return m_rule.month; }
@@ -82,10 +82,10 @@ Q_SIGNALS:
 
 private:
     // The rule as the form's fields make it (amount 0 while the amount text is not valid).
-    RecurrenceRule rule() const;
+    RecurringRule rule() const;
     template <class T> void assign(T &field, const T &value);
 
-    RecurrenceRule m_rule;
+    RecurringRule m_rule;
     QString m_amount;
     End m_end = End::never;
     QDate m_lastDay;

@@ -2,8 +2,8 @@
 #include "RecurringRulesView.h"
 
 #include "RecurringRuleDelegate.h"
+#include "RecurringRuleFormView.h"
 #include "RecurringRuleListModel.h"
-#include "entry/RecurringRuleFormView.h"
 #include "model/Clock.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -85,7 +85,7 @@ void RecurringRulesView::startNew()
 
 void RecurringRulesView::requestEdit(const QModelIndex &index)
 {
-    const RecurrenceRule *rule = m_rows->ruleAt(index);
+    const RecurringRule *rule = m_rows->ruleAt(index);
     if (!rule || (m_form && m_form->isVisible()))
         return;
     m_form = new RecurringRuleFormView(m_store, std::make_unique<RecurringRuleFormModel>(*rule), this);
@@ -94,7 +94,7 @@ void RecurringRulesView::requestEdit(const QModelIndex &index)
 
 void RecurringRulesView::requestDeletion(const QModelIndex &index)
 {
-    const RecurrenceRule *rule = m_rows->ruleAt(index);
+    const RecurringRule *rule = m_rows->ruleAt(index);
     if (!rule || (m_confirmation && m_confirmation->isVisible()))
         return;
     const QUuid id = rule->id;
@@ -102,7 +102,7 @@ void RecurringRulesView::requestDeletion(const QModelIndex &index)
         Sheets::confirm(this, RecurringRuleListModel::deleteTitle(),
                         RecurringRuleListModel::deleteMessage(*rule), u"删除"_s, [this, id](bool confirmed) {
                             if (confirmed)
-                                m_store.removeRecurringRule(id);
+                                m_rows->removeRule(id);
                         });
     Sheets::open(m_confirmation, {});
 }
