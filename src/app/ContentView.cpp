@@ -13,17 +13,34 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString geometryKey = QStringLiteral("window/geometry");
+
+// The size the window asks for where the screen has room.
+constexpr QSize preferredSize(1240, 800);
+
+// Whether the rectangle lies whole on the free area of one screen.
+bool onOneScreen(const QRect &rect)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.cbegin(), screens.cend(),
+                       [&](const QScreen *screen) { return screen->availableGeometry().contains(rect); });
+}
 
 // The one local file a drop carries, or nothing: several files or a text are not an import.
 QString droppedFile(const QMimeData *mime)
@@ -39,8 +56,6 @@ ContentView::ContentView(ModelStore &store, QWidget *parent)
     : QWidget(parent), m_store(store), m_screens(store, m_model)
 {
     setAcceptDrops(true);
-    setMinimumSize(1080, 720);
-    resize(1240, 800);
     setWindowTitle(u"Pennyloom"_s);
 
     auto *layout = new QHBoxLayout(this);
@@ -64,6 +79,10 @@ ContentView::ContentView(ModelStore &store, QWidget *parent)
 
     connect(&m_model, &ContentModel::selectionChanged, this, &ContentView::showSelection);
     showSelection();
+    // The least size is the layout's: the pages scroll below their own width and height, and
+    // the sidebar's list scrolls too, so a 1024 × 600 screen, less its panel and title bar,
+    // holds the window with every control in reach.
+    placeOnScreen();
 }
 
 QListWidget *ContentView::workspaceList() const
@@ -109,17 +128,57 @@ void ContentView::focusBillsSearch()
     }
 }
 
+void ContentView::placeOnScreen()
+{
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) {
+        resize(preferredSize);
+        return;
+    }
+    // The title bar and borders take their part of the free area too. Until the window is
+    // shown, the window system has not said how large they are: the style's title bar stands in.
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (!isVisible()) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+        frame =
+            QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), border, border);
+    }
+    const QRect room = shown->availableGeometry().marginsRemoved(frame);
+    QRect placed(QPoint(0, 0), preferredSize.boundedTo(room.size()).expandedTo(minimumSize()));
+    placed.moveCenter(room.center());
+    setGeometry(placed);
+    m_placed = geometry();
+}
+
 void ContentView::restoreWindowState()
 {
     const QByteArray geometry = QSettings().value(geometryKey).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
-    resize(size().expandedTo(minimumSize()));
+    // A place saved on another screen, or larger than this one, is not kept.
+    if (!geometry.isEmpty() && restoreGeometry(geometry) &&
+        (isMaximized() || isFullScreen() || onOneScreen(frameGeometry())))
+        return;
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    placeOnScreen();
 }
 
 void ContentView::saveWindowState() const
 {
     QSettings().setValue(geometryKey, saveGeometry());
+}
+
+void ContentView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Shown, the window's frame is known: a window placed here that it pushes past the free
+    // area moves in. A size given since is left as it is.
+    if (!event->spontaneous() && m_placed.isValid()) {
+        const bool placedHere = geometry() == m_placed;
+        m_placed = QRect();
+        if (placedHere && windowState() == Qt::WindowNoState && !onOneScreen(frameGeometry()))
+            placeOnScreen();
+    }
 }
 
 void ContentView::closeEvent(QCloseEvent *event)

@@ -48,17 +48,20 @@ public:
     // The window in front with the add form open: 「记一笔」 from the reminder, "pennyloom --add".
     void showAddForm();
 
-    // The window's size and position from the last run, never below the minimum size.
+    // The window's size and position from the last run where they lie whole on a screen's free
+    // area; otherwise its preferred size, as far as the screen has room, centred there.
     void restoreWindowState();
     void saveWindowState() const;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // One local file dropped on the window is offered for import; anything else is not taken.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void placeOnScreen();
     void showSelection();
     // Ctrl+F: the bills list with its search field focused.
     void focusBillsSearch();
@@ -67,6 +70,8 @@ private:
     ContentModel m_model;
     ScreenFactory m_screens;
     Sidebar *m_sidebar = nullptr;
+    // Where placeOnScreen() put the window, until it is first shown.
+    QRect m_placed;
     QVBoxLayout *m_detailLayout = nullptr;
     QWidget *m_detail = nullptr;
     Workspace m_shown = Workspace::overview;

@@ -81,7 +81,8 @@ void Sidebar::buildList()
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setIconSize(QSize(20, 20));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A window too short for every row scrolls the list, and keeps the footer's button in view.
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setStyleSheet(u"QListWidget { background: transparent; outline: none; }"
                           "QListWidget::item { padding: 7px 8px; border-radius: 8px; color: %1; }"
@@ -99,7 +100,9 @@ void Sidebar::buildList()
         item->setData(Qt::AccessibleTextRole, Workspaces::title(workspace));
         item->setSizeHint(QSize(0, rowHeight));
     }
-    m_list->setFixedHeight(rowHeight * static_cast<int>(Workspaces::allCases().size()) + 4);
+    m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_list->setMinimumHeight(rowHeight * 3);
+    m_list->setMaximumHeight(rowHeight * static_cast<int>(Workspaces::allCases().size()) + 4);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         const QList<QListWidgetItem *> selected = m_list->selectedItems();
         if (selected.isEmpty())

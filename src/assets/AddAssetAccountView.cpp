@@ -25,7 +25,7 @@ AddAssetAccountView::AddAssetAccountView(ModelStore &store, QWidget *parent)
     const auto [card, form] = FormWidgets::formCard(this);
     const auto addRow = [form](const QString &label, QWidget *field) {
         field->setAccessibleName(label);
-        field->setMinimumHeight(32);
+        FormWidgets::setFieldHeight(field);
         form->addRow(label, field);
     };
     for (AssetDimension dimension : AssetDimensions::all)

@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &account,
                                        AssetAmountOperation operation, QWidget *parent)
     : Sheet(AssetWording::formTitle(operation, AssetDimensions::isLiability(account.dimension), account.name),
-            SheetSize::ShortForm, Dismiss::cancel,
+            SheetSize::Form, Dismiss::cancel,
             AssetWording::confirmText(operation, AssetDimensions::isLiability(account.dimension)), parent)
     , m_model(store, account, operation)
     , m_amount(new QLineEdit(this))
@@ -29,13 +29,13 @@ AddAssetAmountView::AddAssetAmountView(ModelStore &store, const AssetAccount &ac
     const QString action = m_model.actionTitle();
     m_amount->setAccessibleName(action);
     m_amount->setPlaceholderText(action);
-    m_amount->setMinimumHeight(32);
+    FormWidgets::setFieldHeight(m_amount);
     form->addRow(action, m_amount);
     m_date->setAccessibleName(u"日期"_s);
     form->addRow(u"日期"_s, m_date);
     m_note->setAccessibleName(u"备注（可选）"_s);
     m_note->setPlaceholderText(u"备注（可选）"_s);
-    m_note->setMinimumHeight(32);
+    FormWidgets::setFieldHeight(m_note);
     form->addRow(u"备注（可选）"_s, m_note);
     column()->addWidget(card);
     column()->addStretch(1);

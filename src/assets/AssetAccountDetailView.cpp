@@ -29,7 +29,7 @@ using namespace Qt::StringLiterals;
 AssetAccountDetailView::AssetAccountDetailView(ModelStore &store, const AssetAccount &account,
                                                QWidget *parent)
     // Titled by refresh(), as the account can turn into a liability.
-    : Sheet(QString(), SheetSize::WideDetail, Dismiss::close, QString(), parent)
+    : Sheet(QString(), SheetSize::Ledger, Dismiss::close, QString(), parent)
     , m_model(store, account)
     , m_ledger(Buttons::bordered(QString(), u"list.bullet.rectangle"_s, this))
     , m_deduction(Buttons::bordered(QString(), u"minus"_s, this))

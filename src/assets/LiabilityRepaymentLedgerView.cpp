@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 LiabilityRepaymentLedgerView::LiabilityRepaymentLedgerView(ModelStore &store, QWidget *parent)
     : AssetLedgerSheet(
-          std::make_unique<LiabilityRepaymentLedgerModel>(store), u"还账账单"_s, SheetSize::WideLedger,
+          std::make_unique<LiabilityRepaymentLedgerModel>(store), u"还账账单"_s, SheetSize::Ledger,
           {u"creditcard"_s, u"该时间段暂无还款"_s, u"在负债详情中点击“还款”后，会在这里显示。"_s}, parent)
 {
     m_total =

@@ -40,7 +40,7 @@ QFormLayout *addSection(QVBoxLayout *column, const QString &title, QWidget *pare
 } // namespace
 
 BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
-    : Sheet(u"新增周期预算"_s, SheetSize::SectionedForm, Dismiss::cancel, u"保存"_s, parent)
+    : Sheet(u"新增周期预算"_s, SheetSize::Form, Dismiss::cancel, u"保存"_s, parent)
     , m_model(model)
     , m_range(new DateRangeRow(
           {DateRangeRow::Captions::formRows, u"开始日期"_s, u"结束日期"_s, 18, 10, false}, this))
@@ -60,10 +60,10 @@ BudgetFormView::BudgetFormView(BudgetModel &model, QWidget *parent)
     QFormLayout *limit = addSection(column, u"分类预算"_s, this);
     m_category->setAccessibleName(u"分类"_s);
     m_category->setMaxVisibleItems(14);
-    m_category->setMinimumHeight(34);
+    FormWidgets::setFieldHeight(m_category);
     m_amount->setAccessibleName(u"预算金额"_s);
     m_amount->setPlaceholderText(u"预算金额"_s);
-    m_amount->setMinimumHeight(34);
+    FormWidgets::setFieldHeight(m_amount);
     limit->addRow(u"分类"_s, m_category);
     limit->addRow(u"预算金额"_s, m_amount);
     column->addStretch(1);

@@ -45,11 +45,11 @@ AddEntryView::AddEntryView(ModelStore &store, QWidget *parent)
     large.setPointSizeF(large.pointSizeF() * 1.6);
     large.setWeight(QFont::DemiBold);
     amount->setFont(large);
-    amount->setMinimumHeight(40);
-    date->setMinimumHeight(40);
+    FormWidgets::setFieldHeight(amount, FormWidgets::entryFieldLines);
+    FormWidgets::setFieldHeight(date, FormWidgets::entryFieldLines);
     note->setPlaceholderText(u"例如：和朋友吃午饭"_s);
     note->setAccessibleName(u"备注（可选）"_s);
-    note->setMinimumHeight(40);
+    FormWidgets::setFieldHeight(note, FormWidgets::entryFieldLines);
     fields->addLayout(FormWidgets::captioned(u"金额"_s, amount), 1);
     fields->addLayout(FormWidgets::captioned(u"日期"_s, date), 1);
     fields->addLayout(FormWidgets::captioned(u"备注（可选）"_s, note), 2);

@@ -19,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 EditEntryView::EditEntryView(ModelStore &store, const LedgerEntry &entry, QWidget *parent)
-    : EntryFormSheet(store, &entry, u"编辑账单"_s, SheetSize::EditForm, u"保存修改"_s, parent)
+    : EntryFormSheet(store, &entry, u"编辑账单"_s, SheetSize::Form, u"保存修改"_s, parent)
     , m_entry(entry)
     , m_category(new QComboBox(this))
     , m_makeRecurring(Buttons::bordered(u"设为周期账单"_s, QString(), this))

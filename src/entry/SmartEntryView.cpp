@@ -68,10 +68,10 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     QFont title3 = m_sentence->font();
     title3.setPixelSize(20);
     m_sentence->setFont(title3);
-    m_sentence->setMinimumHeight(44);
+    FormWidgets::setFieldHeight(m_sentence, FormWidgets::sentenceFieldLines);
     sentenceRow->addWidget(m_sentence, 1);
     m_recognize->setAutoDefault(false);
-    m_recognize->setMinimumHeight(44);
+    FormWidgets::setFieldHeight(m_recognize, FormWidgets::sentenceFieldLines);
     sentenceRow->addWidget(m_recognize);
     column->addLayout(sentenceRow);
 

@@ -24,7 +24,7 @@ QLineEdit *textField(const QString &label, QWidget *parent)
     auto *field = new QLineEdit(parent);
     field->setPlaceholderText(label);
     field->setAccessibleName(label);
-    field->setMinimumHeight(32);
+    FormWidgets::setFieldHeight(field);
     return field;
 }
 
@@ -32,7 +32,7 @@ QLineEdit *textField(const QString &label, QWidget *parent)
 
 FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *model, const QString &title,
                                        const QString &confirmText, const QString &noteLabel, QWidget *parent)
-    : Sheet(title, SheetSize::LongForm, Dismiss::cancel, confirmText, parent)
+    : Sheet(title, SheetSize::Form, Dismiss::cancel, confirmText, parent)
     , m_store(store)
     , m_model(model)
     , m_category(new QComboBox(this))
@@ -49,7 +49,7 @@ FixedAssetFormView::FixedAssetFormView(ModelStore &store, FixedAssetFormModel *m
     const auto [card, form] = FormWidgets::formCard(this);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_category->setAccessibleName(u"资产分类"_s);
-    m_category->setMinimumHeight(32);
+    FormWidgets::setFieldHeight(m_category);
     m_category->addItems(FixedAssetCategory::all());
     m_purchaseDay->setAccessibleName(u"购入日期"_s);
     form->addRow(u"资产分类"_s, m_category);

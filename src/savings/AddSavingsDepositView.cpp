@@ -12,7 +12,7 @@
 using namespace Qt::StringLiterals;
 
 AddSavingsDepositView::AddSavingsDepositView(SavingsGoalDetailModel &model, QWidget *parent)
-    : Sheet(model.depositTitle(), SheetSize::DepositForm, Dismiss::cancel, u"记录存入"_s, parent)
+    : Sheet(model.depositTitle(), SheetSize::Form, Dismiss::cancel, u"记录存入"_s, parent)
     , m_model(model)
     , m_amount(new QLineEdit(this))
     , m_date(FormWidgets::datePicker(this))

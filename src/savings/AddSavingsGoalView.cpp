@@ -12,7 +12,7 @@
 using namespace Qt::StringLiterals;
 
 AddSavingsGoalView::AddSavingsGoalView(SavingsModel &model, QWidget *parent)
-    : Sheet(u"新增存钱目标"_s, SheetSize::ShortForm, Dismiss::cancel, u"保存"_s, parent)
+    : Sheet(u"新增存钱目标"_s, SheetSize::Form, Dismiss::cancel, u"保存"_s, parent)
     , m_model(model)
     , m_name(new QLineEdit(this))
     , m_target(new QLineEdit(this))

@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 
 SavingsGoalDetailView::SavingsGoalDetailView(ModelStore &store, const SavingsDepositIndex &index,
                                              const SavingsGoal &goal, QWidget *parent)
-    : Sheet(goal.name, SheetSize::TallDetail, Dismiss::close, QString(), parent)
+    : Sheet(goal.name, SheetSize::Ledger, Dismiss::close, QString(), parent)
     , m_model(store, index, goal)
     , m_rows(new SavingsDepositListModel(m_model, this))
     , m_deposit(Buttons::prominent(u"存入"_s, u"plus"_s, this))

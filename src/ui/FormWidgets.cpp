@@ -5,8 +5,10 @@
 #include "ui/Card.h"
 #include "ui/Typography.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +39,7 @@ QDateEdit *FormWidgets::datePicker(QWidget *parent)
     auto *picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(u"yyyy年M月d日"_s);
-    picker->setMinimumHeight(34);
+    setFieldHeight(picker);
     return picker;
 }
 
@@ -45,8 +47,14 @@ QLineEdit *FormWidgets::prompted(QLineEdit *field, const QString &prompt)
 {
     field->setPlaceholderText(prompt);
     field->setAccessibleName(prompt);
-    field->setMinimumHeight(34);
+    setFieldHeight(field);
     return field;
+}
+
+void FormWidgets::setFieldHeight(QWidget *field, qreal lines)
+{
+    const QFontMetricsF text(QApplication::font(field));
+    field->setMinimumHeight(qRound(text.height() * lines));
 }
 
 void FormWidgets::showDay(QDateEdit *picker, QDate day)

@@ -37,6 +37,13 @@ QString periodDayCaption(PeriodChoice choice);
 // A one-line field whose prompt is its placeholder and its accessible name (it has no caption of
 // its own), at the forms' field height. Returns the field.
 QLineEdit *prompted(QLineEdit *field, const QString &prompt);
+// Fields stand taller than the style's least, for the forms' open look. Their height is given
+// in lines of the forms' text, so it grows with the font and never falls below the style's
+// size hint. A field with a larger font of its own (an amount) still counts the forms' lines.
+constexpr qreal fieldLines = 1.7;
+constexpr qreal entryFieldLines = 2.0;
+constexpr qreal sentenceFieldLines = 2.2;
+void setFieldHeight(QWidget *field, qreal lines = fieldLines);
 // Sets the text only when it differs, so the cursor does not jump while the user types.
 void setText(QLineEdit *field, const QString &text);
 // Fills a category menu with the names and shows the current one. A current name that is not

@@ -86,7 +86,9 @@ QWidget *ScrollPage::fill(QWidget *screen, const QColor &background)
     auto *scroll = new QScrollArea(screen);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The column follows the window's width; only a window narrower than the page's least width
+    // scrolls sideways, so that nothing is cut off at the right edge.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     markFocus(scroll);
     outer->addWidget(scroll);
 

@@ -6,58 +6,80 @@
 #include "Spacing.h"
 #include "Typography.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Room {
-    QSize size;
+// How a sheet of a size opens: its least width in full-width characters of its font, the
+// lines of text tall it opens at least (a list that grows fills the rest), and its margins.
+struct Measure {
+    int characters;
+    int lines;
     QMargins margins;
 };
 
 // By SheetSize, in its order.
-constexpr std::array rooms{
-    Room{{420, 250}, Spacing::sheetMargins},         // ShortForm
-    Room{{420, 260}, Spacing::sheetMargins},         // DepositForm
-    Room{{440, 290}, Spacing::sheetMargins},         // Form
-    Room{{460, 330}, Spacing::sheetMargins},         // EditForm
-    Room{{440, 340}, Spacing::sheetMargins},         // SectionedForm
-    Room{{470, 360}, Spacing::sheetMargins},         // LongForm
-    Room{{470, 470}, Spacing::sheetMargins},         // Detail
-    Room{{520, 600}, Spacing::sheetMargins},         // TallDetail
-    Room{{580, 540}, Spacing::sheetMargins},         // WideDetail
-    Room{{620, 600}, Spacing::sheetMargins},         // Ledger
-    Room{{640, 620}, Spacing::sheetMargins},         // WideLedger
-    Room{{680, 470}, Spacing::sheetMargins},         // Chart
-    Room{{720, 390}, Spacing::sentenceSheetMargins}, // Sentence
-    Room{{820, 650}, Spacing::entrySheetMargins},    // Entry
-    Room{{900, 640}, Spacing::sheetMargins},         // Import
+constexpr std::array measures{
+    Measure{31, 0, Spacing::sheetMargins},         // Form
+    Measure{34, 0, Spacing::sheetMargins},         // Detail
+    Measure{42, 30, Spacing::sheetMargins},        // Ledger
+    Measure{49, 0, Spacing::sheetMargins},         // Chart
+    Measure{51, 0, Spacing::sentenceSheetMargins}, // Sentence
+    Measure{58, 32, Spacing::entrySheetMargins},   // Entry
+    Measure{64, 30, Spacing::sheetMargins},        // Import
 };
-static_assert(rooms.size() == size_t(SheetSize::Import) + 1, "one room for every sheet size");
+static_assert(measures.size() == size_t(SheetSize::Import) + 1, "one measure for every sheet size");
 
 // The gap between "关闭" and a leading title.
 constexpr int leadingTitleGap = 8;
+
+// The free area of the screen the sheet opens on, less room for the title bar and borders the
+// window system adds.
+QSize freeRoom(const QWidget *sheet)
+{
+    const QWidget *over = sheet->parentWidget() ? sheet->parentWidget()->window() : sheet;
+    const QScreen *screen = over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    const int frame = sheet->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sheet);
+    return screen->availableGeometry().size() - QSize(0, frame);
+}
 
 } // namespace
 
 Sheet::Sheet(const QString &title, SheetSize size, Dismiss dismiss, const QString &confirmText,
              QWidget *parent)
     : QDialog(parent)
-    , m_column(new QVBoxLayout(this))
+    , m_size(size)
+    , m_scroll(new QScrollArea(this))
+    , m_body(new QWidget)
+    , m_column(new QVBoxLayout(m_body))
     , m_cancel(Buttons::bordered(dismiss == Dismiss::cancel ? u"取消"_s : u"关闭"_s, QString(), this))
 {
     setWindowTitle(title);
-    const Room &room = rooms[size_t(size)];
-    m_openingSize = room.size;
-    resize(room.size);
-    m_column->setContentsMargins(room.margins);
+    // The whole sheet scrolls where the screen is shorter or narrower than its content.
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(m_scroll);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_body->setAutoFillBackground(false);
+    m_scroll->setWidget(m_body);
+    m_column->setContentsMargins(measures[size_t(size)].margins);
     m_column->setSpacing(14);
 
     // Only the confirming button answers Return; a focused button must not take it over.
@@ -67,6 +89,44 @@ Sheet::Sheet(const QString &title, SheetSize size, Dismiss dismiss, const QStrin
         m_confirm = Buttons::prominent(confirmText, QString(), this);
         m_confirm->setDefault(true);
     }
+}
+
+QSize Sheet::openingSize() const
+{
+    return m_placed ? m_openingSize : fittedSize();
+}
+
+QSize Sheet::fittedSize() const
+{
+    const Measure &measure = measures[size_t(m_size)];
+    const QFontMetrics metrics(font());
+    const int character = metrics.horizontalAdvance(QChar(0x4E00));
+    // The layout's own wish, which a larger font or a longer text makes larger.
+    m_column->activate();
+    const QSize wanted = m_body->sizeHint().expandedTo(m_body->minimumSizeHint());
+    int width = std::max(wanted.width(), measure.characters * character);
+    int height = m_body->hasHeightForWidth() ? std::max(wanted.height(), m_body->heightForWidth(width))
+                                             : wanted.height();
+    height = std::max(height, measure.lines * metrics.lineSpacing());
+
+    const QSize room = freeRoom(this);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    if (height > room.height())
+        width += scrollBar;
+    if (width > room.width())
+        height += scrollBar;
+    return QSize(width, height).boundedTo(room);
+}
+
+void Sheet::setVisible(bool visible)
+{
+    // Sized once, when it first opens, after the subclass has filled it.
+    if (visible && !m_placed) {
+        m_openingSize = fittedSize();
+        m_placed = true;
+        resize(m_openingSize);
+    }
+    QDialog::setVisible(visible);
 }
 
 void Sheet::setTitle(const QString &title)

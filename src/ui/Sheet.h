@@ -9,33 +9,22 @@
 
 class QHBoxLayout;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
-// What a sheet holds decides the size it opens at (and its margins); sheets that hold alike
-// open alike. The figures stand in one table in Sheet.cpp.
+// What a sheet holds decides how wide it opens, in characters of its font, and its margins;
+// sheets that hold alike open alike. Its height is what its layout asks for, and a sheet that
+// holds a list that grows opens tall enough to show a good part of it. A sheet never opens
+// larger than the screen's free area: its content scrolls there.
 enum class SheetSize {
-    // Three fields under the title row: an amount change, a new goal.
-    ShortForm,
-    // Three fields, the day with its caption above: a deposit.
-    DepositForm,
-    // Four fields on a card: a new account.
+    // Labelled fields: an amount change, a goal, a deposit, an account, an entry being edited,
+    // a budget, a fixed asset.
     Form,
-    // Five fields: an entry being edited.
-    EditForm,
-    // Two titled cards: the period and the limit of a budget.
-    SectionedForm,
-    // Six fields on a card: a fixed asset.
-    LongForm,
     // A summary card over a few information rows.
     Detail,
-    // A card over a list that grows: a savings goal and its deposits.
-    TallDetail,
-    // A summary card over a list that grows, under a row of actions: an account.
-    WideDetail,
-    // A period picker, a summary line and a list: one account's ledger.
+    // A summary or a period picker over a list that grows: a goal and its deposits, an account,
+    // a ledger.
     Ledger,
-    // The same for every liability's repayments.
-    WideLedger,
     // A chart over its current figure.
     Chart,
     // One sentence and the draft it becomes.
@@ -49,8 +38,8 @@ enum class SheetSize {
 // The base of every sheet: a dialog with a title row of a leading button that
 // leaves it ("取消" or "关闭"), the title and, trailing, either the confirming button or the
 // sheet's own actions. The confirming button is the default, so Return confirms while it is
-// enabled; Escape and the leading button reject the sheet. Size and margins come from the
-// sheet's SheetSize.
+// enabled; Escape and the leading button reject the sheet. Width and margins come from the
+// sheet's SheetSize, its height from its layout.
 class Sheet : public QDialog {
     Q_OBJECT
 
@@ -66,8 +55,10 @@ public:
     ElidedLabel *titleLabel() const { return m_title; }
     // The window title and the title row's label.
     void setTitle(const QString &title);
-    // The size the sheet opens at, by its SheetSize.
-    QSize openingSize() const { return m_openingSize; }
+    // The size the sheet opens at: its layout's, at least as wide as its SheetSize, within the
+    // free area of its screen.
+    QSize openingSize() const;
+    void setVisible(bool visible) override;
 
 protected:
     // An empty confirmText makes a sheet without a confirming button.
@@ -83,8 +74,14 @@ protected:
     void addButtonRow();
 
 private:
+    QSize fittedSize() const;
+
+    SheetSize m_size;
+    QScrollArea *m_scroll;
+    QWidget *m_body;
     QVBoxLayout *m_column;
     QSize m_openingSize;
+    bool m_placed = false;
     QPushButton *m_cancel;
     QPushButton *m_confirm = nullptr;
     ElidedLabel *m_title = nullptr;

@@ -22,6 +22,7 @@
 
 #include <QDateEdit>
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -118,7 +120,8 @@ private Q_SLOTS:
     {
         ContentView view(*m_store);
         view.show();
-        QCOMPARE(view.minimumSize(), QSize(1080, 720));
+        // Small laptop screens hold the window: the pages scroll below their own size.
+        QVERIFY(view.minimumWidth() <= 1024 && view.minimumHeight() <= 540);
         view.resize(2400, 1000);
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCoreApplication::processEvents();
@@ -436,35 +439,47 @@ private Q_SLOTS:
     void windowStateSurvivesARestart_data()
     {
         QTest::addColumn<QSize>("closedAt");
-        QTest::addColumn<QSize>("reopensAt");
+        // Whether the window reopens at the size it closed at, or is placed on the screen anew.
+        QTest::addColumn<bool>("kept");
 
-        QTest::newRow("larger than the minimum") << QSize(1300, 900) << QSize(1300, 900);
-        QTest::newRow("never below the minimum") << QSize(400, 300) << QSize(1080, 720);
+        QTest::newRow("fits the screen") << QSize(780, 560) << true;
+        QTest::newRow("larger than the screen") << QSize(1300, 900) << false;
+        QTest::newRow("below the least size") << QSize(200, 150) << false;
     }
 
     void windowStateSurvivesARestart()
     {
         QFETCH(QSize, closedAt);
-        QFETCH(QSize, reopensAt);
+        QFETCH(bool, kept);
         {
             // A window of the saved size; the program's own cannot be made smaller than its
             // minimum, but a file from elsewhere may say so.
             QWidget window;
+            window.move(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(10, 10));
             window.show();
             window.resize(closedAt);
             QTRY_COMPARE(window.size(), closedAt);
             QSettings().setValue(u"window/geometry"_s, window.saveGeometry());
         }
+        QSize reopenedAt;
         {
             ContentView view(*m_store);
             view.restoreWindowState();
-            QCOMPARE(view.size(), reopensAt);
             view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            if (kept)
+                QCOMPARE(view.size(), closedAt);
+            QVERIFY(view.size().width() >= view.minimumWidth() &&
+                    view.size().height() >= view.minimumHeight());
+            QVERIFY(view.screen()->availableGeometry().contains(view.frameGeometry()));
+            reopenedAt = view.size();
             view.close();
         }
         ContentView again(*m_store);
         again.restoreWindowState();
-        QCOMPARE(again.size(), reopensAt);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.size(), reopenedAt);
     }
 
     // A failed save is shown in a box over the window without a loop of its own, so whatever
