@@ -370,7 +370,7 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
         OfxReader::read(file.statement, categorizer, &result);
         return result;
     }
-    const std::vector<TableRecord> &records = file.table.records;
+    const TableRecords &records = file.table.records;
     RowReader reader(file, categorizer, &result);
     if (file.layout == ImportFile::Layout::table) {
         const ColumnMapping columns = mapping.value_or(file.guessedMapping());
@@ -379,19 +379,21 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
             return result;
         }
         for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
-            if (!isCommentLine(records[i]))
-                reader.readTable(records[i], columns);
+            const TableRecord record = records[i];
+            if (!isCommentLine(record))
+                reader.readTable(record, columns);
         }
         return result;
     }
     const BillColumns columns = billColumns(file);
     result.rows.reserve(records.size() - file.headerIndex);
     for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
+        const TableRecord record = records[i];
         // The services close the table with a dashed rule and put totals after it.
-        if (!records[i].fields.isEmpty() && records[i].fields.first().trimmed().startsWith(u"---"))
+        if (!record.fields.isEmpty() && record.fields.first().trimmed().startsWith(u"---"))
             break;
-        if (!isCommentLine(records[i]))
-            reader.readBill(records[i], columns);
+        if (!isCommentLine(record))
+            reader.readBill(record, columns);
     }
     return result;
 }
