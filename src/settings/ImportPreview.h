@@ -27,6 +27,14 @@ public:
     static ImportPreview read(const ModelStore *store, const ImportFile &file,
                               const std::optional<ColumnMapping> &mapping = std::nullopt,
                               ImportDateOrder dateOrder = ImportDateOrder::automatic);
+    // read() in its two halves. The rows of the file, read with a categoriser made beforehand
+    // and the mapping a table file is read with; no store is touched, so a worker thread may
+    // do this while the window goes on.
+    static ImportResult readRows(const ImportFile &file, const ImportCategorizer &categorizer,
+                                 const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder);
+    // Then, on the store's thread, each row held against the store.
+    static ImportPreview classify(const ModelStore *store, ImportResult read,
+                                  std::optional<ColumnMapping> mapping);
     // The mapping a table file is read with when the user has not chosen one.
     static ColumnMapping mappingFor(const ModelStore *store, const ImportFile &file);
     // The store's category rules and the user's choices for files' own category names, for
