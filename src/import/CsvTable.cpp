@@ -191,3 +191,30 @@ QStringList CsvTable::fieldsAt(const QByteArray &text, qsizetype at, qsizetype e
     });
     return fields;
 }
+
+void CsvTable::shapeAt(const QByteArray &text, qsizetype at, qsizetype end, char delimiter, int *fields,
+                       int *filled)
+{
+    *fields = 0;
+    *filled = 0;
+    const char *data = text.constData();
+    int line = 0;
+    scanRecord(data, at, end, delimiter, &line, [&](const FieldSpan &span) {
+        ++*fields;
+        bool content = false;
+        bool unsure = false;
+        if (span.quotedBegin >= 0)
+            noteContent(data + span.quotedBegin, data + span.quotedEnd, &content, &unsure);
+        if (!content)
+            noteContent(data + span.tailBegin, data + span.tailEnd, &content, &unsure);
+        if (!content && unsure) {
+            // Only the decoded field tells whether its characters past ASCII are spaces.
+            QByteArray field;
+            if (span.quotedBegin >= 0)
+                field.append(data + span.quotedBegin, span.quotedEnd - span.quotedBegin);
+            field.append(data + span.tailBegin, span.tailEnd - span.tailBegin);
+            content = !QString::fromUtf8(field).trimmed().isEmpty();
+        }
+        *filled += content ? 1 : 0;
+    });
+}

@@ -32,4 +32,7 @@ ImportTable parseUtf8(const QByteArray &text, qsizetype begin, qsizetype end, ch
 // line end, or at end.
 QStringList fieldsAt(const QByteArray &text, qsizetype at, qsizetype end, char delimiter);
 
+// How many fields that record has, and how many of them are not blank, without making them.
+void shapeAt(const QByteArray &text, qsizetype at, qsizetype end, char delimiter, int *fields, int *filled);
+
 } // namespace CsvTable

@@ -68,14 +68,6 @@ QStringList trimmedFields(const QStringList &fields)
     return names;
 }
 
-int filledFields(const QStringList &fields)
-{
-    int filled = 0;
-    for (const QString &field : fields)
-        filled += field.trimmed().isEmpty() ? 0 : 1;
-    return filled;
-}
-
 void findHeader(ImportFile *file)
 {
     const TableRecords &records = file->table.records;
@@ -100,9 +92,9 @@ void findHeader(ImportFile *file)
     // that has as many fields as most of its lines, so a preamble such as 「账户明细,2024年3月」
     // is passed over.
     QHash<qsizetype, int> linesWithWidth;
-    for (const TableRecord &record : records) {
-        if (filledFields(record.fields) >= 2)
-            ++linesWithWidth[record.fields.size()];
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (const TableRecords::Shape shape = records.shapeAt(i); shape.filled >= 2)
+            ++linesWithWidth[shape.fields];
     }
     qsizetype width = 0;
     int widthLines = 0;
@@ -113,14 +105,14 @@ void findHeader(ImportFile *file)
         }
     }
     for (size_t i = 0; i < records.size(); ++i) {
+        if (const TableRecords::Shape shape = records.shapeAt(i); shape.fields != width || shape.filled < 2)
+            continue;
         const TableRecord record = records[i];
-        if (record.fields.size() == width && filledFields(record.fields) >= 2) {
-            file->layout = ImportFile::Layout::table;
-            file->header = trimmedFields(record.fields);
-            file->headerIndex = i;
-            file->headerLine = record.line;
-            return;
-        }
+        file->layout = ImportFile::Layout::table;
+        file->header = trimmedFields(record.fields);
+        file->headerIndex = i;
+        file->headerLine = record.line;
+        return;
     }
     file->error = u"“%1”不是账单或表格：找不到列名所在的一行"_s.arg(file->fileName);
 }

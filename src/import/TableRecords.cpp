@@ -12,6 +12,20 @@ TableRecord TableRecords::operator[](size_t index) const
     return {lineAt(index), CsvTable::fieldsAt(m_text, m_starts[index], m_end, m_delimiter)};
 }
 
+TableRecords::Shape TableRecords::shapeAt(size_t index) const
+{
+    Shape shape;
+    if (!m_fromText) {
+        const QStringList &fields = m_kept[index].fields;
+        shape.fields = int(fields.size());
+        shape.filled = int(std::count_if(fields.begin(), fields.end(),
+                                         [](const QString &field) { return !field.trimmed().isEmpty(); }));
+        return shape;
+    }
+    CsvTable::shapeAt(m_text, m_starts[index], m_end, m_delimiter, &shape.fields, &shape.filled);
+    return shape;
+}
+
 int TableRecords::lineAt(size_t index) const
 {
     if (!m_fromText)

@@ -61,6 +61,12 @@ public:
     // The record, its fields split out of the text anew on every call.
     TableRecord operator[](size_t index) const;
     int lineAt(size_t index) const;
+    // How many fields the record has and how many are not blank, cheaper than its fields.
+    struct Shape {
+        int fields = 0;
+        int filled = 0;
+    };
+    Shape shapeAt(size_t index) const;
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 

@@ -142,7 +142,7 @@ bool blank(const QStringList &fields)
 } // namespace
 
 // Random records written the way a careful exporter quotes them, read back: every field as
-// written, on the line it starts on, blank records left out.
+// written, on the line it starts on, blank records left out; its shape counted alike.
 void ImportFileTest::followsRandomTables()
 {
     QRandomGenerator random(20240301);
@@ -176,6 +176,11 @@ void ImportFileTest::followsRandomTables()
             const TableRecord record = table.records[size_t(i)];
             QCOMPARE(record.fields, expected[i].fields);
             QCOMPARE(record.line, expected[i].line);
+            const TableRecords::Shape shape = table.records.shapeAt(size_t(i));
+            QCOMPARE(shape.fields, int(record.fields.size()));
+            QCOMPARE(shape.filled,
+                     int(std::count_if(record.fields.begin(), record.fields.end(),
+                                       [](const QString &f) { return !f.trimmed().isEmpty(); })));
         }
     }
 }
