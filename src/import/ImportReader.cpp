@@ -372,12 +372,15 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
     }
     const TableRecords &records = file.table.records;
     RowReader reader(file, categorizer, &result);
+    // At most one row a record: a vector that doubles as it fills holds up to twice that.
+    const size_t rows = records.size() - std::min(records.size(), file.headerIndex + 1);
     if (file.layout == ImportFile::Layout::table) {
         const ColumnMapping columns = mapping.value_or(file.guessedMapping());
         if (!columns.isComplete()) {
             result.fileError = u"“%1”：请指定日期和金额所在的列"_s.arg(file.fileName);
             return result;
         }
+        result.rows.reserve(rows);
         for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
             const TableRecord record = records[i];
             if (!isCommentLine(record))
@@ -386,7 +389,7 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
         return result;
     }
     const BillColumns columns = billColumns(file);
-    result.rows.reserve(records.size() - file.headerIndex);
+    result.rows.reserve(rows);
     for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
         const TableRecord record = records[i];
         // The services close the table with a dashed rule and put totals after it.

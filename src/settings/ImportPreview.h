@@ -57,6 +57,9 @@ public:
     // The new rows, in file order, as the store writes them: what an import takes when nobody
     // picks rows by hand. Possible duplicates are left out.
     std::vector<ModelStore::ImportRow> freshRows() const;
+    // Moves the rows out, for a holder that keeps its own copy of each (the sheet's rows):
+    // a large file's rows are held once. The counts and statuses stay.
+    std::vector<ImportRow> takeRows() { return std::move(m_result.rows); }
 
 private:
     ImportResult m_result;

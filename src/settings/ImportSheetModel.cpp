@@ -116,7 +116,7 @@ void ImportSheetModel::showRows(ImportResult result)
 {
     m_reading = false;
     m_preview = ImportPreview::classify(&m_store, std::move(result), m_mapping);
-    const std::vector<ImportRow> &read = m_preview.result().rows;
+    std::vector<ImportRow> read = m_preview.takeRows();
     m_rows.clear();
     m_rows.reserve(read.size());
     m_ticked = 0;
@@ -124,7 +124,7 @@ void ImportSheetModel::showRows(ImportResult result)
         const ImportPreview::Status status = m_preview.statuses()[i];
         const bool ticked = status == ImportPreview::Status::fresh;
         m_ticked += ticked ? 1 : 0;
-        m_rows.push_back({read[i], status, ticked});
+        m_rows.push_back({std::move(read[i]), status, ticked});
     }
     m_offer.reset();
     Q_EMIT reset();
