@@ -306,7 +306,7 @@ int importFile(const QString &argument, bool dryRun, bool asJson)
         }
         SessionBus::guard(3s);
         ImportHandOff handOff(storePath, QDBusConnection::sessionBus());
-        const ImportHandOff::Result result = handOff.deliver(file, bytes, 120s, &preview);
+        const ImportHandOff::Result result = handOff.deliver(file, bytes, 120s, &preview, asJson);
         if (result.status != ImportHandOff::Status::imported)
             return fail(result.message);
         imported = result.count;

@@ -17,13 +17,16 @@ ImportHandOff::ImportHandOff(QString storePath, QDBusConnection bus)
 {
 }
 
-std::optional<int> ImportHandOff::importInto(ModelStore &store, const ImportPreview &preview, QString *error)
+std::optional<int> ImportHandOff::importInto(ModelStore &store, ImportPreview &preview, QString *error,
+                                             bool keepRows)
 {
     if (!preview.result().ok()) {
         *error = preview.result().fileError;
         return std::nullopt;
     }
     std::vector<ModelStore::ImportRow> rows = preview.freshRows();
+    if (!keepRows)
+        preview.takeRows();
     if (rows.empty())
         return 0;
     QString failure;
@@ -40,7 +43,7 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, const ImportPrev
 
 ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes,
                                              std::chrono::milliseconds timeout,
-                                             std::optional<ImportPreview> *preview)
+                                             std::optional<ImportPreview> *preview, bool keepRows)
 {
     int count = 0;
     const auto callWindow = [&](int timeoutMs, QString *error) {
@@ -75,7 +78,7 @@ ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByte
     const auto writeDirectly = [&](ModelStore &store) -> StoreHandOff::Result {
         preview->emplace(ImportPreview::read(&store, file));
         QString error;
-        const std::optional<int> written = importInto(store, **preview, &error);
+        const std::optional<int> written = importInto(store, **preview, &error, keepRows);
         if (!written)
             return {StoreHandOff::Status::notDone, error};
         count = *written;

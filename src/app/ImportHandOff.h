@@ -40,13 +40,16 @@ public:
     // The file as read once, and its bytes for a window. The file is read against the store
     // once: the store the lines go into when they are written here, else a look at the
     // window's store before it is handed the bytes. That reading is left in *preview, for the
-    // report; it says what was imported.
+    // report; it says what was imported. Its rows are kept only when keepRows is set (a report
+    // that lists them); the counts always are.
     Result deliver(const ImportFile &file, const QByteArray &bytes, std::chrono::milliseconds timeout,
-                   std::optional<ImportPreview> *preview);
+                   std::optional<ImportPreview> *preview, bool keepRows);
 
     // Imports the preview's new lines in one transaction, leaving out possible duplicates; how
-    // many were written, or nothing and why.
-    static std::optional<int> importInto(ModelStore &store, const ImportPreview &preview, QString *error);
+    // many were written, or nothing and why. Without keepRows the preview's rows are let go
+    // before the write, which is when the store grows.
+    static std::optional<int> importInto(ModelStore &store, ImportPreview &preview, QString *error,
+                                         bool keepRows);
 
 private:
     QString m_storePath;

@@ -137,9 +137,10 @@ int LedgerBusService::Import(const QString &fileName, const QByteArray &bytes)
                     return ImportPreview::readRows(*file, categorizer, mapping, ImportDateOrder::automatic);
                 },
                 [this, call, bus, mapping](ImportResult rows) {
-                    const ImportPreview preview = ImportPreview::classify(&m_store, std::move(rows), mapping);
+                    ImportPreview preview = ImportPreview::classify(&m_store, std::move(rows), mapping);
                     QString error;
-                    const std::optional<int> count = ImportHandOff::importInto(m_store, preview, &error);
+                    const std::optional<int> count =
+                        ImportHandOff::importInto(m_store, preview, &error, false);
                     QDBusConnection(bus).send(count ? call.createReply(*count)
                                                     : call.createErrorReply(QDBusError::Failed, error));
                 });
