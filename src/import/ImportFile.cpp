@@ -243,7 +243,8 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
         file.error = tooLarge(fileName, limits.maxFileBytes);
         return file;
     }
-    if (bytes.trimmed().isEmpty()) {
+    // A view: trimming the array itself would copy the whole file.
+    if (QByteArrayView(bytes).trimmed().isEmpty()) {
         file.error = u"“%1”是空文件"_s.arg(fileName);
         return file;
     }
