@@ -5,6 +5,7 @@
 #include "ImportHandOff.h"
 #include "entry/NaturalLedgerParser.h"
 #include "export/XLSXExporter.h"
+#include "import/ImportFile.h"
 #include "model/EntryKind.h"
 #include "model/LedgerEntry.h"
 #include "model/Money.h"
@@ -285,38 +286,52 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
     return QJsonDocument(report).toJson(QJsonDocument::Compact);
 }
 
-// The counts come from reading the store without its lock, as export does; the import itself
-// goes to the window when one holds the store, else straight to the file.
+// The file is read once, and the store loaded once: a dry run reads the store without its lock,
+// as export does; an import hands the file's bytes to the window when one holds the store, else
+// reads the file against the store it writes, under the lock. The report counts what that one
+// reading found, which is what was imported.
 int importFile(const QString &argument, bool dryRun, bool asJson)
 {
     if (argument.isEmpty())
         return fail(u"请给出要导入的文件，例如：pennyloom import 微信支付账单.csv"_s);
     const QString path = QFileInfo(argument).absoluteFilePath();
     const QString storePath = ModelStore::defaultPath();
-    std::unique_ptr<ModelStore> store;
-    if (QFileInfo::exists(storePath)) {
-        QString error;
-        store = ModelStore::openReadOnly(storePath, &error);
-        if (!store)
-            return fail(error);
-    }
-    const ImportFile file = ImportFile::load(path);
-    const ImportPreview preview = ImportPreview::read(store.get(), file);
-    store.reset();
-    if (!preview.result().ok())
-        return fail(preview.result().fileError);
+    QByteArray bytes;
+    QString readError;
+    if (!ImportFile::readBytes(path, ImportLimits(), &bytes, &readError))
+        return fail(readError);
+    const ImportFile file = ImportFile::fromBytes(bytes, QFileInfo(path).fileName());
+    if (!file.ok())
+        return fail(file.error);
 
+    std::optional<ImportPreview> preview;
     int imported = 0;
-    if (!dryRun && preview.count(ImportPreview::Status::fresh) > 0) {
+    if (dryRun) {
+        std::unique_ptr<ModelStore> store;
+        if (QFileInfo::exists(storePath)) {
+            QString error;
+            store = ModelStore::openReadOnly(storePath, &error);
+            if (!store)
+                return fail(error);
+        }
+        preview.emplace(ImportPreview::read(store.get(), file));
+    } else {
+        // A file that cannot be read leaves no new, empty store behind.
+        if (!QFileInfo::exists(storePath)) {
+            if (ImportPreview unread = ImportPreview::read(nullptr, file); !unread.result().ok())
+                return fail(unread.result().fileError);
+        }
         SessionBus::guard(3s);
         ImportHandOff handOff(storePath, QDBusConnection::sessionBus());
-        const ImportHandOff::Result result = handOff.deliver(path, 120s);
+        const ImportHandOff::Result result = handOff.deliver(file, bytes, 120s, &preview, asJson);
         if (result.status != ImportHandOff::Status::imported)
             return fail(result.message);
         imported = result.count;
     }
-    print(stdout, asJson ? QString::fromUtf8(importJson(file.fileName, preview, dryRun, imported))
-                         : importReport(file.fileName, preview, dryRun, imported));
+    if (!preview->result().ok())
+        return fail(preview->result().fileError);
+    print(stdout, asJson ? QString::fromUtf8(importJson(file.fileName, *preview, dryRun, imported))
+                         : importReport(file.fileName, *preview, dryRun, imported));
     return 0;
 }
 

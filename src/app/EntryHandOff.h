@@ -5,10 +5,8 @@
 #include <QString>
 
 #include <chrono>
-#include <vector>
 
 struct LedgerEntry;
-struct ReminderRequest;
 
 // Stores one entry made outside the window. When a window holds the store it is handed over on
 // the bus and the window stores it; otherwise the entry is written to the file directly under
@@ -38,11 +36,6 @@ public:
     Result deliver(const LedgerEntry &entry, std::chrono::milliseconds timeout);
 
 private:
-    enum class Outcome { stored, alreadyStored, unreachable, unanswered, refused };
-    Outcome callWindow(const LedgerEntry &entry, int timeoutMs, QString *error);
-    // The budget notices the entry brings about are added to `notices`.
-    Result writeDirectly(const LedgerEntry &entry, std::vector<ReminderRequest> &notices);
-
     QString m_storePath;
     QDBusConnection m_bus;
 };

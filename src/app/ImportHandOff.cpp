@@ -2,21 +2,13 @@
 #include "ImportHandOff.h"
 
 #include "LedgerBusService.h"
+#include "StoreHandOff.h"
 #include "import/ImportFile.h"
-#include "reminder/BudgetWatch.h"
-#include "settings/ImportPreview.h"
-#include "store/DataFolder.h"
 #include "store/ModelStore.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusError>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -25,14 +17,16 @@ ImportHandOff::ImportHandOff(QString storePath, QDBusConnection bus)
 {
 }
 
-std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &path, QString *error)
+std::optional<int> ImportHandOff::importInto(ModelStore &store, ImportPreview &preview, QString *error,
+                                             bool keepRows)
 {
-    const ImportPreview preview = ImportPreview::read(&store, ImportFile::load(path));
     if (!preview.result().ok()) {
         *error = preview.result().fileError;
         return std::nullopt;
     }
-    const std::vector<ModelStore::ImportRow> rows = preview.freshRows();
+    std::vector<ModelStore::ImportRow> rows = preview.freshRows();
+    if (!keepRows)
+        preview.takeRows();
     if (rows.empty())
         return 0;
     QString failure;
@@ -41,88 +35,69 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &p
     const std::optional<ModelStore::ImportResult> written = store.importEntries(rows);
     QObject::disconnect(watch);
     if (!written) {
-        *error = failure.isEmpty()
-                     ? u"数据文件 %1 写入失败，没有导入。"_s.arg(QDir::toNativeSeparators(store.path()))
-                     : failure;
+        *error = StoreHandOff::writeFailure(store, failure, u"没有导入。"_s);
         return std::nullopt;
     }
     return int(written->inserted.size());
 }
 
-ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::milliseconds timeout)
+ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes,
+                                             std::chrono::milliseconds timeout,
+                                             std::optional<ImportPreview> *preview, bool keepRows)
 {
-    QDeadlineTimer deadline(timeout);
-    if (const QString error = DataFolder::prepare(QFileInfo(m_storePath).absolutePath()); !error.isEmpty())
-        return {Status::notImported, 0, error};
-    QLockFile lock(m_storePath + u".lock"_s);
-    bool handedOver = false;
-    for (;;) {
+    int count = 0;
+    const auto callWindow = [&](int timeoutMs, QString *error) {
+        const QDBusConnectionInterface *bus = m_bus.isConnected() ? m_bus.interface() : nullptr;
+        if (!bus || !bus->isServiceRegistered(LedgerBusService::serviceName(m_storePath)).value())
+            return LedgerBusService::CallEnd::unreachable;
+        // The counts are taken before the window imports, from the same file as it is handed.
+        if (!*preview) {
+            QString storeError;
+            std::unique_ptr<ModelStore> store;
+            if (QFileInfo::exists(m_storePath))
+                store = ModelStore::openReadOnly(m_storePath, &storeError);
+            if (!store && !storeError.isEmpty()) {
+                *error = storeError;
+                return LedgerBusService::CallEnd::refused;
+            }
+            preview->emplace(ImportPreview::read(store.get(), file));
+        }
+        if (!(*preview)->result().ok()) {
+            *error = (*preview)->result().fileError;
+            return LedgerBusService::CallEnd::refused;
+        }
+        if ((*preview)->count(ImportPreview::Status::fresh) == 0)
+            return LedgerBusService::CallEnd::answered;
+        QDBusMessage reply;
+        const LedgerBusService::CallEnd end = LedgerBusService::callWindow(
+            m_bus, m_storePath, u"Import"_s, {file.fileName, bytes}, timeoutMs, &reply, error);
+        if (end == LedgerBusService::CallEnd::answered)
+            count = reply.arguments().value(0).toInt();
+        return end;
+    };
+    const auto writeDirectly = [&](ModelStore &store) -> StoreHandOff::Result {
+        preview->emplace(ImportPreview::read(&store, file));
         QString error;
-        int count = 0;
-        const int remaining = int(std::max<qint64>(deadline.remainingTime(), 1000));
-        switch (callWindow(path, remaining, &count, &error)) {
-        case Outcome::imported:
-            return {Status::imported, count, {}};
-        case Outcome::refused:
-            return {Status::notImported, 0, error};
-        case Outcome::unanswered:
-            handedOver = true;
-            break;
-        case Outcome::unreachable:
-            break;
-        }
-        if (DataFolder::tryLock(lock, 100)) {
-            std::vector<ReminderRequest> notices;
-            Result written = writeDirectly(path, notices);
-            lock.unlock();
-            BudgetWatch::postAll(m_bus, notices);
-            return written;
-        }
-        if (lock.error() == QLockFile::PermissionError)
-            return {Status::notImported, 0,
-                    u"无法锁定数据文件 %1：没有权限。"_s.arg(QDir::toNativeSeparators(m_storePath))};
-        if (deadline.hasExpired()) {
-            const QString store = QDir::toNativeSeparators(m_storePath);
-            if (handedOver)
-                return {
-                    Status::unknown, 0,
-                    u"数据文件 %1 正被 Pennyloom 窗口使用，文件已交给窗口导入，但窗口没有在限定时间内应答，"
-                    "不知道是否已经导入。再导入一次不会重复。"_s.arg(store)};
-            return {
-                Status::notImported, 0,
-                u"数据文件 %1 正被 Pennyloom 窗口使用，但窗口没有在会话总线上应答，没有导入。"_s.arg(store)};
-        }
+        const std::optional<int> written = importInto(store, **preview, &error, keepRows);
+        if (!written)
+            return {StoreHandOff::Status::notDone, error};
+        count = *written;
+        return {StoreHandOff::Status::done, {}};
+    };
+    const StoreHandOff::Result result =
+        StoreHandOff(m_storePath, m_bus)
+            .deliver(
+                timeout,
+                {u"没有导入。"_s,
+                 u"文件已交给窗口导入，但窗口没有在限定时间内应答，不知道是否已经导入。再导入一次不会重复。"_s},
+                callWindow, writeDirectly);
+    switch (result.status) {
+    case StoreHandOff::Status::done:
+        return {Status::imported, count, {}};
+    case StoreHandOff::Status::unknown:
+        return {Status::unknown, 0, result.message};
+    case StoreHandOff::Status::notDone:
+        break;
     }
-}
-
-ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeoutMs, int *count,
-                                                 QString *error)
-{
-    QDBusMessage reply;
-    switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Import"_s, {path}, timeoutMs, &reply, error)) {
-    case LedgerBusService::CallEnd::answered:
-        *count = reply.arguments().value(0).toInt();
-        return Outcome::imported;
-    case LedgerBusService::CallEnd::unreachable:
-        return Outcome::unreachable;
-    case LedgerBusService::CallEnd::unanswered:
-        return Outcome::unanswered;
-    case LedgerBusService::CallEnd::refused:
-        return Outcome::refused;
-    }
-    return Outcome::refused;
-}
-
-ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vector<ReminderRequest> &notices)
-{
-    QString error;
-    std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
-    if (!store)
-        return {Status::notImported, 0, error};
-    // No window weighs the entries against the budgets here, so this process does.
-    BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
-    const std::optional<int> count = importInto(*store, path, &error);
-    if (!count)
-        return {Status::notImported, 0, error};
-    return {Status::imported, *count, {}};
+    return {Status::notImported, 0, result.message};
 }

@@ -1,21 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/ImportPreview.h"
+
+#include <QByteArray>
 #include <QDBusConnection>
 #include <QString>
 
 #include <chrono>
 #include <optional>
-#include <vector>
 
 class ModelStore;
-struct ReminderRequest;
+struct ImportFile;
 
 // Imports a file's new lines from outside the window, the way EntryHandOff stores one entry:
-// when a window holds the store it is told the file's path on the bus and imports it itself, so
-// its screens and its undo follow; otherwise the file is imported into the store directly under
-// the data folder's lock. Lines imported before are passed over by either, so a second try
-// never imports a line twice.
+// when a window holds the store it is handed the file's bytes on the bus (never its path, which
+// it would read again, on its own terms, and perhaps find changed or never ending) and imports
+// them itself, so its screens and its undo follow; otherwise the lines are imported into the
+// store directly under the data folder's lock. Lines imported before are passed over by either,
+// so a second try never imports a line twice.
 class ImportHandOff final {
 public:
     enum class Status {
@@ -34,19 +37,21 @@ public:
 
     ImportHandOff(QString storePath, QDBusConnection bus);
 
-    // The path must be absolute: the window reads it from its own working folder.
-    Result deliver(const QString &path, std::chrono::milliseconds timeout);
+    // The file as read once, and its bytes for a window. The file is read against the store
+    // once: the store the lines go into when they are written here, else a look at the
+    // window's store before it is handed the bytes. That reading is left in *preview, for the
+    // report; it says what was imported. Its rows are kept only when keepRows is set (a report
+    // that lists them); the counts always are.
+    Result deliver(const ImportFile &file, const QByteArray &bytes, std::chrono::milliseconds timeout,
+                   std::optional<ImportPreview> *preview, bool keepRows);
 
-    // Reads the file against the store and imports its new lines in one transaction, leaving
-    // out possible duplicates; how many were written, or nothing and why.
-    static std::optional<int> importInto(ModelStore &store, const QString &path, QString *error);
+    // Imports the preview's new lines in one transaction, leaving out possible duplicates; how
+    // many were written, or nothing and why. Without keepRows the preview's rows are let go
+    // before the write, which is when the store grows.
+    static std::optional<int> importInto(ModelStore &store, ImportPreview &preview, QString *error,
+                                         bool keepRows);
 
 private:
-    enum class Outcome { imported, unreachable, unanswered, refused };
-    Outcome callWindow(const QString &path, int timeoutMs, int *count, QString *error);
-    // The budget notices the import brings about are added to `notices`.
-    Result writeDirectly(const QString &path, std::vector<ReminderRequest> &notices);
-
     QString m_storePath;
     QDBusConnection m_bus;
 };

@@ -2,9 +2,12 @@
 #include "LedgerBusService.h"
 
 #include "ImportHandOff.h"
+#include "import/ImportFile.h"
+#include "import/OffThread.h"
 #include "model/EntryKind.h"
 #include "model/EntryRules.h"
 #include "model/LedgerEntry.h"
+#include "settings/ImportPreview.h"
 #include "store/ModelStore.h"
 
 #include <QCryptographicHash>
@@ -117,19 +120,35 @@ bool LedgerBusService::Add(const QString &id, double amount, const QString &kind
     return true;
 }
 
-int LedgerBusService::Import(const QString &path)
+int LedgerBusService::Import(const QString &fileName, const QByteArray &bytes)
 {
-    if (!QFileInfo(path).isAbsolute()) {
-        sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是完整的路径，没有导入。"_s.arg(path.left(256)));
-        return 0;
-    }
-    QString error;
-    const std::optional<int> count = ImportHandOff::importInto(m_store, path, &error);
-    if (!count) {
-        sendErrorReply(QDBusError::Failed, error);
-        return 0;
-    }
-    return *count;
+    setDelayedReply(true);
+    const QDBusMessage call = message();
+    const QDBusConnection bus = connection();
+    // The file first; the mapping and the category rules come from the store, here, before its
+    // rows are read.
+    OffThread::run<ImportFile>(
+        this, [fileName, bytes] { return ImportFile::fromBytes(bytes, fileName); },
+        [this, call, bus](ImportFile read) {
+            auto file = std::make_shared<const ImportFile>(std::move(read));
+            std::optional<ColumnMapping> mapping;
+            if (file->ok() && file->layout == ImportFile::Layout::table)
+                mapping = ImportPreview::mappingFor(&m_store, *file);
+            OffThread::run<ImportResult>(
+                this,
+                [file, categorizer = ImportPreview::categorizer(&m_store), mapping] {
+                    return ImportPreview::readRows(*file, categorizer, mapping, ImportDateOrder::automatic);
+                },
+                [this, call, bus, mapping](ImportResult rows) {
+                    ImportPreview preview = ImportPreview::classify(&m_store, std::move(rows), mapping);
+                    QString error;
+                    const std::optional<int> count =
+                        ImportHandOff::importInto(m_store, preview, &error, false);
+                    QDBusConnection(bus).send(count ? call.createReply(*count)
+                                                    : call.createErrorReply(QDBusError::Failed, error));
+                });
+        });
+    return 0;
 }
 
 void LedgerBusService::CatchUp()

@@ -57,10 +57,12 @@ public Q_SLOTS:
     // as it is); otherwise a D-Bus error reply carries the reason.
     bool Add(const QString &id, double amount, const QString &kind, const QString &category,
              const QString &note, qlonglong date);
-    // Imports the new lines of the file at that absolute path, as the import sheet would with
-    // every new line ticked; how many entries were written. An unreadable file is an error
-    // reply naming it.
-    int Import(const QString &path);
+    // Imports the new lines of a file, given by its name and its bytes as the sender read
+    // them, as the import sheet would with every new line ticked; how many entries were
+    // written. The window reads no file for it: the bytes are read into rows on a worker
+    // thread while the window goes on, and the answer comes once they are imported. An
+    // unreadable file is an error reply naming it.
+    int Import(const QString &fileName, const QByteArray &bytes);
     // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
     // asks the window for it rather than writing behind its back.
     void CatchUp();

@@ -9,8 +9,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -61,20 +68,13 @@ QStringList trimmedFields(const QStringList &fields)
     return names;
 }
 
-int filledFields(const QStringList &fields)
-{
-    int filled = 0;
-    for (const QString &field : fields)
-        filled += field.trimmed().isEmpty() ? 0 : 1;
-    return filled;
-}
-
 void findHeader(ImportFile *file)
 {
-    const std::vector<TableRecord> &records = file->table.records;
+    const TableRecords &records = file->table.records;
     const size_t searched = std::min(records.size(), headerSearchRecords);
     for (size_t i = 0; i < searched; ++i) {
-        const QStringList names = trimmedFields(records[i].fields);
+        const TableRecord record = records[i];
+        const QStringList names = trimmedFields(record.fields);
         for (const LayoutHeader &layout : layoutHeaders()) {
             bool all = true;
             for (const QString &name : layout.names)
@@ -83,7 +83,7 @@ void findHeader(ImportFile *file)
                 file->layout = layout.layout;
                 file->header = names;
                 file->headerIndex = i;
-                file->headerLine = records[i].line;
+                file->headerLine = record.line;
                 return;
             }
         }
@@ -92,9 +92,9 @@ void findHeader(ImportFile *file)
     // that has as many fields as most of its lines, so a preamble such as 「账户明细,2024年3月」
     // is passed over.
     QHash<qsizetype, int> linesWithWidth;
-    for (const TableRecord &record : records) {
-        if (filledFields(record.fields) >= 2)
-            ++linesWithWidth[record.fields.size()];
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (const TableRecords::Shape shape = records.shapeAt(i); shape.filled >= 2)
+            ++linesWithWidth[shape.fields];
     }
     qsizetype width = 0;
     int widthLines = 0;
@@ -105,15 +105,99 @@ void findHeader(ImportFile *file)
         }
     }
     for (size_t i = 0; i < records.size(); ++i) {
-        if (records[i].fields.size() == width && filledFields(records[i].fields) >= 2) {
-            file->layout = ImportFile::Layout::table;
-            file->header = trimmedFields(records[i].fields);
-            file->headerIndex = i;
-            file->headerLine = records[i].line;
-            return;
-        }
+        if (const TableRecords::Shape shape = records.shapeAt(i); shape.fields != width || shape.filled < 2)
+            continue;
+        const TableRecord record = records[i];
+        file->layout = ImportFile::Layout::table;
+        file->header = trimmedFields(record.fields);
+        file->headerIndex = i;
+        file->headerLine = record.line;
+        return;
     }
     file->error = u"“%1”不是账单或表格：找不到列名所在的一行"_s.arg(file->fileName);
+}
+
+// The first lines of the text, enough for the delimiter's count of lines; cut at a line end
+// (a character boundary too).
+QString textStart(const TextDecoder::Utf8Text &text)
+{
+    constexpr qsizetype sample = 256 * 1024;
+    qsizetype end = text.end;
+    if (end - text.begin > sample) {
+        const qsizetype lineEnd = text.bytes.lastIndexOf('\n', text.begin + sample);
+        end = lineEnd > text.begin ? lineEnd : text.begin + sample;
+        // Not inside a character.
+        while (end > text.begin && (static_cast<unsigned char>(text.bytes.at(end)) & 0xC0) == 0x80)
+            --end;
+    }
+    return QString::fromUtf8(text.bytes.constData() + text.begin, end - text.begin);
+}
+
+// Whether a text's first field could open a headerless QIF record, as the full test asks.
+bool looksLikeHeaderlessQifStart(const QString &start)
+{
+    static const QRegularExpression firstField(uR"(^\s*[DT][-+0-9 ])"_s);
+    return firstField.match(start).hasMatch();
+}
+
+// Reads a regular file in one go, at most limit bytes. Anything else is refused before a byte
+// is read: a pipe or FIFO may never end (or never start, with no writer), a device may be
+// endless, and what a pipe gave once it does not give again.
+bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, QString *error)
+{
+    const QString name = QFileInfo(path).fileName();
+    // Opening a FIFO without O_NONBLOCK waits for a writer, which may never come.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        *error = u"无法打开“%1”：%2"_s.arg(name, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        *error = u"无法读取“%1”：%2"_s.arg(name, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        *error = u"“%1”是文件夹，不是文件"_s.arg(name);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = u"“%1”不是普通文件，而是管道、设备或套接字，无法导入；请先把内容存成文件再导入"_s.arg(name);
+        return false;
+    }
+    // The size first, so a huge file is refused unread; then one byte past the limit, so a
+    // file that grows while being read is caught too.
+    if (info.st_size > limit) {
+        *error = tooLarge(name, limit);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    bytes->resize(qsizetype(info.st_size) + 1);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes->size()) {
+            if (got > limit)
+                break;
+            bytes->resize(std::min<qsizetype>(got * 2, qsizetype(limit) + 1));
+        }
+        const ssize_t n = ::read(fd, bytes->data() + got, size_t(bytes->size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = u"无法读取“%1”：%2"_s.arg(name, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > limit) {
+        *error = tooLarge(name, limit);
+        return false;
+    }
+    bytes->truncate(got);
+    return true;
 }
 
 } // namespace
@@ -138,30 +222,17 @@ ImportSource ImportFile::source() const
 
 ImportFile ImportFile::load(const QString &path, const ImportLimits &limits)
 {
-    const QString name = QFileInfo(path).fileName();
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly)) {
-        ImportFile file;
-        file.fileName = name;
-        file.error = u"无法打开“%1”：%2"_s.arg(name, source.errorString());
+    ImportFile file;
+    file.fileName = QFileInfo(path).fileName();
+    QByteArray bytes;
+    if (!readBytes(path, limits, &bytes, &file.error))
         return file;
-    }
-    // The size first, so a huge file is refused unread; then one byte past the limit, so a
-    // file that grows while being read (or a pipe) is caught too.
-    if (!source.isSequential() && source.size() > limits.maxFileBytes) {
-        ImportFile file;
-        file.fileName = name;
-        file.error = tooLarge(name, limits.maxFileBytes);
-        return file;
-    }
-    const QByteArray bytes = source.read(limits.maxFileBytes + 1);
-    if (bytes.size() > limits.maxFileBytes) {
-        ImportFile file;
-        file.fileName = name;
-        file.error = tooLarge(name, limits.maxFileBytes);
-        return file;
-    }
-    return fromBytes(bytes, name, limits);
+    return fromBytes(bytes, file.fileName, limits);
+}
+
+bool ImportFile::readBytes(const QString &path, const ImportLimits &limits, QByteArray *bytes, QString *error)
+{
+    return readRegularFile(path, limits.maxFileBytes, bytes, error);
 }
 
 ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileName, const ImportLimits &limits)
@@ -172,7 +243,8 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
         file.error = tooLarge(fileName, limits.maxFileBytes);
         return file;
     }
-    if (bytes.trimmed().isEmpty()) {
+    // A view: trimming the array itself would copy the whole file.
+    if (QByteArrayView(bytes).trimmed().isEmpty()) {
         file.error = u"“%1”是空文件"_s.arg(fileName);
         return file;
     }
@@ -191,11 +263,10 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
         if (!file.statement.error.isEmpty())
             file.error = u"“%1”：%2"_s.arg(fileName, file.statement.error);
         return file;
-    } else {
+    } else if (QifReader::looksLikeQif(bytes)) {
         TextDecoder::Decoded decoded = TextDecoder::decode(bytes);
-        const bool qif = QifReader::looksLikeQif(bytes);
         // QIF files of programs outside China are often in a Western single-byte encoding.
-        if (qif && !decoded.error.isEmpty() && !bytes.contains('\0')) {
+        if (!decoded.error.isEmpty() && !bytes.contains('\0')) {
             decoded.text = QString::fromLatin1(bytes);
             decoded.encoding = u"Latin-1"_s;
             decoded.error.clear();
@@ -205,17 +276,29 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
             return file;
         }
         file.encoding = decoded.encoding;
-        if (qif) {
-            file.layout = Layout::qif;
-            file.text = std::move(decoded.text);
+        file.layout = Layout::qif;
+        file.text = std::move(decoded.text);
+        return file;
+    } else {
+        TextDecoder::Utf8Text decoded = TextDecoder::toUtf8(bytes);
+        if (!decoded.error.isEmpty()) {
+            file.error = u"“%1”：%2"_s.arg(fileName, decoded.error);
             return file;
         }
-        if (QifReader::looksLikeHeaderlessQif(decoded.text)) {
+        file.encoding = decoded.encoding;
+        // The delimiter and the QIF look are told from the start of the text: decoding all of
+        // a large file into UTF-16 for them would double what it takes in memory.
+        const QString start = textStart(decoded);
+        if (QifReader::looksLikeHeaderlessQif(start) ||
+            (start.size() < decoded.end - decoded.begin && looksLikeHeaderlessQifStart(start) &&
+             QifReader::looksLikeHeaderlessQif(QString::fromUtf8(decoded.bytes.constData() + decoded.begin,
+                                                                 decoded.end - decoded.begin)))) {
             file.error =
                 u"“%1”像是 QIF 文件，却没有“!Type:”开头的类型行，看不出是哪种账户的记录"_s.arg(fileName);
             return file;
         }
-        file.table = CsvTable::parse(decoded.text, CsvTable::detectDelimiter(decoded.text));
+        file.table = CsvTable::parseUtf8(decoded.bytes, decoded.begin, decoded.end,
+                                         char(CsvTable::detectDelimiter(start).unicode()));
     }
     findHeader(&file);
     return file;

@@ -46,7 +46,12 @@ struct ImportFile {
     // An OFX statement's transactions as libofx read them.
     OfxReader::Statement statement;
 
+    // Only a regular file is read, once; a pipe, FIFO, device or folder is refused unread,
+    // since it may never end, or give something else when read a second time.
     static ImportFile load(const QString &path, const ImportLimits &limits = {});
+    // The bytes load() reads, for a caller that hands them on; false with the error, which
+    // names the file, when it reads none.
+    static bool readBytes(const QString &path, const ImportLimits &limits, QByteArray *bytes, QString *error);
     // The same from bytes already in memory; fileName only names it in messages.
     static ImportFile fromBytes(const QByteArray &bytes, const QString &fileName,
                                 const ImportLimits &limits = {});

@@ -370,28 +370,33 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
         OfxReader::read(file.statement, categorizer, &result);
         return result;
     }
-    const std::vector<TableRecord> &records = file.table.records;
+    const TableRecords &records = file.table.records;
     RowReader reader(file, categorizer, &result);
+    // At most one row a record: a vector that doubles as it fills holds up to twice that.
+    const size_t rows = records.size() - std::min(records.size(), file.headerIndex + 1);
     if (file.layout == ImportFile::Layout::table) {
         const ColumnMapping columns = mapping.value_or(file.guessedMapping());
         if (!columns.isComplete()) {
             result.fileError = u"“%1”：请指定日期和金额所在的列"_s.arg(file.fileName);
             return result;
         }
+        result.rows.reserve(rows);
         for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
-            if (!isCommentLine(records[i]))
-                reader.readTable(records[i], columns);
+            const TableRecord record = records[i];
+            if (!isCommentLine(record))
+                reader.readTable(record, columns);
         }
         return result;
     }
     const BillColumns columns = billColumns(file);
-    result.rows.reserve(records.size() - file.headerIndex);
+    result.rows.reserve(rows);
     for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
+        const TableRecord record = records[i];
         // The services close the table with a dashed rule and put totals after it.
-        if (!records[i].fields.isEmpty() && records[i].fields.first().trimmed().startsWith(u"---"))
+        if (!record.fields.isEmpty() && record.fields.first().trimmed().startsWith(u"---"))
             break;
-        if (!isCommentLine(records[i]))
-            reader.readBill(records[i], columns);
+        if (!isCommentLine(record))
+            reader.readBill(record, columns);
     }
     return result;
 }

@@ -13,9 +13,9 @@ namespace {
 
 // How many leading bytes form well-formed UTF-8 (no overlong forms, surrogates or values
 // past U+10FFFF); *cutShort is set when the rest is only the start of a sequence.
-qsizetype validUtf8Prefix(const QByteArray &bytes, bool *cutShort)
+qsizetype validUtf8Prefix(QByteArrayView bytes, bool *cutShort)
 {
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype size = bytes.size();
     qsizetype at = 0;
     *cutShort = false;
@@ -63,69 +63,92 @@ struct ConverterCloser {
     void operator()(UConverter *converter) const { ucnv_close(converter); }
 };
 
-// GB18030 text, or nothing when a byte sequence is not GB18030; a sequence cut short at the
-// end is dropped.
-std::optional<QString> fromGb18030(const QByteArray &bytes)
+// GB18030 converted to UTF-8, or nothing when a byte sequence is not GB18030; a sequence cut
+// short at the end is dropped.
+std::optional<QByteArray> gb18030ToUtf8(const QByteArray &bytes)
 {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("GB18030", &status));
+    std::unique_ptr<UConverter, ConverterCloser> from(ucnv_open("GB18030", &status));
+    std::unique_ptr<UConverter, ConverterCloser> to(ucnv_open("UTF-8", &status));
     if (U_FAILURE(status))
         return std::nullopt;
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    ucnv_setToUCallBack(from.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     if (U_FAILURE(status))
         return std::nullopt;
-    // Each GB18030 sequence of n bytes gives at most n UTF-16 units.
-    QString text(bytes.size() + 1, Qt::Uninitialized);
+    // A GB18030 sequence of n bytes is at most 3n/2 bytes of UTF-8 (two bytes become three).
+    QByteArray text(bytes.size() + bytes.size() / 2 + 4, Qt::Uninitialized);
+    char *target = text.data();
     const char *source = bytes.constData();
-    const char *sourceEnd = source + bytes.size();
-    auto *target = reinterpret_cast<UChar *>(text.data());
-    UChar *const targetStart = target;
-    ucnv_toUnicode(converter.get(), &target, targetStart + text.size(), &source, sourceEnd, nullptr, false,
-                   &status);
+    UChar pivot[4096];
+    UChar *pivotSource = pivot;
+    UChar *pivotTarget = pivot;
+    ucnv_convertEx(to.get(), from.get(), &target, text.data() + text.size(), &source,
+                   bytes.constData() + bytes.size(), pivot, &pivotSource, &pivotTarget, pivot + 4096, true,
+                   false, &status);
     if (U_FAILURE(status))
         return std::nullopt;
-    // What remains in the converter is an incomplete sequence at the end of the file.
-    text.truncate(target - targetStart);
+    text.truncate(target - text.constData());
+    if (text.capacity() - text.size() > text.size() / 8)
+        text.squeeze();
     return text;
+}
+
+// Text files hold no NUL; one anywhere (not only near the start) marks a binary file, or a
+// text in an encoding whose every character has a zero byte, and is refused with the line it
+// is on, so it never ends up inside a note.
+QString nulError(const QByteArray &bytes)
+{
+    const qsizetype at = bytes.indexOf('\0');
+    if (at < 0)
+        return {};
+    const qsizetype line = QByteArrayView(bytes).first(at).count('\n') + 1;
+    return u"文件不是文本，也不是 xlsx 表格：第 %1 行有空字符（NUL）"_s.arg(line);
 }
 
 } // namespace
 
-TextDecoder::Decoded TextDecoder::decode(const QByteArray &bytes)
+TextDecoder::Utf8Text TextDecoder::toUtf8(const QByteArray &bytes)
 {
-    Decoded decoded;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        const QByteArray rest = bytes.mid(3);
-        bool cutShort = false;
-        const qsizetype valid = validUtf8Prefix(rest, &cutShort);
-        if (valid < rest.size() && !cutShort) {
-            decoded.error = u"文件标明是 UTF-8 编码，却含有不是 UTF-8 的字节"_s;
-            return decoded;
-        }
-        decoded.text = QString::fromUtf8(rest.constData(), valid);
-        decoded.encoding = u"UTF-8 BOM"_s;
-        return decoded;
-    }
+    Utf8Text decoded;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         decoded.error = u"文件是 UTF-16 编码；请把它另存为 UTF-8 或 GB18030 编码的 CSV"_s;
         return decoded;
     }
-    if (bytes.left(64 * 1024).contains('\0')) {
-        decoded.error = u"文件不是文本，也不是 xlsx 表格"_s;
+    if (decoded.error = nulError(bytes); !decoded.error.isEmpty())
         return decoded;
-    }
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     bool cutShort = false;
-    const qsizetype valid = validUtf8Prefix(bytes, &cutShort);
-    if (valid == bytes.size() || cutShort) {
-        decoded.text = QString::fromUtf8(bytes.constData(), valid);
-        decoded.encoding = u"UTF-8"_s;
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(bom ? 3 : 0);
+    const qsizetype valid = validUtf8Prefix(rest, &cutShort);
+    if (valid == rest.size() || cutShort) {
+        decoded.bytes = bytes;
+        decoded.begin = bom ? 3 : 0;
+        decoded.end = decoded.begin + valid;
+        decoded.encoding = bom ? u"UTF-8 BOM"_s : u"UTF-8"_s;
         return decoded;
     }
-    if (std::optional<QString> text = fromGb18030(bytes)) {
-        decoded.text = std::move(*text);
+    if (bom) {
+        decoded.error = u"文件标明是 UTF-8 编码，却含有不是 UTF-8 的字节"_s;
+        return decoded;
+    }
+    if (std::optional<QByteArray> text = gb18030ToUtf8(bytes)) {
+        decoded.bytes = std::move(*text);
+        decoded.end = decoded.bytes.size();
         decoded.encoding = u"GB18030"_s;
         return decoded;
     }
     decoded.error = u"无法识别文件的编码：既不是 UTF-8，也不是 GB18030"_s;
+    return decoded;
+}
+
+TextDecoder::Decoded TextDecoder::decode(const QByteArray &bytes)
+{
+    Utf8Text utf8 = toUtf8(bytes);
+    Decoded decoded;
+    decoded.error = std::move(utf8.error);
+    if (!decoded.error.isEmpty())
+        return decoded;
+    decoded.text = QString::fromUtf8(utf8.bytes.constData() + utf8.begin, utf8.end - utf8.begin);
+    decoded.encoding = std::move(utf8.encoding);
     return decoded;
 }

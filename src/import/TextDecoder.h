@@ -21,4 +21,16 @@ struct Decoded {
 // dropped rather than failing the whole file.
 Decoded decode(const QByteArray &bytes);
 
+// The same text as UTF-8 bytes, from begin to end: a UTF-8 file's own bytes (shared, not
+// copied), a GB18030 file's converted. A large file's text held as UTF-16 would take twice
+// its size again.
+struct Utf8Text {
+    QByteArray bytes;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    QString encoding;
+    QString error;
+};
+Utf8Text toUtf8(const QByteArray &bytes);
+
 } // namespace TextDecoder

@@ -105,17 +105,34 @@ ModelStore::ImportRow ImportPreview::storeRow(const ImportRow &row)
 ImportPreview ImportPreview::read(const ModelStore *store, const ImportFile &file,
                                   const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder)
 {
-    ImportPreview preview;
+    std::optional<ColumnMapping> used;
     if (file.ok() && file.layout == ImportFile::Layout::table)
-        preview.m_mapping = mapping ? *mapping : mappingFor(store, file);
+        used = mapping ? *mapping : mappingFor(store, file);
+    return classify(store, readRows(file, categorizer(store), used, dateOrder), used);
+}
+
+ImportResult ImportPreview::readRows(const ImportFile &file, const ImportCategorizer &categorizer,
+                                     const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder)
+{
+    ImportResult result;
     if (!file.ok()) {
-        preview.m_result.fileError = file.error;
-        return preview;
+        result.fileError = file.error;
+        return result;
     }
-    preview.m_result = file.layout == ImportFile::Layout::qif
-                           ? ImportReader::read(file, categorizer(store), dateOrder)
-                           : ImportReader::read(file, categorizer(store), preview.m_mapping);
-    keepWhatTheFormsAccept(preview.m_result);
+    result = file.layout == ImportFile::Layout::qif ? ImportReader::read(file, categorizer, dateOrder)
+                                                    : ImportReader::read(file, categorizer, mapping);
+    keepWhatTheFormsAccept(result);
+    return result;
+}
+
+ImportPreview ImportPreview::classify(const ModelStore *store, ImportResult read,
+                                      std::optional<ColumnMapping> mapping)
+{
+    ImportPreview preview;
+    preview.m_mapping = std::move(mapping);
+    preview.m_result = std::move(read);
+    if (!preview.m_result.ok())
+        return preview;
     const std::vector<ImportRow> &rows = preview.m_result.rows;
     preview.m_statuses.assign(rows.size(), Status::fresh);
     if (!store)

@@ -27,6 +27,14 @@ public:
     static ImportPreview read(const ModelStore *store, const ImportFile &file,
                               const std::optional<ColumnMapping> &mapping = std::nullopt,
                               ImportDateOrder dateOrder = ImportDateOrder::automatic);
+    // read() in its two halves. The rows of the file, read with a categoriser made beforehand
+    // and the mapping a table file is read with; no store is touched, so a worker thread may
+    // do this while the window goes on.
+    static ImportResult readRows(const ImportFile &file, const ImportCategorizer &categorizer,
+                                 const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder);
+    // Then, on the store's thread, each row held against the store.
+    static ImportPreview classify(const ModelStore *store, ImportResult read,
+                                  std::optional<ColumnMapping> mapping);
     // The mapping a table file is read with when the user has not chosen one.
     static ColumnMapping mappingFor(const ModelStore *store, const ImportFile &file);
     // The store's category rules and the user's choices for files' own category names, for
@@ -49,6 +57,9 @@ public:
     // The new rows, in file order, as the store writes them: what an import takes when nobody
     // picks rows by hand. Possible duplicates are left out.
     std::vector<ModelStore::ImportRow> freshRows() const;
+    // Moves the rows out, for a holder that keeps its own copy of each (the sheet's rows):
+    // a large file's rows are held once. The counts and statuses stay.
+    std::vector<ImportRow> takeRows() { return std::move(m_result.rows); }
 
 private:
     ImportResult m_result;

@@ -126,6 +126,7 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
         fillChoosers();
         showFileChoices();
     });
+    connect(&m_model, &ImportSheetModel::readingStarted, this, &ImportSheet::showFigures);
     connect(&m_model, &ImportSheetModel::tickedCountChanged, this, &ImportSheet::showTicks);
     connect(&m_model, &ImportSheetModel::ruleOfferChanged, this, &ImportSheet::showRuleOffer);
     showFigures();
@@ -268,6 +269,16 @@ void ImportSheet::fillChoosers()
 
 void ImportSheet::showFigures()
 {
+    // The rows come from a worker; until they are there the sheet says what it is doing.
+    if (m_model.reading()) {
+        m_source->setVisible(true);
+        m_source->setText(u"正在读取“%1”……"_s.arg(m_model.fileName()));
+        m_source->setAccessibleName(m_source->text());
+        m_error->hide();
+        m_counts->hide();
+        m_problems->hide();
+        return;
+    }
     const QString error = m_model.fileError();
     const bool readable = error.isEmpty() || m_model.needsMapping();
     m_source->setVisible(readable);

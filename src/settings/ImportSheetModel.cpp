@@ -2,22 +2,37 @@
 #include "ImportSheetModel.h"
 
 #include "import/ImportReader.h"
+#include "import/OffThread.h"
 #include "model/LedgerCategories.h"
 #include "store/ModelStore.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
 
 ImportSheetModel::ImportSheetModel(ModelStore &store, const QString &path, QObject *parent)
-    : QObject(parent), m_store(store), m_file(ImportFile::load(path))
+    : QObject(parent), m_store(store)
 {
-    reread(std::nullopt);
+    auto named = std::make_shared<ImportFile>();
+    named->fileName = QFileInfo(path).fileName();
+    m_file = std::move(named);
+    m_reading = true;
+    const quint64 read = ++m_reads;
+    OffThread::run<ImportFile>(
+        this, [path] { return ImportFile::load(path); },
+        [this, read](ImportFile file) {
+            if (read != m_reads)
+                return;
+            m_file = std::make_shared<const ImportFile>(std::move(file));
+            m_loaded = true;
+            reread(std::nullopt);
+        });
 }
 
 QString ImportSheetModel::sourceText() const
 {
-    switch (m_file.layout) {
+    switch (m_file->layout) {
     case ImportFile::Layout::wechat:
         return u"微信支付"_s;
     case ImportFile::Layout::alipay:
@@ -30,12 +45,12 @@ QString ImportSheetModel::sourceText() const
     case ImportFile::Layout::table:
         break;
     }
-    return m_file.table.fromWorkbook ? u"其他 xlsx 表格"_s : u"其他 CSV 表格"_s;
+    return m_file->table.fromWorkbook ? u"其他 xlsx 表格"_s : u"其他 CSV 表格"_s;
 }
 
 bool ImportSheetModel::needsMapping() const
 {
-    return m_file.ok() && m_file.layout == ImportFile::Layout::table;
+    return m_loaded && m_file->ok() && m_file->layout == ImportFile::Layout::table;
 }
 
 void ImportSheetModel::setMapping(const ColumnMapping &mapping)
@@ -61,7 +76,7 @@ void ImportSheetModel::setDateOrder(ImportDateOrder order)
     if (order == m_dateOrder)
         return;
     m_dateOrder = order;
-    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    const std::optional<ColumnMapping> mapping = m_mapping;
     reread(mapping);
 }
 
@@ -69,15 +84,39 @@ bool ImportSheetModel::mapFileCategory(const QString &fileCategory, const QStrin
 {
     if (!ImportPreview::rememberFileCategory(m_store, fileCategory, ours))
         return false;
-    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    const std::optional<ColumnMapping> mapping = m_mapping;
     reread(mapping);
     return true;
 }
 
 void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
 {
-    m_preview = ImportPreview::read(&m_store, m_file, mapping, m_dateOrder);
-    const std::vector<ImportRow> &read = m_preview.result().rows;
+    // What needs the store is taken here; the worker reads the file's rows with it.
+    m_mapping.reset();
+    if (needsMapping())
+        m_mapping = mapping ? *mapping : ImportPreview::mappingFor(&m_store, *m_file);
+    const bool wasReading = m_reading;
+    m_reading = true;
+    const quint64 read = ++m_reads;
+    if (!wasReading) {
+        Q_EMIT readingStarted();
+        Q_EMIT tickedCountChanged();
+    }
+    OffThread::run<ImportResult>(
+        this,
+        [file = m_file, categorizer = ImportPreview::categorizer(&m_store), mapping = m_mapping,
+         order = m_dateOrder] { return ImportPreview::readRows(*file, categorizer, mapping, order); },
+        [this, read](ImportResult result) {
+            if (read == m_reads)
+                showRows(std::move(result));
+        });
+}
+
+void ImportSheetModel::showRows(ImportResult result)
+{
+    m_reading = false;
+    m_preview = ImportPreview::classify(&m_store, std::move(result), m_mapping);
+    std::vector<ImportRow> read = m_preview.takeRows();
     m_rows.clear();
     m_rows.reserve(read.size());
     m_ticked = 0;
@@ -85,7 +124,7 @@ void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
         const ImportPreview::Status status = m_preview.statuses()[i];
         const bool ticked = status == ImportPreview::Status::fresh;
         m_ticked += ticked ? 1 : 0;
-        m_rows.push_back({read[i], status, ticked});
+        m_rows.push_back({std::move(read[i]), status, ticked});
     }
     m_offer.reset();
     Q_EMIT reset();
@@ -97,7 +136,7 @@ QStringList ImportSheetModel::problems() const
 {
     QStringList lines;
     for (const ImportRowError &error : m_preview.result().errors)
-        lines.append(ImportReader::describe(m_file.fileName, error));
+        lines.append(ImportReader::describe(m_file->fileName, error));
     return lines;
 }
 
@@ -191,7 +230,7 @@ bool ImportSheetModel::importTicked()
         return false;
     // Remembered once the user has used it: a mapping tried and abandoned is not.
     if (needsMapping())
-        m_store.setImportMapping(m_file.headerKey(), mapping().toText());
+        m_store.setImportMapping(m_file->headerKey(), mapping().toText());
     Q_EMIT imported(int(written->inserted.size()));
     return true;
 }

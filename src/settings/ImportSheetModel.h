@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,11 @@ class ModelStore;
 //
 // Rows the store imported before stay in the list, unticked and not tickable, so the list is
 // the file as the user knows it. Possible duplicates start unticked.
+//
+// The file is read, and its rows read again after a change of mapping or date order, on a
+// worker thread: a large file, or a path that is no file at all, never holds up the window.
+// Meanwhile reading() is true, nothing can be imported, and reset() follows once the rows are
+// there.
 class ImportSheetModel final : public QObject {
     Q_OBJECT
 
@@ -36,17 +42,22 @@ public:
 
     ImportSheetModel(ModelStore &store, const QString &path, QObject *parent = nullptr);
 
-    QString fileName() const { return m_file.fileName; }
+    // The file or its rows are being read.
+    bool reading() const { return m_reading; }
+
+    QString fileName() const { return m_file->fileName; }
     // 「微信支付」, 「支付宝」, 「其他 CSV 表格」 or 「其他 xlsx 表格」.
     QString sourceText() const;
-    QString encoding() const { return m_file.encoding; }
-    // Why nothing can be imported from the file, naming it; empty when it reads.
-    QString fileError() const { return m_preview.result().fileError; }
+    QString encoding() const { return m_file->encoding; }
+    // Why nothing can be imported from the file, naming it; empty when it reads (or while it
+    // is being read).
+    QString fileError() const { return m_reading ? QString() : m_preview.result().fileError; }
 
     // A table file, which is read by a column mapping the user can change.
     bool needsMapping() const;
-    const QStringList &header() const { return m_file.header; }
-    ColumnMapping mapping() const { return m_preview.mapping().value_or(ColumnMapping()); }
+    const QStringList &header() const { return m_file->header; }
+    // The mapping last chosen, even while the rows are still being read by it.
+    ColumnMapping mapping() const { return m_mapping.value_or(ColumnMapping()); }
     // Reads the rows again by this mapping; ticks and hand-picked categories start over.
     void setMapping(const ColumnMapping &mapping);
     // One field of the mapping set to a column (-1 for none). One signed amount and separate
@@ -80,7 +91,7 @@ public:
     int tickedCount() const { return m_ticked; }
     // 「导入 N 笔」.
     QString confirmText() const;
-    bool canImport() const { return m_ticked > 0; }
+    bool canImport() const { return !m_reading && m_ticked > 0; }
     // A row imported before cannot be ticked: false, and nothing changes.
     bool setTicked(int row, bool ticked);
     // Puts one of our categories of the row's kind on the row and offers to remember it for
@@ -99,8 +110,11 @@ public:
     bool importTicked();
 
 Q_SIGNALS:
-    // The rows were read again (mapping changed): every figure and row may differ.
+    // The rows were read (the file, or again after a change of mapping): every figure and row
+    // may differ.
     void reset();
+    // Reading started; reset() follows when it ends.
+    void readingStarted();
     // One row's tick or category changed.
     void rowChanged(int row);
     // The number of ticked rows changed.
@@ -110,10 +124,17 @@ Q_SIGNALS:
 
 private:
     void reread(const std::optional<ColumnMapping> &mapping);
+    void showRows(ImportResult read);
 
     ModelStore &m_store;
-    ImportFile m_file;
+    std::shared_ptr<const ImportFile> m_file;
     ImportPreview m_preview;
+    std::optional<ColumnMapping> m_mapping;
+    bool m_reading = false;
+    // The file has been read (its rows perhaps not yet).
+    bool m_loaded = false;
+    // Counts the readings started: a reading overtaken by a later one is dropped.
+    quint64 m_reads = 0;
     std::vector<Row> m_rows;
     int m_ticked = 0;
     std::optional<RuleOffer> m_offer;

@@ -183,9 +183,21 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
         return lock;
     if (lock->error() == QLockFile::LockFailedError) {
         // Two running copies would each hold their own picture of the records and undo each
-        // other's changes, so the second one stops.
-        *error = u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(
-            QDir::toNativeSeparators(storePath));
+        // other's changes, so the second one stops, and says what to wait for.
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        QStringList arguments;
+        if (lock->getLockInfo(&pid, &host, &application) && pid > 0) {
+            QFile commandLine(u"/proc/%1/cmdline"_s.arg(pid));
+            if (commandLine.open(QIODevice::ReadOnly)) {
+                for (const QByteArray &argument : commandLine.readAll().split('\0'))
+                    arguments.append(QFile::decodeName(argument));
+                while (!arguments.isEmpty() && arguments.constLast().isEmpty())
+                    arguments.removeLast();
+            }
+        }
+        *error = inUseMessage(storePath, pid, arguments);
         return nullptr;
     }
     // QLockFile does not say why; asking the system the same questions does, without leaving
@@ -203,6 +215,29 @@ std::unique_ptr<QLockFile> DataFolder::lock(const QString &storePath, QString *e
     *error =
         u"无法在数据文件夹中建立锁文件 %1：%2"_s.arg(QDir::toNativeSeparators(lockPath), systemError(reason));
     return nullptr;
+}
+
+QString DataFolder::inUseMessage(const QString &storePath, qint64 pid, const QStringList &arguments)
+{
+    const QString path = QDir::toNativeSeparators(storePath);
+    if (arguments.isEmpty())
+        return u"数据文件 %1 正被另一个 Pennyloom 使用，请先关闭那个窗口。"_s.arg(path);
+    const QString program = QFileInfo(arguments.constFirst()).fileName();
+    if (program == u"pennyloom"_s) {
+        const QString first = arguments.value(1);
+        // The window's options start a window; a word or one of the command options is a
+        // command, which holds the lock only while it writes.
+        const bool command = (!first.isEmpty() && !first.startsWith(u'-')) || first == u"--remind"_s ||
+                             first == u"--restore"_s;
+        if (command)
+            return u"数据文件 %1 正被命令“pennyloom %2”使用（进程 %3），请等它结束后再打开。"_s
+                .arg(path, first)
+                .arg(pid);
+        return u"数据文件 %1 正被另一个 Pennyloom 使用（窗口，进程 %2），请先关闭那个窗口。"_s.arg(path).arg(
+            pid);
+    }
+    return u"数据文件 %1 正被另一个程序“%2”使用（进程 %3），请等它结束后再打开。"_s.arg(path, program)
+        .arg(pid);
 }
 
 bool DataFolder::clearAbandonedLock(const QString &lockPath)

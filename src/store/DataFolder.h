@@ -39,6 +39,11 @@ QStringList narrow(const QString &storePath);
 // not taken: "in use" only when a live process holds it, otherwise the file and the reason.
 std::unique_ptr<QLockFile> lock(const QString &storePath, QString *error);
 
+// Why the store cannot be opened while the process pid holds its lock, naming that process by
+// its command line (/proc/<pid>/cmdline): another window, a command of the program such as
+// "pennyloom import" that will soon be done, or some other program.
+QString inUseMessage(const QString &storePath, qint64 pid, const QStringList &arguments);
+
 // Tries to take the lock for up to timeoutMs; the lock file is made 0600 once taken. A lock
 // file left empty or unreadable by a process killed while making it counts as free at once.
 bool tryLock(QLockFile &lock, int timeoutMs);

@@ -328,6 +328,99 @@ private Q_SLOTS:
         QCOMPARE(store->entries().size(), 8u);
     }
 
+    void importWhatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("window");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("FIFO nobody writes to") << u"fifo"_s << false << u"不是普通文件"_s;
+        QTest::newRow("FIFO, window open") << u"fifo"_s << true << u"不是普通文件"_s;
+        QTest::newRow("standard input, a pipe") << u"stdin"_s << false << u"不是普通文件"_s;
+        QTest::newRow("standard input, a pipe, window open") << u"stdin"_s << true << u"不是普通文件"_s;
+    }
+
+    // What is not a regular file is refused at once with the reason, by the command and never
+    // handed to the window: a FIFO may never be written to, and a pipe gives its bytes once.
+    // The window goes on answering.
+    void importWhatIsNoFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, window);
+        QFETCH(QString, message);
+        if (window)
+            startWindow();
+        QTemporaryDir dir;
+        QString path = u"/dev/stdin"_s;
+        if (kind == u"fifo"_s) {
+            path = dir.filePath(u"账单.csv"_s);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        const std::unique_ptr<QProcess> import = start({u"import"_s, path});
+        QVERIFY(import->waitForStarted());
+        QFile bill(dataFile(u"wechat.csv"_s));
+        QVERIFY(bill.open(QIODevice::ReadOnly));
+        import->write(bill.readAll());
+        import->closeWriteChannel();
+        const bool ended = import->waitForFinished(20000);
+        if (!ended) {
+            import->kill();
+            import->waitForFinished();
+        }
+        QVERIFY2(ended, "the command waits on the path");
+        QCOMPARE(import->exitCode(), 1);
+        const QString errors = QString::fromUtf8(import->readAllStandardError());
+        QVERIFY2(errors.contains(message), qPrintable(errors));
+        if (window) {
+            const Run add = program({u"add"_s, u"咖啡 5"_s});
+            QVERIFY2(add.exitCode == 0, qPrintable(add.errors));
+        }
+    }
+
+    // Standard input redirected from a file is a file: read once, its lines come in.
+    void importStandardInputFromAFile()
+    {
+        QProcess import;
+        import.setProcessEnvironment(environment());
+        import.setStandardInputFile(dataFile(u"wechat.csv"_s));
+        import.start(QString::fromUtf8(PENNYLOOM_BINARY), {u"import"_s, u"/dev/stdin"_s});
+        QVERIFY(import.waitForFinished(60000));
+        const QString output = QString::fromUtf8(import.readAllStandardOutput());
+        QVERIFY2(import.exitCode() == 0, qPrintable(QString::fromUtf8(import.readAllStandardError())));
+        QVERIFY2(output.endsWith(u"已导入 8 笔。\n"_s), qPrintable(output));
+    }
+
+    // A file that grows while the window is busy: the window imports the lines the command
+    // read and counted, not the ones written since.
+    void importsWhatWasCounted()
+    {
+        startWindow();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"账单.csv"_s);
+        QVERIFY(QFile::copy(dataFile(u"wechat.csv"_s), path));
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGSTOP) == 0);
+        const std::unique_ptr<QProcess> import = start({u"import"_s, u"--json"_s, path});
+        QVERIFY(import->waitForStarted());
+        // The command has long read the file by now and waits on the stopped window.
+        QTest::qWait(3000);
+        QFile grow(path);
+        QVERIFY(grow.open(QIODevice::Append));
+        grow.write("2024-03-31 09:00:00,商户消费,晨光烘焙,咖啡,支出,¥9.00,零钱,支付成功,4200099999\t,/,/\n");
+        grow.close();
+        QVERIFY(::kill(pid_t(m_window->processId()), SIGCONT) == 0);
+        QVERIFY(import->waitForFinished(60000));
+        QVERIFY2(import->exitCode() == 0, qPrintable(QString::fromUtf8(import->readAllStandardError())));
+        const QJsonObject report = QJsonDocument::fromJson(import->readAllStandardOutput()).object();
+        const int counted = report.value(u"counts"_s).toObject().value(u"new"_s).toInt();
+        QCOMPARE(counted, 8);
+        QCOMPARE(report.value(u"imported"_s).toInt(), counted);
+        m_window->terminate();
+        QVERIFY(m_window->waitForFinished(30000));
+        QString error;
+        const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(int(store->entries().size()), counted);
+    }
+
     // A window that is stopped past the sender's patience still gets the entry later: the
     // sender says it does not know, and gives the command whose retry cannot store it twice.
     void addToStoppedWindow()

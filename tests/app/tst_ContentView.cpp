@@ -189,6 +189,7 @@ private Q_SLOTS:
         QCOMPARE(view.importSheet() != nullptr, file);
         if (!file)
             return;
+        QTRY_VERIFY(!view.importSheet()->model().reading());
         QTest::mouseClick(view.importSheet()->confirmButton(), Qt::LeftButton);
         QCOMPARE(m_store->entries().size(), 8u);
         QTRY_VERIFY(view.undoBar()->isVisible());

@@ -11,9 +11,17 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using TestSupport::local;
@@ -80,6 +88,7 @@ private Q_SLOTS:
         ImportSheet sheet(*m_store, file);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QTRY_VERIFY(!sheet.model().reading());
         QCOMPARE(sheet.confirmButton()->isEnabled(), enabled);
         QCOMPARE(sheet.errorLabel()->isVisible(), !enabled);
         if (!enabled)
@@ -89,6 +98,35 @@ private Q_SLOTS:
         QCOMPARE(int(m_store->entries().size()), stored);
     }
 
+    // A path that is no file (a FIFO nobody writes to) leaves the window answering: the sheet
+    // says it is reading, then why the file cannot be imported.
+    void readsOffTheWindowThread()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"账单.csv"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        std::atomic<bool> writerCame = false;
+        std::thread writer([&] {
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            writerCame = true;
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        const auto joined = qScopeGuard([&] { writer.join(); });
+        ImportSheet sheet(*m_store, path);
+        QVERIFY(!writerCame);
+        QVERIFY(sheet.model().reading());
+        QVERIFY(!sheet.confirmButton()->isEnabled());
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QTRY_VERIFY(!sheet.model().reading());
+        QVERIFY(!writerCame);
+        QVERIFY(sheet.errorLabel()->isVisible());
+        QVERIFY2(sheet.errorLabel()->text().contains(u"不是普通文件"_s),
+                 qPrintable(sheet.errorLabel()->text()));
+    }
+
     // A table file: a column chosen reads the rows again; a category picked in the table
     // offers the rule, and its button saves it.
     void tableChoices()
@@ -96,12 +134,15 @@ private Q_SLOTS:
         ImportSheet sheet(*m_store, dataFile(u"bank.csv"_s));
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QTRY_VERIFY(!sheet.model().reading());
         QComboBox *note = nullptr;
         for (QComboBox *chooser : sheet.columnChoosers())
             note = chooser->accessibleName() == u"备注"_s ? chooser : note;
         QVERIFY(note && note->isVisible());
         note->setCurrentIndex(note->findText(u"对方户名"_s));
         Q_EMIT note->activated(note->currentIndex());
+        QVERIFY(!sheet.confirmButton()->isEnabled());
+        QTRY_VERIFY(!sheet.model().reading());
         QCOMPARE(sheet.model().rows()[0].row.note, u"青禾小馆"_s);
         // A tick taken off the way the table's check box does it.
         QAbstractItemModel *rows = sheet.table()->model();
@@ -156,6 +197,9 @@ private Q_SLOTS:
         ImportSheet sheet(*m_store, file);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        if (name == u"import-sheet-wechat"_s)
+            TestSupport::screenshot(&sheet, u"import-sheet-reading"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!sheet.model().reading(), 30000);
         TestSupport::screenshot(&sheet, name);
         sheet.resize(1080, 720);
         TestSupport::screenshot(&sheet, name + u"-1080"_s);

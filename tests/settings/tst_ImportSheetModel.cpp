@@ -23,6 +23,12 @@ QString dataFile(const QString &name)
     return QStringLiteral(PENNYLOOM_IMPORT_DATA) + u'/' + name;
 }
 
+// The model once its worker has read the rows.
+bool settled(const ImportSheetModel &model)
+{
+    return QTest::qWaitFor([&] { return !model.reading(); }, 20000);
+}
+
 } // namespace
 
 // The import sheet's figures and choices, on the bill files under tests/data/import and a
@@ -33,6 +39,15 @@ class ImportSheetModelTest final : public TestSupport::StoreFixture {
 private Q_SLOTS:
     void init() { QVERIFY(openStore(local(2024, 4, 1, 12))); }
     void cleanup() { closeStore(); }
+
+    // The model read once its worker is done.
+    std::unique_ptr<ImportSheetModel> opened(const QString &path)
+    {
+        auto model = std::make_unique<ImportSheetModel>(*m_store, path);
+        if (!settled(*model))
+            qWarning("the import sheet is still reading %s", qPrintable(path));
+        return model;
+    }
 
     void opening_data()
     {
@@ -59,12 +74,16 @@ private Q_SLOTS:
         QFETCH(QList<int>, counts);
         QFETCH(QString, confirm);
         if (before == u"import"_s)
-            QVERIFY(ImportSheetModel(*m_store, dataFile(file)).importTicked());
+            QVERIFY(opened(dataFile(file))->importTicked());
         if (before == u"lookalike"_s)
             add(LedgerEntry(32, local(2024, 3, 5, 8), EntryKind::expense, u"购物"_s, u"午饭"_s));
 
         ImportSheetModel model(*m_store, dataFile(file));
         ImportRowsModel table(model);
+        QAbstractItemModelTester early(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(model.reading());
+        QVERIFY(!model.canImport());
+        QVERIFY(settled(model));
         QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE((QList<int>{model.count(Status::fresh), model.count(Status::alreadyImported),
                              model.count(Status::possibleDuplicate)}),
@@ -103,14 +122,15 @@ private Q_SLOTS:
     void fileCategoryRemembered()
     {
         ImportSheetModel model(*m_store, dataFile(u"qif-us.qif"_s));
+        QVERIFY(settled(model));
         QVERIFY(!model.unmatchedCategories().isEmpty());
         const QString theirs = model.unmatchedCategories().constFirst();
         QVERIFY(model.mapFileCategory(theirs, u"日用"_s));
+        QVERIFY(settled(model));
         QVERIFY(!model.unmatchedCategories().contains(theirs));
         QVERIFY(std::any_of(model.rows().begin(), model.rows().end(),
                             [](const ImportSheetModel::Row &row) { return row.row.category == u"日用"_s; }));
-        QVERIFY(
-            !ImportSheetModel(*m_store, dataFile(u"qif-us.qif"_s)).unmatchedCategories().contains(theirs));
+        QVERIFY(!opened(dataFile(u"qif-us.qif"_s))->unmatchedCategories().contains(theirs));
     }
 
     // Dates that read both ways are read month first until the user says day first.
@@ -123,9 +143,11 @@ private Q_SLOTS:
         file.write("!Type:Bank\nD03/04/2024\nT-12.00\nP\xe9\x9d\x92\xe7\xa6\xbe\n^\n");
         file.close();
         ImportSheetModel model(*m_store, path);
+        QVERIFY(settled(model));
         QVERIFY(model.dateOrderAmbiguous());
         QCOMPARE(model.rows().at(0).row.time.date(), QDate(2024, 3, 4));
         model.setDateOrder(ImportDateOrder::dayFirst);
+        QVERIFY(settled(model));
         QCOMPARE(model.rows().at(0).row.time.date(), QDate(2024, 4, 3));
     }
 
@@ -134,6 +156,7 @@ private Q_SLOTS:
     void ruleOffer()
     {
         ImportSheetModel model(*m_store, dataFile(u"bank.csv"_s));
+        QVERIFY(settled(model));
         QCOMPARE(model.rows()[3].row.counterparty, u"青禾小馆"_s);
         QVERIFY(!model.setCategory(0, u"工资"_s));
         QVERIFY(!model.ruleOffer());
@@ -146,20 +169,22 @@ private Q_SLOTS:
         QCOMPARE(model.rows()[3].row.category, u"购物"_s);
         QCOMPARE(model.rows()[2].row.category, u"水果"_s);
 
-        ImportSheetModel again(*m_store, dataFile(u"bank.csv"_s));
-        QCOMPARE(again.rows()[3].row.category, u"购物"_s);
+        QCOMPARE(opened(dataFile(u"bank.csv"_s))->rows()[3].row.category, u"购物"_s);
     }
 
     // The mapping as the user left it is the one the next file with that header opens with,
     // but only once it was used for an import. One amount and income/expense exclude each other.
     void mappingRemembered()
     {
-        const ColumnMapping guessed = ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping();
+        const ColumnMapping guessed = opened(dataFile(u"bank.csv"_s))->mapping();
         {
             ImportSheetModel model(*m_store, dataFile(u"bank.csv"_s));
+            QVERIFY(settled(model));
             QVERIFY(model.needsMapping());
             QSignalSpy reset(&model, &ImportSheetModel::reset);
             model.setColumn(&ColumnMapping::note, 3);
+            QVERIFY(model.reading());
+            QVERIFY(settled(model));
             QCOMPARE(reset.count(), 1);
             QCOMPARE(model.rows()[0].row.note, u"青禾小馆"_s);
             model.setColumn(&ColumnMapping::amount, 5);
@@ -169,18 +194,20 @@ private Q_SLOTS:
             model.setColumn(&ColumnMapping::income, 4);
             QCOMPARE(std::tuple(model.mapping().amount, model.mapping().income, model.mapping().expense),
                      std::tuple(-1, 4, 5));
-            QCOMPARE(ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping(), guessed);
+            QCOMPARE(opened(dataFile(u"bank.csv"_s))->mapping(), guessed);
+            QVERIFY(settled(model));
             QVERIFY(model.importTicked());
         }
         ColumnMapping expected = guessed;
         expected.note = 3;
-        QCOMPARE(ImportSheetModel(*m_store, dataFile(u"bank.csv"_s)).mapping(), expected);
+        QCOMPARE(opened(dataFile(u"bank.csv"_s))->mapping(), expected);
     }
 
     // The ticked lines go in one write, as one import; unticked ones stay out.
     void importsTheTickedLines()
     {
         ImportSheetModel model(*m_store, dataFile(u"wechat.csv"_s));
+        QVERIFY(settled(model));
         QVERIFY(model.setTicked(0, false));
         QCOMPARE(model.confirmText(), u"导入 7 笔"_s);
         QSignalSpy imports(m_store.get(), &ModelStore::entriesImported);

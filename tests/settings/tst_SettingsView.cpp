@@ -256,7 +256,7 @@ private Q_SLOTS:
         QTest::mouseClick(view.importButton(), Qt::LeftButton);
         QCOMPARE(view.importSheet() != nullptr, !answer.isEmpty());
         if (view.importSheet())
-            QCOMPARE(view.importSheet()->confirmButton()->text(), u"导入 8 笔"_s);
+            QTRY_COMPARE(view.importSheet()->confirmButton()->text(), u"导入 8 笔"_s);
     }
 
     void screens()

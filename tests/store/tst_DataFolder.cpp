@@ -5,8 +5,10 @@
 #include "store/DataFolder.h"
 #include "store/ModelStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -135,6 +137,50 @@ private Q_SLOTS:
         const std::unique_ptr<QLockFile> lock = DataFolder::lock(path, &error);
         QVERIFY2(lock, qPrintable(error));
         QCOMPARE(modeOf(path + u".lock"_s), 0600);
+    }
+
+    void lockHolderNamed_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("a command-line import")
+            << QStringList{u"/usr/bin/pennyloom"_s, u"import"_s, u"账单.csv"_s}
+            << u"正被命令“pennyloom import”使用（进程 42），请等它结束"_s;
+        QTest::newRow("the reminder")
+            << QStringList{u"pennyloom"_s, u"--remind"_s} << u"命令“pennyloom --remind”"_s;
+        QTest::newRow("a window") << QStringList{u"pennyloom"_s}
+                                  << u"正被另一个 Pennyloom 使用（窗口，进程 42），请先关闭那个窗口"_s;
+        QTest::newRow("a window opened for an entry")
+            << QStringList{u"./build/pennyloom"_s, u"--add"_s} << u"正被另一个 Pennyloom 使用（窗口"_s;
+        QTest::newRow("another program") << QStringList{u"sqlite3"_s, u"pennyloom.sqlite"_s}
+                                         << u"正被另一个程序“sqlite3”使用（进程 42）"_s;
+        QTest::newRow("a holder whose command line is gone")
+            << QStringList() << u"正被另一个 Pennyloom 使用，请先关闭那个窗口"_s;
+    }
+
+    // The store in use says by what: waiting for a command differs from closing a window.
+    void lockHolderNamed()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, named);
+        const QString message = DataFolder::inUseMessage(u"/data/pennyloom.sqlite"_s, 42, arguments);
+        QVERIFY2(message.contains(u"/data/pennyloom.sqlite"_s) && message.contains(named),
+                 qPrintable(message));
+    }
+
+    // A live holder is found by the process the lock names.
+    void lockHolderFound()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pennyloom.sqlite"_s);
+        QLockFile held(path + u".lock"_s);
+        QVERIFY(held.tryLock(0));
+        QString error;
+        QVERIFY(!DataFolder::lock(path, &error));
+        const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        QVERIFY2(error.contains(u"“%1”"_s.arg(program)) &&
+                     error.contains(u"进程 %1"_s.arg(QCoreApplication::applicationPid())),
+                 qPrintable(error));
     }
 
     // On a full disk the reason given is the full disk. Needs a small file system of its own,
