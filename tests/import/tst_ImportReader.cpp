@@ -197,9 +197,9 @@ void ImportReaderTest::rows_data()
     QTest::newRow("qif: income, note from payee")
         << u"qif-us.qif"_s << 10 << u"2024-03-21T12:00:00"_s << income << qint64(800000) << u"工资"_s
         << u"星河科技"_s << QString();
-    QTest::newRow("qif: split with its own memo")
+    QTest::newRow("qif: split with its own memo, after the payee")
         << u"qif-us.qif"_s << 25 << u"2024-03-23T12:00:00"_s << expense << qint64(2000) << u"水果"_s
-        << u"苹果"_s << QString();
+        << u"城市超市 · 苹果"_s << QString();
     QTest::newRow("qif: split with the record's memo")
         << u"qif-us.qif"_s << 28 << u"2024-03-23T12:00:00"_s << expense << qint64(10000) << u"日用"_s
         << u"周末采购"_s << QString();
