@@ -74,6 +74,20 @@ bool ImportSheetModel::mapFileCategory(const QString &fileCategory, const QStrin
     return true;
 }
 
+QString ImportSheetModel::takeBeforeDamageText() const
+{
+    return u"仍导入损坏处之前的 %1 行"_s.arg(QLocale().toString(rowsBeforeDamage()));
+}
+
+void ImportSheetModel::setTakeBeforeDamage(bool take)
+{
+    if (rowsBeforeDamage() == 0 || take == m_file.takeBeforeDamage)
+        return;
+    m_file.takeBeforeDamage = take;
+    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    reread(mapping);
+}
+
 void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
 {
     m_preview = ImportPreview::read(&m_store, m_file, mapping, m_dateOrder);
