@@ -25,9 +25,12 @@ ImportHandOff::ImportHandOff(QString storePath, QDBusConnection bus)
 {
 }
 
-std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &path, QString *error)
+std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &path, QString *error,
+                                             bool takeBeforeDamage)
 {
-    const ImportPreview preview = ImportPreview::read(&store, ImportFile::load(path));
+    ImportFile file = ImportFile::load(path);
+    file.takeBeforeDamage = takeBeforeDamage;
+    const ImportPreview preview = ImportPreview::read(&store, file);
     if (!preview.result().ok()) {
         *error = preview.result().fileError;
         return std::nullopt;
@@ -49,7 +52,8 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &p
     return int(written->inserted.size());
 }
 
-ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::milliseconds timeout)
+ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::milliseconds timeout,
+                                             bool takeBeforeDamage)
 {
     QDeadlineTimer deadline(timeout);
     if (const QString error = DataFolder::prepare(QFileInfo(m_storePath).absolutePath()); !error.isEmpty())
@@ -60,7 +64,7 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
         QString error;
         int count = 0;
         const int remaining = int(std::max<qint64>(deadline.remainingTime(), 1000));
-        switch (callWindow(path, remaining, &count, &error)) {
+        switch (callWindow(path, takeBeforeDamage, remaining, &count, &error)) {
         case Outcome::imported:
             return {Status::imported, count, {}};
         case Outcome::refused:
@@ -73,7 +77,7 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
         }
         if (DataFolder::tryLock(lock, 100)) {
             std::vector<ReminderRequest> notices;
-            Result written = writeDirectly(path, notices);
+            Result written = writeDirectly(path, takeBeforeDamage, notices);
             lock.unlock();
             BudgetWatch::postAll(m_bus, notices);
             return written;
@@ -95,11 +99,12 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
     }
 }
 
-ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeoutMs, int *count,
-                                                 QString *error)
+ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, bool takeBeforeDamage, int timeoutMs,
+                                                 int *count, QString *error)
 {
     QDBusMessage reply;
-    switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Import"_s, {path}, timeoutMs, &reply, error)) {
+    const QString method = takeBeforeDamage ? u"ImportBeforeDamage"_s : u"Import"_s;
+    switch (LedgerBusService::callWindow(m_bus, m_storePath, method, {path}, timeoutMs, &reply, error)) {
     case LedgerBusService::CallEnd::answered:
         *count = reply.arguments().value(0).toInt();
         return Outcome::imported;
@@ -113,7 +118,8 @@ ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeou
     return Outcome::refused;
 }
 
-ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vector<ReminderRequest> &notices)
+ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, bool takeBeforeDamage,
+                                                   std::vector<ReminderRequest> &notices)
 {
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
@@ -121,7 +127,7 @@ ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vec
         return {Status::notImported, 0, error};
     // No window weighs the entries against the budgets here, so this process does.
     BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
-    const std::optional<int> count = importInto(*store, path, &error);
+    const std::optional<int> count = importInto(*store, path, &error, takeBeforeDamage);
     if (!count)
         return {Status::notImported, 0, error};
     return {Status::imported, *count, {}};

@@ -34,18 +34,20 @@ public:
 
     ImportHandOff(QString storePath, QDBusConnection bus);
 
-    // The path must be absolute: the window reads it from its own working folder.
-    Result deliver(const QString &path, std::chrono::milliseconds timeout);
+    // The path must be absolute: the window reads it from its own working folder. With
+    // takeBeforeDamage, the lines before the damage of a damaged sheet are imported.
+    Result deliver(const QString &path, std::chrono::milliseconds timeout, bool takeBeforeDamage = false);
 
     // Reads the file against the store and imports its new lines in one transaction, leaving
     // out possible duplicates; how many were written, or nothing and why.
-    static std::optional<int> importInto(ModelStore &store, const QString &path, QString *error);
+    static std::optional<int> importInto(ModelStore &store, const QString &path, QString *error,
+                                         bool takeBeforeDamage = false);
 
 private:
     enum class Outcome { imported, unreachable, unanswered, refused };
-    Outcome callWindow(const QString &path, int timeoutMs, int *count, QString *error);
+    Outcome callWindow(const QString &path, bool takeBeforeDamage, int timeoutMs, int *count, QString *error);
     // The budget notices the import brings about are added to `notices`.
-    Result writeDirectly(const QString &path, std::vector<ReminderRequest> &notices);
+    Result writeDirectly(const QString &path, bool takeBeforeDamage, std::vector<ReminderRequest> &notices);
 
     QString m_storePath;
     QDBusConnection m_bus;

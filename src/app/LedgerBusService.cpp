@@ -116,12 +116,22 @@ void LedgerBusService::Add(const QString &id, double amount, const QString &kind
 
 int LedgerBusService::Import(const QString &path)
 {
+    return importFile(path, false);
+}
+
+int LedgerBusService::ImportBeforeDamage(const QString &path)
+{
+    return importFile(path, true);
+}
+
+int LedgerBusService::importFile(const QString &path, bool takeBeforeDamage)
+{
     if (!QFileInfo(path).isAbsolute()) {
         sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是完整的路径，没有导入。"_s.arg(path.left(256)));
         return 0;
     }
     QString error;
-    const std::optional<int> count = ImportHandOff::importInto(m_store, path, &error);
+    const std::optional<int> count = ImportHandOff::importInto(m_store, path, &error, takeBeforeDamage);
     if (!count) {
         sendErrorReply(QDBusError::Failed, error);
         return 0;

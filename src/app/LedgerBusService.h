@@ -60,6 +60,8 @@ public Q_SLOTS:
     // every new line ticked; how many entries were written. An unreadable file is an error
     // reply naming it.
     int Import(const QString &path);
+    // The same, taking the lines before the damage of a damaged sheet, which Import refuses.
+    int ImportBeforeDamage(const QString &path);
     // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
     // asks the window for it rather than writing behind its back.
     void CatchUp();
@@ -72,5 +74,7 @@ Q_SIGNALS:
     void addFormRequested();
 
 private:
+    int importFile(const QString &path, bool takeBeforeDamage);
+
     ModelStore &m_store;
 };
