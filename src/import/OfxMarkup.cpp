@@ -140,9 +140,11 @@ void Builder::start(const QString &name, int line)
         (!isBlank(m_text) || !m_closed.contains(m_stack.back().name)))
         pop(false);
     if (name == u"STMTTRN" && m_transaction) {
-        while (m_stack.back().name != u"STMTTRN")
+        // Transactions do not nest: the one still open has lost its end tag.
+        while (!m_stack.empty() && m_stack.back().name != u"STMTTRN")
             pop(false);
-        pop(false);
+        if (!m_stack.empty())
+            pop(false);
     }
     if (!m_stack.empty()) {
         m_stack.back().hasChildren = true;

@@ -270,7 +270,8 @@ bool SheetReader::readCell(QXmlStreamReader &xml, SparseRow &row, int *nextColum
     if (value.trimmed().isEmpty())
         return true;
     if (++m_cells > m_cellLimit) {
-        m_result->error = u"工作表超过 %1 个单元格，不像是一份账单，已停止读取"_s.arg(m_cellLimit);
+        m_result->error = u"工作表超过 %1 个单元格，不像是一份账单，读到第 %2 行时停止读取"_s.arg(m_cellLimit)
+                              .arg(row.line);
         return false;
     }
     row.cells.emplace_back(column, std::move(value));

@@ -273,7 +273,7 @@ void ImportReaderTest::refusedFiles_data()
                            << u"空文件"_s;
     QTest::newRow("no table") << QByteArray("just one line\nand another\n") << limits.maxFileBytes
                               << limits.maxInflatedBytes << u"找不到列名"_s;
-    QTest::newRow("ofx libofx refuses")
+    QTest::newRow("ofx cut before its first transaction")
         << QByteArray("OFXHEADER:100\nDATA:OFXSGML\n\n<OFX><BANKMSGSRSV1><STMTTRN>\n") << limits.maxFileBytes
         << limits.maxInflatedBytes << u"不是能读取的 OFX 对账单"_s;
     QTest::newRow("qif records without a type line")
