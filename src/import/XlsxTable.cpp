@@ -169,12 +169,14 @@ QString firstSheetPath(const QByteArray &workbook, const QByteArray &relations, 
     return u"xl/worksheets/sheet1.xml"_s;
 }
 
-// A sheet row as the file has it: the cells that hold text, by column, and the last column
-// that holds a cell at all, so the row keeps its width without being padded yet.
+// A sheet row as the file has it: its cells that hold text (a stretch of the reader's one list
+// of cells, so a row costs no allocation of its own), and the last column that holds a cell at
+// all, so the row keeps its width without being padded yet.
 struct SparseRow {
     int line = 0;
     int lastColumn = -1;
-    std::vector<std::pair<int, QString>> cells;
+    size_t firstCell = 0;
+    size_t endCell = 0;
 };
 
 class SheetReader {
@@ -195,6 +197,7 @@ private:
     qint64 m_cellLimit;
     XlsxTable::Result *m_result;
     std::vector<SparseRow> m_rows;
+    std::vector<std::pair<int, QString>> m_cellTexts;
     std::vector<bool> m_present;
     qint64 m_cells = 0;
 };
@@ -211,14 +214,20 @@ bool SheetReader::read(const QByteArray &bytes)
         if (xml.isStartElement() && xml.name() == u"row") {
             bool ok = false;
             const int number = xml.attributes().value(u"r"_s).toInt(&ok);
+            // Cells of a row that never ended belong to no row.
+            m_cellTexts.resize(m_rows.empty() ? 0 : m_rows.back().endCell);
             row = SparseRow();
+            row.firstCell = row.endCell = m_cellTexts.size();
             row.line = ok && number > 0 ? number : nextRow;
             nextRow = row.line + 1;
             nextColumn = 0;
             inRow = true;
-        } else if (xml.isEndElement() && xml.name() == u"row") {
-            if (!row.cells.empty())
-                m_rows.push_back(std::move(row));
+        } else if (inRow && xml.isEndElement() && xml.name() == u"row") {
+            row.endCell = m_cellTexts.size();
+            if (row.endCell > row.firstCell)
+                m_rows.push_back(row);
+            else
+                m_cellTexts.resize(row.firstCell);
             row = SparseRow();
             inRow = false;
         } else if (inRow && xml.isStartElement() && xml.name() == u"c") {
@@ -274,7 +283,7 @@ bool SheetReader::readCell(QXmlStreamReader &xml, SparseRow &row, int *nextColum
                               .arg(row.line);
         return false;
     }
-    row.cells.emplace_back(column, std::move(value));
+    m_cellTexts.emplace_back(column, std::move(value));
     return true;
 }
 
@@ -297,15 +306,18 @@ bool SheetReader::finish()
     }
     std::vector<TableRecord> &records = m_result->table.records;
     records.reserve(m_rows.size());
-    for (SparseRow &row : m_rows) {
+    for (const SparseRow &row : m_rows) {
         TableRecord record;
         record.line = row.line;
         record.fields.resize(dense[static_cast<size_t>(row.lastColumn)] + 1);
-        for (auto &[column, value] : row.cells)
+        for (size_t cell = row.firstCell; cell < row.endCell; ++cell) {
+            auto &[column, value] = m_cellTexts[cell];
             record.fields[dense[static_cast<size_t>(column)]] = std::move(value);
+        }
         records.push_back(std::move(record));
     }
     m_rows.clear();
+    m_cellTexts.clear();
     return true;
 }
 
