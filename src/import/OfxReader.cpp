@@ -89,12 +89,8 @@ OfxReader::Statement OfxReader::load(const QByteArray &bytes)
         view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
-    statement.charset = u"UTF-8"_s;
-    if (utf8.hasError()) {
-        const QByteArray charset = declaredCharset(view);
-        text = converted(view, charset);
-        statement.charset = QString::fromLatin1(charset);
-    }
+    if (utf8.hasError())
+        text = converted(view, declaredCharset(view));
     const qsizetype bodyStart = text.indexOf(u'<');
     static const QRegularExpression ofxElement(u"<OFX[\\s>]"_s, QRegularExpression::CaseInsensitiveOption);
     if (bodyStart < 0 || !ofxElement.match(text, bodyStart).hasMatch()) {

@@ -45,8 +45,6 @@ struct Statement {
     QString damage;
     int damageLine = 0;
     int damages = 0;
-    // "UTF-8", or the character set the header names that the bytes were read in.
-    QString charset;
 };
 
 // The start of the bytes says OFX: an "OFXHEADER:" block, or XML with an OFX processing
@@ -68,7 +66,7 @@ QDateTime postedTime(const QString &text);
 // more than two decimals that are not zeros or an amount past the entry range.
 std::optional<qint64> cents(const QString &text);
 
-// The statement's transactions as rows, skipped rows and row errors of result, and its damage.
+// The statement's transactions as rows, skipped rows and row errors of result.
 void read(const Statement &statement, const ImportCategorizer &categorizer, ImportResult *result);
 
 } // namespace OfxReader

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void values();
     void missingEndTag();
     void xmlMissingEndTag();
+    void headerCharsetWhenNotUtf8();
     void cutInsideTransaction();
     void wholeFileErrors_data();
     void wholeFileErrors();
@@ -155,6 +156,19 @@ void OfxReadingTest::xmlMissingEndTag()
     QCOMPARE(result.rows[0].note, u"电影票"_s);
     QCOMPARE(result.rows[1].transactionId, u"4367/B"_s);
     QCOMPARE(result.damageLine, 6);
+}
+
+// Bytes that are not UTF-8 are read in the character set the header names.
+void OfxReadingTest::headerCharsetWhenNotUtf8()
+{
+    QByteArray text = oneTransaction("20240305", "-3.20");
+    text.replace("CHARSET:NONE", "CHARSET:1252").replace("ENCODING:UTF-8", "ENCODING:USASCII");
+    text.replace(QByteArray("青禾小馆"), QByteArray("Caf\xE9 \x80"));
+    const ImportResult result =
+        ImportReader::read(ImportFile::fromBytes(text, u"a.ofx"_s), ImportCategorizer());
+    QVERIFY2(result.ok(), qPrintable(result.fileError));
+    QCOMPARE(result.rows.size(), size_t(1));
+    QCOMPARE(result.rows.front().counterparty, u"Café €"_s);
 }
 
 // The file ends inside its second transaction: the first is read, the cut one is unreadable,
