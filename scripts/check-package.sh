@@ -31,7 +31,7 @@ if dpkg-deb -c "$deb" | grep -E '/(tst_|bench_|make_books)' >/dev/null; then
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libsqlite3 libicu libzip4 libofx7 fonts-noto-cjk fonts-material-design-icons-iconfont qt6-qpa-plugins qt6-translations-l10n; do
+for needed in libqt6widgets6 libsqlite3 libicu libzip4 fonts-noto-cjk fonts-material-design-icons-iconfont qt6-qpa-plugins qt6-translations-l10n; do
   if ! grep -q "$needed" <<<"$depends"; then
     echo "Depends lacks $needed: $depends"
     fail=1

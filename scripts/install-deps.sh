@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-charts-dev qt6-translations-l10n
   libqt6opengl6-dev libxkbcommon-dev libgl-dev
-  libicu-dev libsqlite3-dev sqlite3 libzip-dev libofx-dev
+  libicu-dev libsqlite3-dev sqlite3 libzip-dev
   libbenchmark-dev
   fonts-noto-cjk fonts-material-design-icons-iconfont
   dbus-x11 xvfb xauth openbox clang-format

@@ -236,9 +236,16 @@ QString importReport(const QString &fileName, const ImportPreview &preview, bool
     for (const ImportSkipReason reason : skipReasons)
         lines
             << u"%1：%2 笔（不导入）"_s.arg(ImportResult::reasonText(reason)).arg(result.skippedFor(reason));
+    for (const ImportSkippedSection &section : result.skippedSections)
+        lines << u"跳过 %1 部分：%2 条（不是账单）"_s.arg(section.section).arg(section.records);
+    if (!result.unmatchedCategories.isEmpty())
+        lines << u"没有对应分类的文件分类：%1 个（%2）"_s.arg(result.unmatchedCategories.size())
+                     .arg(result.unmatchedCategories.join(u"、"_s));
     lines << u"无法读取：%1 行"_s.arg(result.errors.size());
     for (const ImportRowError &error : result.errors)
         lines << u"  第 %1 行：%2"_s.arg(error.line).arg(error.reason);
+    if (!result.damage.isEmpty())
+        lines << u"文件已损坏：%1"_s.arg(result.damage);
     lines << (dryRun ? u"试运行，没有写入。"_s : u"已导入 %1 笔。"_s.arg(imported));
     return lines.join(u'\n');
 }
@@ -266,14 +273,19 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
             {u"status"_s, statusId(preview.statuses()[i])},
         });
     }
+    QJsonArray sections;
+    for (const ImportSkippedSection &section : result.skippedSections)
+        sections.append(QJsonObject{{u"section"_s, section.section}, {u"records"_s, section.records}});
     const QJsonObject counts{
         {u"new"_s, preview.count(ImportPreview::Status::fresh)},
         {u"duplicate"_s, preview.count(ImportPreview::Status::alreadyImported)},
         {u"possibleDuplicate"_s, preview.count(ImportPreview::Status::possibleDuplicate)},
         {u"skipped"_s, skipped},
         {u"unreadable"_s, int(result.errors.size())},
+        {u"skippedSections"_s, sections},
+        {u"unmatchedCategories"_s, int(result.unmatchedCategories.size())},
     };
-    const QJsonObject report{
+    QJsonObject report{
         {u"file"_s, fileName},
         {u"source"_s, ImportSources::id(result.source)},
         {u"encoding"_s, result.encoding},
@@ -282,7 +294,10 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
         {u"counts"_s, counts},
         {u"errors"_s, errors},
         {u"rows"_s, rows},
+        {u"unmatchedCategories"_s, QJsonArray::fromStringList(result.unmatchedCategories)},
     };
+    if (!result.damage.isEmpty())
+        report.insert(u"damage"_s, QJsonObject{{u"line"_s, result.damageLine}, {u"reason"_s, result.damage}});
     return QJsonDocument(report).toJson(QJsonDocument::Compact);
 }
 
@@ -290,7 +305,7 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
 // as export does; an import hands the file's bytes to the window when one holds the store, else
 // reads the file against the store it writes, under the lock. The report counts what that one
 // reading found, which is what was imported.
-int importFile(const QString &argument, bool dryRun, bool asJson)
+int importFile(const QString &argument, bool dryRun, bool asJson, bool takeBeforeDamage)
 {
     if (argument.isEmpty())
         return fail(u"请给出要导入的文件，例如：pennyloom import 微信支付账单.csv"_s);
@@ -300,7 +315,8 @@ int importFile(const QString &argument, bool dryRun, bool asJson)
     QString readError;
     if (!ImportFile::readBytes(path, ImportLimits(), &bytes, &readError))
         return fail(readError);
-    const ImportFile file = ImportFile::fromBytes(bytes, QFileInfo(path).fileName());
+    ImportFile file = ImportFile::fromBytes(bytes, QFileInfo(path).fileName());
+    file.takeBeforeDamage = takeBeforeDamage;
     if (!file.ok())
         return fail(file.error);
 
@@ -413,10 +429,11 @@ int CommandLine::run(int &argc, char **argv)
         "      只显示识别出的金额、类型、分类和备注，不保存\n"
         "  export [文件]\n"
         "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
-        "  import 文件 [--dry-run] [--json]\n"
-        "      导入微信支付、支付宝账单或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
+        "  import 文件 [--dry-run] [--json] [--take-before-damage]\n"
+        "      导入微信支付、支付宝账单、QIF、OFX 或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
         "      可能重复与未导入的笔数；已导入过的与可能重复的不导入。\n"
-        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入\n"
+        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入；\n"
+        "      工作表损坏时默认不导入，--take-before-damage 导入损坏处之前的行\n"
         "  --add\n"
         "      打开窗口并打开记一笔；窗口已开着时，在那个窗口里打开\n"
         "  --remind\n"
@@ -429,6 +446,9 @@ int CommandLine::run(int &argc, char **argv)
     parser.addOption(jsonOption);
     const QCommandLineOption dryRunOption(u"dry-run"_s, u"import 只显示结果，不写入。"_s);
     parser.addOption(dryRunOption);
+    const QCommandLineOption damageOption(u"take-before-damage"_s,
+                                          u"import 的工作表损坏时，仍导入损坏处之前的行。"_s);
+    parser.addOption(damageOption);
     const QCommandLineOption idOption(u"id"_s, u"add 记账时用的编号，用于重试。"_s, u"编号"_s);
     parser.addOption(idOption);
     // Their proper forms never get here; any other use of them is answered with how to use them.
@@ -451,6 +471,8 @@ int CommandLine::run(int &argc, char **argv)
         return fail(u"--json 只用于 parse 与 import。"_s);
     if (parser.isSet(dryRunOption) && command != u"import"_s)
         return fail(u"--dry-run 只用于 import。"_s);
+    if (parser.isSet(damageOption) && command != u"import"_s)
+        return fail(u"--take-before-damage 只用于 import。"_s);
     if (parser.isSet(idOption) && command != u"add"_s)
         return fail(u"--id 只用于 add。"_s);
     if (command.isEmpty())
@@ -467,7 +489,8 @@ int CommandLine::run(int &argc, char **argv)
     if (command == u"import"_s) {
         if (positional.size() > 2)
             return fail(u"import 一次只导入一个文件。"_s);
-        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption));
+        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption),
+                          parser.isSet(damageOption));
     }
     return fail(u"未知的命令“%1”。可用的命令见 pennyloom --help。"_s.arg(command));
 }

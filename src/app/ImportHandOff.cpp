@@ -69,8 +69,10 @@ ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByte
         if ((*preview)->count(ImportPreview::Status::fresh) == 0)
             return LedgerBusService::CallEnd::answered;
         QDBusMessage reply;
+        // A damaged sheet's lines before the damage are taken only when the file says so.
+        const QString method = file.takeBeforeDamage ? u"ImportBeforeDamage"_s : u"Import"_s;
         const LedgerBusService::CallEnd end = LedgerBusService::callWindow(
-            m_bus, m_storePath, u"Import"_s, {file.fileName, bytes}, timeoutMs, &reply, error);
+            m_bus, m_storePath, method, {file.fileName, bytes}, timeoutMs, &reply, error);
         if (end == LedgerBusService::CallEnd::answered)
             count = reply.arguments().value(0).toInt();
         return end;

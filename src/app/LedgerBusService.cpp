@@ -122,13 +122,28 @@ bool LedgerBusService::Add(const QString &id, double amount, const QString &kind
 
 int LedgerBusService::Import(const QString &fileName, const QByteArray &bytes)
 {
+    return importBytes(fileName, bytes, false);
+}
+
+int LedgerBusService::ImportBeforeDamage(const QString &fileName, const QByteArray &bytes)
+{
+    return importBytes(fileName, bytes, true);
+}
+
+int LedgerBusService::importBytes(const QString &fileName, const QByteArray &bytes, bool takeBeforeDamage)
+{
     setDelayedReply(true);
     const QDBusMessage call = message();
     const QDBusConnection bus = connection();
     // The file first; the mapping and the category rules come from the store, here, before its
     // rows are read.
     OffThread::run<ImportFile>(
-        this, [fileName, bytes] { return ImportFile::fromBytes(bytes, fileName); },
+        this,
+        [fileName, bytes, takeBeforeDamage] {
+            ImportFile file = ImportFile::fromBytes(bytes, fileName);
+            file.takeBeforeDamage = takeBeforeDamage;
+            return file;
+        },
         [this, call, bus](ImportFile read) {
             auto file = std::make_shared<const ImportFile>(std::move(read));
             std::optional<ColumnMapping> mapping;

@@ -63,6 +63,8 @@ public Q_SLOTS:
     // thread while the window goes on, and the answer comes once they are imported. An
     // unreadable file is an error reply naming it.
     int Import(const QString &fileName, const QByteArray &bytes);
+    // The same, taking the lines before the damage of a damaged sheet, which Import refuses.
+    int ImportBeforeDamage(const QString &fileName, const QByteArray &bytes);
     // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
     // asks the window for it rather than writing behind its back.
     void CatchUp();
@@ -75,5 +77,6 @@ Q_SIGNALS:
     void addFormRequested();
 
 private:
+    int importBytes(const QString &fileName, const QByteArray &bytes, bool takeBeforeDamage);
     ModelStore &m_store;
 };

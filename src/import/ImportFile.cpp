@@ -249,19 +249,30 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
         return file;
     }
     if (XlsxTable::looksLikeZip(bytes)) {
-        XlsxTable::Result workbook = XlsxTable::read(bytes, limits.maxInflatedBytes);
+        XlsxTable::Result workbook = XlsxTable::read(bytes, limits.maxInflatedBytes, limits.maxCells);
         if (!workbook.error.isEmpty()) {
             file.error = u"“%1”：%2"_s.arg(fileName, workbook.error);
             return file;
         }
         file.encoding = u"xlsx"_s;
         file.table = std::move(workbook.table);
+        if (!workbook.damage.isEmpty()) {
+            file.damage = workbook.damage;
+            file.damageLine = workbook.damagedRow;
+            file.damageStopsImport = true;
+        }
     } else if (OfxReader::looksLikeOfx(bytes)) {
         file.layout = Layout::ofx;
         file.encoding = u"OFX"_s;
         file.statement = OfxReader::load(bytes);
-        if (!file.statement.error.isEmpty())
+        if (!file.statement.error.isEmpty()) {
             file.error = u"“%1”：%2"_s.arg(fileName, file.statement.error);
+        } else if (!file.statement.damage.isEmpty()) {
+            file.damage = file.statement.damages > 1
+                              ? u"%1（共 %2 处损坏）"_s.arg(file.statement.damage).arg(file.statement.damages)
+                              : file.statement.damage;
+            file.damageLine = file.statement.damageLine;
+        }
         return file;
     } else if (QifReader::looksLikeQif(bytes)) {
         TextDecoder::Decoded decoded = TextDecoder::decode(bytes);
@@ -293,13 +304,28 @@ ImportFile ImportFile::fromBytes(const QByteArray &bytes, const QString &fileNam
             (start.size() < decoded.end - decoded.begin && looksLikeHeaderlessQifStart(start) &&
              QifReader::looksLikeHeaderlessQif(QString::fromUtf8(decoded.bytes.constData() + decoded.begin,
                                                                  decoded.end - decoded.begin)))) {
+            qsizetype blank = 0;
+            while (blank < start.size() && start.at(blank).isSpace())
+                ++blank;
             file.error =
-                u"“%1”像是 QIF 文件，却没有“!Type:”开头的类型行，看不出是哪种账户的记录"_s.arg(fileName);
+                u"“%1”像是 QIF 文件，却在第 %2 行的记录之前没有“!Type:”开头的类型行，看不出是哪种账户的记录"_s
+                    .arg(fileName)
+                    .arg(QStringView(start).first(blank).count(u'\n') + 1);
             return file;
         }
         file.table = CsvTable::parseUtf8(decoded.bytes, decoded.begin, decoded.end,
                                          char(CsvTable::detectDelimiter(start).unicode()));
     }
     findHeader(&file);
+    // A sheet damaged before its header has nothing that could be taken.
+    if (!file.ok() && !file.damage.isEmpty())
+        file.error = u"“%1”：%2，之前没有可以导入的行"_s.arg(fileName, file.damage);
     return file;
+}
+
+int ImportFile::rowsBeforeDamage() const
+{
+    if (!ok() || !damageStopsImport || table.records.empty())
+        return 0;
+    return static_cast<int>(table.records.size() - headerIndex - 1);
 }

@@ -18,6 +18,9 @@ struct ImportLimits {
     qint64 maxFileBytes = 100LL * 1024 * 1024;
     // What an .xlsx may inflate to, all parts together, counted while inflating.
     qint64 maxInflatedBytes = 256LL * 1024 * 1024;
+    // The cells a sheet may hold, the empty ones a row is padded with included: a statement of
+    // 100,000 lines of 40 columns. A sheet that names far columns in a few bytes stops here.
+    qint64 maxCells = 4'000'000;
 };
 
 // A file loaded and recognised from its content alone (never its name): a WeChat Pay bill
@@ -43,8 +46,17 @@ struct ImportFile {
     size_t headerIndex = 0;
     // A QIF file's text, read into rows only once the date order is chosen.
     QString text;
-    // An OFX statement's transactions as libofx read them.
+    // An OFX statement's transactions.
     OfxReader::Statement statement;
+    // Where the file is damaged, naming the place (a sheet's row and the XML line, a line of an
+    // OFX statement) and the fault; empty for a whole file. damageLine is that row or line.
+    QString damage;
+    int damageLine = 0;
+    // A damaged sheet was read up to its damage only; nothing of it is imported unless the
+    // person chooses to take the rows before the damage. A damaged statement whose every
+    // transaction still reads is imported with the damage named.
+    bool damageStopsImport = false;
+    bool takeBeforeDamage = false;
 
     // Only a regular file is read, once; a pipe, FIFO, device or folder is refused unread,
     // since it may never end, or give something else when read a second time.
@@ -57,6 +69,8 @@ struct ImportFile {
                                 const ImportLimits &limits = {});
 
     bool ok() const { return error.isEmpty(); }
+    // The lines of a damaged sheet after its header and before the damage.
+    int rowsBeforeDamage() const;
     ImportSource source() const;
     // For a table file: a mapping guessed from its header and the key under which the store
     // remembers the user's mapping for files with this header line.

@@ -364,8 +364,16 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
     }
     if (file.layout == ImportFile::Layout::qif)
         return read(file, categorizer, ImportDateOrder::automatic);
+    if (file.damageStopsImport && !file.takeBeforeDamage) {
+        result.fileError =
+            u"“%1”：%2。没有导入；可以选择仍导入损坏处之前的 %3 行"_s.arg(file.fileName, file.damage)
+                .arg(file.rowsBeforeDamage());
+        return result;
+    }
     result.source = file.source();
     result.encoding = file.encoding;
+    result.damage = file.damage;
+    result.damageLine = file.damageLine;
     if (file.layout == ImportFile::Layout::ofx) {
         OfxReader::read(file.statement, categorizer, &result);
         return result;

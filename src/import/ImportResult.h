@@ -68,6 +68,11 @@ struct ImportResult {
     // The file's own category names (a QIF "食品:杂货") that are none of ours, nor have a part
     // that is, nor a mapping the user chose; each once, in file order.
     QStringList unmatchedCategories;
+    // Where the file is damaged though its rows were read (an OFX statement with a missing end
+    // tag, a sheet whose rows before the damage the person chose to take), and the line or
+    // row; empty for a whole file.
+    QString damage;
+    int damageLine = 0;
 
     bool ok() const { return fileError.isEmpty(); }
     int skippedFor(ImportSkipReason reason) const;

@@ -116,7 +116,8 @@ Parsed parse(const QString &text)
         ++lineNumber;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (line.trimmed().isEmpty())
+        // No field starts with '#': such a line is a comment some programs write.
+        if (line.trimmed().isEmpty() || line.front() == u'#')
             continue;
         const QChar code = line.front();
         const QString value = line.mid(1).trimmed().toString();
@@ -187,8 +188,10 @@ public:
     {
     }
 
+    // A split's own memo ("50%") says which part of the payee's bill it is, so the note keeps
+    // the payee before it: "Amazon · 50%".
     void add(const Record &record, const QDate &date, int line, const QString &category, const QString &memo,
-             const QString &amountText)
+             const QString &amountText, bool splitMemo = false)
     {
         if (category.startsWith(u'[')) {
             // A transfer between the user's own accounts is neither income nor expense.
@@ -214,7 +217,12 @@ public:
         row.counterparty = record.payee;
         row.merchandise = memo;
         row.sourceCategory = category;
-        row.note = memo.isEmpty() ? record.payee : memo;
+        if (memo.isEmpty())
+            row.note = record.payee;
+        else if (splitMemo && !record.payee.isEmpty() && !memo.contains(record.payee))
+            row.note = record.payee + u" · "_s + memo;
+        else
+            row.note = memo;
         row.category = categoryOf(row);
         m_result->rows.push_back(std::move(row));
     }
@@ -255,6 +263,11 @@ bool QifReader::looksLikeQif(const QByteArray &bytes)
     if (start.startsWith("\xEF\xBB\xBF"))
         start = start.sliced(3);
     start = start.trimmed();
+    // Some programs put a comment or two before the first section line.
+    while (start.startsWith('#')) {
+        const qsizetype end = start.indexOf('\n');
+        start = end < 0 ? QByteArrayView() : start.sliced(end + 1).trimmed();
+    }
     if (!start.startsWith('!'))
         return false;
     const QByteArray word = start.sliced(1, std::min<qsizetype>(start.size() - 1, 8)).toByteArray().toLower();
@@ -301,7 +314,7 @@ void QifReader::read(const QString &text, const ImportCategorizer &categorizer, 
         }
         for (const Split &split : record.splits)
             rows.add(record, date, split.line, split.category,
-                     split.memo.isEmpty() ? record.memo : split.memo, split.amount);
+                     split.memo.isEmpty() ? record.memo : split.memo, split.amount, !split.memo.isEmpty());
     }
     // Errors of records come before those of their dates; the sheet lists them by line.
     std::stable_sort(result->errors.begin(), result->errors.end(),

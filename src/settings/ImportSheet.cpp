@@ -8,6 +8,7 @@
 #include "ui/Palette.h"
 #include "ui/Typography.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -67,6 +68,14 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
     m_error->setWordWrap(true);
     Typography::setTextColour(m_error, Palette::over());
     content->addWidget(m_error);
+    m_damage = new QLabel(this);
+    m_damage->setWordWrap(true);
+    Typography::setTextColour(m_damage, Palette::warning());
+    content->addWidget(m_damage);
+    // Nothing of a damaged sheet is imported unless the user asks for the lines before the damage.
+    m_takeBeforeDamage = new QCheckBox(this);
+    connect(m_takeBeforeDamage, &QCheckBox::toggled, &m_model, &ImportSheetModel::setTakeBeforeDamage);
+    content->addWidget(m_takeBeforeDamage);
 
     m_mapping = makeMappingBox();
     content->addWidget(m_mapping);
@@ -288,6 +297,17 @@ void ImportSheet::showFigures()
     m_error->setText(error);
     m_error->setAccessibleName(error);
     m_table->setVisible(error.isEmpty());
+    const QString damage = m_model.damage().isEmpty() ? QString() : u"文件已损坏：%1"_s.arg(m_model.damage());
+    m_damage->setText(damage);
+    m_damage->setAccessibleName(damage);
+    m_damage->setVisible(!damage.isEmpty());
+    {
+        const QSignalBlocker quiet(m_takeBeforeDamage);
+        m_takeBeforeDamage->setText(m_model.takeBeforeDamageText());
+        m_takeBeforeDamage->setAccessibleName(m_model.takeBeforeDamageText());
+        m_takeBeforeDamage->setChecked(m_model.takesBeforeDamage());
+        m_takeBeforeDamage->setVisible(m_model.rowsBeforeDamage() > 0);
+    }
 
     QStringList counts;
     if (error.isEmpty()) {

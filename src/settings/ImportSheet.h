@@ -8,6 +8,7 @@
 
 class ImportRowsModel;
 class ModelStore;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTableView;
@@ -31,6 +32,8 @@ public:
     QComboBox *fileCategoryChooser() const { return m_fileCategory; }
     QComboBox *ourCategoryChooser() const { return m_ourCategory; }
     QLabel *errorLabel() const { return m_error; }
+    QCheckBox *takeBeforeDamageBox() const { return m_takeBeforeDamage; }
+    QLabel *damageLabel() const { return m_damage; }
 
 private:
     QWidget *makeMappingBox();
@@ -49,6 +52,8 @@ private:
     QLabel *m_counts = nullptr;
     QLabel *m_problems = nullptr;
     QLabel *m_error = nullptr;
+    QLabel *m_damage = nullptr;
+    QCheckBox *m_takeBeforeDamage = nullptr;
     QWidget *m_mapping = nullptr;
     QList<QComboBox *> m_choosers;
     QWidget *m_dateOrderRow = nullptr;

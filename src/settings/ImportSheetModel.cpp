@@ -89,6 +89,20 @@ bool ImportSheetModel::mapFileCategory(const QString &fileCategory, const QStrin
     return true;
 }
 
+QString ImportSheetModel::takeBeforeDamageText() const
+{
+    return u"仍导入损坏处之前的 %1 行"_s.arg(QLocale().toString(rowsBeforeDamage()));
+}
+
+void ImportSheetModel::setTakeBeforeDamage(bool take)
+{
+    if (rowsBeforeDamage() == 0 || take == m_file.takeBeforeDamage)
+        return;
+    m_file.takeBeforeDamage = take;
+    const std::optional<ColumnMapping> mapping = m_preview.mapping();
+    reread(mapping);
+}
+
 void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
 {
     // What needs the store is taken here; the worker reads the file's rows with it.

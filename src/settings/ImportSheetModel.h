@@ -77,6 +77,19 @@ public:
     // store could not write.
     bool mapFileCategory(const QString &fileCategory, const QString &ours);
 
+    // A damaged sheet is read up to its damage and nothing of it is imported unless the user
+    // chooses to take the lines before it: how many there are (0 for a whole file, and for a
+    // statement whose damage leaves every line readable), and whether they are taken.
+    int rowsBeforeDamage() const { return m_file.rowsBeforeDamage(); }
+    bool takesBeforeDamage() const { return m_file.takeBeforeDamage; }
+    // 「仍导入损坏处之前的 N 行」.
+    QString takeBeforeDamageText() const;
+    // Reads the rows again with or without the lines before the damage.
+    void setTakeBeforeDamage(bool take);
+    // Where the file is damaged though its lines were read, naming the place; empty for a
+    // whole file.
+    QString damage() const { return m_preview.result().damage; }
+
     const std::vector<Row> &rows() const { return m_rows; }
     int count(ImportPreview::Status status) const { return m_preview.count(status); }
     int skipped(ImportSkipReason reason) const { return m_preview.result().skippedFor(reason); }

@@ -105,6 +105,9 @@ private Q_SLOTS:
             << QStringList{u"add"_s} << 1 << u"^$"_s << u"pennyloom add"_s;
         QTest::newRow("unknown command")
             << QStringList{u"ad"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"未知的命令“ad”"_s;
+        QTest::newRow("take before damage outside import")
+            << QStringList{u"add"_s, u"--take-before-damage"_s, u"咖啡 5"_s} << 1 << u"^$"_s
+            << u"--take-before-damage 只用于 import"_s;
         QTest::newRow("json outside parse")
             << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
         QTest::newRow("import of a file of no known kind")
@@ -308,6 +311,52 @@ private Q_SLOTS:
         const std::unique_ptr<ModelStore> store = ModelStore::open(storePath(), &error);
         QVERIFY2(store, qPrintable(error));
         QCOMPARE(int(store->entries().size()), counts.at(0));
+    }
+
+    void importReports_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("QIF lists skipped and counted")
+            << QStringList{u"--dry-run"_s, dataFile(u"qif-european.qif"_s)} << 0
+            << u"跳过 Account 部分：3 条（不是账单）\n跳过 Type:Cat 部分：3 条"_s << QString();
+        QTest::newRow("QIF categories that match none")
+            << QStringList{u"--dry-run"_s, dataFile(u"qif-us.qif"_s)} << 0
+            << u"没有对应分类的文件分类：1 个（杂项开销）"_s << QString();
+        QTest::newRow("QIF lists in json")
+            << QStringList{u"--dry-run"_s, u"--json"_s, dataFile(u"qif-european.qif"_s)} << 0
+            << u"\"skippedSections\":\\[\\{\"records\":3,\"section\":\"Account\"\\},\\{\"records\":3,\"section\":\"Type:Cat\"\\}\\]"_s
+            << QString();
+        QTest::newRow("unmatched categories in json")
+            << QStringList{u"--dry-run"_s, u"--json"_s, dataFile(u"qif-us.qif"_s)} << 0
+            << u"\"unmatchedCategories\":1.*\"unmatchedCategories\":\\[\"杂项开销\"\\]"_s << QString();
+        QTest::newRow("a statement read past its damage")
+            << QStringList{u"--dry-run"_s, dataFile(u"statement-missing-end.ofx"_s)} << 0
+            << u"新记录：3 笔\n(?s).*文件已损坏：第 25 行的 <STMTTRN> 没有结束标记"_s << QString();
+        QTest::newRow("the damage in json")
+            << QStringList{u"--dry-run"_s, u"--json"_s, dataFile(u"statement-missing-end.ofx"_s)} << 0
+            << u"\"damage\":\\{\"line\":25,\"reason\":\"第 25 行"_s << QString();
+        QTest::newRow("a damaged sheet imports nothing")
+            << QStringList{dataFile(u"damaged-sheet.xlsx"_s)} << 1 << u"^$"_s
+            << u"工作表在第 8 行处损坏.*之前的 6 行"_s;
+        QTest::newRow("unless the lines before the damage are asked for")
+            << QStringList{u"--take-before-damage"_s, u"--json"_s, dataFile(u"damaged-sheet.xlsx"_s)} << 0
+            << u"\"damage\":\\{\"line\":8,.*\"imported\":6"_s << QString();
+    }
+
+    // What a file holds besides its lines is reported, in words and in JSON alike.
+    void importReports()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        const Run run = program(QStringList{u"import"_s} + arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(QRegularExpression(output).match(run.output).hasMatch(), qPrintable(run.output));
+        QVERIFY2(QRegularExpression(errors).match(run.errors).hasMatch(), qPrintable(run.errors));
     }
 
     // With a window on the store, the window imports the file (named from the terminal's own

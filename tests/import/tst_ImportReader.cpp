@@ -197,9 +197,9 @@ void ImportReaderTest::rows_data()
     QTest::newRow("qif: income, note from payee")
         << u"qif-us.qif"_s << 10 << u"2024-03-21T12:00:00"_s << income << qint64(800000) << u"工资"_s
         << u"星河科技"_s << QString();
-    QTest::newRow("qif: split with its own memo")
+    QTest::newRow("qif: split with its own memo, after the payee")
         << u"qif-us.qif"_s << 25 << u"2024-03-23T12:00:00"_s << expense << qint64(2000) << u"水果"_s
-        << u"苹果"_s << QString();
+        << u"城市超市 · 苹果"_s << QString();
     QTest::newRow("qif: split with the record's memo")
         << u"qif-us.qif"_s << 28 << u"2024-03-23T12:00:00"_s << expense << qint64(10000) << u"日用"_s
         << u"周末采购"_s << QString();
@@ -273,7 +273,7 @@ void ImportReaderTest::refusedFiles_data()
                            << u"空文件"_s;
     QTest::newRow("no table") << QByteArray("just one line\nand another\n") << limits.maxFileBytes
                               << limits.maxInflatedBytes << u"找不到列名"_s;
-    QTest::newRow("ofx libofx refuses")
+    QTest::newRow("ofx cut before its first transaction")
         << QByteArray("OFXHEADER:100\nDATA:OFXSGML\n\n<OFX><BANKMSGSRSV1><STMTTRN>\n") << limits.maxFileBytes
         << limits.maxInflatedBytes << u"不是能读取的 OFX 对账单"_s;
     QTest::newRow("qif records without a type line")

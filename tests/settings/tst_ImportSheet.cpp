@@ -7,6 +7,7 @@
 #include "settings/ImportSheet.h"
 #include "store/ModelStore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -165,6 +166,32 @@ private Q_SLOTS:
         QVERIFY(!sheet.ruleButton()->isVisible());
     }
 
+    // The choice to take the lines before a sheet's damage is a check box named by its label;
+    // ticking it lists the lines and enables the import.
+    void damagedSheet()
+    {
+        ImportSheet sheet(*m_store, dataFile(u"damaged-sheet.xlsx"_s));
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QCheckBox *take = sheet.takeBeforeDamageBox();
+        QVERIFY(take->isVisible() && !take->isChecked());
+        QCOMPARE(take->accessibleName(), u"仍导入损坏处之前的 6 行"_s);
+        QVERIFY(sheet.errorLabel()->isVisible());
+        QVERIFY(!sheet.confirmButton()->isEnabled());
+        QTest::mouseClick(take, Qt::LeftButton, {}, QPoint(8, take->height() / 2));
+        QVERIFY(take->isChecked());
+        QVERIFY(!sheet.errorLabel()->isVisible());
+        QVERIFY(sheet.damageLabel()->isVisible());
+        QCOMPARE(sheet.confirmButton()->text(), u"导入 6 笔"_s);
+        QVERIFY(sheet.confirmButton()->isEnabled());
+
+        ImportSheet whole(*m_store, dataFile(u"wechat.xlsx"_s));
+        whole.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&whole));
+        QVERIFY(!whole.takeBeforeDamageBox()->isVisible());
+        QVERIFY(!whole.damageLabel()->isVisible());
+    }
+
     // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error,
     // a QIF file with categories of its own, a bank statement.
     void screenshots_data()
@@ -176,6 +203,9 @@ private Q_SLOTS:
         QTest::newRow("error") << u"damaged"_s << u"import-sheet-error"_s;
         QTest::newRow("qif") << dataFile(u"qif-us.qif"_s) << u"import-sheet-qif"_s;
         QTest::newRow("ofx") << dataFile(u"bank-statement.ofx"_s) << u"import-sheet-ofx"_s;
+        QTest::newRow("damaged sheet") << dataFile(u"damaged-sheet.xlsx"_s) << u"import-sheet-damaged"_s;
+        QTest::newRow("damaged statement")
+            << dataFile(u"statement-missing-end.ofx"_s) << u"import-sheet-damaged-ofx"_s;
     }
 
     void screenshots()
@@ -203,6 +233,12 @@ private Q_SLOTS:
         TestSupport::screenshot(&sheet, name);
         sheet.resize(1080, 720);
         TestSupport::screenshot(&sheet, name + u"-1080"_s);
+        sheet.resize(1024, 600);
+        TestSupport::screenshot(&sheet, name + u"-1024"_s);
+        if (sheet.takeBeforeDamageBox()->isVisible()) {
+            sheet.takeBeforeDamageBox()->click();
+            TestSupport::screenshot(&sheet, name + u"-taken"_s);
+        }
     }
 };
 

@@ -218,6 +218,31 @@ private Q_SLOTS:
         QCOMPARE(m_store->entries().size(), 7u);
         QVERIFY(!m_store->isImported(u"wechat"_s, model.rows()[0].row.transactionId));
     }
+
+    // A sheet damaged in row 8 offers its six lines before the damage and imports nothing until
+    // the user takes them; a statement read past its damage is imported and names the line.
+    void damagedFiles()
+    {
+        ImportSheetModel sheet(*m_store, dataFile(u"damaged-sheet.xlsx"_s));
+        QVERIFY2(sheet.fileError().contains(u"第 8 行"_s), qPrintable(sheet.fileError()));
+        QCOMPARE(sheet.rowsBeforeDamage(), 6);
+        QCOMPARE(sheet.takeBeforeDamageText(), u"仍导入损坏处之前的 6 行"_s);
+        QVERIFY(!sheet.canImport());
+        QSignalSpy reset(&sheet, &ImportSheetModel::reset);
+        sheet.setTakeBeforeDamage(true);
+        QCOMPARE(reset.count(), 1);
+        QVERIFY(sheet.fileError().isEmpty());
+        QCOMPARE(sheet.rows().size(), 6u);
+        QVERIFY(sheet.damage().contains(u"第 8 行"_s));
+        QVERIFY(sheet.importTicked());
+        QCOMPARE(m_store->entries().size(), 6u);
+
+        ImportSheetModel statement(*m_store, dataFile(u"statement-missing-end.ofx"_s));
+        QVERIFY(statement.fileError().isEmpty());
+        QCOMPARE(statement.rowsBeforeDamage(), 0);
+        QVERIFY2(statement.damage().contains(u"第 25 行"_s), qPrintable(statement.damage()));
+        QCOMPARE(statement.confirmText(), u"导入 3 笔"_s);
+    }
 };
 
 PENNYLOOM_TEST(ImportSheetModelTest)

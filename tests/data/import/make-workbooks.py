@@ -3,7 +3,8 @@
 # Writes the synthetic workbooks the import tests read: a WeChat Pay bill as .xlsx (shared and
 # inline strings, one time as a day number and one as text, an amount as a number written
 # with seventeen digits as spreadsheet programs do, the sheet under a name found only
-# through the workbook's relationships) and a workbook whose sheet inflates to 3 MiB.
+# through the workbook's relationships), a workbook whose sheet inflates to 3 MiB and a bank
+# table whose sheet XML breaks (a stray "<") in row 8.
 #   python3 make-workbooks.py   (in this folder)
 import datetime
 import zipfile
@@ -41,7 +42,7 @@ def column(index):
     return chr(ord('A') + index)
 
 
-def workbook(path, rows, padding=0):
+def workbook(path, rows, padding=0, damaged_row=None):
     strings = []
 
     def shared(text):
@@ -52,7 +53,7 @@ def workbook(path, rows, padding=0):
     sheet = ['<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
              '<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>']
     for number, row in enumerate(rows, start=1):
-        sheet.append(f'<row r="{number}">')
+        sheet.append(f'<row r="{number}">' + ('<' if number == damaged_row else ''))
         for index, cell in enumerate(row):
             ref = f'{column(index)}{number}'
             if cell is None:
@@ -99,3 +100,7 @@ rows = [
 ]
 workbook('wechat.xlsx', rows)
 workbook('inflates.xlsx', rows, padding=3 * 1024 * 1024)
+
+bank = [[s('日期'), s('金额'), s('备注')]] + [
+    [s(f'2024-03-{day:02d}'), ('n', f'-{day}.5'), ('inline', '午饭')] for day in range(1, 11)]
+workbook('damaged-sheet.xlsx', bank, damaged_row=8)
