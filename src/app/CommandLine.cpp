@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "EntryHandOff.h"
+#include "ImportColumnsOption.h"
 #include "ImportHandOff.h"
 #include "entry/NaturalLedgerParser.h"
 #include "export/XLSXExporter.h"
@@ -194,12 +195,19 @@ QString skipId(ImportSkipReason reason)
         return u"failedOrClosed"_s;
     case ImportSkipReason::refunded:
         return u"refunded"_s;
+    case ImportSkipReason::refundOfRefunded:
+        return u"refundOfRefunded"_s;
+    case ImportSkipReason::refundNetted:
+        return u"refundNetted"_s;
+    case ImportSkipReason::summary:
+        return u"summary"_s;
+    case ImportSkipReason::remark:
+        return u"remark"_s;
+    case ImportSkipReason::foreignCurrency:
+        return u"foreignCurrency"_s;
     }
     return u"neutral"_s;
 }
-
-constexpr std::array skipReasons{ImportSkipReason::neutral, ImportSkipReason::failedOrClosed,
-                                 ImportSkipReason::refunded};
 
 // Cents as a decimal text, exactly: 2550 is "25.50".
 QString centsText(qint64 cents)
@@ -215,9 +223,17 @@ QString importReport(const QString &fileName, const ImportPreview &preview, bool
     lines << u"新记录：%1 笔"_s.arg(preview.count(ImportPreview::Status::fresh));
     lines << u"已导入过：%1 笔"_s.arg(preview.count(ImportPreview::Status::alreadyImported));
     lines << u"可能重复：%1 笔（不导入）"_s.arg(preview.count(ImportPreview::Status::possibleDuplicate));
-    for (const ImportSkipReason reason : skipReasons)
+    for (const ImportSkipReason reason :
+         {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded})
         lines
             << u"%1：%2 笔（不导入）"_s.arg(ImportResult::reasonText(reason)).arg(result.skippedFor(reason));
+    // The rarer reasons only when they occur; each currency on its own line.
+    for (const auto &[text, count] : result.skippedByText()) {
+        if (text != ImportResult::reasonText(ImportSkipReason::neutral) &&
+            text != ImportResult::reasonText(ImportSkipReason::failedOrClosed) &&
+            text != ImportResult::reasonText(ImportSkipReason::refunded))
+            lines << u"%1：%2 笔（不导入）"_s.arg(text).arg(count);
+    }
     lines << u"无法读取：%1 行"_s.arg(result.errors.size());
     for (const ImportRowError &error : result.errors)
         lines << u"  第 %1 行：%2"_s.arg(error.line).arg(error.reason);
@@ -229,8 +245,13 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
 {
     const ImportResult &result = preview.result();
     QJsonObject skipped;
-    for (const ImportSkipReason reason : skipReasons)
+    for (const ImportSkipReason reason : ImportResult::reasons())
         skipped.insert(skipId(reason), result.skippedFor(reason));
+    QJsonObject currencies;
+    for (const ImportSkip &skip : result.skipped) {
+        if (skip.reason == ImportSkipReason::foreignCurrency)
+            currencies.insert(skip.detail, currencies.value(skip.detail).toInt() + 1);
+    }
     QJsonArray errors;
     for (const ImportRowError &error : result.errors)
         errors.append(QJsonObject{{u"line"_s, error.line}, {u"reason"_s, error.reason}});
@@ -253,6 +274,7 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
         {u"duplicate"_s, preview.count(ImportPreview::Status::alreadyImported)},
         {u"possibleDuplicate"_s, preview.count(ImportPreview::Status::possibleDuplicate)},
         {u"skipped"_s, skipped},
+        {u"foreignCurrencies"_s, currencies},
         {u"unreadable"_s, int(result.errors.size())},
     };
     const QJsonObject report{
@@ -270,7 +292,14 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
 
 // The counts come from reading the store without its lock, as export does; the import itself
 // goes to the window when one holds the store, else straight to the file.
-int importFile(const QString &argument, bool dryRun, bool asJson)
+struct ImportChoices {
+    QString map;
+    bool expensePositive = false;
+    std::optional<ImportDateOrder> dateOrder;
+    bool any() const { return !map.isEmpty() || expensePositive; }
+};
+
+int importFile(const QString &argument, bool dryRun, bool asJson, const ImportChoices &choices)
 {
     if (argument.isEmpty())
         return fail(u"请给出要导入的文件，例如：pennyloom import 微信支付账单.csv"_s);
@@ -284,22 +313,50 @@ int importFile(const QString &argument, bool dryRun, bool asJson)
             return fail(error);
     }
     const ImportFile file = ImportFile::load(path);
-    const ImportPreview preview = ImportPreview::read(store.get(), file);
+    ImportHandOff::Reading reading;
+    reading.dateOrder = choices.dateOrder.value_or(ImportDateOrder::automatic);
+    const bool table = file.ok() && file.layout == ImportFile::Layout::table;
+    if (choices.any() && file.ok() && !table)
+        return fail(u"--map 与 --expense-positive 只用于其他 CSV 或 xlsx 表格，“%1”的列是已知的。"_s.arg(
+            file.fileName));
+    if (table) {
+        ColumnMapping mapping = ImportPreview::mappingFor(store.get(), file);
+        if (!choices.map.isEmpty()) {
+            QString error;
+            const std::optional<ColumnMapping> chosen =
+                ImportColumnsOption::apply(choices.map, file.header, mapping, &error);
+            if (!chosen)
+                return fail(u"“%1”：%2"_s.arg(file.fileName, error));
+            mapping = *chosen;
+        }
+        if (choices.expensePositive)
+            mapping.expensePositive = true;
+        if (!mapping.isComplete())
+            return fail(ImportColumnsOption::missingColumns(file.fileName, file.header, mapping));
+        if (choices.any())
+            reading.mapping = mapping;
+    }
+    const ImportPreview preview = ImportPreview::read(store.get(), file, reading.mapping, reading.dateOrder);
     store.reset();
     if (!preview.result().ok())
         return fail(preview.result().fileError);
+    if (preview.result().dateOrderAmbiguous && !choices.dateOrder)
+        return fail(ImportColumnsOption::ambiguousDates(file.fileName));
 
     int imported = 0;
     if (!dryRun && preview.count(ImportPreview::Status::fresh) > 0) {
         SessionBus::guard(3s);
         ImportHandOff handOff(storePath, QDBusConnection::sessionBus());
-        const ImportHandOff::Result result = handOff.deliver(path, 120s);
+        const ImportHandOff::Result result = handOff.deliver(path, reading, 120s);
         if (result.status != ImportHandOff::Status::imported)
             return fail(result.message);
         imported = result.count;
     }
     print(stdout, asJson ? QString::fromUtf8(importJson(file.fileName, preview, dryRun, imported))
                          : importReport(file.fileName, preview, dryRun, imported));
+    // Not one line read, as a bill or as a line left out for its reason.
+    if (preview.result().rows.empty() && preview.result().skipped.empty())
+        return fail(u"“%1”里没有读到任何一行账目。"_s.arg(file.fileName));
     return 0;
 }
 
@@ -381,10 +438,16 @@ int CommandLine::run(int &argc, char **argv)
         "      只显示识别出的金额、类型、分类和备注，不保存\n"
         "  export [文件]\n"
         "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
-        "  import 文件 [--dry-run] [--json]\n"
-        "      导入微信支付、支付宝账单或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
-        "      可能重复与未导入的笔数；已导入过的与可能重复的不导入。\n"
-        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入\n"
+        "  import 文件 [--dry-run] [--json] [--map 栏目=列名,...] [--expense-positive]\n"
+        "         [--date-order dmy|mdy]\n"
+        "      导入微信支付账单（CSV、xlsx）、支付宝账单（CSV）、QIF 文件、OFX 与 QFX\n"
+        "      对账单，或其他 CSV、xlsx 表格（如银行流水），显示新记录、已导入过、\n"
+        "      可能重复与每种未导入原因的笔数；已导入过的与可能重复的不导入。\n"
+        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入。\n"
+        "      表格的列：--map date=交易日,amount=交易金额,note=交易摘要（栏目有 date、\n"
+        "      time、amount、income、expense、kind、category、note、counterparty、\n"
+        "      currency）；--expense-positive 正数为支出（信用卡账单）；\n"
+        "      --date-order 日期 03/04/2024 是日/月/年（dmy）还是月/日/年（mdy）\n"
         "  --add\n"
         "      打开窗口并打开记一笔；窗口已开着时，在那个窗口里打开\n"
         "  --remind\n"
@@ -397,6 +460,14 @@ int CommandLine::run(int &argc, char **argv)
     parser.addOption(jsonOption);
     const QCommandLineOption dryRunOption(u"dry-run"_s, u"import 只显示结果，不写入。"_s);
     parser.addOption(dryRunOption);
+    const QCommandLineOption mapOption(
+        u"map"_s, u"import 表格各栏所在的列，如 date=交易日,amount=交易金额。"_s, u"栏目=列名,..."_s);
+    parser.addOption(mapOption);
+    const QCommandLineOption expensePositiveOption(u"expense-positive"_s, u"import 表格的正数金额为支出。"_s);
+    parser.addOption(expensePositiveOption);
+    const QCommandLineOption dateOrderOption(u"date-order"_s, u"import 日期的顺序：dmy 或 mdy。"_s,
+                                             u"顺序"_s);
+    parser.addOption(dateOrderOption);
     const QCommandLineOption idOption(u"id"_s, u"add 记账时用的编号，用于重试。"_s, u"编号"_s);
     parser.addOption(idOption);
     // Their proper forms never get here; any other use of them is answered with how to use them.
@@ -419,6 +490,10 @@ int CommandLine::run(int &argc, char **argv)
         return fail(u"--json 只用于 parse 与 import。"_s);
     if (parser.isSet(dryRunOption) && command != u"import"_s)
         return fail(u"--dry-run 只用于 import。"_s);
+    for (const QCommandLineOption *option : {&mapOption, &expensePositiveOption, &dateOrderOption}) {
+        if (parser.isSet(*option) && command != u"import"_s)
+            return fail(u"--%1 只用于 import。"_s.arg(option->names().constFirst()));
+    }
     if (parser.isSet(idOption) && command != u"add"_s)
         return fail(u"--id 只用于 add。"_s);
     if (command.isEmpty())
@@ -435,7 +510,15 @@ int CommandLine::run(int &argc, char **argv)
     if (command == u"import"_s) {
         if (positional.size() > 2)
             return fail(u"import 一次只导入一个文件。"_s);
-        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption));
+        ImportChoices choices;
+        choices.map = parser.value(mapOption);
+        choices.expensePositive = parser.isSet(expensePositiveOption);
+        if (parser.isSet(dateOrderOption)) {
+            choices.dateOrder = ImportColumnsOption::dateOrder(parser.value(dateOrderOption));
+            if (!choices.dateOrder)
+                return fail(u"--date-order 只能是 dmy（日/月/年）或 mdy（月/日/年）。"_s);
+        }
+        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption), choices);
     }
     return fail(u"未知的命令“%1”。可用的命令见 pennyloom --help。"_s.arg(command));
 }

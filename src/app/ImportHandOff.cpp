@@ -27,7 +27,14 @@ ImportHandOff::ImportHandOff(QString storePath, QDBusConnection bus)
 
 std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &path, QString *error)
 {
-    const ImportPreview preview = ImportPreview::read(&store, ImportFile::load(path));
+    return importInto(store, path, Reading(), error);
+}
+
+std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &path, const Reading &reading,
+                                             QString *error)
+{
+    const ImportPreview preview =
+        ImportPreview::read(&store, ImportFile::load(path), reading.mapping, reading.dateOrder);
     if (!preview.result().ok()) {
         *error = preview.result().fileError;
         return std::nullopt;
@@ -51,6 +58,12 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, const QString &p
 
 ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::milliseconds timeout)
 {
+    return deliver(path, Reading(), timeout);
+}
+
+ImportHandOff::Result ImportHandOff::deliver(const QString &path, const Reading &reading,
+                                             std::chrono::milliseconds timeout)
+{
     QDeadlineTimer deadline(timeout);
     if (const QString error = DataFolder::prepare(QFileInfo(m_storePath).absolutePath()); !error.isEmpty())
         return {Status::notImported, 0, error};
@@ -60,7 +73,7 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
         QString error;
         int count = 0;
         const int remaining = int(std::max<qint64>(deadline.remainingTime(), 1000));
-        switch (callWindow(path, remaining, &count, &error)) {
+        switch (callWindow(path, reading, remaining, &count, &error)) {
         case Outcome::imported:
             return {Status::imported, count, {}};
         case Outcome::refused:
@@ -73,7 +86,7 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
         }
         if (DataFolder::tryLock(lock, 100)) {
             std::vector<ReminderRequest> notices;
-            Result written = writeDirectly(path, notices);
+            Result written = writeDirectly(path, reading, notices);
             lock.unlock();
             BudgetWatch::postAll(m_bus, notices);
             return written;
@@ -95,11 +108,18 @@ ImportHandOff::Result ImportHandOff::deliver(const QString &path, std::chrono::m
     }
 }
 
-ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeoutMs, int *count,
-                                                 QString *error)
+ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, const Reading &reading, int timeoutMs,
+                                                 int *count, QString *error)
 {
     QDBusMessage reply;
-    switch (LedgerBusService::callWindow(m_bus, m_storePath, u"Import"_s, {path}, timeoutMs, &reply, error)) {
+    // The plain call when nothing is chosen, so a window of an earlier version still answers.
+    const bool chosen = reading.mapping || reading.dateOrder != ImportDateOrder::automatic;
+    const QVariantList arguments =
+        chosen ? QVariantList{path, reading.mapping ? reading.mapping->toText() : QString(),
+                              LedgerBusService::dateOrderText(reading.dateOrder)}
+               : QVariantList{path};
+    switch (LedgerBusService::callWindow(m_bus, m_storePath, chosen ? u"ImportWith"_s : u"Import"_s,
+                                         arguments, timeoutMs, &reply, error)) {
     case LedgerBusService::CallEnd::answered:
         *count = reply.arguments().value(0).toInt();
         return Outcome::imported;
@@ -113,7 +133,8 @@ ImportHandOff::Outcome ImportHandOff::callWindow(const QString &path, int timeou
     return Outcome::refused;
 }
 
-ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vector<ReminderRequest> &notices)
+ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, const Reading &reading,
+                                                   std::vector<ReminderRequest> &notices)
 {
     QString error;
     std::unique_ptr<ModelStore> store = ModelStore::open(m_storePath, &error);
@@ -121,7 +142,7 @@ ImportHandOff::Result ImportHandOff::writeDirectly(const QString &path, std::vec
         return {Status::notImported, 0, error};
     // No window weighs the entries against the budgets here, so this process does.
     BudgetWatch budgets(*store, BudgetWatch::keepingIn(notices));
-    const std::optional<int> count = importInto(*store, path, &error);
+    const std::optional<int> count = importInto(*store, path, reading, &error);
     if (!count)
         return {Status::notImported, 0, error};
     return {Status::imported, *count, {}};

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "import/ColumnMapping.h"
+#include "import/ImportResult.h"
+
 #include <QDBusConnection>
 #include <QString>
 
@@ -32,20 +35,31 @@ public:
         QString message;
     };
 
+    // How a table file is read when the caller says so (the command line's --map and
+    // --date-order); by default as the import sheet would first read it.
+    struct Reading {
+        std::optional<ColumnMapping> mapping;
+        ImportDateOrder dateOrder = ImportDateOrder::automatic;
+    };
+
     ImportHandOff(QString storePath, QDBusConnection bus);
 
     // The path must be absolute: the window reads it from its own working folder.
     Result deliver(const QString &path, std::chrono::milliseconds timeout);
+    Result deliver(const QString &path, const Reading &reading, std::chrono::milliseconds timeout);
 
     // Reads the file against the store and imports its new lines in one transaction, leaving
     // out possible duplicates; how many were written, or nothing and why.
     static std::optional<int> importInto(ModelStore &store, const QString &path, QString *error);
+    static std::optional<int> importInto(ModelStore &store, const QString &path, const Reading &reading,
+                                         QString *error);
 
 private:
     enum class Outcome { imported, unreachable, unanswered, refused };
-    Outcome callWindow(const QString &path, int timeoutMs, int *count, QString *error);
+    Outcome callWindow(const QString &path, const Reading &reading, int timeoutMs, int *count,
+                       QString *error);
     // The budget notices the import brings about are added to `notices`.
-    Result writeDirectly(const QString &path, std::vector<ReminderRequest> &notices);
+    Result writeDirectly(const QString &path, const Reading &reading, std::vector<ReminderRequest> &notices);
 
     QString m_storePath;
     QDBusConnection m_bus;

@@ -114,14 +114,51 @@ void LedgerBusService::Add(const QString &id, double amount, const QString &kind
         sendErrorReply(QDBusError::Failed, u"数据文件 %1 写入失败，这笔账没有记下。"_s.arg(m_store.path()));
 }
 
+QString LedgerBusService::dateOrderText(ImportDateOrder order)
+{
+    switch (order) {
+    case ImportDateOrder::dayFirst:
+        return u"dmy"_s;
+    case ImportDateOrder::monthFirst:
+        return u"mdy"_s;
+    case ImportDateOrder::automatic:
+        break;
+    }
+    return u"auto"_s;
+}
+
+ImportDateOrder LedgerBusService::dateOrderOf(const QString &text)
+{
+    if (text == u"dmy")
+        return ImportDateOrder::dayFirst;
+    if (text == u"mdy")
+        return ImportDateOrder::monthFirst;
+    return ImportDateOrder::automatic;
+}
+
 int LedgerBusService::Import(const QString &path)
+{
+    return ImportWith(path, QString(), u"auto"_s);
+}
+
+int LedgerBusService::ImportWith(const QString &path, const QString &mapping, const QString &dateOrder)
 {
     if (!QFileInfo(path).isAbsolute()) {
         sendErrorReply(QDBusError::InvalidArgs, u"“%1”不是完整的路径，没有导入。"_s.arg(path.left(256)));
         return 0;
     }
+    ImportHandOff::Reading reading;
+    reading.dateOrder = dateOrderOf(dateOrder);
+    if (!mapping.isEmpty()) {
+        reading.mapping = ColumnMapping::fromText(mapping);
+        if (!reading.mapping) {
+            sendErrorReply(QDBusError::InvalidArgs,
+                           u"列的对应“%1”无法读取，没有导入。"_s.arg(mapping.left(256)));
+            return 0;
+        }
+    }
     QString error;
-    const std::optional<int> count = ImportHandOff::importInto(m_store, path, &error);
+    const std::optional<int> count = ImportHandOff::importInto(m_store, path, reading, &error);
     if (!count) {
         sendErrorReply(QDBusError::Failed, error);
         return 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "import/ImportResult.h"
+
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
@@ -43,6 +45,10 @@ public:
                               const QVariantList &arguments, int timeoutMs, QDBusMessage *reply,
                               QString *error);
 
+    // "auto", "dmy" or "mdy" for ImportWith, and back (automatic for any other text).
+    static QString dateOrderText(ImportDateOrder order);
+    static ImportDateOrder dateOrderOf(const QString &text);
+
     // Registers the object and the store's name; false when the bus refuses either.
     bool publish(const QDBusConnection &bus);
 
@@ -60,6 +66,9 @@ public Q_SLOTS:
     // every new line ticked; how many entries were written. An unreadable file is an error
     // reply naming it.
     int Import(const QString &path);
+    // The same with the table read by a column mapping (ColumnMapping::toText(), empty for the
+    // remembered or guessed one) and its dates in an order ("auto", "dmy", "mdy").
+    int ImportWith(const QString &path, const QString &mapping, const QString &dateOrder);
     // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
     // asks the window for it rather than writing behind its back.
     void CatchUp();

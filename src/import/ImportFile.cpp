@@ -104,8 +104,23 @@ void findHeader(ImportFile *file)
             widthLines = it.value();
         }
     }
+    // Some banks end every data line with a delimiter but not the header line, which then
+    // has one field fewer: a line that short, every field named, heads the table too.
+    int widthLinesEndingEmpty = 0;
+    for (const TableRecord &record : records) {
+        if (record.fields.size() == width && filledFields(record.fields) >= 2 &&
+            record.fields.last().trimmed().isEmpty())
+            ++widthLinesEndingEmpty;
+    }
+    const bool trailingDelimiter = widthLines > 0 && widthLinesEndingEmpty * 2 > widthLines;
+    const auto headsTable = [&](const QStringList &fields) {
+        const int filled = filledFields(fields);
+        if (fields.size() == width)
+            return filled >= 2;
+        return trailingDelimiter && fields.size() == width - 1 && filled >= 2 && filled == fields.size();
+    };
     for (size_t i = 0; i < records.size(); ++i) {
-        if (records[i].fields.size() == width && filledFields(records[i].fields) >= 2) {
+        if (headsTable(records[i].fields)) {
             file->layout = ImportFile::Layout::table;
             file->header = trimmedFields(records[i].fields);
             file->headerIndex = i;

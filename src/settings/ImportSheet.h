@@ -8,6 +8,7 @@
 
 class ImportRowsModel;
 class ModelStore;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTableView;
@@ -51,6 +52,7 @@ private:
     QLabel *m_error = nullptr;
     QWidget *m_mapping = nullptr;
     QList<QComboBox *> m_choosers;
+    QCheckBox *m_expensePositive = nullptr;
     QWidget *m_dateOrderRow = nullptr;
     QComboBox *m_dateOrder = nullptr;
     QWidget *m_fileCategoryRow = nullptr;
