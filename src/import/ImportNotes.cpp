@@ -60,7 +60,7 @@ QString ImportNotes::withCategory(const QString &note, const QString &category)
     return u"%1（%2）"_s.arg(note, category);
 }
 
-bool ImportNotes::isSummaryLine(const QStringList &fields)
+bool ImportNotes::isSummaryLine(const QStringList &fields, bool dated)
 {
     static const QStringList words{u"合计"_s,
                                    u"总计"_s,
@@ -83,11 +83,13 @@ bool ImportNotes::isSummaryLine(const QStringList &fields)
                                    u"balance brought forward"_s,
                                    u"balance carried forward"_s};
     for (const QString &field : fields) {
-        const QString text = field.trimmed().toLower();
+        QString text = field.trimmed().toLower();
+        while (text.endsWith(u':') || text.endsWith(u'：'))
+            text.chop(1);
         if (text.isEmpty())
             continue;
         for (const QString &word : words) {
-            if (text.startsWith(word))
+            if (dated ? text == word : text.startsWith(word))
                 return true;
         }
     }

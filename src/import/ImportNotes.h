@@ -20,8 +20,9 @@ bool isPlaceholder(const QString &text);
 QString withCategory(const QString &note, const QString &category);
 
 // A total, subtotal or balance line of a statement: one of its fields opens with 合计, 总计,
-// 本页小计, 期初余额, 期末余额, Total … .
-bool isSummaryLine(const QStringList &fields);
+// 本页小计, 期初余额, 期末余额, Total … . On a line with a date the word must be the whole field
+// (「期初余额」, 「Total:」), so a shop called "Total Wine" is still a bill.
+bool isSummaryLine(const QStringList &fields, bool dated);
 
 // Empty for yuan (CNY, RMB, 人民币, 156, an empty field); otherwise the currency as the file
 // names it, upper-cased ("USD", "港币").

@@ -225,7 +225,7 @@ public:
     void readBill(const TableRecord &record, const BillColumns &c);
     void readTable(const TableRecord &record, const ColumnMapping &m);
     // A line of one filled field, or a total, in place of a bill.
-    bool skipNonBill(const TableRecord &record);
+    bool skipNonBill(const TableRecord &record, int dateColumn);
     void settleRefunds()
     {
         if (m_refunds.empty())
@@ -247,9 +247,11 @@ public:
     bool m_dayFirst = false;
 };
 
-bool RowReader::skipNonBill(const TableRecord &record)
+bool RowReader::skipNonBill(const TableRecord &record, int dateColumn)
 {
-    if (ImportNotes::isSummaryLine(record.fields)) {
+    const QString date = field(record, dateColumn);
+    const bool dated = timeOf(m_file, date).isValid() || ImportTime::parse(date, QString(), m_dayFirst).isValid();
+    if (ImportNotes::isSummaryLine(record.fields, dated)) {
         skip(record, ImportSkipReason::summary);
         return true;
     }
@@ -365,7 +367,7 @@ std::optional<EntryKind> kindNamed(const QString &text, bool *unknown)
 
 void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 {
-    if (skipNonBill(record))
+    if (skipNonBill(record, m.date))
         return;
     if (!enoughFields(record, lastColumn({m.date, m.time, m.amount, m.income, m.expense, m.kind})))
         return;

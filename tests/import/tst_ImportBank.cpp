@@ -27,6 +27,8 @@ private Q_SLOTS:
     void dates_data();
     void dates();
     void mappingText();
+    void summaryLines_data();
+    void summaryLines();
 };
 
 namespace {
@@ -330,6 +332,39 @@ void ImportBankTest::mappingText()
     QCOMPARE(older->currency, -1);
     QVERIFY(!older->expensePositive);
     QVERIFY(!ColumnMapping::fromText(u"date=0;amount=1;expensePositive=2"_s));
+}
+
+void ImportBankTest::summaryLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("outcome"); // "row", or the reason the line is left out
+
+    QTest::newRow("a shop named Total") << u"2024-03-05,Total Wine,-20.00"_s << u"row"_s;
+    QTest::newRow("total without a date") << u"Total,,-52.00"_s << u"合计或余额行"_s;
+    QTest::newRow("balance on a dated line") << u"2024-03-01,期初余额,"_s << u"合计或余额行"_s;
+    QTest::newRow("subtotal with a count") << u"本页小计：2笔,,-52.00"_s << u"合计或余额行"_s;
+    QTest::newRow("人民币合计") << u"人民币合计:,,-52.00"_s << u"合计或余额行"_s;
+    QTest::newRow("one filled field") << u"导出时间 2024-04-01,,"_s << u"说明文字，不是账目"_s;
+}
+
+void ImportBankTest::summaryLines()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, outcome);
+    const ImportFile file =
+        ImportFile::fromBytes((u"Date,Description,Amount\n2024-03-04,Bread,-1.00\n"_s + line + u'\n').toUtf8(),
+                              u"s.csv"_s);
+    const ImportResult result = ImportReader::read(file, ImportCategorizer());
+    QVERIFY2(result.ok(), qPrintable(result.fileError));
+    QVERIFY(result.errors.empty());
+    if (outcome == u"row") {
+        QCOMPARE(result.rows.size(), size_t(2));
+        return;
+    }
+    QCOMPARE(result.rows.size(), size_t(1));
+    QCOMPARE(result.skipped.size(), size_t(1));
+    QCOMPARE(result.skipped.front().line, 3);
+    QCOMPARE(result.skipped.front().text(), outcome);
 }
 
 PENNYLOOM_TEST(ImportBankTest)

@@ -116,7 +116,7 @@ private Q_SLOTS:
         bread.transactionID.clear();
         QVERIFY(m_store->importEntries({bread}));
         const QString path = m_store->path();
-        closeStore();
+        m_store.reset();
         {
             SqliteDatabase db;
             QVERIFY(db.open(path));
@@ -127,7 +127,8 @@ private Q_SLOTS:
             insert.bind(3, id);
             QVERIFY(insert.run());
         }
-        QVERIFY(openStore(local(2024, 6, 1, 12)));
+        m_store = TestSupport::openStore(*m_dir);
+        QVERIFY(m_store);
         const ImportPreview after = previewOf(m_store.get(), u"wechat-shared-ids.csv"_s);
         QCOMPARE(after.count(Status::fresh), 3);
         QCOMPARE(after.count(Status::alreadyImported), 2);

@@ -7,6 +7,7 @@
 #include "settings/ImportSheet.h"
 #include "store/ModelStore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -124,6 +125,25 @@ private Q_SLOTS:
         QVERIFY(!sheet.ruleButton()->isVisible());
     }
 
+    // 正数为支出 reads the card's amounts the other way round, and stays off where there is no
+    // one signed amount to turn.
+    void expensePositiveBox()
+    {
+        ImportSheet card(*m_store, dataFile(u"card-trailing-comma.csv"_s));
+        QCheckBox *box = card.findChild<QCheckBox *>();
+        QVERIFY(box);
+        QCOMPARE(box->accessibleName(), u"正数为支出"_s);
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!box->isChecked());
+        const QTableView *table = card.findChild<QTableView *>();
+        QCOMPARE(table->model()->rowCount(), 4);
+
+        ImportSheet twoColumns(*m_store, dataFile(u"bank.csv"_s));
+        QVERIFY(!twoColumns.findChild<QCheckBox *>()->isEnabled());
+    }
+
     // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error,
     // a QIF file with categories of its own, a bank statement.
     void screenshots_data()
@@ -135,6 +155,10 @@ private Q_SLOTS:
         QTest::newRow("error") << u"damaged"_s << u"import-sheet-error"_s;
         QTest::newRow("qif") << dataFile(u"qif-us.qif"_s) << u"import-sheet-qif"_s;
         QTest::newRow("ofx") << dataFile(u"bank-statement.ofx"_s) << u"import-sheet-ofx"_s;
+        QTest::newRow("card") << dataFile(u"card-trailing-comma.csv"_s) << u"import-sheet-card"_s;
+        QTest::newRow("currencies") << dataFile(u"bank-quoted-currency.csv"_s) << u"import-sheet-currencies"_s;
+        QTest::newRow("dates both ways") << dataFile(u"bank-ambiguous.csv"_s) << u"import-sheet-date-order"_s;
+        QTest::newRow("refunds") << dataFile(u"wechat-refunds.csv"_s) << u"import-sheet-refunds"_s;
     }
 
     void screenshots()
@@ -159,6 +183,8 @@ private Q_SLOTS:
         TestSupport::screenshot(&sheet, name);
         sheet.resize(1080, 720);
         TestSupport::screenshot(&sheet, name + u"-1080"_s);
+        sheet.resize(1024, 600);
+        TestSupport::screenshot(&sheet, name + u"-1024x600"_s);
     }
 };
 
