@@ -250,7 +250,8 @@ public:
 bool RowReader::skipNonBill(const TableRecord &record, int dateColumn)
 {
     const QString date = field(record, dateColumn);
-    const bool dated = timeOf(m_file, date).isValid() || ImportTime::parse(date, QString(), m_dayFirst).isValid();
+    const bool dated =
+        timeOf(m_file, date).isValid() || ImportTime::parse(date, QString(), m_dayFirst).isValid();
     if (ImportNotes::isSummaryLine(record.fields, dated)) {
         skip(record, ImportSkipReason::summary);
         return true;

@@ -351,9 +351,8 @@ void ImportBankTest::summaryLines()
 {
     QFETCH(QString, line);
     QFETCH(QString, outcome);
-    const ImportFile file =
-        ImportFile::fromBytes((u"Date,Description,Amount\n2024-03-04,Bread,-1.00\n"_s + line + u'\n').toUtf8(),
-                              u"s.csv"_s);
+    const ImportFile file = ImportFile::fromBytes(
+        (u"Date,Description,Amount\n2024-03-04,Bread,-1.00\n"_s + line + u'\n').toUtf8(), u"s.csv"_s);
     const ImportResult result = ImportReader::read(file, ImportCategorizer());
     QVERIFY2(result.ok(), qPrintable(result.fileError));
     QVERIFY(result.errors.empty());

@@ -156,7 +156,8 @@ private Q_SLOTS:
         QTest::newRow("qif") << dataFile(u"qif-us.qif"_s) << u"import-sheet-qif"_s;
         QTest::newRow("ofx") << dataFile(u"bank-statement.ofx"_s) << u"import-sheet-ofx"_s;
         QTest::newRow("card") << dataFile(u"card-trailing-comma.csv"_s) << u"import-sheet-card"_s;
-        QTest::newRow("currencies") << dataFile(u"bank-quoted-currency.csv"_s) << u"import-sheet-currencies"_s;
+        QTest::newRow("currencies") << dataFile(u"bank-quoted-currency.csv"_s)
+                                    << u"import-sheet-currencies"_s;
         QTest::newRow("dates both ways") << dataFile(u"bank-ambiguous.csv"_s) << u"import-sheet-date-order"_s;
         QTest::newRow("refunds") << dataFile(u"wechat-refunds.csv"_s) << u"import-sheet-refunds"_s;
     }
