@@ -56,7 +56,8 @@ private Q_SLOTS:
         for (const QString &file :
              {u"wechat.csv"_s, u"alipay.csv"_s, u"alipay-older.csv"_s, u"bank.csv"_s, u"qif-us.qif"_s,
               u"bank-statement.ofx"_s, u"wechat-refunds.csv"_s, u"bank-quoted-currency.csv"_s,
-              u"card-trailing-comma.csv"_s, u"bank-dmy.csv"_s, u"bank-categories.csv"_s})
+              u"card-trailing-comma.csv"_s, u"bank-dmy.csv"_s, u"bank-categories.csv"_s,
+              u"bank-ambiguous.csv"_s, u"wechat.xlsx"_s, u"qif-european.qif"_s, u"card-statement.qfx"_s})
             QTest::newRow(qPrintable(file)) << file << -1 << 0;
         QTest::newRow("one id on many lines") << u"wechat-shared-ids.csv"_s << 4 << 1;
     }
