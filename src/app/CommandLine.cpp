@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "EntryHandOff.h"
+#include "ImportColumnsOption.h"
 #include "ImportHandOff.h"
 #include "entry/NaturalLedgerParser.h"
 #include "export/XLSXExporter.h"
@@ -212,12 +213,19 @@ QString skipId(ImportSkipReason reason)
         return u"failedOrClosed"_s;
     case ImportSkipReason::refunded:
         return u"refunded"_s;
+    case ImportSkipReason::refundOfRefunded:
+        return u"refundOfRefunded"_s;
+    case ImportSkipReason::refundNetted:
+        return u"refundNetted"_s;
+    case ImportSkipReason::summary:
+        return u"summary"_s;
+    case ImportSkipReason::remark:
+        return u"remark"_s;
+    case ImportSkipReason::foreignCurrency:
+        return u"foreignCurrency"_s;
     }
     return u"neutral"_s;
 }
-
-constexpr std::array skipReasons{ImportSkipReason::neutral, ImportSkipReason::failedOrClosed,
-                                 ImportSkipReason::refunded};
 
 // Cents as a decimal text, exactly: 2550 is "25.50".
 QString centsText(qint64 cents)
@@ -233,7 +241,8 @@ QString importReport(const QString &fileName, const ImportPreview &preview, bool
     lines << u"新记录：%1 笔"_s.arg(preview.count(ImportPreview::Status::fresh));
     lines << u"已导入过：%1 笔"_s.arg(preview.count(ImportPreview::Status::alreadyImported));
     lines << u"可能重复：%1 笔（不导入）"_s.arg(preview.count(ImportPreview::Status::possibleDuplicate));
-    for (const ImportSkipReason reason : skipReasons)
+    for (const ImportSkipReason reason :
+         {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded})
         lines
             << u"%1：%2 笔（不导入）"_s.arg(ImportResult::reasonText(reason)).arg(result.skippedFor(reason));
     for (const ImportSkippedSection &section : result.skippedSections)
@@ -241,6 +250,13 @@ QString importReport(const QString &fileName, const ImportPreview &preview, bool
     if (!result.unmatchedCategories.isEmpty())
         lines << u"没有对应分类的文件分类：%1 个（%2）"_s.arg(result.unmatchedCategories.size())
                      .arg(result.unmatchedCategories.join(u"、"_s));
+    // The rarer reasons only when they occur; each currency on its own line.
+    for (const auto &[text, count] : result.skippedByText()) {
+        if (text != ImportResult::reasonText(ImportSkipReason::neutral) &&
+            text != ImportResult::reasonText(ImportSkipReason::failedOrClosed) &&
+            text != ImportResult::reasonText(ImportSkipReason::refunded))
+            lines << u"%1：%2 笔（不导入）"_s.arg(text).arg(count);
+    }
     lines << u"无法读取：%1 行"_s.arg(result.errors.size());
     for (const ImportRowError &error : result.errors)
         lines << u"  第 %1 行：%2"_s.arg(error.line).arg(error.reason);
@@ -254,8 +270,13 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
 {
     const ImportResult &result = preview.result();
     QJsonObject skipped;
-    for (const ImportSkipReason reason : skipReasons)
+    for (const ImportSkipReason reason : ImportResult::reasons())
         skipped.insert(skipId(reason), result.skippedFor(reason));
+    QJsonObject currencies;
+    for (const ImportSkip &skip : result.skipped) {
+        if (skip.reason == ImportSkipReason::foreignCurrency)
+            currencies.insert(skip.detail, currencies.value(skip.detail).toInt() + 1);
+    }
     QJsonArray errors;
     for (const ImportRowError &error : result.errors)
         errors.append(QJsonObject{{u"line"_s, error.line}, {u"reason"_s, error.reason}});
@@ -281,6 +302,7 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
         {u"duplicate"_s, preview.count(ImportPreview::Status::alreadyImported)},
         {u"possibleDuplicate"_s, preview.count(ImportPreview::Status::possibleDuplicate)},
         {u"skipped"_s, skipped},
+        {u"foreignCurrencies"_s, currencies},
         {u"unreadable"_s, int(result.errors.size())},
         {u"skippedSections"_s, sections},
         {u"unmatchedCategories"_s, int(result.unmatchedCategories.size())},
@@ -304,8 +326,18 @@ QByteArray importJson(const QString &fileName, const ImportPreview &preview, boo
 // The file is read once, and the store loaded once: a dry run reads the store without its lock,
 // as export does; an import hands the file's bytes to the window when one holds the store, else
 // reads the file against the store it writes, under the lock. The report counts what that one
-// reading found, which is what was imported.
-int importFile(const QString &argument, bool dryRun, bool asJson, bool takeBeforeDamage)
+// reading found, which is what was imported. A table read by chosen columns, and a file whose
+// dates may be day or month first, are read once more beforehand, against the store as it is,
+// so that a file the import would refuse is refused before anything is written.
+struct ImportChoices {
+    QString map;
+    bool expensePositive = false;
+    std::optional<ImportDateOrder> dateOrder;
+    bool takeBeforeDamage = false;
+    bool any() const { return !map.isEmpty() || expensePositive; }
+};
+
+int importFile(const QString &argument, bool dryRun, bool asJson, const ImportChoices &choices)
 {
     if (argument.isEmpty())
         return fail(u"请给出要导入的文件，例如：pennyloom import 微信支付账单.csv"_s);
@@ -316,13 +348,17 @@ int importFile(const QString &argument, bool dryRun, bool asJson, bool takeBefor
     if (!ImportFile::readBytes(path, ImportLimits(), &bytes, &readError))
         return fail(readError);
     ImportFile file = ImportFile::fromBytes(bytes, QFileInfo(path).fileName());
-    file.takeBeforeDamage = takeBeforeDamage;
+    file.takeBeforeDamage = choices.takeBeforeDamage;
     if (!file.ok())
         return fail(file.error);
-
-    std::optional<ImportPreview> preview;
-    int imported = 0;
-    if (dryRun) {
+    const bool table = file.layout == ImportFile::Layout::table;
+    if (choices.any() && !table)
+        return fail(u"--map 与 --expense-positive 只用于其他 CSV 或 xlsx 表格，“%1”的列是已知的。"_s.arg(
+            file.fileName));
+    ImportHandOff::Reading reading;
+    reading.dateOrder = choices.dateOrder.value_or(ImportDateOrder::automatic);
+    std::optional<ImportPreview> checked;
+    if (table || file.layout == ImportFile::Layout::qif) {
         std::unique_ptr<ModelStore> store;
         if (QFileInfo::exists(storePath)) {
             QString error;
@@ -330,16 +366,54 @@ int importFile(const QString &argument, bool dryRun, bool asJson, bool takeBefor
             if (!store)
                 return fail(error);
         }
-        preview.emplace(ImportPreview::read(store.get(), file));
+        if (table) {
+            ColumnMapping mapping = ImportPreview::mappingFor(store.get(), file);
+            if (!choices.map.isEmpty()) {
+                QString error;
+                const std::optional<ColumnMapping> chosen =
+                    ImportColumnsOption::apply(choices.map, file.header, mapping, &error);
+                if (!chosen)
+                    return fail(u"“%1”：%2"_s.arg(file.fileName, error));
+                mapping = *chosen;
+            }
+            if (choices.expensePositive)
+                mapping.expensePositive = true;
+            if (!mapping.isComplete())
+                return fail(ImportColumnsOption::missingColumns(file.fileName, file.header, mapping));
+            if (choices.any())
+                reading.mapping = mapping;
+        }
+        checked.emplace(ImportPreview::read(store.get(), file, reading.mapping, reading.dateOrder));
+        if (!checked->result().ok())
+            return fail(checked->result().fileError);
+        if (checked->result().dateOrderAmbiguous && !choices.dateOrder)
+            return fail(ImportColumnsOption::ambiguousDates(file.fileName));
+    }
+
+    std::optional<ImportPreview> preview;
+    int imported = 0;
+    if (dryRun && checked) {
+        preview = std::move(checked);
+    } else if (dryRun) {
+        std::unique_ptr<ModelStore> store;
+        if (QFileInfo::exists(storePath)) {
+            QString error;
+            store = ModelStore::openReadOnly(storePath, &error);
+            if (!store)
+                return fail(error);
+        }
+        preview.emplace(ImportPreview::read(store.get(), file, reading.mapping, reading.dateOrder));
     } else {
+        checked.reset();
         // A file that cannot be read leaves no new, empty store behind.
         if (!QFileInfo::exists(storePath)) {
-            if (ImportPreview unread = ImportPreview::read(nullptr, file); !unread.result().ok())
+            if (ImportPreview unread = ImportPreview::read(nullptr, file, reading.mapping, reading.dateOrder);
+                !unread.result().ok())
                 return fail(unread.result().fileError);
         }
         SessionBus::guard(3s);
         ImportHandOff handOff(storePath, QDBusConnection::sessionBus());
-        const ImportHandOff::Result result = handOff.deliver(file, bytes, 120s, &preview, asJson);
+        const ImportHandOff::Result result = handOff.deliver(file, bytes, reading, 120s, &preview, asJson);
         if (result.status != ImportHandOff::Status::imported)
             return fail(result.message);
         imported = result.count;
@@ -348,6 +422,12 @@ int importFile(const QString &argument, bool dryRun, bool asJson, bool takeBefor
         return fail(preview->result().fileError);
     print(stdout, asJson ? QString::fromUtf8(importJson(file.fileName, *preview, dryRun, imported))
                          : importReport(file.fileName, *preview, dryRun, imported));
+    // Not one line read, as a bill or as a line left out for its reason.
+    const int lines = preview->count(ImportPreview::Status::fresh) +
+                      preview->count(ImportPreview::Status::alreadyImported) +
+                      preview->count(ImportPreview::Status::possibleDuplicate);
+    if (lines == 0 && preview->result().skipped.empty())
+        return fail(u"“%1”里没有读到任何一行账目。"_s.arg(file.fileName));
     return 0;
 }
 
@@ -429,10 +509,16 @@ int CommandLine::run(int &argc, char **argv)
         "      只显示识别出的金额、类型、分类和备注，不保存\n"
         "  export [文件]\n"
         "      把全部账单导出为 .xlsx 工作簿，默认存到当前文件夹\n"
-        "  import 文件 [--dry-run] [--json] [--take-before-damage]\n"
-        "      导入微信支付、支付宝账单、QIF、OFX 或其他 CSV、xlsx 表格，显示新记录、已导入过、\n"
-        "      可能重复与未导入的笔数；已导入过的与可能重复的不导入。\n"
-        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入；\n"
+        "  import 文件 [--dry-run] [--json] [--map 栏目=列名,...] [--expense-positive]\n"
+        "         [--date-order dmy|mdy] [--take-before-damage]\n"
+        "      导入微信支付账单（CSV、xlsx）、支付宝账单（CSV）、QIF 文件、OFX 与 QFX\n"
+        "      对账单，或其他 CSV、xlsx 表格（如银行流水），显示新记录、已导入过、\n"
+        "      可能重复与每种未导入原因的笔数；已导入过的与可能重复的不导入。\n"
+        "      窗口开着时交给窗口导入，可在窗口中撤销。--dry-run 只显示不写入。\n"
+        "      表格的列：--map date=交易日,amount=交易金额,note=交易摘要（栏目有 date、\n"
+        "      time、amount、income、expense、kind、category、note、counterparty、\n"
+        "      currency）；--expense-positive 正数为支出（信用卡账单）；\n"
+        "      --date-order 日期 03/04/2024 是日/月/年（dmy）还是月/日/年（mdy）；\n"
         "      工作表损坏时默认不导入，--take-before-damage 导入损坏处之前的行\n"
         "  --add\n"
         "      打开窗口并打开记一笔；窗口已开着时，在那个窗口里打开\n"
@@ -449,6 +535,14 @@ int CommandLine::run(int &argc, char **argv)
     const QCommandLineOption damageOption(u"take-before-damage"_s,
                                           u"import 的工作表损坏时，仍导入损坏处之前的行。"_s);
     parser.addOption(damageOption);
+    const QCommandLineOption mapOption(
+        u"map"_s, u"import 表格各栏所在的列，如 date=交易日,amount=交易金额。"_s, u"栏目=列名,..."_s);
+    parser.addOption(mapOption);
+    const QCommandLineOption expensePositiveOption(u"expense-positive"_s, u"import 表格的正数金额为支出。"_s);
+    parser.addOption(expensePositiveOption);
+    const QCommandLineOption dateOrderOption(u"date-order"_s, u"import 日期的顺序：dmy 或 mdy。"_s,
+                                             u"顺序"_s);
+    parser.addOption(dateOrderOption);
     const QCommandLineOption idOption(u"id"_s, u"add 记账时用的编号，用于重试。"_s, u"编号"_s);
     parser.addOption(idOption);
     // Their proper forms never get here; any other use of them is answered with how to use them.
@@ -471,8 +565,10 @@ int CommandLine::run(int &argc, char **argv)
         return fail(u"--json 只用于 parse 与 import。"_s);
     if (parser.isSet(dryRunOption) && command != u"import"_s)
         return fail(u"--dry-run 只用于 import。"_s);
-    if (parser.isSet(damageOption) && command != u"import"_s)
-        return fail(u"--take-before-damage 只用于 import。"_s);
+    for (const QCommandLineOption *option : {&mapOption, &expensePositiveOption, &dateOrderOption, &damageOption}) {
+        if (parser.isSet(*option) && command != u"import"_s)
+            return fail(u"--%1 只用于 import。"_s.arg(option->names().constFirst()));
+    }
     if (parser.isSet(idOption) && command != u"add"_s)
         return fail(u"--id 只用于 add。"_s);
     if (command.isEmpty())
@@ -489,8 +585,16 @@ int CommandLine::run(int &argc, char **argv)
     if (command == u"import"_s) {
         if (positional.size() > 2)
             return fail(u"import 一次只导入一个文件。"_s);
-        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption),
-                          parser.isSet(damageOption));
+        ImportChoices choices;
+        choices.map = parser.value(mapOption);
+        choices.expensePositive = parser.isSet(expensePositiveOption);
+        choices.takeBeforeDamage = parser.isSet(damageOption);
+        if (parser.isSet(dateOrderOption)) {
+            choices.dateOrder = ImportColumnsOption::dateOrder(parser.value(dateOrderOption));
+            if (!choices.dateOrder)
+                return fail(u"--date-order 只能是 dmy（日/月/年）或 mdy（月/日/年）。"_s);
+        }
+        return importFile(positional.value(1), parser.isSet(dryRunOption), parser.isSet(jsonOption), choices);
     }
     return fail(u"未知的命令“%1”。可用的命令见 pennyloom --help。"_s.arg(command));
 }

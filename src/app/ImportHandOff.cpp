@@ -41,7 +41,7 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, ImportPreview &p
     return int(written->inserted.size());
 }
 
-ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes,
+ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes, const Reading &reading,
                                              std::chrono::milliseconds timeout,
                                              std::optional<ImportPreview> *preview, bool keepRows)
 {
@@ -60,7 +60,7 @@ ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByte
                 *error = storeError;
                 return LedgerBusService::CallEnd::refused;
             }
-            preview->emplace(ImportPreview::read(store.get(), file));
+            preview->emplace(ImportPreview::read(store.get(), file, reading.mapping, reading.dateOrder));
         }
         if (!(*preview)->result().ok()) {
             *error = (*preview)->result().fileError;
@@ -70,15 +70,24 @@ ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByte
             return LedgerBusService::CallEnd::answered;
         QDBusMessage reply;
         // A damaged sheet's lines before the damage are taken only when the file says so.
-        const QString method = file.takeBeforeDamage ? u"ImportBeforeDamage"_s : u"Import"_s;
-        const LedgerBusService::CallEnd end = LedgerBusService::callWindow(
-            m_bus, m_storePath, method, {file.fileName, bytes}, timeoutMs, &reply, error);
+        // The window reads the bytes as this reading did: with the same columns, date order and
+        // choice over a damaged sheet.
+        const bool plain =
+            !reading.mapping && reading.dateOrder == ImportDateOrder::automatic && !file.takeBeforeDamage;
+        const LedgerBusService::CallEnd end =
+            plain ? LedgerBusService::callWindow(m_bus, m_storePath, u"Import"_s, {file.fileName, bytes},
+                                                 timeoutMs, &reply, error)
+                  : LedgerBusService::callWindow(
+                        m_bus, m_storePath, u"ImportWith"_s,
+                        {file.fileName, bytes, reading.mapping ? reading.mapping->toText() : QString(),
+                         LedgerBusService::dateOrderText(reading.dateOrder), file.takeBeforeDamage},
+                        timeoutMs, &reply, error);
         if (end == LedgerBusService::CallEnd::answered)
             count = reply.arguments().value(0).toInt();
         return end;
     };
     const auto writeDirectly = [&](ModelStore &store) -> StoreHandOff::Result {
-        preview->emplace(ImportPreview::read(&store, file));
+        preview->emplace(ImportPreview::read(&store, file, reading.mapping, reading.dateOrder));
         QString error;
         const std::optional<int> written = importInto(store, **preview, &error, keepRows);
         if (!written)

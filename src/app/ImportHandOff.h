@@ -35,6 +35,13 @@ public:
         QString message;
     };
 
+    // How a table file is read when the caller says so (the command line's --map and
+    // --date-order); by default as the import sheet would first read it.
+    struct Reading {
+        std::optional<ColumnMapping> mapping;
+        ImportDateOrder dateOrder = ImportDateOrder::automatic;
+    };
+
     ImportHandOff(QString storePath, QDBusConnection bus);
 
     // The file as read once, and its bytes for a window. The file is read against the store
@@ -42,8 +49,8 @@ public:
     // window's store before it is handed the bytes. That reading is left in *preview, for the
     // report; it says what was imported. Its rows are kept only when keepRows is set (a report
     // that lists them); the counts always are.
-    Result deliver(const ImportFile &file, const QByteArray &bytes, std::chrono::milliseconds timeout,
-                   std::optional<ImportPreview> *preview, bool keepRows);
+    Result deliver(const ImportFile &file, const QByteArray &bytes, const Reading &reading,
+                   std::chrono::milliseconds timeout, std::optional<ImportPreview> *preview, bool keepRows);
 
     // Imports the preview's new lines in one transaction, leaving out possible duplicates; how
     // many were written, or nothing and why. Without keepRows the preview's rows are let go

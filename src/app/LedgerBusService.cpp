@@ -120,17 +120,50 @@ bool LedgerBusService::Add(const QString &id, double amount, const QString &kind
     return true;
 }
 
+QString LedgerBusService::dateOrderText(ImportDateOrder order)
+{
+    switch (order) {
+    case ImportDateOrder::dayFirst:
+        return u"dmy"_s;
+    case ImportDateOrder::monthFirst:
+        return u"mdy"_s;
+    case ImportDateOrder::automatic:
+        break;
+    }
+    return u"auto"_s;
+}
+
+ImportDateOrder LedgerBusService::dateOrderOf(const QString &text)
+{
+    if (text == u"dmy")
+        return ImportDateOrder::dayFirst;
+    if (text == u"mdy")
+        return ImportDateOrder::monthFirst;
+    return ImportDateOrder::automatic;
+}
+
 int LedgerBusService::Import(const QString &fileName, const QByteArray &bytes)
 {
-    return importBytes(fileName, bytes, false);
+    return importBytes(fileName, bytes, std::nullopt, ImportDateOrder::automatic, false);
 }
 
-int LedgerBusService::ImportBeforeDamage(const QString &fileName, const QByteArray &bytes)
+int LedgerBusService::ImportWith(const QString &fileName, const QByteArray &bytes, const QString &mapping,
+                                 const QString &dateOrder, bool takeBeforeDamage)
 {
-    return importBytes(fileName, bytes, true);
+    std::optional<ColumnMapping> columns;
+    if (!mapping.isEmpty()) {
+        columns = ColumnMapping::fromText(mapping);
+        if (!columns) {
+            sendErrorReply(QDBusError::InvalidArgs, u"列的对应“%1”无法读取，没有导入。"_s.arg(mapping.left(256)));
+            return 0;
+        }
+    }
+    return importBytes(fileName, bytes, columns, dateOrderOf(dateOrder), takeBeforeDamage);
 }
 
-int LedgerBusService::importBytes(const QString &fileName, const QByteArray &bytes, bool takeBeforeDamage)
+int LedgerBusService::importBytes(const QString &fileName, const QByteArray &bytes,
+                                  const std::optional<ColumnMapping> &chosen, ImportDateOrder dateOrder,
+                                  bool takeBeforeDamage)
 {
     setDelayedReply(true);
     const QDBusMessage call = message();
@@ -144,15 +177,15 @@ int LedgerBusService::importBytes(const QString &fileName, const QByteArray &byt
             file.takeBeforeDamage = takeBeforeDamage;
             return file;
         },
-        [this, call, bus](ImportFile read) {
+        [this, call, bus, chosen, dateOrder](ImportFile read) {
             auto file = std::make_shared<const ImportFile>(std::move(read));
             std::optional<ColumnMapping> mapping;
             if (file->ok() && file->layout == ImportFile::Layout::table)
-                mapping = ImportPreview::mappingFor(&m_store, *file);
+                mapping = chosen ? *chosen : ImportPreview::mappingFor(&m_store, *file);
             OffThread::run<ImportResult>(
                 this,
-                [file, categorizer = ImportPreview::categorizer(&m_store), mapping] {
-                    return ImportPreview::readRows(*file, categorizer, mapping, ImportDateOrder::automatic);
+                [file, categorizer = ImportPreview::categorizer(&m_store), mapping, dateOrder] {
+                    return ImportPreview::readRows(*file, categorizer, mapping, dateOrder);
                 },
                 [this, call, bus, mapping](ImportResult rows) {
                     ImportPreview preview = ImportPreview::classify(&m_store, std::move(rows), mapping);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "import/ColumnMapping.h"
+#include "import/ImportResult.h"
+
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
@@ -43,6 +46,10 @@ public:
                               const QVariantList &arguments, int timeoutMs, QDBusMessage *reply,
                               QString *error);
 
+    // "auto", "dmy" or "mdy" for ImportWith, and back (automatic for any other text).
+    static QString dateOrderText(ImportDateOrder order);
+    static ImportDateOrder dateOrderOf(const QString &text);
+
     // Registers the object and the store's name; false when the bus refuses either.
     bool publish(const QDBusConnection &bus);
 
@@ -63,8 +70,11 @@ public Q_SLOTS:
     // thread while the window goes on, and the answer comes once they are imported. An
     // unreadable file is an error reply naming it.
     int Import(const QString &fileName, const QByteArray &bytes);
-    // The same, taking the lines before the damage of a damaged sheet, which Import refuses.
-    int ImportBeforeDamage(const QString &fileName, const QByteArray &bytes);
+    // The same with the table read by a column mapping (ColumnMapping::toText(), empty for the
+    // remembered or guessed one), its dates in an order ("auto", "dmy", "mdy"), and with
+    // takeBeforeDamage the lines before the damage of a damaged sheet, which Import refuses.
+    int ImportWith(const QString &fileName, const QByteArray &bytes, const QString &mapping,
+                   const QString &dateOrder, bool takeBeforeDamage);
     // Writes the recurring rules' due occurrences now, before answering: the daily timer's run
     // asks the window for it rather than writing behind its back.
     void CatchUp();
@@ -77,6 +87,7 @@ Q_SIGNALS:
     void addFormRequested();
 
 private:
-    int importBytes(const QString &fileName, const QByteArray &bytes, bool takeBeforeDamage);
+    int importBytes(const QString &fileName, const QByteArray &bytes, const std::optional<ColumnMapping> &mapping,
+                    ImportDateOrder dateOrder, bool takeBeforeDamage);
     ModelStore &m_store;
 };

@@ -24,16 +24,24 @@ struct ColumnMapping {
     int category = -1;
     int note = -1;
     int counterparty = -1;
+    // 币种: a line in any currency but yuan is left out, never read as yuan.
+    int currency = -1;
+    // A credit card's statement: a positive amount is spending, a negative one a repayment or
+    // refund (正数为支出). Only for one signed amount column without a kind column.
+    bool expensePositive = false;
 
     // A date and either an amount column or at least one of income and expense.
     bool isComplete() const;
 
-    // "date=0;time=-1;amount=3;..." and back; fromText() gives nothing for a malformed text.
+    // "date=0;time=-1;amount=3;...;expensePositive=0" and back; fromText() gives nothing for a
+    // malformed text, and a text written before a field existed leaves that field unset.
     QString toText() const;
     static std::optional<ColumnMapping> fromText(const QString &text);
 
-    // A guess from the header line's words (Chinese and English, such as 交易日期, 金额,
-    // 收入金额, 摘要, Date, Amount, Memo). Each column takes at most one field.
+    // A guess from the header line's words (Chinese and English, such as 交易日, 记账日期, 金额,
+    // 收入金额, 存入/支取, 摘要, 币种, Date, Amount, Memo). Each column takes at most one field.
+    // A header that speaks of 消费 or 还款 beside one amount column is a card's: positive is
+    // spending.
     static ColumnMapping guess(const QStringList &header);
 
     // The same key for every file whose header line has the same column names (compared

@@ -100,22 +100,48 @@ QChar CsvTable::detectDelimiter(QStringView text)
     const QChar candidates[] = {u',', u';', u'\t'};
     QChar best = u',';
     // Lines that agree on a count, then that count: of two delimiters that split the lines
-    // equally regularly, the one giving more fields is the delimiter.
+    // equally regularly, the one giving more fields is the delimiter. The most frequent
+    // character is no guide: a bank may put a tab after a quoted amount ("-1.00"<TAB>,HKD) or
+    // quote amounts with grouping commas ("1,234.00"), so delimiters inside quotes are not
+    // counted and a quoted field may run over several lines, as parse() reads them.
     std::pair<int, int> bestScore{0, 0};
     for (const QChar delimiter : candidates) {
-        // How many lines have each count of delimiters; quotes are ignored here, which only
-        // blurs the count of a few lines.
         QHash<int, int> linesWithCount;
         qsizetype lines = 0;
         int count = 0;
+        bool fieldStart = true;
         for (qsizetype i = 0; i < text.size() && lines < sampleLines; ++i) {
             const QChar c = text.at(i);
+            if (fieldStart && c == u'"') {
+                // A quoted field, when its quote closes; an unclosed one is an ordinary
+                // character, as parse() takes it.
+                qsizetype close = i + 1;
+                while (close < text.size()) {
+                    if (text.at(close) == u'"') {
+                        if (close + 1 < text.size() && text.at(close + 1) == u'"') {
+                            close += 2;
+                            continue;
+                        }
+                        break;
+                    }
+                    ++close;
+                }
+                fieldStart = false;
+                if (close < text.size())
+                    i = close;
+                continue;
+            }
+            fieldStart = false;
             if (c == delimiter) {
                 ++count;
+                fieldStart = true;
             } else if (isLineEnd(c)) {
+                if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                    ++i;
                 if (count > 0)
                     ++linesWithCount[count];
                 count = 0;
+                fieldStart = true;
                 ++lines;
             }
         }

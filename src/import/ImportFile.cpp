@@ -104,15 +104,38 @@ void findHeader(ImportFile *file)
             widthLines = it.value();
         }
     }
-    for (size_t i = 0; i < records.size(); ++i) {
+    // Some banks end every data line with a delimiter but not the header line, which then
+    // has one field fewer: a line that short, every field named, heads the table too.
+    // Told from the first lines of that width: splitting every line of a large file for it
+    // would cost more than the whole header search.
+    int sampled = 0;
+    int widthLinesEndingEmpty = 0;
+    for (size_t i = 0; i < records.size() && sampled < 4096; ++i) {
         if (const TableRecords::Shape shape = records.shapeAt(i); shape.fields != width || shape.filled < 2)
             continue;
+        ++sampled;
+        if (records[i].fields.last().trimmed().isEmpty())
+            ++widthLinesEndingEmpty;
+    }
+    const bool trailingDelimiter = sampled > 0 && widthLinesEndingEmpty * 2 > sampled;
+    const auto headsTable = [&](const QStringList &fields) {
+        const int filled = filledFields(fields);
+        if (fields.size() == width)
+            return filled >= 2;
+        return trailingDelimiter && fields.size() == width - 1 && filled >= 2 && filled == fields.size();
+    };
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (const TableRecords::Shape shape = records.shapeAt(i);
+            (shape.fields != width && shape.fields != width - 1) || shape.filled < 2)
+            continue;
         const TableRecord record = records[i];
-        file->layout = ImportFile::Layout::table;
-        file->header = trimmedFields(record.fields);
-        file->headerIndex = i;
-        file->headerLine = record.line;
-        return;
+        if (headsTable(record.fields)) {
+            file->layout = ImportFile::Layout::table;
+            file->header = trimmedFields(record.fields);
+            file->headerIndex = i;
+            file->headerLine = record.line;
+            return;
+        }
     }
     file->error = u"“%1”不是账单或表格：找不到列名所在的一行"_s.arg(file->fileName);
 }

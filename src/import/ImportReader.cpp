@@ -2,8 +2,11 @@
 #include "ImportReader.h"
 
 #include "ImportAmount.h"
+#include "ImportNotes.h"
 #include "ImportTime.h"
 #include "QifReader.h"
+#include "RefundMatcher.h"
+#include "model/LedgerCategories.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -91,6 +94,15 @@ QString field(const TableRecord &record, int column)
     return text;
 }
 
+// An amount field; a bank's "-" in the column it does not use is no amount.
+QString amountField(const TableRecord &record, int column)
+{
+    QString text = field(record, column);
+    if (text == u"-" || text == u"--" || text == u"—" || text == u"－")
+        return {};
+    return text;
+}
+
 int lastColumn(std::initializer_list<int> columns)
 {
     return std::max(columns);
@@ -169,10 +181,24 @@ public:
         error(record, u"只有 %1 列，少于表头的列数，这一行可能不完整"_s.arg(record.fields.size()));
         return false;
     }
-    void finish(ImportRow &row)
+    // A refund waits until every purchase of the file is known.
+    bool isRefund(const ImportRow &row, std::initializer_list<QStringView> texts) const
+    {
+        return row.kind == EntryKind::income && std::any_of(texts.begin(), texts.end(), [](QStringView text) {
+                   return text.contains(u"退款") || text.contains(u"退货") ||
+                          text.contains(u"refund", Qt::CaseInsensitive);
+               });
+    }
+
+    void finish(ImportRow &row, const std::optional<QString> &category = std::nullopt)
     {
         row.source = m_file.source();
         row.note = row.merchandise.isEmpty() ? row.counterparty : row.merchandise;
+        if (category) {
+            row.category = *category;
+            m_result->rows.push_back(std::move(row));
+            return;
+        }
         // Bills repeat the same shops and goods, so each combination is looked up once.
         const QString key = row.merchandise + QChar(0x1f) + row.counterparty + QChar(0x1f) +
                             row.sourceCategory + (row.kind == EntryKind::income ? u"\x1f+"_s : u"\x1f-"_s);
@@ -183,14 +209,59 @@ public:
         m_result->rows.push_back(std::move(row));
     }
 
+    // A table's note: the mapped note column, else the next column that reads like a note,
+    // when the note is a placeholder such as a row of dashes.
+    QString tableNote(const TableRecord &record, const ColumnMapping &m) const
+    {
+        if (const QString note = field(record, m.note); !ImportNotes::isPlaceholder(note))
+            return note;
+        for (const int column : m_noteColumns) {
+            if (const QString note = field(record, column); !ImportNotes::isPlaceholder(note))
+                return note;
+        }
+        return {};
+    }
+
     void readBill(const TableRecord &record, const BillColumns &c);
     void readTable(const TableRecord &record, const ColumnMapping &m);
+    // A line of one filled field, or a total, in place of a bill.
+    bool skipNonBill(const TableRecord &record, int dateColumn);
+    void settleRefunds()
+    {
+        if (m_refunds.empty())
+            return;
+        const QString refundCategory = u"退款"_s;
+        const bool known = LedgerCategories::forKind(EntryKind::income).contains(refundCategory);
+        m_refunds.settle(*m_result, [&](ImportRow &row) {
+            finish(row, known ? std::optional<QString>(refundCategory) : std::nullopt);
+        });
+    }
 
     const ImportFile &m_file;
     const ImportCategorizer &m_categorizer;
     ImportResult *m_result;
     QHash<QString, QString> m_categories;
+    RefundMatcher m_refunds;
+    // Other columns whose header reads like a note, in header order.
+    std::vector<int> m_noteColumns;
+    bool m_dayFirst = false;
 };
+
+bool RowReader::skipNonBill(const TableRecord &record, int dateColumn)
+{
+    const QString date = field(record, dateColumn);
+    const bool dated =
+        timeOf(m_file, date).isValid() || ImportTime::parse(date, QString(), m_dayFirst).isValid();
+    if (ImportNotes::isSummaryLine(record.fields, dated)) {
+        skip(record, ImportSkipReason::summary);
+        return true;
+    }
+    if (isCommentLine(record)) {
+        skip(record, ImportSkipReason::remark);
+        return true;
+    }
+    return false;
+}
 
 void RowReader::readBill(const TableRecord &record, const BillColumns &c)
 {
@@ -199,28 +270,58 @@ void RowReader::readBill(const TableRecord &record, const BillColumns &c)
     ImportRow row;
     row.line = record.line;
     const QString direction = field(record, c.direction);
+    const QString status = field(record, c.status);
+    row.sourceCategory = field(record, c.sourceCategory);
+    const QString merchandise = field(record, c.merchandise);
+    // The services write a refund as a line of its own (交易类型 「商户消费-退款」, 交易分类
+    // 「退款」, 商品 「退款-…」), 收入 or neither; it is settled against its purchase later.
+    const bool refund = direction != u"支出" &&
+                        containsAny(row.sourceCategory + merchandise + status, {u"退款"}) &&
+                        !containsAny(status, {u"失败", u"关闭", u"撤销"});
     if (direction == u"支出") {
         row.kind = EntryKind::expense;
-    } else if (direction == u"收入") {
+    } else if (direction == u"收入" || refund) {
         row.kind = EntryKind::income;
     } else {
         skip(record, ImportSkipReason::neutral);
         return;
     }
-    const QString status = field(record, c.status);
     if (containsAny(status, {u"失败", u"关闭", u"撤销", u"未支付", u"等待付款", u"已取消"})) {
         skip(record, ImportSkipReason::failedOrClosed);
         return;
     }
-    if (containsAny(status, {u"全额退款"}) || status == u"退款成功") {
-        skip(record, ImportSkipReason::refunded);
-        return;
-    }
+    const bool refundedWhole = !refund && (containsAny(status, {u"全额退款"}) || status == u"退款成功");
 
     const QString amountText = field(record, c.amount);
     const std::optional<qint64> cents = amountOf(m_file, amountText);
     if (!cents || *cents <= 0) {
-        error(record, u"金额“%1”不是大于零的数"_s.arg(amountText));
+        if (refundedWhole)
+            skip(record, ImportSkipReason::refunded);
+        else
+            error(record, u"金额“%1”不是大于零的数"_s.arg(amountText));
+        return;
+    }
+    QString timeText = field(record, c.paidTime);
+    if (timeText.isEmpty())
+        timeText = field(record, c.time);
+    row.time = timeOf(m_file, timeText);
+    row.transactionId = field(record, c.transactionId);
+    row.counterparty = field(record, c.counterparty);
+    row.merchandise = ImportNotes::readable(merchandise);
+    if (refundedWhole) {
+        skip(record, ImportSkipReason::refunded);
+        m_refunds.addRefunded(record.line, row.transactionId, row.counterparty, row.merchandise, row.time,
+                              *cents);
+        return;
+    }
+    if (!row.time.isValid()) {
+        error(record, u"时间“%1”无法读取"_s.arg(timeText));
+        return;
+    }
+    if (refund) {
+        row.cents = *cents;
+        row.source = m_file.source();
+        m_refunds.addRefund(std::move(row), direction == u"收入");
         return;
     }
     qint64 refunded = 0;
@@ -237,22 +338,13 @@ void RowReader::readBill(const TableRecord &record, const BillColumns &c)
     }
     if (refunded >= *cents) {
         skip(record, ImportSkipReason::refunded);
+        m_refunds.addRefunded(record.line, row.transactionId, row.counterparty, row.merchandise, row.time,
+                              *cents);
         return;
     }
     row.cents = *cents - refunded;
-
-    QString timeText = field(record, c.paidTime);
-    if (timeText.isEmpty())
-        timeText = field(record, c.time);
-    row.time = timeOf(m_file, timeText);
-    if (!row.time.isValid()) {
-        error(record, u"时间“%1”无法读取"_s.arg(timeText));
-        return;
-    }
-    row.transactionId = field(record, c.transactionId);
-    row.counterparty = field(record, c.counterparty);
-    row.merchandise = field(record, c.merchandise);
-    row.sourceCategory = field(record, c.sourceCategory);
+    if (row.kind == EntryKind::expense)
+        m_refunds.addImported(m_result->rows.size(), row, refunded);
     finish(row);
 }
 
@@ -276,10 +368,17 @@ std::optional<EntryKind> kindNamed(const QString &text, bool *unknown)
 
 void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 {
+    if (skipNonBill(record, m.date))
+        return;
     if (!enoughFields(record, lastColumn({m.date, m.time, m.amount, m.income, m.expense, m.kind})))
         return;
     ImportRow row;
     row.line = record.line;
+    if (const QString currency = ImportNotes::foreignCurrency(field(record, m.currency));
+        !currency.isEmpty()) {
+        m_result->skipped.push_back({record.line, ImportSkipReason::foreignCurrency, currency});
+        return;
+    }
 
     std::optional<EntryKind> kind;
     if (m.kind >= 0) {
@@ -297,18 +396,18 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 
     qint64 cents = 0;
     if (m.amount >= 0) {
-        const QString text = field(record, m.amount);
+        const QString text = amountField(record, m.amount);
         const std::optional<qint64> value = amountOf(m_file, text);
         if (!value || *value == 0) {
-            error(record, u"金额“%1”不是非零的数"_s.arg(text));
+            error(record, text.isEmpty() ? u"金额一栏是空的"_s : u"金额“%1”不是非零的数"_s.arg(text));
             return;
         }
         cents = *value;
         if (!kind)
-            kind = cents < 0 ? EntryKind::expense : EntryKind::income;
+            kind = (cents < 0) != m.expensePositive ? EntryKind::expense : EntryKind::income;
     } else {
-        const QString incomeText = field(record, m.income);
-        const QString expenseText = field(record, m.expense);
+        const QString incomeText = amountField(record, m.income);
+        const QString expenseText = amountField(record, m.expense);
         const std::optional<qint64> income = incomeText.isEmpty() ? 0 : amountOf(m_file, incomeText);
         const std::optional<qint64> expense = expenseText.isEmpty() ? 0 : amountOf(m_file, expenseText);
         if (!income || !expense) {
@@ -328,16 +427,96 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 
     const QString dateText = field(record, m.date);
     const QString timeText = field(record, m.time);
-    row.time = m_file.table.fromWorkbook && timeText.isEmpty() ? timeOf(m_file, dateText)
-                                                               : ImportTime::parse(dateText, timeText);
+    row.time = m_file.table.fromWorkbook && timeText.isEmpty()
+                   ? timeOf(m_file, dateText)
+                   : ImportTime::parse(dateText, timeText, m_dayFirst);
     if (!row.time.isValid()) {
         error(record, u"日期“%1”无法读取"_s.arg(QStringList{dateText, timeText}.join(u' ').trimmed()));
         return;
     }
     row.counterparty = field(record, m.counterparty);
-    row.merchandise = field(record, m.note);
+    row.merchandise = tableNote(record, m);
+    // On a card's statement a repayment moves money between one's own accounts.
+    if (m.expensePositive && m.kind < 0 && m.amount >= 0 && row.kind == EntryKind::income &&
+        (row.merchandise.contains(u"还款") || row.counterparty.contains(u"还款"))) {
+        skip(record, ImportSkipReason::neutral);
+        return;
+    }
     row.sourceCategory = field(record, m.category);
+    // A category of the file's that is none of ours stays in the note.
+    if (!row.sourceCategory.isEmpty() && !m_categorizer.fileCategory(row.sourceCategory, row.kind) &&
+        !ImportCategorizer::mappedSourceCategory(row.sourceCategory, row.kind))
+        row.merchandise = ImportNotes::withCategory(
+            row.merchandise.isEmpty() ? row.counterparty : row.merchandise, row.sourceCategory);
+    if (isRefund(row, {row.merchandise, row.counterparty, row.sourceCategory})) {
+        row.source = m_file.source();
+        m_refunds.addRefund(std::move(row), true);
+        return;
+    }
+    if (row.kind == EntryKind::expense)
+        m_refunds.addImported(m_result->rows.size(), row, 0);
     finish(row);
+}
+
+// Which way the table's year-last dates (05/03/2024) run, from the dates themselves: a first
+// number past 12 is a day, a second one past 12 is one too. Dates that read both ways leave the
+// choice to the caller (month first until it says), as with QIF.
+void chooseDayOrder(const ImportFile &file, int dateColumn, ImportDateOrder order, ImportResult &result,
+                    bool *dayFirst)
+{
+    int dayFirstDates = 0;
+    int monthFirstDates = 0;
+    int yearLastDates = 0;
+    for (size_t i = file.headerIndex + 1; i < file.table.records.size(); ++i) {
+        int first = 0;
+        int second = 0;
+        if (!ImportTime::yearLastNumbers(field(file.table.records[i], dateColumn), &first, &second))
+            continue;
+        ++yearLastDates;
+        dayFirstDates += first > 12 && second <= 12 ? 1 : 0;
+        monthFirstDates += second > 12 && first <= 12 ? 1 : 0;
+    }
+    if (yearLastDates == 0)
+        return;
+    result.dateOrderAmbiguous = dayFirstDates == 0 && monthFirstDates == 0;
+    if (order == ImportDateOrder::automatic)
+        order = dayFirstDates > monthFirstDates ? ImportDateOrder::dayFirst : ImportDateOrder::monthFirst;
+    result.dateOrder = order;
+    *dayFirst = order == ImportDateOrder::dayFirst;
+}
+
+// Columns that read like a note and are not mapped to anything: where a bank's note is a
+// placeholder, the next of these holds the words.
+std::vector<int> noteColumns(const QStringList &header, const ColumnMapping &m)
+{
+    static const QStringList words{u"摘要"_s, u"附言"_s,        u"用途"_s,     u"备注"_s,
+                                   u"说明"_s, u"描述"_s,        u"交易地点"_s, u"商户"_s,
+                                   u"memo"_s, u"description"_s, u"details"_s};
+    const int mapped[] = {m.date, m.time,     m.amount, m.income,       m.expense,
+                          m.kind, m.category, m.note,   m.counterparty, m.currency};
+    std::vector<int> columns;
+    for (int column = 0; column < int(header.size()); ++column) {
+        if (std::find(std::begin(mapped), std::end(mapped), column) != std::end(mapped))
+            continue;
+        const QString name = header.at(column).toLower();
+        if (std::any_of(words.begin(), words.end(), [&](const QString &word) { return name.contains(word); }))
+            columns.push_back(column);
+    }
+    // The counterparty last: it names who, the others say what for.
+    if (m.counterparty >= 0)
+        columns.push_back(m.counterparty);
+    return columns;
+}
+
+// A QIF category that is none of ours stays in the note, so nothing the file said is lost.
+void keepUnmatchedCategories(ImportResult &result)
+{
+    if (result.unmatchedCategories.isEmpty())
+        return;
+    for (ImportRow &row : result.rows) {
+        if (result.unmatchedCategories.contains(row.sourceCategory))
+            row.note = ImportNotes::withCategory(row.note, row.sourceCategory);
+    }
 }
 
 } // namespace
@@ -345,33 +524,36 @@ void RowReader::readTable(const TableRecord &record, const ColumnMapping &m)
 ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer &categorizer,
                                 ImportDateOrder dateOrder)
 {
-    if (file.layout != ImportFile::Layout::qif || !file.ok())
-        return read(file, categorizer, std::optional<ColumnMapping>());
-    ImportResult result;
-    result.source = file.source();
-    result.encoding = file.encoding;
-    QifReader::read(file.text, categorizer, dateOrder, &result);
-    return result;
+    return read(file, categorizer, std::nullopt, dateOrder);
 }
 
 ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer &categorizer,
                                 const std::optional<ColumnMapping> &mapping)
+{
+    return read(file, categorizer, mapping, ImportDateOrder::automatic);
+}
+
+ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer &categorizer,
+                                const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder)
 {
     ImportResult result;
     if (!file.ok()) {
         result.fileError = file.error;
         return result;
     }
-    if (file.layout == ImportFile::Layout::qif)
-        return read(file, categorizer, ImportDateOrder::automatic);
+    result.source = file.source();
+    result.encoding = file.encoding;
+    if (file.layout == ImportFile::Layout::qif) {
+        QifReader::read(file.text, categorizer, dateOrder, &result);
+        keepUnmatchedCategories(result);
+        return result;
+    }
     if (file.damageStopsImport && !file.takeBeforeDamage) {
         result.fileError =
             u"“%1”：%2。没有导入；可以选择仍导入损坏处之前的 %3 行"_s.arg(file.fileName, file.damage)
                 .arg(file.rowsBeforeDamage());
         return result;
     }
-    result.source = file.source();
-    result.encoding = file.encoding;
     result.damage = file.damage;
     result.damageLine = file.damageLine;
     if (file.layout == ImportFile::Layout::ofx) {
@@ -389,11 +571,11 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
             return result;
         }
         result.rows.reserve(rows);
-        for (size_t i = file.headerIndex + 1; i < records.size(); ++i) {
-            const TableRecord record = records[i];
-            if (!isCommentLine(record))
-                reader.readTable(record, columns);
-        }
+        chooseDayOrder(file, columns.date, dateOrder, result, &reader.m_dayFirst);
+        reader.m_noteColumns = noteColumns(file.header, columns);
+        for (size_t i = file.headerIndex + 1; i < records.size(); ++i)
+            reader.readTable(records[i], columns);
+        reader.settleRefunds();
         return result;
     }
     const BillColumns columns = billColumns(file);
@@ -403,9 +585,12 @@ ImportResult ImportReader::read(const ImportFile &file, const ImportCategorizer 
         // The services close the table with a dashed rule and put totals after it.
         if (!record.fields.isEmpty() && record.fields.first().trimmed().startsWith(u"---"))
             break;
-        if (!isCommentLine(record))
+        if (isCommentLine(record))
+            reader.skip(record, ImportSkipReason::remark);
+        else
             reader.readBill(record, columns);
     }
+    reader.settleRefunds();
     return result;
 }
 

@@ -21,6 +21,12 @@ namespace ImportReader {
 ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
                   const std::optional<ColumnMapping> &mapping = std::nullopt);
 
+// The same with the day and month of year-last dates (a QIF file's, a table's 05/03/2024) in
+// the given order; automatic: as the file's dates tell, else month first, with
+// dateOrderAmbiguous set.
+ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer,
+                  const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder);
+
 // A QIF file with the day and month of its dates in the given order (automatic: as the file's
 // dates tell, else month first); the same as read() above for any other file.
 ImportResult read(const ImportFile &file, const ImportCategorizer &categorizer, ImportDateOrder dateOrder);

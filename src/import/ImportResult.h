@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 // Why a well-formed line of a bill is deliberately not imported.
@@ -17,11 +18,26 @@ enum class ImportSkipReason {
     failedOrClosed,
     // The whole amount went back.
     refunded,
+    // A refund line whose purchase in the same file was left out as fully refunded.
+    refundOfRefunded,
+    // A refund line already taken off its purchase in the same file.
+    refundNetted,
+    // A total, subtotal or balance line of a statement (合计, 本页小计, 期末余额 …).
+    summary,
+    // A line of text inside the table that is no bill: one filled field, not a total.
+    remark,
+    // An amount in another currency than yuan; the skip's detail is the currency's code.
+    foreignCurrency,
 };
 
 struct ImportSkip {
     int line = 0;
     ImportSkipReason reason = ImportSkipReason::neutral;
+    // What the reason leaves open: the currency ("USD") of a foreignCurrency line.
+    QString detail = {};
+
+    // 「外币：USD」, else the reason's own text.
+    QString text() const;
 };
 
 // How the day and the month of a date such as 03/04/2024 are ordered.
@@ -76,6 +92,11 @@ struct ImportResult {
 
     bool ok() const { return fileError.isEmpty(); }
     int skippedFor(ImportSkipReason reason) const;
-    // The reason as the import sheet names it: 「不计收支」, 「交易失败或已关闭」, 「已全额退款」.
+    // Each distinct skip text (「外币：USD」 and 「外币：HKD」 apart) with its count, in the order of
+    // the reasons, then of first appearance.
+    std::vector<std::pair<QString, int>> skippedByText() const;
+    // The reason as the import sheet names it: 「不计收支」, 「交易失败或已关闭」, 「已全额退款」 …
     static QString reasonText(ImportSkipReason reason);
+    // Every reason, in the order the counts are shown.
+    static const std::vector<ImportSkipReason> &reasons();
 };

@@ -16,9 +16,19 @@ const QRegularExpression &dateTimePattern()
     return pattern;
 }
 
+// 05/03/2024, 5.3.2024, 05-03-2024, with an optional time after.
+const QRegularExpression &yearLastPattern()
+{
+    static const QRegularExpression pattern(
+        uR"(^(\d{1,2})([-/.])(\d{1,2})\2(\d{4})(?:(?:\s+|T)(\d{1,2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"_s);
+    return pattern;
+}
+
+// 12:30, 12:30:45, or a bank's 123045 (093045 written as a number loses its zero: 93045).
 const QRegularExpression &timePattern()
 {
-    static const QRegularExpression pattern(uR"(^(\d{1,2}):(\d{2})(?::(\d{2}))?$)"_s);
+    static const QRegularExpression pattern(
+        uR"(^(?:(\d{1,2}):(\d{2})(?::(\d{2}))?|(\d{1,2})(\d{2})(\d{2}))$)"_s);
     return pattern;
 }
 
@@ -42,9 +52,20 @@ int number(const QRegularExpressionMatch &match, int group)
 
 } // namespace
 
-QDateTime ImportTime::parse(const QString &text)
+QDateTime ImportTime::parse(const QString &text, bool dayFirst)
 {
-    const QRegularExpressionMatch match = dateTimePattern().match(text.trimmed());
+    const QString trimmed = text.trimmed();
+    if (const QRegularExpressionMatch yearLast = yearLastPattern().match(trimmed); yearLast.hasMatch()) {
+        const int first = number(yearLast, 1);
+        const int second = number(yearLast, 3);
+        const QDate date(number(yearLast, 4), dayFirst ? second : first, dayFirst ? first : second);
+        QTime time(12, 0);
+        if (yearLast.hasCaptured(5))
+            time = QTime(number(yearLast, 5), number(yearLast, 6),
+                         yearLast.hasCaptured(7) ? number(yearLast, 7) : 0);
+        return localInstant(date, time);
+    }
+    const QRegularExpressionMatch match = dateTimePattern().match(trimmed);
     if (!match.hasMatch())
         return {};
     const int year = number(match, 1);
@@ -56,17 +77,29 @@ QDateTime ImportTime::parse(const QString &text)
     return localInstant(date, time);
 }
 
-QDateTime ImportTime::parse(const QString &date, const QString &time)
+QDateTime ImportTime::parse(const QString &date, const QString &time, bool dayFirst)
 {
     const QString trimmedTime = time.trimmed();
     if (trimmedTime.isEmpty())
-        return parse(date);
-    const QDateTime day = parse(date);
+        return parse(date, dayFirst);
+    const QDateTime day = parse(date, dayFirst);
     const QRegularExpressionMatch match = timePattern().match(trimmedTime);
     if (!day.isValid() || !match.hasMatch())
         return {};
+    if (match.hasCaptured(4))
+        return localInstant(day.date(), QTime(number(match, 4), number(match, 5), number(match, 6)));
     return localInstant(
         day.date(), QTime(number(match, 1), number(match, 2), match.hasCaptured(3) ? number(match, 3) : 0));
+}
+
+bool ImportTime::yearLastNumbers(const QString &text, int *first, int *second)
+{
+    const QRegularExpressionMatch match = yearLastPattern().match(text.trimmed());
+    if (!match.hasMatch())
+        return false;
+    *first = number(match, 1);
+    *second = number(match, 3);
+    return true;
 }
 
 QDateTime ImportTime::fromWorkbookDay(const QString &text, bool date1904)

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 
@@ -119,8 +120,7 @@ ImportResult ImportPreview::readRows(const ImportFile &file, const ImportCategor
         result.fileError = file.error;
         return result;
     }
-    result = file.layout == ImportFile::Layout::qif ? ImportReader::read(file, categorizer, dateOrder)
-                                                    : ImportReader::read(file, categorizer, mapping);
+    result = ImportReader::read(file, categorizer, mapping, dateOrder);
     keepWhatTheFormsAccept(result);
     return result;
 }
@@ -135,20 +135,25 @@ ImportPreview ImportPreview::classify(const ModelStore *store, ImportResult read
         return preview;
     const std::vector<ImportRow> &rows = preview.m_result.rows;
     preview.m_statuses.assign(rows.size(), Status::fresh);
-    if (!store)
-        return preview;
     // Lines with a transaction id are known by it; the others can only look like an entry.
     const bool anyWithoutId = std::any_of(rows.begin(), rows.end(),
                                           [](const ImportRow &row) { return row.transactionId.isEmpty(); });
     std::optional<PossibleDuplicates> lookalikes;
-    if (anyWithoutId)
+    if (anyWithoutId && store)
         lookalikes.emplace(store->entries());
+    // A line that repeats an earlier one of the file in source, id, kind, amount and time is
+    // the same line twice, and the write passes it over as imported: the preview says so too.
+    QSet<QString> seen;
     for (size_t i = 0; i < rows.size(); ++i) {
         const ImportRow &row = rows[i];
+        const ModelStore::ImportRow written = storeRow(row);
         if (!row.transactionId.isEmpty()) {
-            if (store->isImported(ImportSources::id(row.source), row.transactionId))
+            const QString line =
+                written.source + u'\n' + ImportTables::lineId(written.transactionID, written.entry);
+            if ((store && store->isImported(written)) || seen.contains(line))
                 preview.m_statuses[i] = Status::alreadyImported;
-        } else if (!lookalikes->match(storeRow(row).entry).isNull()) {
+            seen.insert(line);
+        } else if (lookalikes && !lookalikes->match(written.entry).isNull()) {
             preview.m_statuses[i] = Status::possibleDuplicate;
         }
     }

@@ -32,7 +32,7 @@ struct MappingField {
 };
 
 // The fields a table file's columns can be, in the order the choosers stand.
-constexpr std::array<MappingField, 9> mappingFields{{
+constexpr std::array<MappingField, 10> mappingFields{{
     {&ColumnMapping::date, u"日期"},
     {&ColumnMapping::time, u"时间"},
     {&ColumnMapping::kind, u"收支类型"},
@@ -42,6 +42,7 @@ constexpr std::array<MappingField, 9> mappingFields{{
     {&ColumnMapping::category, u"分类"},
     {&ColumnMapping::counterparty, u"交易对方"},
     {&ColumnMapping::note, u"备注"},
+    {&ColumnMapping::currency, u"币种"},
 }};
 
 // How many lines that could not be read are named before the rest are counted.
@@ -255,6 +256,13 @@ QWidget *ImportSheet::makeMappingBox()
                 [this, chooser, field] { m_model.setColumn(field, chooser->currentData().toInt()); });
         m_choosers.append(chooser);
     }
+    // A card's statement writes spending as positive amounts.
+    m_expensePositive = new QCheckBox(u"正数为支出"_s, box);
+    m_expensePositive->setAccessibleName(u"正数为支出"_s);
+    m_expensePositive->setToolTip(u"信用卡账单：正数金额是消费，负数是还款或退款"_s);
+    const int last = int(mappingFields.size());
+    grid->addWidget(m_expensePositive, last / perRow, last % perRow * 2, 1, 2);
+    connect(m_expensePositive, &QCheckBox::toggled, &m_model, &ImportSheetModel::setExpensePositive);
     return box;
 }
 
@@ -274,6 +282,10 @@ void ImportSheet::fillChoosers()
             chooser->addItem(header.at(c).isEmpty() ? u"第 %1 列"_s.arg(c + 1) : header.at(c), int(c));
         chooser->setCurrentIndex(chooser->findData(mapping.*mappingFields[size_t(i)].field));
     }
+    const QSignalBlocker quiet(m_expensePositive);
+    m_expensePositive->setChecked(mapping.expensePositive);
+    // Only one signed amount column runs either way.
+    m_expensePositive->setEnabled(mapping.amount >= 0 && mapping.kind < 0);
 }
 
 void ImportSheet::showFigures()
@@ -317,11 +329,8 @@ void ImportSheet::showFigures()
             u"已导入过 %1 笔"_s.arg(locale.toString(m_model.count(ImportPreview::Status::alreadyImported))));
         counts.append(u"可能重复 %1 笔"_s.arg(
             locale.toString(m_model.count(ImportPreview::Status::possibleDuplicate))));
-        for (const ImportSkipReason reason :
-             {ImportSkipReason::neutral, ImportSkipReason::failedOrClosed, ImportSkipReason::refunded}) {
-            if (const int skipped = m_model.skipped(reason))
-                counts.append(u"%1 %2 笔（未导入）"_s.arg(ImportResult::reasonText(reason)).arg(skipped));
-        }
+        for (const auto &[reason, skipped] : m_model.skippedCounts())
+            counts.append(u"%1 %2 笔（未导入）"_s.arg(reason).arg(skipped));
         for (const ImportSkippedSection &section : m_model.skippedSections())
             counts.append(u"跳过 %1 部分 %2 条"_s.arg(section.section).arg(section.records));
     }

@@ -56,6 +56,7 @@ private:
     QCheckBox *m_takeBeforeDamage = nullptr;
     QWidget *m_mapping = nullptr;
     QList<QComboBox *> m_choosers;
+    QCheckBox *m_expensePositive = nullptr;
     QWidget *m_dateOrderRow = nullptr;
     QComboBox *m_dateOrder = nullptr;
     QWidget *m_fileCategoryRow = nullptr;

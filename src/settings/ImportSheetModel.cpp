@@ -71,6 +71,13 @@ void ImportSheetModel::setColumn(int ColumnMapping::*field, int column)
     setMapping(changed);
 }
 
+void ImportSheetModel::setExpensePositive(bool expensePositive)
+{
+    ColumnMapping changed = mapping();
+    changed.expensePositive = expensePositive;
+    setMapping(changed);
+}
+
 void ImportSheetModel::setDateOrder(ImportDateOrder order)
 {
     if (order == m_dateOrder)

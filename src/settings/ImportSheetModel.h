@@ -63,6 +63,8 @@ public:
     // One field of the mapping set to a column (-1 for none). One signed amount and separate
     // income and expense columns exclude each other: choosing one clears the other.
     void setColumn(int ColumnMapping::*field, int column);
+    // 正数为支出: a card statement's positive amounts are spending; read again.
+    void setExpensePositive(bool expensePositive);
 
     // A QIF file whose every date reads both day first and month first: the user says which.
     bool dateOrderAmbiguous() const { return m_preview.result().dateOrderAmbiguous; }
@@ -93,6 +95,8 @@ public:
     const std::vector<Row> &rows() const { return m_rows; }
     int count(ImportPreview::Status status) const { return m_preview.count(status); }
     int skipped(ImportSkipReason reason) const { return m_preview.result().skippedFor(reason); }
+    // Every reason a line was left out for (「外币：USD」 apart from 「外币：HKD」) with its count.
+    std::vector<std::pair<QString, int>> skippedCounts() const { return m_preview.result().skippedByText(); }
     // Parts of a file that hold no bills (a QIF list of categories or accounts), counted.
     const std::vector<ImportSkippedSection> &skippedSections() const
     {

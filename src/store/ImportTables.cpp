@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,6 +29,14 @@ ImportTables::Key ImportTables::keyOf(const QString &source, const QString &tran
     return {SqliteStatement::wellFormed(source), SqliteStatement::wellFormed(transactionID)};
 }
 
+QString ImportTables::lineId(const QString &transactionID, const LedgerEntry &entry)
+{
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(transactionID, EntryKinds::rawText(entry.kind()))
+        .arg(std::llround(entry.amount * 100))
+        .arg(entry.date.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+}
+
 bool ImportTables::load(SqliteDatabase &db, bool present, QString *error)
 {
     m_imported.clear();
@@ -40,10 +49,10 @@ bool ImportTables::load(SqliteDatabase &db, bool present, QString *error)
         return false;
     };
     {
-        SqliteStatement ids(db, "SELECT \"source\", \"transactionID\" FROM \"ImportedEntry\"");
+        SqliteStatement ids(db, "SELECT \"source\", \"transactionID\", \"entryID\" FROM \"ImportedEntry\"");
         int rc = SQLITE_OK;
         while ((rc = ids.step()) == SQLITE_ROW)
-            m_imported.insert({ids.text(0), ids.text(1)});
+            m_imported.insert({ids.text(0), ids.text(1)}, QUuid::fromString(ids.text(2)));
         if (rc != SQLITE_DONE)
             return failed();
     }
@@ -113,7 +122,7 @@ bool ImportTables::holdsAny(const std::vector<ImportedId> &ids) const
 void ImportTables::remember(const std::vector<ImportedId> &ids)
 {
     for (const ImportedId &id : ids)
-        m_imported.insert(keyOfId(id));
+        m_imported.insert(keyOfId(id), id.entryID);
 }
 
 void ImportTables::forget(const std::vector<ImportedId> &ids)

@@ -3,6 +3,7 @@
 
 #include "CategoryRule.h"
 #include "ImportedId.h"
+#include "model/LedgerEntry.h"
 
 #include <QHash>
 #include <QSet>
@@ -21,6 +22,10 @@ public:
 
     // The key of a line as memory and the file hold it.
     static Key keyOf(const QString &source, const QString &transactionID);
+    // What the table keeps as a line's transaction id: the file's id with the kind, the amount
+    // in cents and the local wall-clock time, "4200…|支出|2550|2024-03-31T12:05:10", so lines
+    // that share an id are told apart.
+    static QString lineId(const QString &transactionID, const LedgerEntry &entry);
 
     // Reads the three tables. A file of a version without them (opened only to read) holds none.
     bool load(SqliteDatabase &db, bool present, QString *error);
@@ -28,6 +33,11 @@ public:
     bool isImported(const QString &source, const QString &transactionID) const
     {
         return m_imported.contains(keyOf(source, transactionID));
+    }
+    // The entry imported from that line, or a null id.
+    QUuid entryOf(const QString &source, const QString &transactionID) const
+    {
+        return m_imported.value(keyOf(source, transactionID));
     }
     const std::vector<CategoryRule> &categoryRules() const { return m_rules; }
     QString mapping(const QString &headerKey) const { return m_mappings.value(headerKey); }
@@ -49,7 +59,7 @@ public:
     bool setMapping(SqliteDatabase &db, const QString &headerKey, const QString &mapping);
 
 private:
-    QSet<Key> m_imported;
+    QHash<Key, QUuid> m_imported;
     std::vector<CategoryRule> m_rules; // by counterparty, then kind
     QHash<QString, QString> m_mappings;
 };

@@ -607,6 +607,21 @@ bool ModelStore::restore(const Removed &removed)
     return true;
 }
 
+bool ModelStore::isImported(const ImportRow &row) const
+{
+    if (row.transactionID.isEmpty())
+        return false;
+    if (m_imports.isImported(row.source, ImportTables::lineId(row.transactionID, row.entry)))
+        return true;
+    // Kept by its id alone: the same line when its entry still reads as the row does.
+    const QUuid entryID = m_imports.entryOf(row.source, row.transactionID);
+    if (entryID.isNull())
+        return false;
+    const LedgerEntry *held = find<LedgerEntry>(entryID);
+    return held && ImportTables::lineId(row.transactionID, *held) ==
+                       ImportTables::lineId(row.transactionID, row.entry);
+}
+
 std::optional<ModelStore::ImportResult> ModelStore::importEntries(const std::vector<ImportRow> &rows)
 {
     ImportResult result;
@@ -616,13 +631,14 @@ std::optional<ModelStore::ImportResult> ModelStore::importEntries(const std::vec
     QSet<QUuid> newIds;
     for (const ImportRow &row : rows) {
         if (!row.transactionID.isEmpty()) {
-            const ImportTables::Key key = ImportTables::keyOf(row.source, row.transactionID);
-            if (m_imports.isImported(key.first, key.second) || seen.contains(key)) {
+            const QString lineId = ImportTables::lineId(row.transactionID, row.entry);
+            const ImportTables::Key key = ImportTables::keyOf(row.source, lineId);
+            if (isImported(row) || seen.contains(key)) {
                 ++result.alreadyImported;
                 continue;
             }
             seen.insert(key);
-            ids.push_back({row.entry.id, row.source, row.transactionID});
+            ids.push_back({row.entry.id, row.source, lineId});
         }
         if (indexOf<LedgerEntry>(row.entry.id) >= 0 || newIds.contains(row.entry.id)) {
             reportFailure(u"已有一条编号相同的记录"_s);

@@ -146,8 +146,9 @@ public:
         int alreadyImported = 0;
     };
     // Writes the entries of the rows, with the import ids of those that have one, in one
-    // transaction; a row whose (source, transaction id) the store holds, or that an earlier row
-    // has, is left out. Memory follows, entriesChanged fires once and then entriesImported.
+    // transaction; a row the store imported before (isImported), or that an earlier row of the
+    // same call repeats in source, id, kind, amount and time, is left out. Memory follows,
+    // entriesChanged fires once and then entriesImported.
     // Nothing, with nothing changed, when the write failed or an entry's id is held already.
     // The imported entries go again, with their import ids, by remove() of their ids.
     std::optional<ImportResult> importEntries(const std::vector<ImportRow> &rows);
@@ -156,6 +157,11 @@ public:
     {
         return m_imports.isImported(source, transactionID);
     }
+    // Whether a line with the row's source, transaction id, kind, amount and time was imported:
+    // files may give several lines one id (a refund its purchase's), and those are each their
+    // own line. A line imported before the kind, amount and time were kept with its id counts
+    // when its entry still has them.
+    bool isImported(const ImportRow &row) const;
 
     // The user's category rules, by counterparty and then kind.
     const std::vector<CategoryRule> &categoryRules() const { return m_imports.categoryRules(); }

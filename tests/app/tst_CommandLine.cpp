@@ -112,7 +112,48 @@ private Q_SLOTS:
             << QStringList{u"add"_s, u"--json"_s, u"咖啡 5"_s} << 1 << u"^$"_s << u"--json 只用于 parse"_s;
         QTest::newRow("import of a file of no known kind")
             << QStringList{u"import"_s, dataFile(u"make-workbooks.py"_s)} << 1 << u"^$"_s
-            << u"“make-workbooks.py”：请指定日期和金额所在的列"_s;
+            << u"“make-workbooks.py”：看不出日期和金额在哪一列"_s;
+        QTest::newRow("help names every format")
+            << QStringList{u"--help"_s} << 0
+            << u"(?s)微信支付.*支付宝.*QIF.*OFX.*QFX.*xlsx.*--map.*--date-order"_s << QString();
+        QTest::newRow("import, columns not told: the header and the option")
+            << QStringList{u"import"_s, u"--dry-run"_s, dataFile(u"bank-unnamed.csv"_s)} << 1 << u"^$"_s
+            << u"(?s)表头：1 列1 \\| 2 列2 \\| 3 列3.*--map date="_s;
+        QTest::newRow("import, columns named")
+            << QStringList{u"import"_s, u"--dry-run"_s, u"--map"_s, u"date=列1,amount=3,note=列2"_s,
+                           dataFile(u"bank-unnamed.csv"_s)}
+            << 0 << u"(?s)新记录：2 笔\n"_s << QString();
+        QTest::newRow("import, a column the header lacks")
+            << QStringList{u"import"_s, u"--map"_s, u"date=日期"_s, dataFile(u"bank-unnamed.csv"_s)} << 1
+            << u"^$"_s << u"表头里没有“日期”这一列"_s;
+        QTest::newRow("import, not one line read")
+            << QStringList{u"import"_s, u"--dry-run"_s, u"--map"_s, u"date=1,amount=2"_s,
+                           dataFile(u"bank-unnamed.csv"_s)}
+            << 1 << u"(?s)无法读取：2 行"_s << u"没有读到任何一行账目"_s;
+        QTest::newRow("import, every date both ways")
+            << QStringList{u"import"_s, u"--dry-run"_s, dataFile(u"bank-ambiguous.csv"_s)} << 1 << u"^$"_s
+            << u"--date-order dmy"_s;
+        QTest::newRow("import, the date order told")
+            << QStringList{u"import"_s, u"--dry-run"_s, u"--date-order"_s, u"dmy"_s,
+                           dataFile(u"bank-ambiguous.csv"_s)}
+            << 0 << u"新记录：3 笔"_s << QString();
+        QTest::newRow("import, positive is spending by choice")
+            << QStringList{u"import"_s,
+                           u"--dry-run"_s,
+                           u"--json"_s,
+                           u"--expense-positive"_s,
+                           u"--map"_s,
+                           u"date=列1,amount=列3,note=列2"_s,
+                           dataFile(u"bank-unnamed.csv"_s)}
+            << 0 << u"^(?!.*支出).*\"kind\":\"收入\""_s << QString();
+        QTest::newRow("import, other currencies counted")
+            << QStringList{u"import"_s, u"--dry-run"_s, dataFile(u"bank-quoted-currency.csv"_s)} << 0
+            << u"(?s)外币：USD：2 笔（不导入）\n外币：HKD：1 笔（不导入）"_s << QString();
+        QTest::newRow("map outside import") << QStringList{u"parse"_s, u"--map"_s, u"date=1"_s, u"咖啡 5"_s}
+                                            << 1 << u"^$"_s << u"--map 只用于 import"_s;
+        QTest::newRow("an unknown date order")
+            << QStringList{u"import"_s, u"--date-order"_s, u"ymd"_s, dataFile(u"bank-ambiguous.csv"_s)} << 1
+            << u"^$"_s << u"dmy"_s;
         QTest::newRow("import, dry run")
             << QStringList{u"import"_s, u"--dry-run"_s, dataFile(u"wechat.csv"_s)} << 0
             << u"(?s)新记录：8 笔\n.*试运行，没有写入。\n$"_s << QString();
@@ -276,6 +317,12 @@ private Q_SLOTS:
         QTest::newRow("OFX") << u"bank-statement.ofx"_s << QList<int>{3, 1, 0, 0, 0} << u"duplicate"_s;
         QTest::newRow("QFX card statement")
             << u"card-statement.qfx"_s << QList<int>{3, 0, 0, 0, 0} << u"duplicate"_s;
+        QTest::newRow("refunds settled against purchases")
+            << u"wechat-refunds.csv"_s << QList<int>{6, 1, 0, 1, 0} << u"duplicate"_s;
+        QTest::newRow("bank, day first")
+            << u"bank-dmy.csv"_s << QList<int>{4, 0, 0, 0, 0} << u"possibleDuplicate"_s;
+        QTest::newRow("card statement")
+            << u"card-trailing-comma.csv"_s << QList<int>{3, 1, 0, 0, 0} << u"possibleDuplicate"_s;
     }
 
     // Each file imports its new lines once: a second import of it adds nothing, its lines now

@@ -308,7 +308,7 @@ void UndoDeleteTest::importIsOneStep()
     QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
     QCOMPARE(listed(), 0);
     QCOMPARE(m_store->entries().size(), size_t(3));
-    QVERIFY(!m_store->isImported(u"wechat"_s, u"T1"_s));
+    QVERIFY(!m_store->isImported(rows[0]));
     QVERIFY(!bar->isVisible());
 
     QTest::keySequence(m_view.get(), QKeySequence(u"Ctrl+Shift+Z"_s));
@@ -317,7 +317,7 @@ void UndoDeleteTest::importIsOneStep()
     m_view.reset();
     m_store = TestSupport::openStore(*m_dir);
     QCOMPARE(m_store->entries().size(), size_t(6));
-    QVERIFY(m_store->isImported(u"wechat"_s, u"T2"_s));
+    QVERIFY(m_store->isImported(rows[1]));
     QVERIFY(m_store->find<LedgerEntry>(rows[2].entry.id));
 }
 

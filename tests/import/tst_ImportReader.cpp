@@ -149,9 +149,9 @@ void ImportReaderTest::rows_data()
     QTest::newRow("red packet by the file's category, note from counterparty")
         << u"wechat.csv"_s << 12 << u"2024-03-30T19:20:00"_s << expense << qint64(6600) << u"红包"_s
         << u"李小北"_s << u"1000039901202403301920"_s;
-    QTest::newRow("keyword in counterparty")
+    QTest::newRow("keyword in counterparty, stock wording gives way to it")
         << u"wechat.csv"_s << 14 << u"2024-03-28T18:02:13"_s << expense << qint64(1880) << u"水果"_s
-        << u"收款方备注:二维码收款"_s << u"1000050001202403281802"_s;
+        << u"阿强水果店"_s << u"1000050001202403281802"_s;
     QTest::newRow("part refunded, net amount")
         << u"wechat.csv"_s << 15 << u"2024-03-27T21:45:00"_s << expense << qint64(2500) << u"服饰"_s
         << u"纯棉衣服"_s << u"4200000003202403272145"_s;
@@ -203,9 +203,9 @@ void ImportReaderTest::rows_data()
     QTest::newRow("qif: split with the record's memo")
         << u"qif-us.qif"_s << 28 << u"2024-03-23T12:00:00"_s << expense << qint64(10000) << u"日用"_s
         << u"周末采购"_s << QString();
-    QTest::newRow("qif: unmatched category, existing order")
+    QTest::newRow("qif: unmatched category kept in the note")
         << u"qif-us.qif"_s << 35 << u"2024-03-25T12:00:00"_s << expense << qint64(3500) << u"其它"_s
-        << u"街角小铺"_s << QString();
+        << u"街角小铺（杂项开销）"_s << QString();
     QTest::newRow("qif: dotted date, decimal comma")
         << u"qif-european.qif"_s << 26 << u"2024-03-20T12:00:00"_s << expense << qint64(102550) << u"餐饮"_s
         << u"面馆"_s << QString();

@@ -173,6 +173,7 @@ private Q_SLOTS:
         ImportSheet sheet(*m_store, dataFile(u"damaged-sheet.xlsx"_s));
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QTRY_VERIFY(!sheet.model().reading());
         QCheckBox *take = sheet.takeBeforeDamageBox();
         QVERIFY(take->isVisible() && !take->isChecked());
         QCOMPARE(take->accessibleName(), u"仍导入损坏处之前的 6 行"_s);
@@ -180,6 +181,7 @@ private Q_SLOTS:
         QVERIFY(!sheet.confirmButton()->isEnabled());
         QTest::mouseClick(take, Qt::LeftButton, {}, QPoint(8, take->height() / 2));
         QVERIFY(take->isChecked());
+        QTRY_VERIFY(!sheet.model().reading());
         QVERIFY(!sheet.errorLabel()->isVisible());
         QVERIFY(sheet.damageLabel()->isVisible());
         QCOMPARE(sheet.confirmButton()->text(), u"导入 6 笔"_s);
@@ -188,8 +190,38 @@ private Q_SLOTS:
         ImportSheet whole(*m_store, dataFile(u"wechat.xlsx"_s));
         whole.show();
         QVERIFY(QTest::qWaitForWindowExposed(&whole));
+        QTRY_VERIFY(!whole.model().reading());
         QVERIFY(!whole.takeBeforeDamageBox()->isVisible());
         QVERIFY(!whole.damageLabel()->isVisible());
+    }
+
+    // 正数为支出 reads the card's amounts the other way round, and stays off where there is no
+    // one signed amount to turn.
+    void expensePositiveBox()
+    {
+        const auto expensePositive = [](const ImportSheet &sheet) -> QCheckBox * {
+            for (QCheckBox *box : sheet.findChildren<QCheckBox *>()) {
+                if (box->accessibleName() == u"正数为支出"_s)
+                    return box;
+            }
+            return nullptr;
+        };
+        ImportSheet card(*m_store, dataFile(u"card-trailing-comma.csv"_s));
+        QTRY_VERIFY(!card.model().reading());
+        QCheckBox *box = expensePositive(card);
+        QVERIFY(box);
+        QCOMPARE(box->accessibleName(), u"正数为支出"_s);
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!box->isChecked());
+        QTRY_VERIFY(!card.model().reading());
+        const QTableView *table = card.findChild<QTableView *>();
+        QCOMPARE(table->model()->rowCount(), 4);
+
+        ImportSheet twoColumns(*m_store, dataFile(u"bank.csv"_s));
+        QTRY_VERIFY(!twoColumns.model().reading());
+        QVERIFY(!expensePositive(twoColumns)->isEnabled());
     }
 
     // Pictures of the sheet for looking at: a long bill, a table needing its columns, an error,
@@ -206,6 +238,11 @@ private Q_SLOTS:
         QTest::newRow("damaged sheet") << dataFile(u"damaged-sheet.xlsx"_s) << u"import-sheet-damaged"_s;
         QTest::newRow("damaged statement")
             << dataFile(u"statement-missing-end.ofx"_s) << u"import-sheet-damaged-ofx"_s;
+        QTest::newRow("card") << dataFile(u"card-trailing-comma.csv"_s) << u"import-sheet-card"_s;
+        QTest::newRow("currencies") << dataFile(u"bank-quoted-currency.csv"_s)
+                                    << u"import-sheet-currencies"_s;
+        QTest::newRow("dates both ways") << dataFile(u"bank-ambiguous.csv"_s) << u"import-sheet-date-order"_s;
+        QTest::newRow("refunds") << dataFile(u"wechat-refunds.csv"_s) << u"import-sheet-refunds"_s;
     }
 
     void screenshots()
