@@ -57,6 +57,8 @@ bool BillsSelection::setCategory(const QString &category, bool remember)
     const std::optional<EntryKind> shared = kind();
     if (!shared || !LedgerCategories::forKind(*shared).contains(category))
         return false;
+    // Taken before the write: the list the entries were chosen in is rebuilt by it.
+    const QString merchant = sharedMerchant();
     std::vector<LedgerEntry> changed;
     changed.reserve(m_entries.size());
     for (const LedgerEntry &entry : m_entries) {
@@ -68,7 +70,6 @@ bool BillsSelection::setCategory(const QString &category, bool remember)
     }
     if (!changed.empty() && !m_store.updateEntries(changed))
         return false;
-    const QString merchant = sharedMerchant();
     if (remember && !merchant.isEmpty())
         m_store.setCategoryRule({merchant, EntryKinds::rawText(*shared), category});
     for (LedgerEntry &entry : m_entries)

@@ -13,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 
-BulkCategorySheet::BulkCategorySheet(BillsSelection &selection, QWidget *parent)
+BulkCategorySheet::BulkCategorySheet(const BillsSelection &selection, QWidget *parent)
     : Sheet(u"改分类"_s, SheetSize::Entry, Dismiss::cancel, u"确定"_s, parent)
     , m_selection(selection)
     , m_summary(Typography::secondaryLabel(QString(), this))

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BillsSelection.h"
 #include "ui/Sheet.h"
 
-class BillsSelection;
 class CategoryPicker;
 class QCheckBox;
 class QLabel;
@@ -15,7 +15,8 @@ class BulkCategorySheet final : public Sheet {
     Q_OBJECT
 
 public:
-    BulkCategorySheet(BillsSelection &selection, QWidget *parent = nullptr);
+    // Acts on the entries chosen when it opened, whatever the list does meanwhile.
+    BulkCategorySheet(const BillsSelection &selection, QWidget *parent = nullptr);
 
     CategoryPicker *picker() const { return m_picker; }
     // Hidden when the entries share no merchant.
@@ -25,7 +26,7 @@ private:
     void refresh();
     void apply();
 
-    BillsSelection &m_selection;
+    BillsSelection m_selection;
     QLabel *m_summary;
     CategoryPicker *m_picker;
     QCheckBox *m_rule;
