@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -135,11 +136,15 @@ QString ImportCategorizer::categoryFor(const ImportRow &row) const
         if (const std::optional<QString> category = merchants.findIn(*text, row.kind))
             return *category;
     }
-    // The file's own category: a name we know outright comes before a word inside it, or
-    // 「微信红包」 would be clothing by the 「包」 of a bag.
-    if (const std::optional<QString> mapped = mappedSourceCategory(row.sourceCategory, row.kind))
-        return *mapped;
-    if (const std::optional<QString> category = merchants.findIn(row.sourceCategory, row.kind))
-        return *category;
-    return CategoryKeywords::fallback(row.kind);
+    const QString key = (row.kind == EntryKind::income ? u"+"_s : u"-"_s) + row.sourceCategory;
+    auto known = m_sourceCategories.constFind(key);
+    if (known == m_sourceCategories.cend()) {
+        // The file's own category: a name we know outright comes before a word inside it, or
+        // 「微信红包」 would be clothing by the 「包」 of a bag.
+        std::optional<QString> category = mappedSourceCategory(row.sourceCategory, row.kind);
+        if (!category)
+            category = merchants.findIn(row.sourceCategory, row.kind);
+        known = m_sourceCategories.insert(key, category.value_or(QString()));
+    }
+    return known->isEmpty() ? CategoryKeywords::fallback(row.kind) : *known;
 }

@@ -23,7 +23,8 @@ struct ImportRow;
 //  4. the file's own category text: where it plainly is one of ours (餐饮美食 is 餐饮) or
 //     another program's name for one (Groceries is 买菜), that one, else the merchant table on it;
 //  5. 其它 for an expense, 其他收入 for an income.
-// A category that is not in our list for the row's kind never comes out of any step.
+// A category that is not in our list for the row's kind never comes out of any step. One
+// categoriser serves one reading at a time (it keeps what it found for the file's categories).
 class ImportCategorizer {
 public:
     // The user's category for a counterparty and kind, or nothing; the store supplies it.
@@ -55,4 +56,7 @@ private:
     CounterpartyRule m_rule;
     QHash<QString, QString> m_fileCategories;
     CategoryMemory m_memory;
+    // Our category, or an empty text for none, of each file category text and kind met: a file
+    // holds few different ones on many lines.
+    mutable QHash<QString, QString> m_sourceCategories;
 };

@@ -89,13 +89,13 @@ CategoryWordTable CategoryWordTable::fromText(const QString &text)
         }
     }
     for (int s = 0; s < 2; ++s) {
-        std::vector<qsizetype> &lengths = table.m_lengths[s];
         for (auto it = table.m_words[s].cbegin(); it != table.m_words[s].cend(); ++it) {
+            std::vector<qsizetype> &lengths = table.m_lengths[s][it.key().at(0)];
             if (std::find(lengths.begin(), lengths.end(), it.key().size()) == lengths.end())
                 lengths.push_back(it.key().size());
-            table.m_firsts[s].insert(it.key().at(0));
         }
-        std::sort(lengths.begin(), lengths.end(), std::greater<>());
+        for (std::vector<qsizetype> &lengths : table.m_lengths[s])
+            std::sort(lengths.begin(), lengths.end(), std::greater<>());
     }
     return table;
 }
@@ -111,9 +111,10 @@ std::optional<QString> CategoryWordTable::findIn(const QString &text, EntryKind 
     std::vector<Match> matches;
     QString probe;
     for (qsizetype at = 0; at < n; ++at) {
-        if (!m_firsts[s].contains(lower.at(at)))
+        const auto starting = m_lengths[s].constFind(lower.at(at));
+        if (starting == m_lengths[s].cend())
             continue;
-        for (const qsizetype length : m_lengths[s]) {
+        for (const qsizetype length : *starting) {
             if (at + length > n)
                 continue;
             probe.setRawData(lower.constData() + at, length);

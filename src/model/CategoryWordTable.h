@@ -4,7 +4,6 @@
 #include "EntryKind.h"
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -46,8 +45,7 @@ private:
 
     // Lower-case word to its category, per kind (expense, income).
     QHash<QString, Word> m_words[2];
-    // The lengths of the words, longest first, per kind.
-    std::vector<qsizetype> m_lengths[2];
-    // The first characters of the words, per kind: most places of a text start none.
-    QSet<QChar> m_firsts[2];
+    // The lengths of the words that start with each character, longest first, per kind: most
+    // places of a text start no word, and the others only a few lengths.
+    QHash<QChar, std::vector<qsizetype>> m_lengths[2];
 };
