@@ -279,7 +279,8 @@ void ImportTextTest::categories_data()
     QTest::newRow("source mapped") << expense << u"抹布"_s << u"某店"_s << u"日用百货"_s << u"日用"_s;
     QTest::newRow("source mapped before its own keyword")
         << expense << u""_s << u"某人"_s << u"微信红包"_s << u"红包"_s;
-    QTest::newRow("the later word of the source text") << expense << u""_s << u"某人"_s << u"转账-还款"_s << u"还款"_s;
+    QTest::newRow("the later word of the source text")
+        << expense << u""_s << u"某人"_s << u"转账-还款"_s << u"还款"_s;
     QTest::newRow("source of the other kind")
         << u"收入"_s << u""_s << u"某店"_s << u"餐饮美食"_s << u"其他收入"_s;
     QTest::newRow("nothing applies") << expense << u"杂项"_s << u"某店"_s << u"商户消费"_s << u"其它"_s;
