@@ -43,6 +43,8 @@ UndoBar::UndoBar(UndoHistory &history, QWidget *host) : Card(host), m_history(hi
             [this](int count) { showMessage(u"已删除 %1 条记录"_s.arg(count), true); });
     connect(&m_history, &UndoHistory::imported, this,
             [this](int count) { showMessage(u"已导入 %1 条记录"_s.arg(count), true); });
+    connect(&m_history, &UndoHistory::changed, this,
+            [this](int count) { showMessage(u"已修改 %1 条记录"_s.arg(count), true); });
     connect(&m_history, &UndoHistory::caughtUp, this,
             [this](int count) { showMessage(u"已补记 %1 笔周期账单"_s.arg(count), true); });
     const auto done = [this] {
@@ -52,6 +54,7 @@ UndoBar::UndoBar(UndoHistory &history, QWidget *host) : Card(host), m_history(hi
     connect(&m_history, &UndoHistory::restored, this, done);
     connect(&m_history, &UndoHistory::importUndone, this, done);
     connect(&m_history, &UndoHistory::catchUpUndone, this, done);
+    connect(&m_history, &UndoHistory::changeUndone, this, done);
     connect(&m_history, &UndoHistory::failed, this, [this] { showMessage(u"保存失败"_s, false); });
     host->installEventFilter(this);
 }

@@ -61,10 +61,65 @@ private:
     bool m_pushed = true;
 };
 
+// Several entries changed at once: both sides, so that undo and redo each write one of them
+// in one transaction.
+class ChangeStep final : public QUndoCommand {
+public:
+    ChangeStep(UndoHistory &history, std::vector<LedgerEntry> before, std::vector<LedgerEntry> after)
+        : m_before(std::move(before)), m_after(std::move(after)), m_history(history)
+    {
+        setText(u"修改 %1 条记录"_s.arg(m_after.size()));
+    }
+
+    void undo() override
+    {
+        if (m_history.replay(*this, true))
+            Q_EMIT m_history.changeUndone(int(m_before.size()));
+    }
+    void redo() override
+    {
+        if (m_pushed) {
+            m_pushed = false;
+            return;
+        }
+        if (m_history.replay(*this, false))
+            Q_EMIT m_history.changed(int(m_after.size()));
+    }
+
+    std::vector<LedgerEntry> m_before;
+    std::vector<LedgerEntry> m_after;
+
+private:
+    UndoHistory &m_history;
+    bool m_pushed = true;
+};
+
 UndoHistory::UndoHistory(ModelStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
     connect(&m_store, &ModelStore::recordsRemoved, this, &UndoHistory::record);
     connect(&m_store, &ModelStore::entriesImported, this, &UndoHistory::recordImport);
+    connect(&m_store, &ModelStore::entriesUpdated, this, &UndoHistory::recordChange);
+}
+
+void UndoHistory::recordChange(const std::vector<LedgerEntry> &before, const std::vector<LedgerEntry> &after)
+{
+    if (m_replayingChange || after.empty())
+        return;
+    m_stack.push(new ChangeStep(*this, before, after));
+    Q_EMIT changed(int(after.size()));
+}
+
+bool UndoHistory::replay(ChangeStep &step, bool undoing)
+{
+    m_replayingChange = true;
+    const bool written = m_store.updateEntries(undoing ? step.m_before : step.m_after);
+    m_replayingChange = false;
+    if (written)
+        return true;
+    // An entry deleted since cannot take its old category back; nothing was written.
+    step.setObsolete(true);
+    Q_EMIT failed();
+    return false;
 }
 
 UndoHistory::~UndoHistory() = default;

@@ -8,14 +8,16 @@
 
 #include <optional>
 
+class ChangeStep;
 class ImportStep;
 class RemovalStep;
 
 // Every deletion of this run, whichever screen made it (a recurring rule too), as one undo step
 // holding the removed records whole; every import as one step too, whose undo removes exactly
 // the entries it wrote, and so is a large recurring catch-up or the back entries a saved rule
-// wrote. Undoing a catch-up keeps the days it wrote as written, so the next catch-up does not
-// bring the entries back.
+// wrote, and a change of many entries at once (a category set on the rows chosen in 账单), which
+// its undo puts back as they were. Undoing a catch-up keeps the days it wrote as written, so the
+// next catch-up does not bring the entries back.
 // Kept in memory only: after a restart there is nothing to undo.
 class UndoHistory final : public QObject {
     Q_OBJECT
@@ -46,11 +48,16 @@ Q_SIGNALS:
     void caughtUp(int count);
     // An undo took a catch-up's entries away again: how many.
     void catchUpUndone(int count);
+    // Several entries were changed at once, or an undone change was made again: how many.
+    void changed(int count);
+    // An undo put the changed entries back as they were: how many.
+    void changeUndone(int count);
     // An undo or a redo could not be carried out (the records were back already, or the
     // file could not be written); nothing changed and the step is dropped.
     void failed();
 
 private:
+    friend class ChangeStep;
     friend class ImportStep;
     friend class RemovalStep;
     void record(const ModelStore::Removed &removed);
@@ -59,6 +66,9 @@ private:
     void redoStep(RemovalStep &step);
     void undoImport(ImportStep &step);
     void redoImport(ImportStep &step);
+    void recordChange(const std::vector<LedgerEntry> &before, const std::vector<LedgerEntry> &after);
+    // Writes one side of a change step; false when the entries are no longer all there.
+    bool replay(ChangeStep &step, bool undoing);
 
     ModelStore &m_store;
     QUndoStack m_stack;
@@ -68,4 +78,6 @@ private:
     // What undoing an import took away, kept by that step instead of becoming a step of its own.
     std::optional<ModelStore::Removed> m_undoneImport;
     bool m_undoingImport = false;
+    // While a change step writes its entries back, the store's report of it is no new step.
+    bool m_replayingChange = false;
 };

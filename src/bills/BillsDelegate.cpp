@@ -117,6 +117,9 @@ bool BillsDelegate::editorEvent(QEvent *event, QAbstractItemModel *, const QStyl
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (mouse->button() != Qt::LeftButton)
         return false;
+    // Ctrl and Shift choose rows; the view does that.
+    if (mouse->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
     if (trashRect(option.rect).contains(mouse->position().toPoint()))
         Q_EMIT trashClicked(index);
     else

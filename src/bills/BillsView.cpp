@@ -3,6 +3,7 @@
 
 #include "BillsDelegate.h"
 #include "BillsListModel.h"
+#include "BulkCategorySheet.h"
 #include "model/Money.h"
 #include "store/ModelStore.h"
 #include "ui/Buttons.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +68,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     , m_model(store)
     , m_listModel(new BillsListModel(m_model, this))
     , m_delegate(new BillsDelegate(this))
+    , m_selection(store)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(Spacing::fixedPageMargins);
@@ -99,6 +102,7 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     column->addLayout(titleRow);
 
     column->addWidget(buildFilterArea());
+    column->addWidget(buildSelectionBar());
 
     auto *listCard = new Card(this);
     listCard->setRadius(14);
@@ -110,7 +114,8 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     m_list->setItemDelegate(m_delegate);
     // One height for every row: the view places a million rows without visiting each.
     m_list->setRowHeight(BillsDelegate::rowHeight());
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl-click, Shift-click and Ctrl+A choose several rows; only entry rows can be chosen.
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMouseTracking(true);
     m_list->setFrameShape(QFrame::NoFrame);
@@ -140,11 +145,15 @@ BillsView::BillsView(ModelStore &store, QWidget *parent)
     connect(m_list, &FixedRowListView::activated, this, &BillsView::requestEdit);
     connect(m_list, &FixedRowListView::customContextMenuRequested, this, &BillsView::showContextMenu);
 
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BillsView::showSelection);
+    connect(m_listModel, &QAbstractItemModel::modelReset, this, &BillsView::showSelection);
     connect(&m_model, &BillsModel::filterChanged, this, &BillsView::showFilter);
     connect(&m_model, &BillsModel::recomputed, this, &BillsView::showTotals);
     connect(&m_model, &BillsModel::pendingDeletionChanged, this, &BillsView::showDeletionAlert);
     showFilter();
     showTotals();
+    showSelection();
 }
 
 BillsView::~BillsView()
@@ -160,6 +169,77 @@ BillsView::~BillsView()
 QMessageBox *BillsView::deletionAlert() const
 {
     return m_deletionAlert;
+}
+
+BulkCategorySheet *BillsView::categorySheet() const
+{
+    return m_categorySheet;
+}
+
+QWidget *BillsView::buildSelectionBar()
+{
+    auto *bar = new Card(this);
+    bar->setRadius(14);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(16, 8, 12, 8);
+    row->setSpacing(10);
+    m_selectionCount = new QLabel(bar);
+    Typography::setTextColour(m_selectionCount, Palette::primaryText());
+    row->addWidget(m_selectionCount);
+    row->addStretch(1);
+    m_setCategory = Buttons::bordered(u"改分类"_s, u"square.grid.2x2.fill"_s, bar);
+    m_removeSelected = Buttons::bordered(u"删除"_s, u"trash"_s, bar);
+    row->addWidget(m_setCategory);
+    row->addWidget(m_removeSelected);
+    connect(m_setCategory, &QPushButton::clicked, this, &BillsView::showCategorySheet);
+    connect(m_removeSelected, &QPushButton::clicked, this, &BillsView::removeSelected);
+    m_selectionBar = bar;
+    return bar;
+}
+
+void BillsView::showSelection()
+{
+    std::vector<LedgerEntry> chosen;
+    if (QItemSelectionModel *selected = m_list->selectionModel()) {
+        for (const QItemSelectionRange &range : selected->selection()) {
+            for (int row = range.top(); row <= range.bottom(); ++row) {
+                if (const LedgerEntry *entry = m_listModel->entryAt(m_listModel->index(row)))
+                    chosen.push_back(*entry);
+            }
+        }
+    }
+    const int before = m_selection.count();
+    m_selection.setEntries(std::move(chosen));
+    const bool several = m_selection.count() >= 2;
+    m_selectionBar->setVisible(several);
+    const QString text = m_selection.countText();
+    m_selectionCount->setText(text);
+    m_selectionCount->setAccessibleName(text);
+    m_setCategory->setEnabled(m_selection.canSetCategory());
+    m_setCategory->setToolTip(m_selection.canSetCategory() ? QString()
+                                                           : u"所选账单收支类型不同，不能设为同一分类"_s);
+    m_list->setAccessibleDescription(several ? text : QString());
+    // A screen reader says how many rows are chosen as the choice grows or shrinks.
+    if (several && before != m_selection.count()) {
+        QAccessibleEvent event(m_selectionCount, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent described(m_list, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
+}
+
+void BillsView::showCategorySheet()
+{
+    if (!m_selection.canSetCategory() || (m_categorySheet && m_categorySheet->isVisible()))
+        return;
+    m_categorySheet = new BulkCategorySheet(m_selection, this);
+    Sheets::open(m_categorySheet, {});
+}
+
+void BillsView::removeSelected()
+{
+    // One write and one undo step; the undo bar offers to take it back.
+    m_selection.removeAll();
 }
 
 QWidget *BillsView::customRange() const
@@ -274,6 +354,10 @@ void BillsView::requestDeletion(const QModelIndex &index)
 
 bool BillsView::deleteCurrentEntry()
 {
+    if (m_selection.count() >= 2) {
+        removeSelected();
+        return true;
+    }
     const QModelIndex current = m_list->currentIndex();
     if (!m_listModel->entryAt(current))
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BillsModel.h"
+#include "BillsSelection.h"
 #include "model/LedgerEntry.h"
 
 #include <QPointer>
@@ -9,6 +10,7 @@
 
 class BillsDelegate;
 class BillsListModel;
+class BulkCategorySheet;
 class DateRangeRow;
 class FixedRowListView;
 class ModelStore;
@@ -47,6 +49,15 @@ public:
     QLabel *balanceTotal() const { return m_balance; }
     // The delete confirmation while it is open.
     QMessageBox *deletionAlert() const;
+    // The entries chosen together (Ctrl-click, Shift-click, Ctrl+A) and the bar that acts on
+    // them, shown while two or more are chosen.
+    BillsSelection &selection() { return m_selection; }
+    QWidget *selectionBar() const { return m_selectionBar; }
+    QLabel *selectionCount() const { return m_selectionCount; }
+    QPushButton *setCategoryButton() const { return m_setCategory; }
+    QPushButton *removeSelectedButton() const { return m_removeSelected; }
+    // 「改分类」 while it is open.
+    BulkCategorySheet *categorySheet() const;
 
 Q_SIGNALS:
     // 记一笔 was pressed.
@@ -71,6 +82,12 @@ private:
     // The Delete key: removes the current entry row at once, without asking.
     bool deleteCurrentEntry();
 
+    QWidget *buildSelectionBar();
+    // Reads the chosen rows into the selection and shows the bar.
+    void showSelection();
+    void showCategorySheet();
+    void removeSelected();
+
     ModelStore &m_store;
     BillsModel m_model;
     BillsListModel *m_listModel;
@@ -85,4 +102,10 @@ private:
     QLabel *m_balance = nullptr;
     FixedRowListView *m_list = nullptr;
     QPointer<QMessageBox> m_deletionAlert;
+    BillsSelection m_selection;
+    QWidget *m_selectionBar = nullptr;
+    QLabel *m_selectionCount = nullptr;
+    QPushButton *m_setCategory = nullptr;
+    QPushButton *m_removeSelected = nullptr;
+    QPointer<BulkCategorySheet> m_categorySheet;
 };

@@ -3,6 +3,8 @@
 
 #include "model/AmountText.h"
 #include "model/CategoryKeywords.h"
+#include "model/CategoryWordTable.h"
+#include "model/LedgerCategories.h"
 
 #include <QChar>
 #include <QList>
@@ -179,7 +181,7 @@ std::optional<NaturalLedgerParser::AmountSpan> NaturalLedgerParser::findAmount(c
     return span;
 }
 
-std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input)
+std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input, const CategoryHint &hint)
 {
     const QString sentence = trimmedBy(input, isBlank);
     if (sentence.isEmpty())
@@ -206,16 +208,26 @@ std::optional<ParsedLedgerEntry> NaturalLedgerParser::parse(const QString &input
         }
     }
 
-    const QString category =
-        CategoryKeywords::categoryFor(sentence, kind).value_or(CategoryKeywords::fallback(kind));
-
     QString rest = sentence;
     rest.remove(span->start, span->end - span->start);
     for (const QString &filler : fillerWords())
         rest.remove(filler, Qt::CaseSensitive);
     QString note = trimmedBy(rest, isBlankOrPunctuation);
-    if (note.isEmpty())
-        note = category;
 
-    return ParsedLedgerEntry(*amount, kind, category, note);
+    std::optional<QString> category;
+    if (hint && !note.isEmpty()) {
+        category = hint(note, kind);
+        if (category && !LedgerCategories::forKind(kind).contains(*category))
+            category.reset();
+    }
+    if (!category)
+        category = CategoryKeywords::categoryFor(sentence, kind);
+    if (!category)
+        category = CategoryWordTable::merchants().findIn(sentence, kind);
+    if (!category)
+        category = CategoryKeywords::fallback(kind);
+    if (note.isEmpty())
+        note = *category;
+
+    return ParsedLedgerEntry(*amount, kind, *category, note);
 }

@@ -4,6 +4,7 @@
 #include "NaturalLedgerParser.h"
 #include "model/Clock.h"
 #include "model/Money.h"
+#include "store/ModelStore.h"
 
 #include <QSignalBlocker>
 
@@ -39,9 +40,26 @@ bool SmartEntryModel::canConfirm() const
     return m_draft.canSave();
 }
 
+void SmartEntryModel::setBooks(const ModelStore *store)
+{
+    m_books = store;
+    m_memoryMade = false;
+}
+
 void SmartEntryModel::recognize()
 {
-    m_parsed = NaturalLedgerParser::parse(m_sentence);
+    NaturalLedgerParser::CategoryHint hint;
+    if (m_books) {
+        const quint64 entries = m_books->changeCount<LedgerEntry>();
+        if (!m_memoryMade || entries != m_memoryEntries || m_books->categoryRules() != m_memoryRules) {
+            m_memory = CategoryMemory::of(*m_books);
+            m_memoryEntries = entries;
+            m_memoryRules = m_books->categoryRules();
+            m_memoryMade = true;
+        }
+        hint = [this](const QString &note, EntryKind kind) { return m_memory.categoryFor(note, kind); };
+    }
+    m_parsed = NaturalLedgerParser::parse(m_sentence, hint);
     if (m_parsed) {
         const QSignalBlocker quiet(m_draft);
         // The kind first: its change selects its first category, which the recognised

@@ -3,6 +3,7 @@
 
 #include "EntryFormModel.h"
 #include "ParsedLedgerEntry.h"
+#include "store/CategoryMemory.h"
 
 #include <QObject>
 #include <QStringList>
@@ -35,6 +36,9 @@ public:
     bool canRecognize() const;
     bool canConfirm() const;
 
+    // The books whose entries and rules steer the recognised category; none by default.
+    void setBooks(const ModelStore *store);
+
     // Runs the parser on the sentence. A result fills all four draft fields; no result clears
     // the recognition and leaves the draft as it was.
     void recognize();
@@ -49,4 +53,10 @@ private:
     QString m_sentence;
     std::optional<ParsedLedgerEntry> m_parsed;
     EntryFormModel m_draft;
+    const ModelStore *m_books = nullptr;
+    // What the books taught, kept while their entries and rules stay as they were.
+    CategoryMemory m_memory;
+    quint64 m_memoryEntries = 0;
+    std::vector<CategoryRule> m_memoryRules;
+    bool m_memoryMade = false;
 };

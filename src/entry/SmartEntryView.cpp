@@ -80,6 +80,7 @@ SmartEntryView::SmartEntryView(ModelStore &store, QWidget *parent)
     m_area->addWidget(buildCard());
     column->addWidget(m_area, 1);
 
+    m_model.setBooks(&store);
     connect(m_sentence, &QLineEdit::textEdited, &m_model, &SmartEntryModel::setSentence);
     // Return in the field recognises even a blank sentence, which simply yields nothing.
     connect(m_sentence, &QLineEdit::returnPressed, &m_model, &SmartEntryModel::recognize);

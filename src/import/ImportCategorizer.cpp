@@ -3,10 +3,12 @@
 
 #include "ImportRow.h"
 #include "model/CategoryKeywords.h"
+#include "model/CategoryWordTable.h"
 #include "model/LedgerCategories.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -70,7 +72,8 @@ std::optional<QString> ImportCategorizer::mappedSourceCategory(const QString &so
     // A file whose category column already uses our names.
     if (isOurs(text, kind))
         return text;
-    return std::nullopt;
+    // Another program's name for it ("Groceries", "早午晚餐").
+    return CategoryWordTable::peerNames().nameOf(text, kind);
 }
 
 void ImportCategorizer::setFileCategories(const QHash<QString, QString> &ourCategoryByFileCategory)
@@ -86,13 +89,25 @@ std::optional<QString> ImportCategorizer::fileCategory(const QString &fileCatego
     if (const auto chosen = m_fileCategories.constFind(name);
         chosen != m_fileCategories.cend() && isOurs(chosen.value(), kind))
         return chosen.value();
-    // "Parent:Child/Class": the class says whose or which project, not what for.
+    // "Parent:Child/Class": the class says whose or which project, not what for. The innermost
+    // part that names a category wins, but a catch-all ("Groceries:Misc") only when no part
+    // says more.
     const QStringList parts = name.section(u'/', 0, 0).split(u':');
+    std::optional<QString> catchAll;
     for (qsizetype i = parts.size() - 1; i >= 0; --i) {
-        if (const std::optional<QString> ours = mappedSourceCategory(parts.at(i), kind))
-            return ours;
+        if (std::optional<QString> ours = mappedSourceCategory(parts.at(i), kind)) {
+            if (*ours != CategoryKeywords::fallback(kind))
+                return ours;
+            if (!catchAll)
+                catchAll = std::move(ours);
+        }
     }
-    return std::nullopt;
+    return catchAll;
+}
+
+void ImportCategorizer::setMemory(CategoryMemory memory)
+{
+    m_memory = std::move(memory);
 }
 
 QString ImportCategorizer::categoryFor(const ImportRow &row) const
@@ -102,18 +117,34 @@ QString ImportCategorizer::categoryFor(const ImportRow &row) const
             category && isOurs(*category, row.kind))
             return *category;
     }
+    if (!m_memory.isEmpty()) {
+        // A rule names a merchant or a note exactly; the votes go by the note's words, and a
+        // line's note is its merchandise, else its counterparty.
+        for (const QString *text : {&row.counterparty, &row.merchandise, &row.note}) {
+            if (const std::optional<QString> category = m_memory.ruleFor(*text, row.kind);
+                category && isOurs(*category, row.kind))
+                return *category;
+        }
+        for (const QString *text : {&row.merchandise, &row.counterparty}) {
+            if (const std::optional<QString> category = m_memory.learnedFor(*text, row.kind);
+                category && isOurs(*category, row.kind))
+                return *category;
+        }
+    }
+    const CategoryWordTable &merchants = CategoryWordTable::merchants();
     for (const QString *text : {&row.merchandise, &row.counterparty}) {
-        if (text->isEmpty())
-            continue;
-        if (const std::optional<QString> category = CategoryKeywords::categoryFor(*text, row.kind))
+        if (const std::optional<QString> category = merchants.findIn(*text, row.kind))
             return *category;
     }
-    // The file's own category: a name we know outright comes before a keyword inside it,
-    // or 「微信红包」 would be clothing by the 「包」 of a bag.
-    const std::optional<QString> mapped = mappedSourceCategory(row.sourceCategory, row.kind);
-    if (mapped)
-        return *mapped;
-    if (const std::optional<QString> category = CategoryKeywords::categoryFor(row.sourceCategory, row.kind))
-        return *category;
-    return CategoryKeywords::fallback(row.kind);
+    const QString key = (row.kind == EntryKind::income ? u"+"_s : u"-"_s) + row.sourceCategory;
+    auto known = m_sourceCategories.constFind(key);
+    if (known == m_sourceCategories.cend()) {
+        // The file's own category: a name we know outright comes before a word inside it, or
+        // 「微信红包」 would be clothing by the 「包」 of a bag.
+        std::optional<QString> category = mappedSourceCategory(row.sourceCategory, row.kind);
+        if (!category)
+            category = merchants.findIn(row.sourceCategory, row.kind);
+        known = m_sourceCategories.insert(key, category.value_or(QString()));
+    }
+    return known->isEmpty() ? CategoryKeywords::fallback(row.kind) : *known;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/EntryKind.h"
+#include "store/CategoryMemory.h"
 
 #include <QHash>
 #include <QString>
@@ -14,12 +15,16 @@ struct ImportRow;
 // Puts one of our categories on an imported row. A category the file names as the user's own
 // (a QIF category) comes first when fileCategory() finds one of ours for it. Otherwise the
 // first that applies:
-//  1. the user's rule for the row's counterparty;
-//  2. the keyword table (model/CategoryKeywords) on the merchandise, then the counterparty;
-//  3. the file's own category text: where it plainly is one of ours (餐饮美食 is 餐饮), that
-//     one, else the keyword table on it;
-//  4. 其它 for an expense, 其他收入 for an income.
-// A category that is not in our list for the row's kind never comes out of any step.
+//  1. the user's rule for the row's counterparty, merchandise or note;
+//  2. what the user's own entries say about the merchandise, then the counterparty
+//     (CategoryMemory);
+//  3. the merchant table (CategoryWordTable::merchants) on the merchandise, then the
+//     counterparty;
+//  4. the file's own category text: where it plainly is one of ours (餐饮美食 is 餐饮) or
+//     another program's name for one (Groceries is 买菜), that one, else the merchant table on it;
+//  5. 其它 for an expense, 其他收入 for an income.
+// A category that is not in our list for the row's kind never comes out of any step. One
+// categoriser serves one reading at a time (it keeps what it found for the file's categories).
 class ImportCategorizer {
 public:
     // The user's category for a counterparty and kind, or nothing; the store supplies it.
@@ -32,6 +37,9 @@ public:
     static ImportCategorizer fromTable(const QHash<QString, QString> &categoryByCounterparty);
 
     QString categoryFor(const ImportRow &row) const;
+
+    // The user's rules and what their entries teach, asked after the counterparty rule above.
+    void setMemory(CategoryMemory memory);
 
     // The user's choice of our category for each of a file's category names, as
     // ImportResult::unmatchedCategories lists them.
@@ -47,4 +55,8 @@ public:
 private:
     CounterpartyRule m_rule;
     QHash<QString, QString> m_fileCategories;
+    CategoryMemory m_memory;
+    // Our category, or an empty text for none, of each file category text and kind met: a file
+    // holds few different ones on many lines.
+    mutable QHash<QString, QString> m_sourceCategories;
 };

@@ -94,6 +94,7 @@ ImportCategorizer ImportPreview::categorizer(const ModelStore *store)
             return *found;
         });
     categorizer.setFileCategories(fileCategories(store));
+    categorizer.setMemory(CategoryMemory::of(*store));
     return categorizer;
 }
 

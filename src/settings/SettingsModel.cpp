@@ -17,6 +17,22 @@ SettingsModel::SettingsModel(ModelStore &store, ReminderManager &reminder, QObje
     : QObject(parent), m_store(store), m_reminder(reminder)
 {
     connect(&m_reminder, &ReminderManager::enabledChanged, this, &SettingsModel::reminderEnabledChanged);
+    connect(&m_store, &ModelStore::categoryRulesChanged, this, &SettingsModel::categoryRulesChanged);
+}
+
+const std::vector<CategoryRule> &SettingsModel::categoryRules() const
+{
+    return m_store.categoryRules();
+}
+
+QString SettingsModel::ruleText(const CategoryRule &rule)
+{
+    return u"%1 · %2 → %3"_s.arg(rule.counterparty, rule.kindRaw, rule.category);
+}
+
+bool SettingsModel::removeCategoryRule(const CategoryRule &rule)
+{
+    return m_store.removeCategoryRule(rule.counterparty, rule.kindRaw);
 }
 
 QString SettingsModel::proposedDestination() const

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/CategoryRule.h"
+
 #include <QObject>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class ModelStore;
 class ReminderManager;
@@ -39,7 +42,15 @@ public:
     bool budgetNoticesEnabled() const;
     void setBudgetNoticesEnabled(bool enabled);
 
+    // The category rules made so far (以后 <交易对方或备注> 都记为 <分类>), by merchant and kind;
+    // removing one leaves the entries it filed as they are.
+    const std::vector<CategoryRule> &categoryRules() const;
+    // 「<merchant>」 · 支出 → 餐饮, as the list shows and reads a rule.
+    static QString ruleText(const CategoryRule &rule);
+    bool removeCategoryRule(const CategoryRule &rule);
+
 Q_SIGNALS:
+    void categoryRulesChanged();
     void exportErrorChanged();
     void reminderEnabledChanged(bool enabled);
 

@@ -79,7 +79,7 @@ SettingsView::SettingsView(ModelStore &store, ReminderManager &reminder,
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(20);
     column->addWidget(new WorkspaceHeader(u"设置"_s, QString(), page));
-    for (QWidget *card : {dataSection(page), reminderSection(page), aboutSection(page)}) {
+    for (QWidget *card : {dataSection(page), rulesSection(page), reminderSection(page), aboutSection(page)}) {
         card->setMaximumWidth(maximumContentWidth);
         column->addWidget(card);
     }
@@ -117,6 +117,61 @@ QWidget *SettingsView::dataSection(QWidget *parent)
     note->setWordWrap(true);
     rows->addWidget(note);
     return card;
+}
+
+QWidget *SettingsView::rulesSection(QWidget *parent)
+{
+    QWidget *card = nullptr;
+    QVBoxLayout *rows = section(u"分类规则"_s, parent, &card);
+    auto *note = Typography::secondaryLabel(
+        u"导入账单或在账单中改分类时选「以后 … 都记为 …」，就会在这里添一条规则；以后导入和大白话记账都先按规则归类。删除规则不改动已有的账单。"_s,
+        card);
+    note->setWordWrap(true);
+    rows->addWidget(note);
+    m_rulesList = new QWidget(card);
+    m_rulesList->setAccessibleName(u"分类规则"_s);
+    m_rulesRows = new QVBoxLayout(m_rulesList);
+    m_rulesRows->setContentsMargins(0, 0, 0, 0);
+    m_rulesRows->setSpacing(6);
+    rows->addWidget(m_rulesList);
+    connect(&m_model, &SettingsModel::categoryRulesChanged, this, &SettingsView::showRules);
+    showRules();
+    return card;
+}
+
+void SettingsView::showRules()
+{
+    while (QLayoutItem *item = m_rulesRows->takeAt(0)) {
+        if (QLayout *row = item->layout()) {
+            while (QLayoutItem *inner = row->takeAt(0)) {
+                if (QWidget *widget = inner->widget())
+                    widget->deleteLater();
+                delete inner;
+            }
+        }
+        if (QWidget *widget = item->widget())
+            widget->deleteLater();
+        delete item;
+    }
+    const std::vector<CategoryRule> &rules = m_model.categoryRules();
+    if (rules.empty()) {
+        m_rulesRows->addWidget(Typography::secondaryLabel(u"还没有分类规则。"_s, m_rulesList));
+        return;
+    }
+    for (const CategoryRule &rule : rules) {
+        auto *row = new QHBoxLayout;
+        const QString text = SettingsModel::ruleText(rule);
+        auto *label = new QLabel(text, m_rulesList);
+        label->setAccessibleName(text);
+        row->addWidget(label, 1);
+        QPushButton *remove = Buttons::bordered(u"删除"_s, u"trash"_s, m_rulesList);
+        remove->setAccessibleName(u"删除"_s);
+        remove->setAccessibleDescription(text);
+        remove->setToolTip(u"删除规则 "_s + text);
+        connect(remove, &QPushButton::clicked, this, [this, rule] { m_model.removeCategoryRule(rule); });
+        row->addWidget(remove);
+        m_rulesRows->addLayout(row);
+    }
 }
 
 QWidget *SettingsView::reminderSection(QWidget *parent)

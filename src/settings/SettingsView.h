@@ -14,11 +14,12 @@ class ImportFileChooser;
 class ModelStore;
 class QDialog;
 class QPushButton;
+class QVBoxLayout;
 class ReminderManager;
 class ToggleSwitch;
 
-// The settings workspace: the bills export and import, the daily reminder switch, a privacy note and
-// the program's name and version, in three sections.
+// The settings workspace: the bills export and import, the category rules, the daily reminder
+// switch, a privacy note and the program's name and version, in four sections.
 class SettingsView final : public QWidget {
     Q_OBJECT
 
@@ -38,6 +39,8 @@ public:
     void setImportChooser(std::unique_ptr<ImportFileChooser> chooser);
     ToggleSwitch *reminderSwitch() const { return m_switch; }
     ToggleSwitch *budgetNoticeSwitch() const { return m_budgetSwitch; }
+    // The category rules' rows: one per rule, each with its 删除 button.
+    QWidget *rulesList() const { return m_rulesList; }
     // The failure alert while it is shown.
     QDialog *failureAlert() const { return m_alert; }
 
@@ -50,6 +53,8 @@ private:
     QWidget *dataSection(QWidget *parent);
     QWidget *reminderSection(QWidget *parent);
     QWidget *aboutSection(QWidget *parent);
+    QWidget *rulesSection(QWidget *parent);
+    void showRules();
     QDialog *makeFailureAlert();
 
     SettingsModel m_model;
@@ -62,4 +67,6 @@ private:
     ToggleSwitch *m_switch = nullptr;
     ToggleSwitch *m_budgetSwitch = nullptr;
     QPointer<QDialog> m_alert;
+    QWidget *m_rulesList = nullptr;
+    QVBoxLayout *m_rulesRows = nullptr;
 };

@@ -339,6 +339,63 @@ template <class R> bool ModelStore::update(const R &record)
     return true;
 }
 
+bool ModelStore::updateEntries(const std::vector<LedgerEntry> &entries)
+{
+    using R = LedgerEntry;
+    if (entries.empty())
+        return true;
+    std::vector<R> after = entries;
+    std::vector<size_t> places;
+    places.reserve(after.size());
+    QSet<QUuid> seen;
+    seen.reserve(qsizetype(after.size()));
+    bool keysKept = true;
+    for (R &entry : after) {
+        Table<R>::normalise(entry);
+        if (seen.contains(entry.id))
+            return false;
+        seen.insert(entry.id);
+        // A change of category keeps the date, so the entry is where its own key says: no
+        // query of the file per entry. Another key costs one, as a single update does.
+        qsizetype at =
+            all<R>().indexOf(entry.id, [&]() -> std::optional<qint64> { return Table<R>::sortKey(entry); });
+        if (at < 0)
+            return false;
+        keysKept = keysKept && Table<R>::sortKey(all<R>()[size_t(at)]) == Table<R>::sortKey(entry);
+        places.push_back(size_t(at));
+    }
+    const auto work = [&](QString &reason) {
+        SqliteStatement statement(*m_db, StoreSchema::updateSql(StoreSchema::shapeOf<R>()));
+        if (!statement.isValid())
+            return false;
+        for (const R &entry : after) {
+            Table<R>::bind(statement, entry);
+            if (!statement.run())
+                return false;
+            if (m_db->changes() != 1) {
+                reason = m_db->changes() == 0 ? u"数据文件中找不到这条记录"_s
+                                              : u"数据文件中有多条记录使用这个编号"_s;
+                return false;
+            }
+        }
+        return true;
+    };
+    const bool written = after.size() > 1000 ? largeTransaction(work) : transaction(work);
+    if (!written)
+        return false;
+    std::vector<R> before;
+    before.reserve(after.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        // A moved entry shifts the others: their places are looked up again.
+        const size_t at = keysKept ? places[i] : size_t(indexOf<R>(after[i].id));
+        before.push_back(all<R>()[at]);
+        ordered<R>().replace(at, after[i], rowidOf<R>());
+    }
+    emitChanged<R>();
+    Q_EMIT entriesUpdated(before, after);
+    return true;
+}
+
 template <class R>
 bool ModelStore::deleteRows(const std::vector<QUuid> &ids, QString &reason, std::vector<Taken> &taken)
 {

@@ -85,6 +85,10 @@ public:
     // Replaces the held record with the same id by this one.
     template <class R> bool update(const R &record);
     template <class R> bool remove(const QUuid &id);
+    // Several entries, each replacing the held entry with its id, in one transaction: all or
+    // none. False, with nothing changed, when an id is not held, is given twice, or the write
+    // failed. entriesChanged fires once, then entriesUpdated.
+    bool updateEntries(const std::vector<LedgerEntry> &entries);
 
     // Several records, of one or more kinds, removed in one transaction: all or none.
     class Removal {
@@ -211,6 +215,9 @@ Q_SIGNALS:
     void recordsRemoved(const ModelStore::Removed &removed);
     // After an import wrote entries (and after entriesChanged): their ids.
     void entriesImported(const std::vector<QUuid> &ids);
+    // After updateEntries (and after entriesChanged): the entries as they were and as they are
+    // now, in the same order.
+    void entriesUpdated(const std::vector<LedgerEntry> &before, const std::vector<LedgerEntry> &after);
     void categoryRulesChanged();
     void recurringRulesChanged();
     // After due occurrences were written (and after entriesChanged): the new entries' ids.

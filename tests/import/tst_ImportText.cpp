@@ -279,10 +279,17 @@ void ImportTextTest::categories_data()
     QTest::newRow("source mapped") << expense << u"抹布"_s << u"某店"_s << u"日用百货"_s << u"日用"_s;
     QTest::newRow("source mapped before its own keyword")
         << expense << u""_s << u"某人"_s << u"微信红包"_s << u"红包"_s;
-    QTest::newRow("keyword in source text") << expense << u""_s << u"某人"_s << u"转账-还款"_s << u"转账"_s;
+    QTest::newRow("the later word of the source text")
+        << expense << u""_s << u"某人"_s << u"转账-还款"_s << u"还款"_s;
     QTest::newRow("source of the other kind")
         << u"收入"_s << u""_s << u"某店"_s << u"餐饮美食"_s << u"其他收入"_s;
     QTest::newRow("nothing applies") << expense << u"杂项"_s << u"某店"_s << u"商户消费"_s << u"其它"_s;
+    QTest::newRow("a word inside a company name is no merchant")
+        << expense << u""_s << u"蚂蚁会员(北京)网络技术服务有限公司"_s << u"其他"_s << u"其它"_s;
+    QTest::newRow("merchant before the service's category")
+        << expense << u"麦当劳餐品"_s << u"某店"_s << u"日用百货"_s << u"餐饮"_s;
+    QTest::newRow("another program's category column")
+        << expense << u""_s << u"某店"_s << u"Food & Dining"_s << u"餐饮"_s;
 }
 
 void ImportTextTest::categories()
@@ -318,7 +325,10 @@ void ImportTextTest::fileCategories_data()
     QTest::newRow("the user's choice") << expense << u"杂项开销"_s << u"购物"_s;
     QTest::newRow("choice of the other kind") << expense << u"乱填"_s << QString();
     QTest::newRow("ours of the other kind") << u"收入"_s << u"交通"_s << QString();
-    QTest::newRow("none") << expense << u"Groceries:Misc"_s << QString();
+    QTest::newRow("another program's name") << expense << u"Groceries:Misc"_s << u"买菜"_s;
+    QTest::newRow("another program's words") << expense << u"Auto & Transport:Gas & Fuel"_s << u"加油费"_s;
+    QTest::newRow("a catch-all when nothing says more") << expense << u"Misc"_s << u"其它"_s;
+    QTest::newRow("none") << expense << u"Zorbling:Frob"_s << QString();
 }
 
 void ImportTextTest::fileCategories()

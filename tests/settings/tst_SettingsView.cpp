@@ -268,6 +268,37 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         TestSupport::screenshot(&view, u"settings"_s);
     }
+
+    // The rules made so far are listed, each can be removed, and the list follows the store.
+    void categoryRules()
+    {
+        QVERIFY(m_store->setCategoryRule({u"美团订单"_s, u"支出"_s, u"外卖"_s}));
+        QVERIFY(m_store->setCategoryRule({u"星河科技"_s, u"收入"_s, u"工资"_s}));
+        SettingsView view(*m_store, *m_reminder, std::make_unique<AnsweringDestination>());
+        view.resize(960, 900);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto shown = [&] {
+            QStringList texts;
+            for (QLabel *label : view.rulesList()->findChildren<QLabel *>())
+                texts.append(label->text());
+            return texts;
+        };
+        QCOMPARE(shown(), (QStringList{u"星河科技 · 收入 → 工资"_s, u"美团订单 · 支出 → 外卖"_s}));
+        TestSupport::screenshot(&view, u"settings-rules"_s);
+        view.resize(1024, 600);
+        TestSupport::screenshot(&view, u"settings-rules-1024x600"_s);
+
+        QList<QPushButton *> removes = view.rulesList()->findChildren<QPushButton *>();
+        QCOMPARE(removes.size(), 2);
+        QCOMPARE(removes.at(1)->accessibleName(), u"删除"_s);
+        QTest::mouseClick(removes.at(1), Qt::LeftButton);
+        QCOMPARE(m_store->categoryRules(),
+                 (std::vector<CategoryRule>{{u"星河科技"_s, u"收入"_s, u"工资"_s}}));
+        QTRY_COMPARE(shown(), QStringList{u"星河科技 · 收入 → 工资"_s});
+        QVERIFY(m_store->setCategoryRule({u"美团订单"_s, u"支出"_s, u"餐饮"_s}));
+        QTRY_COMPARE(shown().size(), 2);
+    }
 };
 
 PENNYLOOM_TEST(SettingsViewTest)
