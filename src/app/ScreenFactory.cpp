@@ -2,6 +2,7 @@
 #include "ScreenFactory.h"
 
 #include "ContentModel.h"
+#include "StatisticsStack.h"
 #include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -10,7 +11,6 @@
 #include "receipt/ReceiptView.h"
 #include "savings/SavingsView.h"
 #include "settings/SettingsView.h"
-#include "statistics/StatisticsView.h"
 
 #include <QStackedWidget>
 
@@ -39,7 +39,7 @@ QWidget *ScreenFactory::makeScreen(Workspace workspace) const
     case Workspace::fixedAssets:
         return new FixedAssetManagementView(m_store);
     case Workspace::statistics:
-        return new StatisticsView(m_store);
+        return new StatisticsStack(m_store);
     case Workspace::receipt:
         return new ReceiptView(m_store);
     case Workspace::settings:
