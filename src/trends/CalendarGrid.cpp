@@ -107,7 +107,10 @@ CalendarGrid::Layout CalendarGrid::layoutFor(int width) const
         layout.cell = (layout.monthWidth - 6 * gap) / 7;
         layout.cellHeight = std::clamp(layout.cell * 2 / 3, 40, 64);
         layout.titleHeight = 0;
-        layout.monthHeight = weekdayHeight + 6 * (layout.cellHeight + gap);
+        // As many weeks as the month touches.
+        const QDate first(std::max(1, m_calendar.year()), std::max(1, m_calendar.month()), 1);
+        const int weeks = (weekColumn(first) + first.daysInMonth() + 6) / 7;
+        layout.monthHeight = weekdayHeight + weeks * (layout.cellHeight + gap);
     }
     return layout;
 }

@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -42,11 +41,15 @@ QWidget *pickerRow(const QString &caption, QComboBox *picker, QWidget *parent)
     return row;
 }
 
-Card *pageCard(QWidget *parent)
+// A rounded card whose one column holds the widget.
+Card *pageCard(QWidget *parent, QWidget *content)
 {
     auto *card = new Card(parent);
     card->setRadius(18);
+    auto *column = new QVBoxLayout(card);
     card->setPadding(18);
+    content->setParent(card);
+    column->addWidget(content);
     return card;
 }
 
@@ -101,32 +104,20 @@ TrendsView::TrendsView(ModelStore &store, QWidget *parent)
     for (int m = 1; m <= 12; ++m)
         m_month->addItem(u"%1月"_s.arg(m), m);
 
-    m_stack = new QStackedWidget(page);
-    Card *trendCard = pageCard(m_stack);
-    auto *trendColumn = new QVBoxLayout(trendCard);
-    m_chart = new MonthBarsChart(trendCard);
-    trendColumn->addWidget(m_chart);
-    m_stack->addWidget(trendCard);
-
-    m_review = new YearReviewPanel(m_stack);
-    m_stack->addWidget(m_review);
-
-    auto *calendarPage = new QWidget(m_stack);
+    m_chart = new MonthBarsChart;
+    Card *trendCard = pageCard(page, m_chart);
+    m_review = new YearReviewPanel(page);
+    auto *calendarPage = new QWidget(page);
     auto *calendarColumn = new QVBoxLayout(calendarPage);
     calendarColumn->setContentsMargins(0, 0, 0, 0);
     calendarColumn->setSpacing(16);
-    Card *calendarCard = pageCard(calendarPage);
-    auto *gridColumn = new QVBoxLayout(calendarCard);
-    m_calendar = new CalendarGrid(calendarCard);
-    gridColumn->addWidget(m_calendar);
-    calendarColumn->addWidget(calendarCard);
-    Card *entriesCard = pageCard(calendarPage);
-    auto *entriesColumn = new QVBoxLayout(entriesCard);
-    m_dayEntries = new DayEntriesList(entriesCard);
-    entriesColumn->addWidget(m_dayEntries);
-    calendarColumn->addWidget(entriesCard);
-    m_stack->addWidget(calendarPage);
-    column->addWidget(m_stack);
+    m_calendar = new CalendarGrid;
+    calendarColumn->addWidget(pageCard(calendarPage, m_calendar));
+    m_dayEntries = new DayEntriesList;
+    calendarColumn->addWidget(pageCard(calendarPage, m_dayEntries));
+    m_pageWidgets = {trendCard, m_review, calendarPage};
+    for (QWidget *shown : m_pageWidgets)
+        column->addWidget(shown);
     column->addStretch(1);
 
     connect(m_back, &QPushButton::clicked, this, &TrendsView::backRequested);
@@ -176,7 +167,8 @@ void TrendsView::refresh()
 {
     const TrendsModel::Page page = m_model.page();
     m_pages->setCurrentIndex(int(page));
-    m_stack->setCurrentIndex(int(page));
+    for (std::size_t i = 0; i < m_pageWidgets.size(); ++i)
+        m_pageWidgets[i]->setVisible(int(i) == int(page));
     fillYears();
     m_categoryRow->setVisible(page == TrendsModel::Page::trend);
     m_monthRow->setVisible(page == TrendsModel::Page::calendar);
@@ -198,9 +190,4 @@ void TrendsView::refresh()
         break;
     }
     }
-    // Only the shown page sets the stack's height.
-    for (int i = 0; i < m_stack->count(); ++i)
-        m_stack->widget(i)->setSizePolicy(QSizePolicy::Preferred,
-                                          i == int(page) ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    m_stack->adjustSize();
 }

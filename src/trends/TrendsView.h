@@ -6,12 +6,13 @@
 #include <QDate>
 #include <QWidget>
 
+#include <array>
+
 class CalendarGrid;
 class DayEntriesList;
 class MonthBarsChart;
 class QComboBox;
 class QPushButton;
-class QStackedWidget;
 class SegmentedControl;
 class YearReviewPanel;
 
@@ -54,7 +55,8 @@ private:
     QComboBox *m_category;
     QWidget *m_monthRow;
     QComboBox *m_month;
-    QStackedWidget *m_stack;
+    // The three pages, in page order; only the shown one takes room.
+    std::array<QWidget *, 3> m_pageWidgets{};
     MonthBarsChart *m_chart;
     YearReviewPanel *m_review;
     CalendarGrid *m_calendar;

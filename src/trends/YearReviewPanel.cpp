@@ -56,8 +56,8 @@ YearReviewPanel::YearReviewPanel(QWidget *parent)
     column->setSpacing(12);
 
     m_poster->setRadius(18);
-    m_poster->setPadding(22);
     auto *poster = new QVBoxLayout(m_poster);
+    m_poster->setPadding(22);
     poster->setSpacing(14);
     m_title = new QLabel(m_poster);
     Typography::makeTitle(m_title, 24);
@@ -71,8 +71,8 @@ YearReviewPanel::YearReviewPanel(QWidget *parent)
         auto *chip = new Card(m_poster);
         chip->setFill(Palette::faintFill());
         chip->setBorderColour(Qt::transparent);
-        chip->setPadding(12);
         auto *chipColumn = new QVBoxLayout(chip);
+        chip->setPadding(12);
         chipColumn->setSpacing(4);
         chipColumn->addWidget(Typography::secondaryLabel(titles[i], chip));
         m_totals[i] = new QLabel(chip);
@@ -105,8 +105,8 @@ YearReviewPanel::YearReviewPanel(QWidget *parent)
         auto *fact = new Card(m_poster);
         fact->setFill(Palette::faintFill());
         fact->setBorderColour(Qt::transparent);
-        fact->setPadding(12);
         auto *factColumn = new QVBoxLayout(fact);
+        fact->setPadding(12);
         factColumn->setSpacing(4);
         factColumn->addWidget(Typography::secondaryLabel(factTitles[i], fact));
         m_facts[i] = figureLabel(fact);
