@@ -91,9 +91,26 @@ YearReviewPanel::YearReviewPanel(QWidget *parent)
     Typography::makeHeadline(heading);
     poster->addWidget(heading);
     m_categories = new QWidget(m_poster);
-    m_categoryRows = new QVBoxLayout(m_categories);
-    m_categoryRows->setContentsMargins(0, 0, 0, 0);
-    m_categoryRows->setSpacing(8);
+    auto *categoryRows = new QVBoxLayout(m_categories);
+    categoryRows->setContentsMargins(0, 0, 0, 0);
+    categoryRows->setSpacing(8);
+    for (CategoryRow &row : m_categoryRows) {
+        row.row = new QWidget(m_categories);
+        auto *line = new QHBoxLayout(row.row);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(10);
+        row.name = new QLabel(row.row);
+        row.name->setMinimumWidth(72);
+        line->addWidget(row.name);
+        row.bar = new UsageBar(row.row);
+        row.bar->setTint(Palette::expense());
+        line->addWidget(row.bar, 1);
+        row.amount = new QLabel(row.row);
+        row.amount->setMinimumWidth(150);
+        row.amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        line->addWidget(row.amount);
+        categoryRows->addWidget(row.row);
+    }
     poster->addWidget(m_categories);
 
     auto *facts = new QGridLayout;
@@ -157,29 +174,16 @@ void YearReviewPanel::setReview(const YearReview &review)
     m_rates->setText(u"%1　·　%2　·　%3"_s.arg(saving, changeText(u"支出"_s, review.expenseChange),
                                                changeText(u"收入"_s, review.incomeChange)));
 
-    while (QLayoutItem *item = m_categoryRows->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    for (const YearReview::Share &share : review.topCategories) {
-        auto *row = new QWidget(m_categories);
-        auto *line = new QHBoxLayout(row);
-        line->setContentsMargins(0, 0, 0, 0);
-        line->setSpacing(10);
-        auto *name = new QLabel(share.total.name, row);
-        name->setMinimumWidth(72);
-        line->addWidget(name);
-        auto *bar = new UsageBar(row);
-        bar->setFraction(share.share);
-        bar->setTint(Palette::expense());
-        bar->setAccessibleName(u"%1 占全年支出 %2"_s.arg(share.total.name, percent(share.share)));
-        line->addWidget(bar, 1);
-        auto *amount =
-            new QLabel(u"%1　%2"_s.arg(percent(share.share), Money::text(share.total.amount)), row);
-        amount->setMinimumWidth(150);
-        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        line->addWidget(amount);
-        m_categoryRows->addWidget(row);
+    for (std::size_t i = 0; i < m_categoryRows.size(); ++i) {
+        const CategoryRow &row = m_categoryRows[i];
+        row.row->setVisible(i < review.topCategories.size());
+        if (i >= review.topCategories.size())
+            continue;
+        const YearReview::Share &share = review.topCategories[i];
+        row.name->setText(share.total.name);
+        row.bar->setFraction(share.share);
+        row.bar->setAccessibleName(u"%1 占全年支出 %2"_s.arg(share.total.name, percent(share.share)));
+        row.amount->setText(u"%1　%2"_s.arg(percent(share.share), Money::text(share.total.amount)));
     }
     m_categories->setVisible(!review.topCategories.empty());
 

@@ -12,6 +12,7 @@ class Card;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
+class UsageBar;
 
 // 年度账单: the year's figures on one card that can be saved as a picture, and the "分享"
 // button that saves it as a PNG where the user chooses.
@@ -50,7 +51,15 @@ private:
     QLabel *m_title;
     std::array<QLabel *, 3> m_totals{};
     QLabel *m_rates;
-    QVBoxLayout *m_categoryRows;
+    // The five category rows, made once and filled on every change: a widget made and laid out
+    // anew costs more than its text.
+    struct CategoryRow {
+        QWidget *row = nullptr;
+        QLabel *name = nullptr;
+        UsageBar *bar = nullptr;
+        QLabel *amount = nullptr;
+    };
+    std::array<CategoryRow, 5> m_categoryRows{};
     QWidget *m_categories;
     std::array<QLabel *, 4> m_facts{};
     QLabel *m_empty;
