@@ -12,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QInputMethodEvent>
@@ -242,6 +243,7 @@ void DesktopDriver::measureAll(const Report &report)
     measureEditSheet(report);
     measureDeletion(report);
     measureQuickAdd(report);
+    measureTrends(report);
 }
 
 void DesktopDriver::measureWorkspaces(const Report &report)
@@ -428,4 +430,65 @@ double DesktopDriver::tourPeakMiB()
     named<QLineEdit>(&m_window, searchFieldName)->clear();
     idle();
     return peakResidentMiB();
+}
+
+void DesktopDriver::measureTrends(const Report &report)
+{
+    // Empty books reach this year alone; one entry a year back gives the year a second choice,
+    // as books of any age have.
+    const int thisYear = Clock::now().toLocalTime().date().year();
+    if (m_store.entries().empty() || m_store.entries().back().date.toLocalTime().date().year() == thisYear) {
+        if (!m_store.insert(LedgerEntry(32, Clock::now().addYears(-1), EntryKind::expense, u"餐饮"_s)))
+            fail(u"could not record an entry for the trends"_s);
+        idle();
+    }
+    const std::vector<double> opened = mediansOfRuns([&] {
+        showWorkspace(u"概览"_s);
+        showWorkspace(u"统计"_s);
+        auto *button = named<QPushButton>(&m_window, u"年度趋势"_s);
+        const QString what = u"open 年度趋势"_s;
+        const double time = measure(what, [&] { QTest::mouseClick(button, Qt::LeftButton); });
+        named<QComboBox>(&m_window, u"分类"_s);
+        expectPainted(&m_window, what);
+        return std::vector<double>{time};
+    });
+    report(u"open 年度趋势 (统计 header click)"_s, opened.back());
+    measureComboStep(report, u"年份"_s, u"趋势: another year (年份, arrow key)"_s);
+    measureComboStep(report, u"分类"_s, u"趋势: another category (分类, arrow key)"_s);
+
+    for (const QString &page : {u"年度账单"_s, u"消费日历"_s}) {
+        const std::vector<double> medians = mediansOfRuns([&] {
+            QTest::mouseClick(named<QPushButton>(&m_window, u"趋势"_s), Qt::LeftButton);
+            idle();
+            const QString what = u"open "_s + page;
+            const double time = measure(
+                what, [&] { QTest::mouseClick(named<QPushButton>(&m_window, page), Qt::LeftButton); });
+            if (page == u"消费日历"_s)
+                named<QComboBox>(&m_window, u"月份"_s);
+            else
+                named<QPushButton>(&m_window, u"分享"_s);
+            expectPainted(&m_window, what);
+            return std::vector<double>{time};
+        });
+        report(u"open %1 (click)"_s.arg(page), medians.back());
+        measureComboStep(report, u"年份"_s, page + u": another year (年份, arrow key)"_s);
+    }
+    measureComboStep(report, u"月份"_s, u"消费日历: another month (月份, arrow key)"_s);
+}
+
+void DesktopDriver::measureComboStep(const Report &report, const QString &name, const QString &interaction)
+{
+    const std::vector<double> medians = mediansOfRuns([&] {
+        auto *combo = named<QComboBox>(&m_window, name);
+        combo->setFocus(Qt::TabFocusReason);
+        idle();
+        const int before = combo->currentIndex();
+        const double time =
+            measure(interaction, [&] { QTest::keyClick(combo, before == 0 ? Qt::Key_Down : Qt::Key_Up); });
+        if (combo->currentIndex() == before)
+            fail(interaction + u": the choice did not change"_s);
+        expectPainted(&m_window, interaction);
+        return std::vector<double>{time};
+    });
+    report(interaction, medians.back());
 }

@@ -56,6 +56,10 @@ private:
     void measureEditSheet(const Report &report);
     void measureDeletion(const Report &report);
     void measureQuickAdd(const Report &report);
+    void measureTrends(const Report &report);
+    // One step of the shown combo box named name, by the arrow keys as a user takes it: down
+    // from its first item, otherwise up.
+    void measureComboStep(const Report &report, const QString &name, const QString &interaction);
 
     ContentView &m_window;
     ModelStore &m_store;

@@ -16,7 +16,7 @@ layer_of() {
     export | reminder | import) echo 2 ;;
     ui) echo 3 ;;
     entry) echo 4 ;;
-    overview | bills | budget | statistics | receipt | savings | assets | fixedassets | settings | recurring) echo 5 ;;
+    overview | bills | budget | statistics | trends | receipt | savings | assets | fixedassets | settings | recurring) echo 5 ;;
     app) echo 6 ;;
     *) echo "" ;;
   esac

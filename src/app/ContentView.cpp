@@ -4,6 +4,7 @@
 #include "EntrySheets.h"
 #include "ShellCommands.h"
 #include "Sidebar.h"
+#include "StatisticsStack.h"
 #include "UndoBar.h"
 #include "UndoHistory.h"
 #include "bills/BillsView.h"
@@ -76,6 +77,7 @@ ContentView::ContentView(ModelStore &store, QWidget *parent)
     m_undoBar = new UndoBar(*m_undoHistory, this);
     auto *commands = new ShellCommands(m_model, *m_undoHistory, this);
     connect(commands, &ShellCommands::findRequested, this, &ContentView::focusBillsSearch);
+    connect(commands, &ShellCommands::trendsRequested, this, &ContentView::openTrends);
 
     connect(&m_model, &ContentModel::selectionChanged, this, &ContentView::showSelection);
     showSelection();
@@ -150,6 +152,13 @@ void ContentView::placeOnScreen()
     placed.moveCenter(room.center());
     setGeometry(placed);
     m_placed = geometry();
+}
+
+void ContentView::openTrends()
+{
+    m_model.setSelection(Workspace::statistics);
+    if (auto *statistics = qobject_cast<StatisticsStack *>(m_detail))
+        statistics->openTrends();
 }
 
 void ContentView::restoreWindowState()

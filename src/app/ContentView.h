@@ -65,6 +65,8 @@ private:
     void showSelection();
     // Ctrl+F: the bills list with its search field focused.
     void focusBillsSearch();
+    // Ctrl+T: 统计 with 年度趋势 over it.
+    void openTrends();
 
     ModelStore &m_store;
     ContentModel m_model;

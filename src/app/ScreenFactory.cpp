@@ -2,6 +2,7 @@
 #include "ScreenFactory.h"
 
 #include "ContentModel.h"
+#include "StatisticsStack.h"
 #include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -11,7 +12,6 @@
 #include "recurring/RecurringRulesView.h"
 #include "savings/SavingsView.h"
 #include "settings/SettingsView.h"
-#include "statistics/StatisticsView.h"
 #include "ui/Sheets.h"
 
 #include <QStackedWidget>
@@ -41,7 +41,7 @@ QWidget *ScreenFactory::makeScreen(Workspace workspace) const
     case Workspace::fixedAssets:
         return new FixedAssetManagementView(m_store);
     case Workspace::statistics:
-        return new StatisticsView(m_store);
+        return new StatisticsStack(m_store);
     case Workspace::receipt:
         return new ReceiptView(m_store);
     case Workspace::settings:

@@ -45,6 +45,8 @@ ShellCommands::ShellCommands(ContentModel &model, UndoHistory &history, QWidget 
     QAction *find =
         addCommand(u"搜索账单"_s, standardKeys(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)));
     connect(find, &QAction::triggered, this, &ShellCommands::findRequested);
+    QAction *trends = addCommand(u"年度趋势"_s, {QKeySequence(Qt::CTRL | Qt::Key_T)});
+    connect(trends, &QAction::triggered, this, &ShellCommands::trendsRequested);
 
     QAction *undo =
         addCommand(u"撤销"_s, standardKeys(QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)));

@@ -4,6 +4,7 @@
 #include "CategoryRanking.h"
 #include "ExpenseDonut.h"
 #include "SummaryChip.h"
+#include "ui/Buttons.h"
 #include "ui/Card.h"
 #include "ui/DateRangeRow.h"
 #include "ui/EmptyState.h"
@@ -17,6 +18,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -73,7 +75,13 @@ StatisticsView::StatisticsView(ModelStore &store, QWidget *parent) : QWidget(par
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(blockSpacing);
 
-    column->addWidget(new WorkspaceHeader(u"统计分析"_s, QString(), page));
+    auto *header = new WorkspaceHeader(u"统计分析"_s, QString(), page);
+    m_trends = Buttons::bordered(u"年度趋势"_s, u"chart.xyaxis.line"_s, header);
+    m_trends->setAccessibleName(u"年度趋势"_s);
+    m_trends->setToolTip(u"月度趋势、年度账单和消费日历（Ctrl+T）"_s);
+    header->addAction(m_trends);
+    connect(m_trends, &QPushButton::clicked, this, &StatisticsView::trendsRequested);
+    column->addWidget(header);
     column->addWidget(buildRangeControls(page));
 
     auto *chips = new QHBoxLayout;

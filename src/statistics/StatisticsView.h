@@ -13,6 +13,7 @@ class EmptyState;
 class ExpenseDonut;
 class QDateEdit;
 class QLabel;
+class QPushButton;
 class SegmentedControl;
 class SummaryChip;
 
@@ -37,6 +38,11 @@ public:
     ExpenseDonut *donut() const { return m_donut; }
     CategoryRanking *ranking() const { return m_ranking; }
     EmptyState *emptyState() const { return m_empty; }
+    // "年度趋势" in the header.
+    QPushButton *trendsButton() const { return m_trends; }
+
+Q_SIGNALS:
+    void trendsRequested();
 
 private:
     QWidget *buildRangeControls(QWidget *parent);
@@ -54,4 +60,5 @@ private:
     QWidget *m_rankingCard = nullptr;
     CategoryRanking *m_ranking = nullptr;
     EmptyState *m_empty = nullptr;
+    QPushButton *m_trends = nullptr;
 };

@@ -272,6 +272,38 @@ DailyTotals::Figures DailyTotals::within(const DateInterval &interval, bool incl
     return figures;
 }
 
+std::vector<DailyTotals::DaySums> DailyTotals::days(const DateInterval &interval)
+{
+    std::vector<DaySums> found;
+    if (!interval.start.isValid() || !interval.end.isValid())
+        return found;
+    const qint64 start = interval.start.toMSecsSinceEpoch();
+    const qint64 end = interval.end.toMSecsSinceEpoch();
+    if (start >= end)
+        return found;
+    if (!isDayStart(start) || !isDayStart(end)) {
+        // Bounds inside a day: the entries themselves, grouped by their day.
+        const auto &entries = m_store.entries();
+        for (std::size_t i = firstBefore(entries, end); i < entries.size(); ++i) {
+            const qint64 at = dateOf(entries[i]);
+            if (at < start)
+                break;
+            const qint64 dayStart = std::max(start, dayOf(at).start);
+            if (found.empty() || found.back().start != dayStart)
+                found.push_back({dayStart, {}});
+            found.back().kinds[kindIndex(entries[i].kind())].add(entries[i].amount);
+        }
+        return found;
+    }
+    bringInStep();
+    cover(start, end);
+    const auto first =
+        std::partition_point(m_days.begin(), m_days.end(), [end](const Day &d) { return d.start >= end; });
+    for (auto day = first; day != m_days.end() && day->start >= start; ++day)
+        found.push_back({day->start, day->kinds});
+    return found;
+}
+
 DailyTotals::Figures DailyTotals::scanned(const DateInterval &interval, bool includesEnd) const
 {
     if (!interval.start.isValid() || !interval.end.isValid())

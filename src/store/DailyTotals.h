@@ -67,6 +67,18 @@ public:
         friend bool operator==(const Figures &, const Figures &) = default;
     };
 
+    // One local day's sums by kind, expense then income.
+    struct DaySums {
+        // The day's first instant, in milliseconds since the epoch.
+        qint64 start = 0;
+        std::array<Sum, 2> kinds;
+        const Sum &of(EntryKind kind) const { return kinds[static_cast<std::size_t>(kind)]; }
+    };
+    // The days of [start, end) that hold entries, newest first, as within() sums them: a
+    // calendar or a chart of months reads a year's days in one pass over the held days.
+    // Bounds that are not first instants of days cut the days at them.
+    std::vector<DaySums> days(const DateInterval &interval);
+
     // The entries with start <= date < end, and those exactly at end too when includesEnd.
     Figures within(const DateInterval &interval, bool includesEnd = false);
     Figures within(const PeriodSpan &span) { return within(span.interval, span.includesEnd); }

@@ -3,10 +3,15 @@
 #include "TestSupport.h"
 
 #include "app/ContentView.h"
+#include "app/StatisticsStack.h"
 #include "assets/AssetDimension.h"
 #include "settings/ImportFileChooser.h"
 #include "settings/SettingsView.h"
 #include "store/ModelStore.h"
+#include "trends/CalendarGrid.h"
+#include "trends/MonthBarsChart.h"
+#include "trends/TrendsView.h"
+#include "ui/SegmentedControl.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -328,6 +333,50 @@ private Q_SLOTS:
         checkTabReach(sheet);
     }
 
+    // Every bar of the trend and every day of the calendar is an item a screen reader reaches,
+    // named by its figures and placed where it is drawn.
+    void trendsReachEveryBarAndDay()
+    {
+        show(Workspace::statistics, {u"年度趋势"_s});
+        auto *stack = qobject_cast<StatisticsStack *>(m_view->detailScreen());
+        QVERIFY(stack && stack->trends());
+        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(m_view.get());
+        const auto itemsOf = [&](QWidget *painted) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(painted);
+            QList<QAccessibleInterface *> items;
+            walk(root, [&](QAccessibleInterface *node) {
+                if (node->parent() == face)
+                    items.append(node);
+            });
+            return items;
+        };
+        const QList<QAccessibleInterface *> bars = itemsOf(stack->trends()->chart());
+        // Income and expense of twelve months, and the average.
+        QCOMPARE(bars.size(), 25);
+        for (QAccessibleInterface *bar : bars) {
+            QVERIFY(!bar->text(QAccessible::Name).isEmpty());
+            QVERIFY(m_view->rect().contains(m_view->mapFromGlobal(bar->rect().center())));
+        }
+
+        // The year in review reads out its figures; its segment is a choice, not a button to press.
+        stack->trends()->pagePicker()->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        checkScreen(root, {u"2026 年度账单"_s, u"¥4,348.00"_s, u"交通 占全年支出 78%"_s, u"分享"_s});
+        checkTabReach(m_view.get());
+
+        stack->trends()->pagePicker()->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        checkScreen(root, {u"12月7日 周一 支出 ¥32.00，1笔"_s, u"12月8日 周二 无支出"_s});
+        checkTabReach(m_view.get());
+        const QList<QAccessibleInterface *> days = itemsOf(stack->trends()->calendarGrid());
+        QCOMPARE(days.size(), 31);
+        for (int i = 0; i < days.size(); ++i)
+            QVERIFY(days.at(i)->text(QAccessible::Name).startsWith(u"12月%1日"_s.arg(i + 1)));
+        QCOMPARE(QAccessible::queryAccessibleInterface(stack->trends()->calendarGrid())
+                     ->childAt(days.at(6)->rect().center().x(), days.at(6)->rect().center().y()),
+                 days.at(6));
+    }
+
 private:
     // Shows the workspace and presses the named controls and cards in turn, each press in the
     // sheet the previous one opened, if it opened one; the last sheet opened is left in `sheet`.
@@ -433,6 +482,8 @@ private:
         QTest::newRow("settings") << Workspace::settings << QStringList() << QStringList{u"版本 1.0"_s};
         QTest::newRow("budgets") << Workspace::overview << QStringList{u"管理"_s}
                                  << QStringList{u"预算管理"_s, u"餐饮"_s, u"¥1,000.00"_s};
+        QTest::newRow("trends") << Workspace::statistics << QStringList{u"年度趋势"_s}
+                                << QStringList{u"2026年12月 收入 ¥4,500.00"_s, u"2026年12月 支出 ¥152.00"_s};
     }
 
     void checkScreen(QAccessibleInterface *root, const QStringList &drawn)

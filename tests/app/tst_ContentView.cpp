@@ -5,6 +5,7 @@
 
 #include "app/ContentView.h"
 #include "app/PennyloomApp.h"
+#include "app/StatisticsStack.h"
 #include "app/UndoBar.h"
 #include "assets/AssetDimension.h"
 #include "bills/BillsListModel.h"
@@ -16,9 +17,13 @@
 #include "fixedassets/FixedAssetManagementView.h"
 #include "overview/DashboardView.h"
 #include "settings/SettingsView.h"
+#include "statistics/StatisticsView.h"
 #include "store/ModelStore.h"
+#include "trends/MonthBarsChart.h"
+#include "trends/TrendsView.h"
 #include "ui/EmptyState.h"
 #include "ui/FixedRowListView.h"
+#include "ui/SegmentedControl.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -424,6 +429,47 @@ private Q_SLOTS:
         QCOMPARE(int(view.model().shownWorkspace()), workspace);
         QCOMPARE(view.model().showingAdd(), add);
         QCOMPARE(view.model().showingSmartEntry(), smart);
+    }
+
+    // 年度趋势 opens over 统计 from its header and from Ctrl+T anywhere; a month opened from the
+    // trend shows in 统计, and the trends are there again as they were.
+    void trendsOpenOverStatistics()
+    {
+        TestSupport::ScopedClock clock(TestSupport::local(2024, 3, 20, 12));
+        QVERIFY(m_store->insert(
+            LedgerEntry(30, TestSupport::local(2024, 2, 10, 12), EntryKind::expense, u"餐饮"_s)));
+        ContentView view(*m_store);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QTest::keySequence(&view, QKeySequence(u"Ctrl+T"_s));
+        QCOMPARE(view.model().shownWorkspace(), Workspace::statistics);
+        auto *stack = qobject_cast<StatisticsStack *>(view.detailScreen());
+        QVERIFY(stack);
+        QVERIFY(stack->trends());
+        QCOMPARE(stack->currentWidget(), stack->trends());
+        TrendsView *trends = stack->trends();
+        MonthBarsChart *chart = trends->chart();
+        chart->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(chart->hasFocus());
+        QTest::keyClick(chart, Qt::Key_Left);
+        QTest::keyClick(chart, Qt::Key_Return);
+        QCOMPARE(stack->currentWidget(), stack->statistics());
+        StatisticsModel &statistics = stack->statistics()->model();
+        QCOMPARE(statistics.range(), PeriodChoice::month);
+        QCOMPARE(statistics.interval().start, TestSupport::local(2024, 2, 1));
+        QCOMPARE(statistics.expense(), 30.0);
+
+        QTest::mouseClick(stack->statistics()->trendsButton(), Qt::LeftButton);
+        QCOMPARE(stack->currentWidget(), trends);
+        QCOMPARE(trends->pagePicker()->currentIndex(), 0);
+        QTest::mouseClick(trends->backButton(), Qt::LeftButton);
+        QCOMPARE(stack->currentWidget(), stack->statistics());
+
+        // The other workspaces and their keys are as they were.
+        QTest::keySequence(&view, QKeySequence(u"Ctrl+3"_s));
+        QCOMPARE(view.model().shownWorkspace(), Workspace::statistics);
+        QTest::keySequence(&view, QKeySequence(u"Ctrl+4"_s));
+        QCOMPARE(view.model().shownWorkspace(), Workspace::receipt);
     }
 
     void findFocusesBillsSearch()
