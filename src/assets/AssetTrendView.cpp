@@ -60,7 +60,7 @@ QLinearGradient shading(const QList<QPointF> &curve)
 
 AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     : Sheet(u"月度资产走势"_s, SheetSize::Chart, Dismiss::close, QString(), parent)
-    , m_store(store)
+    , m_model(store)
     , m_empty(new EmptyState(u"chart.line.uptrend.xyaxis"_s, u"暂无资产数据"_s,
                              u"新增资产后即可查看月度走势。"_s, this))
     , m_chart(new QChart)
@@ -110,13 +110,13 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
         m_chartView,
         [this] {
             QList<PaintedItems::Item> points;
-            for (size_t i = 0; i < m_points.size() && m_symbols; ++i) {
+            for (size_t i = 0; i < m_model.points().size() && m_symbols; ++i) {
                 const QPointF atChart =
-                    m_chart->mapToPosition(QPointF(double(i), m_points[i].amount), m_symbols);
+                    m_chart->mapToPosition(QPointF(double(i), m_model.points()[i].amount), m_symbols);
                 const QPoint atView = m_chartView->viewport()->mapTo(
                     m_chartView, m_chartView->mapFromScene(m_chart->mapToScene(atChart)));
                 points.append(
-                    {m_points[i].month + u"，"_s + Money::text(m_points[i].amount),
+                    {m_model.points()[i].month + u"，"_s + Money::text(m_model.points()[i].amount),
                      QRect(atView - QPoint(markerSize / 2, markerSize / 2), QSize(markerSize, markerSize))});
             }
             return points;
@@ -136,32 +136,25 @@ AssetTrendView::AssetTrendView(ModelStore &store, QWidget *parent)
     body->addStretch(0);
     column()->addLayout(body, 1);
 
-    connect(&store, &ModelStore::assetAccountsChanged, this, &AssetTrendView::refresh);
-    connect(&store, &ModelStore::assetAdjustmentsChanged, this, &AssetTrendView::refresh);
+    connect(&m_model, &AssetTrendModel::changed, this, &AssetTrendView::refresh);
     refresh();
 }
 
 void AssetTrendView::refresh()
 {
-    const bool empty = m_store.assetAccounts().empty();
+    const bool empty = m_model.isEmpty();
     m_empty->setVisible(empty);
     m_chartView->setVisible(!empty);
     m_panel->setVisible(!empty);
-    m_points =
-        empty ? std::vector<AssetTrendPoint>{}
-              : AssetTrendCalculator::sixMonthPoints(m_store.assetAccounts(), m_store.assetAdjustments());
+    const std::vector<AssetTrendPoint> &points = m_model.points();
 
     m_chart->removeAllSeries();
     QStringList labels;
-    for (const AssetTrendPoint &point : m_points)
+    for (const AssetTrendPoint &point : points)
         labels.append(point.month);
     m_months->setCategories(labels);
-    std::vector<double> amounts;
-    amounts.reserve(m_points.size());
-    for (const AssetTrendPoint &point : m_points)
-        amounts.push_back(point.amount);
-    const QList<QPointF> curve = AssetTrendCurve::through(amounts);
-    const AssetTrendCurve::AxisRange range = AssetTrendCurve::axisRange(amounts);
+    const QList<QPointF> &curve = m_model.curve();
+    const AssetTrendCurve::AxisRange range = m_model.axisRange();
     m_amounts->setRange(range.low, range.high);
     m_amounts->setTickInterval(range.step);
 
@@ -176,8 +169,8 @@ void AssetTrendView::refresh()
     line->append(curve);
     for (const QPointF &point : curve)
         lower->append(point.x(), 0);
-    for (size_t i = 0; i < m_points.size(); ++i)
-        symbols->append(double(i), m_points[i].amount);
+    for (size_t i = 0; i < points.size(); ++i)
+        symbols->append(double(i), points[i].amount);
     auto *area = new QAreaSeries(upper, lower);
     // The area does not own its two bounds; removeAllSeries deletes the area and so them.
     upper->setParent(area);
@@ -197,8 +190,7 @@ void AssetTrendView::refresh()
         series->attachAxis(m_amounts);
     }
 
-    const double current = m_points.empty() ? 0 : m_points.back().amount;
-    m_current->setText(Money::text(current));
+    m_current->setText(Money::text(m_model.current()));
     m_current->setAccessibleName(u"当前资产 "_s + m_current->text());
     m_accessiblePoints->changed();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AssetTrendCalculator.h"
+#include "AssetTrendModel.h"
 
 #include "ui/Sheet.h"
 
@@ -27,7 +27,8 @@ class AssetTrendView final : public Sheet {
 public:
     explicit AssetTrendView(ModelStore &store, QWidget *parent = nullptr);
 
-    const std::vector<AssetTrendPoint> &points() const { return m_points; }
+    const AssetTrendModel &model() const { return m_model; }
+    const std::vector<AssetTrendPoint> &points() const { return m_model.points(); }
     QChartView *chartView() const { return m_chartView; }
     QBarCategoryAxis *monthAxis() const { return m_months; }
     QValueAxis *amountAxis() const { return m_amounts; }
@@ -38,8 +39,7 @@ public:
 private:
     void refresh();
 
-    ModelStore &m_store;
-    std::vector<AssetTrendPoint> m_points;
+    AssetTrendModel m_model;
     EmptyState *m_empty;
     QChart *m_chart;
     QChartView *m_chartView;

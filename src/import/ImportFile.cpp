@@ -68,6 +68,14 @@ QStringList trimmedFields(const QStringList &fields)
     return names;
 }
 
+int filledFields(const QStringList &fields)
+{
+    int filled = 0;
+    for (const QString &field : fields)
+        filled += field.trimmed().isEmpty() ? 0 : 1;
+    return filled;
+}
+
 void findHeader(ImportFile *file)
 {
     const TableRecords &records = file->table.records;

@@ -72,6 +72,9 @@ public:
 
     // A record kept as it is; not for records read from CSV text.
     void push_back(TableRecord record) { m_kept.push_back(std::move(record)); }
+    void reserve(size_t count) { m_kept.reserve(count); }
+    // Holds no record, as a sheet whose reading failed.
+    void clear() { *this = TableRecords(); }
 
     // For the CSV reader: the UTF-8 text the records lie in, up to end, and their delimiter;
     // then each record's first byte and line, in order.

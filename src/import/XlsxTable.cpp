@@ -304,7 +304,7 @@ bool SheetReader::finish()
         m_result->error = u"工作表超过 %1 个单元格，不像是一份账单，已停止读取"_s.arg(m_cellLimit);
         return false;
     }
-    std::vector<TableRecord> &records = m_result->table.records;
+    TableRecords &records = m_result->table.records;
     records.reserve(m_rows.size());
     for (const SparseRow &row : m_rows) {
         TableRecord record;

@@ -103,9 +103,9 @@ QString ImportSheetModel::takeBeforeDamageText() const
 
 void ImportSheetModel::setTakeBeforeDamage(bool take)
 {
-    if (rowsBeforeDamage() == 0 || take == m_file.takeBeforeDamage)
+    if (rowsBeforeDamage() == 0 || take == m_takeBeforeDamage)
         return;
-    m_file.takeBeforeDamage = take;
+    m_takeBeforeDamage = take;
     const std::optional<ColumnMapping> mapping = m_preview.mapping();
     reread(mapping);
 }
@@ -126,7 +126,14 @@ void ImportSheetModel::reread(const std::optional<ColumnMapping> &mapping)
     OffThread::run<ImportResult>(
         this,
         [file = m_file, categorizer = ImportPreview::categorizer(&m_store), mapping = m_mapping,
-         order = m_dateOrder] { return ImportPreview::readRows(*file, categorizer, mapping, order); },
+         order = m_dateOrder, take = m_takeBeforeDamage] {
+            if (file->takeBeforeDamage == take)
+                return ImportPreview::readRows(*file, categorizer, mapping, order);
+            // Only a damaged sheet's rows before the damage are taken, a small file's copy.
+            ImportFile chosen = *file;
+            chosen.takeBeforeDamage = take;
+            return ImportPreview::readRows(chosen, categorizer, mapping, order);
+        },
         [this, read](ImportResult result) {
             if (read == m_reads)
                 showRows(std::move(result));

@@ -82,8 +82,8 @@ public:
     // A damaged sheet is read up to its damage and nothing of it is imported unless the user
     // chooses to take the lines before it: how many there are (0 for a whole file, and for a
     // statement whose damage leaves every line readable), and whether they are taken.
-    int rowsBeforeDamage() const { return m_file.rowsBeforeDamage(); }
-    bool takesBeforeDamage() const { return m_file.takeBeforeDamage; }
+    int rowsBeforeDamage() const { return m_file->rowsBeforeDamage(); }
+    bool takesBeforeDamage() const { return m_takeBeforeDamage; }
     // 「仍导入损坏处之前的 N 行」.
     QString takeBeforeDamageText() const;
     // Reads the rows again with or without the lines before the damage.
@@ -145,6 +145,8 @@ private:
 
     ModelStore &m_store;
     std::shared_ptr<const ImportFile> m_file;
+    // The file is shared with the reads under way, so the choice is held here and handed to each.
+    bool m_takeBeforeDamage = false;
     ImportPreview m_preview;
     std::optional<ColumnMapping> m_mapping;
     bool m_reading = false;

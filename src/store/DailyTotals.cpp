@@ -288,7 +288,7 @@ std::vector<DailyTotals::DaySums> DailyTotals::days(const DateInterval &interval
             const qint64 at = dateOf(entries[i]);
             if (at < start)
                 break;
-            const qint64 dayStart = std::max(start, dayOf(at).start);
+            const qint64 dayStart = std::max(start, LocalCalendar::dayHolding(at).start);
             if (found.empty() || found.back().start != dayStart)
                 found.push_back({dayStart, {}});
             found.back().kinds[kindIndex(entries[i].kind())].add(entries[i].amount);
