@@ -2,6 +2,7 @@
 #include "ScreenFactory.h"
 
 #include "ContentModel.h"
+#include "StoreIndexes.h"
 #include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -16,7 +17,10 @@
 
 using namespace Qt::StringLiterals;
 
-ScreenFactory::ScreenFactory(ModelStore &store, ContentModel &model) : m_store(store), m_model(model) {}
+ScreenFactory::ScreenFactory(ModelStore &store, StoreIndexes &indexes, ContentModel &model)
+    : m_store(store), m_indexes(indexes), m_model(model)
+{
+}
 
 QWidget *ScreenFactory::make(Workspace workspace) const
 {
@@ -39,9 +43,9 @@ QWidget *ScreenFactory::makeScreen(Workspace workspace) const
     case Workspace::fixedAssets:
         return new FixedAssetManagementView(m_store);
     case Workspace::statistics:
-        return new StatisticsView(m_store);
+        return new StatisticsView(m_store, m_indexes.totals());
     case Workspace::receipt:
-        return new ReceiptView(m_store);
+        return new ReceiptView(m_store, m_indexes.totals());
     case Workspace::settings:
         return new SettingsView(m_store);
     }
@@ -56,7 +60,7 @@ QWidget *ScreenFactory::makeOverview() const
     // The budget workspace has no sidebar row: it opens over the dashboard, inside the
     // overview, and its back button returns to the dashboard.
     auto *stack = new QStackedWidget;
-    auto *dashboard = new DashboardView(m_store, stack);
+    auto *dashboard = new DashboardView(m_store, m_indexes.totals(), stack);
     stack->addWidget(dashboard);
     ContentModel *model = &m_model;
     ModelStore *store = &m_store;
@@ -82,7 +86,7 @@ QWidget *ScreenFactory::makeOverview() const
 
 QWidget *ScreenFactory::makeBills() const
 {
-    auto *bills = new BillsView(m_store);
+    auto *bills = new BillsView(m_store, m_indexes.ledger());
     ContentModel *model = &m_model;
     QObject::connect(bills, &BillsView::addRequested, bills, [model] { model->setShowingAdd(true); });
     QObject::connect(bills, &BillsView::editRequested, bills,

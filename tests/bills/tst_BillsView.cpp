@@ -5,6 +5,7 @@
 #include "WidgetSupport.h"
 
 #include "bills/BillsDelegate.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsListModel.h"
 #include "bills/BillsModel.h"
 #include "bills/BillsView.h"
@@ -50,7 +51,8 @@ void BillsListModelTest::rowsFollowTheModel()
         add(entry(32, local(2024, 3, 6, 12, 0), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
     add(entry(5000, local(2024, 3, 6, 9, 0), EntryKind::income, u"工资"_s));
     add(entry(6, local(2024, 3, 5, 8, 0), EntryKind::expense, u"交通"_s, u"地铁"_s));
-    BillsModel bills(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel bills(*m_store, ledger);
     BillsListModel list(bills);
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
