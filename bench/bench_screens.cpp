@@ -321,7 +321,8 @@ void timeDateChanges(benchmark::State &state, Prepare prepare, Choose choose,
                      const std::array<QDateTime, 2> &dates)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    Screen screen(*store);
+    DailyTotals totals(*store);
+    Screen screen(*store, totals);
     prepare(screen);
     int step = 0;
     for (auto _ : state) {

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "WidgetSupport.h"
 
+#include "bills/BillsLedger.h"
 #include "bills/BillsView.h"
 #include "bills/RecurringRuleDelegate.h"
 #include "bills/RecurringRuleListModel.h"
@@ -32,7 +33,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(openStore(local(2026, 12, 7, 12)));
-        m_view = std::make_unique<BillsView>(*m_store);
+        m_ledger = std::make_unique<BillsLedger>(*m_store);
+        m_view = std::make_unique<BillsView>(*m_store, *m_ledger);
         m_view->resize(1080, 720);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -46,6 +48,7 @@ private Q_SLOTS:
         }
         m_view.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_ledger.reset();
         closeStore();
     }
 
@@ -138,6 +141,7 @@ private Q_SLOTS:
     }
 
 private:
+    std::unique_ptr<BillsLedger> m_ledger;
     std::unique_ptr<BillsView> m_view;
 };
 

@@ -286,8 +286,8 @@ void StatisticsModelTest::figures()
     QFETCH(QStringList, categories);
 
     addEntries(entries);
-    DailyTotals totals(*m_store);
-    StatisticsModel model(*m_store, totals);
+    DailyTotals daily(*m_store);
+    StatisticsModel model(*m_store, daily);
     QCOMPARE(model.income(), income);
     QCOMPARE(model.expense(), expense);
     QCOMPARE(model.balance(), income - expense);
