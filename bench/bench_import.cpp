@@ -13,6 +13,7 @@
 #include "BenchSetup.h"
 #include "BillGenerator.h"
 #include "LedgerGenerator.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsModel.h"
 #include "import/ImportReader.h"
 #include "overview/DashboardModel.h"
@@ -165,8 +166,10 @@ void BM_ImportWithScreens(benchmark::State &state)
         state.SkipWithError("the store did not open");
         return;
     }
-    DashboardModel dashboard(*store);
-    BillsModel bills(*store);
+    DailyTotals totals(*store);
+    DashboardModel dashboard(*store, totals);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     for (auto _ : state) {
         // The preview has its own measure (BM_ImportPreview); this times the user's 「导入」.
         state.PauseTiming();

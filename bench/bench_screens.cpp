@@ -7,6 +7,7 @@
 #include "LedgerGenerator.h"
 
 #include "FixedClock.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsModel.h"
 #include "overview/DashboardModel.h"
 #include "store/ModelStore.h"
@@ -51,8 +52,10 @@ void BM_ScanBaseline(benchmark::State &state)
 void BM_InsertAndRecompute(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    DashboardModel dashboard(*store);
-    BillsModel bills(*store);
+    DailyTotals totals(*store);
+    DashboardModel dashboard(*store, totals);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     qint64 second = 0;
     for (auto _ : state) {
         store->insert(LedgerEntry(32, LedgerGenerator::endOfData().addSecs(-(++second)), EntryKind::expense,
@@ -66,8 +69,10 @@ void BM_InsertAndRecompute(benchmark::State &state)
 void BM_RecomputeScreens(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    DashboardModel dashboard(*store);
-    BillsModel bills(*store);
+    DailyTotals totals(*store);
+    DashboardModel dashboard(*store, totals);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     for (auto _ : state) {
         dashboard.recompute();
         bills.recompute();
@@ -80,7 +85,8 @@ void BM_RecomputeScreens(benchmark::State &state)
 void BM_SearchLetterBack(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    BillsModel bills(*store);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     const QString texts[] = {u"午"_s, u"午饭"_s};
     int step = 0;
     for (auto _ : state) {
@@ -95,7 +101,8 @@ void BM_SearchLetterBack(benchmark::State &state)
 void BM_SearchNarrowing(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    BillsModel bills(*store);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     const QString words[] = {u"午饭"_s, u"地铁"_s, u"超市"_s, u"车费"_s, u"早餐"_s,
                              u"晚饭"_s, u"房租"_s, u"水果"_s, u"咖啡"_s, u"电费"_s};
     size_t step = 0;
@@ -115,7 +122,8 @@ void BM_SearchNarrowing(benchmark::State &state)
 void BM_SearchNewText(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    BillsModel bills(*store);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     const QString texts[] = {u"午"_s, u"地"_s, u"超"_s, u"车"_s, u"早"_s,
                              u"晚"_s, u"房"_s, u"水"_s, u"咖"_s, u"电"_s};
     size_t step = 0;
@@ -131,15 +139,16 @@ void BM_SearchNewText(benchmark::State &state)
 void BM_OpenBills(benchmark::State &state)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
+    BillsLedger ledger(*store);
     {
-        BillsModel first(*store);
+        BillsModel first(*store, ledger);
         benchmark::DoNotOptimize(first.groupCount());
     }
     for (auto _ : state) {
-        BillsModel bills(*store);
+        BillsModel bills(*store, ledger);
         benchmark::DoNotOptimize(bills.groupCount());
     }
-    BillsModel searched(*store);
+    BillsModel searched(*store, ledger);
     searched.setSearchText(u"午"_s);
     searched.setSearchText(u"午饭"_s);
     rusage usage{};
@@ -312,7 +321,8 @@ void timeDateChanges(benchmark::State &state, Prepare prepare, Choose choose,
                      const std::array<QDateTime, 2> &dates)
 {
     auto store = openCopy(static_cast<int>(state.range(0)));
-    Screen screen(*store);
+    DailyTotals totals(*store);
+    Screen screen(*store, totals);
     prepare(screen);
     int step = 0;
     for (auto _ : state) {
@@ -364,9 +374,12 @@ void BM_DailyTotalsAllDays(benchmark::State &state)
     const DateInterval all = LocalCalendar::wholeDays(last.addYears(-30), last);
     for (auto _ : state) {
         state.PauseTiming();
-        delete &DailyTotals::of(*store);
+        auto totals = std::make_unique<DailyTotals>(*store);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(DailyTotals::of(*store).within(all).kinds[0].cents);
+        benchmark::DoNotOptimize(totals->within(all).kinds[0].cents);
+        state.PauseTiming();
+        totals.reset();
+        state.ResumeTiming();
     }
 }
 

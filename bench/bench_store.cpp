@@ -4,6 +4,7 @@
 // indexed memory costs on top of reading the file in its own order.
 #include "BenchSetup.h"
 #include "LedgerGenerator.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsModel.h"
 #include "overview/DashboardModel.h"
 #include "store/ModelStore.h"
@@ -156,8 +157,10 @@ void BM_RecurringCatchUp(benchmark::State &state)
     auto store = ModelStore::open(path, &error);
     const QDateTime now = LedgerGenerator::endOfData();
     const QDate first = now.toLocalTime().date().addDays(-(days - 1));
-    DashboardModel dashboard(*store);
-    BillsModel bills(*store);
+    DailyTotals totals(*store);
+    DashboardModel dashboard(*store, totals);
+    BillsLedger ledger(*store);
+    BillsModel bills(*store, ledger);
     for (auto _ : state) {
         state.PauseTiming();
         RecurringRule rule(25, EntryKind::expense, u"房租"_s, u"房租"_s, first);

@@ -54,7 +54,7 @@ QString droppedFile(const QMimeData *mime)
 } // namespace
 
 ContentView::ContentView(ModelStore &store, QWidget *parent)
-    : QWidget(parent), m_store(store), m_screens(store, m_model)
+    : QWidget(parent), m_store(store), m_indexes(store), m_screens(store, m_indexes, m_model)
 {
     setAcceptDrops(true);
     setWindowTitle(u"Pennyloom"_s);

@@ -3,6 +3,7 @@
 
 #include "ContentModel.h"
 #include "ScreenFactory.h"
+#include "StoreIndexes.h"
 #include "settings/ImportSheet.h"
 
 #include <QPointer>
@@ -31,6 +32,8 @@ public:
     explicit ContentView(ModelStore &store, QWidget *parent = nullptr);
 
     ContentModel &model() { return m_model; }
+    // What the screens read beside the store; kept as long as the window.
+    StoreIndexes &indexes() { return m_indexes; }
     // The screen currently in the detail pane.
     QWidget *detailScreen() const { return m_detail; }
     QListWidget *workspaceList() const;
@@ -70,6 +73,7 @@ private:
 
     ModelStore &m_store;
     ContentModel m_model;
+    StoreIndexes m_indexes;
     ScreenFactory m_screens;
     Sidebar *m_sidebar = nullptr;
     // Where placeOnScreen() put the window, until it is first shown.

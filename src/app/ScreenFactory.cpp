@@ -3,6 +3,7 @@
 
 #include "ContentModel.h"
 #include "StatisticsStack.h"
+#include "StoreIndexes.h"
 #include "assets/AssetManagementView.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetView.h"
@@ -18,7 +19,10 @@
 
 using namespace Qt::StringLiterals;
 
-ScreenFactory::ScreenFactory(ModelStore &store, ContentModel &model) : m_store(store), m_model(model) {}
+ScreenFactory::ScreenFactory(ModelStore &store, StoreIndexes &indexes, ContentModel &model)
+    : m_store(store), m_indexes(indexes), m_model(model)
+{
+}
 
 QWidget *ScreenFactory::make(Workspace workspace) const
 {
@@ -41,9 +45,9 @@ QWidget *ScreenFactory::makeScreen(Workspace workspace) const
     case Workspace::fixedAssets:
         return new FixedAssetManagementView(m_store);
     case Workspace::statistics:
-        return new StatisticsStack(m_store);
+        return new StatisticsStack(m_store, m_indexes.totals());
     case Workspace::receipt:
-        return new ReceiptView(m_store);
+        return new ReceiptView(m_store, m_indexes.totals());
     case Workspace::settings:
         return new SettingsView(m_store);
     }
@@ -58,7 +62,7 @@ QWidget *ScreenFactory::makeOverview() const
     // The budget workspace has no sidebar row: it opens over the dashboard, inside the
     // overview, and its back button returns to the dashboard.
     auto *stack = new QStackedWidget;
-    auto *dashboard = new DashboardView(m_store, stack);
+    auto *dashboard = new DashboardView(m_store, m_indexes.totals(), stack);
     stack->addWidget(dashboard);
     ContentModel *model = &m_model;
     ModelStore *store = &m_store;
@@ -84,7 +88,7 @@ QWidget *ScreenFactory::makeOverview() const
 
 QWidget *ScreenFactory::makeBills() const
 {
-    auto *bills = new BillsView(m_store);
+    auto *bills = new BillsView(m_store, m_indexes.ledger());
     ContentModel *model = &m_model;
     QObject::connect(bills, &BillsView::addRequested, bills, [model] { model->setShowingAdd(true); });
     QObject::connect(bills, &BillsView::editRequested, bills,

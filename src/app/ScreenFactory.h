@@ -5,6 +5,7 @@
 
 class ContentModel;
 class ModelStore;
+class StoreIndexes;
 class QWidget;
 
 // Makes the screen of a workspace for the window's detail pane, named "workspace:<title>", and
@@ -13,7 +14,7 @@ class QWidget;
 // the window's model. Each call makes a new screen with fresh transient state.
 class ScreenFactory final {
 public:
-    ScreenFactory(ModelStore &store, ContentModel &model);
+    ScreenFactory(ModelStore &store, StoreIndexes &indexes, ContentModel &model);
 
     QWidget *make(Workspace workspace) const;
 
@@ -23,5 +24,6 @@ private:
     QWidget *makeBills() const;
 
     ModelStore &m_store;
+    StoreIndexes &m_indexes;
     ContentModel &m_model;
 };

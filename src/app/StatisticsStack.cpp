@@ -7,8 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
-StatisticsStack::StatisticsStack(ModelStore &store, QWidget *parent)
-    : QStackedWidget(parent), m_store(store), m_statistics(new StatisticsView(store, this))
+StatisticsStack::StatisticsStack(ModelStore &store, DailyTotals &totals, QWidget *parent)
+    : QStackedWidget(parent), m_store(store), m_totals(totals), m_statistics(new StatisticsView(store, totals, this))
 {
     addWidget(m_statistics);
     connect(m_statistics, &StatisticsView::trendsRequested, this, &StatisticsStack::openTrends);
@@ -17,7 +17,7 @@ StatisticsStack::StatisticsStack(ModelStore &store, QWidget *parent)
 void StatisticsStack::openTrends()
 {
     if (!m_trends) {
-        m_trends = new TrendsView(m_store, this);
+        m_trends = new TrendsView(m_store, m_totals, this);
         m_trends->setObjectName(u"workspace:年度趋势"_s);
         addWidget(m_trends);
         connect(m_trends, &TrendsView::backRequested, this, &StatisticsStack::showStatistics);

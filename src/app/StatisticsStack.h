@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QStackedWidget>
 
+class DailyTotals;
 class ModelStore;
 class StatisticsView;
 class TrendsView;
@@ -15,7 +16,7 @@ class StatisticsStack final : public QStackedWidget {
     Q_OBJECT
 
 public:
-    explicit StatisticsStack(ModelStore &store, QWidget *parent = nullptr);
+    StatisticsStack(ModelStore &store, DailyTotals &totals, QWidget *parent = nullptr);
 
     StatisticsView *statistics() const { return m_statistics; }
     // Made on first opening.
@@ -28,6 +29,7 @@ public:
 
 private:
     ModelStore &m_store;
+    DailyTotals &m_totals;
     StatisticsView *m_statistics;
     TrendsView *m_trends = nullptr;
 };

@@ -8,6 +8,7 @@
 WindowServices::WindowServices(ModelStore &store, ContentView &window, const QDBusConnection &bus,
                                QObject *parent)
     : QObject(parent)
+    , m_window(window)
     , m_bus(bus)
     , m_ledger(store)
     // The window must not stall on a slow notification service, so the notice is not waited for.
@@ -19,6 +20,12 @@ WindowServices::WindowServices(ModelStore &store, ContentView &window, const QDB
     connect(&m_desktop, &DesktopActivation::activated, &window, &ContentView::present);
     connect(&m_desktop, &DesktopActivation::addFormRequested, &window, &ContentView::showAddForm);
     connect(&m_catchUp, &OccurrenceCatchUp::caughtUp, &window.undoHistory(), &UndoHistory::recordCatchUp);
+}
+
+void WindowServices::start()
+{
+    m_catchUp.start();
+    m_window.indexes().prepareAfterFirstPaint(m_window);
 }
 
 void WindowServices::publish()

@@ -24,12 +24,14 @@ public:
 
     // Takes the names on the bus; a bus that refuses them leaves the window working without.
     void publish();
-    // The first catch-up, once the event loop runs, and its timer.
-    void start() { m_catchUp.start(); }
+    // The first catch-up, once the event loop runs, and its timer; the window's indexes made
+    // ready after its first paint.
+    void start();
 
     OccurrenceCatchUp &catchUp() { return m_catchUp; }
 
 private:
+    ContentView &m_window;
     QDBusConnection m_bus;
     LedgerBusService m_ledger;
     DesktopActivation m_desktop;

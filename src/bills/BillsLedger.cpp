@@ -16,14 +16,7 @@ constexpr quint64 catchUpAfter = 32;
 
 } // namespace
 
-BillsLedger &BillsLedger::of(ModelStore &store)
-{
-    if (auto *kept = store.findChild<BillsLedger *>(QString(), Qt::FindDirectChildrenOnly))
-        return *kept;
-    return *new BillsLedger(store);
-}
-
-BillsLedger::BillsLedger(ModelStore &store) : QObject(&store), m_store(store)
+BillsLedger::BillsLedger(ModelStore &store) : m_store(store)
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &BillsLedger::entriesChanged);
 }

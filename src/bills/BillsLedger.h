@@ -20,8 +20,8 @@ class BillsLedger final : public QObject {
     Q_OBJECT
 
 public:
-    // The one kept for this store, made on first use.
-    static BillsLedger &of(ModelStore &store);
+    // Follows the store for as long as both live; the one who holds the store keeps it.
+    explicit BillsLedger(ModelStore &store);
 
     // One day holding entries: the index rows [row, row + count), oldest first.
     struct Day {
@@ -49,7 +49,6 @@ public:
     LedgerSlice::Totals totals() const { return m_totals; }
 
 private:
-    explicit BillsLedger(ModelStore &store);
     void entriesChanged();
     // Regroups the index rows [firstRow, endRow) into days, in place of the days [firstDay,
     // endDay), whose bounds are reused; the days after them move by `shift` rows.

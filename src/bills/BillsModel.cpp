@@ -22,8 +22,8 @@ const PeriodSelection::Rules &BillsModel::dateRules()
     return rules;
 }
 
-BillsModel::BillsModel(ModelStore &store, QObject *parent)
-    : PeriodModel(dateRules(), PeriodChoice::all, parent), m_store(store), m_ledger(BillsLedger::of(store))
+BillsModel::BillsModel(ModelStore &store, BillsLedger &ledger, QObject *parent)
+    : PeriodModel(dateRules(), PeriodChoice::all, parent), m_store(store), m_ledger(ledger)
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &BillsModel::recompute);
     recompute();

@@ -38,7 +38,8 @@ public:
         double income = 0;
     };
 
-    explicit BillsModel(ModelStore &store, QObject *parent = nullptr);
+    // The ledger is the store's, kept by whoever holds the store.
+    BillsModel(ModelStore &store, BillsLedger &ledger, QObject *parent = nullptr);
     ~BillsModel() override;
 
     ModelStore &store() const { return m_store; }

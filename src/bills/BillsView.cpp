@@ -62,10 +62,10 @@ QLabel *addTotal(QHBoxLayout *row, const QString &symbol, const QColor &colour, 
 
 } // namespace
 
-BillsView::BillsView(ModelStore &store, QWidget *parent)
+BillsView::BillsView(ModelStore &store, BillsLedger &ledger, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
-    , m_model(store)
+    , m_model(store, ledger)
     , m_listModel(new BillsListModel(m_model, this))
     , m_delegate(new BillsDelegate(this))
     , m_selection(store)

@@ -30,7 +30,7 @@ class BillsView final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit BillsView(ModelStore &store, QWidget *parent = nullptr);
+    BillsView(ModelStore &store, BillsLedger &ledger, QWidget *parent = nullptr);
     ~BillsView() override;
 
     BillsModel &model() { return m_model; }

@@ -31,7 +31,8 @@ bool sameInterval(const DateInterval &a, const DateInterval &b)
 
 } // namespace
 
-DashboardModel::DashboardModel(ModelStore &store, QObject *parent) : QObject(parent), m_store(store)
+DashboardModel::DashboardModel(ModelStore &store, DailyTotals &totals, QObject *parent)
+    : QObject(parent), m_store(store), m_totals(totals)
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &DashboardModel::recompute);
     connect(&m_store, &ModelStore::budgetsChanged, this, &DashboardModel::recompute);
@@ -60,7 +61,7 @@ void DashboardModel::recompute()
     m_periodOffset = period.empty() ? 0 : static_cast<std::size_t>(period.begin() - entries.begin());
     m_periodCount = period.size();
 
-    DailyTotals &totals = DailyTotals::of(m_store);
+    DailyTotals &totals = m_totals;
     const DailyTotals::Figures figures = totals.within(m_interval);
     m_expense = figures.of(EntryKind::expense).value();
     m_income = figures.of(EntryKind::income).value();

@@ -54,7 +54,8 @@ public:
 
     static constexpr std::size_t recentCount = 5;
 
-    explicit DashboardModel(ModelStore &store, QObject *parent = nullptr);
+    // The totals are the store's, kept by whoever holds the store.
+    DashboardModel(ModelStore &store, DailyTotals &totals, QObject *parent = nullptr);
 
     // Reads the store and the clock again and emits changed().
     void recompute();
@@ -101,6 +102,7 @@ private:
     std::vector<BudgetRow> computeRows(DailyTotals &totals, const DailyTotals::Figures &period) const;
 
     ModelStore &m_store;
+    DailyTotals &m_totals;
     QDateTime m_now;
     std::vector<Budget> m_active;
     std::optional<std::pair<QDateTime, QDateTime>> m_customPeriod;

@@ -21,7 +21,8 @@
 
 using namespace Qt::StringLiterals;
 
-DashboardView::DashboardView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
+DashboardView::DashboardView(ModelStore &store, DailyTotals &totals, QWidget *parent)
+    : QWidget(parent), m_model(store, totals)
 {
     const ScrollPage::Column page = ScrollPage::centredColumn(
         this, Spacing::pageMargin, Spacing::overviewPageWidth, Spacing::sectionSpacing);

@@ -22,7 +22,7 @@ class DashboardView final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit DashboardView(ModelStore &store, QWidget *parent = nullptr);
+    DashboardView(ModelStore &store, DailyTotals &totals, QWidget *parent = nullptr);
 
     DashboardModel &model() { return m_model; }
     QPushButton *smartEntryButton() const { return m_smartEntry; }

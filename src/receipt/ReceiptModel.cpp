@@ -17,8 +17,11 @@ const PeriodSelection::Rules &ReceiptModel::periodRules()
     return rules;
 }
 
-ReceiptModel::ReceiptModel(ModelStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_period(periodRules(), PeriodChoice::day, Clock::now())
+ReceiptModel::ReceiptModel(ModelStore &store, DailyTotals &totals, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_totals(totals)
+    , m_period(periodRules(), PeriodChoice::day, Clock::now())
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &ReceiptModel::rebuild);
     rebuild();
@@ -87,7 +90,7 @@ void ReceiptModel::rebuild()
     paper.rangeText = rangeTextOf(m_period);
     paper.printedText = DateText::numericDateShortTime(m_printedAt);
     if (const PeriodSpan span = m_period.span(); span.isValid()) {
-        CategoryTotals::Ranking ranking = DailyTotals::of(m_store).within(span).ranked(m_kind);
+        CategoryTotals::Ranking ranking = m_totals.within(span).ranked(m_kind);
         paper.total = ranking.kindSum;
         paper.count = ranking.kindCount;
         paper.rows = std::move(ranking.totals);

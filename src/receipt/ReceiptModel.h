@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class DailyTotals;
 class ModelStore;
 
 // The receipt printer's state and its paper: the expenses or the incomes of the day, week or
@@ -22,7 +23,7 @@ class ReceiptModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ReceiptModel(ModelStore &store, QObject *parent = nullptr);
+    ReceiptModel(ModelStore &store, DailyTotals &totals, QObject *parent = nullptr);
 
     // Day, week and month, titled "日", "周" and "月"; each includes its end instant.
     static const PeriodSelection::Rules &periodRules();
@@ -51,6 +52,7 @@ private:
     void rebuild();
 
     ModelStore &m_store;
+    DailyTotals &m_totals;
     PeriodSelection m_period;
     EntryKind m_kind = EntryKind::expense;
     QDateTime m_printedAt;

@@ -41,7 +41,8 @@ QHBoxLayout *captionedPicker(const QString &caption, SegmentedControl *picker, i
 
 } // namespace
 
-ReceiptView::ReceiptView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
+ReceiptView::ReceiptView(ModelStore &store, DailyTotals &totals, QWidget *parent)
+    : QWidget(parent), m_model(store, totals)
 {
     QWidget *page = ScrollPage::fill(this, Palette::windowBackground());
     auto *centring = new QHBoxLayout(page);

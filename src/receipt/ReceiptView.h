@@ -15,7 +15,7 @@ class ReceiptView final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ReceiptView(ModelStore &store, QWidget *parent = nullptr);
+    ReceiptView(ModelStore &store, DailyTotals &totals, QWidget *parent = nullptr);
 
     ReceiptModel &model() { return m_model; }
     QDateEdit *datePicker() const { return m_date; }

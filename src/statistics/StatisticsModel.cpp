@@ -17,8 +17,8 @@ const PeriodSelection::Rules &StatisticsModel::rangeRules()
     return rules;
 }
 
-StatisticsModel::StatisticsModel(ModelStore &store, QObject *parent)
-    : PeriodModel(rangeRules(), PeriodChoice::month, parent), m_store(store)
+StatisticsModel::StatisticsModel(ModelStore &store, DailyTotals &totals, QObject *parent)
+    : PeriodModel(rangeRules(), PeriodChoice::month, parent), m_store(store), m_totals(totals)
 {
     connect(&m_store, &ModelStore::entriesChanged, this, &StatisticsModel::recompute);
     recompute();
@@ -36,7 +36,7 @@ void StatisticsModel::recompute()
     // The entries are only found here, for the list; the figures come from the days' totals.
     m_period = LedgerSlice::Run::of(entries, LedgerSlice::within(entries, m_span));
 
-    CategoryTotals::Ranking ranking = DailyTotals::of(m_store).within(m_span).ranked(EntryKind::expense);
+    CategoryTotals::Ranking ranking = m_totals.within(m_span).ranked(EntryKind::expense);
     m_income = ranking.otherSum;
     m_expense = ranking.kindSum;
     m_categories = std::move(ranking.totals);

@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+class DailyTotals;
 class ModelStore;
 
 // The figures of the statistics workspace: the entries of the chosen day, week, month or
@@ -32,7 +33,7 @@ public:
         Tone tone = Tone::primary;
     };
 
-    explicit StatisticsModel(ModelStore &store, QObject *parent = nullptr);
+    StatisticsModel(ModelStore &store, DailyTotals &totals, QObject *parent = nullptr);
 
     // "按日", "本周", "本月" and "自定义". An end before the start covers nothing.
     static const PeriodSelection::Rules &rangeRules();
@@ -70,6 +71,7 @@ private:
     void periodChanged() override { recompute(); }
 
     ModelStore &m_store;
+    DailyTotals &m_totals;
     PeriodSpan m_span;
     LedgerSlice::Run m_period;
     double m_income = 0;

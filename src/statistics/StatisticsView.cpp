@@ -68,7 +68,8 @@ Card *roundedCard(QWidget *parent)
 
 } // namespace
 
-StatisticsView::StatisticsView(ModelStore &store, QWidget *parent) : QWidget(parent), m_model(store)
+StatisticsView::StatisticsView(ModelStore &store, DailyTotals &totals, QWidget *parent)
+    : QWidget(parent), m_model(store, totals)
 {
     QWidget *page = ScrollPage::fill(this, Palette::controlBackground());
     auto *column = new QVBoxLayout(page);

@@ -24,7 +24,7 @@ class StatisticsView final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit StatisticsView(ModelStore &store, QWidget *parent = nullptr);
+    StatisticsView(ModelStore &store, DailyTotals &totals, QWidget *parent = nullptr);
 
     StatisticsModel &model() { return m_model; }
     SegmentedControl *rangePicker() const { return m_range; }

@@ -82,14 +82,7 @@ CategoryTotals::Ranking DailyTotals::Figures::ranked(EntryKind kind) const
     return ranking;
 }
 
-DailyTotals &DailyTotals::of(ModelStore &store)
-{
-    if (auto *held = store.findChild<DailyTotals *>(QString(), Qt::FindDirectChildrenOnly))
-        return *held;
-    return *new DailyTotals(store);
-}
-
-DailyTotals::DailyTotals(ModelStore &store) : QObject(&store), m_store(store)
+DailyTotals::DailyTotals(ModelStore &store) : m_store(store)
 {
     forget();
 }

@@ -23,16 +23,15 @@ class ModelStore;
 // instead of over its entries. Amounts are summed in whole cents, so a sum does not depend on
 // the order it was taken in; what a file holds finer than a cent is kept apart as a fraction.
 //
-// One per store, its child. Days are summed when a span first asks for them, not at open, and
-// the days summed are one unbroken stretch of time that grows as spans ask. Every read first
-// brings them in step with the store: after a change only the days between the records the
+// One per store, kept by whoever holds the store and handed to the screens. Days are summed when a span first
+// asks for them, not at open, and the days summed are one unbroken stretch of time that grows as spans ask.
+// Every read first brings them in step with the store: after a change only the days between the records the
 // change left in place are summed anew; a change of the time zone forgets every day.
 class DailyTotals final : public QObject {
     Q_OBJECT
 
 public:
-    // The totals of the store, made on the first call.
-    static DailyTotals &of(ModelStore &store);
+    explicit DailyTotals(ModelStore &store);
 
     struct Sum {
         qint64 cents = 0;
@@ -87,8 +86,6 @@ public:
     Figures scanned(const DateInterval &interval, bool includesEnd = false) const;
 
 private:
-    explicit DailyTotals(ModelStore &store);
-
     // One local day [start, end), in milliseconds since the epoch.
     struct Day {
         qint64 start = 0;

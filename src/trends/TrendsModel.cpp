@@ -9,7 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
-TrendsModel::TrendsModel(ModelStore &store, QObject *parent) : QObject(parent), m_store(store)
+TrendsModel::TrendsModel(ModelStore &store, DailyTotals &totals, QObject *parent)
+    : QObject(parent), m_store(store), m_totals(totals)
 {
     m_today = Clock::now().toLocalTime().date();
     m_year = m_today.year();
@@ -64,7 +65,7 @@ QStringList TrendsModel::categories() const
     // span holds.
     const QDate first = m_recent ? m_today.addMonths(-11) : QDate(m_year, 1, 1);
     const QDate last = m_recent ? m_today : QDate(m_year, 12, 31);
-    const DailyTotals::Figures figures = DailyTotals::of(m_store).within(
+    const DailyTotals::Figures figures = m_totals.within(
         LocalCalendar::wholeDays(QDate(first.year(), first.month(), 1), last));
     for (const DailyTotals::CategorySum &c : figures.categories) {
         if (c.kind == EntryKind::expense && !names.contains(c.category))
@@ -117,7 +118,7 @@ void TrendsModel::recompute()
 {
     m_today = Clock::now().toLocalTime().date();
     findYears();
-    DailyTotals &totals = DailyTotals::of(m_store);
+    DailyTotals &totals = m_totals;
     switch (m_page) {
     case Page::trend:
         if (m_recent) {

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+class DailyTotals;
 class ModelStore;
 
 // The figures of 看年度 over the years of the books: the monthly trend (last twelve months or
@@ -26,7 +27,7 @@ class TrendsModel final : public QObject {
 public:
     enum class Page { trend, review, calendar };
 
-    explicit TrendsModel(ModelStore &store, QObject *parent = nullptr);
+    TrendsModel(ModelStore &store, DailyTotals &totals, QObject *parent = nullptr);
 
     // "趋势", "年度账单" and "消费日历".
     static QStringList pageTitles();
@@ -71,6 +72,7 @@ private:
     void findYears();
 
     ModelStore &m_store;
+    DailyTotals &m_totals;
     Page m_page = Page::trend;
     QDate m_today;
     QList<int> m_years;

@@ -55,9 +55,9 @@ Card *pageCard(QWidget *parent, QWidget *content)
 
 } // namespace
 
-TrendsView::TrendsView(ModelStore &store, QWidget *parent)
+TrendsView::TrendsView(ModelStore &store, DailyTotals &totals, QWidget *parent)
     : QWidget(parent)
-    , m_model(store)
+    , m_model(store, totals)
     , m_back(new QPushButton(Icon::icon(u"chevron.left"_s, Palette::indigo(), 20), u"返回统计"_s))
     , m_year(new QComboBox)
     , m_category(new QComboBox)

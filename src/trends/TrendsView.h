@@ -23,7 +23,7 @@ class TrendsView final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TrendsView(ModelStore &store, QWidget *parent = nullptr);
+    TrendsView(ModelStore &store, DailyTotals &totals, QWidget *parent = nullptr);
 
     TrendsModel &model() { return m_model; }
     QPushButton *backButton() const { return m_back; }

@@ -9,6 +9,7 @@
 #include "app/LedgerBusService.h"
 #include "app/UndoBar.h"
 #include "app/WindowServices.h"
+#include "bills/BillsView.h"
 #include "model/RecurringRule.h"
 #include "recurring/RecurringRuleFormModel.h"
 #include "store/ModelStore.h"
@@ -189,6 +190,38 @@ private Q_SLOTS:
         QCOMPARE(view.model().showingAdd(), opens);
         if (opens)
             QTRY_VERIFY(view.addSheet() && view.addSheet()->isVisible());
+    }
+
+    // The bills list's ledger is built once the window has painted, with the overview showing:
+    // the first visit of 账单 then finds it in step, entries written before it was built and
+    // the catch-up's included, and does not build it again.
+    void billsLedgerReadyAfterFirstPaint()
+    {
+        RecurrenceRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+        QVERIFY(m_store->insertRecurringRule(rent));
+        for (int day = 1; day <= 5; ++day)
+            add(LedgerEntry(10 * day, local(2024, 4, day, 12), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
+
+        ContentView view(*m_store);
+        WindowServices services(*m_store, view, m_bus->connection());
+        view.show();
+        services.start();
+        // Written after start-up asked for the ledger but before it was built.
+        add(LedgerEntry(7, local(2024, 4, 9, 18), EntryKind::income, u"其他"_s, u"退款"_s));
+        BillsLedger &ledger = view.indexes().ledger();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY(ledger.version() > 0);
+        QCOMPARE(view.model().shownWorkspace(), Workspace::overview);
+        // Five own entries, the late one and the rent of March and April.
+        QCOMPARE(m_store->entries().size(), size_t(8));
+        QCOMPARE(ledger.index().size(), m_store->entries().size());
+
+        const quint64 built = ledger.version();
+        view.model().setSelection(Workspace::bills);
+        auto *bills = qobject_cast<BillsView *>(view.detailScreen());
+        QVERIFY(bills);
+        QCOMPARE(ledger.version(), built);
+        QCOMPARE(bills->model().filteredCount(), 8);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
+#include "bills/BillsLedger.h"
 #include "bills/BillsModel.h"
 #include "model/LocalCalendar.h"
 #include "store/ModelStore.h"
@@ -145,7 +146,8 @@ void BillsModelTest::startsWithLastMonth()
     QFETCH(QDateTime, start);
 
     m_clock->clock().set(now);
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     QVERIFY(model.dateMode() == PeriodChoice::all);
     QCOMPARE(model.startDate(), start);
     QCOMPARE(model.endDate(), now);
@@ -179,7 +181,8 @@ void BillsModelTest::dateFilter()
     QFETCH(bool, shown);
 
     add(entry(10, date, EntryKind::expense, u"餐饮"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     QSignalSpy recomputed(&model, &BillsModel::recomputed);
     model.setStartDay(start);
     model.setEndDay(end);
@@ -197,7 +200,8 @@ void BillsModelTest::switchingBackToAllKeepsDays()
 {
     add(entry(1, local(2024, 1, 5, 9, 0), EntryKind::expense, u"餐饮"_s, u"一月"_s));
     add(entry(2, local(2024, 3, 5, 9, 0), EntryKind::expense, u"餐饮"_s, u"三月"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     model.setDateMode(PeriodChoice::custom);
     model.setStartDay({2024, 3, 1});
     model.setEndDay({2024, 3, 31});
@@ -240,7 +244,8 @@ void BillsModelTest::searchReadsEntriesTheIndexCannotHold()
     const QString longNote = QString(70'000, u'记') + u"尾巴"_s;
     add(entry(7, local(2024, 3, 6, 12, 0), EntryKind::income, u"红包"_s, longNote));
     add(entry(30, local(2024, 3, 5, 12, 0), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     const struct {
         QString text;
         QStringList notes;
@@ -269,7 +274,8 @@ void BillsModelTest::search()
     add(entry(8, local(2024, 3, 4, 10, 0), EntryKind::expense, u"购物"_s, u"abc 文具"_s));
     add(entry(200, local(2024, 3, 3, 10, 0), EntryKind::income, u"红包"_s, u"新年 快乐"_s));
     add(entry(3, local(2024, 3, 2, 10, 0), EntryKind::expense, u"水果"_s, u"Äpfel"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     model.setSearchText(text);
     QCOMPARE(notesOf(model), notes);
@@ -291,7 +297,8 @@ void BillsModelTest::groupsNewestFirst()
     add(entry(2, local(2024, 3, 6, 8, 0), EntryKind::income, u"工资"_s, u"次日"_s));
     add(entry(4, local(2024, 3, 5, 21, 0), EntryKind::expense, u"餐饮"_s, u"晚"_s));
     add(entry(8, local(2024, 3, 5, 12, 0), EntryKind::income, u"红包"_s, u"午"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     QCOMPARE(groupDays(model), (QList<QDate>{{2024, 3, 6}, {2024, 3, 5}}));
     QCOMPARE(model.group(1).day, local(2024, 3, 5));
@@ -338,7 +345,8 @@ void BillsModelTest::editMovesEntry()
     add(entry(10, local(2024, 3, 6, 9, 0), EntryKind::expense, u"餐饮"_s));
     add(entry(20, local(2024, 3, 5, 10, 0), EntryKind::expense, u"餐饮"_s));
     const LedgerEntry edited = add(entry(5, local(2024, 3, 5, 9, 0), EntryKind::expense, u"交通"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     LedgerEntry changed = *m_store->find<LedgerEntry>(edited.id);
     changed.date = date;
@@ -379,7 +387,8 @@ void BillsModelTest::daylightSavingDay()
     add(entry(2, at(day, 0, 30), EntryKind::expense, u"餐饮"_s, u"当天早"_s));
     add(entry(4, at(day, 23, 30), EntryKind::expense, u"餐饮"_s, u"当天晚"_s));
     add(entry(8, at(day.addDays(1), 0, 30), EntryKind::expense, u"餐饮"_s, u"次日"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     QCOMPARE(groupDays(model), (QList<QDate>{day.addDays(1), day, day.addDays(-1)}));
     const BillsModel::DayGroup changeDay = model.group(1);
@@ -402,7 +411,8 @@ void BillsModelTest::dayChosenInClockGap()
     m_clock->clock().set(QDateTime(QDate(2024, 4, 10), QTime(2, 30)));
     add(entry(1, QDateTime(gapDay, QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"当天"_s));
     add(entry(2, QDateTime(gapDay.addDays(1), QTime(12, 0)), EntryKind::expense, u"餐饮"_s, u"次日"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     model.setDateMode(PeriodChoice::custom);
     model.setStartDay(gapDay);
     model.setEndDay(gapDay);
@@ -420,7 +430,8 @@ void BillsModelTest::zoneChangeRegroups()
     // 12:00 and 17:00 UTC on 5 March: two days in Shanghai, one in New York.
     add(entry(1, QDateTime(QDate(2024, 3, 5), QTime(12, 0), Qt::UTC), EntryKind::expense, u"餐饮"_s));
     add(entry(2, QDateTime(QDate(2024, 3, 5), QTime(17, 0), Qt::UTC), EntryKind::expense, u"餐饮"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     QCOMPARE(groupDays(model), (QList<QDate>{{2024, 3, 6}, {2024, 3, 5}}));
 
     const TestSupport::ScopedTimeZone newYork("America/New_York");
@@ -444,7 +455,8 @@ void BillsModelTest::confirmDeletion()
 
     const LedgerEntry kept = add(entry(1, local(2024, 3, 5, 9, 0), EntryKind::expense, u"餐饮"_s));
     const LedgerEntry pending = add(entry(2, local(2024, 3, 5, 10, 0), EntryKind::expense, u"餐饮"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     QSignalSpy pendingChanged(&model, &BillsModel::pendingDeletionChanged);
 
     model.setPendingDeletion(pending);
@@ -487,7 +499,8 @@ void BillsModelTest::deleteEntriesOfDay()
     add(entry(1, local(2024, 3, 5, 9, 0), EntryKind::expense, u"餐饮"_s, u"a"_s));
     add(entry(1, local(2024, 3, 5, 10, 0), EntryKind::expense, u"餐饮"_s, u"b"_s));
     add(entry(1, local(2024, 3, 5, 11, 0), EntryKind::expense, u"餐饮"_s, u"c"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
     QSignalSpy changed(m_store.get(), &ModelStore::entriesChanged);
 
     const QSet<int> chosen(positions.begin(), positions.end());
@@ -520,7 +533,8 @@ void BillsModelTest::followsEveryStoreChange()
     };
     for (int i = 0; i < 30; ++i)
         add(randomEntry());
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     for (int step = 0; step < 60; ++step) {
         const auto &stored = m_store->entries();
@@ -591,9 +605,11 @@ void BillsModelTest::reopensAfterChangesWhileClosed()
         QCOMPARE(actual.expense, expected.expense);
     };
 
+    // The ledger outlives each screen model, as the window keeps it between visits.
+    BillsLedger ledger(*m_store);
     for (int round = 0; round < 6; ++round) {
         {
-            BillsModel seen(*m_store);
+            BillsModel seen(*m_store, ledger);
             check(seen, QString(), {}, {});
         }
         const int changes = round % 2 == 0 ? 3 : 70;
@@ -613,7 +629,7 @@ void BillsModelTest::reopensAfterChangesWhileClosed()
                 QVERIFY(m_store->update(changed));
             }
         }
-        BillsModel reopened(*m_store);
+        BillsModel reopened(*m_store, ledger);
         check(reopened, QString(), {}, {});
         reopened.setSearchText(u"餐"_s);
         check(reopened, u"餐"_s, {}, {});
@@ -655,7 +671,8 @@ void BillsModelTest::narrowingSearch()
     add(entry(5000, local(2024, 3, 5, 10, 0), EntryKind::income, u"工资"_s, u"LUCHS"_s));
     add(entry(8, local(2024, 3, 4, 10, 0), EntryKind::expense, u"Lunchbox"_s));
     const LedgerEntry bus = add(entry(9, local(2024, 3, 3, 10, 0), EntryKind::expense, u"交通"_s, u"Bus"_s));
-    BillsModel model(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel model(*m_store, ledger);
 
     for (int step = 0; step < steps.size(); ++step) {
         model.setSearchText(steps.at(step));

@@ -5,6 +5,7 @@
 #include "WidgetSupport.h"
 
 #include "bills/BillsDelegate.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsListModel.h"
 #include "bills/BillsModel.h"
 #include "bills/BillsView.h"
@@ -50,7 +51,8 @@ void BillsListModelTest::rowsFollowTheModel()
         add(entry(32, local(2024, 3, 6, 12, 0), EntryKind::expense, u"餐饮"_s, u"午饭"_s));
     add(entry(5000, local(2024, 3, 6, 9, 0), EntryKind::income, u"工资"_s));
     add(entry(6, local(2024, 3, 5, 8, 0), EntryKind::expense, u"交通"_s, u"地铁"_s));
-    BillsModel bills(*m_store);
+    BillsLedger ledger(*m_store);
+    BillsModel bills(*m_store, ledger);
     BillsListModel list(bills);
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
@@ -107,6 +109,7 @@ private:
     void clickTrash(const QUuid &id);
     void openContextMenu(const QUuid &id);
 
+    std::unique_ptr<BillsLedger> m_ledger;
     std::unique_ptr<BillsView> m_view;
     LedgerEntry m_lunch;
     LedgerEntry m_salary;
@@ -123,7 +126,8 @@ void BillsViewTest::init()
     add(entry(45.5, local(2024, 3, 30, 20, 0), EntryKind::expense, u"餐饮"_s, u"和同事聚餐"_s));
     add(entry(200, local(2024, 3, 28, 18, 0), EntryKind::income, u"红包"_s));
     add(entry(15, local(2024, 2, 14, 10, 0), EntryKind::expense, u"娱乐"_s, u"电影"_s));
-    m_view = std::make_unique<BillsView>(*m_store);
+    m_ledger = std::make_unique<BillsLedger>(*m_store);
+    m_view = std::make_unique<BillsView>(*m_store, *m_ledger);
     m_view->resize(960, 720);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -132,6 +136,7 @@ void BillsViewTest::init()
 void BillsViewTest::cleanup()
 {
     m_view.reset();
+    m_ledger.reset();
     closeStore();
 }
 

@@ -42,7 +42,9 @@ void DashboardModelTest::monthWithoutBudgets()
     QVERIFY(m_store->insert(expense(30, local(2024, 2, 29, 23, 59, 59))));
     QVERIFY(m_store->insert(expense(40, local(2024, 4, 1))));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QVERIFY(!model.activeCustomPeriod());
     QCOMPARE(model.periodEntries().size(), std::size_t(3));
     QCOMPARE(model.budget(), 0.0);
@@ -65,7 +67,9 @@ void DashboardModelTest::monthBudgetsOnly()
     QVERIFY(m_store->insert(expense(300, local(2024, 3, 3, 12, 0))));
     QVERIFY(m_store->insert(expense(150, local(2024, 3, 5, 8, 0), u"购物"_s)));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QVERIFY(!model.isCustomPeriod());
     QCOMPARE(model.budget(), 1500.0);
     QCOMPARE(model.balance(), 1050.0);
@@ -98,7 +102,9 @@ void DashboardModelTest::periodBounds()
     QVERIFY(m_store->insert(period));
     QVERIFY(m_store->insert(expense(120, date)));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QVERIFY(model.activeCustomPeriod());
     QCOMPARE(model.activeCustomPeriod()->first, *period.periodStart);
     QCOMPARE(model.activeCustomPeriod()->second, *period.periodEnd);
@@ -156,7 +162,9 @@ void DashboardModelTest::assistant()
     QVERIFY(m_store->insert(period ? periodBudget(u"餐饮"_s, limit) : monthBudget(u"餐饮"_s, limit)));
     QVERIFY(m_store->insert(expense(spent, local(2024, 3, 20, 9, 0))));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QCOMPARE(model.assistant().message, message);
     QCOMPARE(model.assistant().symbol, warningIcon ? u"exclamationmark.triangle.fill"_s : u"sparkles"_s);
     QCOMPARE(model.assistant().iconTone, iconTone);
@@ -201,7 +209,9 @@ void DashboardModelTest::budgetRows()
     QVERIFY(m_store->insert(expense(77, local(2024, 3, 9, 10, 0), u"交通"_s)));
     QVERIFY(m_store->insert(expense(999, local(2024, 2, 29, 12, 0))));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     const DashboardModel::BudgetRow &row = model.budgetRows().at(0);
     QCOMPARE(row.spent, spent);
     QCOMPARE(row.percentText, percent);
@@ -217,7 +227,9 @@ void DashboardModelTest::recentSpansMonths()
     QVERIFY(m_store->insert(expense(10, local(2024, 3, 18))));
     QVERIFY(m_store->insert(expense(10, local(2024, 3, 19))));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QCOMPARE(model.recentEntries().size(), std::size_t(5));
     QCOMPARE(model.recentEntries().front().date, local(2024, 3, 19));
     QCOMPARE(model.recentEntries().back().date, local(2024, 2, 26));
@@ -227,7 +239,8 @@ void DashboardModelTest::recentSpansMonths()
 
 void DashboardModelTest::followsStoreAndClock()
 {
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+    DashboardModel model(*m_store, totals);
     QSignalSpy changed(&model, &DashboardModel::changed);
 
     const LedgerEntry lunch = expense(32, local(2024, 3, 20, 9, 0));
@@ -280,7 +293,9 @@ void DashboardModelTest::daylightSavingPeriod()
     QVERIFY(m_store->insert(expense(4, QDateTime(first.addDays(-1), QTime(23, 59, 59)))));
     QVERIFY(m_store->insert(expense(8, QDateTime(last.addDays(1), QTime(0, 0)))));
 
-    DashboardModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    DashboardModel model(*m_store, totals);
     QVERIFY(model.isCustomPeriod());
     QCOMPARE(model.periodInterval().start.secsTo(model.periodInterval().end), qint64(hours) * 3600);
     QCOMPARE(model.expense(), 3.0);

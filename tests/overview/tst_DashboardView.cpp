@@ -41,13 +41,15 @@ private Q_SLOTS:
 private:
     QPushButton *button(const QString &text) const;
 
+    std::unique_ptr<DailyTotals> m_totals;
     std::unique_ptr<DashboardView> m_view;
 };
 
 void DashboardViewTest::init()
 {
     QVERIFY(openStore(fixedNow()));
-    m_view = std::make_unique<DashboardView>(*m_store);
+    m_totals = std::make_unique<DailyTotals>(*m_store);
+    m_view = std::make_unique<DashboardView>(*m_store, *m_totals);
     m_view->resize(1100, 820);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -56,6 +58,7 @@ void DashboardViewTest::init()
 void DashboardViewTest::cleanup()
 {
     m_view.reset();
+    m_totals.reset();
     closeStore();
 }
 

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "receipt/ReceiptModel.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
 #include <QSignalSpy>
@@ -152,7 +153,9 @@ void ReceiptModelTest::intervalBounds()
     // An income at the same instant never reaches an expense receipt.
     add(LedgerEntry(900, at(entry), EntryKind::income, u"工资"_s));
 
-    ReceiptModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    ReceiptModel model(*m_store, totals);
     model.setPeriod(period);
     model.setSelectedDate(at(selected));
     QCOMPARE(model.paper().count, printed ? 1 : 0);
@@ -207,7 +210,8 @@ void ReceiptModelTest::rangeText()
 
     const TestSupport::ScopedTimeZone timeZone(zone);
     const TestSupport::ScopedLocale userLocale(locale);
-    ReceiptModel model(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptModel model(*m_store, totals);
     model.setPeriod(period);
     model.setSelectedDate(at(selected));
     QCOMPARE(model.paper().rangeText, text);
@@ -239,7 +243,8 @@ void ReceiptModelTest::rows()
                 u"收入 工资 8000 2024-03-15T09:00:00"_s, u"收入 红包礼金 200 2024-03-16T09:00:00"_s,
                 u"收入 其他 200 2024-03-17T09:00:00"_s, u"支出 购物 1000 2024-04-01T00:00:01"_s,
                 u"收入 工资 7000 2024-02-29T23:59:59"_s});
-    ReceiptModel model(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptModel model(*m_store, totals);
     model.setPeriod(PeriodChoice::month);
     model.setKind(kind);
 
@@ -258,7 +263,8 @@ void ReceiptModelTest::rows()
 
 void ReceiptModelTest::rebuildsOnEveryChange()
 {
-    ReceiptModel model(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptModel model(*m_store, totals);
     QSignalSpy changed(&model, &ReceiptModel::changed);
     QVERIFY(model.paper().rows.empty());
     QCOMPARE(model.paper().printedText, u"2024/3/20 10:00"_s);

@@ -7,6 +7,7 @@
 #include "receipt/ReceiptBarcode.h"
 #include "receipt/ReceiptPaperView.h"
 #include "receipt/ReceiptView.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 #include "ui/SegmentedControl.h"
 
@@ -67,7 +68,8 @@ void ReceiptViewTest::printsTheDay()
     QFETCH(QString, count);
 
     addEntries(marchBooks);
-    ReceiptView view(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptView view(*m_store, totals);
     view.show();
     view.datePicker()->setDate(day);
     const ReceiptPaperView *paper = view.paper();
@@ -93,7 +95,8 @@ void ReceiptViewTest::printsTheDay()
 void ReceiptViewTest::pickersReprint()
 {
     addEntries(marchBooks);
-    ReceiptView view(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptView view(*m_store, totals);
     view.show();
     QCOMPARE(view.periodPicker()->accessibleName(), u"周期"_s);
     QCOMPARE(view.kindPicker()->segments(), (QStringList{u"支出"_s, u"收入"_s}));
@@ -161,7 +164,8 @@ void ReceiptViewTest::barcode()
 void ReceiptViewTest::screens()
 {
     addEntries(marchBooks);
-    ReceiptView view(*m_store);
+    DailyTotals totals(*m_store);
+    ReceiptView view(*m_store, totals);
     view.resize(900, 1150);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));

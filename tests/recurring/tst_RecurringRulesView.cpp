@@ -43,6 +43,7 @@ private Q_SLOTS:
         }
         m_sheet.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_ledger.reset();
         closeStore();
     }
 

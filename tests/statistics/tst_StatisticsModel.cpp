@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "statistics/StatisticsModel.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
 #include <QSignalSpy>
@@ -100,7 +101,8 @@ void StatisticsModelTest::startsOnTheMonthBefore()
     QFETCH(QDateTime, start);
 
     m_clock->clock().set(now);
-    StatisticsModel model(*m_store);
+    DailyTotals totals(*m_store);
+    StatisticsModel model(*m_store, totals);
     QCOMPARE(model.range(), PeriodChoice::month);
     QCOMPARE(model.selectedDate(), now);
     QCOMPARE(model.endDate(), now);
@@ -197,7 +199,9 @@ void StatisticsModelTest::rangeBounds()
     add(LedgerEntry(1, at(selected).addDays(-40), EntryKind::expense, u"餐饮"_s));
     add(LedgerEntry(1, at(selected).addDays(40), EntryKind::expense, u"餐饮"_s));
 
-    StatisticsModel model(*m_store);
+    DailyTotals totals(*m_store);
+
+    StatisticsModel model(*m_store, totals);
     model.setRange(range);
     model.setSelectedDate(at(selected));
     QCOMPARE(model.periodEntries().size(), std::size_t(counted ? 1 : 0));
@@ -229,7 +233,8 @@ void StatisticsModelTest::customSpan()
 
     addEntries({u"支出 餐饮 1 2024-02-29T23:59:59"_s, u"支出 餐饮 2 2024-03-01T00:00:00"_s,
                 u"支出 餐饮 4 2024-03-03T23:59:59"_s, u"支出 餐饮 8 2024-03-04T00:00:00"_s});
-    StatisticsModel model(*m_store);
+    DailyTotals totals(*m_store);
+    StatisticsModel model(*m_store, totals);
     model.setRange(PeriodChoice::custom);
     model.setStartDay(first);
     model.setEndDay(last);
@@ -281,7 +286,8 @@ void StatisticsModelTest::figures()
     QFETCH(QStringList, categories);
 
     addEntries(entries);
-    StatisticsModel model(*m_store);
+    DailyTotals daily(*m_store);
+    StatisticsModel model(*m_store, daily);
     QCOMPARE(model.income(), income);
     QCOMPARE(model.expense(), expense);
     QCOMPARE(model.balance(), income - expense);
@@ -339,7 +345,8 @@ void StatisticsModelTest::sectorHues()
 
 void StatisticsModelTest::followsStoreAndChoices()
 {
-    StatisticsModel model(*m_store);
+    DailyTotals totals(*m_store);
+    StatisticsModel model(*m_store, totals);
     QSignalSpy changed(&model, &StatisticsModel::changed);
     QVERIFY(model.categories().empty());
 

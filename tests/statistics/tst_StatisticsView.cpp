@@ -8,6 +8,7 @@
 #include "statistics/ExpenseDonut.h"
 #include "statistics/StatisticsView.h"
 #include "statistics/SummaryChip.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 #include "ui/EmptyState.h"
 #include "ui/Palette.h"
@@ -85,7 +86,9 @@ void StatisticsViewTest::chartOrNotice()
     QFETCH(QStringList, chips);
     QFETCH(QStringList, ranking);
 
-    StatisticsView view(*m_store);
+    DailyTotals daily(*m_store);
+
+    StatisticsView view(*m_store, daily);
     view.resize(900, 900);
     view.show();
     // Entries arriving while the screen is shown reach it at once.
@@ -145,7 +148,8 @@ void StatisticsViewTest::chartOrNotice()
 void StatisticsViewTest::rangeControls()
 {
     addEntries(marchBooks);
-    StatisticsView view(*m_store);
+    DailyTotals daily(*m_store);
+    StatisticsView view(*m_store, daily);
     view.show();
     QCOMPARE(view.rangePicker()->currentText(), u"本月"_s);
     QCOMPARE(view.selectedCaption()->text(), u"选择所在月"_s);
@@ -177,7 +181,8 @@ void StatisticsViewTest::rangeControls()
 
 void StatisticsViewTest::customEndFollowsStart()
 {
-    StatisticsView view(*m_store);
+    DailyTotals daily(*m_store);
+    StatisticsView view(*m_store, daily);
     view.show();
     TestSupport::clickSegment(view.rangePicker(), u"自定义"_s);
     // The end picker offers no day before the start.
@@ -197,7 +202,8 @@ void StatisticsViewTest::customEndFollowsStart()
 void StatisticsViewTest::screens()
 {
     addEntries(marchBooks);
-    StatisticsView view(*m_store);
+    DailyTotals daily(*m_store);
+    StatisticsView view(*m_store, daily);
     view.resize(960, 1100);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));

@@ -150,8 +150,8 @@ void TrendsModelTest::figuresAgreeWithPlainSums()
         rows.push_back({entry, QString(), QString()});
     }
     QVERIFY(store->importEntries(rows));
-    DailyTotals &totals = DailyTotals::of(*store);
-    StatisticsModel statistics(*store);
+    DailyTotals totals(*store);
+    StatisticsModel statistics(*store, totals);
     statistics.setRange(PeriodChoice::custom);
 
     for (int year = firstYear; year <= firstYear + 2; ++year) {
@@ -288,7 +288,8 @@ void TrendsModelTest::modelFollowsChoicesAndStore()
     QVERIFY(store->insert(LedgerEntry(7, local(2024, 3, 31, 0, 0), EntryKind::expense, u"餐饮"_s)));
     QVERIFY(store->insert(LedgerEntry(3000, local(2024, 3, 1, 0, 0), EntryKind::income, u"工资"_s)));
 
-    TrendsModel model(*store);
+    DailyTotals totals(*store);
+    TrendsModel model(*store, totals);
     QCOMPARE(model.years(), (QList<int>{2024, 2023, 2022}));
     QCOMPARE(model.year(), 2024);
     QVERIFY(model.recentMonths());

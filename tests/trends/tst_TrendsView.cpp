@@ -6,6 +6,7 @@
 #include "trends/CalendarGrid.h"
 #include "trends/DayEntriesList.h"
 #include "trends/MonthBarsChart.h"
+#include "store/DailyTotals.h"
 #include "trends/TrendsView.h"
 #include "trends/YearReviewPanel.h"
 #include "ui/SegmentedControl.h"
@@ -32,7 +33,8 @@ private Q_SLOTS:
         addEntries({u"支出 餐饮 32 2024-03-05T12:00:00"_s, u"支出 交通 18.5 2024-03-05T08:00:00"_s,
                     u"收入 工资 5000 2024-03-01T00:00:00"_s, u"支出 餐饮 80 2024-11-20T19:00:00"_s,
                     u"支出 房租 2000 2023-11-01T09:00:00"_s});
-        m_view = std::make_unique<TrendsView>(*m_store);
+        m_totals = std::make_unique<DailyTotals>(*m_store);
+        m_view = std::make_unique<TrendsView>(*m_store, *m_totals);
         m_view->resize(900, 700);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -40,6 +42,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_view.reset();
+        m_totals.reset();
         closeStore();
     }
 
@@ -161,6 +164,7 @@ private Q_SLOTS:
     }
 
 private:
+    std::unique_ptr<DailyTotals> m_totals;
     std::unique_ptr<TrendsView> m_view;
 };
 

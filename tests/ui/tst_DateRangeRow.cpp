@@ -5,12 +5,14 @@
 
 #include "assets/AssetAccountLedgerView.h"
 #include "assets/LiabilityRepaymentLedgerView.h"
+#include "bills/BillsLedger.h"
 #include "bills/BillsView.h"
 #include "budget/BudgetFormView.h"
 #include "budget/BudgetModel.h"
 #include "model/Money.h"
 #include "statistics/StatisticsView.h"
 #include "statistics/SummaryChip.h"
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 
 #include <QDateEdit>
@@ -83,18 +85,20 @@ void DateRangeRowTest::startPastEnd()
     QVERIFY(m_store->insert(AssetAdjustment(loan.id, -700, paid, QString())));
 
     // The screen, the last day its figures cover, and what it shows for that span.
+    DailyTotals totals(*m_store);
+    BillsLedger ledger(*m_store);
     std::unique_ptr<BudgetModel> budget;
     std::unique_ptr<QWidget> view;
     std::function<QDate()> usedEnd;
     std::function<QString()> shown;
     if (screen == u"bills") {
-        auto *bills = new BillsView(*m_store);
+        auto *bills = new BillsView(*m_store, ledger);
         view.reset(bills);
         TestSupport::clickSegment(bills->dateModeControl(), u"自定义日期"_s);
         usedEnd = [bills] { return bills->model().endDate().toLocalTime().date(); };
         shown = [bills] { return bills->expenseTotal()->text(); };
     } else if (screen == u"statistics") {
-        auto *statistics = new StatisticsView(*m_store);
+        auto *statistics = new StatisticsView(*m_store, totals);
         view.reset(statistics);
         TestSupport::clickSegment(statistics->rangePicker(), u"自定义"_s);
         usedEnd = [statistics] { return lastDayOf(statistics->model().interval()); };
