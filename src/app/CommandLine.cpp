@@ -565,7 +565,8 @@ int CommandLine::run(int &argc, char **argv)
         return fail(u"--json 只用于 parse 与 import。"_s);
     if (parser.isSet(dryRunOption) && command != u"import"_s)
         return fail(u"--dry-run 只用于 import。"_s);
-    for (const QCommandLineOption *option : {&mapOption, &expensePositiveOption, &dateOrderOption, &damageOption}) {
+    for (const QCommandLineOption *option :
+         {&mapOption, &expensePositiveOption, &dateOrderOption, &damageOption}) {
         if (parser.isSet(*option) && command != u"import"_s)
             return fail(u"--%1 只用于 import。"_s.arg(option->names().constFirst()));
     }

@@ -41,8 +41,8 @@ std::optional<int> ImportHandOff::importInto(ModelStore &store, ImportPreview &p
     return int(written->inserted.size());
 }
 
-ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes, const Reading &reading,
-                                             std::chrono::milliseconds timeout,
+ImportHandOff::Result ImportHandOff::deliver(const ImportFile &file, const QByteArray &bytes,
+                                             const Reading &reading, std::chrono::milliseconds timeout,
                                              std::optional<ImportPreview> *preview, bool keepRows)
 {
     int count = 0;

@@ -154,7 +154,8 @@ int LedgerBusService::ImportWith(const QString &fileName, const QByteArray &byte
     if (!mapping.isEmpty()) {
         columns = ColumnMapping::fromText(mapping);
         if (!columns) {
-            sendErrorReply(QDBusError::InvalidArgs, u"列的对应“%1”无法读取，没有导入。"_s.arg(mapping.left(256)));
+            sendErrorReply(QDBusError::InvalidArgs,
+                           u"列的对应“%1”无法读取，没有导入。"_s.arg(mapping.left(256)));
             return 0;
         }
     }

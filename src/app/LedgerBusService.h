@@ -87,7 +87,8 @@ Q_SIGNALS:
     void addFormRequested();
 
 private:
-    int importBytes(const QString &fileName, const QByteArray &bytes, const std::optional<ColumnMapping> &mapping,
-                    ImportDateOrder dateOrder, bool takeBeforeDamage);
+    int importBytes(const QString &fileName, const QByteArray &bytes,
+                    const std::optional<ColumnMapping> &mapping, ImportDateOrder dateOrder,
+                    bool takeBeforeDamage);
     ModelStore &m_store;
 };

@@ -8,7 +8,10 @@
 using namespace Qt::StringLiterals;
 
 StatisticsStack::StatisticsStack(ModelStore &store, DailyTotals &totals, QWidget *parent)
-    : QStackedWidget(parent), m_store(store), m_totals(totals), m_statistics(new StatisticsView(store, totals, this))
+    : QStackedWidget(parent)
+    , m_store(store)
+    , m_totals(totals)
+    , m_statistics(new StatisticsView(store, totals, this))
 {
     addWidget(m_statistics);
     connect(m_statistics, &StatisticsView::trendsRequested, this, &StatisticsStack::openTrends);

@@ -65,8 +65,8 @@ QStringList TrendsModel::categories() const
     // span holds.
     const QDate first = m_recent ? m_today.addMonths(-11) : QDate(m_year, 1, 1);
     const QDate last = m_recent ? m_today : QDate(m_year, 12, 31);
-    const DailyTotals::Figures figures = m_totals.within(
-        LocalCalendar::wholeDays(QDate(first.year(), first.month(), 1), last));
+    const DailyTotals::Figures figures =
+        m_totals.within(LocalCalendar::wholeDays(QDate(first.year(), first.month(), 1), last));
     for (const DailyTotals::CategorySum &c : figures.categories) {
         if (c.kind == EntryKind::expense && !names.contains(c.category))
             names.append(c.category);

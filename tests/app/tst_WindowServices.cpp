@@ -197,7 +197,7 @@ private Q_SLOTS:
     // the catch-up's included, and does not build it again.
     void billsLedgerReadyAfterFirstPaint()
     {
-        RecurrenceRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
+        RecurringRule rent(3000, EntryKind::expense, u"住房"_s, u"房租"_s, QDate(2024, 3, 1));
         QVERIFY(m_store->insertRecurringRule(rent));
         for (int day = 1; day <= 5; ++day)
             add(LedgerEntry(10 * day, local(2024, 4, day, 12), EntryKind::expense, u"餐饮"_s, u"午饭"_s));

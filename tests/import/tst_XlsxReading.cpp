@@ -74,8 +74,8 @@ void XlsxReadingTest::farColumnsCostOneField()
     const XlsxTable::Result result = XlsxTable::read(workbookOf(rows));
     QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
     QCOMPARE(result.table.records.size(), size_t(200'000));
-    QCOMPARE(result.table.records.back().fields, QStringList{u"200000"_s});
-    QCOMPARE(result.table.records.back().line, 200'000);
+    QCOMPARE(result.table.records[199'999].fields, QStringList{u"200000"_s});
+    QCOMPARE(result.table.records[199'999].line, 200'000);
 }
 
 void XlsxReadingTest::cellLimit_data()

@@ -43,7 +43,6 @@ private Q_SLOTS:
         }
         m_sheet.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_ledger.reset();
         closeStore();
     }
 

@@ -2,11 +2,11 @@
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
+#include "store/DailyTotals.h"
 #include "store/ModelStore.h"
 #include "trends/CalendarGrid.h"
 #include "trends/DayEntriesList.h"
 #include "trends/MonthBarsChart.h"
-#include "store/DailyTotals.h"
 #include "trends/TrendsView.h"
 #include "trends/YearReviewPanel.h"
 #include "ui/SegmentedControl.h"
