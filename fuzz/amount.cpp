@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The amount rule: only its documented shape converts, a converted value is finite, the
-// positive and non-negative forms agree with it and the amount range, and the field text of a
-// value reads back.
+// positive and non-negative forms agree with it, the amount range and whole cents, and the field
+// text of a value reads back.
 #include "FuzzInput.h"
 
 #include "model/AmountText.h"
@@ -23,10 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QRegularExpression shape(u"^(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"_s);
     if (value && (!std::isfinite(*value) || *value < 0 || !shape.match(text).hasMatch()))
         std::abort();
-    const bool inRange = value && EntryRules::amountInRange(*value);
+    // The forms take whole cents only: 12.345 is refused, 12.340 is 12.34.
+    const bool cents = value && EntryRules::wholeCents(*value);
+    const bool inRange = cents && EntryRules::amountInRange(*value);
     if (AmountText::positive(text).has_value() != inRange)
         std::abort();
-    if (AmountText::nonNegative(text).has_value() != (inRange || (value && *value == 0)))
+    if (AmountText::nonNegative(text).has_value() != (inRange || (cents && *value == 0)))
         std::abort();
 
     if (value) {
