@@ -74,7 +74,10 @@ ImportSheet::ImportSheet(ModelStore &store, const QString &path, QWidget *parent
     Typography::setTextColour(m_damage, Palette::warning());
     content->addWidget(m_damage);
     // Nothing of a damaged sheet is imported unless the user asks for the lines before the damage.
-    m_takeBeforeDamage = new QCheckBox(this);
+    // Shown, with its count in its name, once a read finds a sheet damaged after some rows.
+    m_takeBeforeDamage = new QCheckBox(u"仍导入损坏处之前的行"_s, this);
+    m_takeBeforeDamage->setAccessibleName(m_takeBeforeDamage->text());
+    m_takeBeforeDamage->setVisible(false);
     connect(m_takeBeforeDamage, &QCheckBox::toggled, &m_model, &ImportSheetModel::setTakeBeforeDamage);
     content->addWidget(m_takeBeforeDamage);
 

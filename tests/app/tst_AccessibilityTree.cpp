@@ -6,6 +6,7 @@
 #include "app/StatisticsStack.h"
 #include "assets/AssetDimension.h"
 #include "settings/ImportFileChooser.h"
+#include "settings/ImportSheet.h"
 #include "settings/SettingsView.h"
 #include "store/ModelStore.h"
 #include "trends/CalendarGrid.h"
@@ -329,6 +330,9 @@ private Q_SLOTS:
         QDialog *sheet = nullptr;
         show(workspace, presses, &sheet);
         QVERIFY2(sheet, "no sheet opened");
+        // The import sheet reads its file on a worker; its rows are read out once they are in.
+        if (auto *import = qobject_cast<ImportSheet *>(sheet))
+            QTRY_VERIFY(!import->model().reading());
         checkScreen(QAccessible::queryAccessibleInterface(sheet), drawn);
         checkTabReach(sheet);
     }
